@@ -1,0 +1,25 @@
+// The settings store: named values under one per-user key shared by Trimora2 and Brevio.
+//
+// A name without "\" is a value directly in the key; "ToolBar\Order" is the value "Order" in
+// the sub-key "ToolBar" (split at the first "\"). Every call opens the key anew (creating it,
+// also on reads) and keeps nothing cached. Texts are UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace trimora {
+
+// A missing value or an empty string gives `defaultText`.
+std::string ReadStringSetting(std::string_view name, std::string_view defaultText);
+void WriteStringSetting(std::string_view name, std::string_view text);
+
+// A missing value, or one that is not a number, gives `defaultNumber`.
+int ReadIntSetting(std::string_view name, int defaultNumber);
+void WriteIntSetting(std::string_view name, int number);
+
+// Stored as a number; true only when it is exactly 1.
+bool ReadBoolSetting(std::string_view name, bool defaultFlag);
+void WriteBoolSetting(std::string_view name, bool flag);
+
+}  // namespace trimora
