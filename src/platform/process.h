@@ -1,0 +1,24 @@
+// Starting other programs: detached, hidden with waiting, and opening addresses.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trimora {
+
+// Splits a parameter text into arguments the way Windows splits a command line
+// (blanks separate, double quotes group, backslashes before a quote escape it).
+std::vector<std::string> SplitCommandLine(std::string_view parameters);
+
+// Starts `program` without a window, with the arguments of `parameters` (split as above),
+// and waits for its end. Returns its exit code, or -1 when it could not be started or crashed.
+int RunHiddenAndWait(const std::string& program, std::string_view parameters);
+
+// Starts `program` detached with `arguments`; false when it could not be started.
+bool StartDetached(const std::string& program, const std::vector<std::string>& arguments);
+
+// Opens an address (a web page, a "mailto:" link, a file) with the desktop's handler.
+bool OpenAddress(const std::string& address);
+
+}  // namespace trimora
