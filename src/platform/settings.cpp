@@ -5,9 +5,11 @@
 // set), for this release "2.0.ini". The key itself and each sub-key are sections of that file,
 // named by their full key path (see settings_file.h for the text form).
 //
-// Every call reads the file anew. A change is written to a temporary file in the same folder,
-// flushed to disk and renamed over the old file, so a crash leaves either the old or the new
-// file, never a half-written one. Changes take an exclusive lock on the folder, so that two
+// Every call reads the file anew. A change is written to a temporary file in the same folder
+// and renamed over the old file, so a crash leaves either the old or the new file, never a
+// half-written one. There is no fsync: closing the program writes some thirty values, and
+// waiting for the disk thirty times would make closing slow; the file systems in use (ext4's
+// auto_da_alloc, btrfs) write a file renamed over another before the rename itself. Changes take an exclusive lock on the folder, so that two
 // programs writing at once (Trimora2 and Brevio) do not lose each other's values.
 #include "platform/settings.h"
 
@@ -87,14 +89,21 @@ bool WriteAll(int fd, const std::string& content) {
   return true;
 }
 
-// Replaces `path` by a file with `content`: temporary file, flush, rename.
-void ReplaceFile(const std::string& path, const std::string& content) {
+// Replaces `file` by a file with `content`: temporary file, flush, rename. A settings file
+// that is a symbolic link (kept with the user's other configuration files, say) stays one:
+// the file it points to is replaced.
+void ReplaceFile(const std::string& file, const std::string& content) {
+  std::string path = file;
+  if (char* target = realpath(file.c_str(), nullptr)) {
+    path = target;
+    std::free(target);
+  }
   std::string temporary = path + ".XXXXXX";
   const int fd = mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return;
   struct stat old {};
   if (stat(path.c_str(), &old) == 0) fchmod(fd, old.st_mode & 07777);
-  const bool written = WriteAll(fd, content) && fsync(fd) == 0;
+  const bool written = WriteAll(fd, content);
   if (close(fd) != 0 || !written || rename(temporary.c_str(), path.c_str()) != 0) {
     unlink(temporary.c_str());
   }

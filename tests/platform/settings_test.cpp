@@ -280,6 +280,18 @@ TEST_F(SettingsTest, RewritingKeepsLinesWrittenByHandAndLeavesNoTemporaryFiles) 
   EXPECT_EQ(names, std::vector<std::string>{"2.0.ini"});
 }
 
+TEST_F(SettingsTest, ASettingsFileThatIsALinkStaysALink) {
+  TempFolder dotfiles;
+  WriteFile(dotfiles / "trimora.ini", "");
+  std::filesystem::create_directories(home_.path() + "/Halvorn/Trimora");
+  std::filesystem::create_symlink(dotfiles / "trimora.ini", StoreFile("2.0"));
+  WriteIntSetting("ZoomLevel", 80);
+  EXPECT_TRUE(std::filesystem::is_symlink(StoreFile("2.0")));
+  EXPECT_NE(ReadWholeFile(dotfiles / "trimora.ini").find("\"ZoomLevel\"=dword:00000050"),
+            std::string::npos);
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 80);
+}
+
 TEST_F(SettingsTest, AStoreThatCannotBeMadeGivesDefaultsAndSwallowsWrites) {
   // A file where the store's folder should be: no one, not even root, can create the key.
   WriteFile(home_ / "Halvorn", "not a folder");
