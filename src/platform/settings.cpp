@@ -14,7 +14,6 @@
 #include "platform/settings.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +22,7 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/file_lock.h"
 #include "platform/settings_file.h"
 #include "platform/user_folders.h"
 #include "platform/version.h"
@@ -109,26 +109,6 @@ void ReplaceFile(const std::string& file, const std::string& content) {
   }
 }
 
-// Holds the exclusive lock on the store's folder while it lives.
-class FolderLock {
- public:
-  explicit FolderLock(const std::string& folder)
-      : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    if (fd_ >= 0) {
-      while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-      }
-    }
-  }
-  ~FolderLock() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
-
- private:
-  int fd_;
-};
-
 // Where a setting name lies: the key path (SettingsKey or one of its sub-keys) and the value.
 struct Location {
   std::string file;
@@ -154,7 +134,7 @@ template <typename Change>
 void Update(const Location& location, Change change) {
   const std::string folder = StoreFolder();
   if (!MakeFolders(folder)) return;
-  FolderLock lock(folder);
+  FileLock lock(folder);
   SettingsDocument document = SettingsDocument::Parse(ReadFile(location.file));
   if (change(document)) ReplaceFile(location.file, document.Serialize());
 }

@@ -163,7 +163,7 @@ SettingsDocument SettingsDocument::Parse(std::string_view content) {
     if (end == std::string_view::npos) end = content.size();
     std::string_view text = content.substr(start, end - start);
     start = end + 1;
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    while (!text.empty() && text.back() == '\r') text.remove_suffix(1);
 
     const std::size_t first = SkipBlanks(text, 0);
     if (first < text.size() && text[first] == '[') {
