@@ -29,9 +29,8 @@ struct Home {
     for (int i = 0; i < 40; ++i) {
       const std::string name = (i % 4 == 0 ? "ToolBar\\Value" : "Value") + std::to_string(i);
       trimora::WriteIntSetting(name, i);
-      peer.setValue(QString::fromStdString(i % 4 == 0 ? "ToolBar/Value" : "Value") +
-                        QString::number(i),
-                    i);
+      peer.setValue(
+          QString::fromStdString(i % 4 == 0 ? "ToolBar/Value" : "Value") + QString::number(i), i);
     }
   }
   ~Home() { std::filesystem::remove_all(path); }

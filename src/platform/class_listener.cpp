@@ -50,8 +50,9 @@ void ClassListener::TakeConnections() {
 void ClassListener::ReadFrom(QLocalSocket* socket) {
   while (socket->bytesAvailable() >= static_cast<qint64>(kPostedMessageSize)) {
     const QByteArray bytes = socket->read(kPostedMessageSize);
-    const auto message = DecodePostedMessage(std::span(
-        reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<size_t>(bytes.size())));
+    const auto message =
+        DecodePostedMessage(std::span(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                      static_cast<size_t>(bytes.size())));
     if (!message) {
       socket->abort();
       return;

@@ -29,8 +29,8 @@ namespace trimora {
 struct SettingsValue {
   enum class Kind { kString, kNumber };
   Kind kind = Kind::kString;
-  std::string text;           // for kString
-  std::int32_t number = 0;    // for kNumber
+  std::string text;         // for kString
+  std::int32_t number = 0;  // for kNumber
 };
 
 // A parsed settings file that can be changed and written back.
@@ -56,9 +56,9 @@ class SettingsDocument {
 
  private:
   struct Line {
-    std::string raw;                    // the line as written, without its line end
-    std::optional<std::string> name;    // set for value lines
-    std::optional<SettingsValue> value; // set for value lines of a known kind
+    std::string raw;                     // the line as written, without its line end
+    std::optional<std::string> name;     // set for value lines
+    std::optional<SettingsValue> value;  // set for value lines of a known kind
   };
   struct Section {
     std::string header;       // the "[...]" line as written

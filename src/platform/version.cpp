@@ -59,11 +59,11 @@ std::optional<VersionParts> FindVersionRecord(std::span<const unsigned char> byt
   for (std::size_t i = 0; i < kVersionMarkerSize; ++i) marker[i] = kHiddenVersionMarker[i] ^ 0x5A;
   std::size_t from = 0;
   while (bytes.size() >= kVersionRecordSize && from <= bytes.size() - kVersionRecordSize) {
-    const void* hit = memmem(bytes.data() + from, bytes.size() - from, marker.data(),
-                             marker.size());
+    const void* hit =
+        memmem(bytes.data() + from, bytes.size() - from, marker.data(), marker.size());
     if (hit == nullptr) break;
-    const std::size_t at = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) -
-                                                    bytes.data());
+    const std::size_t at =
+        static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes.data());
     if (at + kVersionRecordSize > bytes.size()) break;
     const unsigned char* p = bytes.data() + at + kVersionMarkerSize;
     VersionParts parts{};
@@ -99,8 +99,7 @@ std::string FileVersion(const std::string& programPath) {
   std::string version = ScanFileVersion(fd, info.st_size);
   close(fd);
   const bool settled = time(nullptr) - info.st_mtim.tv_sec > 2;
-  gLastScan = {programPath, info.st_dev,  info.st_ino, info.st_size,
-               info.st_mtim, settled, version};
+  gLastScan = {programPath, info.st_dev, info.st_ino, info.st_size, info.st_mtim, settled, version};
   return version;
 }
 

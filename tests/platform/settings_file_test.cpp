@@ -12,7 +12,8 @@ TEST(SettingsFileTest, WritesKeysAsSectionsAndValuesInTheirKinds) {
   SettingsDocument document;
   document.Set(kKey, "SourceDir", {SettingsValue::Kind::kString, "/home/anna/Bilder", 0});
   document.Set(kKey, "Top", {SettingsValue::Kind::kNumber, {}, -9999});
-  document.Set(std::string(kKey) + "\\ToolBar", "Order", {SettingsValue::Kind::kString, "12345", 0});
+  document.Set(std::string(kKey) + "\\ToolBar", "Order",
+               {SettingsValue::Kind::kString, "12345", 0});
   EXPECT_EQ(document.Serialize(),
             "[\\Software\\Halvorn\\Trimora\\2.0]\n"
             "\"SourceDir\"=\"/home/anna/Bilder\"\n"

@@ -40,7 +40,8 @@ TEST(VersionTest, FilesWithoutAValidRecordGiveZeros) {
       {"text", "no version in here"},
       {"marker only", "xx" + record.substr(0, kVersionMarkerSize) + std::string(100, '\0')},
       {"cut off", "xx" + record.substr(0, kVersionRecordSize - 1)},
-      {"check bytes wrong", [&] {
+      {"check bytes wrong",
+       [&] {
          std::string broken = record;
          broken[kVersionRecordSize - 1] ^= 1;
          return broken;
