@@ -23,6 +23,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto back = trimora::SettingsDocument::Parse(document.Serialize()).Find(key, name);
   if (!back || back->text != text) std::abort();
 
+  // The quick lookup agrees with the parsed document.
+  const std::string changed = document.Serialize();
+  const auto quick = trimora::SettingsDocument::Lookup(changed, key, name);
+  if (!quick.hasKey || !quick.value || quick.value->text != text) std::abort();
+  const auto original = trimora::SettingsDocument::Lookup(input, key, name);
+  const auto full = trimora::SettingsDocument::Parse(input).Find(key, name);
+  if (original.hasKey != trimora::SettingsDocument::Parse(input).HasKey(key) ||
+      original.value.has_value() != full.has_value() ||
+      (full && (full->kind != original.value->kind || full->text != original.value->text ||
+                full->number != original.value->number))) {
+    std::abort();
+  }
+
   trimora::FindVersionRecord({data, size});
   return 0;
 }

@@ -148,8 +148,9 @@ void Update(const Location& location, Change change) {
 // The stored value of `name`, creating the key (and the file) when it is missing.
 std::optional<SettingsValue> Read(std::string_view name) {
   const Location location = Locate(name);
-  const SettingsDocument document = SettingsDocument::Parse(ReadFile(location.file));
-  if (!document.HasKey(location.keyPath)) {
+  const SettingsLookup found =
+      SettingsDocument::Lookup(ReadFile(location.file), location.keyPath, location.valueName);
+  if (!found.hasKey) {
     Update(location, [&](SettingsDocument& fresh) {
       if (fresh.HasKey(location.keyPath)) return false;
       fresh.AddKey(location.keyPath);
@@ -157,7 +158,7 @@ std::optional<SettingsValue> Read(std::string_view name) {
     });
     return std::nullopt;
   }
-  return document.Find(location.keyPath, location.valueName);
+  return found.value;
 }
 
 void Write(std::string_view name, const SettingsValue& value) {

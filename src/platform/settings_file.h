@@ -33,11 +33,22 @@ struct SettingsValue {
   std::int32_t number = 0;  // for kNumber
 };
 
+// What a settings file holds for one value name.
+struct SettingsLookup {
+  bool hasKey = false;                 // the key has a section
+  std::optional<SettingsValue> value;  // the value, when it is there and of a known kind
+};
+
 // A parsed settings file that can be changed and written back.
 class SettingsDocument {
  public:
   // Parses a file's content; never fails (unreadable lines are kept as they are).
   static SettingsDocument Parse(std::string_view content);
+
+  // Looks up one value straight from a file's content, the same as Parse(content).Find(...)
+  // with HasKey, without building the document.
+  static SettingsLookup Lookup(std::string_view content, std::string_view keyPath,
+                               std::string_view name);
 
   // The file content.
   std::string Serialize() const;

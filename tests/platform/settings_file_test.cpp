@@ -75,5 +75,34 @@ TEST(SettingsFileTest, AValueOutsideAnySectionBelongsToNoKey) {
   EXPECT_FALSE(document.Find(kKey, "ZoomLevel"));
 }
 
+TEST(SettingsFileTest, TheQuickLookupAgreesWithTheParsedFile) {
+  const std::string content =
+      "\"Stray\"=dword:00000001\n"
+      "[\\Software\\Halvorn\\Trimora\\2.0]\n"
+      "\"A\"=\"one\"\n"
+      "\"a\"=\"two\"\n"
+      "\"Odd\"=hex:01\n"
+      "[\\Software\\Halvorn\\Trimora\\2.0\\ToolBar]\n"
+      "\"Order\"=\"54321\"\n"
+      "[\\SOFTWARE\\Halvorn\\Trimora\\2.0]\n"
+      "\"Late\"=\"in a second section of the same key\"\n";
+  const SettingsDocument document = SettingsDocument::Parse(content);
+  const std::string toolBar = std::string(kKey) + "\\ToolBar";
+  const std::pair<std::string, std::string> lookups[] = {
+      {std::string(kKey), "a"},    {std::string(kKey), "Odd"}, {std::string(kKey), "Stray"},
+      {std::string(kKey), "Late"}, {toolBar, "order"},         {toolBar, "A"},
+      {"\\Software\\Other", "A"}};
+  for (const auto& [key, name] : lookups) {
+    const SettingsLookup quick = SettingsDocument::Lookup(content, key, name);
+    const auto full = document.Find(key, name);
+    EXPECT_EQ(quick.hasKey, document.HasKey(key)) << key << " " << name;
+    ASSERT_EQ(quick.value.has_value(), full.has_value()) << key << " " << name;
+    if (full) {
+      EXPECT_EQ(quick.value->text, full->text) << key << " " << name;
+    }
+  }
+  EXPECT_EQ(SettingsDocument::Lookup(content, kKey, "a").value->text, "one");
+}
+
 }  // namespace
 }  // namespace trimora
