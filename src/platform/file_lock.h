@@ -11,6 +11,7 @@ namespace trimora {
 class FileLock {
  public:
   explicit FileLock(const std::string& path);
+  // Releases the lock.
   ~FileLock();
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
