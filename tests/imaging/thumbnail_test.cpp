@@ -58,6 +58,14 @@ TEST(Thumbnail, BoxFilterScalesEachSumBy65535DivN) {
   EXPECT_EQ(testing::AlphaAt(thumb, 3, 0), 0xFF);
 }
 
+TEST(Thumbnail, BlocksOfMoreThan65535PixelsTakeThePlainMean) {
+  // 19200 x 256 gives 75 x 1 with blocks of 256 x 256 = 65536 pixels, where 65535 div n is 0.
+  Picture thumb = ScaleThumbnail(FilledPicture(19200, 256, {100, 200, 7}));
+  ASSERT_EQ(thumb.width(), 75);
+  ASSERT_EQ(thumb.height(), 1);
+  EXPECT_EQ(PixelAt(thumb, 30, 0), (Rgb{100, 200, 7}));
+}
+
 TEST(Thumbnail, BlocksFollowTruncatedColumnBounds) {
   // 100 wide into 75: sx = 4/3, so column 0 covers source 0 only, column 1 covers 1..1,
   // column 2 covers 2..3 (trunc 2.67 = 2, trunc 4 = 4).
