@@ -125,6 +125,12 @@ bool Session(const JpegSource& source, JpegScale scale, JpegLayout* layout, Pict
     for (int i = 0; i < count; ++i) rows[i] = picture->row(first + i);
     jpeg_read_scanlines(&cinfo, rows, static_cast<JDIMENSION>(count));
   }
+  // A picture of several scans (progressive) that ends early lacks whole scans without any
+  // missing-data warning; a single scan that ends early has raised one already.
+  if (errors->endOfData && jpeg_has_multiple_scans(&cinfo)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
   // jpeg_finish_decompress is left out on purpose: it would only read on to the end marker,
   // and a file whose pixels are all there but whose end marker is missing is still good.
   jpeg_destroy_decompress(&cinfo);
