@@ -1,6 +1,7 @@
 #include "imaging/jpeg_decoder.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <new>
 
@@ -166,8 +167,14 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+// Paths are UTF-8; Windows needs them as wide text.
 FileHandle OpenForReading(const std::string& path) {
+#ifdef _WIN32
+  const std::filesystem::path native(std::u8string(path.begin(), path.end()));
+  FileHandle file(_wfopen(native.c_str(), L"rb"));
+#else
   FileHandle file(std::fopen(path.c_str(), "rb"));
+#endif
   if (!file) throw Error("Datei " + path + " kann nicht geöffnet werden");
   return file;
 }
