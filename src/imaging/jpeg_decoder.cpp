@@ -1,9 +1,12 @@
 #include "imaging/jpeg_decoder.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <new>
+
+#ifdef _WIN32
+#include <filesystem>
+#endif
 
 #include "imaging/jpeg_error.h"
 #include "imaging/picture_memory.h"
