@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <thread>
 #include <vector>
 
@@ -74,20 +75,21 @@ Histogram Total(const std::vector<BandCounter>& bands) {
 }
 
 // Runs `work(firstRow, endRow, part)` over `parts` bands of rows, each on its own thread but the
-// first. Bands are independent: every step here works within one row.
+// first. Bands are independent: every step here works within one row. `work` must not throw;
+// a band whose thread cannot be started runs on the calling thread.
 template <typename Work>
 void ForRowBands(int height, int parts, Work work) {
-  if (parts <= 1) {
-    work(0, height, 0);
-    return;
-  }
-  std::vector<std::thread> threads;
-  threads.reserve(static_cast<std::size_t>(parts) - 1);
   auto bandStart = [height, parts](int part) {
     return static_cast<int>(static_cast<std::int64_t>(height) * part / parts);
   };
-  for (int part = 1; part < parts; ++part)
-    threads.emplace_back(work, bandStart(part), bandStart(part + 1), part);
+  std::vector<std::thread> threads;
+  for (int part = 1; part < parts; ++part) {
+    try {
+      threads.emplace_back(work, bandStart(part), bandStart(part + 1), part);
+    } catch (const std::exception&) {  // no thread, or no room to keep it: the vector is unchanged
+      work(bandStart(part), bandStart(part + 1), part);
+    }
+  }
   work(0, bandStart(1), 0);
   for (std::thread& t : threads) t.join();
 }
@@ -122,14 +124,14 @@ void MedianRow(const std::uint8_t* in, std::uint8_t* out, std::size_t bytes) {
   for (; i < end; ++i) out[i] = Median3(in[i - 4], in[i], in[i + 4]);
 }
 
-void MedianRows(Picture& picture, int first, int end, BandCounter* counter) {
+// Filters rows `first` to `end` - 1, keeping each row's old values in `copy` (one row long).
+void MedianRows(Picture& picture, int first, int end, std::uint8_t* copy, BandCounter* counter) {
   const std::size_t bytes = picture.stride();
-  std::vector<std::uint8_t> copy(picture.width() >= 3 ? bytes : 0);
   for (int y = first; y < end; ++y) {
     std::uint8_t* row = picture.row(y);
     if (picture.width() >= 3) {
-      std::memcpy(copy.data(), row, bytes);
-      MedianRow(copy.data(), row, bytes);
+      std::memcpy(copy, row, bytes);
+      MedianRow(copy, row, bytes);
     }
     for (int x = 0; x < picture.width(); ++x) row[4 * x + 3] = 0xFF;
     if (counter != nullptr) counter->countRow(row, picture.width());
@@ -216,8 +218,11 @@ void StretchPicture(Picture& picture, const LevelsRange& levels, int parts) {
 
 void MedianStep(Picture& picture) {
   if (picture.empty()) return;
-  ForRowBands(picture.height(), BandCount(picture),
-              [&](int first, int end, int) { MedianRows(picture, first, end, nullptr); });
+  const int parts = BandCount(picture);
+  std::vector<std::uint8_t> copies(picture.stride() * static_cast<std::size_t>(parts));
+  ForRowBands(picture.height(), parts, [&](int first, int end, int part) {
+    MedianRows(picture, first, end, copies.data() + picture.stride() * part, nullptr);
+  });
 }
 
 LevelsRange FindLevels(const Picture& picture, double clipFraction) {
@@ -236,8 +241,9 @@ void AutoCorrectPicture(Picture& picture) {
   // One pass filters and counts each row while it is in the cache; a second one stretches.
   const int parts = BandCount(picture);
   std::vector<BandCounter> bands(static_cast<std::size_t>(parts));
+  std::vector<std::uint8_t> copies(picture.stride() * static_cast<std::size_t>(parts));
   ForRowBands(picture.height(), parts, [&](int first, int end, int part) {
-    MedianRows(picture, first, end, &bands[part]);
+    MedianRows(picture, first, end, copies.data() + picture.stride() * part, &bands[part]);
   });
   StretchPicture(picture, LevelsFromHistogram(Total(bands), kLevelsClipFraction), parts);
 }
