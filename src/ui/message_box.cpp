@@ -101,7 +101,8 @@ void TXPMessageBox::showEvent(QShowEvent* event) {
 
 void TXPMessageBox::LayOut() {
   const QRect client = Frame()->ClientRect();
-  const MessageBoxLayout layout = LayoutMessageBox(client.width(), client.height(), shift_);
+  const MessageBoxLayout layout = LayoutMessageBox(client.width(), client.height(), shift_,
+                                                   textLabel_->fontMetrics().height() + 1);
   textLabel_->setGeometry(layout.text.x, layout.text.y, layout.text.width, layout.text.height);
   const auto& rows = MessageButtonRows();
   for (std::size_t i = 0; i < rows.size(); ++i)

@@ -102,8 +102,7 @@ class ScreenshotsTest : public QObject {
                                  << QStringLiteral("Information")
                                  << QStringLiteral(
                                         "Markieren Sie die roten Augen mit einem Rahmen und "
-                                        "wählen Sie dann „Rote Augen entfernen“.\r\n\r\nDer "
-                                        "Filter wirkt nur innerhalb der Rahmen.")
+                                        "wählen Sie dann „Rote Augen entfernen“.")
                                  << int(kButtonsOk) << QStringLiteral("ShowRedEyeMessage")
                                  << QSize(370, 180);
     QTest::newRow("error") << QStringLiteral("04_message_error") << QStringLiteral("Fehler")
