@@ -1,5 +1,7 @@
 // The skinned frame on real windows: moving and resizing, buttons, icon, looks, shape, panels.
+#include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
 #include <QLabel>
 #include <QRegion>
 #include <QtTest>
@@ -346,6 +348,41 @@ class FrameTest : public QObject {
     w.frame->SetStatusPanelText(9, QStringLiteral("x"));
   }
 
+  void switchingToAnotherApplicationGreysEveryFrameButKeepsMarkedOnesInactive() {
+    FramedWindow first;
+    FramedWindow second;
+    second.window->move(750, 150);
+    first.Show();
+    second.Show();
+    second.frame->MarkInactive();
+    first.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(first.window.get()));
+    QVERIFY(first.frame->LookActive());
+
+    // Another program takes the focus.
+    QProcess other;
+    other.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold-focus")});
+    QVERIFY(other.waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::applicationState(), Qt::ApplicationInactive, 10000);
+    for (TtfXPForm* frame : {first.frame, second.frame}) {
+      QVERIFY(!frame->LookActive());
+      QCOMPARE(frame->TitleBar()->PieceNames()[1], QStringLiteral("TOP_MID_DIS_BMP"));
+      QCOMPARE(frame->CloseButton()->PictureName(), QStringLiteral("CLOSE_DIS_BMP"));
+    }
+    QVERIFY(first.frame->Active());
+    other.kill();
+    other.waitForFinished();
+
+    // Back again: the marked frame stays inactive. (A property change first brings this
+    // program's X time past the other program's focus change, so the focus request counts.)
+    first.window->setWindowTitle(QStringLiteral("  Trimora 2"));
+    QTest::qWait(100);
+    first.window->activateWindow();
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::applicationState(), Qt::ApplicationActive, 10000);
+    QCOMPARE(first.frame->CloseButton()->PictureName(), QStringLiteral("CLOSE_BMP"));
+    QCOMPARE(second.frame->CloseButton()->PictureName(), QStringLiteral("CLOSE_DIS_BMP"));
+  }
+
   void hidingTheFrameLeavesAPlainWindow() {
     FramedWindow w;
     w.frame->SetTitleCaption(QStringLiteral("Formate"));
@@ -360,5 +397,21 @@ class FrameTest : public QObject {
   }
 };
 
-TRIMORA_KIT_TEST_MAIN(FrameTest)
+// With "--hold-focus" the program is the other application of the activation test: it shows a
+// window, takes the focus and waits to be ended.
+int main(int argc, char** argv) {
+  if (argc == 2 && QByteArray(argv[1]) == "--hold-focus") {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setGeometry(300, 600, 200, 100);
+    window.show();
+    window.activateWindow();
+    return app.exec();
+  }
+  trimora::testing::KitEnvironment environment;
+  trimora::testing::Environment() = &environment;
+  QApplication app(argc, argv);
+  FrameTest test;
+  return QTest::qExec(&test, argc, argv);
+}
 #include "frame_test.moc"
