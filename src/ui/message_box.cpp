@@ -1,6 +1,7 @@
 #include "ui/message_box.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 
 #include "platform/settings.h"
@@ -45,8 +46,8 @@ TXPMessageBox::TXPMessageBox(QWidget* parent) : TXPDialog(parent) {
   checkLabel_ = new QLabel(content);
   checkLabel_->setObjectName(QStringLiteral("CheckBoxLabel"));
   checkLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  // A click on the label ticks the box as well.
-  checkLabel_->setBuddy(checkBox_);
+  // A click on the label toggles the box, as with any labelled check box.
+  checkLabel_->installEventFilter(this);
   resize(kMessageContentWidth + 6, kMessageContentHeight + 32 + 4);
 }
 
@@ -111,6 +112,15 @@ void TXPMessageBox::LayOut() {
   const int labelLeft = layout.labelRight - checkLabel_->width();
   checkLabel_->move(labelLeft, layout.checkTop + (17 - checkLabel_->height()) / 2);
   checkPanel_->move(CheckBoxPanelLeft(labelLeft), layout.checkTop);
+}
+
+bool TXPMessageBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == checkLabel_ && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    checkBox_->toggle();
+    return true;
+  }
+  return TXPDialog::eventFilter(watched, event);
 }
 
 void TXPMessageBox::resizeEvent(QResizeEvent* event) {

@@ -167,6 +167,10 @@ class DialogsTest : public QObject {
       QTest::keyClick(Box()->CheckBox(), Qt::Key_Return);
       QVERIFY(Box()->CheckBox()->isChecked());
       QVERIFY(Box()->isVisible());
+      QTest::mouseClick(Box()->CheckBoxLabel(), Qt::LeftButton);
+      QVERIFY(!Box()->CheckBox()->isChecked());
+      QTest::mouseClick(Box()->CheckBox(), Qt::LeftButton);
+      QVERIFY(Box()->CheckBox()->isChecked());
       QTest::mouseClick(Box()->ButtonFor(kResultOk), Qt::LeftButton);
     });
     kit_->ShowMessageBox(QStringLiteral("Information"), QStringLiteral("Rote Augen markieren."),
