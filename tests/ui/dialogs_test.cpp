@@ -356,6 +356,16 @@ class DialogsTest : public QObject {
     QVERIFY(stayedOpen);
   }
 
+  void theMainWindowMayGoBeforeTheKit() {
+    auto window = std::make_unique<QWidget>();
+    auto* frame = new TtfXPForm(window.get());
+    auto kit = std::make_unique<DialogKit>(window.get(), frame);
+    QPointer<TXPMessageBox> box = kit->MessageBox();
+    window.reset();
+    QVERIFY(box.isNull());
+    kit.reset();
+  }
+
   void theDialogsAreCreatedOnceAndReused() {
     TXPMessageBox* box = Box();
     WhenShown(box, [&] { QTest::keyClick(box, Qt::Key_Escape); });
