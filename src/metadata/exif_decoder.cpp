@@ -145,7 +145,10 @@ void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kin
   value.formatter = row->formatter;
   value.Raw.assign(raw.begin(), raw.end());
   if (type == kAscii) {
-    value.Data.assign(value.Raw, 0, value.Raw.empty() ? 0 : value.Raw.size() - 1);
+    // The text without its closing NUL; padding NULs after it end the text too.
+    const std::size_t nul = value.Raw.find('\0');
+    value.Data.assign(value.Raw, 0,
+                      nul != std::string::npos ? nul : value.Raw.empty() ? 0 : value.Raw.size() - 1);
   } else if (type == kUndefined) {
     value.Data = Quoted(raw, true);
   } else {
