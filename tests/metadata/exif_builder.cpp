@@ -145,9 +145,13 @@ std::uint32_t DirectoryOffset(ByteOrder, const std::vector<Directory>& dirs, int
 
 std::vector<std::uint8_t> ExifSection(const std::vector<std::uint8_t>& tiff) {
   const std::size_t length = tiff.size() + 8;
-  std::vector<std::uint8_t> s = {static_cast<std::uint8_t>(length >> 8),
-                                 static_cast<std::uint8_t>(length & 0xFF), 'E', 'x', 'i', 'f',
-                                 0, 0};
+  std::string head = "..Exif";
+  head[0] = static_cast<char>(length >> 8);
+  head[1] = static_cast<char>(length & 0xFF);
+  head += std::string(2, '\0');
+  std::vector<std::uint8_t> s;
+  s.reserve(length);
+  s.insert(s.end(), head.begin(), head.end());
   s.insert(s.end(), tiff.begin(), tiff.end());
   return s;
 }
