@@ -326,7 +326,7 @@ ExifDecoder& JpegMetadata::DecodedExif() {
 }
 
 void JpegMetadata::SetPictureSize(std::uint32_t w, std::uint32_t h) {
-  DecodedExif().SetPictureSize(w, h);
+  if (exifDecoder_) exifDecoder_->SetPictureSize(w, h);
 }
 
 void JpegMetadata::RemoveThumbnail() {

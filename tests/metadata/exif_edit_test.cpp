@@ -130,6 +130,8 @@ TEST(ExifEdit, RefusesBlocksWithoutExifData) {
   JpegMetadata reader;
   reader.ReadMetadataFromBytes(Jpeg({{0xE1, std::string(xmp.begin() + 2, xmp.end())}}), "t.jpg");
   EXPECT_THROW(reader.RemoveThumbnail(), Error);
+  EXPECT_NO_THROW(reader.SetPictureSize(10, 20));  // nothing to set: the writer goes on
+  EXPECT_EQ(reader.ExifSection()->bytes, xmp);
 }
 
 TEST(ExifEdit, LeavesAFileWithoutExifUntouched) {
