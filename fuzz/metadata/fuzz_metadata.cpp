@@ -41,6 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   try {
+    ExifEdit swap;
+    swap.swapPictureSize = true;
+    swap.removeThumbnail = true;
+    if (const auto edited = EditJpegExif(std::span(data, size), swap)) total += edited->size();
+  } catch (const trimora::Error&) {
+  }
+  try {
     reader.RemoveThumbnail();
     reader.SetPictureSize(7, 9);
   } catch (const trimora::Error&) {
