@@ -21,15 +21,4 @@ std::vector<std::uint8_t> EncodeJpeg(const PixelRows& pixels);
 // or when the rectangle leaves the picture.
 Picture DecodeJpegRect(const std::string& path, int left, int top, int width, int height);
 
-// The pixel size and the block grid (iMCU: 8 x the largest sampling factors) of a JPEG file.
-struct JpegGeometry {
-  int width = 0;
-  int height = 0;
-  int blockWidth = 8;
-  int blockHeight = 8;
-};
-
-// Reads a JPEG file's header; throws Error when it is not a readable JPEG.
-JpegGeometry ReadJpegGeometry(const std::string& path);
-
 }  // namespace trimora
