@@ -96,17 +96,15 @@ class ExifDecoder {
   void AddMakerValue(TagEntry entry);
   // Records that a maker note's Make text selected a family.
   void SetMakerFamilyKnown() { makerKnown_ = true; }
+  // Records that the bytes [begin, end) of the section hold data that must be kept when the
+  // thumbnail is removed.
+  void NoteSectionUse(std::uint64_t begin, std::uint64_t end);
 
  private:
   enum class Kind { Main, Gps, Thumbnail };
-  struct Range {
-    std::uint64_t begin, end;
-  };
-
   void DecodeDirectory(std::uint64_t index, Kind kind, int depth);
   void DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kind, int depth);
   void ComputeFocalLength35();
-  void NoteUsed(std::uint64_t begin, std::uint64_t end, Kind kind);
 
   std::vector<std::uint8_t>* section_;
   ByteOrder order_ = ByteOrder::Intel;
@@ -118,11 +116,11 @@ class ExifDecoder {
   std::int64_t width_ = 0, height_ = 0, flash_ = 0, thumbCompression_ = 0;
   std::vector<SizeField> widthFields_, heightFields_, orientationFields_;
 
+  bool thumbRecorded_ = false;
   std::uint32_t thumbOffset_ = 0;
   std::int64_t thumbLength_ = 0;
   std::uint64_t thumbPointerIndex_ = 0;  // where the first directory's pointer to it lies
   std::uint64_t usedEnd_ = 0;            // end of the data that the main directories use
-  std::vector<Range> thumbData_;         // data of the thumbnail directory's values
   std::vector<std::uint64_t> visited_;   // directories decoded so far (loop protection)
 
   std::vector<TagEntry> exifValues_, makerValues_, thumbValues_;

@@ -92,8 +92,10 @@ class JpegMetadata {
   // Exif section.
   void RemoveThumbnail();
 
- private:
+  // Where the section scan reads the file's bytes from (a file or memory).
   struct Source;
+
+ private:
   const Section* Ref(int index) const { return index < 0 ? nullptr : &sections_[index]; }
   void Reset();
   bool ScanSections(Source& source);
