@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "imaging/picture_memory.h"
 #include "imaging/rounding.h"
 #include "platform/error.h"
 
@@ -85,6 +86,7 @@ StripeOffset EnlargePicture(Picture& picture, StripeColor color, bool left, bool
     offset = {dW, dH};
 
   Picture enlarged(size.width, size.height);
+  AdviseLargePages(enlarged.data(), enlarged.byteCount());
   const std::uint8_t fill[4] = {color.blue, color.green, color.red, 0xFF};
   std::uint8_t* row = enlarged.row(0);
   for (int x = 0; x < size.width; ++x) std::memcpy(row + 4 * x, fill, 4);

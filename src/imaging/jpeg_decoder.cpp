@@ -5,6 +5,7 @@
 #include <new>
 
 #include "imaging/jpeg_error.h"
+#include "imaging/picture_memory.h"
 #include "platform/error.h"
 
 namespace trimora {
@@ -29,6 +30,7 @@ struct DecodeResult {
 std::uint8_t* AllocatePicture(Picture* picture, int width, int height) noexcept {
   try {
     *picture = Picture(width, height);
+    AdviseLargePages(picture->data(), picture->byteCount());
     return picture->data();
   } catch (const std::bad_alloc&) {
     return nullptr;
