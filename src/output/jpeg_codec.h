@@ -21,4 +21,8 @@ std::vector<std::uint8_t> EncodeJpeg(const PixelRows& pixels);
 // or when the rectangle leaves the picture.
 Picture DecodeJpegRect(const std::string& path, int left, int top, int width, int height);
 
+// Decodes the rectangle like DecodeJpegRect and encodes it like EncodeJpeg in one pass, batch
+// of rows by batch of rows, without holding the cut as a picture; returns the JPEG's bytes.
+std::vector<std::uint8_t> RecodeJpegRect(const std::string& path, int left, int top, int width, int height);
+
 }  // namespace trimora

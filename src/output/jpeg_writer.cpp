@@ -65,8 +65,12 @@ std::vector<std::uint8_t> WrapWithSourceMetadata(const std::vector<std::uint8_t>
 }
 
 void WriteJpeg(const std::string& path, const PixelRows& pixels, const std::string& source) {
-  const std::vector<std::uint8_t> bytes =
-      WrapWithSourceMetadata(EncodeJpeg(pixels), source, pixels.width, pixels.height);
+  WriteEncodedJpeg(path, EncodeJpeg(pixels), source, pixels.width, pixels.height);
+}
+
+void WriteEncodedJpeg(const std::string& path, const std::vector<std::uint8_t>& encoded, const std::string& source,
+                      int width, int height) {
+  const std::vector<std::uint8_t> bytes = WrapWithSourceMetadata(encoded, source, width, height);
   OutputFile file(path);
   file.Write(bytes.data(), bytes.size());
   file.Commit();

@@ -18,6 +18,11 @@ namespace trimora {
 std::vector<std::uint8_t> WrapWithSourceMetadata(const std::vector<std::uint8_t>& encoded, const std::string& source,
                                                  int width, int height);
 
+// Writes encoded JPEG bytes of a width x height cut with the source's metadata to `path`
+// (temporary file and rename).
+void WriteEncodedJpeg(const std::string& path, const std::vector<std::uint8_t>& encoded, const std::string& source,
+                      int width, int height);
+
 // Encodes the pixels and writes them with the source's metadata to `path` (temporary file and
 // rename).
 void WriteJpeg(const std::string& path, const PixelRows& pixels, const std::string& source);

@@ -29,6 +29,13 @@ std::string WriteCroppedPicture(const CropRequest& request, const EnlargeOptions
                                 const ConfirmOutput& confirm) {
   if (!KnownType(request.type)) throw Error("Unbekannter Dateityp \"" + request.type + "\" für " + request.output + ".");
   int left = request.left, top = request.top, width = request.width, height = request.height;
+  if (request.type == "JPG" && request.redEyeList.empty() && request.ratio <= 0 && !request.correction) {
+    // The common case: decoded rows go straight into the encoder, no picture is held.
+    const std::vector<std::uint8_t> encoded = RecodeJpegRect(request.source, left, top, width, height);
+    const std::string path = confirm ? confirm(request.output) : request.output;
+    WriteEncodedJpeg(path, encoded, request.source, width, height);
+    return path;
+  }
 
   Picture whole;  // the decoded source, when the red-eye filter or the stripes need all of it
   Picture cut;    // the cut as a picture of its own, when it is decoded alone or corrected

@@ -257,6 +257,20 @@ TEST(JpegEncoder, WritesBaselineJfifThatDecodesClose) {
   }
 }
 
+TEST(JpegEncoder, NoiseThatOutgrowsTheFirstBufferStaysWhole) {
+  Picture p(600, 600);
+  std::uint32_t seed = 1;
+  for (std::size_t i = 0; i < p.byteCount(); ++i) {
+    seed = seed * 1103515245 + 12345;
+    p.data()[i] = static_cast<std::uint8_t>(seed >> 24);
+  }
+  const Bytes jpeg = EncodeJpeg(PixelRows::Of(p));
+  EXPECT_GT(jpeg.size(), 600u * 600 / 4 + 65536);  // more than the first buffer held
+  EXPECT_EQ(Bytes(jpeg.end() - 2, jpeg.end()), (Bytes{0xFF, 0xD9}));
+  const Picture back = DecodeJpegMemory(jpeg.data(), jpeg.size(), "noise");
+  EXPECT_EQ(back.width(), 600);
+}
+
 TEST(JpegDecoder, DecodesARectangleLikeTheWholePicture) {
   TempFolder dir;
   const std::string source = std::string(TRIMORA_TESTDATA_DIR) + "/photos/plain-landscape.jpg";
@@ -274,6 +288,20 @@ TEST(JpegDecoder, DecodesARectangleLikeTheWholePicture) {
       ASSERT_EQ(0, std::memcmp(cut.row(y), whole.row(c.top + y) + c.left * 4, c.w * 4)) << "row " << y;
     }
   }
+}
+
+TEST(JpegRecoder, GivesTheSameBytesAsDecodingThenEncoding) {
+  const std::string source = test::SamplePhoto("canon-ixus.jpg");  // 2 x 1 sampling
+  struct Case {
+    int left, top, w, h;
+  };
+  for (const Case c : {Case{0, 0, 640, 480}, Case{48, 16, 320, 208}, Case{37, 13, 201, 99}, Case{639, 479, 1, 1}}) {
+    SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.top));
+    const Picture cut = DecodeJpegRect(source, c.left, c.top, c.w, c.h);
+    EXPECT_EQ(RecodeJpegRect(source, c.left, c.top, c.w, c.h), EncodeJpeg(PixelRows::Of(cut)));
+  }
+  EXPECT_THROW(RecodeJpegRect(source, 600, 0, 41, 10), Error);
+  EXPECT_THROW(RecodeJpegRect(test::SamplePhoto("truncated.jpg"), 0, 0, 600, 450), Error);
 }
 
 TEST(JpegDecoder, BadSourcesFailWithTheProgramsOwnError) {
