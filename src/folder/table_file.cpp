@@ -314,6 +314,7 @@ Table ReadTableBytes(std::string_view bytes) {
   for (ColumnEntry& entry : ReadColumnEntries(in)) {
     const auto type = FieldTypeFromName(entry.typeName);
     if (!type) Fail(Unsupported(entry.name, entry.typeName));
+    if (entry.size < 0) Fail("Ungültige Feldgröße (Feld " + AnsiToUtf8(entry.name) + ")");
     columns.push_back({std::move(entry.name), *type, entry.size});
   }
 
