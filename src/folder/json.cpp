@@ -106,7 +106,7 @@ class Parser {
       Expect(':');
       SkipSpace();
       JsonValue member = Value(depth + 1);
-      v.members.emplace_back(std::move(key), std::move(member));
+      v.members.push_back({std::move(key), std::move(member)});
       SkipSpace();
       if (Peek() == ',') {
         ++pos_;

@@ -6,10 +6,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace trimora {
+
+struct JsonMember;
 
 // One parsed JSON value.
 struct JsonValue {
@@ -19,13 +20,19 @@ struct JsonValue {
   bool boolean = false;
   std::string text;  // a string's characters, or a number's literal
   std::vector<JsonValue> items;                              // an array's elements
-  std::vector<std::pair<std::string, JsonValue>> members;    // an object's members in order
+  std::vector<JsonMember> members;  // an object's members in order
 
   // The number as an integer when its literal is one (no fraction, no exponent) and fits.
   std::optional<std::int64_t> Integer() const;
 
   // The member called `key`, or nullptr.
   const JsonValue* Find(std::string_view key) const;
+};
+
+// One member of a JSON object.
+struct JsonMember {
+  std::string name;
+  JsonValue value;
 };
 
 // Nesting deeper than this is refused, so no input can exhaust the stack.

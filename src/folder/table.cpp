@@ -36,6 +36,15 @@ bool Less(const FieldValue& a, const FieldValue& b) {
 
 }  // namespace
 
+bool SameAsciiText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
 std::string_view FieldTypeName(FieldType type) {
   for (const auto& t : kTypeNames) {
     if (t.type == type) return t.name;
@@ -45,7 +54,7 @@ std::string_view FieldTypeName(FieldType type) {
 
 std::optional<FieldType> FieldTypeFromName(std::string_view name) {
   for (const auto& t : kTypeNames) {
-    if (t.name == name) return t.type;
+    if (SameAsciiText(t.name, name)) return t.type;
   }
   return std::nullopt;
 }
