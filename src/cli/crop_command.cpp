@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <tuple>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -17,6 +16,7 @@
 #include "cli/command.h"
 #include "folder/table.h"
 #include "folder/table_file.h"
+#include "formats/format_tables.h"
 #include "imaging/enlarge.h"
 #include "output/crop_and_save.h"
 #include "platform/error.h"
@@ -82,29 +82,9 @@ class TerminalView : public SaveRunView {
 
 // FormatRatio over the two format files of the program folder, loaded once.
 std::function<double(int)> FormatRatioOfProgramTables() {
-  auto tables = std::make_shared<std::pair<Table, Table>>();
-  for (auto [table, name, sortBy] : {std::tuple{&tables->first, "skalierbare Formate.dat", "opt. Breite"},
-                                     std::tuple{&tables->second, "nicht skalierbare Formate.dat", "Breite"}}) {
-    try {
-      LoadTableFromFile(*table, ProgramFolder() + name);
-      table->SortBy(sortBy);
-    } catch (const Error&) {
-      *table = Table();  // a missing or unreadable format file leaves the table empty
-    }
-  }
-  return [tables](int formatId) {
-    const bool scalable = formatId > 0;
-    const Table& table = scalable ? tables->first : tables->second;
-    const int row = (scalable ? formatId : -formatId) - 1;
-    // "opt. Höhe" and "Höhe" in the files' Windows-1252 bytes.
-    const int w = table.FindColumn(scalable ? "opt. Breite" : "Breite");
-    const int h = table.FindColumn(scalable ? "opt. H\xF6he" : "H\xF6he");
-    if (row < 0 || row >= table.RecordCount() || w < 0 || h < 0) return 0.0;
-    const auto* width = std::get_if<std::int32_t>(&table.At(row, w));
-    const auto* height = std::get_if<std::int32_t>(&table.At(row, h));
-    if (width == nullptr || height == nullptr || *width <= 0 || *height <= 0) return 0.0;
-    return static_cast<double>(std::max(*width, *height)) / std::min(*width, *height);
-  };
+  auto tables = std::make_shared<FormatTables>();
+  tables->LoadFormatTables(ProgramFolder());
+  return [tables](int formatId) { return static_cast<double>(tables->FormatRatio(formatId)); };
 }
 
 int Usage() {

@@ -8,6 +8,9 @@
 #include "folder/cutting_data.h"
 #include "folder/table.h"
 #include "folder/table_file.h"
+#include "formats/format_tables.h"
+#include "imaging/enlarge.h"
+#include "platform/settings.h"
 #include "output_test_support.h"
 
 namespace trimora {
@@ -108,6 +111,24 @@ TEST_F(CropCommandTest, AnErrorEndsTheRunWithItsTextAndKeepsEarlierFiles) {
   EXPECT_EQ(err.find("Speichere 3/3"), std::string::npos) << err;
   EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
   EXPECT_EQ(FilesIn(out), 1u);
+}
+
+TEST_F(CropCommandTest, EnlargedRecordUsesTheInstalledFormatAndTheStripeSettings) {
+  test::CopySample(src, "plain-landscape.jpg", "a.jpg");
+  Add("a.jpg", "TIF", 1, 10, 10, 20, 20, 600, 450);
+  table.WriteBoolean("Enlarge", true);
+  Save();
+  FormatTables formats;
+  formats.LoadFormatTables(std::string(TRIMORA_PROGRAM_DIR) + "/");
+  const EnlargedSize size = EnlargedSizeFor(600, 450, static_cast<double>(formats.FormatRatio(1)));
+  // Stripes in black ("schwarz", colour 1), only on the left or top.
+  WriteIntSetting("Enlarge\\Color", 1);
+  WriteBoolSetting("Enlarge\\Right", false);
+  std::string err;
+  ASSERT_EQ(Crop("", err), 0) << err;
+  const test::Bytes tif = test::ReadFile(out.Path("a.TIF"));
+  ASSERT_EQ(tif.size(), 40u + static_cast<std::size_t>(size.width) * size.height * 3 + 186);
+  EXPECT_EQ(test::Bytes(tif.begin() + 40, tif.begin() + 43), (test::Bytes{0, 0, 0}));
 }
 
 TEST_F(CropCommandTest, MissingFoldersAndFilesAreReportedClearly) {
