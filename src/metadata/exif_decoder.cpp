@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "metadata/exif_tables.h"
@@ -25,6 +26,14 @@ constexpr std::uint16_t kExifImageWidth = 0xA002, kExifImageLength = 0xA003;
 constexpr std::uint16_t kInteropOffset = 0xA005, kFocalLength35 = 0xA405;
 
 std::string Cut(std::string_view text, std::size_t n) { return std::string(text.substr(0, n)); }
+
+// A numeric value as a whole number, saturated at the ends of the range; NaN gives 0.
+std::int64_t WholeValue(double v) {
+  if (!(v == v)) return 0;
+  if (v >= 9.2e18) return INT64_MAX;
+  if (v <= -9.2e18) return INT64_MIN;
+  return static_cast<std::int64_t>(v);
+}
 
 int StoredWidth(std::uint16_t type) { return type == kShort ? 2 : type == kLong ? 4 : 0; }
 
@@ -136,7 +145,10 @@ void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kin
   value.formatter = row->formatter;
   value.Raw.assign(raw.begin(), raw.end());
   if (type == kAscii) {
-    value.Data.assign(value.Raw, 0, value.Raw.empty() ? 0 : value.Raw.size() - 1);
+    // The text without its closing NUL; padding NULs after it end the text too.
+    const std::size_t nul = value.Raw.find('\0');
+    value.Data.assign(value.Raw, 0,
+                      nul != std::string::npos ? nul : value.Raw.empty() ? 0 : value.Raw.size() - 1);
   } else if (type == kUndefined) {
     value.Data = Quoted(raw, true);
   } else {
@@ -153,7 +165,7 @@ void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kin
   }
 
   const auto numeric = [&] { return NumericValue(raw, type, order_); };
-  const auto whole = [&] { return static_cast<std::int64_t>(numeric()); };
+  const auto whole = [&] { return WholeValue(numeric()); };
   const auto field = [&] {
     const bool fits = r.contains(valueIndex, size) && count == 1;
     return SizeField{valueIndex, fits ? StoredWidth(type) : 0};
