@@ -199,6 +199,27 @@ TEST_F(CropAndSaveTest, OutputsKeepTheSourcesDateOnBothRoads) {
   EXPECT_EQ(GetFileDate(out.Path("b_1.PNG")), date + 1);  // the name the question chose
 }
 
+TEST_F(CropAndSaveTest, YesInTheSourceFolderReplacesTheSourceByItsCutOnBothRoads) {
+  for (const int block : {16, 1}) {
+    SCOPED_TRACE(block);
+    const std::string a = test::CopySample(src, "canon-ixus.jpg", "Bild.JPG");
+    const std::int32_t date = 0x3A5A6C2B;
+    SetFileDate(a, date);
+    view.answers = {kAnswerYes};
+    view.boxes.clear();
+    const int unit = 16 / block;
+    RunSavePass({Record(a, "JPG", block, unit, unit, 10 * unit, 8 * unit, 640, 480)}, WithTrailingSeparator(src.path()),
+                context, state, view);
+    ASSERT_EQ(view.boxes.size(), 1u);  // the question named the source itself
+    const auto frame = ReadFrameSize(ReadFile(a));
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->width, 160);
+    EXPECT_EQ(frame->height, 128);
+    EXPECT_EQ(GetFileDate(a), date);
+    EXPECT_EQ(FilesIn(src), 1u);
+  }
+}
+
 TEST_F(CropAndSaveTest, LosslessCutEndingPastThePictureIsClipped) {
   const std::string a = test::MakeJpeg(src, "wide.jpg", 1000, 200);
   // 16-pixel blocks from 992 to 1008: 8 pixels beyond the 1000-pixel-wide picture.
