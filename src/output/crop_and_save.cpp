@@ -63,7 +63,7 @@ class PassEnd {
     } catch (...) {
       // The view's failure must not hide the run's own outcome.
     }
-    state_.savingInProgress = false;
+    state_.SavingInProgress = false;
   }
   PassEnd(const PassEnd&) = delete;
   PassEnd& operator=(const PassEnd&) = delete;
@@ -188,11 +188,11 @@ std::string OutputName(const std::string& destFolder, const std::string& filenam
 
 std::string ConfirmOverwrite(const std::string& path, const std::string& fileType, SaveRunState& state,
                              SaveRunView& view) {
-  if (!Exists(path) || state.overwriteAll) return path;
+  if (!Exists(path) || state.OverwriteAll) return path;
   const int answer = view.ShowMessageBox(
       "Frage", "Soll die Datei\r\n" + FileNamePart(path) + "\r\n" + " überschrieben werden?", kButtonsYesAllNo, 315, 170);
   if (answer == kAnswerYesToAll) {
-    state.overwriteAll = true;
+    state.OverwriteAll = true;
     return path;
   }
   if (answer == kAnswerYes) return path;
@@ -210,8 +210,8 @@ void RunSavePass(const std::vector<SaveRecord>& records, const std::string& dest
   PassEnd end(state, view, context.pictureCount);
   const auto marked = std::count_if(records.begin(), records.end(), [](const SaveRecord& r) { return r.marked(); });
   if (marked == 0) return;
-  state.savingInProgress = true;
-  state.overwriteAll = false;
+  state.SavingInProgress = true;
+  state.OverwriteAll = false;
   int running = 0;
   for (const SaveRecord& record : records) {
     view.RepaintPending();
@@ -224,11 +224,13 @@ void RunSavePass(const std::vector<SaveRecord>& records, const std::string& dest
   }
 }
 
+std::string DefaultDestFolder() { return DocumentsFolder(); }
+
 void CropAndSave(const std::vector<SaveRecord>& records, const SaveRunContext& context, SaveRunState& state,
                  SaveRunView& view) {
   view.RepaintPending();
   std::string folder = ReadStringSetting("DestDir", "");
-  if (folder.empty()) folder = DocumentsFolder();
+  if (folder.empty()) folder = DefaultDestFolder();
   const std::string chosen = view.ChooseFolder("Zielverzeichnis wählen", "Speichern", 2, folder);
   if (chosen.empty()) return;
   std::error_code ignored;

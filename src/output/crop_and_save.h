@@ -60,9 +60,9 @@ std::vector<SaveRecord> ReadSaveRecords(const Table& table);
 // The run state the main window holds and others read.
 struct SaveRunState {
   // True from the start of the writing pass until the run ends (read by the thumbnail thread).
-  std::atomic<bool> savingInProgress{false};
+  std::atomic<bool> SavingInProgress{false};
   // The user answered "Ja, &alle" in this writing pass.
-  bool overwriteAll = false;
+  bool OverwriteAll = false;
 };
 
 // What the run takes from the program besides the records.
@@ -96,6 +96,9 @@ std::string ConfirmOverwrite(const std::string& path, const std::string& fileTyp
 // propagates after the closing steps; files written before it stay.
 void RunSavePass(const std::vector<SaveRecord>& records, const std::string& destFolder, const SaveRunContext& context,
                  SaveRunState& state, SaveRunView& view);
+
+// The user's documents folder, where the chooser starts on first use.
+std::string DefaultDestFolder();
 
 // The command "Zuschneiden und speichern": chooses the destination folder (starting at the
 // setting DestDir or the documents folder), checks it, stores it in DestDir and runs the pass.

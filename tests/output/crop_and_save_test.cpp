@@ -43,7 +43,7 @@ class FakeView : public SaveRunView {
   }
   void SetStatusText(int panel, const std::string& text) override {
     status.push_back(std::to_string(panel) + ":" + text);
-    savingSeen.push_back(state_.savingInProgress);
+    savingSeen.push_back(state_.SavingInProgress);
   }
   void SetBusy(bool busy) override { busyCalls.push_back(busy); }
 
@@ -134,7 +134,7 @@ TEST_F(CropAndSaveTest, NoAnswerWritesBesideTheExistingFile) {
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), out.Path("Bild_2.jpg"));
   view.answers = {kAnswerYes};
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), path);
-  EXPECT_FALSE(state.overwriteAll);
+  EXPECT_FALSE(state.OverwriteAll);
 }
 
 TEST_F(CropAndSaveTest, YesToAllHoldsForOneRunOnly) {
@@ -167,7 +167,7 @@ TEST_F(CropAndSaveTest, CountsOnlyMarkedRecordsAndReportsProgress) {
   EXPECT_EQ(view.status, (std::vector<std::string>{"3:Speichere 1/2", "3:Speichere 2/2", "3:7 Bilder im Verz."}));
   // The closing text comes before the flag is cleared.
   EXPECT_EQ(view.savingSeen, (std::vector<bool>{true, true, true}));
-  EXPECT_FALSE(state.savingInProgress);
+  EXPECT_FALSE(state.SavingInProgress);
   EXPECT_EQ(view.busyCalls, (std::vector<bool>{true, false}));
   EXPECT_EQ(FilesIn(out), 2u);
   EXPECT_TRUE(fs::exists(out.Path("a.TIF")));
@@ -368,7 +368,7 @@ TEST_F(CropAndSaveTest, AnErrorEndsTheRunAndKeepsWhatWasWritten) {
   EXPECT_EQ(FilesIn(out), 1u);
   EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
   EXPECT_EQ(view.status.back(), "3:7 Bilder im Verz.");
-  EXPECT_FALSE(state.savingInProgress);
+  EXPECT_FALSE(state.SavingInProgress);
 }
 
 TEST_F(CropAndSaveTest, BadSourcesAndOutputsFailWithClearErrors) {
@@ -381,7 +381,7 @@ TEST_F(CropAndSaveTest, BadSourcesAndOutputsFailWithClearErrors) {
   }
   // An output that cannot be created: a folder stands where the file would go.
   fs::create_directory(out.Path("good.PNG"));
-  state.overwriteAll = false;
+  state.OverwriteAll = false;
   view.answers = {kAnswerYes};
   try {
     Run({Record(good, "PNG", 1, 0, 0, 8, 8, 600, 450)});
