@@ -139,31 +139,28 @@ FieldValue Table::ReadField(std::string_view name) const {
   return At(current_, column);
 }
 
-std::optional<std::int32_t> Table::ReadInteger(std::string_view name) const {
+template <typename T>
+std::optional<T> Table::ReadTyped(std::string_view name, bool (*accepts)(FieldType),
+                                  const char* kindName) const {
   const int column = RequireColumn(name);
-  if (!IsIntegerType(columns_[column].type)) {
-    throw Error("Feld " + Quoted(name) + " ist kein Zahlenfeld.");
+  if (!accepts(columns_[column].type)) {
+    throw Error("Feld " + Quoted(name) + " ist kein " + kindName + ".");
   }
   if (current_ < 0 || IsNull(At(current_, column))) return std::nullopt;
-  return std::get<std::int32_t>(At(current_, column));
+  return std::get<T>(At(current_, column));
+}
+
+std::optional<std::int32_t> Table::ReadInteger(std::string_view name) const {
+  return ReadTyped<std::int32_t>(name, IsIntegerType, "Zahlenfeld");
 }
 
 std::optional<std::string> Table::ReadText(std::string_view name) const {
-  const int column = RequireColumn(name);
-  if (!IsTextType(columns_[column].type)) {
-    throw Error("Feld " + Quoted(name) + " ist kein Textfeld.");
-  }
-  if (current_ < 0 || IsNull(At(current_, column))) return std::nullopt;
-  return std::get<std::string>(At(current_, column));
+  return ReadTyped<std::string>(name, IsTextType, "Textfeld");
 }
 
 std::optional<bool> Table::ReadBoolean(std::string_view name) const {
-  const int column = RequireColumn(name);
-  if (columns_[column].type != FieldType::Boolean) {
-    throw Error("Feld " + Quoted(name) + " ist kein logisches Feld.");
-  }
-  if (current_ < 0 || IsNull(At(current_, column))) return std::nullopt;
-  return std::get<bool>(At(current_, column));
+  return ReadTyped<bool>(
+      name, [](FieldType type) { return type == FieldType::Boolean; }, "logisches Feld");
 }
 
 void Table::SetAt(int record, int column, FieldValue value) {

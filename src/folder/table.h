@@ -141,6 +141,9 @@ class Table {
 
  private:
   int RequireColumn(std::string_view name) const;
+  template <typename T>
+  std::optional<T> ReadTyped(std::string_view name, bool (*accepts)(FieldType),
+                             const char* kindName) const;
   void RequireCurrent() const;
   FieldValue& Cell(int record, int column) {
     return fields_[static_cast<std::size_t>(record) * columns_.size() +

@@ -16,6 +16,8 @@ namespace {
 constexpr std::uint64_t kTiffBase = 8;
 // Sub-directories deeper than this are not followed.
 constexpr int kMaxDepth = 8;
+// At most this many distinct directories are decoded per section.
+constexpr std::size_t kMaxDirectories = 256;
 
 constexpr std::uint16_t kImageWidth = 0x0100, kImageLength = 0x0101, kCompression = 0x0103;
 constexpr std::uint16_t kMake = 0x010F, kModel = 0x0110, kOrientation = 0x0112;
@@ -79,6 +81,22 @@ void ExifDecoder::AddMakerValue(TagEntry entry) {
   makerValues_.push_back(std::move(entry));
 }
 
+bool ExifDecoder::SpendEntry() {
+  if (entryBudget_ == 0) return false;
+  --entryBudget_;
+  return true;
+}
+
+void ExifDecoder::KeepRaw(std::string& to, std::span<const std::uint8_t> raw) {
+  std::size_t n = raw.size();
+  if (n <= rawBudget_) {
+    rawBudget_ -= n;
+  } else {
+    n = std::min<std::size_t>(n, 64);  // enough for every number shown
+  }
+  to.assign(reinterpret_cast<const char*>(raw.data()), n);
+}
+
 void ExifDecoder::NoteSectionUse(std::uint64_t begin, std::uint64_t end) {
   end = std::min<std::uint64_t>(end, section_->size());
   if (begin < end) usedEnd_ = std::max(usedEnd_, end);
@@ -104,6 +122,7 @@ void ExifDecoder::DecodeDirectory(std::uint64_t index, Kind kind, int depth) {
   if (kind != Kind::Thumbnail) {
     // Directories that point at themselves or at each other are decoded once.
     if (std::find(visited_.begin(), visited_.end(), index) != visited_.end()) return;
+    if (visited_.size() >= kMaxDirectories) return;
     visited_.push_back(index);
   }
   const ByteReader r = reader();
@@ -117,7 +136,9 @@ void ExifDecoder::DecodeDirectory(std::uint64_t index, Kind kind, int depth) {
     thumbRecorded_ = true;
   }
   if (kind != Kind::Thumbnail) NoteSectionUse(index, next + 4);
-  for (std::uint64_t i = 0; i < n; ++i) DecodeEntry(r, index + 2 + 12 * i, kind, depth);
+  for (std::uint64_t i = 0; i < n && SpendEntry(); ++i) {
+    DecodeEntry(r, index + 2 + 12 * i, kind, depth);
+  }
 }
 
 void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kind, int depth) {
@@ -143,7 +164,7 @@ void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kin
   value.Code = row->code;
   value.FormatS = row->format;
   value.formatter = row->formatter;
-  value.Raw.assign(raw.begin(), raw.end());
+  KeepRaw(value.Raw, raw);
   if (type == kAscii) {
     // The text without its closing NUL; padding NULs after it end the text too.
     const std::size_t nul = value.Raw.find('\0');

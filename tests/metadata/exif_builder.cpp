@@ -71,7 +71,9 @@ std::string WriteDirectory(const Directory& d, ByteOrder o, std::uint32_t at,
     Put16(head, e.subDirectory >= 0 ? 4 : e.type, o);
     Put32(head, Count(e), o);
     const std::string v = ValueBytes(e, o, e.subDirectory >= 0 ? offsets[e.subDirectory] : 0);
-    if (v.size() <= 4) {
+    if (e.offsetOverride >= 0 && v.size() <= 4) {
+      Put32(head, static_cast<std::uint32_t>(e.offsetOverride), o);
+    } else if (v.size() <= 4) {
       std::string inl = v;
       inl.resize(4, '\0');
       head += inl;

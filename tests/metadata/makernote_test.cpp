@@ -137,6 +137,27 @@ TEST_P(MakerNotes, AnUnknownMakeAddsNoMakerValuesAndNoHeading) {
   EXPECT_EQ(text.find("Maker Specific"), std::string::npos);
 }
 
+TEST(MakerNotesLimits, ManyMakerNotesPointingAtOneNoteTakeBoundedWork) {
+  std::vector<Entry> noteEntries(1000, Short(0x0001, {1}));
+  const std::string note = MakerNote(ByteOrder::Intel, "", 0, noteEntries, 0);
+  const std::uint32_t n = 3001;
+  const std::uint32_t dataStart = 8 + 2 + 12 * n + 4;
+  std::vector<Entry> entries = {Ascii(0x010F, "CASIO"), Undefined(0x927C, note)};
+  Entry again = Undefined(0x927C, note);
+  again.offsetOverride = dataStart + 6;
+  again.bytes.clear();
+  again.countOverride = static_cast<std::uint32_t>(note.size());
+  again.type = 7;
+  entries.resize(n, again);
+  const auto tiff = BuildTiff(ByteOrder::Intel, {{entries}});
+  ASSERT_LT(tiff.size(), 65000u);
+  JpegMetadata reader;
+  reader.ReadMetadataFromBytes(Jpeg({App1(ExifSection(tiff))}), "t.jpg");
+  ASSERT_NE(reader.Exif(), nullptr);
+  EXPECT_EQ(reader.Exif()->MakerValues().front().Data, "Single Shutter");
+  EXPECT_LE(reader.Exif()->MakerValues().size(), 100000u);
+}
+
 TEST(CanonItems, CustomFunctionsGiveTheirSettingsText) {
   std::vector<TagEntry> items;
   CanonItems(Formatter::CanonCustomFunctions, "257, 768, 5000, 0, 1", items);
