@@ -50,7 +50,7 @@ class CropCommandTest : public ::testing::Test {
     const std::string inFile = config.Path("stdin.txt");
     test::WriteFile(inFile, test::Bytes(typed.begin(), typed.end()));
     const std::string input = "<'" + inFile + "'";
-    const int code = test::Run(std::string(TRIMORA_PROGRAM_DIR) + "/trimora crop '" + src.path() + "' '" +
+    const int code = test::Run("'" + program + "' crop '" + src.path() + "' '" +
                                out.path() + "' " + options + " " + input + " 2>'" + errFile + "'");
     const test::Bytes bytes = test::ReadFile(errFile);
     err.assign(bytes.begin(), bytes.end());
@@ -62,6 +62,7 @@ class CropCommandTest : public ::testing::Test {
 
   TempFolder config, src, out;
   Table table{CuttingDataColumns()};
+  std::string program = std::string(TRIMORA_PROGRAM_DIR) + "/trimora";
 };
 
 TEST_F(CropCommandTest, WritesTheMarkedPicturesWithProgress) {
@@ -121,6 +122,14 @@ TEST_F(CropCommandTest, EnlargedRecordUsesTheInstalledFormatAndTheStripeSettings
   FormatTables formats;
   formats.LoadFormatTables(std::string(TRIMORA_PROGRAM_DIR) + "/");
   const EnlargedSize size = EnlargedSizeFor(600, 450, static_cast<double>(formats.FormatRatio(1)));
+  // The settings key follows the version of the Trimora2 program beside the running program.
+  // A copy of the tool in a folder of its own (with the format files) has none beside it, like
+  // this test, so both use the same key.
+  const TempFolder programFolder;
+  for (const char* name : {"trimora", "skalierbare Formate.dat", "nicht skalierbare Formate.dat"}) {
+    fs::copy_file(std::string(TRIMORA_PROGRAM_DIR) + "/" + name, programFolder.Path(name));
+  }
+  program = programFolder.Path("trimora");
   // Stripes in black ("schwarz", colour 1), only on the left or top.
   WriteIntSetting("Enlarge\\Color", 1);
   WriteBoolSetting("Enlarge\\Right", false);
