@@ -1,0 +1,120 @@
+#include "formats/format_tables.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "folder/ansi_text.h"
+#include "folder/table_file.h"
+#include "platform/error.h"
+
+namespace trimora {
+namespace {
+
+std::int32_t IntegerAt(const Table& table, int row, std::string_view column) {
+  const int c = table.FindColumn(column);
+  if (c < 0) return 0;
+  const auto* v = std::get_if<std::int32_t>(&table.At(row, c));
+  return v ? *v : 0;
+}
+
+std::string TextAt(const Table& table, int row, std::string_view column) {
+  const int c = table.FindColumn(column);
+  if (c < 0) return {};
+  const auto* v = std::get_if<std::string>(&table.At(row, c));
+  return v ? AnsiToUtf8(*v) : std::string();
+}
+
+// Loads one format file into `table`; a failure leaves the table as it was.
+void LoadQuietly(Table& table, const std::string& path) {
+  Table loaded;
+  try {
+    LoadTableFromFile(loaded, path);
+  } catch (const Error&) {
+    return;
+  }
+  table = std::move(loaded);
+}
+
+void SortQuietly(Table& table, std::string_view column) {
+  if (table.FindColumn(column) >= 0) {
+    table.SortBy(column);
+  } else {
+    table.First();
+  }
+}
+
+}  // namespace
+
+std::vector<ColumnDef> ScalableFormatColumns() {
+  return {{std::string(kFormatName), FieldType::String, 20},
+          {std::string(kOptWidth), FieldType::Integer, 0},
+          {std::string(kOptHeight), FieldType::Integer, 0},
+          {std::string(kMinWidth), FieldType::Integer, 0},
+          {std::string(kMinHeight), FieldType::Integer, 0}};
+}
+
+std::vector<ColumnDef> NonScalableFormatColumns() {
+  return {{std::string(kFormatName), FieldType::String, 20},
+          {std::string(kWidth), FieldType::Integer, 0},
+          {std::string(kHeight), FieldType::Integer, 0}};
+}
+
+FormatTables::FormatTables()
+    : scalableFormatTable(ScalableFormatColumns()),
+      nonScalableFormatTable(NonScalableFormatColumns()) {}
+
+void FormatTables::LoadFormatTables(const std::string& programFolder) {
+  LoadQuietly(scalableFormatTable, programFolder + std::string(kScalableFormatsFile));
+  LoadQuietly(nonScalableFormatTable, programFolder + std::string(kNonScalableFormatsFile));
+  SortQuietly(scalableFormatTable, kOptWidth);
+  SortQuietly(nonScalableFormatTable, kWidth);
+}
+
+void FormatTables::SaveFormatTables(const std::string& programFolder) const {
+  SaveTableToFile(scalableFormatTable, programFolder + std::string(kScalableFormatsFile));
+  SaveTableToFile(nonScalableFormatTable, programFolder + std::string(kNonScalableFormatsFile));
+}
+
+// The lookup reads the row by position and never moves the tables' current rows, so
+// "return to the remembered row" holds also when reading fails.
+bool FormatTables::LookupFormat(std::int32_t formatId, FormatRecord& record) const {
+  const bool scalable = formatId > 0;
+  const Table& table = scalable ? scalableFormatTable : nonScalableFormatTable;
+  if (table.IsEmpty()) return false;
+  const std::int64_t wanted = std::llabs(static_cast<long long>(formatId));
+  const int row = static_cast<int>(std::clamp<std::int64_t>(wanted, 1, table.RecordCount())) - 1;
+  record.FormatID = formatId;
+  record.Name = TextAt(table, row, kFormatName);
+  if (scalable) {
+    record.PixelWidth = IntegerAt(table, row, kOptWidth);
+    record.PixelHeight = IntegerAt(table, row, kOptHeight);
+    record.MinWidth = IntegerAt(table, row, kMinWidth);
+    record.MinHeight = IntegerAt(table, row, kMinHeight);
+  } else {
+    record.PixelWidth = IntegerAt(table, row, kWidth);
+    record.PixelHeight = IntegerAt(table, row, kHeight);
+  }
+  return true;
+}
+
+void FormatTables::LoadDefaultFormat(std::int32_t formatId) {
+  if (!LookupFormat(formatId, DefaultFormat)) {
+    DefaultFormat.FormatID = formatId;
+    DefaultFormat.Name.clear();
+    DefaultFormat.PixelWidth = 0;
+    DefaultFormat.PixelHeight = 0;
+    if (formatId > 0) DefaultFormat.MinWidth = DefaultFormat.MinHeight = 0;
+  }
+}
+
+long double FormatTables::FormatRatio(std::int32_t formatId) const {
+  FormatRecord record;
+  if (!LookupFormat(formatId, record) || record.PixelWidth <= 0 || record.PixelHeight <= 0) {
+    throw Error("Das Ausgabeformat " + std::to_string(formatId) + " ist nicht definiert.");
+  }
+  const long double w = record.PixelWidth;
+  const long double h = record.PixelHeight;
+  return std::max(w, h) / std::min(w, h);
+}
+
+}  // namespace trimora

@@ -1,0 +1,96 @@
+// The two format tables, the FormatID that names a row of them, and the format records that
+// the rest of the program reads.
+//
+// FormatID >= 1 is row FormatID (1-based) of the scalable table, FormatID <= -1 row -FormatID
+// of the non-scalable table. It is a position, valid only for the current order and contents.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "folder/table.h"
+
+namespace trimora {
+
+// File names of the two format files in the program folder.
+inline constexpr std::string_view kScalableFormatsFile = "skalierbare Formate.dat";
+inline constexpr std::string_view kNonScalableFormatsFile = "nicht skalierbare Formate.dat";
+
+// Column names as they stand in the tables (Windows-1252 bytes: "opt. Höhe", "Höhe").
+inline constexpr std::string_view kFormatName = "Formatbezeichnung";
+inline constexpr std::string_view kOptWidth = "opt. Breite";
+inline constexpr std::string_view kOptHeight = "opt. H\xF6he";
+inline constexpr std::string_view kMinWidth = "min. Breite";
+inline constexpr std::string_view kMinHeight = "min. H\xF6he";
+inline constexpr std::string_view kWidth = "Breite";
+inline constexpr std::string_view kHeight = "H\xF6he";
+
+// Columns of the scalable table: name (20 characters), optimal and minimal width and height.
+std::vector<ColumnDef> ScalableFormatColumns();
+
+// Columns of the non-scalable table: name (20 characters), exact width and height.
+std::vector<ColumnDef> NonScalableFormatColumns();
+
+// The values of one format copied out of the tables. `Name` is UTF-8 (converted from the
+// table's Windows-1252 bytes), ready to be shown.
+struct FormatRecord {
+  std::int32_t FormatID = 0;
+  std::string Name;
+  std::int32_t PixelWidth = 0;   // "opt. Breite" or "Breite"
+  std::int32_t PixelHeight = 0;  // "opt. Höhe" or "Höhe"
+  std::int32_t MinWidth = 0;     // "min. Breite"; set only from scalable formats
+  std::int32_t MinHeight = 0;    // "min. Höhe"; set only from scalable formats
+
+  bool operator==(const FormatRecord&) const = default;
+};
+
+// The scalable and the non-scalable format table with the default and the current format;
+// the main window owns one for its lifetime.
+class FormatTables {
+ public:
+  // Both tables with their columns and no rows; both records zero.
+  FormatTables();
+
+  // One row per scalable format.
+  Table scalableFormatTable;
+
+  // One row per non-scalable format.
+  Table nonScalableFormatTable;
+
+  // The format a picture gets when it is shown for the first time ("Standardausgabeformat").
+  FormatRecord DefaultFormat;
+
+  // The format of the picture being shown.
+  FormatRecord CurrentFormat;
+
+  // Loads both format files from `programFolder` (ending with a separator; the caller passes
+  // ProgramFolder()). A file that is missing or unreadable is not reported and leaves its table
+  // as it was. Then sorts the scalable table by "opt. Breite" and the non-scalable one by
+  // "Breite" (rows of equal width keep their file order) and makes each first row current.
+  void LoadFormatTables(const std::string& programFolder);
+
+  // Writes both tables to their files in `programFolder`, in their current row order.
+  // Throws trimora::Error naming the file that could not be written; the scalable file is
+  // written first and stays written when the second one fails.
+  void SaveFormatTables(const std::string& programFolder) const;
+
+  // The row that `formatId` names, copied into `record` (FormatID, Name, pixel sizes, and for
+  // a scalable format the minimal sizes; for a non-scalable one the minimal sizes keep their
+  // values). A FormatID beyond the end of its table names the last row, 0 the first
+  // non-scalable row; null fields read as 0 and empty text. Returns false, leaving `record`
+  // as it was, when the table has no rows. The tables' current rows do not change.
+  bool LookupFormat(std::int32_t formatId, FormatRecord& record) const;
+
+  // Sets DefaultFormat.FormatID to `formatId` and copies the named row into DefaultFormat.
+  // When the table has no rows, the name becomes empty and the pixel sizes 0.
+  void LoadDefaultFormat(std::int32_t formatId);
+
+  // max(W, H) / min(W, H) of the named format (optimal size for scalable formats), >= 1.
+  // Throws trimora::Error when the format is not defined or one of its sides is not positive.
+  long double FormatRatio(std::int32_t formatId) const;
+};
+
+}  // namespace trimora
