@@ -43,6 +43,7 @@ void SimpleFrameController::RestoreSelection(int blockSize, int x, int y, int wi
   selY_ = y;
   selW_ = width;
   selH_ = height;
+  restored_ = true;
 }
 
 void SimpleFrameController::ApplyFormat(std::int32_t formatId, bool) {
@@ -52,6 +53,15 @@ void SimpleFrameController::ApplyFormat(std::int32_t formatId, bool) {
   if (auto size = table_.ReadInteger("jpegCompressionBlockSize")) blockSize_ = *size == 16 ? 16 : 1;
   const int pw = std::max(1, pictureWidth_ / blockSize_);
   const int ph = std::max(1, pictureHeight_ / blockSize_);
+  const bool keep = restored_ && selW_ > 0 && selH_ > 0 && selX_ >= 0 && selY_ >= 0 &&
+                    selX_ + selW_ <= pw && selY_ + selH_ <= ph;
+  restored_ = false;
+  if (keep) {
+    // A stored selection that still fits stays exactly as it was.
+    visible_ = true;
+    CommitSelection(false);
+    return;
+  }
   double ratio = static_cast<double>(std::max(pw, ph)) / std::min(pw, ph);
   try {
     ratio = static_cast<double>(formats_.FormatRatio(formatId));

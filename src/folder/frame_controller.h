@@ -81,6 +81,7 @@ class SimpleFrameController : public FrameController {
   int selX_ = 0, selY_ = 0, selW_ = 800, selH_ = 592;
   int pictureWidth_ = 0, pictureHeight_ = 0;
   std::int32_t formatId_ = 1;
+  bool restored_ = false;
 };
 
 }  // namespace trimora
