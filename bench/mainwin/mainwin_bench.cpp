@@ -10,6 +10,7 @@
 // synthetic PPM files and removed at the end; 8 distinct pictures are linked under 200 names.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <algorithm>
@@ -122,34 +123,40 @@ int main(int argc, char** argv) {
       }
     });
     double longest = 0, longestAfterFirst = 0;
+    bool tickedAfterShown = false;
     Clock::time_point lastTick;
+    double whole = 0;
+    QEventLoop loop;
     QTimer ticker;
     ticker.setInterval(5);
     QObject::connect(&ticker, &QTimer::timeout, [&] {
       const auto now = Clock::now();
       const double gap = std::chrono::duration<double>(now - lastTick).count();
       longest = std::max(longest, gap);
-      if (shown) longestAfterFirst = std::max(longestAfterFirst, gap);
+      if (tickedAfterShown) longestAfterFirst = std::max(longestAfterFirst, gap);
+      tickedAfterShown = shown;
       lastTick = now;
+      if (window.Presenter().StripComplete() && window.Presenter().ThumbnailCount() == files) {
+        whole = Seconds(start);
+        loop.quit();
+      }
     });
     start = Clock::now();
     window.Presenter().OpenFolder(pictures.string());
     lastTick = Clock::now();
     ticker.start();
-    while (!(window.Presenter().StripComplete() && !window.Presenter().ThreadRunning())) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-      if (window.Presenter().StripComplete() && window.Presenter().ThumbnailCount() == files) break;
-    }
-    const double whole = Seconds(start);
+    loop.exec();
     ticker.stop();
     window.Presenter().WaitForStrip();
     firstPicture.push_back(shownAt);
     strip.push_back(whole);
     stalls.push_back(longest);
     stallsAfterFirst.push_back(longestAfterFirst);
-    std::printf("run %d: first picture %.3f s (peer %.3f s), strip %.3f s (peer %.3f s), "
+    double load[1] = {0};
+    getloadavg(load, 1);
+    std::printf("load average %.1f; run %d: first picture %.3f s (peer %.3f s), strip %.3f s (peer %.3f s), "
                 "longest stall %.1f ms (%.1f ms after the first picture)\n",
-                run + 1, shownAt, firstPeer.back(), whole, stripPeer.back(), longest * 1000,
+                load[0], run + 1, shownAt, firstPeer.back(), whole, stripPeer.back(), longest * 1000,
                 longestAfterFirst * 1000);
     std::fflush(stdout);
   }

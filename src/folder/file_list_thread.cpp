@@ -1,6 +1,7 @@
 #include "folder/file_list_thread.h"
 
 #include <algorithm>
+#include <future>
 
 #include "folder/folder_listing.h"
 #include "folder/hand_over.h"
@@ -55,7 +56,18 @@ void TFileListThread::Run() {
   // Each hand-over after a file also prepares the next one, so that the thread waits for the
   // main thread once per file.
   EntryRecordData data;
-  if (listingSize > 0 && !stop_) queue_.Run([&] { data = sink_.PrepareEntry(0, 0, listingSize); });
+  // The first picture is shown at once: its full decode runs beside the first thumbnail.
+  std::future<std::optional<Picture>> firstDecode;
+  if (listingSize > 0 && !stop_) {
+    firstDecode = std::async(std::launch::async, [path = listing_.front()]() -> std::optional<Picture> {
+      try {
+        return DecodeJpegFile(path);
+      } catch (const Error&) {
+        return std::nullopt;  // ShowPicture decodes again and reports the failure.
+      }
+    });
+    queue_.Run([&] { data = sink_.PrepareEntry(0, 0, listingSize); });
+  }
   for (int i = 0; i < listingSize && !stop_; ++i) {
     const std::string& path = listing_[static_cast<std::size_t>(i)];
     auto prepareNext = [&](int nextSkipped) {
@@ -67,6 +79,7 @@ void TFileListThread::Run() {
       try {
         thumbnail = MakeThumbnail(path);
       } catch (const Error&) {
+        if (i == 0 && firstDecode.valid()) firstDecode.get();
         const int position = i - skipped;
         queue_.Run([&] {
           sink_.DropFile(position);
@@ -77,8 +90,9 @@ void TFileListThread::Run() {
       }
     }
     const int position = i - skipped;
-    if (position == 0) {
-      // The first picture is shown at once: decode it here rather than on the main thread.
+    if (i == 0 && firstDecode.valid()) {
+      firstPicture = firstDecode.get();
+    } else if (position == 0) {
       try {
         firstPicture = DecodeJpegFile(path);
       } catch (const Error&) {
