@@ -211,6 +211,26 @@ TEST_F(FolderPresenterTest, TenFilesWithOneUnreadableGiveNineEntries) {
   }
 }
 
+TEST_F(FolderPresenterTest, TheStoredRecordOfAnUndecodableFileSurvivesTheNextWrite) {
+  AddPicture("a.jpg");
+  AddPicture("broken.jpg", "not-a-jpeg.jpg");
+  Table stored(presenter_.CuttingDataTable().Columns());
+  stored.Append();
+  stored.WriteText("Filename", pictures_ / "broken.jpg");
+  stored.WriteInteger("FormatID", 1);
+  stored.WriteInteger("X", 5);
+  SaveTableToFile(stored, CuttingFile());
+  OpenAndWait(pictures_.path());
+  ASSERT_EQ(presenter_.CuttingDataTable().RecordCount(), 1);
+  presenter_.Close();
+  Table written;
+  LoadTableFromFile(written, CuttingFile());
+  ASSERT_EQ(written.RecordCount(), 2);
+  written.LocateRecord(1);
+  EXPECT_EQ(written.ReadText("Filename"), pictures_ / "broken.jpg");
+  EXPECT_EQ(written.ReadInteger("X"), 5);
+}
+
 TEST_F(FolderPresenterTest, EntriesCarryTheirGeometryTypeAndThumbnail) {
   AddPicture("a.jpg");
   OpenAndWait(pictures_.path());
