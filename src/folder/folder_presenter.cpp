@@ -433,6 +433,8 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
     SetEnabled(Command::AutoCorrectUndo, false);
   }
   frame_->InvalidateLastFrame();
+  // The view shows the old buffer until it is given the new one below: keep it alive.
+  const Picture previous = std::move(displayed_);
   displayed_ = std::move(picture);
   const int width = displayed_.width();
   const int height = displayed_.height();
