@@ -205,9 +205,9 @@ void FolderPresenter::OpenFolder(const std::string& path) {
     listing_.clear();
     table_.Empty();
     UpdateCommandStates(false);
+    view_.ClearPicture();
     displayed_ = Picture();
     frame_->HideFrame();
-    view_.ClearPicture();
     view_.ShowPanelBackground(true);
   };
   if (listing_.empty()) {
@@ -650,8 +650,8 @@ void FolderPresenter::DeleteSourcePicture(int position) {
   entries_[static_cast<std::size_t>(position)].hidden = true;
   const int live = builtCount_ - deletedCount_;
   if (live <= 0) {
-    displayed_ = Picture();
     view_.ClearPicture();
+    displayed_ = Picture();
     frame_->HideFrame();
     if (current_ >= 0) view_.SetEntryCurrent(current_, false);
     current_ = -1;
