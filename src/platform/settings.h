@@ -22,4 +22,14 @@ void WriteIntSetting(std::string_view name, int number);
 bool ReadBoolSetting(std::string_view name, bool defaultFlag);
 void WriteBoolSetting(std::string_view name, bool flag);
 
+// The key path: "\Software\Halvorn\Trimora\" followed by major and minor of ProgramVersion().
+std::string SettingsKey();
+
+// The file that holds the key on this system (for messages and for tests).
+std::string SettingsFilePath();
+
+// Lets tests put the store under `folder` instead of $XDG_CONFIG_HOME (read on every call);
+// an empty folder returns to the environment.
+void SetSettingsHomeForTesting(std::string folder);
+
 }  // namespace trimora

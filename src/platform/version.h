@@ -12,4 +12,11 @@ std::string ProgramVersion();
 // The version record of any program file; "0.0.0.0" when there is none.
 std::string FileVersion(const std::string& programPath);
 
+// The program file whose version ProgramVersion reads: "Trimora2" in ProgramFolder().
+std::string MainProgramFile();
+
+// Lets tests name another program file for ProgramVersion (and so for the settings key);
+// an empty path returns to the "Trimora2" beside the running program.
+void SetMainProgramFileForTesting(std::string path);
+
 }  // namespace trimora

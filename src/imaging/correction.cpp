@@ -1,0 +1,216 @@
+#include "imaging/correction.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define TRIMORA_HAVE_SSE2 1
+#endif
+
+#include "imaging/rounding.h"
+
+namespace trimora {
+
+namespace {
+
+// Per-channel counts of blue, green and red values.
+struct Histogram {
+  std::array<std::uint64_t, 256> blue{}, green{}, red{};
+
+  void add(const Histogram& other) {
+    for (int i = 0; i < 256; ++i) {
+      blue[i] += other.blue[i];
+      green[i] += other.green[i];
+      red[i] += other.red[i];
+    }
+  }
+};
+
+// Runs `work(firstRow, endRow, part)` over `parts` bands of rows, each on its own thread but the
+// first. Bands are independent: every step here works within one row.
+template <typename Work>
+void ForRowBands(int height, int parts, Work work) {
+  if (parts <= 1) {
+    work(0, height, 0);
+    return;
+  }
+  std::vector<std::thread> threads;
+  threads.reserve(static_cast<std::size_t>(parts) - 1);
+  auto bandStart = [height, parts](int part) {
+    return static_cast<int>(static_cast<std::int64_t>(height) * part / parts);
+  };
+  for (int part = 1; part < parts; ++part)
+    threads.emplace_back(work, bandStart(part), bandStart(part + 1), part);
+  work(0, bandStart(1), 0);
+  for (std::thread& t : threads) t.join();
+}
+
+// Threads for a picture: one per core, and none extra for small pictures.
+int BandCount(const Picture& picture) {
+  constexpr std::size_t kPixelsPerThread = 1u << 20;
+  const std::size_t pixels = static_cast<std::size_t>(picture.width()) * picture.height();
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  const std::size_t wanted = std::min<std::size_t>({cores, 8, pixels / kPixelsPerThread + 1});
+  return static_cast<int>(std::min<std::size_t>(wanted, std::max(picture.height(), 1)));
+}
+
+void CountRow(const std::uint8_t* row, int width, Histogram& h) {
+  for (int x = 0; x < width; ++x, row += 4) {
+    ++h.blue[row[0]];
+    ++h.green[row[1]];
+    ++h.red[row[2]];
+  }
+}
+
+// The median of three bytes, lane by lane: max(min(a, b), min(max(a, b), c)).
+inline std::uint8_t Median3(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
+  return std::max(std::min(a, b), std::min(std::max(a, b), c));
+}
+
+// Medians of one row from the unchanged copy `in` into `out` (both `bytes` long, 4 per pixel).
+void MedianRow(const std::uint8_t* in, std::uint8_t* out, std::size_t bytes) {
+  std::size_t i = 4;
+  const std::size_t end = bytes - 4;
+#ifdef TRIMORA_HAVE_SSE2
+  for (; i + 16 <= end; i += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i - 4));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i + 4));
+    const __m128i m = _mm_max_epu8(_mm_min_epu8(a, b), _mm_min_epu8(_mm_max_epu8(a, b), c));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), m);
+  }
+#endif
+  for (; i < end; ++i) out[i] = Median3(in[i - 4], in[i], in[i + 4]);
+}
+
+void MedianRows(Picture& picture, int first, int end, Histogram* histogram) {
+  const std::size_t bytes = picture.stride();
+  std::vector<std::uint8_t> copy(picture.width() >= 3 ? bytes : 0);
+  for (int y = first; y < end; ++y) {
+    std::uint8_t* row = picture.row(y);
+    if (picture.width() >= 3) {
+      std::memcpy(copy.data(), row, bytes);
+      MedianRow(copy.data(), row, bytes);
+    }
+    for (int x = 0; x < picture.width(); ++x) row[4 * x + 3] = 0xFF;
+    if (histogram != nullptr) CountRow(row, picture.width(), *histogram);
+  }
+}
+
+// Builds a histogram of the whole picture, band by band.
+Histogram CountPicture(const Picture& picture, int parts) {
+  std::vector<Histogram> bands(static_cast<std::size_t>(parts));
+  ForRowBands(picture.height(), parts, [&](int first, int end, int part) {
+    for (int y = first; y < end; ++y) CountRow(picture.row(y), picture.width(), bands[part]);
+  });
+  Histogram total;
+  for (const Histogram& h : bands) total.add(h);
+  return total;
+}
+
+LevelsRange LevelsFromHistogram(const Histogram& h, double clipFraction) {
+  std::array<std::uint64_t, 256> counts{};
+  std::uint64_t total = 0;
+  for (int i = 0; i < 256; ++i) {
+    counts[i] = h.blue[i] + h.green[i] + h.red[i];
+    total += counts[i];
+  }
+  const double clip = static_cast<double>(total) * clipFraction;
+  const std::uint64_t c = clip <= 0 ? 0 : static_cast<std::uint64_t>(RoundHalfEven64(clip));
+  LevelsRange range;
+  std::uint64_t sum = 0;
+  for (int i = 0; i < 256; ++i) {
+    sum += counts[i];
+    if (sum > c) {
+      range.low = i;
+      break;
+    }
+  }
+  sum = 0;
+  for (int i = 255; i >= 0; --i) {
+    sum += counts[i];
+    if (sum > c) {
+      range.high = i;
+      break;
+    }
+  }
+  return range;
+}
+
+// The stretch as three tables that give each channel's byte already in place in the pixel.
+struct LevelsTables {
+  std::array<std::uint32_t, 256> blue, green, red;
+};
+
+LevelsTables MakeTables(const LevelsRange& levels) {
+  int range = levels.high - levels.low;
+  if (range == 0) range = 1;
+  // The shift that puts a byte at memory position k of a 32-bit word.
+  constexpr bool little = std::endian::native == std::endian::little;
+  auto at = [](std::uint32_t byte, int k) { return byte << (little ? 8 * k : 24 - 8 * k); };
+  LevelsTables t;
+  for (int v = 0; v < 256; ++v) {
+    const auto mapped =
+        static_cast<std::uint32_t>(std::clamp(levels.low + (v - levels.low) * 255 / range, 0, 255));
+    t.blue[v] = at(mapped, 0);
+    t.green[v] = at(mapped, 1);
+    t.red[v] = at(mapped, 2) | at(0xFF, 3);
+  }
+  return t;
+}
+
+void MapRows(Picture& picture, const LevelsTables& t, int first, int end) {
+  for (int y = first; y < end; ++y) {
+    std::uint8_t* p = picture.row(y);
+    for (int x = 0; x < picture.width(); ++x, p += 4) {
+      const std::uint32_t pixel = t.blue[p[0]] | t.green[p[1]] | t.red[p[2]];
+      std::memcpy(p, &pixel, 4);  // the tables hold each byte at its place in memory order
+    }
+  }
+}
+
+void StretchPicture(Picture& picture, const LevelsRange& levels, int parts) {
+  const LevelsTables tables = MakeTables(levels);
+  ForRowBands(picture.height(), parts,
+              [&](int first, int end, int) { MapRows(picture, tables, first, end); });
+}
+
+}  // namespace
+
+void MedianStep(Picture& picture) {
+  if (picture.empty()) return;
+  ForRowBands(picture.height(), BandCount(picture),
+              [&](int first, int end, int) { MedianRows(picture, first, end, nullptr); });
+}
+
+LevelsRange FindLevels(const Picture& picture, double clipFraction) {
+  if (picture.empty()) return {};
+  return LevelsFromHistogram(CountPicture(picture, BandCount(picture)), clipFraction);
+}
+
+void LevelsStep(Picture& picture, double clipFraction) {
+  if (picture.empty()) return;
+  const int parts = BandCount(picture);
+  StretchPicture(picture, LevelsFromHistogram(CountPicture(picture, parts), clipFraction), parts);
+}
+
+void AutoCorrectPicture(Picture& picture) {
+  if (picture.empty()) return;
+  // One pass filters and counts each row while it is in the cache; a second one stretches.
+  const int parts = BandCount(picture);
+  std::vector<Histogram> bands(static_cast<std::size_t>(parts));
+  ForRowBands(picture.height(), parts, [&](int first, int end, int part) {
+    MedianRows(picture, first, end, &bands[part]);
+  });
+  Histogram total;
+  for (const Histogram& h : bands) total.add(h);
+  StretchPicture(picture, LevelsFromHistogram(total, kLevelsClipFraction), parts);
+}
+
+}  // namespace trimora

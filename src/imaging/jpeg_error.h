@@ -1,0 +1,47 @@
+// The error manager shared by every libjpeg session (decoder and encoder).
+//
+// libjpeg reports a fatal error by calling error_exit, which must not return. Ours jumps back
+// to the session's setjmp point with the library's text kept. The jump must not cross C++
+// frames that own objects with destructors, so each session lives in one function that holds
+// only plain C data (the jpeg struct, FILE*, raw pointers) and always ends in jpeg_destroy_*:
+//
+//   JpegErrorManager errors;
+//   jpeg_decompress_struct cinfo{};
+//   cinfo.err = InitJpegErrorManager(errors);
+//   if (setjmp(errors.jump)) { jpeg_destroy_decompress(&cinfo); return false; }
+//   jpeg_create_decompress(&cinfo);
+//   ...
+//   jpeg_destroy_decompress(&cinfo);
+//   return true;
+//
+// The caller then turns errors.message into a trimora::Error with JpegErrorText.
+#pragma once
+
+#include <csetjmp>
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+#include <jpeglib.h>
+
+namespace trimora {
+
+// libjpeg's error manager plus the jump target and the text of the first fatal problem.
+struct JpegErrorManager {
+  jpeg_error_mgr base;              // first member: libjpeg only sees this part
+  std::jmp_buf jump;                // set by the session with setjmp before any jpeg_* call
+  char message[JMSG_LENGTH_MAX];    // libjpeg's text of the error; empty while none occurred
+};
+
+// Prepares `manager` (no output on stderr, no exit) and returns the pointer for cinfo.err.
+// Errors, and the warning that the data ended early (a truncated file), jump to `jump`.
+jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager& manager);
+
+// Stores `text` as the failure message of a session that stops on its own (not via libjpeg).
+void SetJpegFailure(JpegErrorManager& manager, const char* text);
+
+// The user's text for a failed session: `what` (e.g. "Die Datei \"a.jpg\" konnte nicht
+// gelesen werden") followed by ": " and the library's message, or a full stop when none.
+std::string JpegErrorText(const std::string& what, const JpegErrorManager& manager);
+
+}  // namespace trimora

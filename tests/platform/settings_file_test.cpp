@@ -1,0 +1,78 @@
+// The text form of settings files: what is written and what is understood when read.
+#include "platform/settings_file.h"
+
+#include <gtest/gtest.h>
+
+namespace trimora {
+namespace {
+
+constexpr std::string_view kKey = "\\Software\\Halvorn\\Trimora\\2.0";
+
+TEST(SettingsFileTest, WritesKeysAsSectionsAndValuesInTheirKinds) {
+  SettingsDocument document;
+  document.Set(kKey, "SourceDir", {SettingsValue::Kind::kString, "/home/anna/Bilder", 0});
+  document.Set(kKey, "Top", {SettingsValue::Kind::kNumber, {}, -9999});
+  document.Set(std::string(kKey) + "\\ToolBar", "Order", {SettingsValue::Kind::kString, "12345", 0});
+  EXPECT_EQ(document.Serialize(),
+            "[\\Software\\Halvorn\\Trimora\\2.0]\n"
+            "\"SourceDir\"=\"/home/anna/Bilder\"\n"
+            "\"Top\"=dword:ffffd8f1\n"
+            "\n"
+            "[\\Software\\Halvorn\\Trimora\\2.0\\ToolBar]\n"
+            "\"Order\"=\"12345\"\n");
+}
+
+TEST(SettingsFileTest, EscapesWhatWouldBreakALine) {
+  SettingsDocument document;
+  document.Set(kKey, "a \"name\"\n", {SettingsValue::Kind::kString, "x\\y\t\r\n\x01\"=[]ä", 0});
+  document.Set(std::string(kKey) + "\\odd%\nkey]", "v", {SettingsValue::Kind::kNumber, {}, 1});
+  const std::string text = document.Serialize();
+  EXPECT_EQ(text,
+            "[\\Software\\Halvorn\\Trimora\\2.0]\n"
+            "\"a \\\"name\\\"\\n\"=\"x\\\\y\\t\\r\\n\\x01\\\"=[]ä\"\n"
+            "\n"
+            "[\\Software\\Halvorn\\Trimora\\2.0\\odd%25%0akey]]\n"
+            "\"v\"=dword:00000001\n");
+  const SettingsDocument back = SettingsDocument::Parse(text);
+  ASSERT_TRUE(back.Find(kKey, "A \"NAME\"\n"));
+  EXPECT_EQ(back.Find(kKey, "a \"name\"\n")->text, "x\\y\t\r\n\x01\"=[]ä");
+  ASSERT_TRUE(back.Find(std::string(kKey) + "\\odd%\nkey]", "v"));
+  EXPECT_EQ(back.Find(std::string(kKey) + "\\odd%\nkey]", "v")->number, 1);
+}
+
+TEST(SettingsFileTest, ReadsWhatPeopleMayWriteByHand) {
+  const SettingsDocument document = SettingsDocument::Parse(
+      "[\\Software\\Halvorn\\Trimora\\2.0]\r\n"
+      "  \"Spaced\" = \"yes\"  \r\n"
+      "\"Upper\"=DWORD:0000002A\n"
+      "\"Short\"=dword:7\n"
+      "\"TooLong\"=dword:123456789\n"
+      "\"Broken\"=\"unterminated\n"
+      "\"BadEscape\"=\"\\q\"\n"
+      "Unquoted=1\n");
+  EXPECT_EQ(document.Find(kKey, "Spaced")->text, "yes");
+  EXPECT_EQ(document.Find(kKey, "Upper")->number, 42);
+  EXPECT_EQ(document.Find(kKey, "Short")->number, 7);
+  EXPECT_FALSE(document.Find(kKey, "TooLong"));
+  EXPECT_FALSE(document.Find(kKey, "Broken"));
+  EXPECT_FALSE(document.Find(kKey, "BadEscape"));
+  EXPECT_FALSE(document.Find(kKey, "Unquoted"));
+}
+
+TEST(SettingsFileTest, TheFirstOfTwoEqualNamesHoldsAndIsTheOneReplaced) {
+  SettingsDocument document = SettingsDocument::Parse(
+      "[\\Software\\Halvorn\\Trimora\\2.0]\n\"A\"=\"one\"\n\"a\"=\"two\"\n");
+  EXPECT_EQ(document.Find(kKey, "a")->text, "one");
+  document.Set(kKey, "a", {SettingsValue::Kind::kString, "three", 0});
+  EXPECT_EQ(document.Serialize(),
+            "[\\Software\\Halvorn\\Trimora\\2.0]\n\"A\"=\"three\"\n\"a\"=\"two\"\n");
+}
+
+TEST(SettingsFileTest, AValueOutsideAnySectionBelongsToNoKey) {
+  const SettingsDocument document = SettingsDocument::Parse("\"ZoomLevel\"=dword:00000001\n");
+  EXPECT_FALSE(document.HasKey(kKey));
+  EXPECT_FALSE(document.Find(kKey, "ZoomLevel"));
+}
+
+}  // namespace
+}  // namespace trimora

@@ -1,0 +1,324 @@
+// The settings store on real files under a temporary configuration home.
+#include "platform/settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+#include <thread>
+#include <vector>
+
+#include "platform/version.h"
+#include "platform/version_record.h"
+#include "temp_folder.h"
+
+namespace trimora {
+namespace {
+
+using testing::ReadWholeFile;
+using testing::TempFolder;
+using testing::WriteFile;
+
+// A program file that carries the version record `parts` amid other bytes.
+void WriteProgramFile(const std::string& path, VersionParts parts) {
+  const auto record = EncodeVersionRecord(parts);
+  WriteFile(path, std::string(1000, '\x7f') + std::string(record.begin(), record.end()) +
+                      std::string(500, '\0'));
+}
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    if (old != nullptr) oldConfigHome_ = old;
+    setenv("XDG_CONFIG_HOME", home_.path().c_str(), 1);
+    UseVersion({2, 0, 5, 2});
+  }
+  void TearDown() override {
+    SetMainProgramFileForTesting("");
+    SetSettingsHomeForTesting("");
+    if (oldConfigHome_) {
+      setenv("XDG_CONFIG_HOME", oldConfigHome_->c_str(), 1);
+    } else {
+      unsetenv("XDG_CONFIG_HOME");
+    }
+  }
+
+  // Makes the store's key follow a main program of that version.
+  void UseVersion(VersionParts parts) {
+    const std::string path = programs_ / ("Trimora2-" + std::to_string(parts[0]) + "." +
+                                          std::to_string(parts[1]) + "." +
+                                          std::to_string(parts[2]) + "." + std::to_string(parts[3]));
+    WriteProgramFile(path, parts);
+    SetMainProgramFileForTesting(path);
+  }
+
+  std::string StoreFile(const std::string& version) const {
+    return home_.path() + "/Halvorn/Trimora/" + version + ".ini";
+  }
+
+  TempFolder home_;
+  TempFolder programs_;
+  std::optional<std::string> oldConfigHome_;
+};
+
+TEST_F(SettingsTest, KeyIsNamedByMajorAndMinorOfTheProgramVersion) {
+  EXPECT_EQ(SettingsKey(), "\\Software\\Halvorn\\Trimora\\2.0");
+  EXPECT_EQ(SettingsFilePath(), StoreFile("2.0"));
+}
+
+TEST_F(SettingsTest, MissingValuesGiveTheDefaults) {
+  EXPECT_EQ(ReadStringSetting("SourceDir", "/home/x"), "/home/x");
+  EXPECT_EQ(ReadIntSetting("Height", -9999), -9999);
+  EXPECT_TRUE(ReadBoolSetting("ShowHints", true));
+  EXPECT_FALSE(ReadBoolSetting("Maximized", false));
+}
+
+TEST_F(SettingsTest, ReadingCreatesTheKeyAndItsSubKey) {
+  ASSERT_FALSE(std::filesystem::exists(StoreFile("2.0")));
+  ReadIntSetting("ZoomLevel", 50);
+  const std::string afterMain = ReadWholeFile(StoreFile("2.0"));
+  EXPECT_NE(afterMain.find("[\\Software\\Halvorn\\Trimora\\2.0]\n"), std::string::npos) << afterMain;
+
+  ReadBoolSetting("ToolBar\\Files", true);
+  const std::string afterSub = ReadWholeFile(StoreFile("2.0"));
+  EXPECT_NE(afterSub.find("[\\Software\\Halvorn\\Trimora\\2.0\\ToolBar]\n"), std::string::npos)
+      << afterSub;
+
+  // A read of an existing key leaves the file alone.
+  struct stat before {};
+  ASSERT_EQ(stat(StoreFile("2.0").c_str(), &before), 0);
+  ReadBoolSetting("ToolBar\\Rotate", true);
+  struct stat after {};
+  ASSERT_EQ(stat(StoreFile("2.0").c_str(), &after), 0);
+  EXPECT_EQ(before.st_ino, after.st_ino);
+}
+
+TEST_F(SettingsTest, StringsOfAnyCharactersRoundTrip) {
+  const std::vector<std::string> texts = {
+      "plain",         "/home/anna/Bilder/Urlaub 2024",
+      "a=b=c",         "[Section]",
+      "line 1\nline 2", "carriage\r\nreturn",
+      "Größe € ß ✓",    "\"quoted\"",
+      "C:\\Bilder\\",  "tab\there",
+      "  spaces  ",    "; not a comment",
+      "dword:00000001", std::string("bell\x07nul-less\x1f\x7f"),
+      "\\x41",         "\xff\xfe raw bytes"};
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    WriteStringSetting("Text" + std::to_string(i), texts[i]);
+  }
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_EQ(ReadStringSetting("Text" + std::to_string(i), "default"), texts[i]) << i;
+  }
+}
+
+TEST_F(SettingsTest, AnEmptyStringGivesTheDefault) {
+  WriteStringSetting("SourceDir", "");
+  EXPECT_EQ(ReadStringSetting("SourceDir", "/home/x/Dokumente"), "/home/x/Dokumente");
+}
+
+TEST_F(SettingsTest, IntegersRoundTripOverTheWhole32BitRange) {
+  for (const int number : {0, 1, -1, 800, -9999, INT_MAX, INT_MIN}) {
+    WriteIntSetting("Number", number);
+    EXPECT_EQ(ReadIntSetting("Number", 12345), number);
+  }
+}
+
+TEST_F(SettingsTest, ABooleanIsTrueOnlyForExactlyOne) {
+  struct Case {
+    int stored;
+    bool expected;
+  };
+  for (const Case c : {Case{1, true}, Case{0, false}, Case{2, false}, Case{-1, false},
+                       Case{256 + 1, false}}) {
+    WriteIntSetting("Flag", c.stored);
+    EXPECT_EQ(ReadBoolSetting("Flag", true), c.expected) << c.stored;
+    EXPECT_EQ(ReadBoolSetting("Flag", false), c.expected) << c.stored;
+  }
+  WriteBoolSetting("Flag", true);
+  EXPECT_EQ(ReadIntSetting("Flag", 7), 1);
+  WriteBoolSetting("Flag", false);
+  EXPECT_EQ(ReadIntSetting("Flag", 7), 0);
+}
+
+TEST_F(SettingsTest, AStringWhereANumberIsReadCountsOnlyWhenItIsAWholeNumber) {
+  struct Case {
+    const char* stored;
+    int expected;
+  };
+  for (const Case c : {Case{"42", 42}, Case{"-9999", -9999}, Case{"+7", 7}, Case{"abc", 5},
+                       Case{"", 5}, Case{" 42", 5}, Case{"42 ", 5}, Case{"42x", 5},
+                       Case{"1.5", 5}, Case{"99999999999", 5}, Case{"0x10", 5}}) {
+    WriteStringSetting("Number", c.stored);
+    EXPECT_EQ(ReadIntSetting("Number", 5), c.expected) << '"' << c.stored << '"';
+  }
+  WriteStringSetting("Flag", "1");
+  EXPECT_TRUE(ReadBoolSetting("Flag", false));
+  // A flag that is not a number gives the default, like any such number.
+  WriteStringSetting("Flag", "true");
+  EXPECT_TRUE(ReadBoolSetting("Flag", true));
+  EXPECT_FALSE(ReadBoolSetting("Flag", false));
+}
+
+TEST_F(SettingsTest, ANumberWhereAStringIsReadGivesItsDecimalText) {
+  WriteIntSetting("FormatID", -3);
+  EXPECT_EQ(ReadStringSetting("FormatID", "default"), "-3");
+}
+
+TEST_F(SettingsTest, SubKeysSplitAtTheFirstBackslash) {
+  WriteStringSetting("Order", "main");
+  WriteStringSetting("ToolBar\\Order", "54321");
+  WriteIntSetting("EXIF\\Width", 445);
+  WriteIntSetting("Deep\\Name\\With\\Backslashes", 9);
+
+  EXPECT_EQ(ReadStringSetting("Order", ""), "main");
+  EXPECT_EQ(ReadStringSetting("ToolBar\\Order", ""), "54321");
+  EXPECT_EQ(ReadIntSetting("Width", 800), 800);
+  EXPECT_EQ(ReadIntSetting("EXIF\\Width", 0), 445);
+  EXPECT_EQ(ReadIntSetting("Deep\\Name\\With\\Backslashes", 0), 9);
+  // Key and value names compare without regard to case, as in the registry.
+  EXPECT_EQ(ReadStringSetting("toolbar\\ORDER", ""), "54321");
+
+  const std::string file = ReadWholeFile(StoreFile("2.0"));
+  EXPECT_NE(file.find("[\\Software\\Halvorn\\Trimora\\2.0\\Deep]\n"
+                      "\"Name\\\\With\\\\Backslashes\"=dword:00000009\n"),
+            std::string::npos)
+      << file;
+  EXPECT_NE(file.find("[\\Software\\Halvorn\\Trimora\\2.0\\EXIF]\n\"Width\"=dword:000001bd\n"),
+            std::string::npos)
+      << file;
+}
+
+TEST_F(SettingsTest, ANewMajorOrMinorVersionStartsAFreshKeyWhileReleaseAndBuildKeepIt) {
+  WriteIntSetting("ZoomLevel", 80);
+  WriteStringSetting("ToolBar\\Order", "54321");
+
+  UseVersion({2, 0, 7, 11});
+  EXPECT_EQ(SettingsKey(), "\\Software\\Halvorn\\Trimora\\2.0");
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 80);
+
+  UseVersion({2, 1, 0, 0});
+  EXPECT_EQ(SettingsKey(), "\\Software\\Halvorn\\Trimora\\2.1");
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 50);
+  EXPECT_EQ(ReadStringSetting("ToolBar\\Order", "12345"), "12345");
+  WriteIntSetting("ZoomLevel", 60);
+
+  UseVersion({3, 0, 5, 2});
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 50);
+
+  UseVersion({2, 0, 5, 2});
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 80);
+  EXPECT_TRUE(std::filesystem::exists(StoreFile("2.1")));
+  EXPECT_TRUE(std::filesystem::exists(StoreFile("3.0")));
+}
+
+TEST_F(SettingsTest, AMainProgramWithoutARecordUsesTheKeyZeroZero) {
+  WriteFile(programs_ / "Trimora2", "no record here");
+  SetMainProgramFileForTesting(programs_ / "Trimora2");
+  EXPECT_EQ(SettingsKey(), "\\Software\\Halvorn\\Trimora\\0.0");
+  WriteIntSetting("ZoomLevel", 70);
+  EXPECT_TRUE(std::filesystem::exists(StoreFile("0.0")));
+}
+
+TEST_F(SettingsTest, EveryCallReadsTheFileAnew) {
+  WriteIntSetting("ZoomLevel", 80);
+  std::string file = ReadWholeFile(StoreFile("2.0"));
+  const auto at = file.find("dword:00000050");
+  ASSERT_NE(at, std::string::npos) << file;
+  file.replace(at, 14, "dword:00000033");
+  WriteFile(StoreFile("2.0"), file);
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 0x33);
+}
+
+TEST_F(SettingsTest, TheConfigurationHomeIsReadOnEveryCall) {
+  WriteIntSetting("ZoomLevel", 80);
+  TempFolder other;
+  setenv("XDG_CONFIG_HOME", other.path().c_str(), 1);
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 50);
+  WriteIntSetting("ZoomLevel", 90);
+  EXPECT_TRUE(std::filesystem::exists(other.path() + "/Halvorn/Trimora/2.0.ini"));
+
+  SetSettingsHomeForTesting(home_.path());
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 80);
+}
+
+TEST_F(SettingsTest, WithoutXdgConfigHomeTheStoreLiesInDotConfig) {
+  TempFolder fakeHome;
+  const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  setenv("HOME", fakeHome.path().c_str(), 1);
+  unsetenv("XDG_CONFIG_HOME");
+  WriteIntSetting("ZoomLevel", 80);
+  EXPECT_TRUE(std::filesystem::exists(fakeHome.path() + "/.config/Halvorn/Trimora/2.0.ini"));
+  setenv("HOME", oldHome.c_str(), 1);
+}
+
+TEST_F(SettingsTest, RewritingKeepsLinesWrittenByHandAndLeavesNoTemporaryFiles) {
+  std::filesystem::create_directories(home_.path() + "/Halvorn/Trimora");
+  WriteFile(StoreFile("2.0"),
+            "; my notes\n"
+            "[\\Software\\Halvorn\\Trimora\\2.0]\n"
+            "# a foreign line\n"
+            "\"ZoomLevel\"=dword:00000010\n"
+            "\"Odd\"=hex:01,02\n");
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 16);
+  EXPECT_EQ(ReadIntSetting("Odd", 3), 3);
+  WriteIntSetting("ZoomLevel", 20);
+  WriteStringSetting("SourceDir", "/x");
+  EXPECT_EQ(ReadWholeFile(StoreFile("2.0")),
+            "; my notes\n"
+            "[\\Software\\Halvorn\\Trimora\\2.0]\n"
+            "# a foreign line\n"
+            "\"ZoomLevel\"=dword:00000014\n"
+            "\"Odd\"=hex:01,02\n"
+            "\"SourceDir\"=\"/x\"\n");
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(home_.path() + "/Halvorn/Trimora")) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{"2.0.ini"});
+}
+
+TEST_F(SettingsTest, ASettingsFileThatIsALinkStaysALink) {
+  TempFolder dotfiles;
+  WriteFile(dotfiles / "trimora.ini", "");
+  std::filesystem::create_directories(home_.path() + "/Halvorn/Trimora");
+  std::filesystem::create_symlink(dotfiles / "trimora.ini", StoreFile("2.0"));
+  WriteIntSetting("ZoomLevel", 80);
+  EXPECT_TRUE(std::filesystem::is_symlink(StoreFile("2.0")));
+  EXPECT_NE(ReadWholeFile(dotfiles / "trimora.ini").find("\"ZoomLevel\"=dword:00000050"),
+            std::string::npos);
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 80);
+}
+
+TEST_F(SettingsTest, AStoreThatCannotBeMadeGivesDefaultsAndSwallowsWrites) {
+  // A file where the store's folder should be: no one, not even root, can create the key.
+  WriteFile(home_ / "Halvorn", "not a folder");
+  WriteIntSetting("ZoomLevel", 80);
+  WriteStringSetting("ToolBar\\Order", "54321");
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 50);
+  EXPECT_EQ(ReadStringSetting("ToolBar\\Order", "12345"), "12345");
+  EXPECT_EQ(ReadWholeFile(home_ / "Halvorn"), "not a folder");
+}
+
+TEST_F(SettingsTest, WritersAtTheSameTimeLoseNoValues) {
+  std::vector<std::thread> writers;
+  for (int t = 0; t < 4; ++t) {
+    writers.emplace_back([t] {
+      for (int i = 0; i < 25; ++i) {
+        WriteIntSetting("Sub" + std::to_string(t) + "\\Value" + std::to_string(i), t * 100 + i);
+      }
+    });
+  }
+  for (auto& writer : writers) writer.join();
+  for (int t = 0; t < 4; ++t) {
+    for (int i = 0; i < 25; ++i) {
+      EXPECT_EQ(ReadIntSetting("Sub" + std::to_string(t) + "\\Value" + std::to_string(i), -1),
+                t * 100 + i);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace trimora
