@@ -1,0 +1,74 @@
+// The file-list thread: walks the folder listing, decodes and scales a thumbnail of every
+// file, and hands each finished strip entry to the main thread, blocking until it has run.
+#pragma once
+#include <atomic>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "folder/main_view.h"
+#include "imaging/picture.h"
+
+namespace trimora {
+
+class HandOverQueue;
+
+// What the thread learns about a record before it builds the record's entry.
+struct EntryRecordData {
+  bool saveIt = false;
+  std::string fileType;
+  bool lossyJpeg = false;
+};
+
+// The steps the thread hands to the main thread (they run there while the thread waits).
+class FileListSink {
+ public:
+  virtual ~FileListSink() = default;
+  // Reads the record at strip position `position` and shows "Initialisiere n/m".
+  virtual EntryRecordData PrepareEntry(int index, int skipped, int listingSize) = 0;
+  // Drops the undecodable file that now stands at `position` of the listing.
+  virtual void DropFile(int position) = 0;
+  // Inserts the entry; `firstPicture` is the file's full decode for the first entry, when the
+  // thread could make it.
+  virtual void InsertEntry(StripEntry entry, std::optional<Picture> firstPicture) = 0;
+  // The final steps after the last file or a stop.
+  virtual void FinishStrip(int builtCount, int skipped, int listingSize) = 0;
+};
+
+// One thread per opened folder.
+class TFileListThread {
+ public:
+  // Prepares the thread for a copy of the listing; `thumbnailsOn` is "Thumbnails anzeigen".
+  TFileListThread(std::vector<std::string> listing, bool thumbnailsOn, bool highDpi,
+                  HandOverQueue& queue, FileListSink& sink);
+  // Joins the thread; it must have ended (WaitUntilEnded) or not have started.
+  ~TFileListThread();
+  TFileListThread(const TFileListThread&) = delete;
+  TFileListThread& operator=(const TFileListThread&) = delete;
+
+  // Starts the thread at a lowered priority.
+  void Start();
+  // Asks the thread to stop before its next file.
+  void RequestStop() { stop_ = true; }
+  // Whether a stop was asked for.
+  bool StopRequested() const { return stop_; }
+  // True once the thread has run its last step (or never started).
+  bool Ended() const { return ended_; }
+  // Waits for the end while running the thread's hand-overs (main thread only).
+  void WaitUntilEnded();
+
+ private:
+  void Run();
+
+  std::vector<std::string> listing_;
+  bool thumbnailsOn_;
+  bool highDpi_;
+  HandOverQueue& queue_;
+  FileListSink& sink_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> ended_{true};
+  std::thread thread_;
+};
+
+}  // namespace trimora

@@ -1,0 +1,725 @@
+#include "folder/folder_presenter.h"
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <unordered_map>
+
+#include "folder/cutting_data.h"
+#include "folder/folder_listing.h"
+#include "folder/frame_controller.h"
+#include "folder/table_file.h"
+#include "formats/format_tables.h"
+#include "imaging/correction.h"
+#include "imaging/jpeg_decoder.h"
+#include "imaging/red_eye.h"
+#include "platform/error.h"
+#include "platform/paths.h"
+#include "platform/settings.h"
+
+namespace trimora {
+
+namespace {
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Moves `from` to `to` without replacing an existing file. Where the file system cannot
+// refuse atomically, an existing target is refused by a look first.
+bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
+#ifdef SYS_renameat2
+  if (syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+    return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+#endif
+  struct stat info {};
+  if (lstat(to.c_str(), &info) == 0) return false;
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+// The table without record `position`; when `apart` is given and the record holds cutting
+// data (FormatID not null), the record is appended there.
+void TakeOutRecord(Table& table, int position, Table* apart) {
+  Table rest(table.Columns());
+  const int columns = static_cast<int>(table.Columns().size());
+  const int formatColumn = table.FindColumn("FormatID");
+  for (int r = 0; r < table.RecordCount(); ++r) {
+    Table* target = &rest;
+    if (r == position) {
+      if (apart == nullptr || formatColumn < 0 || IsNull(table.At(r, formatColumn))) continue;
+      target = apart;
+    }
+    target->Append();
+    const int record = target->RecordCount() - 1;
+    for (int c = 0; c < columns; ++c) target->SetAt(record, c, table.At(r, c));
+  }
+  table = std::move(rest);
+}
+
+std::string Decimal(int value) { return std::to_string(value); }
+
+}  // namespace
+
+FolderSettings LoadFolderSettings() {
+  FolderSettings s;
+  s.sourceFolder = ReadStringSetting("SourceDir", "");
+  if (s.sourceFolder.empty()) s.sourceFolder = DocumentsFolder();
+  s.formatId = ReadIntSetting("FormatID", 1);
+  s.markOnShow = ReadBoolSetting("MarkPictureForSavingOnClick", true);
+  ApplyFileFormatSetting(ReadIntSetting("FileFormat1", 0), false, s.fileType1, s.lossy1);
+  ApplyFileFormatSetting(ReadIntSetting("FileFormat2", 1), true, s.fileType2, s.lossy2);
+  s.thumbnails = ReadBoolSetting("Thumbs", true);
+  s.enlarge = LoadEnlargeOptions();
+  return s;
+}
+
+void ApplyFileFormatSetting(int value, bool second, std::string& type, bool& lossy) {
+  static constexpr const char* kFirst[] = {"JPG", "JPG", "TIF", "BMP", "PNG"};
+  static constexpr const char* kSecond[] = {"JPG", "TIF", "BMP", "PNG"};
+  if (!second) {
+    if (value >= 0 && value <= 4) type = kFirst[value];
+    lossy = value == 1;
+  } else if (value >= 0 && value <= 3) {
+    type = kSecond[value];
+    lossy = value == 0;
+  }
+}
+
+FolderPresenter::FolderPresenter(MainView& view, FormatTables& formats, std::function<void()> wake)
+    : view_(view),
+      formats_(formats),
+      queue_(std::move(wake)),
+      table_(CuttingDataColumns()),
+      loadedTable_(CuttingDataColumns()),
+      keptApart_(CuttingDataColumns()) {
+  ownFrame_ = std::make_unique<SimpleFrameController>(table_, formats_);
+  frame_ = ownFrame_.get();
+}
+
+FolderPresenter::~FolderPresenter() { StopThread(); }
+
+void FolderPresenter::SetFrameController(FrameController* frame) {
+  frame_ = frame != nullptr ? frame : ownFrame_.get();
+}
+
+void FolderPresenter::ApplySettings(const FolderSettings& s) {
+  sourceFolder_ = s.sourceFolder;
+  defaultFormatId_ = s.formatId;
+  markOnShow_ = s.markOnShow;
+  fileType1_ = s.fileType1;
+  lossy1_ = s.lossy1;
+  fileType2_ = s.fileType2;
+  lossy2_ = s.lossy2;
+  thumbnails_ = s.thumbnails;
+  enlarge_ = s.enlarge;
+}
+
+void FolderPresenter::SaveSettings() const {
+  WriteIntSetting("FormatID", formats_.DefaultFormat.FormatID);
+  WriteStringSetting("SourceDir", sourceFolder_);
+  WriteBoolSetting("Thumbs", thumbnails_);
+}
+
+std::string FolderPresenter::CuttingDataPath() const {
+  return WithTrailingSeparator(sourceFolder_) + std::string(kCuttingDataFile);
+}
+
+void FolderPresenter::WriteTableIfAny() {
+  if (builtCount_ <= 0) return;
+  try {
+    if (keptApart_.IsEmpty()) {
+      SaveTableToFile(table_, CuttingDataPath());
+    } else {
+      Table all(table_.Columns());
+      const int columns = static_cast<int>(table_.Columns().size());
+      for (const Table* part : {&table_, &keptApart_}) {
+        for (int r = 0; r < part->RecordCount(); ++r) {
+          all.Append();
+          for (int c = 0; c < columns; ++c) all.SetAt(all.RecordCount() - 1, c, part->At(r, c));
+        }
+      }
+      SaveTableToFile(all, CuttingDataPath());
+    }
+  } catch (...) {
+    // The write-back is best effort: the folder's old file stays as it was.
+  }
+}
+
+void FolderPresenter::ChooseSourceFolder() {
+  WriteTableIfAny();
+  const std::string chosen =
+      view_.ChooseFolder("Quellverzeichnis auswählen", "&Öffnen", 0, sourceFolder_);
+  if (chosen.empty()) return;
+  if (!IsFolder(chosen)) {
+    view_.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", 4, "", 315, 120);
+    return;
+  }
+  view_.SetShortcutPanelVisible(false);
+  for (int i = 1; i <= 3; ++i) SetStatusText(i, "");
+  OpenFolder(chosen);
+}
+
+void FolderPresenter::ClearFolderState() {
+  view_.SetStripVisible(false);
+  view_.ClearStrip();
+  entries_.clear();
+  builtCount_ = 0;
+  deletedCount_ = 0;
+}
+
+void FolderPresenter::OpenFolder(const std::string& path) {
+  view_.SetBusy(true);
+  struct Guard {
+    MainView& view;
+    ~Guard() {
+      view.SetStripVisible(true);
+      view.SetBusy(false);
+    }
+  } guard{view_};
+
+  SetStatusText(0, WithoutTrailingSeparator(path));
+  StopThread();
+  sourceFolder_ = WithTrailingSeparator(path);
+  ClearFolderState();
+  frame_->ApplyFormat(formats_.DefaultFormat.FormatID, true);
+  if (current_ >= 0) current_ = -1;
+  currentFile_.clear();
+  table_.Empty();
+  loadedTable_.Empty();
+  keptApart_.Empty();
+
+  listing_ = ListJpegFiles(path);
+  auto openEmpty = [this] {
+    listing_.clear();
+    table_.Empty();
+    UpdateCommandStates(false);
+    displayed_ = Picture();
+    frame_->HideFrame();
+    view_.ClearPicture();
+    view_.ShowPanelBackground(true);
+  };
+  if (listing_.empty()) {
+    openEmpty();
+    return;
+  }
+  if (IsRegularFile(CuttingDataPath())) {
+    try {
+      LoadTableFromFile(loadedTable_, CuttingDataPath());
+    } catch (const Error& e) {
+      // The folder opens as an empty one; a later opening works normally.
+      openEmpty();
+      view_.ShowError(e.what());
+      return;
+    }
+  }
+  FillTableFromListing();
+  thread_ = std::make_unique<TFileListThread>(listing_, thumbnails_, highDpi_, queue_, *this);
+  thread_->Start();
+}
+
+void FolderPresenter::FillTableFromListing() {
+  const auto [type, lossy] = DefaultFileType();
+  const int fileColumn = loadedTable_.FindColumn("Filename");
+  const int formatColumn = loadedTable_.FindColumn("FormatID");
+  // The first record per path that holds cutting data.
+  std::unordered_map<std::string, int> stored;
+  if (fileColumn >= 0 && formatColumn >= 0) {
+    for (int r = 0; r < loadedTable_.RecordCount(); ++r) {
+      const FieldValue& name = loadedTable_.At(r, fileColumn);
+      if (!std::holds_alternative<std::string>(name) || IsNull(loadedTable_.At(r, formatColumn)))
+        continue;
+      stored.emplace(std::get<std::string>(name), r);
+    }
+  }
+  std::vector<int> sourceColumn;
+  for (const ColumnDef& column : table_.Columns())
+    sourceColumn.push_back(loadedTable_.FindColumn(column.name));
+  const int columns = static_cast<int>(sourceColumn.size());
+
+  for (const std::string& entry : listing_) {
+    table_.Append();
+    const int record = table_.RecordCount() - 1;
+    const auto found = stored.find(entry);
+    if (found != stored.end()) {
+      for (int c = 0; c < columns; ++c) {
+        if (sourceColumn[static_cast<std::size_t>(c)] < 0) continue;
+        try {
+          table_.SetAt(record, c, loadedTable_.At(found->second, sourceColumn[static_cast<std::size_t>(c)]));
+        } catch (const Error&) {
+          // A stored value of another type stays null.
+        }
+      }
+    }
+    table_.WriteText("TempPath", "");
+    table_.WriteBoolean("Deleted", false);
+    if (found == stored.end()) {
+      table_.WriteText("Filename", entry);
+      table_.WriteText("FileType", type);
+      table_.WriteBoolean("SaveIt", false);
+      table_.WriteInteger("jpegCompressionBlockSize", (lossy || type != "JPG") ? 1 : 16);
+    }
+  }
+}
+
+std::pair<std::string, bool> FolderPresenter::DefaultFileType() const {
+  const FormatRecord& format = formats_.DefaultFormat;
+  const bool gridFormat =
+      format.FormatID >= 0 || (format.PixelWidth % 16 == 0 && format.PixelHeight % 16 == 0);
+  const bool corrected =
+      current_ >= 0 && (CommandEnabled(Command::RedEyeRemove) || CommandEnabled(Command::AutoCorrectUndo));
+  if (gridFormat && !corrected) return {fileType1_, lossy1_};
+  return {fileType2_, lossy2_};
+}
+
+void FolderPresenter::ResetFolder() {
+  if (!CommandEnabled(Command::ResetFolder)) return;
+  std::remove(CuttingDataPath().c_str());
+  OpenFolder(sourceFolder_);
+}
+
+void FolderPresenter::ThumbnailsToggled(bool checked) {
+  thumbnails_ = checked;
+  if (builtCount_ > 0) {
+    // Work done since the file was last written would otherwise be replaced by the file.
+    WriteTableIfAny();
+    OpenFolder(sourceFolder_);
+  }
+}
+
+bool FolderPresenter::StripComplete() const {
+  return builtCount_ == static_cast<int>(listing_.size());
+}
+
+void FolderPresenter::StopThread() {
+  if (!thread_) return;
+  thread_->RequestStop();
+  thread_->WaitUntilEnded();
+  thread_.reset();
+}
+
+void FolderPresenter::WaitForStrip() {
+  if (thread_) thread_->WaitUntilEnded();
+}
+
+void FolderPresenter::Close() {
+  const bool complete = StripComplete() && !(thread_ && thread_->StopRequested());
+  displayed_ = Picture();
+  if (thread_) {
+    if (!complete) thread_->RequestStop();
+    thread_->WaitUntilEnded();
+    thread_.reset();
+  }
+  if (complete) WriteTableIfAny();
+}
+
+// The file-list thread's hand-overs.
+
+EntryRecordData FolderPresenter::PrepareEntry(int index, int skipped, int listingSize) {
+  EntryRecordData data;
+  const int position = index - skipped;
+  if (position >= 0 && position < table_.RecordCount()) {
+    const FieldValue& saveIt = table_.At(position, table_.FindColumn("SaveIt"));
+    const FieldValue& type = table_.At(position, table_.FindColumn("FileType"));
+    const FieldValue& block = table_.At(position, table_.FindColumn("jpegCompressionBlockSize"));
+    data.saveIt = std::holds_alternative<bool>(saveIt) && std::get<bool>(saveIt);
+    if (std::holds_alternative<std::string>(type)) data.fileType = std::get<std::string>(type);
+    data.lossyJpeg = std::holds_alternative<std::int32_t>(block) && std::get<std::int32_t>(block) == 1 &&
+                     data.fileType == "JPG";
+  }
+  if (!savingInProgress_) {
+    SetStatusText(3, "Initialisiere " + Decimal(position + 1) + "/" + Decimal(listingSize - skipped));
+  }
+  return data;
+}
+
+void FolderPresenter::DropFile(int position) {
+  if (position < 0 || position >= static_cast<int>(listing_.size())) return;
+  listing_.erase(listing_.begin() + position);
+  TakeOutRecord(table_, position, &keptApart_);
+  if (current_ >= 0 && current_ < table_.RecordCount()) table_.LocateRecord(current_);
+}
+
+void FolderPresenter::InsertEntry(StripEntry entry, std::optional<Picture> firstPicture) {
+  const int position = entry.position;
+  const bool saveIt = entry.saveIt;
+  entries_.resize(static_cast<std::size_t>(position) + 1);
+  entries_[static_cast<std::size_t>(position)] = EntryState{entry.caption, saveIt, true, false};
+  view_.InsertStripEntry(std::move(entry));
+  builtCount_ = position + 1;
+  if (position == 0 && !(thread_ && thread_->StopRequested())) {
+    ShowPictureFrom(0, false, std::move(firstPicture));
+    MarkForSaving(saveIt || markOnShow_, -1, false);
+    UpdateCommandStates(true);
+  }
+}
+
+void FolderPresenter::FinishStrip(int, int skipped, int listingSize) {
+  view_.FinishStrip();
+  if (!savingInProgress_) SetStatusText(3, Decimal(listingSize - skipped) + " Bilder im Verz.");
+}
+
+// Showing pictures.
+
+void FolderPresenter::ShowPicture(int position, bool mayAlignToBlocks) {
+  ShowPictureFrom(position, mayAlignToBlocks, std::nullopt);
+}
+
+void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
+                                      std::optional<Picture> decoded) {
+  if (position < 0 || position >= static_cast<int>(entries_.size())) return;
+  const std::string file = sourceFolder_ + entries_[static_cast<std::size_t>(position)].caption;
+  if (!IsRegularFile(file)) {
+    view_.ShowPanelBackground(true);
+    view_.ShowMessageBox("Fehler", "Die Datei existiert nicht mehr.", 4, "", 315, 120);
+    SetStatusText(1, "");
+    SetStatusText(2, "");
+    return;
+  }
+  view_.SetBusy(true);
+  Picture picture;
+  try {
+    picture = (decoded && !decoded->empty()) ? std::move(*decoded) : DecodeJpegFile(file);
+  } catch (const Error&) {
+    view_.ShowPanelBackground(true);
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelesen werden.", 4, "", 315, 120);
+    SetStatusText(1, "");
+    SetStatusText(2, "");
+    view_.ShowPanelBackground(false);
+    view_.SetBusy(false);
+    return;
+  }
+
+  if (current_ >= 0 && current_ < static_cast<int>(entries_.size())) view_.SetEntryCurrent(current_, false);
+  current_ = position;
+  view_.SetEntryCurrent(position, true);
+  if (!frame_->FrameVisible()) frame_->ResetSelection();
+  table_.LocateRecord(position);
+  SetEnabled(Command::RedEyeFilter, true);
+
+  const std::string redEye = table_.ReadText("RedEyeCoords").value_or("");
+  if (redEye.empty()) {
+    SetEnabled(Command::RedEyeRemove, false);
+  } else {
+    try {
+      ReapplyRedEye(picture, redEye);
+      SetEnabled(Command::RedEyeRemove, true);
+    } catch (const Error&) {
+      SetEnabled(Command::RedEyeRemove, false);
+    }
+  }
+  SetEnabled(Command::CorrectionButton, true);
+  SetDown(Command::CorrectionButton, false);
+  if (table_.ReadBoolean("AutoCorrection").value_or(false)) {
+    AutoCorrectPicture(picture);
+    SetDown(Command::CorrectionButton, true);
+    SetEnabled(Command::AutoCorrectUndo, true);
+  } else {
+    SetEnabled(Command::AutoCorrectUndo, false);
+  }
+  frame_->InvalidateLastFrame();
+  displayed_ = std::move(picture);
+  const int width = displayed_.width();
+  const int height = displayed_.height();
+  table_.WriteInteger("PictureWidth", width);
+  table_.WriteInteger("PictureHeight", height);
+  SetEnabled(Command::EnlargeRemove, false);
+
+  if (!table_.ReadInteger("FormatID")) {
+    SetEnabled(Command::RedEyeFilter, true);
+    SetEnabled(Command::CorrectionButton, true);
+    SetEnabled(Command::EnlargeButton, true);
+    SetDown(Command::CorrectionButton, false);
+    SetDown(Command::EnlargeButton, false);
+    frame_->FitPictureIntoPanel(width, height, false);
+    frame_->MatchSelectionOrientation(width, height);
+    frame_->ApplyFormat(formats_.DefaultFormat.FormatID, true);
+  } else {
+    frame_->HideFrame();
+    frame_->RestoreSelection(table_.ReadInteger("jpegCompressionBlockSize").value_or(1),
+                             table_.ReadInteger("X").value_or(0), table_.ReadInteger("Y").value_or(0),
+                             table_.ReadInteger("Width").value_or(0),
+                             table_.ReadInteger("Height").value_or(0));
+    frame_->FitPictureIntoPanel(width, height, false);
+    frame_->ApplyFormat(*table_.ReadInteger("FormatID"), mayAlignToBlocks);
+  }
+  SetEnabled(Command::EnlargeButton, true);
+  SetDown(Command::EnlargeButton, false);
+  if (table_.ReadBoolean("Enlarge").value_or(false)) {
+    EnlargeDisplayed();
+  } else {
+    SetEnabled(Command::EnlargeRemove, false);
+  }
+  view_.ShowPicture(displayed_);
+  view_.ShowPanelBackground(false);
+  view_.SetBusy(false);
+
+  SetStatusText(1, "Bild: (" + Decimal(displayed_.width()) + "x" + Decimal(displayed_.height()) + ")");
+  if (markOnShow_) MarkForSaving(true, -1, false);
+  UpdateCommandStates(true);
+  if (CommandEnabled(Command::EnlargeRemove)) frame_->HideFrame();
+  currentFile_ = file;
+}
+
+void FolderPresenter::EnlargeDisplayed() {
+  try {
+    const double ratio = static_cast<double>(formats_.FormatRatio(frame_->CurrentFormatId()));
+    EnlargePicture(displayed_, enlarge_.color, enlarge_.left, enlarge_.right, ratio);
+    SetDown(Command::EnlargeButton, true);
+    SetEnabled(Command::EnlargeRemove, true);
+  } catch (const Error&) {
+    SetEnabled(Command::EnlargeRemove, false);
+  }
+}
+
+// Navigation.
+
+bool FolderPresenter::RecordDeleted(int position) const {
+  const FieldValue& value = table_.At(position, table_.FindColumn("Deleted"));
+  return std::holds_alternative<bool>(value) && std::get<bool>(value);
+}
+
+int FolderPresenter::FindLive(int from, int step) const {
+  for (int r = from; r >= 0 && r < table_.RecordCount(); r += step) {
+    if (!RecordDeleted(r)) return r;
+  }
+  return -1;
+}
+
+void FolderPresenter::GoTo(int position, bool refreshFullScreen) {
+  ShowPicture(position, false);
+  view_.ScrollToEntry(position);
+  if (refreshFullScreen) view_.PostFullScreenRefresh();
+}
+
+void FolderPresenter::FirstPicture() {
+  if (builtCount_ <= 0) return;
+  const int first = FindLive(0, 1);
+  if (first < 0 || first >= builtCount_) return;
+  GoTo(first, false);
+  UpdateNavigation();
+}
+
+void FolderPresenter::LastPicture() {
+  if (builtCount_ <= 0 || !StripComplete()) return;
+  const int last = FindLive(table_.RecordCount() - 1, -1);
+  if (last < 0 || last >= builtCount_) return;
+  GoTo(last, false);
+  UpdateNavigation();
+}
+
+void FolderPresenter::PreviousPicture() {
+  if (current_ < 0) return;
+  int target = FindLive(current_ - 1, -1);
+  if (target < 0) target = current_;
+  GoTo(target, true);
+}
+
+void FolderPresenter::NextPicture() {
+  if (current_ < 0) return;
+  const int target = FindLive(current_ + 1, 1);
+  if (target < 0 || target >= builtCount_) return;
+  GoTo(target, true);
+}
+
+void FolderPresenter::UpdateNavigation() {
+  bool back = false;
+  bool forward = false;
+  if (builtCount_ > 0) {
+    const int first = FindLive(0, 1);
+    const int last = FindLive(table_.RecordCount() - 1, -1);
+    back = first >= 0 && first < current_;
+    forward = last >= 0 && current_ < last;
+  }
+  SetEnabled(Command::FirstPicture, back);
+  SetEnabled(Command::PreviousPicture, back);
+  SetEnabled(Command::NextPicture, forward);
+  SetEnabled(Command::LastPicture, forward);
+}
+
+void FolderPresenter::UpdateCommandStates(bool a) {
+  const bool e = enlargeDown_;
+  const bool r = frame_->RedEyeFrameVisible();
+  const bool s = frame_->CurrentFormatId() >= 0;
+  for (Command c : {Command::CropAndSave, Command::CropAndBurn, Command::ResetFolder,
+                    Command::MarkForSaving, Command::UnmarkForSaving, Command::RotatePlus90,
+                    Command::RotateMinus90, Command::FullScreen, Command::FormatButton,
+                    Command::ExifInfo, Command::CorrectionButton, Command::OutsideOpacity,
+                    Command::FormatForCurrent}) {
+    SetEnabled(c, a);
+  }
+  SetEnabled(Command::MoveSelection, a && !(e && !r));
+  SetEnabled(Command::SizeStep, a && ((!e && s) || r));
+  SetEnabled(Command::SizeExtreme, a && s && !e && !r);
+  SetEnabled(Command::RotateSelection, a && !e && !r);
+  SetEnabled(Command::RedEyeFilter, a && CommandEnabled(Command::RedEyeFilter));
+  SetEnabled(Command::RedEyeRemove, a && CommandEnabled(Command::RedEyeRemove));
+  SetEnabled(Command::AutoCorrect, a && !correctionDown_);
+  SetEnabled(Command::AutoCorrectUndo, a && correctionDown_);
+  SetEnabled(Command::EnlargeButton, a && s);
+  SetEnabled(Command::Enlarge, a && s && !e);
+  SetEnabled(Command::EnlargeRemove, a && e);
+  UpdateNavigation();
+}
+
+void FolderPresenter::SetEnabled(Command command, bool enabled) {
+  enabled_[static_cast<int>(command)] = enabled;
+  view_.SetCommandEnabled(command, enabled);
+}
+
+void FolderPresenter::SetDown(Command command, bool down) {
+  if (command == Command::CorrectionButton) correctionDown_ = down;
+  if (command == Command::EnlargeButton) enlargeDown_ = down;
+  view_.SetCommandDown(command, down);
+}
+
+bool FolderPresenter::LosslessTypeAllowed() const {
+  return !CommandEnabled(Command::RedEyeRemove) && !CommandEnabled(Command::AutoCorrectUndo) &&
+         !CommandEnabled(Command::EnlargeRemove);
+}
+
+// Marking.
+
+void FolderPresenter::MarkForSaving(bool value, int position, bool disable) {
+  if (position == -1) position = current_;
+  if (position < 0 || position >= static_cast<int>(entries_.size())) return;
+  EntryState& entry = entries_[static_cast<std::size_t>(position)];
+  if (disable) {
+    entry.checkEnabled = false;
+    view_.SetEntryCheckEnabled(position, false);
+  }
+  entry.checked = entry.checkEnabled && value;
+  view_.SetEntryChecked(position, entry.checked);
+  // Written without moving the current record away from the shown picture.
+  table_.SetAt(position, table_.FindColumn("SaveIt"), entry.checked);
+}
+
+void FolderPresenter::EntryCheckClicked(int position, bool checked) {
+  if (position < 0 || position >= static_cast<int>(entries_.size())) return;
+  entries_[static_cast<std::size_t>(position)].checked = checked;
+  table_.SetAt(position, table_.FindColumn("SaveIt"), checked);
+}
+
+void FolderPresenter::SetStatusText(int index, const std::string& text) {
+  if (index < 0 || index > 3) return;
+  status_[static_cast<std::size_t>(index)] = text;
+  view_.SetStatusPanel(index, text);
+}
+
+// Operations on originals.
+
+void FolderPresenter::DeleteSourcePicture(int position) {
+  if (position < 0 || position >= static_cast<int>(entries_.size())) return;
+  if (entries_[static_cast<std::size_t>(position)].hidden) return;
+  const std::string name = entries_[static_cast<std::size_t>(position)].caption;
+  if (ReadBoolSetting("AskOnDelete", true)) {
+    const int answer = view_.ShowMessageBox(
+        "Frage", "Soll das Bild \r\n" + name + "\r\n" + " wirklich gelöscht werden?", 3,
+        "AskOnDelete", 315, 170);
+    if (answer != 6) return;
+  }
+  if (::unlink((sourceFolder_ + name).c_str()) != 0) {
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelöscht werden.", 4, "", 315, 120);
+    return;
+  }
+  ++deletedCount_;
+  table_.SetAt(position, table_.FindColumn("Deleted"), true);
+  MarkForSaving(false, position, true);
+  entries_[static_cast<std::size_t>(position)].hidden = true;
+  const int live = builtCount_ - deletedCount_;
+  if (live <= 0) {
+    displayed_ = Picture();
+    view_.ClearPicture();
+    frame_->HideFrame();
+    if (current_ >= 0) view_.SetEntryCurrent(current_, false);
+    current_ = -1;
+    currentFile_.clear();
+  } else if (position == current_) {
+    // The nearest picture after it, else the nearest one before it, among the built entries.
+    int target = -1;
+    for (int r = position + 1; r < builtCount_ && target < 0; ++r)
+      if (!RecordDeleted(r)) target = r;
+    for (int r = position - 1; r >= 0 && target < 0; --r)
+      if (!RecordDeleted(r)) target = r;
+    markOnShow_ = false;
+    ShowPicture(target, false);
+    markOnShow_ = ReadBoolSetting("MarkPictureForSavingOnClick", true);
+  }
+  view_.HideEntry(position);
+  if (live <= 0) {
+    UpdateCommandStates(false);
+  } else {
+    UpdateNavigation();
+  }
+}
+
+void FolderPresenter::RenameSourcePicture(int position) {
+  if (position < 0 || position >= static_cast<int>(entries_.size())) return;
+  const std::string old = entries_[static_cast<std::size_t>(position)].caption;
+  const std::string name = view_.ShowInputBox("Originalbild umbenennen", "Neuer Dateiname", old);
+  if (name == old) return;
+  // A new name stays in the folder: no separators, no "." or "..".
+  const bool acceptable = !name.empty() && name.find('/') == std::string::npos &&
+                          name.find('\0') == std::string::npos && name != "." && name != "..";
+  if (!acceptable || !MoveWithoutReplacing(sourceFolder_ + old, sourceFolder_ + name)) {
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht umbenannt werden.", 4, "", 315, 120);
+    return;
+  }
+  entries_[static_cast<std::size_t>(position)].caption = name;
+  view_.SetEntryCaption(position, name);
+  table_.SetAt(position, table_.FindColumn("Filename"), sourceFolder_ + name);
+  if (position < static_cast<int>(listing_.size())) listing_[static_cast<std::size_t>(position)] = sourceFolder_ + name;
+  if (position == current_) currentFile_ = sourceFolder_ + name;
+}
+
+void FolderPresenter::ChooseFileType(int position, int item) {
+  static constexpr const char* kTypes[] = {"JPG", "JPG", "TIF", "BMP", "PNG"};
+  if (position < 0 || position >= static_cast<int>(entries_.size()) || item < 0 || item > 4) return;
+  if (item == 0 && !LosslessTypeAllowed() && position == current_) return;
+  const std::string type = kTypes[item];
+  if (position == current_) {
+    if (item == 0) {
+      if (frame_->BlockSize() == 1) frame_->UseBlockGrid();
+    } else if (frame_->BlockSize() == 16) {
+      frame_->UsePixelGrid();
+    }
+    table_.LocateRecord(position);
+    table_.WriteText("FileType", type);
+    frame_->CommitSelection(true);
+    view_.SetEntryFileType(position, type, type == "JPG" && frame_->BlockSize() == 1);
+    frame_->ApplyFormat(frame_->CurrentFormatId(), false);
+  } else {
+    // Another entry than the shown one: its record alone changes, its stored selection moves
+    // to the grid of the new type.
+    const int newBlock = item == 0 ? 16 : 1;
+    const int blockColumn = table_.FindColumn("jpegCompressionBlockSize");
+    const FieldValue& stored = table_.At(position, blockColumn);
+    const int oldBlock = std::holds_alternative<std::int32_t>(stored) ? std::get<std::int32_t>(stored) : 1;
+    if (!IsNull(table_.At(position, table_.FindColumn("FormatID"))) && oldBlock != newBlock) {
+      for (const char* name : {"X", "Y", "Width", "Height"}) {
+        const int column = table_.FindColumn(name);
+        const FieldValue& value = table_.At(position, column);
+        if (!std::holds_alternative<std::int32_t>(value)) continue;
+        const std::int32_t v = std::get<std::int32_t>(value);
+        table_.SetAt(position, column, newBlock == 16 ? v / 16 : v * 16);
+      }
+    }
+    table_.SetAt(position, blockColumn, newBlock);
+    table_.SetAt(position, table_.FindColumn("FileType"), type);
+    view_.SetEntryFileType(position, type, type == "JPG" && newBlock == 1);
+  }
+  MarkForSaving(true, position, false);
+}
+
+}  // namespace trimora

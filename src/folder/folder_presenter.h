@@ -1,0 +1,208 @@
+// The main window's source-folder behaviour: choosing and opening a folder, restoring its
+// cutting data, the thumbnail strip and its thread, showing and navigating pictures, marking
+// them for saving, the status texts, the command states, deleting and renaming originals,
+// and what closing writes. Plain C++ against MainView and FrameController.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "folder/file_list_thread.h"
+#include "folder/hand_over.h"
+#include "folder/main_view.h"
+#include "folder/table.h"
+#include "imaging/enlarge.h"
+#include "imaging/picture.h"
+
+namespace trimora {
+
+class FormatTables;
+class FrameController;
+
+// The cutting-data file of every source folder.
+inline constexpr std::string_view kCuttingDataFile = "CroppingData.kv2";
+
+// The settings the folder presenter reads at start.
+struct FolderSettings {
+  std::string sourceFolder;           // SourceDir, else the documents folder
+  std::int32_t formatId = 1;          // FormatID
+  bool markOnShow = true;             // MarkPictureForSavingOnClick
+  std::string fileType1 = "JPG";      // from FileFormat1
+  bool lossy1 = false;
+  std::string fileType2 = "TIF";      // from FileFormat2 (default 1)
+  bool lossy2 = false;
+  bool thumbnails = true;             // Thumbs
+  EnlargeOptions enlarge;             // Enlarge\Left, Enlarge\Right, Enlarge\Color
+};
+
+// Reads the settings above from the settings store.
+FolderSettings LoadFolderSettings();
+// Applies FileFormat1 (`second` false) or FileFormat2 (`second` true) to a type pair; values
+// outside the range leave the type text as it was.
+void ApplyFileFormatSetting(int value, bool second, std::string& type, bool& lossy);
+
+// The presenter of the source folder and the shown picture.
+class FolderPresenter : public FileListSink {
+ public:
+  // Works for `view` with the format tables and the frame of the main window; `wake` is called
+  // from the file-list thread when a hand-over waits (it must make the main thread call
+  // RunHandOvers soon).
+  FolderPresenter(MainView& view, FormatTables& formats, std::function<void()> wake);
+  ~FolderPresenter() override;
+
+  // Uses `frame` for the crop-frame steps (the presenter makes a SimpleFrameController until
+  // one is given). The frame must outlive the presenter.
+  void SetFrameController(FrameController* frame);
+  // The frame in use.
+  FrameController& Frame() { return *frame_; }
+
+  // Takes the settings that LoadSettings read.
+  void ApplySettings(const FolderSettings& settings);
+  // Writes FormatID, SourceDir and Thumbs (its part of SaveSettings).
+  void SaveSettings() const;
+
+  // Runs the hand-overs the file-list thread is waiting for (main thread).
+  void RunHandOvers() { queue_.RunPending(); }
+
+  // "Quellverzeichnis wählen": writes the table, asks for a folder and opens it.
+  void ChooseSourceFolder();
+  // Rebuilds everything for `path` (with or without a trailing separator).
+  void OpenFolder(const std::string& path);
+  // "Verzeichnis zurücksetzen".
+  void ResetFolder();
+  // The user switched "Thumbnails anzeigen" to `checked`.
+  void ThumbnailsToggled(bool checked);
+  // Writes the cutting-data table to the open folder's file when at least one entry was built;
+  // failures are ignored.
+  void WriteTableIfAny();
+  // Closing the main window: stop and await the thread; write the table only when the strip
+  // was complete.
+  void Close();
+
+  // Shows the picture of strip entry `position` (none: -1 does nothing).
+  void ShowPicture(int position, bool mayAlignToBlocks);
+  // The four navigation commands.
+  void FirstPicture();
+  void PreviousPicture();
+  void NextPicture();
+  void LastPicture();
+  // Enables the navigation commands.
+  void UpdateNavigation();
+  // Enables the picture commands (`active` when a picture is shown).
+  void UpdateCommandStates(bool active);
+  // Marks an entry (position -1: the current one) for saving or not; `disable` disables its
+  // check box first.
+  void MarkForSaving(bool value, int position, bool disable);
+  // The user clicked the save check box of entry `position`, which now shows `checked`.
+  void EntryCheckClicked(int position, bool checked);
+  // Sets status panel `index`.
+  void SetStatusText(int index, const std::string& text);
+
+  // Deletes the source picture of entry `position` (after asking, unless AskOnDelete is off).
+  void DeleteSourcePicture(int position);
+  // Renames the source picture of entry `position`.
+  void RenameSourcePicture(int position);
+  // The file-type menu of entry `position`: item 0..4 as "JPG (verlustfrei)" ...
+  void ChooseFileType(int position, int item);
+  // Whether "JPG (verlustfrei)" may be chosen (no correction applied to the shown picture).
+  bool LosslessTypeAllowed() const;
+
+  // State read by the view and the tests.
+  const std::string& SourceFolder() const { return sourceFolder_; }
+  const std::vector<std::string>& Listing() const { return listing_; }
+  int ThumbnailCount() const { return builtCount_; }
+  // The strip is complete: the thread has delivered every file.
+  bool StripComplete() const;
+  // The position of the current entry, -1 for none.
+  int CurrentPosition() const { return current_; }
+  const std::string& CurrentFile() const { return currentFile_; }
+  const Table& CuttingDataTable() const { return table_; }
+  Table& CuttingDataTable() { return table_; }
+  bool ThumbnailsOn() const { return thumbnails_; }
+  bool CommandEnabled(Command command) const { return enabled_[static_cast<int>(command)]; }
+  // The status panels' texts.
+  const std::array<std::string, 4>& StatusTexts() const { return status_; }
+  // The displayed picture.
+  const Picture& DisplayedPicture() const { return displayed_; }
+  // Whether entry `position`'s save check box is checked / enabled / the entry hidden.
+  bool EntryChecked(int position) const { return entries_.at(static_cast<std::size_t>(position)).checked; }
+  bool EntryCheckEnabled(int position) const { return entries_.at(static_cast<std::size_t>(position)).checkEnabled; }
+  // The file name on entry `position`.
+  const std::string& EntryCaption(int position) const { return entries_.at(static_cast<std::size_t>(position)).caption; }
+  // The default output type for new records (DefaultFileType).
+  std::pair<std::string, bool> DefaultFileType() const;
+  // Whether the file-list thread is running.
+  bool ThreadRunning() const { return thread_ && !thread_->Ended(); }
+  // Stops the file-list thread and waits for its end while running its hand-overs.
+  void StopThread();
+  // Waits until the strip is complete (tests and benchmarks).
+  void WaitForStrip();
+  // The Saving flag of the crop-and-save run: the thread leaves the status bar alone.
+  void SetSavingInProgress(bool saving) { savingInProgress_ = saving; }
+
+ private:
+  struct EntryState {
+    std::string caption;
+    bool checked = false;
+    bool checkEnabled = true;
+    bool hidden = false;
+  };
+
+  EntryRecordData PrepareEntry(int index, int skipped, int listingSize) override;
+  void DropFile(int position) override;
+  void InsertEntry(StripEntry entry, std::optional<Picture> firstPicture) override;
+  void FinishStrip(int builtCount, int skipped, int listingSize) override;
+
+  void ShowPictureFrom(int position, bool mayAlignToBlocks, std::optional<Picture> decoded);
+  void SetEnabled(Command command, bool enabled);
+  void SetDown(Command command, bool down);
+  void ClearFolderState();
+  void FillTableFromListing();
+  std::string CuttingDataPath() const;
+  bool RecordDeleted(int position) const;
+  int FindLive(int from, int step) const;
+  void GoTo(int position, bool refreshFullScreen);
+  void ReapplyStoredCorrections(Picture& picture);
+  void EnlargeDisplayed();
+
+  MainView& view_;
+  FormatTables& formats_;
+  HandOverQueue queue_;
+  std::unique_ptr<FrameController> ownFrame_;
+  FrameController* frame_ = nullptr;
+
+  std::string sourceFolder_;
+  std::int32_t defaultFormatId_ = 1;
+  bool markOnShow_ = true;
+  std::string fileType1_ = "JPG";
+  bool lossy1_ = false;
+  std::string fileType2_ = "TIF";
+  bool lossy2_ = false;
+  bool thumbnails_ = true;
+  bool highDpi_ = false;
+  EnlargeOptions enlarge_;
+  bool savingInProgress_ = false;
+
+  std::vector<std::string> listing_;
+  std::vector<EntryState> entries_;
+  int builtCount_ = 0;
+  int deletedCount_ = 0;
+  bool stripComplete_ = false;
+  int current_ = -1;
+  std::string currentFile_;
+  Table table_;
+  Table loadedTable_;
+  Table keptApart_;  // records of files that could not be decoded, written back at the end
+  Picture displayed_;
+  std::unique_ptr<TFileListThread> thread_;
+
+  std::array<bool, kCommandCount> enabled_{};
+  bool correctionDown_ = false;
+  bool enlargeDown_ = false;
+  std::array<std::string, 4> status_;
+};
+
+}  // namespace trimora

@@ -1,0 +1,118 @@
+// A main view that records what the presenters ask of it and answers dialogs from a script.
+#pragma once
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "folder/main_view.h"
+
+namespace trimora::testing {
+
+class FakeView : public MainView {
+ public:
+  struct Message {
+    std::string title, text;
+    int buttons = 0;
+    std::string key;
+    int width = 0, height = 0;
+  };
+
+  void SetStatusPanel(int index, const std::string& text) override {
+    status[static_cast<std::size_t>(index)] = text;
+    statusTrail.push_back(std::to_string(index) + ":" + text);
+  }
+  int ShowMessageBox(const std::string& title, const std::string& text, int buttons,
+                     const std::string& key, int width, int height) override {
+    messages.push_back({title, text, buttons, key, width, height});
+    if (answers.empty()) return 1;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::string ShowInputBox(const std::string&, const std::string&,
+                           const std::string& defaultText) override {
+    inputPrompts++;
+    if (inputAnswer.empty()) return defaultText;
+    const auto first = inputAnswer.find_first_not_of(' ');
+    if (first == std::string::npos) return std::string();
+    return inputAnswer.substr(first, inputAnswer.find_last_not_of(' ') - first + 1);
+  }
+  std::string ChooseFolder(const std::string& title, const std::string& ok, int glyph,
+                           const std::string& start) override {
+    chooserCalls.push_back(title + "|" + ok + "|" + std::to_string(glyph) + "|" + start);
+    return chosenFolder;
+  }
+  void ShowError(const std::string& text) override { errors.push_back(text); }
+  void SetBusy(bool) override {}
+  void SetShortcutPanelVisible(bool visible) override { shortcutVisible = visible; }
+  void SetCommandEnabled(Command command, bool enabled) override { enabled_[command] = enabled; }
+  void SetCommandDown(Command, bool) override {}
+  void SetStripVisible(bool) override {}
+  void ClearStrip() override {
+    log.push_back("clear");
+    entries.clear();
+  }
+  void InsertStripEntry(StripEntry entry) override {
+    log.push_back("insert " + std::to_string(entry.position) + " " + entry.caption);
+    entries.push_back(std::move(entry));
+  }
+  void SetEntryCurrent(int position, bool current) override {
+    if (current) currentEntry = position;
+  }
+  void SetEntryChecked(int position, bool checked) override { checkedEntries[position] = checked; }
+  void SetEntryCheckEnabled(int, bool) override {}
+  void SetEntryCaption(int position, const std::string& caption) override {
+    entries.at(static_cast<std::size_t>(position)).caption = caption;
+  }
+  void SetEntryFileType(int position, const std::string& type, bool red) override {
+    fileTypes[position] = type + (red ? " red" : "");
+  }
+  void HideEntry(int position) override { hidden.push_back(position); }
+  void ScrollToEntry(int) override {}
+  void FinishStrip() override { log.push_back("finish"); }
+  void ShowPicture(const Picture& picture) override {
+    shownWidth = picture.width();
+    shownHeight = picture.height();
+    picturesShown++;
+  }
+  void ClearPicture() override {
+    shownWidth = shownHeight = 0;
+    cleared++;
+  }
+  void ShowPanelBackground(bool) override {}
+  void PostFullScreenRefresh() override {}
+
+  bool Enabled(Command command) const {
+    auto found = enabled_.find(command);
+    return found != enabled_.end() && found->second;
+  }
+  int Inserted() const {
+    int count = 0;
+    for (const auto& line : log) count += line.rfind("insert", 0) == 0;
+    return count;
+  }
+
+  std::string status[4];
+  std::vector<std::string> statusTrail;
+  std::vector<Message> messages;
+  std::deque<int> answers;
+  std::string inputAnswer;
+  int inputPrompts = 0;
+  std::vector<std::string> chooserCalls;
+  std::string chosenFolder;
+  std::vector<std::string> errors;
+  bool shortcutVisible = true;
+  std::vector<std::string> log;
+  std::vector<StripEntry> entries;
+  int currentEntry = -1;
+  std::map<int, bool> checkedEntries;
+  std::map<int, std::string> fileTypes;
+  std::vector<int> hidden;
+  int shownWidth = 0, shownHeight = 0, picturesShown = 0, cleared = 0;
+
+ private:
+  std::map<Command, bool> enabled_;
+};
+
+}  // namespace trimora::testing

@@ -1,0 +1,482 @@
+// The folder presenter against a fake view: real temporary folders with real JPEGs, the real
+// settings store under a temporary configuration home, the real file-list thread.
+#include "folder/folder_presenter.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "../platform/temp_folder.h"
+#include "fake_view.h"
+#include "folder/table_file.h"
+#include "formats/format_tables.h"
+#include "platform/settings.h"
+
+namespace trimora {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeView;
+using testing::TempFolder;
+
+const std::string kPhotos = std::string(TRIMORA_TESTDATA_DIR) + "/photos/";
+
+class FolderPresenterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_CONFIG_HOME", config_.path().c_str(), 1);
+    formats_.scalableFormatTable.Append();
+    formats_.scalableFormatTable.WriteText(kFormatName, "10 x 15");
+    formats_.scalableFormatTable.WriteInteger(kOptWidth, 1181);
+    formats_.scalableFormatTable.WriteInteger(kOptHeight, 1772);
+    formats_.scalableFormatTable.WriteInteger(kMinWidth, 591);
+    formats_.scalableFormatTable.WriteInteger(kMinHeight, 886);
+    formats_.LoadDefaultFormat(1);
+    presenter_.ApplySettings(LoadFolderSettings());
+  }
+
+  // Copies a sample photo into the picture folder under `name`.
+  void AddPicture(const std::string& name, const std::string& sample = "plain-landscape.jpg") {
+    fs::copy_file(kPhotos + sample, pictures_ / name);
+  }
+  void AddPictures(int count) {
+    for (int i = 0; i < count; ++i) AddPicture("p" + std::to_string(i) + ".jpg");
+  }
+  void OpenAndWait(const std::string& path) {
+    presenter_.OpenFolder(path);
+    presenter_.WaitForStrip();
+  }
+  std::string CuttingFile() const { return pictures_ / "CroppingData.kv2"; }
+  int Position(const std::string& name) const {
+    for (int p = 0; p < presenter_.ThumbnailCount(); ++p)
+      if (presenter_.EntryCaption(p) == name) return p;
+    return -1;
+  }
+  std::optional<std::int32_t> IntegerOf(int record, const char* column) {
+    const Table& table = presenter_.CuttingDataTable();
+    const FieldValue& value = table.At(record, table.FindColumn(column));
+    if (!std::holds_alternative<std::int32_t>(value)) return std::nullopt;
+    return std::get<std::int32_t>(value);
+  }
+  FieldValue FieldOf(int record, const char* column) {
+    const Table& table = presenter_.CuttingDataTable();
+    return table.At(record, table.FindColumn(column));
+  }
+
+  TempFolder config_;
+  TempFolder pictures_;
+  FormatTables formats_;
+  FakeView view_;
+  FolderPresenter presenter_{view_, formats_, {}};
+};
+
+TEST_F(FolderPresenterTest, ListsJpgFilesWithoutRegardToCaseAndNothingElse) {
+  AddPicture("A.JPG");
+  AddPicture("b.jpg");
+  AddPicture("c.jpeg");
+  fs::create_directory(pictures_ / "d.jpg");
+  OpenAndWait(pictures_.path());
+  std::vector<std::string> listed = presenter_.Listing();
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, (std::vector<std::string>{pictures_ / "A.JPG", pictures_ / "b.jpg"}));
+  EXPECT_EQ(presenter_.ThumbnailCount(), 2);
+  EXPECT_EQ(view_.status[0], pictures_.path());
+  EXPECT_EQ(view_.status[3], "2 Bilder im Verz.");
+}
+
+TEST_F(FolderPresenterTest, TheSameFolderWithAndWithoutTrailingSeparatorGivesTheSameEntries) {
+  AddPicture("A.JPG");
+  OpenAndWait(pictures_.path());
+  const auto without = presenter_.Listing();
+  EXPECT_EQ(presenter_.SourceFolder(), pictures_.path() + "/");
+  OpenAndWait(pictures_.path() + "/");
+  EXPECT_EQ(presenter_.Listing(), without);
+  EXPECT_EQ(without, std::vector<std::string>{pictures_ / "A.JPG"});
+  EXPECT_EQ(view_.status[0], pictures_.path());
+}
+
+TEST_F(FolderPresenterTest, AFolderWithoutPicturesDisablesThePictureCommands) {
+  OpenAndWait(pictures_.path());
+  EXPECT_EQ(presenter_.ThumbnailCount(), 0);
+  EXPECT_FALSE(view_.Enabled(Command::CropAndSave));
+  EXPECT_FALSE(view_.Enabled(Command::NextPicture));
+  EXPECT_EQ(view_.status[0], pictures_.path());
+  presenter_.Close();
+  EXPECT_FALSE(fs::exists(CuttingFile()));
+}
+
+TEST_F(FolderPresenterTest, FirstShowingAppliesTheDefaultFormatAndShowingAgainRestoresIt) {
+  AddPicture("a.jpg");
+  OpenAndWait(pictures_.path());
+  ASSERT_EQ(presenter_.CurrentPosition(), 0);
+  EXPECT_EQ(view_.shownWidth, 600);
+  EXPECT_EQ(view_.status[1], "Bild: (600x450)");
+  // 10 x 15 on a 600 x 450 landscape picture, lossless JPEG: blocks of 16.
+  EXPECT_EQ(IntegerOf(0, "FormatID"), 1);
+  EXPECT_EQ(IntegerOf(0, "jpegCompressionBlockSize"), 16);
+  EXPECT_EQ(IntegerOf(0, "Width"), 37);
+  EXPECT_EQ(IntegerOf(0, "Height"), 25);
+  EXPECT_EQ(IntegerOf(0, "PictureWidth"), 600);
+  EXPECT_EQ(std::get<bool>(FieldOf(0, "SaveIt")), true) << "MarkOnShow is on by default";
+  EXPECT_TRUE(view_.Enabled(Command::CropAndSave));
+
+  // Written on leaving the folder, restored on reopening it.
+  presenter_.ChooseSourceFolder();
+  OpenAndWait(pictures_.path());
+  EXPECT_EQ(IntegerOf(0, "Width"), 37);
+  EXPECT_EQ(IntegerOf(0, "X"), 0);
+  EXPECT_EQ(IntegerOf(0, "FormatID"), 1);
+}
+
+TEST_F(FolderPresenterTest, RestoresOnlyRecordsThatWereShownAndOnlyUnderTheSamePath) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg", "plain-portrait.jpg");
+  OpenAndWait(pictures_.path());
+  const int shown = presenter_.CurrentPosition();
+  const int other = 1 - shown;
+  Table& table = presenter_.CuttingDataTable();
+  table.SetAt(shown, table.FindColumn("RedEyeCoords"), std::string());
+  table.SetAt(shown, table.FindColumn("FileType"), std::string("PNG"));
+  table.SetAt(other, table.FindColumn("FileType"), std::string("BMP"));  // never shown
+  const std::string shownName = presenter_.EntryCaption(shown);
+  presenter_.ChooseSourceFolder();  // cancelled: writes the table all the same
+  ASSERT_TRUE(fs::exists(CuttingFile()));
+
+  OpenAndWait(pictures_.path());
+  const int again = Position(shownName);
+  EXPECT_EQ(std::get<std::string>(FieldOf(again, "FileType")), "PNG");
+  EXPECT_EQ(std::get<std::string>(FieldOf(1 - again, "FileType")), "JPG");
+  EXPECT_EQ(FieldOf(1 - again, "FormatID").index(), 0u) << "the record of the unshown picture";
+
+  // Reached through another path text (a link to the folder), nothing is restored.
+  const std::string link = config_ / "link";
+  fs::create_directory_symlink(pictures_.path(), link);
+  presenter_.OpenFolder(link);
+  presenter_.WaitForStrip();
+  for (int p = 0; p < 2; ++p) {
+    EXPECT_EQ(std::get<std::string>(FieldOf(p, "FileType")), "JPG");
+  }
+}
+
+TEST_F(FolderPresenterTest, ChoosingAFolderWritesTheTableFirstAlsoWhenCancelled) {
+  AddPicture("a.jpg");
+  OpenAndWait(pictures_.path());
+  ASSERT_FALSE(fs::exists(CuttingFile()));
+  view_.chosenFolder.clear();
+  presenter_.ChooseSourceFolder();
+  EXPECT_TRUE(fs::exists(CuttingFile()));
+  ASSERT_EQ(view_.chooserCalls.size(), 1u);
+  EXPECT_EQ(view_.chooserCalls[0],
+            "Quellverzeichnis auswählen|&Öffnen|0|" + pictures_.path() + "/");
+  Table written;
+  LoadTableFromFile(written, CuttingFile());
+  EXPECT_EQ(written.RecordCount(), 1);
+
+  // A path that is no folder: the message, nothing changes.
+  view_.chosenFolder = pictures_ / "nowhere";
+  presenter_.ChooseSourceFolder();
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0].text, "Das angegebene Verzeichnis existiert nicht.");
+  EXPECT_EQ(view_.messages[0].width, 315);
+  EXPECT_EQ(presenter_.SourceFolder(), pictures_.path() + "/");
+}
+
+TEST_F(FolderPresenterTest, TenFilesWithOneUnreadableGiveNineEntries) {
+  for (int i = 0; i < 10; ++i) {
+    AddPicture("p" + std::to_string(i) + ".jpg", i == 4 ? "not-a-jpeg.jpg" : "plain-landscape.jpg");
+  }
+  OpenAndWait(pictures_.path());
+  EXPECT_EQ(presenter_.ThumbnailCount(), 9);
+  EXPECT_EQ(presenter_.Listing().size(), 9u);
+  EXPECT_EQ(presenter_.CuttingDataTable().RecordCount(), 9);
+  EXPECT_TRUE(presenter_.StripComplete());
+  EXPECT_EQ(view_.status[3], "9 Bilder im Verz.");
+  EXPECT_EQ(view_.statusTrail.front().substr(0, 2), "0:");
+  EXPECT_NE(std::find(view_.statusTrail.begin(), view_.statusTrail.end(), "3:Initialisiere 1/10"),
+            view_.statusTrail.end());
+  EXPECT_NE(std::find(view_.statusTrail.begin(), view_.statusTrail.end(), "3:Initialisiere 9/9"),
+            view_.statusTrail.end());
+  // Entry n, record n and listing entry n are the same picture.
+  for (int p = 0; p < 9; ++p) {
+    EXPECT_EQ(view_.entries[static_cast<std::size_t>(p)].position, p);
+    EXPECT_EQ(std::get<std::string>(FieldOf(p, "Filename")), presenter_.Listing()[static_cast<std::size_t>(p)]);
+    EXPECT_EQ(presenter_.Listing()[static_cast<std::size_t>(p)], pictures_ / view_.entries[static_cast<std::size_t>(p)].caption);
+    EXPECT_NE(view_.entries[static_cast<std::size_t>(p)].caption, "p4.jpg");
+  }
+}
+
+TEST_F(FolderPresenterTest, EntriesCarryTheirGeometryTypeAndThumbnail) {
+  AddPicture("a.jpg");
+  OpenAndWait(pictures_.path());
+  ASSERT_EQ(view_.entries.size(), 1u);
+  // 600 x 450 at one eighth is 75 x 57 (rounded up), copied as it is: a 92 pixel panel.
+  const StripEntry& entry = view_.entries[0];
+  EXPECT_EQ(entry.thumbnail.width(), 75);
+  EXPECT_EQ(entry.thumbnail.height(), 57);
+  EXPECT_EQ(entry.geometry.panelHeight, 92);
+  EXPECT_EQ(entry.geometry.buttonHeight, 82);
+  EXPECT_EQ(entry.fileType, "JPG");
+  EXPECT_FALSE(entry.lossyJpeg);
+
+  presenter_.ThumbnailsToggled(false);
+  presenter_.WaitForStrip();
+  ASSERT_EQ(view_.entries.size(), 1u);
+  EXPECT_TRUE(view_.entries[0].thumbnail.empty());
+  EXPECT_EQ(view_.entries[0].geometry.panelHeight, 64);
+  EXPECT_TRUE(fs::exists(CuttingFile())) << "the table is written before the folder reopens";
+}
+
+TEST_F(FolderPresenterTest, OpeningAnotherFolderMidStripStopsTheThreadAfterTheCurrentFile) {
+  AddPictures(12);
+  TempFolder second;
+  fs::copy_file(kPhotos + "plain-portrait.jpg", second / "x.jpg");
+  presenter_.OpenFolder(pictures_.path());
+  while (view_.Inserted() < 3) {
+    presenter_.RunHandOvers();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  presenter_.OpenFolder(second.path());
+  presenter_.WaitForStrip();
+  // The entries of the first folder: at most the one it was working on came after the stop.
+  const auto clear = std::find(view_.log.begin() + 1, view_.log.end(), "clear");
+  ASSERT_NE(clear, view_.log.end());
+  const auto firstInserts =
+      std::count_if(view_.log.begin(), clear, [](const std::string& l) { return l.rfind("insert", 0) == 0; });
+  EXPECT_GE(firstInserts, 3);
+  EXPECT_LE(firstInserts, 4);
+  EXPECT_EQ(std::count(view_.log.begin(), clear, "finish"), 1) << "final steps ran for the first folder";
+  EXPECT_EQ(view_.entries.size(), 1u);
+  EXPECT_EQ(view_.entries[0].caption, "x.jpg");
+  EXPECT_EQ(presenter_.CurrentFile(), second / "x.jpg");
+}
+
+TEST_F(FolderPresenterTest, NextAndPreviousSkipDeletedRecords) {
+  WriteBoolSetting("AskOnDelete", false);
+  AddPictures(4);
+  OpenAndWait(pictures_.path());
+  const int first = presenter_.CurrentPosition();
+  ASSERT_EQ(first, 0);
+  presenter_.DeleteSourcePicture(1);
+  EXPECT_TRUE(view_.messages.empty()) << "AskOnDelete off: no question";
+  EXPECT_EQ(std::get<bool>(FieldOf(1, "Deleted")), true);
+  presenter_.NextPicture();
+  EXPECT_EQ(presenter_.CurrentPosition(), 2);
+  presenter_.PreviousPicture();
+  EXPECT_EQ(presenter_.CurrentPosition(), 0);
+  EXPECT_FALSE(view_.Enabled(Command::PreviousPicture));
+  presenter_.PreviousPicture();
+  EXPECT_EQ(presenter_.CurrentPosition(), 0) << "the first picture is shown again";
+  presenter_.LastPicture();
+  EXPECT_EQ(presenter_.CurrentPosition(), 3);
+  EXPECT_FALSE(view_.Enabled(Command::NextPicture));
+  const int shownBefore = view_.picturesShown;
+  presenter_.NextPicture();
+  EXPECT_EQ(presenter_.CurrentPosition(), 3);
+  EXPECT_EQ(view_.picturesShown, shownBefore) << "nothing visible happens on the last picture";
+  presenter_.FirstPicture();
+  EXPECT_EQ(presenter_.CurrentPosition(), 0);
+  EXPECT_TRUE(view_.Enabled(Command::LastPicture));
+}
+
+TEST_F(FolderPresenterTest, DeletingTheShownLastPictureShowsTheNearestEarlierOneUnmarked) {
+  AddPictures(3);
+  OpenAndWait(pictures_.path());
+  presenter_.LastPicture();
+  ASSERT_EQ(presenter_.CurrentPosition(), 2);
+  ASSERT_EQ(std::get<bool>(FieldOf(1, "SaveIt")), false);
+  const std::string name = presenter_.EntryCaption(2);
+  view_.answers = {6};
+  presenter_.DeleteSourcePicture(2);
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0].text, "Soll das Bild \r\n" + name + "\r\n wirklich gelöscht werden?");
+  EXPECT_EQ(view_.messages[0].key, "AskOnDelete");
+  EXPECT_EQ(view_.messages[0].buttons, 3);
+  EXPECT_FALSE(fs::exists(pictures_ / name));
+  EXPECT_EQ(presenter_.CurrentPosition(), 1);
+  EXPECT_EQ(std::get<bool>(FieldOf(1, "SaveIt")), false) << "shown after a deletion: not marked";
+  EXPECT_EQ(view_.hidden, std::vector<int>{2});
+  EXPECT_FALSE(view_.Enabled(Command::NextPicture));
+  // A deleted entry cannot be marked.
+  presenter_.MarkForSaving(true, 2, false);
+  EXPECT_EQ(std::get<bool>(FieldOf(2, "SaveIt")), false);
+  // The deleted record stays in the table and in the next write.
+  presenter_.Close();
+  Table written;
+  LoadTableFromFile(written, CuttingFile());
+  EXPECT_EQ(written.RecordCount(), 3);
+}
+
+TEST_F(FolderPresenterTest, DecliningTheQuestionOrDeletingTheOnlyPicture) {
+  AddPicture("a.jpg");
+  OpenAndWait(pictures_.path());
+  view_.answers = {7};
+  presenter_.DeleteSourcePicture(0);
+  EXPECT_TRUE(fs::exists(pictures_ / "a.jpg"));
+  EXPECT_TRUE(view_.Enabled(Command::CropAndSave));
+  view_.answers = {6};
+  presenter_.DeleteSourcePicture(0);
+  EXPECT_FALSE(fs::exists(pictures_ / "a.jpg"));
+  EXPECT_EQ(presenter_.CurrentPosition(), -1);
+  EXPECT_GT(view_.cleared, 0);
+  EXPECT_FALSE(view_.Enabled(Command::CropAndSave));
+}
+
+TEST_F(FolderPresenterTest, RenamingChangesTheCaseOnlyNameAndRefusesFolderParts) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg");
+  OpenAndWait(pictures_.path());
+  const int p = Position("a.jpg");
+  view_.inputAnswer = "A.jpg";
+  presenter_.RenameSourcePicture(p);
+  EXPECT_TRUE(view_.messages.empty());
+  EXPECT_TRUE(fs::exists(pictures_ / "A.jpg"));
+  EXPECT_FALSE(fs::exists(pictures_ / "a.jpg"));
+  EXPECT_EQ(presenter_.EntryCaption(p), "A.jpg");
+  EXPECT_EQ(std::get<std::string>(FieldOf(p, "Filename")), pictures_ / "A.jpg");
+
+  for (const std::string refused : {"../A.jpg", "sub/A.jpg", "b.jpg", ""}) {
+    view_.messages.clear();
+    view_.inputAnswer = refused;
+    if (refused.empty()) view_.inputAnswer = " ";  // a blank name: the box gives it back trimmed
+    fs::create_directory(pictures_ / "sub");
+    presenter_.RenameSourcePicture(p);
+    ASSERT_EQ(view_.messages.size(), 1u) << refused;
+    EXPECT_EQ(view_.messages[0].text, "Die Datei konnte nicht umbenannt werden.");
+    EXPECT_TRUE(fs::exists(pictures_ / "A.jpg")) << refused;
+    EXPECT_FALSE(fs::exists(config_.path() + "/A.jpg"));
+    EXPECT_FALSE(fs::exists(pictures_ / "sub/A.jpg"));
+    EXPECT_EQ(presenter_.EntryCaption(p), "A.jpg");
+  }
+}
+
+TEST_F(FolderPresenterTest, ARenamedPictureKeepsItsCropAfterReopening) {
+  AddPicture("a.jpg");
+  OpenAndWait(pictures_.path());
+  Table& table = presenter_.CuttingDataTable();
+  table.SetAt(0, table.FindColumn("Y"), 2);
+  view_.inputAnswer = "c.jpg";
+  presenter_.RenameSourcePicture(0);
+  presenter_.ChooseSourceFolder();
+  OpenAndWait(pictures_.path());
+  EXPECT_EQ(std::get<std::string>(FieldOf(0, "Filename")), pictures_ / "c.jpg");
+  EXPECT_EQ(IntegerOf(0, "Y"), 2);
+}
+
+TEST_F(FolderPresenterTest, ClosingMidStripLeavesTheCuttingDataFileAsItWas) {
+  AddPictures(12);
+  OpenAndWait(pictures_.path());
+  presenter_.ChooseSourceFolder();
+  const std::string before = testing::ReadWholeFile(CuttingFile());
+  ASSERT_FALSE(before.empty());
+  Table& table = presenter_.CuttingDataTable();
+  presenter_.OpenFolder(pictures_.path());
+  while (view_.Inserted() < 14) {
+    presenter_.RunHandOvers();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  table.SetAt(0, table.FindColumn("X"), 7);
+  presenter_.Close();
+  EXPECT_EQ(testing::ReadWholeFile(CuttingFile()), before);
+
+  // After a complete strip, closing rewrites it.
+  OpenAndWait(pictures_.path());
+  presenter_.CuttingDataTable().SetAt(0, table.FindColumn("X"), 7);
+  presenter_.Close();
+  EXPECT_NE(testing::ReadWholeFile(CuttingFile()), before);
+}
+
+TEST_F(FolderPresenterTest, ResettingTheFolderStartsEveryPictureFromTheDefaults) {
+  AddPicture("a.jpg");
+  OpenAndWait(pictures_.path());
+  presenter_.CuttingDataTable().WriteText("FileType", "PNG");
+  presenter_.ChooseSourceFolder();
+  presenter_.ResetFolder();
+  presenter_.WaitForStrip();
+  EXPECT_FALSE(fs::exists(CuttingFile()));
+  EXPECT_EQ(std::get<std::string>(FieldOf(0, "FileType")), "JPG");
+  EXPECT_TRUE(view_.messages.empty()) << "no question";
+}
+
+TEST_F(FolderPresenterTest, AnUnreadableCuttingDataFileOpensAnEmptyFolderAndReportsIt) {
+  AddPicture("a.jpg");
+  testing::WriteFile(CuttingFile(), "TPF0 broken");
+  OpenAndWait(pictures_.path());
+  EXPECT_EQ(presenter_.ThumbnailCount(), 0);
+  ASSERT_EQ(view_.errors.size(), 1u);
+  EXPECT_FALSE(view_.Enabled(Command::CropAndSave));
+  fs::remove(CuttingFile());
+  OpenAndWait(pictures_.path());
+  EXPECT_EQ(presenter_.ThumbnailCount(), 1);
+}
+
+TEST_F(FolderPresenterTest, CommandStatesFollowTheEnablingTable) {
+  presenter_.UpdateCommandStates(false);
+  for (int c = 0; c < kCommandCount; ++c) EXPECT_FALSE(view_.Enabled(static_cast<Command>(c))) << c;
+  AddPicture("a.jpg");
+  OpenAndWait(pictures_.path());
+  for (Command c : {Command::CropAndSave, Command::MoveSelection, Command::SizeStep,
+                    Command::SizeExtreme, Command::RedEyeFilter, Command::CorrectionButton,
+                    Command::AutoCorrect, Command::EnlargeButton, Command::Enlarge}) {
+    EXPECT_TRUE(view_.Enabled(c)) << static_cast<int>(c);
+  }
+  for (Command c : {Command::RedEyeRemove, Command::AutoCorrectUndo, Command::EnlargeRemove,
+                    Command::FirstPicture, Command::NextPicture}) {
+    EXPECT_FALSE(view_.Enabled(c)) << static_cast<int>(c);
+  }
+}
+
+TEST_F(FolderPresenterTest, TheFileTypeMenuMovesTheSelectionBetweenTheGrids) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg");
+  OpenAndWait(pictures_.path());
+  const int shown = presenter_.CurrentPosition();
+  const auto width = IntegerOf(shown, "Width");
+  presenter_.ChooseFileType(shown, 2);  // "TIF (verlustfrei)"
+  EXPECT_EQ(IntegerOf(shown, "jpegCompressionBlockSize"), 1);
+  EXPECT_EQ(std::get<std::string>(FieldOf(shown, "FileType")), "TIF");
+  EXPECT_EQ(view_.fileTypes[shown], "TIF");
+  EXPECT_GE(*IntegerOf(shown, "Width"), *width * 16 - 16);
+  presenter_.ChooseFileType(shown, 1);  // "JPG (verlustbehaftet)"
+  EXPECT_EQ(view_.fileTypes[shown], "JPG red");
+  presenter_.ChooseFileType(shown, 0);  // back to lossless JPEG
+  EXPECT_EQ(IntegerOf(shown, "jpegCompressionBlockSize"), 16);
+  EXPECT_EQ(view_.fileTypes[shown], "JPG");
+
+  // On an entry that is not shown: its record alone, and it is marked.
+  const int other = 1 - shown;
+  presenter_.ChooseFileType(other, 4);
+  EXPECT_EQ(std::get<std::string>(FieldOf(other, "FileType")), "PNG");
+  EXPECT_EQ(IntegerOf(other, "jpegCompressionBlockSize"), 1);
+  EXPECT_EQ(std::get<bool>(FieldOf(other, "SaveIt")), true);
+  EXPECT_EQ(presenter_.CuttingDataTable().CurrentPosition(), shown);
+}
+
+TEST_F(FolderPresenterTest, SettingsAreReadWithTheirDefaultsAndWrittenBack) {
+  FolderSettings s = LoadFolderSettings();
+  EXPECT_EQ(s.formatId, 1);
+  EXPECT_TRUE(s.markOnShow);
+  EXPECT_EQ(s.fileType1, "JPG");
+  EXPECT_FALSE(s.lossy1);
+  EXPECT_EQ(s.fileType2, "TIF") << "FileFormat2 missing: TIFF";
+  EXPECT_TRUE(s.thumbnails);
+  WriteIntSetting("FileFormat2", 0);
+  WriteIntSetting("FileFormat1", 9);
+  s = LoadFolderSettings();
+  EXPECT_EQ(s.fileType2, "JPG");
+  EXPECT_TRUE(s.lossy2);
+  EXPECT_EQ(s.fileType1, "JPG") << "out of range keeps the text";
+  AddPicture("a.jpg");
+  OpenAndWait(pictures_.path());
+  presenter_.SaveSettings();
+  EXPECT_EQ(ReadStringSetting("SourceDir", ""), pictures_.path() + "/");
+  EXPECT_EQ(ReadIntSetting("FormatID", 0), 1);
+}
+
+}  // namespace
+}  // namespace trimora
