@@ -346,6 +346,11 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
       grid.SelW = format.PixelWidth / grid.BlockSize;
       grid.SelH = format.PixelHeight / grid.BlockSize;
     } else {
+      // An empty selection (none was ever set) starts from the default size.
+      if (grid.SelW <= 0 || grid.SelH <= 0) {
+        grid.SelW = grid.BlockSize == 16 ? 50 : 800;
+        grid.SelH = grid.BlockSize == 16 ? 37 : 592;
+      }
       FitSelectionToFormat();
       if (grid.SelX + grid.SelW > grid.GridCols || grid.SelY + grid.SelH > grid.GridRows) Maximise();
     }

@@ -233,6 +233,10 @@ class FramePresenter {
   // A type menu entry ("JPG (verlustfrei)" tag 16, the others tag 1) chosen for the strip
   // entry `entry` whose type button opened the menu.
   void FileFormatClick(const std::string& caption, int tag, int entry);
+  // The selection onto the pixel grid (BlockSize 1, the four values x 16) and onto the
+  // 16-pixel grid (BlockSize 16, the four values div 16); the grid is computed anew.
+  void UsePixelGrid();
+  void UseBlockGrid();
   // Whether "JPG (verlustfrei)" is enabled.
   bool LosslessEntryEnabled() const { return losslessEnabled_; }
 
@@ -250,8 +254,6 @@ class FramePresenter {
   void Dim(SelectionCommand command);
   void MarkerCommand(SelectionCommand command);
   void SetLosslessEnabled(bool enabled);
-  void UsePixelGrid();
-  void UseBlockGrid();
   bool CorrectionsApplied() const;
   bool CurrentFileTypeIsJpeg();
   bool FrameBeyondView() const;
