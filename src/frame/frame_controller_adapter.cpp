@@ -9,7 +9,10 @@ PresenterFrameController::PresenterFrameController(FramePresenter& presenter, Fr
 
 bool PresenterFrameController::FrameVisible() const { return view_.FrameVisible(); }
 
-void PresenterFrameController::HideFrame() { view_.SetFrameVisible(false); }
+void PresenterFrameController::HideFrame() {
+  view_.SetFrameVisible(false);
+  view_.SetOverlayVisible(false);  // the overlay follows the frame
+}
 
 void PresenterFrameController::ResetSelection() { presenter_.ResetSelection(); }
 
