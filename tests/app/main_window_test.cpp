@@ -1,0 +1,262 @@
+// Scenarios on the real main window: start-up, opening a folder, the strip, navigating,
+// deleting, closing; and the single-instance rule of the real program. Screenshots go to
+// TRIMORA_SCREENSHOT_DIR when it is set.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+#include "app/kv_main_form.h"
+#include "folder/table_file.h"
+#include "platform/instance.h"
+#include "platform/settings.h"
+#include "ui/xp_form.h"
+
+using trimora::Command;
+using trimora::app::TKvMainForm;
+
+namespace {
+
+const QString kPhotos = QStringLiteral(TRIMORA_TESTDATA_DIR "/photos/");
+
+void Screenshot(QWidget* widget, const QString& name) {
+  const QString folder = qEnvironmentVariable("TRIMORA_SCREENSHOT_DIR");
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  QCoreApplication::processEvents();
+  widget->grab().save(folder + QStringLiteral("/mainwin-") + name + QStringLiteral(".png"));
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir config_;
+  QTemporaryDir runtime_;
+
+  std::unique_ptr<TKvMainForm> Start(int* guideStarts = nullptr) {
+    auto window = std::make_unique<TKvMainForm>();
+    if (guideStarts != nullptr) window->SetGuideStarter([guideStarts] { ++*guideStarts; });
+    else window->SetGuideStarter([] {});
+    window->show();
+    [&] { QTRY_VERIFY(!window->StartingUp()); }();
+    return window;
+  }
+  QString MakeFolder(QTemporaryDir& dir, const QStringList& names) {
+    for (const QString& name : names) {
+      const QString sample = name.startsWith(QLatin1Char('P')) ? QStringLiteral("plain-portrait.jpg")
+                                                               : QStringLiteral("plain-landscape.jpg");
+      QFile::copy(kPhotos + sample, dir.filePath(name));
+    }
+    return dir.path();
+  }
+  static void WaitForStrip(TKvMainForm& window) {
+    QTRY_VERIFY_WITH_TIMEOUT(window.Presenter().StripComplete() && !window.Presenter().ThreadRunning(), 20000);
+    QCoreApplication::processEvents();
+  }
+  static bool Enabled(TKvMainForm& window, Command command) {
+    return window.CommandActions(command).front()->isEnabled();
+  }
+
+ private slots:
+  void initTestCase() {
+    qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+    qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
+  }
+
+  void init() {
+    // Every scenario starts from an empty settings key.
+    QDir(config_.path()).removeRecursively();
+    QDir().mkpath(config_.path());
+  }
+
+  void firstStartIsCentredWithTheKeyboardHelpAndStartsTheGuideOnce() {
+    int guideStarts = 0;
+    auto window = Start(&guideStarts);
+    QCOMPARE(window->size(), QSize(800, 600));
+    QCOMPARE(window->minimumSize(), QSize(800, 600));
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(window->pos(), QPoint(desktop.x() + (desktop.width() - 800) / 2,
+                                   desktop.y() + (desktop.height() - 600) / 2));
+    QCOMPARE(guideStarts, 1);
+    QCOMPARE(window->Frame()->TitleCaption(), QStringLiteral("Trimora 2"));
+    QVERIFY(window->ShortcutPanel()->isVisible());
+    auto* link = window->findChild<QLabel*>(QStringLiteral("EmailLink"));
+    QVERIFY(link && link->text().contains(QStringLiteral("support@trimora.de")));
+    // Before a folder is opened the picture commands are off.
+    for (Command c : {Command::CropAndSave, Command::ResetFolder, Command::MarkForSaving,
+                      Command::NextPicture, Command::MoveSelection, Command::ExifInfo}) {
+      QVERIFY2(!Enabled(*window, c), qPrintable(QString::number(static_cast<int>(c))));
+    }
+    QVERIFY(window->Band(1)->isVisible());
+    QVERIFY(!window->Band(5)->isVisible());
+    auto* ansicht = window->findChild<QToolButton*>(QStringLiteral("Ansicht1Button"));
+    QCOMPARE(ansicht->text(), QStringLiteral("A&nsicht"));
+    Screenshot(window.get(), QStringLiteral("start"));
+    window->close();
+
+    // The second start: no guide, the saved place.
+    guideStarts = 0;
+    auto again = Start(&guideStarts);
+    QCOMPARE(guideStarts, 0);
+    QCOMPARE(trimora::ReadIntSetting("Width", 0), 800);
+    again->close();
+  }
+
+  void laterStartsUseTheSavedPlaceWithinTheOldScreenLimits() {
+    trimora::WriteIntSetting("Height", 640);
+    trimora::WriteIntSetting("Width", 900);
+    trimora::WriteIntSetting("Left", 1500);
+    trimora::WriteIntSetting("Top", 40);
+    trimora::WriteStringSetting("ToolBar\\Order", "31245");
+    trimora::WriteBoolSetting("ToolBar\\Navigation", true);
+    auto window = Start();
+    // Five tool bars need more than 900 pixels: the window grows to their width.
+    QCOMPARE(window->size(), QSize(std::max(900, window->minimumWidth()), 640));
+    QCOMPARE(window->pos(), QPoint(1, 1));
+    QCOMPARE(window->BandOrder(), (std::vector<int>{3, 1, 2, 4, 5}));
+    QVERIFY(window->Band(5)->isVisible());
+    QVERIFY(window->Band(3)->x() < window->Band(1)->x());
+    window->close();
+    QCOMPARE(QString::fromStdString(trimora::ReadStringSetting("ToolBar\\Order", "")), QStringLiteral("31245"));
+    QCOMPARE(trimora::ReadBoolSetting("ToolBar\\Navigation", false), true);
+    QCOMPARE(trimora::ReadIntSetting("ZoomLevel", 0), 50);
+    QCOMPARE(trimora::ReadIntSetting("MasterAlpha", 0), 105);
+  }
+
+  void openingAFolderFillsTheStripAndShowsTheFirstPicture() {
+    QTemporaryDir pictures;
+    MakeFolder(pictures, {QStringLiteral("a.jpg"), QStringLiteral("B.JPG"), QStringLiteral("Portrait.jpg"),
+                          QStringLiteral("c.jpeg")});
+    QFile::copy(kPhotos + QStringLiteral("not-a-jpeg.jpg"), pictures.filePath(QStringLiteral("broken.jpg")));
+    trimora::WriteBoolSetting("ToolBar\\Navigation", true);
+    auto window = Start();
+    window->resize(1000, 700);
+    window->Presenter().OpenFolder(pictures.path().toStdString());
+    WaitForStrip(*window);
+    QCOMPARE(window->Presenter().ThumbnailCount(), 3);
+    QCOMPARE(window->StatusPanelText(0), pictures.path());
+    QCOMPARE(window->StatusPanelText(1), window->Presenter().DisplayedPicture().width() == 600
+                                             ? QStringLiteral("Bild: (600x450)")
+                                             : QStringLiteral("Bild: (450x600)"));
+    QCOMPARE(window->StatusPanelText(3), QStringLiteral("3 Bilder im Verz."));
+    QVERIFY(!window->ShortcutPanel()->isVisible());
+    auto* button = window->findChild<QToolButton*>(QStringLiteral("ThumbButton0"));
+    QVERIFY(button);
+    QCOMPARE(button->text().toStdString(), window->Presenter().EntryCaption(0));
+    QVERIFY(window->findChild<QWidget*>(QStringLiteral("ThumbPanel2")));
+    auto* check = window->findChild<QCheckBox*>(QStringLiteral("ThumbCheckBox0"));
+    QVERIFY(check->isChecked());
+    QVERIFY(Enabled(*window, Command::CropAndSave));
+    QVERIFY(Enabled(*window, Command::NextPicture));
+    QVERIFY(!Enabled(*window, Command::PreviousPicture));
+    Screenshot(window.get(), QStringLiteral("folder"));
+
+    // Keys: PgDn, Ctrl+PgDn, PgUp; Del unmarks.
+    QTest::keyClick(window.get(), Qt::Key_PageDown);
+    QCOMPARE(window->Presenter().CurrentPosition(), 1);
+    QTest::keyClick(window.get(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(window->Presenter().CurrentPosition(), 2);
+    QTest::keyClick(window.get(), Qt::Key_Delete);
+    QVERIFY(!window->findChild<QCheckBox*>(QStringLiteral("ThumbCheckBox2"))->isChecked());
+    QTest::keyClick(window.get(), Qt::Key_PageUp);
+    QCOMPARE(window->Presenter().CurrentPosition(), 1);
+    // A click on an entry shows its picture.
+    QTest::mouseClick(window->findChild<QToolButton*>(QStringLiteral("ThumbButton2")), Qt::LeftButton);
+    QCOMPARE(window->Presenter().CurrentPosition(), 2);
+    Screenshot(window.get(), QStringLiteral("navigated"));
+
+    // The delete question, answered by closing the box: nothing is deleted.
+    QTimer::singleShot(300, [] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (box == nullptr) return;
+      Screenshot(box, QStringLiteral("delete-question"));
+      box->close();
+    });
+    window->Presenter().DeleteSourcePicture(2);
+    QCOMPARE(window->Presenter().ThumbnailCount(), 3);
+    QVERIFY(QFile::exists(pictures.filePath(QString::fromStdString(window->Presenter().EntryCaption(2)))));
+
+    // Thumbnails off: the folder reopens with plain entries.
+    window->findChild<QCheckBox*>(QStringLiteral("ThumbsCheckBox"))->click();
+    WaitForStrip(*window);
+    QCOMPARE(window->findChild<QWidget*>(QStringLiteral("ThumbPanel0"))->height(), 64);
+    Screenshot(window.get(), QStringLiteral("no-thumbnails"));
+    window->close();
+    QVERIFY(QFile::exists(pictures.filePath(QStringLiteral("CroppingData.kv2"))));
+    QCOMPARE(trimora::ReadStringSetting("SourceDir", ""), pictures.path().toStdString() + "/");
+    QCOMPARE(trimora::ReadBoolSetting("Thumbs", true), false);
+  }
+
+  void aRenameToAnotherFolderIsRefused() {
+    QTemporaryDir pictures;
+    MakeFolder(pictures, {QStringLiteral("a.jpg")});
+    auto window = Start();
+    window->Presenter().OpenFolder(pictures.path().toStdString());
+    WaitForStrip(*window);
+    QString messageText;
+    QTimer::singleShot(300, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (box == nullptr) return;
+      auto* edit = box->findChild<QLineEdit*>();
+      if (edit != nullptr) {
+        edit->setText(QStringLiteral("../a.jpg"));
+        Screenshot(box, QStringLiteral("rename"));
+        QTest::keyClick(edit, Qt::Key_Return);
+      }
+      QTimer::singleShot(300, [&] {
+        QWidget* message = QApplication::activeModalWidget();
+        if (message == nullptr) return;
+        for (QLabel* label : message->findChildren<QLabel*>()) messageText += label->text();
+        Screenshot(message, QStringLiteral("rename-refused"));
+        message->close();
+      });
+    });
+    window->Presenter().RenameSourcePicture(0);
+    QVERIFY2(messageText.contains(QStringLiteral("Die Datei konnte nicht umbenannt werden.")), qPrintable(messageText));
+    QVERIFY(QFile::exists(pictures.filePath(QStringLiteral("a.jpg"))));
+    window->close();
+  }
+
+  void aSecondStartEndsAtOnceUnlessItIsARestart() {
+    const QString program = QStringLiteral(TRIMORA_PROGRAM_DIR "/Trimora2");
+    QProcess first;
+    first.start(program, {});
+    QVERIFY(first.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(trimora::FindWindowByClass("TKvMainForm"), 15000);
+
+    QProcess second;
+    second.start(program, {});
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+
+    QProcess restarted;
+    restarted.start(program, {QStringLiteral("-restart")});
+    QVERIFY(restarted.waitForStarted());
+    QVERIFY(!restarted.waitForFinished(2000));
+    restarted.terminate();
+    restarted.waitForFinished(5000);
+
+    // A close request closes the first instance the ordinary way.
+    QVERIFY(trimora::PostMessageToClass("TKvMainForm", trimora::kCloseMessage, 0));
+    QVERIFY(first.waitForFinished(15000));
+    QCOMPARE(first.exitCode(), 0);
+    QVERIFY(!trimora::FindWindowByClass("TKvMainForm"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
