@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -69,6 +70,12 @@ void SetPanelColor(QWidget* panel, const QColor& color) {
   QPalette palette = panel->palette();
   palette.setColor(QPalette::Window, color);
   panel->setPalette(palette);
+}
+
+void Repolish(QWidget* widget) {
+  widget->style()->unpolish(widget);
+  widget->style()->polish(widget);
+  widget->update();
 }
 
 bool IsSizingCursor(Qt::CursorShape shape) {
@@ -442,6 +449,16 @@ void TKvMainForm::BuildLeftColumn() {
   strip_->setObjectName(QStringLiteral("Strip"));
   strip_->setAutoFillBackground(true);
   SetPanelColor(strip_, kEntryColor);
+  // One style sheet for all entries; properties pick the current entry and lossy types.
+  strip_->setStyleSheet(QStringLiteral(
+      "QToolButton[thumb=\"true\"] { background: white; border: 1px solid #A9B8DC; "
+      "border-radius: 3px; padding: 4px 1px 1px 1px; }"
+      "QToolButton[thumb=\"true\"]:hover { border-color: #6D8AD4; }"
+      "QToolButton[thumb=\"true\"][current=\"true\"] { background: #FFF6C8; "
+      "border: 2px solid #E0A030; padding: 3px 0px 0px 0px; }"
+      "QToolButton[fileType=\"true\"] { background: #F3F6FD; border: 1px solid #A9B8DC; "
+      "padding: 0px; color: black; }"
+      "QToolButton[fileType=\"true\"][lossy=\"true\"] { color: red; }"));
   scrollBox_->setWidget(strip_);
   scrollBox_->setWidgetResizable(false);
   layout->addWidget(scrollBox_, 1);
@@ -915,9 +932,7 @@ void TKvMainForm::InsertStripEntry(StripEntry entry) {
     button->setIcon(QIcon(QPixmap::fromImage(ToImage(entry.thumbnail))));
     button->setIconSize(QSize(entry.thumbnail.width(), entry.thumbnail.height()));
   }
-  button->setStyleSheet(QStringLiteral("QToolButton { background: white; border: 1px solid #A9B8DC; "
-                                       "border-radius: 3px; padding: 4px 1px 1px 1px; }"
-                                       "QToolButton:hover { border-color: #6D8AD4; }"));
+  button->setProperty("thumb", true);
   connect(button, &QToolButton::clicked, this, [this, p] { presenter_->ShowPicture(p, false); });
   widgets.button = button;
 
@@ -951,6 +966,7 @@ void TKvMainForm::InsertStripEntry(StripEntry entry) {
   type->setGeometry(g.typeLeft, g.typeTop, 31, 13);
   type->setFont(ArialFont(6));
   type->setToolTip(QStringLiteral("Dateiformat wählen"));
+  type->setProperty("fileType", true);
   connect(type, &QToolButton::clicked, this, [this, p] { OpenTypeMenu(p); });
   widgets.type = type;
 
@@ -980,11 +996,8 @@ void TKvMainForm::SetEntryCurrent(int position, bool current) {
   if (position < 0 || position >= static_cast<int>(entries_.size()) || !entries_[static_cast<std::size_t>(position)].panel) return;
   EntryWidgets& entry = entries_[static_cast<std::size_t>(position)];
   SetPanelColor(entry.panel, current ? kCurrentEntryColor : kEntryColor);
-  entry.button->setStyleSheet(current ? QStringLiteral("QToolButton { background: #FFF6C8; border: 2px solid #E0A030; "
-                                                       "border-radius: 3px; padding: 3px 0px 0px 0px; }")
-                                      : QStringLiteral("QToolButton { background: white; border: 1px solid #A9B8DC; "
-                                                       "border-radius: 3px; padding: 4px 1px 1px 1px; }"
-                                                       "QToolButton:hover { border-color: #6D8AD4; }"));
+  entry.button->setProperty("current", current);
+  Repolish(entry.button);
   entry.panel->update();
 }
 
@@ -1007,9 +1020,10 @@ void TKvMainForm::SetEntryFileType(int position, const std::string& type, bool r
   if (position < 0 || position >= static_cast<int>(entries_.size())) return;
   QToolButton* button = entries_[static_cast<std::size_t>(position)].type;
   button->setText(Q(type) + QStringLiteral(" \u25BE"));
-  button->setStyleSheet(QStringLiteral("QToolButton { background: #F3F6FD; border: 1px solid #A9B8DC; "
-                                       "padding: 0px; color: %1; }")
-                            .arg(red ? QStringLiteral("red") : QStringLiteral("black")));
+  if (button->property("lossy").toBool() != red || !button->property("lossy").isValid()) {
+    button->setProperty("lossy", red);
+    Repolish(button);
+  }
 }
 
 void TKvMainForm::HideEntry(int position) {

@@ -1,5 +1,6 @@
 // trimora exif FILE...: the information window's text for each picture.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,20 @@ int RunExif(const std::vector<std::string>& args) {
     std::fprintf(stderr, "Aufruf: trimora exif DATEI...\n");
     return 2;
   }
+  // Every file gets its text (a missing one the reader's empty error text); missing files
+  // are also named on standard error and make the exit code 1.
+  int result = 0;
   for (const std::string& path : args) {
     const std::string text = metadata::BuildInfoText(path);
     std::fwrite(text.data(), 1, text.size(), stdout);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "trimora exif: Datei nicht gefunden: %s\n", path.c_str());
+      result = 1;
+    }
   }
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  return std::fflush(stdout) == 0 ? result : 1;
 }
 
 const Registration kRegistration({"exif", "exif DATEI...", RunExif});

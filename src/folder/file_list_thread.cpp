@@ -1,9 +1,5 @@
 #include "folder/file_list_thread.h"
 
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <algorithm>
 
 #include "folder/folder_listing.h"
@@ -32,9 +28,8 @@ TFileListThread::~TFileListThread() {
 void TFileListThread::Start() {
   ended_ = false;
   thread_ = std::thread([this] {
-    // A little below the main thread, so that the window stays ahead of the strip. Not the
-    // idle class: on a busy machine that would starve the strip altogether.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 4);
+    // The thread keeps the normal priority: a lowered one starves the strip on a busy
+    // machine, and the window stays responsive because every hand-over is short.
     try {
       Run();
     } catch (...) {
@@ -57,10 +52,15 @@ void TFileListThread::Run() {
   int skipped = 0;
   int runningTop = 0;
   int built = 0;
+  // Each hand-over after a file also prepares the next one, so that the thread waits for the
+  // main thread once per file.
+  EntryRecordData data;
+  if (listingSize > 0 && !stop_) queue_.Run([&] { data = sink_.PrepareEntry(0, 0, listingSize); });
   for (int i = 0; i < listingSize && !stop_; ++i) {
-    EntryRecordData data;
-    queue_.Run([&] { data = sink_.PrepareEntry(i, skipped, listingSize); });
     const std::string& path = listing_[static_cast<std::size_t>(i)];
+    auto prepareNext = [&](int nextSkipped) {
+      if (i + 1 < listingSize && !stop_) data = sink_.PrepareEntry(i + 1, nextSkipped, listingSize);
+    };
     Picture thumbnail;
     std::optional<Picture> firstPicture;
     if (thumbnailsOn_) {
@@ -68,7 +68,10 @@ void TFileListThread::Run() {
         thumbnail = MakeThumbnail(path);
       } catch (const Error&) {
         const int position = i - skipped;
-        queue_.Run([&] { sink_.DropFile(position); });
+        queue_.Run([&] {
+          sink_.DropFile(position);
+          prepareNext(skipped + 1);
+        });
         ++skipped;
         continue;
       }
@@ -92,7 +95,10 @@ void TFileListThread::Run() {
     entry.geometry = EntryGeometryFor(thumbnailsOn_, thumbnail.height(), highDpi_);
     entry.thumbnail = std::move(thumbnail);
     runningTop += entry.geometry.panelHeight;
-    queue_.Run([&] { sink_.InsertEntry(std::move(entry), std::move(firstPicture)); });
+    queue_.Run([&] {
+      sink_.InsertEntry(std::move(entry), std::move(firstPicture));
+      prepareNext(skipped);
+    });
     built = position + 1;
   }
   queue_.Run([&] { sink_.FinishStrip(built, skipped, listingSize); });

@@ -47,7 +47,7 @@ class TFileListThread {
   TFileListThread(const TFileListThread&) = delete;
   TFileListThread& operator=(const TFileListThread&) = delete;
 
-  // Starts the thread at a lowered priority.
+  // Starts the thread.
   void Start();
   // Asks the thread to stop before its next file.
   void RequestStop() { stop_ = true; }

@@ -59,6 +59,8 @@ class FolderPresenter : public FileListSink {
   // The frame in use.
   FrameController& Frame() { return *frame_; }
 
+  // Whether the screen has more than 96 pixels per inch (smaller strip fonts).
+  void SetHighDpi(bool highDpi) { highDpi_ = highDpi; }
   // Takes the settings that LoadSettings read.
   void ApplySettings(const FolderSettings& settings);
   // Writes FormatID, SourceDir and Thumbs (its part of SaveSettings).

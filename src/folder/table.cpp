@@ -36,6 +36,15 @@ bool Less(const FieldValue& a, const FieldValue& b) {
 
 }  // namespace
 
+bool SameAsciiText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
 std::string_view FieldTypeName(FieldType type) {
   for (const auto& t : kTypeNames) {
     if (t.type == type) return t.name;
@@ -45,7 +54,7 @@ std::string_view FieldTypeName(FieldType type) {
 
 std::optional<FieldType> FieldTypeFromName(std::string_view name) {
   for (const auto& t : kTypeNames) {
-    if (t.name == name) return t.type;
+    if (SameAsciiText(t.name, name)) return t.type;
   }
   return std::nullopt;
 }
@@ -130,31 +139,28 @@ FieldValue Table::ReadField(std::string_view name) const {
   return At(current_, column);
 }
 
-std::optional<std::int32_t> Table::ReadInteger(std::string_view name) const {
+template <typename T>
+std::optional<T> Table::ReadTyped(std::string_view name, bool (*accepts)(FieldType),
+                                  const char* kindName) const {
   const int column = RequireColumn(name);
-  if (!IsIntegerType(columns_[column].type)) {
-    throw Error("Feld " + Quoted(name) + " ist kein Zahlenfeld.");
+  if (!accepts(columns_[column].type)) {
+    throw Error("Feld " + Quoted(name) + " ist kein " + kindName + ".");
   }
   if (current_ < 0 || IsNull(At(current_, column))) return std::nullopt;
-  return std::get<std::int32_t>(At(current_, column));
+  return std::get<T>(At(current_, column));
+}
+
+std::optional<std::int32_t> Table::ReadInteger(std::string_view name) const {
+  return ReadTyped<std::int32_t>(name, IsIntegerType, "Zahlenfeld");
 }
 
 std::optional<std::string> Table::ReadText(std::string_view name) const {
-  const int column = RequireColumn(name);
-  if (!IsTextType(columns_[column].type)) {
-    throw Error("Feld " + Quoted(name) + " ist kein Textfeld.");
-  }
-  if (current_ < 0 || IsNull(At(current_, column))) return std::nullopt;
-  return std::get<std::string>(At(current_, column));
+  return ReadTyped<std::string>(name, IsTextType, "Textfeld");
 }
 
 std::optional<bool> Table::ReadBoolean(std::string_view name) const {
-  const int column = RequireColumn(name);
-  if (columns_[column].type != FieldType::Boolean) {
-    throw Error("Feld " + Quoted(name) + " ist kein logisches Feld.");
-  }
-  if (current_ < 0 || IsNull(At(current_, column))) return std::nullopt;
-  return std::get<bool>(At(current_, column));
+  return ReadTyped<bool>(
+      name, [](FieldType type) { return type == FieldType::Boolean; }, "logisches Feld");
 }
 
 void Table::SetAt(int record, int column, FieldValue value) {

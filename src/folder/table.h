@@ -24,7 +24,11 @@ enum class FieldType { String, Smallint, Integer, Word, AutoInc, Boolean, Memo, 
 // The type's name in a table file ("ftString", "ftInteger", ...).
 std::string_view FieldTypeName(FieldType type);
 
-// The type named `name` in a table file, or nothing when tables cannot hold it.
+// True when `a` and `b` are equal but for the case of ASCII letters, as the names of types
+// and properties in table files are compared.
+bool SameAsciiText(std::string_view a, std::string_view b);
+
+// The type named `name` in a table file (case aside), or nothing when tables cannot hold it.
 std::optional<FieldType> FieldTypeFromName(std::string_view name);
 
 // True for the types whose values are integers.
@@ -137,6 +141,9 @@ class Table {
 
  private:
   int RequireColumn(std::string_view name) const;
+  template <typename T>
+  std::optional<T> ReadTyped(std::string_view name, bool (*accepts)(FieldType),
+                             const char* kindName) const;
   void RequireCurrent() const;
   FieldValue& Cell(int record, int column) {
     return fields_[static_cast<std::size_t>(record) * columns_.size() +

@@ -217,17 +217,17 @@ std::vector<ColumnEntry> ReadColumnEntries(ByteReader& in) {
     ColumnEntry entry;
     while (in.Peek() != kNull) {
       const std::string property = in.ShortName();
-      if (property == "Name") {
+      if (SameAsciiText(property, "Name")) {
         entry.name = in.Text();
-      } else if (property == "DataType") {
+      } else if (SameAsciiText(property, "DataType")) {
         entry.typeName = in.Ident();
-      } else if (property == "Size") {
+      } else if (SameAsciiText(property, "Size")) {
         entry.size = in.Integer();
-      } else if (property == "Precision") {
+      } else if (SameAsciiText(property, "Precision")) {
         in.Integer();
-      } else if (property == "Attributes") {
+      } else if (SameAsciiText(property, "Attributes")) {
         in.SkipSet();
-      } else if (property == "Required") {
+      } else if (SameAsciiText(property, "Required")) {
         in.Boolean();
       } else {
         Fail("Eigenschaft " + AnsiToUtf8(property) + " existiert nicht");

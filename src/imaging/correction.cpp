@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <thread>
 #include <vector>
 
@@ -32,21 +33,63 @@ struct Histogram {
   }
 };
 
+// The counting of one band of rows: two sets of 32-bit counters per channel for even and odd
+// pixels, so that runs of equal values do not wait on one counter. A band holds fewer than
+// 2^32 pixels of each parity.
+struct alignas(64) BandCounter {
+  std::uint32_t counts[6][256]{};
+
+  void countRow(const std::uint8_t* row, int width) {
+    int x = 0;
+    for (; x + 2 <= width; x += 2, row += 8) {
+      ++counts[0][row[0]];
+      ++counts[1][row[1]];
+      ++counts[2][row[2]];
+      ++counts[3][row[4]];
+      ++counts[4][row[5]];
+      ++counts[5][row[6]];
+    }
+    if (x < width) {
+      ++counts[0][row[0]];
+      ++counts[1][row[1]];
+      ++counts[2][row[2]];
+    }
+  }
+
+  Histogram histogram() const {
+    Histogram h;
+    for (int i = 0; i < 256; ++i) {
+      h.blue[i] = std::uint64_t{counts[0][i]} + counts[3][i];
+      h.green[i] = std::uint64_t{counts[1][i]} + counts[4][i];
+      h.red[i] = std::uint64_t{counts[2][i]} + counts[5][i];
+    }
+    return h;
+  }
+};
+
+// The histogram of all bands.
+Histogram Total(const std::vector<BandCounter>& bands) {
+  Histogram total;
+  for (const BandCounter& band : bands) total.add(band.histogram());
+  return total;
+}
+
 // Runs `work(firstRow, endRow, part)` over `parts` bands of rows, each on its own thread but the
-// first. Bands are independent: every step here works within one row.
+// first. Bands are independent: every step here works within one row. `work` must not throw;
+// a band whose thread cannot be started runs on the calling thread.
 template <typename Work>
 void ForRowBands(int height, int parts, Work work) {
-  if (parts <= 1) {
-    work(0, height, 0);
-    return;
-  }
-  std::vector<std::thread> threads;
-  threads.reserve(static_cast<std::size_t>(parts) - 1);
   auto bandStart = [height, parts](int part) {
     return static_cast<int>(static_cast<std::int64_t>(height) * part / parts);
   };
-  for (int part = 1; part < parts; ++part)
-    threads.emplace_back(work, bandStart(part), bandStart(part + 1), part);
+  std::vector<std::thread> threads;
+  for (int part = 1; part < parts; ++part) {
+    try {
+      threads.emplace_back(work, bandStart(part), bandStart(part + 1), part);
+    } catch (const std::exception&) {  // no thread, or no room to keep it: the vector is unchanged
+      work(bandStart(part), bandStart(part + 1), part);
+    }
+  }
   work(0, bandStart(1), 0);
   for (std::thread& t : threads) t.join();
 }
@@ -58,14 +101,6 @@ int BandCount(const Picture& picture) {
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   const std::size_t wanted = std::min<std::size_t>({cores, 8, pixels / kPixelsPerThread + 1});
   return static_cast<int>(std::min<std::size_t>(wanted, std::max(picture.height(), 1)));
-}
-
-void CountRow(const std::uint8_t* row, int width, Histogram& h) {
-  for (int x = 0; x < width; ++x, row += 4) {
-    ++h.blue[row[0]];
-    ++h.green[row[1]];
-    ++h.red[row[2]];
-  }
 }
 
 // The median of three bytes, lane by lane: max(min(a, b), min(max(a, b), c)).
@@ -89,29 +124,27 @@ void MedianRow(const std::uint8_t* in, std::uint8_t* out, std::size_t bytes) {
   for (; i < end; ++i) out[i] = Median3(in[i - 4], in[i], in[i + 4]);
 }
 
-void MedianRows(Picture& picture, int first, int end, Histogram* histogram) {
+// Filters rows `first` to `end` - 1, keeping each row's old values in `copy` (one row long).
+void MedianRows(Picture& picture, int first, int end, std::uint8_t* copy, BandCounter* counter) {
   const std::size_t bytes = picture.stride();
-  std::vector<std::uint8_t> copy(picture.width() >= 3 ? bytes : 0);
   for (int y = first; y < end; ++y) {
     std::uint8_t* row = picture.row(y);
     if (picture.width() >= 3) {
-      std::memcpy(copy.data(), row, bytes);
-      MedianRow(copy.data(), row, bytes);
+      std::memcpy(copy, row, bytes);
+      MedianRow(copy, row, bytes);
     }
     for (int x = 0; x < picture.width(); ++x) row[4 * x + 3] = 0xFF;
-    if (histogram != nullptr) CountRow(row, picture.width(), *histogram);
+    if (counter != nullptr) counter->countRow(row, picture.width());
   }
 }
 
 // Builds a histogram of the whole picture, band by band.
 Histogram CountPicture(const Picture& picture, int parts) {
-  std::vector<Histogram> bands(static_cast<std::size_t>(parts));
+  std::vector<BandCounter> bands(static_cast<std::size_t>(parts));
   ForRowBands(picture.height(), parts, [&](int first, int end, int part) {
-    for (int y = first; y < end; ++y) CountRow(picture.row(y), picture.width(), bands[part]);
+    for (int y = first; y < end; ++y) bands[part].countRow(picture.row(y), picture.width());
   });
-  Histogram total;
-  for (const Histogram& h : bands) total.add(h);
-  return total;
+  return Total(bands);
 }
 
 LevelsRange LevelsFromHistogram(const Histogram& h, double clipFraction) {
@@ -185,8 +218,11 @@ void StretchPicture(Picture& picture, const LevelsRange& levels, int parts) {
 
 void MedianStep(Picture& picture) {
   if (picture.empty()) return;
-  ForRowBands(picture.height(), BandCount(picture),
-              [&](int first, int end, int) { MedianRows(picture, first, end, nullptr); });
+  const int parts = BandCount(picture);
+  std::vector<std::uint8_t> copies(picture.stride() * static_cast<std::size_t>(parts));
+  ForRowBands(picture.height(), parts, [&](int first, int end, int part) {
+    MedianRows(picture, first, end, copies.data() + picture.stride() * part, nullptr);
+  });
 }
 
 LevelsRange FindLevels(const Picture& picture, double clipFraction) {
@@ -204,13 +240,12 @@ void AutoCorrectPicture(Picture& picture) {
   if (picture.empty()) return;
   // One pass filters and counts each row while it is in the cache; a second one stretches.
   const int parts = BandCount(picture);
-  std::vector<Histogram> bands(static_cast<std::size_t>(parts));
+  std::vector<BandCounter> bands(static_cast<std::size_t>(parts));
+  std::vector<std::uint8_t> copies(picture.stride() * static_cast<std::size_t>(parts));
   ForRowBands(picture.height(), parts, [&](int first, int end, int part) {
-    MedianRows(picture, first, end, &bands[part]);
+    MedianRows(picture, first, end, copies.data() + picture.stride() * part, &bands[part]);
   });
-  Histogram total;
-  for (const Histogram& h : bands) total.add(h);
-  StretchPicture(picture, LevelsFromHistogram(total, kLevelsClipFraction), parts);
+  StretchPicture(picture, LevelsFromHistogram(Total(bands), kLevelsClipFraction), parts);
 }
 
 }  // namespace trimora

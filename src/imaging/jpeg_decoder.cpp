@@ -4,6 +4,10 @@
 #include <memory>
 #include <new>
 
+#ifdef _WIN32
+#include <filesystem>
+#endif
+
 #include "imaging/jpeg_error.h"
 #include "imaging/picture_memory.h"
 #include "platform/error.h"
@@ -44,10 +48,53 @@ void AttachSource(jpeg_decompress_struct* cinfo, const JpegSource& source) {
     jpeg_mem_src(cinfo, source.data, source.size);
 }
 
-// One libjpeg decoding session. Only plain data lives here, so the error manager's longjmp
-// back to the setjmp point crosses no destructor.
-bool DecodeSession(const JpegSource& source, JpegScale scale, Picture* picture,
-                   DecodeResult* result, JpegErrorManager* errors) {
+// What the headers read so far say about size and block grid.
+JpegLayout LayoutOf(const jpeg_decompress_struct& cinfo) {
+  JpegLayout layout;
+  layout.width = static_cast<int>(cinfo.image_width);
+  layout.height = static_cast<int>(cinfo.image_height);
+  layout.components = cinfo.num_components;
+  // jpegtran's grid: a single component is cut on its 8 x 8 blocks whatever its factors.
+  int h = 1;
+  int v = 1;
+  if (cinfo.num_components > 1) {
+    for (int c = 0; c < cinfo.num_components; ++c) {
+      if (cinfo.comp_info[c].h_samp_factor > h) h = cinfo.comp_info[c].h_samp_factor;
+      if (cinfo.comp_info[c].v_samp_factor > v) v = cinfo.comp_info[c].v_samp_factor;
+    }
+  }
+  layout.blockWidth = h * DCTSIZE;
+  layout.blockHeight = v * DCTSIZE;
+  return layout;
+}
+
+// Sets colour space and scaling of the output.
+void ChooseOutput(jpeg_decompress_struct* cinfo, JpegScale scale, DecodeResult* result) {
+  if (cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK) {
+    // libjpeg converts CMYK to nothing else; its four bytes fit the buffer as they are.
+    cinfo->out_color_space = JCS_CMYK;
+    result->cmyk = true;
+    result->invertedCmyk = cinfo->saw_Adobe_marker;
+  } else {
+    // The layout of JCS_EXT_BGRX with the fourth byte guaranteed to be FF.
+    cinfo->out_color_space = JCS_EXT_BGRA;
+  }
+  if (scale == JpegScale::Eighth) {
+    cinfo->scale_num = 1;
+    cinfo->scale_denom = 8;
+    cinfo->dct_method = JDCT_IFAST;
+    cinfo->do_fancy_upsampling = FALSE;
+    cinfo->do_block_smoothing = FALSE;
+    cinfo->two_pass_quantize = FALSE;
+    cinfo->dither_mode = JDITHER_NONE;
+  }
+}
+
+// One libjpeg session: reads the headers into `layout` and, unless `picture` is null, decodes
+// the picture into it. Only plain data lives here, so the error manager's longjmp back to the
+// setjmp point crosses no destructor.
+bool Session(const JpegSource& source, JpegScale scale, JpegLayout* layout, Picture* picture,
+             DecodeResult* result, JpegErrorManager* errors) {
   jpeg_decompress_struct cinfo{};
   cinfo.err = InitJpegErrorManager(*errors);
   if (setjmp(errors->jump)) {
@@ -57,25 +104,13 @@ bool DecodeSession(const JpegSource& source, JpegScale scale, Picture* picture,
   jpeg_create_decompress(&cinfo);
   AttachSource(&cinfo, source);
   jpeg_read_header(&cinfo, TRUE);
+  *layout = LayoutOf(cinfo);
+  if (picture == nullptr) {
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+  }
 
-  if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK) {
-    // libjpeg converts CMYK to nothing else; its four bytes fit the buffer as they are.
-    cinfo.out_color_space = JCS_CMYK;
-    result->cmyk = true;
-    result->invertedCmyk = cinfo.saw_Adobe_marker;
-  } else {
-    // The layout of JCS_EXT_BGRX with the fourth byte guaranteed to be FF.
-    cinfo.out_color_space = JCS_EXT_BGRA;
-  }
-  if (scale == JpegScale::Eighth) {
-    cinfo.scale_num = 1;
-    cinfo.scale_denom = 8;
-    cinfo.dct_method = JDCT_IFAST;
-    cinfo.do_fancy_upsampling = FALSE;
-    cinfo.do_block_smoothing = FALSE;
-    cinfo.two_pass_quantize = FALSE;
-    cinfo.dither_mode = JDITHER_NONE;
-  }
+  ChooseOutput(&cinfo, scale, result);
   jpeg_calc_output_dimensions(&cinfo);
   if (AllocatePicture(picture, static_cast<int>(cinfo.output_width),
                       static_cast<int>(cinfo.output_height)) == nullptr) {
@@ -94,37 +129,14 @@ bool DecodeSession(const JpegSource& source, JpegScale scale, Picture* picture,
     for (int i = 0; i < count; ++i) rows[i] = picture->row(first + i);
     jpeg_read_scanlines(&cinfo, rows, static_cast<JDIMENSION>(count));
   }
-  // jpeg_finish_decompress is left out on purpose: it would only read on to the end marker,
-  // and a file whose pixels are all there but whose end marker is missing is still good.
-  jpeg_destroy_decompress(&cinfo);
-  return true;
-}
-
-// One header-only session.
-bool LayoutSession(const JpegSource& source, JpegLayout* layout, JpegErrorManager* errors) {
-  jpeg_decompress_struct cinfo{};
-  cinfo.err = InitJpegErrorManager(*errors);
-  if (setjmp(errors->jump)) {
+  // A picture of several scans (progressive) that ends early lacks whole scans without any
+  // missing-data warning; a single scan that ends early has raised one already.
+  if (errors->endOfData && jpeg_has_multiple_scans(&cinfo)) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
-  jpeg_create_decompress(&cinfo);
-  AttachSource(&cinfo, source);
-  jpeg_read_header(&cinfo, TRUE);
-  layout->width = static_cast<int>(cinfo.image_width);
-  layout->height = static_cast<int>(cinfo.image_height);
-  layout->components = cinfo.num_components;
-  // jpegtran's grid: a single component is cut on its 8 x 8 blocks whatever its factors.
-  int h = 1;
-  int v = 1;
-  if (cinfo.num_components > 1) {
-    for (int c = 0; c < cinfo.num_components; ++c) {
-      if (cinfo.comp_info[c].h_samp_factor > h) h = cinfo.comp_info[c].h_samp_factor;
-      if (cinfo.comp_info[c].v_samp_factor > v) v = cinfo.comp_info[c].v_samp_factor;
-    }
-  }
-  layout->blockWidth = h * DCTSIZE;
-  layout->blockHeight = v * DCTSIZE;
+  // jpeg_finish_decompress is left out on purpose: it would only read on to the end marker,
+  // and a file whose pixels are all there but whose end marker is missing is still good.
   jpeg_destroy_decompress(&cinfo);
   return true;
 }
@@ -158,17 +170,24 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+// Paths are UTF-8; Windows needs them as wide text.
 FileHandle OpenForReading(const std::string& path) {
+#ifdef _WIN32
+  const std::filesystem::path native(std::u8string(path.begin(), path.end()));
+  FileHandle file(_wfopen(native.c_str(), L"rb"));
+#else
   FileHandle file(std::fopen(path.c_str(), "rb"));
+#endif
   if (!file) throw Error("Datei " + path + " kann nicht geöffnet werden");
   return file;
 }
 
 Picture Decode(const JpegSource& source, const std::string& name, JpegScale scale) {
   Picture picture;
+  JpegLayout layout;
   DecodeResult result;
   JpegErrorManager errors;
-  if (!DecodeSession(source, scale, &picture, &result, &errors))
+  if (!Session(source, scale, &layout, &picture, &result, &errors))
     throw Error(JpegErrorText(ReadFailure(name), errors));
   if (result.cmyk) ConvertCmyk(picture, result.invertedCmyk);
   return picture;
@@ -176,8 +195,9 @@ Picture Decode(const JpegSource& source, const std::string& name, JpegScale scal
 
 JpegLayout Layout(const JpegSource& source, const std::string& name) {
   JpegLayout layout;
+  DecodeResult unused;
   JpegErrorManager errors;
-  if (!LayoutSession(source, &layout, &errors))
+  if (!Session(source, JpegScale::Full, &layout, nullptr, &unused, &errors))
     throw Error(JpegErrorText(ReadFailure(name), errors));
   return layout;
 }

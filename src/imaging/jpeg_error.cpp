@@ -19,12 +19,23 @@ void KeepMessage(j_common_ptr cinfo) {
 }
 
 void EmitMessage(j_common_ptr cinfo, int level) {
-  // Level -1 is a warning. Only the end of data before the picture is complete counts as a
-  // failure: libjpeg would fill the rest with grey and call the picture good.
-  if (level < 0) {
-    if (cinfo->err->msg_code == JWRN_JPEG_EOF) ErrorExit(cinfo);
-    cinfo->err->num_warnings++;
+  if (level >= 0) return;  // trace messages
+  // A warning. Compressed data running out means that libjpeg fills the rest with grey and
+  // would call the picture good: that is a failure. The input ending before its end marker is
+  // noted only, since it also happens after the last byte of a complete picture; when data is
+  // then missing, the missing-data warning follows.
+  auto* manager = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+  switch (cinfo->err->msg_code) {
+    case JWRN_HIT_MARKER:
+      ErrorExit(cinfo);
+    case JWRN_JPEG_EOF:
+      KeepMessage(cinfo);
+      manager->endOfData = true;
+      break;
+    default:
+      break;
   }
+  cinfo->err->num_warnings++;
 }
 
 void OutputMessage(j_common_ptr) {}
@@ -37,6 +48,7 @@ jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager& manager) {
   manager.base.emit_message = EmitMessage;
   manager.base.output_message = OutputMessage;
   manager.message[0] = '\0';
+  manager.endOfData = false;
   return &manager.base;
 }
 

@@ -30,11 +30,14 @@ namespace trimora {
 struct JpegErrorManager {
   jpeg_error_mgr base;              // first member: libjpeg only sees this part
   std::jmp_buf jump;                // set by the session with setjmp before any jpeg_* call
-  char message[JMSG_LENGTH_MAX];    // libjpeg's text of the error; empty while none occurred
+  char message[JMSG_LENGTH_MAX];    // libjpeg's text of the first problem; empty while none
+  bool endOfData;                   // the input ended before the end marker
 };
 
 // Prepares `manager` (no output on stderr, no exit) and returns the pointer for cinfo.err.
-// Errors, and the warning that the data ended early (a truncated file), jump to `jump`.
+// Errors, and the warning that compressed data is missing (a truncated file), jump to `jump`.
+// Input that merely ends before its end marker only sets `endOfData`: the pixels can still be
+// complete; a decoder of pictures with several scans must check it after decoding.
 jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager& manager);
 
 // Stores `text` as the failure message of a session that stops on its own (not via libjpeg).

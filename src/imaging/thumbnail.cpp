@@ -46,8 +46,13 @@ void BoxFilter(const Picture& source, Picture& target) {
     const std::uint64_t blockHeight = static_cast<std::uint64_t>(rows[y + 1] - rows[y]);
     for (int x = 0; x < w; ++x) {
       const std::uint64_t n = blockHeight * static_cast<std::uint64_t>(columns[x + 1] - columns[x]);
-      const std::uint64_t k = n == 0 ? 0 : 65535 / n;
-      for (int c = 0; c < 3; ++c) out[4 * x + c] = static_cast<std::uint8_t>((sums[3 * x + c] * k) >> 16);
+      // (sum x (65535 div n)) >> 16 is the mean, a shade low. Beyond 65535 pixels per block k
+      // would be 0 and the thumbnail black, so such blocks take the plain mean.
+      const std::uint64_t k = 65535 / n;
+      for (int c = 0; c < 3; ++c) {
+        const std::uint64_t sum = sums[3 * x + c];
+        out[4 * x + c] = static_cast<std::uint8_t>(k != 0 ? (sum * k) >> 16 : sum / n);
+      }
       out[4 * x + 3] = 0xFF;
     }
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "metadata/exif_tables.h"
@@ -15,6 +16,8 @@ namespace {
 constexpr std::uint64_t kTiffBase = 8;
 // Sub-directories deeper than this are not followed.
 constexpr int kMaxDepth = 8;
+// At most this many distinct directories are decoded per section.
+constexpr std::size_t kMaxDirectories = 256;
 
 constexpr std::uint16_t kImageWidth = 0x0100, kImageLength = 0x0101, kCompression = 0x0103;
 constexpr std::uint16_t kMake = 0x010F, kModel = 0x0110, kOrientation = 0x0112;
@@ -25,6 +28,14 @@ constexpr std::uint16_t kExifImageWidth = 0xA002, kExifImageLength = 0xA003;
 constexpr std::uint16_t kInteropOffset = 0xA005, kFocalLength35 = 0xA405;
 
 std::string Cut(std::string_view text, std::size_t n) { return std::string(text.substr(0, n)); }
+
+// A numeric value as a whole number, saturated at the ends of the range; NaN gives 0.
+std::int64_t WholeValue(double v) {
+  if (!(v == v)) return 0;
+  if (v >= 9.2e18) return INT64_MAX;
+  if (v <= -9.2e18) return INT64_MIN;
+  return static_cast<std::int64_t>(v);
+}
 
 int StoredWidth(std::uint16_t type) { return type == kShort ? 2 : type == kLong ? 4 : 0; }
 
@@ -70,6 +81,22 @@ void ExifDecoder::AddMakerValue(TagEntry entry) {
   makerValues_.push_back(std::move(entry));
 }
 
+bool ExifDecoder::SpendEntry() {
+  if (entryBudget_ == 0) return false;
+  --entryBudget_;
+  return true;
+}
+
+void ExifDecoder::KeepRaw(std::string& to, std::span<const std::uint8_t> raw) {
+  std::size_t n = raw.size();
+  if (n <= rawBudget_) {
+    rawBudget_ -= n;
+  } else {
+    n = std::min<std::size_t>(n, 64);  // enough for every number shown
+  }
+  to.assign(reinterpret_cast<const char*>(raw.data()), n);
+}
+
 void ExifDecoder::NoteSectionUse(std::uint64_t begin, std::uint64_t end) {
   end = std::min<std::uint64_t>(end, section_->size());
   if (begin < end) usedEnd_ = std::max(usedEnd_, end);
@@ -95,6 +122,7 @@ void ExifDecoder::DecodeDirectory(std::uint64_t index, Kind kind, int depth) {
   if (kind != Kind::Thumbnail) {
     // Directories that point at themselves or at each other are decoded once.
     if (std::find(visited_.begin(), visited_.end(), index) != visited_.end()) return;
+    if (visited_.size() >= kMaxDirectories) return;
     visited_.push_back(index);
   }
   const ByteReader r = reader();
@@ -108,7 +136,9 @@ void ExifDecoder::DecodeDirectory(std::uint64_t index, Kind kind, int depth) {
     thumbRecorded_ = true;
   }
   if (kind != Kind::Thumbnail) NoteSectionUse(index, next + 4);
-  for (std::uint64_t i = 0; i < n; ++i) DecodeEntry(r, index + 2 + 12 * i, kind, depth);
+  for (std::uint64_t i = 0; i < n && SpendEntry(); ++i) {
+    DecodeEntry(r, index + 2 + 12 * i, kind, depth);
+  }
 }
 
 void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kind, int depth) {
@@ -134,9 +164,12 @@ void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kin
   value.Code = row->code;
   value.FormatS = row->format;
   value.formatter = row->formatter;
-  value.Raw.assign(raw.begin(), raw.end());
+  KeepRaw(value.Raw, raw);
   if (type == kAscii) {
-    value.Data.assign(value.Raw, 0, value.Raw.empty() ? 0 : value.Raw.size() - 1);
+    // The text without its closing NUL; padding NULs after it end the text too.
+    const std::size_t nul = value.Raw.find('\0');
+    value.Data.assign(value.Raw, 0,
+                      nul != std::string::npos ? nul : value.Raw.empty() ? 0 : value.Raw.size() - 1);
   } else if (type == kUndefined) {
     value.Data = Quoted(raw, true);
   } else {
@@ -153,7 +186,7 @@ void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kin
   }
 
   const auto numeric = [&] { return NumericValue(raw, type, order_); };
-  const auto whole = [&] { return static_cast<std::int64_t>(numeric()); };
+  const auto whole = [&] { return WholeValue(numeric()); };
   const auto field = [&] {
     const bool fits = r.contains(valueIndex, size) && count == 1;
     return SizeField{valueIndex, fits ? StoredWidth(type) : 0};

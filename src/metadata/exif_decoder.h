@@ -99,6 +99,12 @@ class ExifDecoder {
   // Records that the bytes [begin, end) of the section hold data that must be kept when the
   // thumbnail is removed.
   void NoteSectionUse(std::uint64_t begin, std::uint64_t end);
+  // Counts one directory entry against the work allowed per section; false when it is used
+  // up, so that crafted blocks cannot make decoding take long.
+  bool SpendEntry();
+  // Copies a value's bytes into its Raw; once the bytes allowed per section are used up,
+  // only the first 64 bytes of a value are kept.
+  void KeepRaw(std::string& to, std::span<const std::uint8_t> raw);
 
  private:
   enum class Kind { Main, Gps, Thumbnail };
@@ -122,6 +128,8 @@ class ExifDecoder {
   std::uint64_t thumbPointerIndex_ = 0;  // where the first directory's pointer to it lies
   std::uint64_t usedEnd_ = 0;            // end of the data that the main directories use
   std::vector<std::uint64_t> visited_;   // directories decoded so far (loop protection)
+  std::size_t entryBudget_ = 100000;     // entries that may still be decoded
+  std::size_t rawBudget_ = 4 << 20;      // value bytes that may still be copied
 
   std::vector<TagEntry> exifValues_, makerValues_, thumbValues_;
   bool makerKnown_ = false;

@@ -72,37 +72,50 @@ std::vector<std::uint8_t> EditExifSection(std::span<const std::uint8_t> section,
   return bytes;
 }
 
-bool EditJpegFileExif(const std::string& path, const ExifEdit& edit) {
-  const std::vector<std::uint8_t> file = ReadWholeFile(path);
+std::optional<std::vector<std::uint8_t>> EditJpegExif(std::span<const std::uint8_t> file,
+                                                      const ExifEdit& edit) {
   if (file.size() < 4 || file[0] != 0xFF || file[1] != 0xD8) {
-    throw Error("Die Datei \"" + path + "\" ist keine JPEG-Datei.");
+    throw Error("Die Datei ist keine JPEG-Datei.");
   }
   // Walk the segments up to the picture data and find the first Exif segment.
   std::size_t at = 2;
   while (at + 4 <= file.size()) {
-    if (file[at] != 0xFF) return false;
+    if (file[at] != 0xFF) return std::nullopt;
     const std::uint8_t marker = file[at + 1];
     if (marker == 0xFF) {
       ++at;  // fill byte
       continue;
     }
-    if (marker == 0xD9 || marker == 0xDA) return false;
+    if (marker == 0xD9 || marker == 0xDA) return std::nullopt;
     const std::size_t length = static_cast<std::size_t>(file[at + 2] << 8 | file[at + 3]);
-    if (length < 2 || at + 2 + length > file.size()) return false;
-    const std::span<const std::uint8_t> section(file.data() + at + 2, length);
+    if (length < 2 || length > file.size() - at - 2) return std::nullopt;
+    const std::span<const std::uint8_t> section = file.subspan(at + 2, length);
     if (marker == 0xE1 && IsExifSection(section)) {
       const std::vector<std::uint8_t> edited = EditExifSection(section, edit);
       std::vector<std::uint8_t> out;
       out.reserve(file.size());
       out.insert(out.end(), file.begin(), file.begin() + static_cast<std::ptrdiff_t>(at + 2));
       out.insert(out.end(), edited.begin(), edited.end());
-      out.insert(out.end(), file.begin() + static_cast<std::ptrdiff_t>(at + 2 + length), file.end());
-      WriteReplacing(path, out);
-      return true;
+      out.insert(out.end(), file.begin() + static_cast<std::ptrdiff_t>(at + 2 + length),
+                 file.end());
+      return out;
     }
     at += 2 + length;
   }
-  return false;
+  return std::nullopt;
+}
+
+bool EditJpegFileExif(const std::string& path, const ExifEdit& edit) {
+  const std::vector<std::uint8_t> file = ReadWholeFile(path);
+  std::optional<std::vector<std::uint8_t>> edited;
+  try {
+    edited = EditJpegExif(file, edit);
+  } catch (const Error& e) {
+    throw Error("\"" + path + "\": " + e.what());
+  }
+  if (!edited) return false;
+  WriteReplacing(path, *edited);
+  return true;
 }
 
 }  // namespace trimora::metadata

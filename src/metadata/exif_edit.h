@@ -34,6 +34,12 @@ bool IsExifSection(std::span<const std::uint8_t> section);
 std::vector<std::uint8_t> EditExifSection(std::span<const std::uint8_t> section,
                                           const ExifEdit& edit);
 
+// Applies the edit to the first Exif segment before the picture data of a JPEG file in
+// memory and returns the new file; nothing when there is no such segment. Throws
+// trimora::Error when the bytes are not a JPEG file or the Exif data cannot be read.
+std::optional<std::vector<std::uint8_t>> EditJpegExif(std::span<const std::uint8_t> file,
+                                                      const ExifEdit& edit);
+
 // Applies the edit to the first Exif segment of a JPEG file, writing a temporary file in the
 // same folder and renaming it over the original, so a failure leaves the file as it was.
 // Returns false (file untouched) when the file has no Exif segment before its picture data.

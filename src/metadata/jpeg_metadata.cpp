@@ -1,10 +1,14 @@
 #include "metadata/jpeg_metadata.h"
 
 #include <algorithm>
-#include <chrono>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
-#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "metadata/value_format.h"
 
@@ -62,14 +66,56 @@ struct MemorySource : JpegMetadata::Source {
   std::size_t at = 0;
 };
 
+// Reads an open file descriptor through a buffer of its own, closing it at the end.
 struct FileSource : JpegMetadata::Source {
-  explicit FileSource(std::FILE* file) : file(file) {}
-  ~FileSource() override { std::fclose(file); }
-  int get() override { return std::getc(file); }
-  bool read(std::uint8_t* to, std::size_t n) override {
-    return std::fread(to, 1, n, file) == n;
+  static constexpr std::size_t kBufferSize = 16384;
+  explicit FileSource(int fd) : fd(fd), buffer(new std::uint8_t[kBufferSize]) {}
+  ~FileSource() override { ::close(fd); }
+  int get() override {
+    if (at == filled && !Refill()) return -1;
+    return buffer[at++];
   }
-  std::FILE* file;
+  bool read(std::uint8_t* to, std::size_t n) override {
+    while (n > 0) {
+      if (at == filled) {
+        if (n >= kBufferSize) return ReadDirect(to, n);
+        if (!Refill()) return false;
+      }
+      const std::size_t part = std::min(n, filled - at);
+      std::memcpy(to, buffer.get() + at, part);
+      at += part;
+      to += part;
+      n -= part;
+    }
+    return true;
+  }
+  bool Refill() {
+    at = filled = 0;
+    const ssize_t got = ReadSome(buffer.get(), kBufferSize);
+    if (got <= 0) return false;
+    filled = static_cast<std::size_t>(got);
+    return true;
+  }
+  bool ReadDirect(std::uint8_t* to, std::size_t n) {
+    while (n > 0) {
+      const ssize_t got = ReadSome(to, n);
+      if (got <= 0) return false;
+      to += got;
+      n -= static_cast<std::size_t>(got);
+    }
+    return true;
+  }
+  ssize_t ReadSome(std::uint8_t* to, std::size_t n) {
+    ssize_t got;
+    do {
+      got = ::read(fd, to, n);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) throw Error("Die Datei kann nicht gelesen werden.");
+    return got;
+  }
+  int fd;
+  std::unique_ptr<std::uint8_t[]> buffer;
+  std::size_t at = 0, filled = 0;
 };
 
 }  // namespace
@@ -100,21 +146,31 @@ void JpegMetadata::Reset() {
 }
 
 bool JpegMetadata::ReadMetadata(const std::string& path) {
-  namespace fs = std::filesystem;
   Reset();
-  std::error_code ec;
-  const fs::path p(path);
-  if (!fs::exists(p, ec)) return false;
+  // One open and one fstat give the file, its size and its date; a file that exists but
+  // cannot be opened is an error of the read, not a missing file.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat info {};
+  if (fd < 0 ? ::stat(path.c_str(), &info) != 0 : ::fstat(fd, &info) != 0) {
+    if (fd >= 0) ::close(fd);
+    return false;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    if (fd >= 0) ::close(fd);
+    return false;
+  }
   try {
-    fileName_ = p.filename().string();
-    fileSize_ = fs::file_size(p);
-    const auto written = std::chrono::file_clock::to_sys(fs::last_write_time(p));
-    fileTime_ = std::chrono::duration_cast<std::chrono::seconds>(written.time_since_epoch()).count();
+    const std::size_t slash = path.find_last_of('/');
+    fileName_ = slash == std::string::npos ? path : path.substr(slash + 1);
+    fileSize_ = static_cast<std::uint64_t>(info.st_size);
+    fileTime_ = static_cast<std::int64_t>(info.st_mtime);
     errorText_ = kNotExif;
-    if (!HasJpegExtension(fileName_)) return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) throw Error("Die Datei kann nicht gelesen werden.");
-    FileSource source(file);
+    if (!HasJpegExtension(fileName_)) {
+      if (fd >= 0) ::close(fd);
+      return false;
+    }
+    if (fd < 0) throw Error("Die Datei kann nicht geöffnet werden.");
+    FileSource source(fd);
     if (ScanSections(source)) {
       errorText_ = kNoError;
       return true;
@@ -270,7 +326,7 @@ ExifDecoder& JpegMetadata::DecodedExif() {
 }
 
 void JpegMetadata::SetPictureSize(std::uint32_t w, std::uint32_t h) {
-  DecodedExif().SetPictureSize(w, h);
+  if (exifDecoder_) exifDecoder_->SetPictureSize(w, h);
 }
 
 void JpegMetadata::RemoveThumbnail() {

@@ -85,8 +85,8 @@ class JpegMetadata {
   // One line: file, size, photo date, picture size, flash.
   std::string ShortSummary() const;
 
-  // Writes the new picture size into the Exif section (see ExifDecoder::SetPictureSize).
-  // Throws trimora::Error without a decoded Exif section.
+  // Writes the new picture size into the Exif section (see ExifDecoder::SetPictureSize);
+  // does nothing when the section holds no picture size (or no Exif data at all).
   void SetPictureSize(std::uint32_t w, std::uint32_t h);
   // Removes the thumbnail from the Exif section. Throws trimora::Error without a decoded
   // Exif section.

@@ -56,7 +56,7 @@ void AddValue(ExifDecoder& exif, const TagRow& row, std::uint16_t type,
   value.Code = row.code;
   value.FormatS = row.format;
   value.formatter = row.formatter;
-  value.Raw.assign(raw.begin(), raw.end());
+  exif.KeepRaw(value.Raw, raw);
   if (type == kAscii) {
     value.Data = Quoted(raw, true);
   } else if (type == kUndefined) {
@@ -93,7 +93,7 @@ void DecodeDirectory(ExifDecoder& exif, const MakerLayout& layout,
   const ByteReader m(note, order);
   const TagTable table = layout.table();
   const std::uint64_t n = m.u16(layout.directoryAt);
-  for (std::uint64_t i = 0; i < n; ++i) {
+  for (std::uint64_t i = 0; i < n && exif.SpendEntry(); ++i) {
     const std::uint64_t entry = layout.directoryAt + 2 + 12 * i;
     const std::uint16_t tag = m.u16(entry);
     const std::uint16_t type = m.u16(entry + 2);

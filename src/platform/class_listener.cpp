@@ -1,14 +1,11 @@
 // Listening on a class-name socket with Qt's local server.
 #include "platform/class_listener.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <span>
 
+#include "platform/file_lock.h"
 #include "platform/instance.h"
 
 namespace trimora {
@@ -16,27 +13,6 @@ namespace {
 
 // A client may send several messages on one connection; more than this unread is refused.
 constexpr qint64 kMaximumPending = 64 * static_cast<qint64>(kPostedMessageSize);
-
-// Holds an exclusive lock on "<socket>.lock" while it lives, so that two instances starting
-// at the same moment do not both decide that nobody listens.
-class StartLock {
- public:
-  explicit StartLock(const std::string& socketPath)
-      : fd_(open((socketPath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-    if (fd_ >= 0) {
-      while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-      }
-    }
-  }
-  ~StartLock() {
-    if (fd_ >= 0) close(fd_);
-  }
-  StartLock(const StartLock&) = delete;
-  StartLock& operator=(const StartLock&) = delete;
-
- private:
-  int fd_;
-};
 
 }  // namespace
 
@@ -51,7 +27,8 @@ bool ClassListener::Listen(const std::string& className) {
   if (server_->isListening()) return false;
   const std::string path = ClassSocketPath(className);
   if (path.empty()) return false;
-  StartLock lock(path);
+  // Two instances starting at the same moment must not both find that nobody listens.
+  FileLock lock(path + ".lock");
   if (FindWindowByClass(className)) return false;
   // Nobody answers on the socket: what lies there is left from an instance that ended
   // without cleaning up.
@@ -73,8 +50,9 @@ void ClassListener::TakeConnections() {
 void ClassListener::ReadFrom(QLocalSocket* socket) {
   while (socket->bytesAvailable() >= static_cast<qint64>(kPostedMessageSize)) {
     const QByteArray bytes = socket->read(kPostedMessageSize);
-    const auto message = DecodePostedMessage(std::span(
-        reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<size_t>(bytes.size())));
+    const auto message =
+        DecodePostedMessage(std::span(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                                      static_cast<size_t>(bytes.size())));
     if (!message) {
       socket->abort();
       return;

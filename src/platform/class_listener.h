@@ -20,6 +20,7 @@ class ClassListener : public QObject {
  public:
   // Does not listen yet; see Listen.
   explicit ClassListener(QObject* parent = nullptr);
+  // Stops listening; the socket goes with it.
   ~ClassListener() override;
 
   // Starts listening for `className`. False when another instance already listens for it

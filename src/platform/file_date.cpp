@@ -13,12 +13,12 @@ std::int32_t GetFileDate(const std::string& path) {
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) return 0;
   const time_t seconds = info.st_mtim.tv_sec;
-  tm local {};
+  tm local{};
   if (localtime_r(&seconds, &local) == nullptr) return 0;
   const int year = local.tm_year + 1900;
   if (year < 1980 || year > 2107) return 0;
-  const std::uint32_t date = static_cast<std::uint32_t>(((year - 1980) << 9) |
-                                                        ((local.tm_mon + 1) << 5) | local.tm_mday);
+  const std::uint32_t date =
+      static_cast<std::uint32_t>(((year - 1980) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
   // A leap second (60) is kept within the field's range.
   const int second = local.tm_sec > 59 ? 59 : local.tm_sec;
   const std::uint32_t time =
@@ -29,7 +29,7 @@ std::int32_t GetFileDate(const std::string& path) {
 void SetFileDate(const std::string& path, std::int32_t dosDate) {
   if (dosDate == 0) return;
   const auto packed = static_cast<std::uint32_t>(dosDate);
-  tm local {};
+  tm local{};
   local.tm_year = static_cast<int>((packed >> 25) & 0x7F) + 80;
   local.tm_mon = static_cast<int>((packed >> 21) & 0x0F) - 1;
   local.tm_mday = static_cast<int>((packed >> 16) & 0x1F);

@@ -59,8 +59,8 @@ std::string ResolveProgram(const std::string& program) {
 }
 
 // Signals this program may ignore, which a started program should not inherit ignored.
-constexpr int kResetSignals[] = {SIGPIPE, SIGINT, SIGQUIT, SIGHUP, SIGTERM, SIGCHLD, SIGUSR1,
-                                 SIGUSR2};
+constexpr int kResetSignals[] = {SIGPIPE, SIGINT,  SIGQUIT, SIGHUP,
+                                 SIGTERM, SIGCHLD, SIGUSR1, SIGUSR2};
 
 }  // namespace
 

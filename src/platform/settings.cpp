@@ -9,12 +9,12 @@
 // and renamed over the old file, so a crash leaves either the old or the new file, never a
 // half-written one. There is no fsync: closing the program writes some thirty values, and
 // waiting for the disk thirty times would make closing slow; the file systems in use (ext4's
-// auto_da_alloc, btrfs) write a file renamed over another before the rename itself. Changes take an exclusive lock on the folder, so that two
-// programs writing at once (Trimora2 and Brevio) do not lose each other's values.
+// auto_da_alloc, btrfs) write a file renamed over another before the rename itself. Changes take an
+// exclusive lock on the folder, so that two programs writing at once (Trimora2 and Brevio) do not
+// lose each other's values.
 #include "platform/settings.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/file_lock.h"
 #include "platform/settings_file.h"
 #include "platform/user_folders.h"
 #include "platform/version.h"
@@ -109,26 +110,6 @@ void ReplaceFile(const std::string& file, const std::string& content) {
   }
 }
 
-// Holds the exclusive lock on the store's folder while it lives.
-class FolderLock {
- public:
-  explicit FolderLock(const std::string& folder)
-      : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    if (fd_ >= 0) {
-      while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-      }
-    }
-  }
-  ~FolderLock() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
-
- private:
-  int fd_;
-};
-
 // Where a setting name lies: the key path (SettingsKey or one of its sub-keys) and the value.
 struct Location {
   std::string file;
@@ -136,11 +117,13 @@ struct Location {
   std::string valueName;
 };
 
+std::string KeyOf(const std::string& majorMinor) {
+  return "\\Software\\Halvorn\\Trimora\\" + majorMinor;
+}
+
 Location Locate(std::string_view name) {
   const std::string version = MajorMinor(ProgramVersion());
-  Location location{StoreFolder() + "/" + version + ".ini", "\\Software\\Halvorn\\Trimora\\" +
-                                                                version,
-                    std::string(name)};
+  Location location{StoreFolder() + "/" + version + ".ini", KeyOf(version), std::string(name)};
   const std::size_t split = name.find('\\');
   if (split != std::string_view::npos) {
     if (split > 0) location.keyPath += "\\" + std::string(name.substr(0, split));
@@ -154,28 +137,28 @@ template <typename Change>
 void Update(const Location& location, Change change) {
   const std::string folder = StoreFolder();
   if (!MakeFolders(folder)) return;
-  FolderLock lock(folder);
-  SettingsDocument document = SettingsDocument::Parse(ReadFile(location.file));
+  FileLock lock(folder);
+  std::string content = ReadFile(location.file);
+  if (content.empty())
+    content = "; Settings of Trimora 2 and Brevio. Each section is a settings key.\n";
+  SettingsDocument document = SettingsDocument::Parse(content);
   if (change(document)) ReplaceFile(location.file, document.Serialize());
 }
 
 // The stored value of `name`, creating the key (and the file) when it is missing.
 std::optional<SettingsValue> Read(std::string_view name) {
   const Location location = Locate(name);
-  const SettingsDocument document = SettingsDocument::Parse(ReadFile(location.file));
-  if (!document.HasKey(location.keyPath)) {
+  const SettingsLookup found =
+      SettingsDocument::Lookup(ReadFile(location.file), location.keyPath, location.valueName);
+  if (!found.hasKey) {
     Update(location, [&](SettingsDocument& fresh) {
       if (fresh.HasKey(location.keyPath)) return false;
-      if (fresh.Serialize().empty()) {
-        fresh = SettingsDocument::Parse(
-            "; Settings of Trimora 2 and Brevio. Each section is a settings key.\n");
-      }
       fresh.AddKey(location.keyPath);
       return true;
     });
     return std::nullopt;
   }
-  return document.Find(location.keyPath, location.valueName);
+  return found.value;
 }
 
 void Write(std::string_view name, const SettingsValue& value) {
@@ -188,7 +171,7 @@ void Write(std::string_view name, const SettingsValue& value) {
 
 // A whole decimal number in the 32-bit range ("42", "-7"); nothing else.
 std::optional<int> ParseNumber(std::string_view text) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.remove_prefix(1);
   int number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
@@ -199,7 +182,7 @@ std::optional<int> ParseNumber(std::string_view text) {
 
 }  // namespace
 
-std::string SettingsKey() { return "\\Software\\Halvorn\\Trimora\\" + MajorMinor(ProgramVersion()); }
+std::string SettingsKey() { return KeyOf(MajorMinor(ProgramVersion())); }
 
 std::string SettingsFilePath() { return Locate("").file; }
 

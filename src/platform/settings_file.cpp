@@ -30,11 +30,21 @@ std::string Quote(std::string_view text) {
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (byte < 0x20 || byte == 0x7F) {
           out += "\\x";
@@ -65,11 +75,21 @@ std::optional<std::string> Unquote(std::string_view text, std::size_t& pos) {
     }
     if (++i >= text.size()) return std::nullopt;
     switch (text[i]) {
-      case '\\': out += '\\'; break;
-      case '"': out += '"'; break;
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      case 't': out += '\t'; break;
+      case '\\':
+        out += '\\';
+        break;
+      case '"':
+        out += '"';
+        break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 't':
+        out += '\t';
+        break;
       case 'x': {
         if (i + 2 >= text.size()) return std::nullopt;
         const int high = HexDigit(text[i + 1]);
@@ -79,7 +99,8 @@ std::optional<std::string> Unquote(std::string_view text, std::size_t& pos) {
         i += 2;
         break;
       }
-      default: return std::nullopt;
+      default:
+        return std::nullopt;
     }
   }
   return std::nullopt;
@@ -155,39 +176,95 @@ std::optional<SettingsValue> ParseValue(std::string_view text, std::size_t pos) 
 
 }  // namespace
 
-SettingsDocument SettingsDocument::Parse(std::string_view content) {
-  SettingsDocument document;
+namespace {
+
+// Calls `visit` with each line of `content`, without its line end.
+template <typename Visit>
+void ForEachLine(std::string_view content, Visit visit) {
   std::size_t start = 0;
   while (start < content.size()) {
     std::size_t end = content.find('\n', start);
     if (end == std::string_view::npos) end = content.size();
     std::string_view text = content.substr(start, end - start);
     start = end + 1;
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    while (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    visit(text);
+  }
+}
 
-    const std::size_t first = SkipBlanks(text, 0);
-    if (first < text.size() && text[first] == '[') {
-      const std::size_t close = text.rfind(']');
-      if (close != std::string_view::npos && close > first &&
-          SkipBlanks(text, close + 1) == text.size()) {
-        document.sections_.push_back(
-            {std::string(text), UnescapeKeyPath(text.substr(first + 1, close - first - 1)), {}});
-        continue;
-      }
+// The key path of a section line "[...]".
+std::optional<std::string> SectionPath(std::string_view text) {
+  const std::size_t first = SkipBlanks(text, 0);
+  if (first >= text.size() || text[first] != '[') return std::nullopt;
+  const std::size_t close = text.rfind(']');
+  if (close == std::string_view::npos || close <= first ||
+      SkipBlanks(text, close + 1) != text.size()) {
+    return std::nullopt;
+  }
+  return UnescapeKeyPath(text.substr(first + 1, close - first - 1));
+}
+
+// The name of a value line; `pos` is left at the start of the value.
+std::optional<std::string> ValueName(std::string_view text, std::size_t& pos) {
+  pos = SkipBlanks(text, 0);
+  auto name = Unquote(text, pos);
+  if (!name) return std::nullopt;
+  pos = SkipBlanks(text, pos);
+  if (pos >= text.size() || text[pos] != '=') return std::nullopt;
+  pos = SkipBlanks(text, pos + 1);
+  return name;
+}
+
+}  // namespace
+
+SettingsDocument SettingsDocument::Parse(std::string_view content) {
+  SettingsDocument document;
+  ForEachLine(content, [&](std::string_view text) {
+    if (auto path = SectionPath(text)) {
+      document.sections_.push_back({std::string(text), std::move(*path), {}});
+      return;
     }
     Line line{std::string(text), std::nullopt, std::nullopt};
-    std::size_t pos = first;
-    if (auto name = Unquote(text, pos)) {
-      pos = SkipBlanks(text, pos);
-      if (pos < text.size() && text[pos] == '=') {
-        line.name = std::move(name);
-        line.value = ParseValue(text, SkipBlanks(text, pos + 1));
-      }
+    std::size_t pos = 0;
+    if (auto name = ValueName(text, pos)) {
+      line.name = std::move(name);
+      line.value = ParseValue(text, pos);
     }
     (document.sections_.empty() ? document.preamble_ : document.sections_.back().lines)
         .push_back(std::move(line));
-  }
+  });
   return document;
+}
+
+SettingsLookup SettingsDocument::Lookup(std::string_view content, std::string_view keyPath,
+                                        std::string_view name) {
+  SettingsLookup result;
+  bool inKey = false;
+  bool found = false;
+  ForEachLine(content, [&](std::string_view text) {
+    if (found) return;
+    const std::size_t first = SkipBlanks(text, 0);
+    if (first < text.size() && text[first] == '[') {
+      if (auto path = SectionPath(text)) {
+        // Only the first section of the key counts, as in Find.
+        if (inKey) {
+          found = true;
+          return;
+        }
+        inKey = SameName(*path, keyPath);
+        result.hasKey = result.hasKey || inKey;
+        return;
+      }
+    }
+    if (!inKey) return;
+    std::size_t pos = 0;
+    const auto lineName = ValueName(text, pos);
+    if (lineName && SameName(*lineName, name)) {
+      result.value = ParseValue(text, pos);
+      found = true;
+    }
+  });
+  return result;
 }
 
 std::string SettingsDocument::Serialize() const {

@@ -29,8 +29,14 @@ namespace trimora {
 struct SettingsValue {
   enum class Kind { kString, kNumber };
   Kind kind = Kind::kString;
-  std::string text;           // for kString
-  std::int32_t number = 0;    // for kNumber
+  std::string text;         // for kString
+  std::int32_t number = 0;  // for kNumber
+};
+
+// What a settings file holds for one value name.
+struct SettingsLookup {
+  bool hasKey = false;                 // the key has a section
+  std::optional<SettingsValue> value;  // the value, when it is there and of a known kind
 };
 
 // A parsed settings file that can be changed and written back.
@@ -38,6 +44,11 @@ class SettingsDocument {
  public:
   // Parses a file's content; never fails (unreadable lines are kept as they are).
   static SettingsDocument Parse(std::string_view content);
+
+  // Looks up one value straight from a file's content, the same as Parse(content).Find(...)
+  // with HasKey, without building the document.
+  static SettingsLookup Lookup(std::string_view content, std::string_view keyPath,
+                               std::string_view name);
 
   // The file content.
   std::string Serialize() const;
@@ -56,9 +67,9 @@ class SettingsDocument {
 
  private:
   struct Line {
-    std::string raw;                    // the line as written, without its line end
-    std::optional<std::string> name;    // set for value lines
-    std::optional<SettingsValue> value; // set for value lines of a known kind
+    std::string raw;                     // the line as written, without its line end
+    std::optional<std::string> name;     // set for value lines
+    std::optional<SettingsValue> value;  // set for value lines of a known kind
   };
   struct Section {
     std::string header;       // the "[...]" line as written

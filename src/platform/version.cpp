@@ -59,11 +59,11 @@ std::optional<VersionParts> FindVersionRecord(std::span<const unsigned char> byt
   for (std::size_t i = 0; i < kVersionMarkerSize; ++i) marker[i] = kHiddenVersionMarker[i] ^ 0x5A;
   std::size_t from = 0;
   while (bytes.size() >= kVersionRecordSize && from <= bytes.size() - kVersionRecordSize) {
-    const void* hit = memmem(bytes.data() + from, bytes.size() - from, marker.data(),
-                             marker.size());
+    const void* hit =
+        memmem(bytes.data() + from, bytes.size() - from, marker.data(), marker.size());
     if (hit == nullptr) break;
-    const std::size_t at = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) -
-                                                    bytes.data());
+    const std::size_t at =
+        static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes.data());
     if (at + kVersionRecordSize > bytes.size()) break;
     const unsigned char* p = bytes.data() + at + kVersionMarkerSize;
     VersionParts parts{};
@@ -81,26 +81,28 @@ std::optional<VersionParts> FindVersionRecord(std::span<const unsigned char> byt
 }
 
 std::string FileVersion(const std::string& programPath) {
+  struct stat info {};
+  {
+    std::lock_guard lock(gMutex);
+    if (gLastScan.settled && gLastScan.path == programPath &&
+        stat(programPath.c_str(), &info) == 0 && gLastScan.device == info.st_dev &&
+        gLastScan.inode == info.st_ino && gLastScan.size == info.st_size &&
+        gLastScan.modified.tv_sec == info.st_mtim.tv_sec &&
+        gLastScan.modified.tv_nsec == info.st_mtim.tv_nsec) {
+      return gLastScan.version;
+    }
+  }
   const int fd = open(programPath.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return kNoVersion;
-  struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     close(fd);
     return kNoVersion;
   }
-  std::lock_guard lock(gMutex);
-  if (gLastScan.settled && gLastScan.path == programPath && gLastScan.device == info.st_dev &&
-      gLastScan.inode == info.st_ino && gLastScan.size == info.st_size &&
-      gLastScan.modified.tv_sec == info.st_mtim.tv_sec &&
-      gLastScan.modified.tv_nsec == info.st_mtim.tv_nsec) {
-    close(fd);
-    return gLastScan.version;
-  }
   std::string version = ScanFileVersion(fd, info.st_size);
   close(fd);
   const bool settled = time(nullptr) - info.st_mtim.tv_sec > 2;
-  gLastScan = {programPath, info.st_dev,  info.st_ino, info.st_size,
-               info.st_mtim, settled, version};
+  std::lock_guard lock(gMutex);
+  gLastScan = {programPath, info.st_dev, info.st_ino, info.st_size, info.st_mtim, settled, version};
   return version;
 }
 

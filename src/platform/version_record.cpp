@@ -12,8 +12,8 @@
 #endif
 
 // Kept in a section of its own even though no code refers to it.
-extern "C" __attribute__((used, section("trimora_version"))) TRIMORA_RETAIN const
-    std::array<unsigned char, trimora::kVersionRecordSize>
-        trimora_file_version_record = trimora::EncodeVersionRecord(
-            {TRIMORA_VERSION_MAJOR, TRIMORA_VERSION_MINOR, TRIMORA_VERSION_RELEASE,
-             TRIMORA_VERSION_BUILD});
+extern "C" __attribute__((used, section("trimora_version")))
+TRIMORA_RETAIN const std::array<unsigned char, trimora::kVersionRecordSize>
+    trimora_file_version_record =
+        trimora::EncodeVersionRecord({TRIMORA_VERSION_MAJOR, TRIMORA_VERSION_MINOR,
+                                      TRIMORA_VERSION_RELEASE, TRIMORA_VERSION_BUILD});

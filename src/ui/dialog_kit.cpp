@@ -33,16 +33,20 @@ class InactiveWhileOpen {
 
 DialogKit::DialogKit(QWidget* mainWindow, TtfXPForm* mainFrame)
     : mainWindow_(mainWindow), mainFrame_(mainFrame) {
-  folderDialog_ = std::make_unique<TXPSelectFolderDialog>(mainWindow);
-  messageBox_ = std::make_unique<TXPMessageBox>(mainWindow);
-  inputBox_ = std::make_unique<TXPInputBox>(mainWindow);
+  folderDialog_ = new TXPSelectFolderDialog(mainWindow);
+  messageBox_ = new TXPMessageBox(mainWindow);
+  inputBox_ = new TXPInputBox(mainWindow);
   folderDialog_->SetFolderExistsHandler([this] {
     ShowMessageBox(QStringLiteral("Fehler"), ToQString(kFolderExistsMessage), kButtonsOk,
                    QString(), 315, 120, folderDialog_->Frame());
   });
 }
 
-DialogKit::~DialogKit() = default;
+DialogKit::~DialogKit() {
+  delete inputBox_.data();
+  delete messageBox_.data();
+  delete folderDialog_.data();
+}
 
 void DialogKit::AfterDialog(TtfXPForm* ownerFrame) {
   if (ownerFrame && ownerFrame == mainFrame_) {

@@ -3,11 +3,11 @@
 // the calling window's frame inactive while its dialog is open.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 class QWidget;
 
@@ -46,18 +46,19 @@ class DialogKit {
                        const QString& startFolder, TtfXPForm* ownerFrame);
 
   // The dialogs themselves.
-  TXPMessageBox* MessageBox() const { return messageBox_.get(); }
-  TXPInputBox* InputBox() const { return inputBox_.get(); }
-  TXPSelectFolderDialog* FolderDialog() const { return folderDialog_.get(); }
+  TXPMessageBox* MessageBox() const { return messageBox_; }
+  TXPInputBox* InputBox() const { return inputBox_; }
+  TXPSelectFolderDialog* FolderDialog() const { return folderDialog_; }
 
  private:
   void AfterDialog(TtfXPForm* ownerFrame);
 
   QWidget* mainWindow_;
   TtfXPForm* mainFrame_;
-  std::unique_ptr<TXPSelectFolderDialog> folderDialog_;
-  std::unique_ptr<TXPMessageBox> messageBox_;
-  std::unique_ptr<TXPInputBox> inputBox_;
+  // Children of the main window: whichever of the kit and the window goes first takes them.
+  QPointer<TXPSelectFolderDialog> folderDialog_;
+  QPointer<TXPMessageBox> messageBox_;
+  QPointer<TXPInputBox> inputBox_;
   std::function<void()> afterDialog_;
 };
 

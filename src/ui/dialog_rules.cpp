@@ -34,7 +34,8 @@ const ButtonRow& ButtonRowFor(std::uint16_t buttons) {
   }
 }
 
-MessageBoxLayout LayoutMessageBox(int contentWidth, int contentHeight, int shift) {
+MessageBoxLayout LayoutMessageBox(int contentWidth, int contentHeight, int shift,
+                                  int lineHeight) {
   const int grow = contentHeight - kMessageContentHeight;
   MessageBoxLayout layout;
   layout.text = {11, 16, std::max(0, contentWidth - 12 - 11),
@@ -42,6 +43,13 @@ MessageBoxLayout LayoutMessageBox(int contentWidth, int contentHeight, int shift
   layout.rowTop = 98 + grow + shift;
   layout.checkTop = 137 + grow;
   layout.labelRight = contentWidth - 6;
+  const int lack = lineHeight - layout.text.height;
+  if (lack > 0) {
+    const int top = std::max(0, layout.text.y - (lack + 1) / 2);
+    const int bottom = std::max(top, std::min(top + lineHeight, layout.rowTop));
+    layout.text.y = top;
+    layout.text.height = bottom - top;
+  }
   return layout;
 }
 

@@ -68,8 +68,11 @@ struct MessageBoxLayout {
 };
 
 // The layout of a content panel of the given size; `shift` is 0 with a check box and
-// kNoCheckBoxShift while the box shows none.
-MessageBoxLayout LayoutMessageBox(int contentWidth, int contentHeight, int shift);
+// kNoCheckBoxShift while the box shows none. A text area lower than `lineHeight` (a short box
+// such as 315 x 120) grows to one whole line around its middle, as far as the rows allow, so
+// that one line of text is never cut.
+MessageBoxLayout LayoutMessageBox(int contentWidth, int contentHeight, int shift,
+                                  int lineHeight = 0);
 
 // The left of a centred row: (box width - row width) div 2.
 int CentredRowLeft(int boxWidth, int rowWidth);

@@ -112,27 +112,37 @@ namespace {
 
 bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
-// The start of the UTF-8 character that ends just before `end`.
-std::size_t PreviousCharacterStart(const std::string& s, std::size_t end) {
-  std::size_t q = end - 1;
-  while (q > 0 && (static_cast<unsigned char>(s[q]) & 0xC0) == 0x80) --q;
-  return q;
-}
-
 }  // namespace
 
 std::string ShortenPathToFit(const std::string& text, int width, const TextWidthFunction& measure) {
   if (measure(text) <= width) return text;
   const auto last = std::find_if(text.rbegin(), text.rend(), IsPathSeparator);
   if (last == text.rend()) return text;
-  std::size_t cut = static_cast<std::size_t>(text.rend() - last) - 1;
-  std::string s = text.substr(0, cut) + "..." + text.substr(cut);
-  while (cut > 0 && measure(s) > width) {
-    const std::size_t start = PreviousCharacterStart(s, cut);
-    s.erase(start, cut - start);
-    cut = start;
+  const std::size_t cut = static_cast<std::size_t>(text.rend() - last) - 1;
+  const std::string head = text.substr(0, cut);
+  const std::string tail = "..." + text.substr(cut);
+  // Where each character of the head starts; removing k characters keeps the head up to
+  // starts[n - k].
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < head.size(); ++i) {
+    if ((static_cast<unsigned char>(head[i]) & 0xC0) != 0x80) starts.push_back(i);
   }
-  return s;
+  const std::size_t n = starts.size();
+  auto candidate = [&](std::size_t removed) {
+    return head.substr(0, removed == n ? 0 : starts[n - removed]) + tail;
+  };
+  // Characters are removed one at a time until the text fits; a text only gets narrower as
+  // characters go, so the first count that fits is found by halving instead of by counting.
+  std::size_t lo = 0;
+  std::size_t hi = n;
+  while (lo < hi) {
+    const std::size_t mid = lo + (hi - lo) / 2;
+    if (measure(candidate(mid)) <= width)
+      hi = mid;
+    else
+      lo = mid + 1;
+  }
+  return candidate(lo);
 }
 
 std::vector<PanelPlacement> LayoutStatusPanels(const std::vector<StatusPanel>& panels,

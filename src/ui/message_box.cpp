@@ -1,6 +1,7 @@
 #include "ui/message_box.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 
 #include "platform/settings.h"
@@ -45,8 +46,8 @@ TXPMessageBox::TXPMessageBox(QWidget* parent) : TXPDialog(parent) {
   checkLabel_ = new QLabel(content);
   checkLabel_->setObjectName(QStringLiteral("CheckBoxLabel"));
   checkLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  // A click on the label ticks the box as well.
-  checkLabel_->setBuddy(checkBox_);
+  // A click on the label toggles the box, as with any labelled check box.
+  checkLabel_->installEventFilter(this);
   resize(kMessageContentWidth + 6, kMessageContentHeight + 32 + 4);
 }
 
@@ -101,7 +102,8 @@ void TXPMessageBox::showEvent(QShowEvent* event) {
 
 void TXPMessageBox::LayOut() {
   const QRect client = Frame()->ClientRect();
-  const MessageBoxLayout layout = LayoutMessageBox(client.width(), client.height(), shift_);
+  const MessageBoxLayout layout = LayoutMessageBox(client.width(), client.height(), shift_,
+                                                   textLabel_->fontMetrics().height() + 1);
   textLabel_->setGeometry(layout.text.x, layout.text.y, layout.text.width, layout.text.height);
   const auto& rows = MessageButtonRows();
   for (std::size_t i = 0; i < rows.size(); ++i)
@@ -110,6 +112,15 @@ void TXPMessageBox::LayOut() {
   const int labelLeft = layout.labelRight - checkLabel_->width();
   checkLabel_->move(labelLeft, layout.checkTop + (17 - checkLabel_->height()) / 2);
   checkPanel_->move(CheckBoxPanelLeft(labelLeft), layout.checkTop);
+}
+
+bool TXPMessageBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == checkLabel_ && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    checkBox_->toggle();
+    return true;
+  }
+  return TXPDialog::eventFilter(watched, event);
 }
 
 void TXPMessageBox::resizeEvent(QResizeEvent* event) {

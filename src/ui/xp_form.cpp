@@ -50,8 +50,6 @@ QString PieceName(const char* stem, bool active) {
   return QString::fromLatin1(stem) + (active ? QStringLiteral("_BMP") : QStringLiteral("_DIS_BMP"));
 }
 
-std::string_view AsView(const std::string& s) { return s; }
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -165,7 +163,7 @@ void TXPTitle::paintEvent(QPaintEvent*) {
     if (clip.width() <= 0) continue;
     g.save();
     g.setClipRect(clip);
-    g.drawText(QRect(place.textX, top, width(), bottom - top), kFlags, ToQString(AsView(place.text)));
+    g.drawText(QRect(place.textX, top, width(), bottom - top), kFlags, ToQString(place.text));
     g.restore();
   }
 }
@@ -365,7 +363,11 @@ void TtfXPForm::FindOrCreateControls() {
 
 QString TtfXPForm::TitleCaption() const { return title_->TitleText(); }
 
-void TtfXPForm::SetTitleCaption(const QString& caption) { title_->SetTitleText(caption); }
+void TtfXPForm::SetTitleCaption(const QString& caption) {
+  title_->SetTitleText(caption);
+  // The system caption (task bar, window lists) is two blanks and the frame title.
+  window_->setWindowTitle(QStringLiteral("  ") + caption);
+}
 
 QFont TtfXPForm::TitleFont() const { return title_->TextFont(); }
 

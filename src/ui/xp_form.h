@@ -164,7 +164,7 @@ class TtfXPForm : public QWidget {
   explicit TtfXPForm(QWidget* window);
   ~TtfXPForm() override;
 
-  // Caption of the title bar; repaints.
+  // Caption of the title bar; repaints and gives the window the system caption "  " + caption.
   QString TitleCaption() const;
   void SetTitleCaption(const QString& caption);
   // Font of the title bar (default Tahoma 10 points, bold) and its colour in the active look.

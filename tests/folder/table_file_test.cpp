@@ -178,10 +178,10 @@ struct Pieces {
   std::string Join() const { return signature + className + columns + records; }
 };
 
-TEST(TableFile, ReaderAcceptsItemIndexesAndTheOtherColumnProperties) {
+TEST(TableFile, ReaderAcceptsItemIndexesOtherColumnPropertiesAndAnyCase) {
   Pieces p;
   p.columns =
-      "\x0E\x02\x00\x01\x04Name\x06\x01N\x08" "DataType\x07\x09" "ftInteger"
+      "\x0E\x02\x00\x01\x04name\x06\x01N\x08" "DATATYPE\x07\x09" "FTINTEGER"
       "\x09Precision\x02\x00\x0A" "Attributes\x0B\x0A" "faRequired\x00"
       "\x08Required\x09\x00\x00"s;
   const Table t = ReadTableBytes(p.Join());

@@ -18,28 +18,24 @@ struct Row {
   int w, h, minW = 0, minH = 0;
 };
 
-Table Scalable(std::initializer_list<Row> rows) {
-  Table t(ScalableFormatColumns());
+// A table of `columns` (name, then the integer columns in order) holding `rows`.
+Table Formats(std::vector<ColumnDef> columns, std::initializer_list<Row> rows) {
+  Table t(std::move(columns));
   for (const Row& r : rows) {
     t.Append();
+    const int values[] = {r.w, r.h, r.minW, r.minH};
     t.WriteText(kFormatName, r.name);
-    t.WriteInteger(kOptWidth, r.w);
-    t.WriteInteger(kOptHeight, r.h);
-    t.WriteInteger(kMinWidth, r.minW);
-    t.WriteInteger(kMinHeight, r.minH);
+    for (std::size_t c = 1; c < t.Columns().size(); ++c) {
+      t.WriteInteger(t.Columns()[c].name, values[c - 1]);
+    }
   }
   return t;
 }
 
+Table Scalable(std::initializer_list<Row> rows) { return Formats(ScalableFormatColumns(), rows); }
+
 Table NonScalable(std::initializer_list<Row> rows) {
-  Table t(NonScalableFormatColumns());
-  for (const Row& r : rows) {
-    t.Append();
-    t.WriteText(kFormatName, r.name);
-    t.WriteInteger(kWidth, r.w);
-    t.WriteInteger(kHeight, r.h);
-  }
-  return t;
+  return Formats(NonScalableFormatColumns(), rows);
 }
 
 // A program folder holding the two format files.

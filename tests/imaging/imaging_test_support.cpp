@@ -74,6 +74,16 @@ Picture FilledPicture(int width, int height, Rgb colour) {
                      std::vector<Rgb>(static_cast<std::size_t>(width) * height, colour));
 }
 
+void PaintRect(Picture& picture, int x0, int y0, int x1, int y1, Rgb colour) {
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      std::uint8_t* p = picture.row(y) + 4 * x;
+      p[0] = static_cast<std::uint8_t>(colour.b);
+      p[1] = static_cast<std::uint8_t>(colour.g);
+      p[2] = static_cast<std::uint8_t>(colour.r);
+    }
+}
+
 Rgb PixelAt(const Picture& picture, int x, int y) {
   const std::uint8_t* p = picture.row(y) + 4 * x;
   return {p[2], p[1], p[0]};

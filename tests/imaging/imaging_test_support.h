@@ -46,6 +46,9 @@ Picture MakePicture(int width, int height, const std::vector<Rgb>& pixels);
 // A picture filled with one colour.
 Picture FilledPicture(int width, int height, Rgb colour);
 
+// Paints columns x0 to x1 - 1 of rows y0 to y1 - 1 in one colour.
+void PaintRect(Picture& picture, int x0, int y0, int x1, int y1, Rgb colour);
+
 // The colour of pixel (x, y).
 Rgb PixelAt(const Picture& picture, int x, int y);
 

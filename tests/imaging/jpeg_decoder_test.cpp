@@ -205,11 +205,45 @@ TEST(JpegDecoder, AMissingFileCannotBeOpened) {
             "Datei " + path + " kann nicht geöffnet werden");
 }
 
+TEST(JpegDecoder, AFileWhoseDataIsCompleteButLacksItsEndMarkerDecodes) {
+  std::vector<std::uint8_t> bytes = ReadBytes(SamplePhoto("canon-ixus.jpg"));
+  ASSERT_EQ(bytes[bytes.size() - 2], 0xFF);
+  ASSERT_EQ(bytes[bytes.size() - 1], 0xD9);
+  EXPECT_TRUE(SamePixels(DecodeJpegMemory(bytes.data(), bytes.size() - 2, "no-end.jpg"),
+                         DecodeJpegFile(SamplePhoto("canon-ixus.jpg"))));
+}
+
+TEST(JpegDecoder, AProgressiveFileThatEndsBetweenScansFails) {
+  TempFolder temp;
+  std::string progressive = temp.file("progressive.jpg");
+  ASSERT_TRUE(RunCommand("jpegtran -progressive -outfile '" + progressive + "' '" +
+                         SamplePhoto("canon-ixus.jpg") + "'"));
+  std::vector<std::uint8_t> bytes = ReadBytes(progressive);
+  // Cut right before the last scan's start marker: every scan before it is whole.
+  std::size_t lastScan = 0;
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA) lastScan = i;
+  ASSERT_GT(lastScan, 0u);
+  std::string text = FailureText([&] { DecodeJpegMemory(bytes.data(), lastScan, "cut.jpg"); });
+  EXPECT_NE(text.find("Premature end of JPEG file"), std::string::npos) << text;
+  // Missing scans cannot be told from a missing end marker after the last scan, so a
+  // progressive file without its end marker is refused as well.
+  EXPECT_THROW(DecodeJpegMemory(bytes.data(), bytes.size() - 2, "no-end.jpg"), Error);
+}
+
 TEST(JpegDecoder, EveryCutOfAFileFailsCleanly) {
-  std::vector<std::uint8_t> bytes = ReadBytes(SamplePhoto("Canon_40D.jpg"));
-  for (std::size_t length = 0; length < bytes.size(); length += 97) {
-    SCOPED_TRACE(length);
-    EXPECT_THROW(DecodeJpegMemory(bytes.data(), length, "cut.jpg"), Error);
+  TempFolder temp;
+  std::string progressive = temp.file("progressive.jpg");
+  ASSERT_TRUE(RunCommand("jpegtran -progressive -outfile '" + progressive + "' '" +
+                         SamplePhoto("Canon_40D.jpg") + "'"));
+  for (std::string file : {SamplePhoto("Canon_40D.jpg"), progressive}) {
+    SCOPED_TRACE(file);
+    std::vector<std::uint8_t> bytes = ReadBytes(file);
+    // Up to the end of the compressed data: the last two bytes are the end marker.
+    for (std::size_t length = 0; length + 2 < bytes.size(); length += 13) {
+      SCOPED_TRACE(length);
+      EXPECT_THROW(DecodeJpegMemory(bytes.data(), length, "cut.jpg"), Error);
+    }
   }
 }
 

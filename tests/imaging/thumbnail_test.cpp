@@ -41,11 +41,7 @@ TEST(Thumbnail, SizeKeepsTheSideRatioWithTheLongSideAt75) {
 TEST(Thumbnail, APictureWithin75x75IsCopiedWithoutSharpening) {
   // A hard edge that sharpening would overshoot.
   Picture source = FilledPicture(75, 75, {100, 100, 100});
-  for (int y = 0; y < 75; ++y)
-    for (int x = 40; x < 75; ++x) {
-      std::uint8_t* p = source.row(y) + 4 * x;
-      p[0] = p[1] = p[2] = 200;
-    }
+  testing::PaintRect(source, 40, 0, 75, 75, {200, 200, 200});
   EXPECT_TRUE(testing::SamePixels(ScaleThumbnail(source), source));
   Picture small = FilledPicture(3, 70, {1, 2, 3});
   EXPECT_TRUE(testing::SamePixels(ScaleThumbnail(small), small));
@@ -60,6 +56,14 @@ TEST(Thumbnail, BoxFilterScalesEachSumBy65535DivN) {
   EXPECT_EQ(PixelAt(thumb, 0, 0), (Rgb{99, 254, 0}));  // 400 x 16383 >> 16 = 99
   EXPECT_EQ(PixelAt(thumb, 74, 0), (Rgb{99, 254, 0}));
   EXPECT_EQ(testing::AlphaAt(thumb, 3, 0), 0xFF);
+}
+
+TEST(Thumbnail, BlocksOfMoreThan65535PixelsTakeThePlainMean) {
+  // 19200 x 256 gives 75 x 1 with blocks of 256 x 256 = 65536 pixels, where 65535 div n is 0.
+  Picture thumb = ScaleThumbnail(FilledPicture(19200, 256, {100, 200, 7}));
+  ASSERT_EQ(thumb.width(), 75);
+  ASSERT_EQ(thumb.height(), 1);
+  EXPECT_EQ(PixelAt(thumb, 30, 0), (Rgb{100, 200, 7}));
 }
 
 TEST(Thumbnail, BlocksFollowTruncatedColumnBounds) {
@@ -78,11 +82,7 @@ TEST(Thumbnail, BlocksFollowTruncatedColumnBounds) {
 TEST(Thumbnail, SharpeningReadsSharpenedValuesAboveAndOriginalOnesBelow) {
   // 300 x 16 gives 75 x 4 with blocks of 4 x 4 (k = 4095): 128 gives 127, 160 gives 159.
   Picture source = FilledPicture(300, 16, {128, 128, 128});
-  for (int y = 4; y < 8; ++y)
-    for (int x = 20; x < 24; ++x) {
-      std::uint8_t* p = source.row(y) + 4 * x;
-      p[0] = p[1] = p[2] = 160;
-    }
+  testing::PaintRect(source, 20, 4, 24, 8, {160, 160, 160});
   Picture thumb = ScaleThumbnail(source);
   ASSERT_EQ(thumb.width(), 75);
   ASSERT_EQ(thumb.height(), 4);
@@ -101,11 +101,7 @@ TEST(Thumbnail, SharpeningReadsSharpenedValuesAboveAndOriginalOnesBelow) {
 TEST(Thumbnail, SharpeningClampsToTheByteRange) {
   // A dark dot in a bright field undershoots below 0, its bright neighbours overshoot.
   Picture source = FilledPicture(300, 16, {250, 250, 250});
-  for (int y = 4; y < 8; ++y)
-    for (int x = 20; x < 24; ++x) {
-      std::uint8_t* p = source.row(y) + 4 * x;
-      p[0] = p[1] = p[2] = 0;
-    }
+  testing::PaintRect(source, 20, 4, 24, 8, {0, 0, 0});
   Picture thumb = ScaleThumbnail(source);
   EXPECT_EQ(PixelAt(thumb, 5, 1).r, 0);    // (0 - 4 x 249) / 8 < 0
   EXPECT_EQ(PixelAt(thumb, 4, 2).r, 255);  // (12 x 249 - 3 x 249) / 8 = 280

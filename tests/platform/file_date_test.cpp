@@ -71,12 +71,12 @@ TEST_F(FileDateTest, LocalTimesRoundTrip) {
     int year, month, day, hour, minute, second;
   };
   const Case cases[] = {
-      {1980, 1, 1, 0, 0, 0},      // the first DOS date
-      {2024, 1, 15, 8, 30, 10},   // winter time
-      {2024, 7, 15, 13, 45, 58},  // summer time
-      {2024, 2, 29, 23, 59, 58},  // leap day
-      {2044, 6, 1, 12, 0, 0},     // the date's top bit is set: a negative packed value
-      {2107, 12, 31, 23, 59, 58}, // the last DOS date
+      {1980, 1, 1, 0, 0, 0},       // the first DOS date
+      {2024, 1, 15, 8, 30, 10},    // winter time
+      {2024, 7, 15, 13, 45, 58},   // summer time
+      {2024, 2, 29, 23, 59, 58},   // leap day
+      {2044, 6, 1, 12, 0, 0},      // the date's top bit is set: a negative packed value
+      {2107, 12, 31, 23, 59, 58},  // the last DOS date
   };
   for (const Case& c : cases) {
     const std::int32_t packed = Pack(c.year, c.month, c.day, c.hour, c.minute, c.second);

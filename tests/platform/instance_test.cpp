@@ -70,10 +70,9 @@ class InstanceTest : public ::testing::Test {
 };
 
 TEST(PostedMessageTest, RoundTripsAndRejectsForeignBytes) {
-  for (const PostedMessage message : {PostedMessage{kCloseMessage, 0},
-                                      PostedMessage{kHelpContextMessage, 4711},
-                                      PostedMessage{0xFFFFFFFFu, -1},
-                                      PostedMessage{1, INT64_MIN}}) {
+  for (const PostedMessage message :
+       {PostedMessage{kCloseMessage, 0}, PostedMessage{kHelpContextMessage, 4711},
+        PostedMessage{0xFFFFFFFFu, -1}, PostedMessage{1, INT64_MIN}}) {
     const auto bytes = EncodePostedMessage(message);
     const auto back = DecodePostedMessage(bytes);
     ASSERT_TRUE(back);

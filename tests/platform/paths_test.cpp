@@ -59,20 +59,24 @@ class UserFolderTest : public ::testing::Test {
 
 TEST_F(UserFolderTest, TakesTheConfiguredFoldersWithHomeReplaced) {
   Folders({"Dokumente", "Schreibtisch", "Documents", "Desktop"});
-  UserDirs("# written by xdg-user-dirs-update\n"
-           "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"
-           "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente/\"\n");
+  UserDirs(
+      "# written by xdg-user-dirs-update\n"
+      "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"
+      "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente/\"\n");
   EXPECT_EQ(DocumentsFolder(), home_ / "Dokumente");
   EXPECT_EQ(DesktopFolder(), home_ / "Schreibtisch");
 }
 
 TEST_F(UserFolderTest, ReadsAbsolutePathsEscapesAndTheLastOfTwoEntries) {
   Folders({"Meine \"Bilder\"", "Neu"});
-  UserDirs("XDG_DOCUMENTS_DIR=\"$HOME/Alt\"\n"
-           "#XDG_DOCUMENTS_DIR=\"$HOME/Kommentar\"\n"
-           "XDG_DOCUMENTS_DIR=\"" + home_.path() + "/Meine \\\"Bilder\\\"\"\n"
-           "XDG_DESKTOP_DIR=\"$HOME/Alt\"\n"
-           "  XDG_DESKTOP_DIR=\"$HOME/Neu\"\n");
+  UserDirs(
+      "XDG_DOCUMENTS_DIR=\"$HOME/Alt\"\n"
+      "#XDG_DOCUMENTS_DIR=\"$HOME/Kommentar\"\n"
+      "XDG_DOCUMENTS_DIR=\"" +
+      home_.path() +
+      "/Meine \\\"Bilder\\\"\"\n"
+      "XDG_DESKTOP_DIR=\"$HOME/Alt\"\n"
+      "  XDG_DESKTOP_DIR=\"$HOME/Neu\"\n");
   EXPECT_EQ(DocumentsFolder(), home_ / "Meine \"Bilder\"");
   EXPECT_EQ(DesktopFolder(), home_ / "Neu");
 }

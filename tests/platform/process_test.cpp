@@ -35,12 +35,12 @@ TEST(SplitCommandLineTest, FollowsTheWindowsRules) {
       {"\"\" \"\"", {"", ""}},
       {"a\"b c\"d e", {"ab cd", "e"}},
       {"\"unclosed quote", {"unclosed quote"}},
-      {"\\\"a", {"\"a"}},                 // \"a       -> "a
-      {"\\\\\"a b\"", {"\\a b"}},         // \\"a b"   -> \a b
-      {"\\\\\\\"a", {"\\\"a"}},           // \\\"a     -> \"a
+      {"\\\"a", {"\"a"}},                   // \"a       -> "a
+      {"\\\\\"a b\"", {"\\a b"}},           // \\"a b"   -> \a b
+      {"\\\\\\\"a", {"\\\"a"}},             // \\\"a     -> \"a
       {"a\\\\b c\\d", {"a\\\\b", "c\\d"}},  // backslashes not before a quote stay
-      {"a\\\\\\\\\"b\"", {"a\\\\b"}},     // a\\\\"b"  -> a\\b
-      {"\"a\"\"b\"", {"a\"b"}},           // two quotes inside quotes are one
+      {"a\\\\\\\\\"b\"", {"a\\\\b"}},       // a\\\\"b"  -> a\\b
+      {"\"a\"\"b\"", {"a\"b"}},             // two quotes inside quotes are one
       {"\"a\"\"\"", {"a\""}},
       {"\"C:\\Bilder\\\" x", {"C:\\Bilder\" x"}},  // the classic trap: \" escapes the quote
       {"-copy all -rotate 90 \"/home/a b/IMG 1.jpg\" \"/home/a b/IMG 1.jpg\"",
@@ -64,8 +64,9 @@ std::string WriteScript(const TempFolder& folder, const std::string& name,
 TEST(RunHiddenAndWaitTest, PassesTheSplitArgumentsAndReturnsTheExitCode) {
   TempFolder folder;
   const std::string out = folder / "args";
-  const std::string script = WriteScript(
-      folder, "show args", "for a in \"$@\"; do printf '[%s]' \"$a\"; done > '" + out + "'\nexit 7\n");
+  const std::string script =
+      WriteScript(folder, "show args",
+                  "for a in \"$@\"; do printf '[%s]' \"$a\"; done > '" + out + "'\nexit 7\n");
   EXPECT_EQ(RunHiddenAndWait(script, "one \"two words\" \"\" 'single' a\\\"b $HOME *"), 7);
   EXPECT_EQ(ReadWholeFile(out), "[one][two words][]['single'][a\"b][$HOME][*]");
 }
@@ -104,12 +105,18 @@ std::string WaitForFile(const std::string& path) {
 TEST(StartDetachedTest, StartsTheProgramOutsideThisProcessWithTheArgumentsAsTheyAre) {
   TempFolder folder;
   const std::string out = folder / "report";
-  const std::string script = WriteScript(
-      folder, "report.sh",
-      "for a in \"$@\"; do printf '[%s]' \"$a\"; done > '" + out + ".part'\n"
-      "if test /dev/stdin -ef /dev/null; then echo ' null' >> '" + out + ".part'; fi\n"
-      "echo $PPID >> '" + out + ".part'\n"
-      "mv '" + out + ".part' '" + out + "'\n");
+  const std::string script =
+      WriteScript(folder, "report.sh",
+                  "for a in \"$@\"; do printf '[%s]' \"$a\"; done > '" + out +
+                      ".part'\n"
+                      "if test /dev/stdin -ef /dev/null; then echo ' null' >> '" +
+                      out +
+                      ".part'; fi\n"
+                      "echo $PPID >> '" +
+                      out +
+                      ".part'\n"
+                      "mv '" +
+                      out + ".part' '" + out + "'\n");
   ASSERT_TRUE(StartDetached(script, {"a b", "", "\"q\"", "$HOME"}));
   const std::string report = WaitForFile(out);
   ASSERT_FALSE(report.empty());
@@ -125,8 +132,8 @@ TEST(StartDetachedTest, FailsForMissingPrograms) {
 TEST(OpenAddressTest, HandsTheAddressToXdgOpen) {
   TempFolder folder;
   const std::string out = folder / "opened";
-  WriteScript(folder, "xdg-open", "printf '%s\\n' \"$1\" > '" + out + ".part'\nmv '" + out +
-                                      ".part' '" + out + "'\n");
+  WriteScript(folder, "xdg-open",
+              "printf '%s\\n' \"$1\" > '" + out + ".part'\nmv '" + out + ".part' '" + out + "'\n");
   const std::string oldPath = std::getenv("PATH");
   setenv("PATH", (folder.path() + ":" + oldPath).c_str(), 1);
   const bool started = OpenAddress("mailto:info@example.org?subject=Trimora 2");

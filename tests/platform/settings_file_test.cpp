@@ -12,7 +12,8 @@ TEST(SettingsFileTest, WritesKeysAsSectionsAndValuesInTheirKinds) {
   SettingsDocument document;
   document.Set(kKey, "SourceDir", {SettingsValue::Kind::kString, "/home/anna/Bilder", 0});
   document.Set(kKey, "Top", {SettingsValue::Kind::kNumber, {}, -9999});
-  document.Set(std::string(kKey) + "\\ToolBar", "Order", {SettingsValue::Kind::kString, "12345", 0});
+  document.Set(std::string(kKey) + "\\ToolBar", "Order",
+               {SettingsValue::Kind::kString, "12345", 0});
   EXPECT_EQ(document.Serialize(),
             "[\\Software\\Halvorn\\Trimora\\2.0]\n"
             "\"SourceDir\"=\"/home/anna/Bilder\"\n"
@@ -72,6 +73,35 @@ TEST(SettingsFileTest, AValueOutsideAnySectionBelongsToNoKey) {
   const SettingsDocument document = SettingsDocument::Parse("\"ZoomLevel\"=dword:00000001\n");
   EXPECT_FALSE(document.HasKey(kKey));
   EXPECT_FALSE(document.Find(kKey, "ZoomLevel"));
+}
+
+TEST(SettingsFileTest, TheQuickLookupAgreesWithTheParsedFile) {
+  const std::string content =
+      "\"Stray\"=dword:00000001\n"
+      "[\\Software\\Halvorn\\Trimora\\2.0]\n"
+      "\"A\"=\"one\"\n"
+      "\"a\"=\"two\"\n"
+      "\"Odd\"=hex:01\n"
+      "[\\Software\\Halvorn\\Trimora\\2.0\\ToolBar]\n"
+      "\"Order\"=\"54321\"\n"
+      "[\\SOFTWARE\\Halvorn\\Trimora\\2.0]\n"
+      "\"Late\"=\"in a second section of the same key\"\n";
+  const SettingsDocument document = SettingsDocument::Parse(content);
+  const std::string toolBar = std::string(kKey) + "\\ToolBar";
+  const std::pair<std::string, std::string> lookups[] = {
+      {std::string(kKey), "a"},    {std::string(kKey), "Odd"}, {std::string(kKey), "Stray"},
+      {std::string(kKey), "Late"}, {toolBar, "order"},         {toolBar, "A"},
+      {"\\Software\\Other", "A"}};
+  for (const auto& [key, name] : lookups) {
+    const SettingsLookup quick = SettingsDocument::Lookup(content, key, name);
+    const auto full = document.Find(key, name);
+    EXPECT_EQ(quick.hasKey, document.HasKey(key)) << key << " " << name;
+    ASSERT_EQ(quick.value.has_value(), full.has_value()) << key << " " << name;
+    if (full) {
+      EXPECT_EQ(quick.value->text, full->text) << key << " " << name;
+    }
+  }
+  EXPECT_EQ(SettingsDocument::Lookup(content, kKey, "a").value->text, "one");
 }
 
 }  // namespace

@@ -48,9 +48,9 @@ class SettingsTest : public ::testing::Test {
 
   // Makes the store's key follow a main program of that version.
   void UseVersion(VersionParts parts) {
-    const std::string path = programs_ / ("Trimora2-" + std::to_string(parts[0]) + "." +
-                                          std::to_string(parts[1]) + "." +
-                                          std::to_string(parts[2]) + "." + std::to_string(parts[3]));
+    const std::string path =
+        programs_ / ("Trimora2-" + std::to_string(parts[0]) + "." + std::to_string(parts[1]) + "." +
+                     std::to_string(parts[2]) + "." + std::to_string(parts[3]));
     WriteProgramFile(path, parts);
     SetMainProgramFileForTesting(path);
   }
@@ -80,7 +80,8 @@ TEST_F(SettingsTest, ReadingCreatesTheKeyAndItsSubKey) {
   ASSERT_FALSE(std::filesystem::exists(StoreFile("2.0")));
   ReadIntSetting("ZoomLevel", 50);
   const std::string afterMain = ReadWholeFile(StoreFile("2.0"));
-  EXPECT_NE(afterMain.find("[\\Software\\Halvorn\\Trimora\\2.0]\n"), std::string::npos) << afterMain;
+  EXPECT_NE(afterMain.find("[\\Software\\Halvorn\\Trimora\\2.0]\n"), std::string::npos)
+      << afterMain;
 
   ReadBoolSetting("ToolBar\\Files", true);
   const std::string afterSub = ReadWholeFile(StoreFile("2.0"));
@@ -97,15 +98,14 @@ TEST_F(SettingsTest, ReadingCreatesTheKeyAndItsSubKey) {
 }
 
 TEST_F(SettingsTest, StringsOfAnyCharactersRoundTrip) {
-  const std::vector<std::string> texts = {
-      "plain",         "/home/anna/Bilder/Urlaub 2024",
-      "a=b=c",         "[Section]",
-      "line 1\nline 2", "carriage\r\nreturn",
-      "Größe € ß ✓",    "\"quoted\"",
-      "C:\\Bilder\\",  "tab\there",
-      "  spaces  ",    "; not a comment",
-      "dword:00000001", std::string("bell\x07nul-less\x1f\x7f"),
-      "\\x41",         "\xff\xfe raw bytes"};
+  const std::vector<std::string> texts = {"plain",          "/home/anna/Bilder/Urlaub 2024",
+                                          "a=b=c",          "[Section]",
+                                          "line 1\nline 2", "carriage\r\nreturn",
+                                          "Größe € ß ✓",    "\"quoted\"",
+                                          "C:\\Bilder\\",   "tab\there",
+                                          "  spaces  ",     "; not a comment",
+                                          "dword:00000001", std::string("bell\x07nul-less\x1f\x7f"),
+                                          "\\x41",          "\xff\xfe raw bytes"};
   for (std::size_t i = 0; i < texts.size(); ++i) {
     WriteStringSetting("Text" + std::to_string(i), texts[i]);
   }
@@ -131,8 +131,8 @@ TEST_F(SettingsTest, ABooleanIsTrueOnlyForExactlyOne) {
     int stored;
     bool expected;
   };
-  for (const Case c : {Case{1, true}, Case{0, false}, Case{2, false}, Case{-1, false},
-                       Case{256 + 1, false}}) {
+  for (const Case c :
+       {Case{1, true}, Case{0, false}, Case{2, false}, Case{-1, false}, Case{256 + 1, false}}) {
     WriteIntSetting("Flag", c.stored);
     EXPECT_EQ(ReadBoolSetting("Flag", true), c.expected) << c.stored;
     EXPECT_EQ(ReadBoolSetting("Flag", false), c.expected) << c.stored;
@@ -148,9 +148,10 @@ TEST_F(SettingsTest, AStringWhereANumberIsReadCountsOnlyWhenItIsAWholeNumber) {
     const char* stored;
     int expected;
   };
-  for (const Case c : {Case{"42", 42}, Case{"-9999", -9999}, Case{"+7", 7}, Case{"abc", 5},
-                       Case{"", 5}, Case{" 42", 5}, Case{"42 ", 5}, Case{"42x", 5},
-                       Case{"1.5", 5}, Case{"99999999999", 5}, Case{"0x10", 5}}) {
+  for (const Case c :
+       {Case{"42", 42}, Case{"-9999", -9999}, Case{"+7", 7}, Case{"abc", 5}, Case{"", 5},
+        Case{" 42", 5}, Case{"42 ", 5}, Case{"42x", 5}, Case{"1.5", 5}, Case{"99999999999", 5},
+        Case{"0x10", 5}, Case{"+-3", 5}, Case{"+", 5}, Case{"-", 5}}) {
     WriteStringSetting("Number", c.stored);
     EXPECT_EQ(ReadIntSetting("Number", 5), c.expected) << '"' << c.stored << '"';
   }

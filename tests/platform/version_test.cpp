@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/paths.h"
+#include "platform/settings.h"
 #include "platform/version_record.h"
 #include "temp_folder.h"
 
@@ -21,6 +22,7 @@ TEST(VersionTest, TheBuiltMainProgramCarriesTheReleaseVersion) {
   EXPECT_EQ(FileVersion(TRIMORA_PROGRAM_DIR "/Trimora2"), "2.0.5.2");
   SetMainProgramFileForTesting(TRIMORA_PROGRAM_DIR "/Trimora2");
   EXPECT_EQ(ProgramVersion(), "2.0.5.2");
+  EXPECT_EQ(SettingsKey(), "\\Software\\Halvorn\\Trimora\\2.0");
   SetMainProgramFileForTesting("");
 }
 
@@ -40,7 +42,8 @@ TEST(VersionTest, FilesWithoutAValidRecordGiveZeros) {
       {"text", "no version in here"},
       {"marker only", "xx" + record.substr(0, kVersionMarkerSize) + std::string(100, '\0')},
       {"cut off", "xx" + record.substr(0, kVersionRecordSize - 1)},
-      {"check bytes wrong", [&] {
+      {"check bytes wrong",
+       [&] {
          std::string broken = record;
          broken[kVersionRecordSize - 1] ^= 1;
          return broken;

@@ -16,6 +16,13 @@ class WindowPlacementTest : public QObject {
  private:
   testing::TempFolder home_;
 
+  // Shows `window` at `place` and waits until it is on screen.
+  static bool Show(QWidget& window, QRect place) {
+    window.setGeometry(place);
+    window.show();
+    return QTest::qWaitForWindowExposed(&window);
+  }
+
   static void ExpectPlace(const std::string& prefix, QRect expected) {
     QCOMPARE(ReadIntSetting(prefix + "Left", -1), expected.left());
     QCOMPARE(ReadIntSetting(prefix + "Top", -1), expected.top());
@@ -29,9 +36,7 @@ class WindowPlacementTest : public QObject {
 
   void savesTheGeometryOfANormalWindow() {
     QWidget window;
-    window.setGeometry(100, 120, 640, 480);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(Show(window, QRect(100, 120, 640, 480)));
     SaveWindowPlacement(window, "");
     ExpectPlace("", window.geometry());
     ExpectPlace("", QRect(100, 120, 640, 480));
@@ -39,9 +44,7 @@ class WindowPlacementTest : public QObject {
 
   void savesTheRestoredGeometryOfAMaximizedWindow() {
     QWidget window;
-    window.setGeometry(50, 60, 445, 325);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(Show(window, QRect(50, 60, 445, 325)));
     window.showMaximized();
     QTRY_VERIFY(window.geometry().width() > 445);
     SaveWindowPlacement(window, "EXIF\\");
@@ -52,9 +55,7 @@ class WindowPlacementTest : public QObject {
 
   void savesTheRestoredGeometryOfAMinimizedWindow() {
     QWidget window;
-    window.setGeometry(70, 80, 300, 310);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(Show(window, QRect(70, 80, 300, 310)));
     window.showMinimized();
     SaveWindowPlacement(window, "Help\\");
     ExpectPlace("Help\\", QRect(70, 80, 300, 310));

@@ -76,6 +76,19 @@ TEST(DialogRules, TheMessageBoxLayoutFollowsItsSizeAndTheShift) {
   EXPECT_EQ(shifted.text.y, designed.text.y);
 }
 
+TEST(DialogRules, AShortBoxStillHoldsOneWholeLineOfText) {
+  // 315 x 120 without check box: 14 pixels between the text's top and bottom margins.
+  const MessageBoxLayout shortBox = LayoutMessageBox(309, 84, kNoCheckBoxShift, 17);
+  EXPECT_EQ(shortBox.text, (Rect{11, 14, 286, 17}));
+  EXPECT_EQ(shortBox.rowTop, 43);
+  // Tall enough already: unchanged.
+  EXPECT_EQ(LayoutMessageBox(301, 157, 0, 17).text, LayoutMessageBox(301, 157, 0).text);
+  // Never into the rows, never above the panel.
+  const MessageBoxLayout tiny = LayoutMessageBox(309, 50, 0, 17);
+  EXPECT_GE(tiny.text.y, 0);
+  EXPECT_LE(tiny.text.y + tiny.text.height, std::max(tiny.rowTop, tiny.text.y));
+}
+
 TEST(DialogRules, RowsAreCentredByTheBoxWidth) {
   EXPECT_EQ(CentredRowLeft(315, 161), 77);
   EXPECT_EQ(CentredRowLeft(315, 250), 32);

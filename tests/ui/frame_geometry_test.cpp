@@ -138,6 +138,45 @@ TEST(FrameGeometry, ShorteningNeverSplitsACharacter) {
   }
 }
 
+// Letters of different widths, like a real font: "i" and "l" narrow, capitals wide.
+int ProportionalWidth(std::string_view text) {
+  int w = 0;
+  for (char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) == 0x80) continue;
+    w += c == 'i' || c == 'l' || c == '.' ? 3 : (c >= 'A' && c <= 'Z') ? 9 : 6;
+  }
+  return w;
+}
+
+// The shortening done the slow way: insert "...", then drop one character at a time.
+std::string ShortenOneByOne(const std::string& text, int width) {
+  if (ProportionalWidth(text) <= width) return text;
+  const std::size_t sep = text.find_last_of("/\\");
+  if (sep == std::string::npos) return text;
+  std::string s = text.substr(0, sep) + "..." + text.substr(sep);
+  std::size_t cut = sep;
+  while (cut > 0 && ProportionalWidth(s) > width) {
+    std::size_t q = cut - 1;
+    while (q > 0 && (static_cast<unsigned char>(s[q]) & 0xC0) == 0x80) --q;
+    s.erase(q, cut - q);
+    cut = q;
+  }
+  return s;
+}
+
+TEST(FrameGeometry, ShorteningStopsAtTheFirstCharacterThatMakesItFit) {
+  const std::string paths[] = {
+      "/home/anna/Bilder/Urlaub in Norwegen/Lofoten/IMG_0042.JPG",
+      "/Bilder/Ärger mit Öl/Übersicht/Wäsche.jpg",
+      "C:\\Dokumente und Einstellungen\\Anna\\Eigene Bilder\\Foto.jpg",
+  };
+  for (const std::string& path : paths) {
+    for (int width = 0; width < 400; width += 3)
+      EXPECT_EQ(ShortenPathToFit(path, width, ProportionalWidth), ShortenOneByOne(path, width))
+          << path << " in " << width;
+  }
+}
+
 TEST(FrameGeometry, StatusPanelsShareTheBar) {
   // The main window's four panels on an 800-pixel bar, caption x 8.
   std::vector<StatusPanel> panels = {

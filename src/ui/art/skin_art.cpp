@@ -24,12 +24,12 @@ struct Palette {
   QColor buttonPanel;
 };
 
-const Palette kActive{QColor(61, 140, 255), QColor(94, 165, 255), QColor(10, 100, 250),
-                      QColor(0, 87, 244),  QColor(0, 74, 228),  QColor(0, 45, 200),
+const Palette kActive{QColor(61, 140, 255), QColor(94, 165, 255), QColor(6, 97, 248),
+                      QColor(0, 89, 242),  QColor(0, 74, 228),  QColor(0, 45, 200),
                       QColor(0, 24, 206),  QColor(0, 48, 222),  QColor(32, 82, 255),
                       QColor(0, 89, 247)};
-const Palette kInactive{QColor(186, 200, 238), QColor(204, 216, 246), QColor(150, 170, 228),
-                        QColor(132, 158, 221), QColor(124, 147, 211), QColor(112, 132, 196),
+const Palette kInactive{QColor(186, 200, 238), QColor(204, 216, 246), QColor(138, 163, 224),
+                        QColor(120, 150, 214), QColor(112, 140, 204), QColor(100, 124, 190),
                         QColor(150, 157, 212), QColor(150, 165, 217), QColor(150, 167, 217),
                         QColor(118, 157, 217)};
 

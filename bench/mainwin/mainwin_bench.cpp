@@ -1,0 +1,168 @@
+// Times the main window on a folder of 200 generated 12-megapixel JPEGs (4000 x 3000), side by
+// side with its peers measured in the same run on the same files:
+//   first picture: OpenFolder until the picture is on screen, against a full decode of that
+//                  picture plus one thumbnail;
+//   whole strip:   OpenFolder until the strip is complete, against the thumbnail pipeline alone
+//                  (one-eighth decode and scaling of every file in one thread);
+//   stall:         the longest gap between the ticks of a 5 ms timer on the main thread while
+//                  the strip grows.
+// Run under a display (xvfb-run). The pictures are made in a temporary folder with cjpeg from
+// synthetic PPM files and removed at the end; 8 distinct pictures are linked under 200 names.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <unistd.h>
+#include <string>
+#include <vector>
+
+#include "app/kv_main_form.h"
+#include "folder/folder_listing.h"
+#include "imaging/jpeg_decoder.h"
+#include "imaging/thumbnail.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point from) {
+  return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+void WritePpm(const std::string& path, int width, int height, unsigned seed) {
+  std::ofstream out(path, std::ios::binary);
+  out << "P6\n" << width << " " << height << "\n255\n";
+  std::minstd_rand random(seed);
+  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const int noise = static_cast<int>(random() % 24);
+      row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>((x * 255 / width + noise + seed * 29) & 255);
+      row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>((y * 255 / height + noise) & 255);
+      row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>(((x ^ y) / 16 + noise) & 255);
+    }
+    out.write(reinterpret_cast<const char*>(row.data()), static_cast<std::streamsize>(row.size()));
+  }
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const int files = 200;
+  const int runs = 3;
+
+  const fs::path home = fs::temp_directory_path() / ("trimora-mainwin-bench-" + std::to_string(::getpid()));
+  const fs::path pictures = home / "pictures";
+  fs::create_directories(pictures);
+  setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+  std::vector<std::string> distinct;
+  for (unsigned k = 0; k < 8; ++k) {
+    const std::string ppm = (home / ("source" + std::to_string(k) + ".ppm")).string();
+    const std::string jpg = (home / ("source" + std::to_string(k) + ".jpg")).string();
+    WritePpm(ppm, 4000, 3000, k);
+    const std::string command = "cjpeg -quality 90 -outfile '" + jpg + "' '" + ppm + "'";
+    if (std::system(command.c_str()) != 0) {
+      std::fprintf(stderr, "cjpeg failed\n");
+      return 1;
+    }
+    fs::remove(ppm);
+    distinct.push_back(jpg);
+  }
+  for (int i = 0; i < files; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "IMG_%04d.jpg", i);
+    fs::create_hard_link(distinct[static_cast<std::size_t>(i) % distinct.size()], pictures / name);
+  }
+  std::printf("folder: %d files of 4000 x 3000 (%.1f MB each)\n", files,
+              static_cast<double>(fs::file_size(distinct[0])) / 1e6);
+
+  trimora::app::TKvMainForm window;
+  window.SetGuideStarter([] {});
+  window.resize(1024, 768);
+  window.show();
+  while (window.StartingUp()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+
+  std::vector<double> firstPicture, strip, firstPeer, stripPeer, stalls, stallsAfterFirst;
+  for (int run = 0; run < runs; ++run) {
+    // Peers, on the same files.
+    const std::string firstFile = trimora::ListJpegFiles(pictures.string()).front();
+    auto t0 = Clock::now();
+    {
+      trimora::Picture full = trimora::DecodeJpegFile(firstFile);
+      trimora::Picture thumb = trimora::MakeThumbnail(firstFile);
+    }
+    firstPeer.push_back(Seconds(t0));
+    t0 = Clock::now();
+    for (const std::string& file : trimora::ListJpegFiles(pictures.string())) trimora::MakeThumbnail(file);
+    stripPeer.push_back(Seconds(t0));
+
+    // The window.
+    bool shown = false;
+    double shownAt = 0;
+    Clock::time_point start;
+    window.SetPictureShownHook([&] {
+      if (!shown) {
+        shown = true;
+        shownAt = Seconds(start);
+      }
+    });
+    double longest = 0, longestAfterFirst = 0;
+    Clock::time_point lastTick;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+      const auto now = Clock::now();
+      const double gap = std::chrono::duration<double>(now - lastTick).count();
+      longest = std::max(longest, gap);
+      if (shown) longestAfterFirst = std::max(longestAfterFirst, gap);
+      lastTick = now;
+    });
+    start = Clock::now();
+    window.Presenter().OpenFolder(pictures.string());
+    lastTick = Clock::now();
+    ticker.start();
+    while (!(window.Presenter().StripComplete() && !window.Presenter().ThreadRunning())) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+      if (window.Presenter().StripComplete() && window.Presenter().ThumbnailCount() == files) break;
+    }
+    const double whole = Seconds(start);
+    ticker.stop();
+    window.Presenter().WaitForStrip();
+    firstPicture.push_back(shownAt);
+    strip.push_back(whole);
+    stalls.push_back(longest);
+    stallsAfterFirst.push_back(longestAfterFirst);
+    std::printf("run %d: first picture %.3f s (peer %.3f s), strip %.3f s (peer %.3f s), "
+                "longest stall %.1f ms (%.1f ms after the first picture)\n",
+                run + 1, shownAt, firstPeer.back(), whole, stripPeer.back(), longest * 1000,
+                longestAfterFirst * 1000);
+    std::fflush(stdout);
+  }
+  const double first = Median(firstPicture), firstP = Median(firstPeer);
+  const double whole = Median(strip), wholeP = Median(stripPeer);
+  std::printf("\nmedian of %d runs\n", runs);
+  std::printf("first picture on screen  %8.3f s   peer decode+thumbnail %8.3f s   ratio %.2f (limit 1.30)\n",
+              first, firstP, first / firstP);
+  std::printf("whole strip              %8.3f s   peer thumbnail loop   %8.3f s   ratio %.2f (limit 1.15)\n",
+              whole, wholeP, whole / wholeP);
+  std::printf("longest main-thread stall %7.1f ms  (after first picture %.1f ms; limit 50 ms)\n",
+              Median(stalls) * 1000, Median(stallsAfterFirst) * 1000);
+  window.close();
+  fs::remove_all(home);
+  return 0;
+}
