@@ -1,0 +1,265 @@
+// The decoding road of the crop-and-save run on a 6000 x 4000 JPEG made for the run: a
+// 5000 x 3500 cut written as JPEG at quality 90, timed as the whole `trimora crop` process beside
+// djpeg + cjpeg, ImageMagick's convert and vips, all as whole processes in the same run; then
+// the peak memory of the road (maximum resident set size under /usr/bin/time -v).
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "folder/cutting_data.h"
+#include "folder/table.h"
+#include "folder/table_file.h"
+#include "output/write_cropped.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kWidth = 6000, kHeight = 4000;
+constexpr int kLeft = 496, kTop = 256, kCutWidth = 5000, kCutHeight = 3500;
+
+fs::path g_folder;
+std::string g_source;  // the folder with picture.jpg and CroppingData.kv2
+std::string g_jpeg;
+std::string g_dest;
+std::string g_heavy;  // a folder whose record also has a red-eye rectangle and the correction
+std::string g_trimora = std::string(TRIMORA_PROGRAM_DIR) + "/trimora";
+
+void WriteCuttingData(const std::string& folder, const std::string& redEye, bool correction);
+
+// A photo-like picture (gradients, texture and noise) compressed by cjpeg at quality 90.
+void MakeSource() {
+  g_folder = fs::temp_directory_path() / ("trimora-output-bench-" + std::to_string(getpid()));
+  g_source = (g_folder / "source").string();
+  g_dest = (g_folder / "dest").string();
+  g_heavy = (g_folder / "heavy").string();
+  fs::create_directories(g_source);
+  fs::create_directories(g_dest);
+  g_jpeg = g_source + "/picture.jpg";
+  const std::string ppm = (g_folder / "picture.ppm").string();
+  {
+    std::ofstream out(ppm, std::ios::binary);
+    out << "P6\n" << kWidth << " " << kHeight << "\n255\n";
+    std::vector<unsigned char> row(kWidth * 3);
+    std::minstd_rand random(7);
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        const int noise = static_cast<int>(random() % 21) - 10;
+        const int ring = ((x - 3000) * (x - 3000) + (y - 1800) * (y - 1800)) >> 15;
+        auto clamp = [](int v) { return static_cast<unsigned char>(v < 0 ? 0 : v > 255 ? 255 : v); };
+        row[3 * x] = clamp(60 + x * 150 / kWidth + (ring % 40) + noise);
+        row[3 * x + 1] = clamp(30 + y * 170 / kHeight + ((x / 25) % 5) * 6 + noise);
+        row[3 * x + 2] = clamp(200 - ring % 90 - y * 60 / kHeight + noise);
+      }
+      out.write(reinterpret_cast<const char*>(row.data()), static_cast<std::streamsize>(row.size()));
+    }
+  }
+  if (std::system(("cjpeg -quality 90 -outfile '" + g_jpeg + "' '" + ppm + "'").c_str()) != 0) std::exit(1);
+  fs::remove(ppm);
+
+  WriteCuttingData(g_source, "", false);
+  // The heaviest decoding road: a red-eye rectangle needs the whole picture, the correction a
+  // copy of the cut.
+  fs::create_directories(g_heavy);
+  fs::copy_file(g_jpeg, g_heavy + "/picture.jpg");
+  WriteCuttingData(g_heavy, "1000,1000,1040,1030|", true);
+  ::setenv("XDG_CONFIG_HOME", g_folder.c_str(), 1);
+}
+
+// A cutting-data file with one marked record for the decoding road.
+void WriteCuttingData(const std::string& folder, const std::string& redEye, bool correction) {
+  trimora::Table table(trimora::CuttingDataColumns());
+  table.Append();
+  table.WriteInteger("X", kLeft);
+  table.WriteInteger("Y", kTop);
+  table.WriteInteger("Width", kCutWidth);
+  table.WriteInteger("Height", kCutHeight);
+  table.WriteInteger("FormatID", 1);
+  table.WriteInteger("jpegCompressionBlockSize", 1);  // the decoding road
+  table.WriteText("TempPath", "");
+  table.WriteText("Filename", folder + "/picture.jpg");
+  table.WriteText("FileType", "JPG");
+  table.WriteBoolean("SaveIt", true);
+  table.WriteBoolean("Deleted", false);
+  table.WriteInteger("PictureWidth", kWidth);
+  table.WriteInteger("PictureHeight", kHeight);
+  if (!redEye.empty()) table.WriteText("RedEyeCoords", redEye);
+  table.WriteBoolean("AutoCorrection", correction);
+  trimora::SaveTableToFile(table, folder + "/CroppingData.kv2");
+}
+
+// Processor time (user + system) of the programs started by RunProcess.
+double g_childSeconds = 0;
+
+// Runs a program (stdout and stderr to /dev/null) and waits for it; false when it failed.
+bool RunProcess(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  const int started = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (started != 0) return false;
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  g_childSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void Require(benchmark::State& state, bool ok) {
+  if (!ok) state.SkipWithError("the program failed");
+}
+
+const std::string kCrop = std::to_string(kCutWidth) + "x" + std::to_string(kCutHeight) + "+" +
+                          std::to_string(kLeft) + "+" + std::to_string(kTop);
+
+void BM_TrimoraCrop(benchmark::State& state) {
+  g_childSeconds = 0;
+  for (auto _ : state) Require(state, RunProcess({g_trimora, "crop", g_source, g_dest, "--overwrite", "yes"}));
+  state.counters["cpu_s"] = benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
+}
+
+void BM_TrimoraCropWithRedEyeAndCorrection(benchmark::State& state) {
+  g_childSeconds = 0;
+  for (auto _ : state) Require(state, RunProcess({g_trimora, "crop", g_heavy, g_dest, "--overwrite", "yes"}));
+  state.counters["cpu_s"] = benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
+}
+
+void BM_DjpegThenCjpeg(benchmark::State& state) {
+  g_childSeconds = 0;
+  const std::string ppm = (g_folder / "cut.ppm").string();
+  const std::string out = (g_folder / "cut.jpg").string();
+  for (auto _ : state) {
+    Require(state, RunProcess({"djpeg", "-crop", kCrop, "-outfile", ppm, g_jpeg}));
+    Require(state, RunProcess({"cjpeg", "-quality", "90", "-outfile", out, ppm}));
+  }
+  state.counters["cpu_s"] = benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
+}
+
+void BM_ImageMagickConvert(benchmark::State& state) {
+  g_childSeconds = 0;
+  const std::string out = (g_folder / "convert.jpg").string();
+  for (auto _ : state) {
+    Require(state, RunProcess({"/usr/bin/convert", g_jpeg, "-crop", kCrop, "-quality", "90", out}));
+  }
+  state.counters["cpu_s"] = benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
+}
+
+void BM_VipsCrop(benchmark::State& state) {
+  g_childSeconds = 0;
+  const std::string out = (g_folder / "vips.jpg").string() + "[Q=90]";
+  for (auto _ : state) {
+    Require(state, RunProcess({"vips", "crop", g_jpeg, out, std::to_string(kLeft), std::to_string(kTop),
+                               std::to_string(kCutWidth), std::to_string(kCutHeight)}));
+  }
+  state.counters["cpu_s"] = benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
+}
+
+// The same road inside this process, without process start and table reading.
+void BM_WriteCroppedPictureInProcess(benchmark::State& state) {
+  trimora::CropRequest request;
+  request.left = kLeft;
+  request.top = kTop;
+  request.width = kCutWidth;
+  request.height = kCutHeight;
+  request.source = g_jpeg;
+  request.output = (g_folder / "inprocess.JPG").string();
+  request.type = "JPG";
+  for (auto _ : state) trimora::WriteCroppedPicture(request, trimora::EnlargeOptions{}, {});
+}
+
+// Collects the mean wall time of each benchmark for the ratios at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      if (r.run_type == Run::RT_Iteration && r.iterations > 0) {
+        seconds[r.run_name.function_name] = r.real_accumulated_time / static_cast<double>(r.iterations);
+        if (const auto c = r.counters.find("cpu_s"); c != r.counters.end()) cpu[r.run_name.function_name] = c->second;
+      }
+    }
+  }
+  std::map<std::string, double> seconds;
+  std::map<std::string, double> cpu;
+};
+
+// The maximum resident set size of a command in bytes, read from /usr/bin/time -v.
+long long PeakMemory(const std::string& command) {
+  const std::string report = (g_folder / "time.txt").string();
+  if (std::system(("/usr/bin/time -v " + command + " >/dev/null 2>'" + report + "'").c_str()) != 0) return -1;
+  std::ifstream in(report);
+  std::string line;
+  const std::string key = "Maximum resident set size (kbytes): ";
+  while (std::getline(in, line)) {
+    const auto at = line.find(key);
+    if (at != std::string::npos) return std::stoll(line.substr(at + key.size())) * 1024;
+  }
+  return -1;
+}
+
+}  // namespace
+
+BENCHMARK(BM_TrimoraCrop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_TrimoraCropWithRedEyeAndCorrection)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_DjpegThenCjpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_ImageMagickConvert)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_VipsCrop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_WriteCroppedPictureInProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  MakeSource();
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const auto ratio = [](const std::map<std::string, double>& t, const char* a, const char* b) {
+    return t.count(a) && t.count(b) && t.at(b) > 0 ? t.at(a) / t.at(b) : -1.0;
+  };
+  // Wall time counts what a user waits; processor time is steadier on a busy machine.
+  for (const auto& [label, t] : {std::pair{"wall time", &reporter.seconds}, std::pair{"processor time", &reporter.cpu}}) {
+    std::printf("\n%s:\n", label);
+    std::printf("  trimora crop / (djpeg + cjpeg -quality 90): %.2f (limit 1.30)\n",
+                ratio(*t, "BM_TrimoraCrop", "BM_DjpegThenCjpeg"));
+    std::printf("  trimora crop / convert -crop -quality 90:   %.2f (must be below 1)\n",
+                ratio(*t, "BM_TrimoraCrop", "BM_ImageMagickConvert"));
+    std::printf("  trimora crop / vips crop:                   %.2f (for comparison)\n",
+                ratio(*t, "BM_TrimoraCrop", "BM_VipsCrop"));
+  }
+  const double decoded = static_cast<double>(kWidth) * kHeight * 4;
+  const long long ours = PeakMemory("'" + g_trimora + "' crop '" + g_source + "' '" + g_dest + "' --overwrite yes");
+  const long long djpeg = PeakMemory("djpeg -outfile /dev/null '" + g_jpeg + "'");
+  std::printf("peak memory of trimora crop: %.1f MB = %.2f x the decoded picture (%.0f MB; limit 3.5)\n",
+              static_cast<double>(ours) / 1e6, static_cast<double>(ours) / decoded, decoded / 1e6);
+  const long long heavy = PeakMemory("'" + g_trimora + "' crop '" + g_heavy + "' '" + g_dest + "' --overwrite yes");
+  std::printf("peak memory with red-eye filter and correction: %.1f MB = %.2f x the decoded picture\n",
+              static_cast<double>(heavy) / 1e6, static_cast<double>(heavy) / decoded);
+  std::printf("peak memory of djpeg (whole picture, for comparison): %.1f MB\n", static_cast<double>(djpeg) / 1e6);
+  std::error_code ignored;
+  if (std::getenv("TRIMORA_BENCH_KEEP") != nullptr) {
+    std::printf("files kept in %s\n", g_folder.c_str());
+  } else {
+    fs::remove_all(g_folder, ignored);
+  }
+  return 0;
+}

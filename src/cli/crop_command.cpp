@@ -1,0 +1,149 @@
+// trimora crop SOURCE DEST [--overwrite ask|yes|all|no]: the crop-and-save run for the marked
+// pictures of SOURCE's "CroppingData.kv2", written into DEST.
+//
+// The pictures are read from SOURCE whatever folder the cutting-data file names, so a folder
+// that was moved or copied still works; only file names inside DEST are written. "ask" puts
+// the overwrite question on the terminal with the message box's answers; when standard input
+// ends without an answer the run stops with an error (nothing is replaced unasked).
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include "cli/command.h"
+#include "folder/table.h"
+#include "folder/table_file.h"
+#include "formats/format_tables.h"
+#include "imaging/enlarge.h"
+#include "output/crop_and_save.h"
+#include "platform/error.h"
+#include "platform/paths.h"
+
+namespace trimora::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class OverwriteMode { Ask, Yes, All, No };
+
+// The terminal as the run's view: progress on stderr, the overwrite question on stderr/stdin.
+class TerminalView : public SaveRunView {
+ public:
+  explicit TerminalView(OverwriteMode mode) : mode_(mode) {}
+
+  std::string ChooseFolder(const std::string&, const std::string&, int, const std::string&) override { return {}; }
+
+  int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int, int) override {
+    if (buttons != kButtonsYesAllNo) {
+      std::fprintf(stderr, "%s: %s\n", title.c_str(), Plain(text).c_str());
+      return kAnswerOk;
+    }
+    switch (mode_) {
+      case OverwriteMode::Yes:
+        return kAnswerYes;
+      case OverwriteMode::All:
+        return kAnswerYesToAll;
+      case OverwriteMode::No:
+        return kAnswerNo;
+      case OverwriteMode::Ask:
+        break;
+    }
+    for (;;) {
+      std::fprintf(stderr, "%s [j]a, ja [a]lle, [n]ein: ", Plain(text).c_str());
+      std::fflush(stderr);
+      std::string answer;
+      if (!std::getline(std::cin, answer)) {
+        std::fprintf(stderr, "\n");
+        throw Error("Keine Antwort auf die Frage, ob die Datei überschrieben werden soll "
+                    "(ohne Terminal: --overwrite yes, all oder no).");
+      }
+      for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (answer == "j" || answer == "ja") return kAnswerYes;
+      if (answer == "a" || answer == "alle" || answer == "ja, alle") return kAnswerYesToAll;
+      if (answer == "n" || answer == "nein") return kAnswerNo;
+    }
+  }
+
+  void SetStatusText(int panel, const std::string& text) override {
+    if (panel == 3 && text.rfind("Speichere ", 0) == 0) std::fprintf(stderr, "%s\n", text.c_str());
+  }
+
+ private:
+  // The message box's line breaks as the terminal's.
+  static std::string Plain(std::string text) {
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, " ");
+    return text;
+  }
+  OverwriteMode mode_;
+};
+
+// FormatRatio over the two format files of the program folder, loaded once.
+std::function<double(int)> FormatRatioOfProgramTables() {
+  auto tables = std::make_shared<FormatTables>();
+  tables->LoadFormatTables(ProgramFolder());
+  return [tables](int formatId) { return static_cast<double>(tables->FormatRatio(formatId)); };
+}
+
+int Usage() {
+  std::fprintf(stderr, "Aufruf: trimora crop QUELLVERZEICHNIS ZIELVERZEICHNIS [--overwrite ask|yes|all|no]\n");
+  return 2;
+}
+
+int RunCrop(const std::vector<std::string>& args) {
+  std::vector<std::string> folders;
+  OverwriteMode mode = OverwriteMode::Ask;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string value;
+    if (args[i] == "--overwrite" && i + 1 < args.size()) {
+      value = args[++i];
+    } else if (args[i].rfind("--overwrite=", 0) == 0) {
+      value = args[i].substr(12);
+    } else if (args[i].rfind("--", 0) == 0) {
+      return Usage();
+    } else {
+      folders.push_back(args[i]);
+      continue;
+    }
+    if (value == "ask") mode = OverwriteMode::Ask;
+    else if (value == "yes") mode = OverwriteMode::Yes;
+    else if (value == "all") mode = OverwriteMode::All;
+    else if (value == "no") mode = OverwriteMode::No;
+    else return Usage();
+  }
+  if (folders.size() != 2) return Usage();
+  const std::string& sourceFolder = folders[0];
+  const std::string& destFolder = folders[1];
+  try {
+    std::error_code ignored;
+    for (const std::string& folder : folders) {
+      if (!fs::is_directory(folder, ignored)) {
+        throw Error("Das angegebene Verzeichnis existiert nicht. (" + folder + ")");
+      }
+    }
+    Table table;
+    LoadTableFromFile(table, WithTrailingSeparator(sourceFolder) + "CroppingData.kv2");
+    std::vector<SaveRecord> records = ReadSaveRecords(table);
+    for (SaveRecord& r : records) {
+      if (r.filename) r.filename = WithTrailingSeparator(sourceFolder) + FileNamePart(*r.filename);
+    }
+    SaveRunContext context;
+    context.stripes = LoadEnlargeOptions();
+    context.formatRatio = FormatRatioOfProgramTables();
+    context.pictureCount = static_cast<int>(records.size());
+    SaveRunState state;
+    TerminalView view(mode);
+    RunSavePass(records, WithTrailingSeparator(destFolder), context, state, view);
+    return 0;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "trimora crop: %s\n", e.what());
+    return 1;
+  }
+}
+
+const Registration kRegistration({"crop", "crop QUELLE ZIEL [--overwrite ask|yes|all|no]", RunCrop});
+
+}  // namespace
+}  // namespace trimora::cli

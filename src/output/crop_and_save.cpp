@@ -1,0 +1,245 @@
+#include "output/crop_and_save.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <limits>
+
+#include "imaging/jpeg_decoder.h"
+#include "platform/error.h"
+#include "platform/file_date.h"
+#include "platform/paths.h"
+#include "platform/settings.h"
+
+namespace trimora {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+#ifdef _WIN32
+constexpr std::string_view kSeparators = "\\/:";
+constexpr char kSeparator = '\\';
+#else
+constexpr std::string_view kSeparators = "/";
+constexpr char kSeparator = '/';
+#endif
+
+bool Exists(const std::string& path) {
+  std::error_code ignored;
+  return fs::exists(path, ignored);
+}
+
+// A field that the run cannot do without; a null one ends the run.
+template <typename T>
+const T& Need(const std::optional<T>& field, const char* name, const SaveRecord& record) {
+  if (!field) {
+    throw Error("Im Datensatz von " + record.filename.value_or("(ohne Dateinamen)") + " fehlt der Wert \"" +
+                name + "\".");
+  }
+  return *field;
+}
+
+// value x blocks, checked to stay an int.
+int Blocks(int value, int blockSize, const SaveRecord& record) {
+  const long long pixels = static_cast<long long>(value) * blockSize;
+  if (pixels < std::numeric_limits<int>::min() || pixels > std::numeric_limits<int>::max()) {
+    throw Error("Der Ausschnitt im Datensatz von " + record.filename.value_or("") + " ist ungültig.");
+  }
+  return static_cast<int>(pixels);
+}
+
+// Runs the closing steps however the pass ends.
+class PassEnd {
+ public:
+  PassEnd(SaveRunState& state, SaveRunView& view, int pictureCount)
+      : state_(state), view_(view), pictureCount_(pictureCount) {
+    view_.SetBusy(true);
+  }
+  ~PassEnd() {
+    try {
+      view_.SetBusy(false);
+      view_.SetStatusText(3, std::to_string(pictureCount_) + " Bilder im Verz.");
+    } catch (...) {
+      // The view's failure must not hide the run's own outcome.
+    }
+    state_.SavingInProgress = false;
+  }
+  PassEnd(const PassEnd&) = delete;
+  PassEnd& operator=(const PassEnd&) = delete;
+
+ private:
+  SaveRunState& state_;
+  SaveRunView& view_;
+  int pictureCount_;
+};
+
+// Writes one marked record; returns the path written.
+std::string SaveRecordFile(const SaveRecord& record, const std::string& destFolder, const SaveRunContext& context,
+                           SaveRunState& state, SaveRunView& view) {
+  const int block = Need(record.blockSize, "jpegCompressionBlockSize", record);
+  const std::string& source = Need(record.filename, "Filename", record);
+  const std::string& type = Need(record.fileType, "FileType", record);
+  const std::string output = OutputName(destFolder, source, type);
+  const auto confirm = [&](const std::string& path) { return ConfirmOverwrite(path, type, state, view); };
+
+  CropRequest request;
+  request.source = source;
+  request.output = output;
+  request.type = type;
+  request.redEyeList = record.redEyeCoords.value_or("");
+  request.correction = record.autoCorrection.value_or(false);
+
+  if (block != 16 && record.enlarge.value_or(false)) {
+    // An enlarged picture is written whole with its stripes; the selection is not used.
+    const int formatId = Need(record.formatId, "FormatID", record);
+    if (!context.formatRatio) throw Error("Die Formattabellen sind nicht geladen.");
+    request.ratio = context.formatRatio(formatId);
+    if (!(request.ratio > 0)) throw Error("Das Format " + std::to_string(formatId) + " ist nicht definiert.");
+    request.width = Need(record.pictureWidth, "PictureWidth", record);
+    request.height = Need(record.pictureHeight, "PictureHeight", record);
+    return WriteCroppedPicture(request, context.stripes, confirm);
+  }
+
+  request.left = Blocks(Need(record.x, "X", record), block, record);
+  request.top = Blocks(Need(record.y, "Y", record), block, record);
+  request.width = Blocks(Need(record.width, "Width", record), block, record);
+  request.height = Blocks(Need(record.height, "Height", record), block, record);
+  if (block != 16) return WriteCroppedPicture(request, context.stripes, confirm);
+
+  // The 16-pixel grid may reach past the picture's right and bottom edges.
+  const JpegLayout layout = ReadJpegLayout(source);
+  const int pictureWidth = std::min(Need(record.pictureWidth, "PictureWidth", record), layout.width);
+  const int pictureHeight = std::min(Need(record.pictureHeight, "PictureHeight", record), layout.height);
+  if (request.left + request.width > pictureWidth) request.width = pictureWidth - request.left;
+  if (request.top + request.height > pictureHeight) request.height = pictureHeight - request.top;
+  if (request.left < 0 || request.top < 0 || request.width <= 0 || request.height <= 0) {
+    throw Error("Der Ausschnitt im Datensatz von " + source + " liegt nicht im Bild.");
+  }
+  // jpegtran would move a cut whose corner is off the picture's own block grid; such pictures,
+  // and those whose grid is coarser than 16 pixels, are cut exactly by decoding. Pictures
+  // meant for another file type are never written as JPEG data.
+  const bool onGrid = layout.blockWidth <= 16 && layout.blockHeight <= 16 &&
+                      request.left % layout.blockWidth == 0 && request.top % layout.blockHeight == 0;
+  if (type != "JPG" || !onGrid) return WriteCroppedPicture(request, context.stripes, confirm);
+  return JpegTranCrop(request.left, request.top, request.width, request.height, source, output, confirm);
+}
+
+template <typename T>
+std::optional<T> Field(const Table& table, int record, int column) {
+  if (column < 0) return std::nullopt;
+  const FieldValue& value = table.At(record, column);
+  if (const T* held = std::get_if<T>(&value)) return *held;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<SaveRecord> ReadSaveRecords(const Table& table) {
+  const auto column = [&](std::string_view name) { return table.FindColumn(name); };
+  const int x = column("X"), y = column("Y"), width = column("Width"), height = column("Height");
+  const int formatId = column("FormatID"), block = column("jpegCompressionBlockSize");
+  const int filename = column("Filename"), fileType = column("FileType"), saveIt = column("SaveIt");
+  const int deleted = column("Deleted"), redEye = column("RedEyeCoords"), correction = column("AutoCorrection");
+  const int pictureWidth = column("PictureWidth"), pictureHeight = column("PictureHeight");
+  const int enlarge = column("Enlarge");
+  std::vector<SaveRecord> records(static_cast<std::size_t>(table.RecordCount()));
+  for (int r = 0; r < table.RecordCount(); ++r) {
+    SaveRecord& out = records[static_cast<std::size_t>(r)];
+    out.x = Field<std::int32_t>(table, r, x);
+    out.y = Field<std::int32_t>(table, r, y);
+    out.width = Field<std::int32_t>(table, r, width);
+    out.height = Field<std::int32_t>(table, r, height);
+    out.formatId = Field<std::int32_t>(table, r, formatId);
+    out.blockSize = Field<std::int32_t>(table, r, block);
+    out.filename = Field<std::string>(table, r, filename);
+    out.fileType = Field<std::string>(table, r, fileType);
+    out.saveIt = Field<bool>(table, r, saveIt);
+    out.deleted = Field<bool>(table, r, deleted);
+    out.redEyeCoords = Field<std::string>(table, r, redEye);
+    out.autoCorrection = Field<bool>(table, r, correction);
+    out.pictureWidth = Field<std::int32_t>(table, r, pictureWidth);
+    out.pictureHeight = Field<std::int32_t>(table, r, pictureHeight);
+    out.enlarge = Field<bool>(table, r, enlarge);
+  }
+  return records;
+}
+
+std::string FileNamePart(const std::string& path) {
+  const std::size_t at = path.find_last_of(kSeparators);
+  return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+std::string WithTrailingSeparator(const std::string& folder) {
+  if (!folder.empty() && kSeparators.find(folder.back()) != std::string_view::npos && folder.back() != ':') {
+    return folder;
+  }
+  return folder + kSeparator;
+}
+
+std::string OutputName(const std::string& destFolder, const std::string& filename, const std::string& fileType) {
+  std::string path = destFolder + FileNamePart(filename);
+  const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+  std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+  std::transform(ending.begin(), ending.end(), ending.begin(), lower);
+  if (ending == ".jpg") return path.substr(0, path.size() - 3) + fileType;
+  return path + "." + fileType;
+}
+
+std::string ConfirmOverwrite(const std::string& path, const std::string& fileType, SaveRunState& state,
+                             SaveRunView& view) {
+  if (!Exists(path) || state.OverwriteAll) return path;
+  const int answer = view.ShowMessageBox(
+      "Frage", "Soll die Datei\r\n" + FileNamePart(path) + "\r\n" + " überschrieben werden?", kButtonsYesAllNo, 315, 170);
+  if (answer == kAnswerYesToAll) {
+    state.OverwriteAll = true;
+    return path;
+  }
+  if (answer == kAnswerYes) return path;
+  // "&Nein", and a box closed without an answer: keep the existing file, write beside it.
+  const std::string base = path.size() >= 4 ? path.substr(0, path.size() - 4) : path;
+  const std::string ending = fileType == "JPG" ? ".jpg" : "." + fileType;
+  for (int n = 1;; ++n) {
+    std::string candidate = base + "_" + std::to_string(n) + ending;
+    if (!Exists(candidate)) return candidate;
+  }
+}
+
+void RunSavePass(const std::vector<SaveRecord>& records, const std::string& destFolder, const SaveRunContext& context,
+                 SaveRunState& state, SaveRunView& view) {
+  PassEnd end(state, view, context.pictureCount);
+  const auto marked = std::count_if(records.begin(), records.end(), [](const SaveRecord& r) { return r.marked(); });
+  if (marked == 0) return;
+  state.SavingInProgress = true;
+  state.OverwriteAll = false;
+  int running = 0;
+  for (const SaveRecord& record : records) {
+    view.RepaintPending();
+    if (!record.marked()) continue;
+    ++running;
+    view.SetStatusText(3, "Speichere " + std::to_string(running) + "/" + std::to_string(marked));
+    const std::int32_t date = GetFileDate(Need(record.filename, "Filename", record));
+    const std::string written = SaveRecordFile(record, destFolder, context, state, view);
+    SetFileDate(written, date);
+  }
+}
+
+std::string DefaultDestFolder() { return DocumentsFolder(); }
+
+void CropAndSave(const std::vector<SaveRecord>& records, const SaveRunContext& context, SaveRunState& state,
+                 SaveRunView& view) {
+  view.RepaintPending();
+  std::string folder = ReadStringSetting("DestDir", "");
+  if (folder.empty()) folder = DefaultDestFolder();
+  const std::string chosen = view.ChooseFolder("Zielverzeichnis wählen", "Speichern", 2, folder);
+  if (chosen.empty()) return;
+  std::error_code ignored;
+  if (!fs::is_directory(chosen, ignored)) {
+    view.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", kButtonsOk, 320, 150);
+    return;
+  }
+  WriteStringSetting("DestDir", chosen);
+  RunSavePass(records, WithTrailingSeparator(chosen), context, state, view);
+}
+
+}  // namespace trimora

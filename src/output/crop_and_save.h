@@ -1,0 +1,108 @@
+// The crop-and-save run: every marked record of the cutting-data table is cut into the
+// destination folder, by jpegtran when it is held on the JPEG block grid, else by decoding.
+//
+// The run is plain code behind SaveRunView, the few things that need a person: the folder
+// chooser, the message box (the overwrite question among others) and the status texts. The
+// main window implements the view with its dialogs, the command-line tool with the terminal.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "folder/table.h"
+#include "output/write_cropped.h"
+
+namespace trimora {
+
+// Answers of the message box.
+enum MessageAnswer : int { kAnswerOk = 1, kAnswerClosed = 2, kAnswerYes = 6, kAnswerNo = 7, kAnswerYesToAll = 10 };
+
+// Button rows of the message box.
+enum MessageButtons : int { kButtonsOk = 4, kButtonsYesNo = 3, kButtonsYesAllNo = 515 };
+
+// What the run needs from a person.
+class SaveRunView {
+ public:
+  virtual ~SaveRunView() = default;
+  // The folder chooser; returns the chosen folder, or empty text when the user cancelled.
+  virtual std::string ChooseFolder(const std::string& title, const std::string& okCaption, int glyphIndex,
+                                   const std::string& startFolder) = 0;
+  // The message box; returns the answer (MessageAnswer).
+  virtual int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int width,
+                             int height) = 0;
+  // Sets the text of a status panel (3 is the right-most).
+  virtual void SetStatusText(int panel, const std::string& text) = 0;
+  // Lets the window repaint what is pending, without handling input.
+  virtual void RepaintPending() {}
+  // Shows or hides the hourglass cursor.
+  virtual void SetBusy(bool /*busy*/) {}
+};
+
+// The fields of a cutting-data record that the run reads; nullopt stands for a null field.
+struct SaveRecord {
+  std::optional<bool> saveIt, deleted;
+  std::optional<int> blockSize, x, y, width, height;
+  std::optional<int> pictureWidth, pictureHeight, formatId;
+  std::optional<std::string> filename, fileType, redEyeCoords;
+  std::optional<bool> autoCorrection, enlarge;
+
+  // SaveIt is true and Deleted is not.
+  bool marked() const { return saveIt.value_or(false) && !deleted.value_or(false); }
+};
+
+// The records of a cutting-data table in table order; a column the table lacks (an older
+// file) reads as null. The table's current record is not moved.
+std::vector<SaveRecord> ReadSaveRecords(const Table& table);
+
+// The run state the main window holds and others read.
+struct SaveRunState {
+  // True from the start of the writing pass until the run ends (read by the thumbnail thread).
+  std::atomic<bool> SavingInProgress{false};
+  // The user answered "Ja, &alle" in this writing pass.
+  bool OverwriteAll = false;
+};
+
+// What the run takes from the program besides the records.
+struct SaveRunContext {
+  EnlargeOptions stripes;  // the enlargement options (LoadEnlargeOptions)
+  std::function<double(int formatId)> formatRatio;  // FormatRatio of the format tables
+  int pictureCount = 0;  // pictures in the strip, for the closing status text
+};
+
+// The file-name part of a path: the text after the last path separator.
+std::string FileNamePart(const std::string& path);
+
+// The folder with a path separator appended when it does not end with one.
+std::string WithTrailingSeparator(const std::string& folder);
+
+// The output name of a record: folder (ending with a separator) + file-name part of Filename;
+// a last ".JPG" (any case) gets FileType for its last three letters, other names get "." +
+// FileType appended.
+std::string OutputName(const std::string& destFolder, const std::string& filename, const std::string& fileType);
+
+// Asks before an existing file is replaced. Returns `path` when nothing is there, after
+// "Ja, &alle" earlier in the pass, or after "&Ja"/"Ja, &alle"; after "&Nein" (and when the box
+// is closed without an answer) the first free name base + "_" + n + ending, base being the path
+// without its last four characters and the ending ".jpg" for JPG, else "." + FileType.
+std::string ConfirmOverwrite(const std::string& path, const std::string& fileType, SaveRunState& state,
+                             SaveRunView& view);
+
+// The writing pass over the records into `destFolder` (steps after the folder was chosen):
+// counts the marked records, writes them one after the other with "Speichere n/m" in status
+// panel 3, and ends with the picture count there. An error ends the run at that picture and
+// propagates after the closing steps; files written before it stay.
+void RunSavePass(const std::vector<SaveRecord>& records, const std::string& destFolder, const SaveRunContext& context,
+                 SaveRunState& state, SaveRunView& view);
+
+// The user's documents folder, where the chooser starts on first use.
+std::string DefaultDestFolder();
+
+// The command "Zuschneiden und speichern": chooses the destination folder (starting at the
+// setting DestDir or the documents folder), checks it, stores it in DestDir and runs the pass.
+void CropAndSave(const std::vector<SaveRecord>& records, const SaveRunContext& context, SaveRunState& state,
+                 SaveRunView& view);
+
+}  // namespace trimora

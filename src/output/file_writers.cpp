@@ -1,0 +1,242 @@
+#include "output/file_writers.h"
+
+#include <zlib.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "output/output_file.h"
+#include "platform/error.h"
+
+namespace trimora {
+
+namespace {
+
+// Little-endian and big-endian number writers into a byte list.
+void Le16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(static_cast<std::uint8_t>(v));
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void Le32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  Le16(out, v & 0xFFFF);
+  Le16(out, v >> 16);
+}
+void Be32(std::uint8_t* at, std::uint32_t v) {
+  at[0] = static_cast<std::uint8_t>(v >> 24);
+  at[1] = static_cast<std::uint8_t>(v >> 16);
+  at[2] = static_cast<std::uint8_t>(v >> 8);
+  at[3] = static_cast<std::uint8_t>(v);
+}
+
+// One row of blue, green, red (fourth byte dropped) turned into red, green, blue.
+void RowToRgb(const std::uint8_t* bgrx, int width, std::uint8_t* rgb) {
+  for (int x = 0; x < width; ++x, bgrx += 4, rgb += 3) {
+    rgb[0] = bgrx[2];
+    rgb[1] = bgrx[1];
+    rgb[2] = bgrx[0];
+  }
+}
+
+void CheckSize(const PixelRows& pixels) {
+  if (pixels.width <= 0 || pixels.height <= 0) throw Error("Das Bild hat keine Pixel.");
+}
+
+}  // namespace
+
+void WriteTiff(const std::string& path, const PixelRows& pixels) {
+  CheckSize(pixels);
+  const auto w = static_cast<std::uint32_t>(pixels.width);
+  const auto h = static_cast<std::uint32_t>(pixels.height);
+  if (w > 0xFFFF || h > 0xFFFF) throw Error("Das Bild ist zu groß für eine TIFF-Datei.");
+  const std::uint32_t stripBytes = w * h * 3;
+  const std::uint32_t ifdOffset = 40 + stripBytes;  // no padding, also when it is odd
+
+  std::vector<std::uint8_t> header;
+  header.reserve(40);
+  header.push_back('I');
+  header.push_back('I');
+  Le16(header, 42);
+  Le32(header, ifdOffset);
+  Le32(header, 877);  // X resolution 87.7
+  Le32(header, 10);
+  Le32(header, 877);  // Y resolution 87.7
+  Le32(header, 10);
+  Le16(header, 8);  // bits per sample
+  Le16(header, 8);
+  Le16(header, 8);
+  for (char c : std::string_view("Dorvanelli")) header.push_back(static_cast<std::uint8_t>(c));
+
+  OutputFile file(path);
+  file.Write(header.data(), header.size());
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(w) * 3);
+  for (int y = 0; y < pixels.height; ++y) {
+    RowToRgb(pixels.row(y), pixels.width, row.data());
+    file.Write(row.data(), row.size());
+  }
+
+  struct Entry {
+    std::uint16_t tag, type;
+    std::uint32_t count, value;
+  };
+  const std::array<Entry, 15> entries{{
+      {254, 4, 1, 0},            // NewSubfileType
+      {256, 3, 1, w},            // ImageWidth
+      {257, 3, 1, h},            // ImageLength
+      {258, 3, 3, 24},           // BitsPerSample
+      {259, 3, 1, 1},            // Compression: none
+      {262, 3, 1, 2},            // PhotometricInterpretation: RGB
+      {273, 4, 1, 40},           // StripOffsets
+      {277, 3, 1, 3},            // SamplesPerPixel
+      {278, 4, 1, h},            // RowsPerStrip
+      {279, 4, 1, stripBytes},   // StripByteCounts
+      {282, 5, 1, 8},            // XResolution
+      {283, 5, 1, 16},           // YResolution
+      {284, 3, 1, 1},            // PlanarConfiguration: chunky
+      {296, 3, 1, 2},            // ResolutionUnit: inch
+      {305, 2, 10, 30},          // Software
+  }};
+  std::vector<std::uint8_t> ifd;
+  ifd.reserve(2 + 15 * 12 + 4);
+  Le16(ifd, entries.size());
+  for (const Entry& e : entries) {
+    Le16(ifd, e.tag);
+    Le16(ifd, e.type);
+    Le32(ifd, e.count);
+    Le32(ifd, e.value);
+  }
+  Le32(ifd, 0);  // no next directory
+  file.Write(ifd.data(), ifd.size());
+  file.Commit();
+}
+
+void WriteBmp(const std::string& path, const PixelRows& pixels, int bitsPerPixel) {
+  CheckSize(pixels);
+  if (bitsPerPixel != 24 && bitsPerPixel != 32) throw Error("Nicht unterstützte Farbtiefe.");
+  const std::size_t bytesPerPixel = static_cast<std::size_t>(bitsPerPixel) / 8;
+  const std::size_t rowBytes = (static_cast<std::size_t>(pixels.width) * bytesPerPixel + 3) / 4 * 4;
+  const std::size_t imageBytes = rowBytes * static_cast<std::size_t>(pixels.height);
+  if (imageBytes + 54 > 0xFFFFFFFFu) throw Error("Das Bild ist zu groß für eine BMP-Datei.");
+
+  std::vector<std::uint8_t> header;
+  header.reserve(54);
+  header.push_back('B');
+  header.push_back('M');
+  Le32(header, static_cast<std::uint32_t>(54 + imageBytes));  // file size
+  Le32(header, 0);                                              // reserved
+  Le32(header, 54);                                             // offset of the pixels
+  Le32(header, 40);                                             // information header size
+  Le32(header, static_cast<std::uint32_t>(pixels.width));
+  Le32(header, static_cast<std::uint32_t>(pixels.height));     // positive: bottom-up
+  Le16(header, 1);                                              // planes
+  Le16(header, static_cast<std::uint32_t>(bitsPerPixel));
+  Le32(header, 0);                                              // BI_RGB
+  Le32(header, static_cast<std::uint32_t>(imageBytes));
+  Le32(header, 0);  // pixels per metre, x
+  Le32(header, 0);  // pixels per metre, y
+  Le32(header, 0);  // colours used
+  Le32(header, 0);  // important colours
+
+  OutputFile file(path);
+  file.Write(header.data(), header.size());
+  std::vector<std::uint8_t> row(rowBytes, 0);
+  for (int y = pixels.height - 1; y >= 0; --y) {
+    const std::uint8_t* in = pixels.row(y);
+    std::uint8_t* out = row.data();
+    for (int x = 0; x < pixels.width; ++x, in += 4, out += bytesPerPixel) {
+      out[0] = in[0];
+      out[1] = in[1];
+      out[2] = in[2];
+      if (bytesPerPixel == 4) out[3] = 0;  // carries no colour
+    }
+    file.Write(row.data(), row.size());
+  }
+  file.Commit();
+}
+
+namespace {
+
+// Writes one PNG chunk: length, type, data, CRC over type and data.
+void WriteChunk(OutputFile& file, const char type[4], const std::uint8_t* data, std::uint32_t size) {
+  std::uint8_t head[8];
+  Be32(head, size);
+  for (int i = 0; i < 4; ++i) head[4 + i] = static_cast<std::uint8_t>(type[i]);
+  uLong crc = crc32(0L, head + 4, 4);
+  if (size != 0) crc = crc32(crc, data, size);
+  std::uint8_t tail[4];
+  Be32(tail, static_cast<std::uint32_t>(crc));
+  file.Write(head, 8);
+  file.Write(data, size);
+  file.Write(tail, 4);
+}
+
+// The deflate stream of the IDAT chunks; ends the stream in every case.
+class Deflater {
+ public:
+  Deflater() {
+    if (deflateInit(&stream_, Z_DEFAULT_COMPRESSION) != Z_OK) throw Error("zlib kann nicht starten.");
+  }
+  ~Deflater() { deflateEnd(&stream_); }
+  Deflater(const Deflater&) = delete;
+  Deflater& operator=(const Deflater&) = delete;
+
+  // Compresses `size` bytes (or finishes the stream) and writes each full output buffer as
+  // an IDAT chunk.
+  void Feed(OutputFile& file, const std::uint8_t* data, std::size_t size, bool finish) {
+    stream_.next_in = const_cast<Bytef*>(data);
+    stream_.avail_in = static_cast<uInt>(size);
+    for (;;) {
+      stream_.next_out = buffer_.data() + used_;
+      stream_.avail_out = static_cast<uInt>(buffer_.size() - used_);
+      const int result = deflate(&stream_, finish ? Z_FINISH : Z_NO_FLUSH);
+      if (result == Z_STREAM_ERROR) throw Error("zlib-Fehler beim Komprimieren.");
+      used_ = buffer_.size() - stream_.avail_out;
+      if (used_ == buffer_.size() || (finish && result == Z_STREAM_END && used_ != 0)) {
+        WriteChunk(file, "IDAT", buffer_.data(), static_cast<std::uint32_t>(used_));
+        used_ = 0;
+      }
+      if (finish ? result == Z_STREAM_END : stream_.avail_in == 0 && stream_.avail_out != 0) return;
+    }
+  }
+
+ private:
+  z_stream stream_{};
+  std::vector<std::uint8_t> buffer_ = std::vector<std::uint8_t>(1 << 16);
+  std::size_t used_ = 0;
+};
+
+}  // namespace
+
+void WritePng(const std::string& path, const PixelRows& pixels) {
+  CheckSize(pixels);
+  static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  std::uint8_t ihdr[13];
+  Be32(ihdr, static_cast<std::uint32_t>(pixels.width));
+  Be32(ihdr + 4, static_cast<std::uint32_t>(pixels.height));
+  ihdr[8] = 8;   // bit depth
+  ihdr[9] = 2;   // colour type RGB
+  ihdr[10] = 0;  // deflate
+  ihdr[11] = 0;  // adaptive filtering
+  ihdr[12] = 0;  // not interlaced
+
+  OutputFile file(path);
+  file.Write(kSignature, sizeof kSignature);
+  WriteChunk(file, "IHDR", ihdr, sizeof ihdr);
+  Deflater deflater;
+  const std::size_t rgbBytes = static_cast<std::size_t>(pixels.width) * 3;
+  std::vector<std::uint8_t> rgb(rgbBytes);
+  std::vector<std::uint8_t> filtered(1 + rgbBytes);
+  filtered[0] = 1;  // filter "Sub": each byte minus the same byte of the pixel to its left
+  for (int y = 0; y < pixels.height; ++y) {
+    RowToRgb(pixels.row(y), pixels.width, rgb.data());
+    std::uint8_t* out = filtered.data() + 1;
+    for (std::size_t i = 0; i < 3 && i < rgbBytes; ++i) out[i] = rgb[i];
+    for (std::size_t i = 3; i < rgbBytes; ++i) out[i] = static_cast<std::uint8_t>(rgb[i] - rgb[i - 3]);
+    deflater.Feed(file, filtered.data(), filtered.size(), false);
+  }
+  deflater.Feed(file, nullptr, 0, true);
+  WriteChunk(file, "IEND", nullptr, 0);
+  file.Commit();
+}
+
+}  // namespace trimora

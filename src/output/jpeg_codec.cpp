@@ -1,0 +1,316 @@
+#include "output/jpeg_codec.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include <jerror.h>
+
+#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_error.h"
+#include "imaging/picture_memory.h"
+#include "platform/error.h"
+
+namespace trimora {
+
+namespace {
+
+// ---- encoding: one libjpeg session holding only plain data (see imaging/jpeg_error.h) ----
+
+constexpr int kBatch = 16;  // rows handed to libjpeg at a time
+
+// A memory destination whose buffer the caller owns and frees in every case (libjpeg's own
+// memory destination loses track of its buffer when an error interrupts it).
+struct GrowingDestination {
+  jpeg_destination_mgr pub;
+  unsigned char* data;
+  std::size_t capacity;
+};
+
+void Grow(j_compress_ptr cinfo, std::size_t capacity) {
+  auto* d = reinterpret_cast<GrowingDestination*>(cinfo->dest);
+  auto* grown = static_cast<unsigned char*>(std::realloc(d->data, capacity));
+  if (grown == nullptr) {
+    cinfo->err->msg_code = JERR_OUT_OF_MEMORY;
+    (*cinfo->err->error_exit)(reinterpret_cast<j_common_ptr>(cinfo));
+  }
+  const std::size_t used = d->capacity - d->pub.free_in_buffer;
+  d->data = grown;
+  d->capacity = capacity;
+  d->pub.next_output_byte = grown + used;
+  d->pub.free_in_buffer = capacity - used;
+}
+
+void InitDestination(j_compress_ptr cinfo) {
+  // About two bits per pixel, as quality 90 gives for photographs; grown when needed.
+  Grow(cinfo, static_cast<std::size_t>(cinfo->image_width) * cinfo->image_height / 4 + 65536);
+}
+
+boolean EmptyDestination(j_compress_ptr cinfo) {
+  auto* d = reinterpret_cast<GrowingDestination*>(cinfo->dest);
+  d->pub.free_in_buffer = 0;  // libjpeg calls this with a full buffer
+  Grow(cinfo, d->capacity * 2);
+  return TRUE;
+}
+
+void TermDestination(j_compress_ptr) {}
+
+// Baseline colour JPEG at quality 90 with libjpeg's other defaults, into `destination`;
+// called inside a guarded session.
+void StartEncoder(jpeg_compress_struct* cinfo, int width, int height, GrowingDestination* destination) {
+  destination->pub.init_destination = InitDestination;
+  destination->pub.empty_output_buffer = EmptyDestination;
+  destination->pub.term_destination = TermDestination;
+  cinfo->dest = &destination->pub;
+  cinfo->image_width = static_cast<JDIMENSION>(width);
+  cinfo->image_height = static_cast<JDIMENSION>(height);
+  cinfo->input_components = 4;
+  cinfo->in_color_space = JCS_EXT_BGRX;
+  jpeg_set_defaults(cinfo);
+  jpeg_set_quality(cinfo, 90, TRUE);
+  jpeg_start_compress(cinfo, TRUE);
+}
+
+bool EncodeSession(const PixelRows& pixels, GrowingDestination* destination, JpegErrorManager* errors) {
+  jpeg_compress_struct cinfo{};
+  cinfo.err = InitJpegErrorManager(*errors);
+  if (setjmp(errors->jump)) {
+    jpeg_destroy_compress(&cinfo);
+    return false;
+  }
+  jpeg_create_compress(&cinfo);
+  StartEncoder(&cinfo, pixels.width, pixels.height, destination);
+  // The rows are handed over by pointer, straight from the picture buffer.
+  JSAMPROW rows[kBatch];
+  while (cinfo.next_scanline < cinfo.image_height) {
+    const int first = static_cast<int>(cinfo.next_scanline);
+    int count = 0;
+    while (count < kBatch && first + count < pixels.height) {
+      rows[count] = const_cast<JSAMPROW>(pixels.row(first + count));
+      ++count;
+    }
+    jpeg_write_scanlines(&cinfo, rows, static_cast<JDIMENSION>(count));
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  return true;
+}
+
+// ---- decoding of a rectangle ----
+
+struct Rect {
+  int left, top, width, height;
+};
+
+enum class RectOutcome { Done, Failed, OutsidePicture, NeedsFullDecode };
+
+// Gives `picture` a buffer; false when memory is short (no exception inside the session).
+bool AllocatePicture(Picture* picture, int width, int height) noexcept {
+  try {
+    *picture = Picture(width, height);
+    AdviseLargePages(picture->data(), picture->byteCount());
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+// Reads the header and starts decoding only the rows of the rectangle and only the block
+// columns it touches (jpeg_skip_scanlines, jpeg_crop_scanline); inside a guarded session. The
+// decoded rows may start left of the cut, where the left edge was moved back onto the block
+// grid: the cut begins `skipBytes` into each row.
+RectOutcome StartRect(jpeg_decompress_struct* cinfo, std::FILE* file, Rect r, std::size_t* skipBytes) {
+  jpeg_stdio_src(cinfo, file);
+  jpeg_read_header(cinfo, TRUE);
+  if (cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK) {
+    return RectOutcome::NeedsFullDecode;
+  }
+  const long long pictureWidth = cinfo->image_width;
+  const long long pictureHeight = cinfo->image_height;
+  if (r.left < 0 || r.top < 0 || r.width <= 0 || r.height <= 0 ||
+      r.left + static_cast<long long>(r.width) > pictureWidth ||
+      r.top + static_cast<long long>(r.height) > pictureHeight) {
+    return RectOutcome::OutsidePicture;
+  }
+  cinfo->out_color_space = JCS_EXT_BGRA;  // as JCS_EXT_BGRX, with the fourth byte FF
+  jpeg_start_decompress(cinfo);
+  JDIMENSION x = static_cast<JDIMENSION>(r.left);
+  JDIMENSION w = static_cast<JDIMENSION>(r.width);
+  if (x != 0 || w != cinfo->output_width) jpeg_crop_scanline(cinfo, &x, &w);
+  *skipBytes = (static_cast<std::size_t>(r.left) - x) * 4;
+  if (r.top > 0) jpeg_skip_scanlines(cinfo, static_cast<JDIMENSION>(r.top));
+  return RectOutcome::Done;
+}
+
+// Reads `count` rows into `rows`; inside a guarded session.
+void ReadRows(jpeg_decompress_struct* cinfo, JSAMPARRAY rows, int count) {
+  for (int got = 0; got < count;) {
+    got += static_cast<int>(jpeg_read_scanlines(cinfo, rows + got, static_cast<JDIMENSION>(count - got)));
+  }
+}
+
+// One session that decodes the rectangle into a picture of exactly its size. Rows wider than
+// the cut go through a scratch row, and only the cut part is copied.
+RectOutcome RectSession(std::FILE* file, Rect r, Picture* picture, JpegErrorManager* errors) {
+  jpeg_decompress_struct cinfo{};
+  cinfo.err = InitJpegErrorManager(*errors);
+  if (setjmp(errors->jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    return RectOutcome::Failed;
+  }
+  jpeg_create_decompress(&cinfo);
+  std::size_t skipBytes = 0;
+  const RectOutcome started = StartRect(&cinfo, file, r, &skipBytes);
+  if (started != RectOutcome::Done) {
+    jpeg_destroy_decompress(&cinfo);
+    return started;
+  }
+  if (!AllocatePicture(picture, r.width, r.height)) {
+    SetJpegFailure(*errors, "Nicht genug Speicher für das Bild");
+    jpeg_destroy_decompress(&cinfo);
+    return RectOutcome::Failed;
+  }
+  JSAMPARRAY scratch = nullptr;
+  if (cinfo.output_width != static_cast<JDIMENSION>(r.width)) {
+    // Freed with the session by jpeg_destroy_decompress.
+    scratch = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                         cinfo.output_width * 4, 1);
+  }
+  const std::size_t cutBytes = picture->stride();
+  for (int y = 0; y < r.height; ++y) {
+    JSAMPROW target = scratch != nullptr ? scratch[0] : picture->row(y);
+    ReadRows(&cinfo, &target, 1);
+    if (scratch != nullptr) std::memcpy(picture->row(y), scratch[0] + skipBytes, cutBytes);
+  }
+  // The rows below the rectangle are never decoded; the session ends here.
+  jpeg_destroy_decompress(&cinfo);
+  return RectOutcome::Done;
+}
+
+// A decoding and an encoding session side by side: each batch of decoded rows goes straight
+// into the encoder by row pointers into the decoder's own row buffer, so the cut never exists
+// as a whole picture.
+RectOutcome RecodeSession(std::FILE* file, Rect r, GrowingDestination* destination, JpegErrorManager* errors) {
+  jpeg_decompress_struct in{};
+  jpeg_compress_struct out{};
+  in.err = InitJpegErrorManager(*errors);
+  out.err = in.err;
+  if (setjmp(errors->jump)) {
+    jpeg_destroy_compress(&out);
+    jpeg_destroy_decompress(&in);
+    return RectOutcome::Failed;
+  }
+  jpeg_create_decompress(&in);
+  jpeg_create_compress(&out);
+  std::size_t skipBytes = 0;
+  const RectOutcome started = StartRect(&in, file, r, &skipBytes);
+  if (started != RectOutcome::Done) {
+    jpeg_destroy_compress(&out);
+    jpeg_destroy_decompress(&in);
+    return started;
+  }
+  StartEncoder(&out, r.width, r.height, destination);
+  JSAMPARRAY decoded = (*in.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&in), JPOOL_IMAGE,
+                                               in.output_width * 4, kBatch);
+  JSAMPROW cut[kBatch];
+  while (out.next_scanline < out.image_height) {
+    const int count = static_cast<int>(out.image_height - out.next_scanline) < kBatch
+                          ? static_cast<int>(out.image_height - out.next_scanline)
+                          : kBatch;
+    ReadRows(&in, decoded, count);
+    for (int i = 0; i < count; ++i) cut[i] = decoded[i] + skipBytes;
+    jpeg_write_scanlines(&out, cut, static_cast<JDIMENSION>(count));
+  }
+  jpeg_finish_compress(&out);
+  jpeg_destroy_compress(&out);
+  jpeg_destroy_decompress(&in);
+  return RectOutcome::Done;
+}
+
+// The encoded bytes when the session succeeded; the buffer is freed in every case.
+std::vector<std::uint8_t> TakeBytes(GrowingDestination& destination, bool done) {
+  std::vector<std::uint8_t> bytes;
+  if (done) bytes.assign(destination.data, destination.data + (destination.capacity - destination.pub.free_in_buffer));
+  std::free(destination.data);
+  return bytes;
+}
+
+std::string ReadFailure(const std::string& path) {
+  return "Die Datei \"" + path + "\" konnte nicht gelesen werden";
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeJpeg(const PixelRows& pixels) {
+  if (pixels.width <= 0 || pixels.height <= 0 || pixels.width > JPEG_MAX_DIMENSION ||
+      pixels.height > JPEG_MAX_DIMENSION) {
+    throw Error("Das Bild kann in dieser Größe nicht als JPEG gespeichert werden.");
+  }
+  GrowingDestination destination{};
+  JpegErrorManager errors;
+  const bool done = EncodeSession(pixels, &destination, &errors);
+  std::vector<std::uint8_t> bytes = TakeBytes(destination, done);
+  if (!done) throw Error(JpegErrorText("Das Bild konnte nicht als JPEG kodiert werden", errors));
+  return bytes;
+}
+
+namespace {
+
+std::FILE* OpenSource(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) throw Error("Datei " + path + " kann nicht geöffnet werden");
+  return file;
+}
+
+// Throws for a session that failed or found the rectangle outside the picture.
+void CheckOutcome(RectOutcome outcome, const std::string& path, Rect r, const JpegErrorManager& errors) {
+  if (outcome == RectOutcome::Failed) throw Error(JpegErrorText(ReadFailure(path), errors));
+  if (outcome == RectOutcome::OutsidePicture) {
+    throw Error("Der Ausschnitt (" + std::to_string(r.left) + "," + std::to_string(r.top) + ") (" +
+                std::to_string(r.width) + "x" + std::to_string(r.height) + ") liegt nicht im Bild " +
+                path + ".");
+  }
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> RecodeJpegRect(const std::string& path, int left, int top, int width, int height) {
+  const Rect r{left, top, width, height};
+  std::FILE* file = OpenSource(path);
+  GrowingDestination destination{};
+  JpegErrorManager errors;
+  const RectOutcome outcome = RecodeSession(file, r, &destination, &errors);
+  std::fclose(file);
+  std::vector<std::uint8_t> bytes = TakeBytes(destination, outcome == RectOutcome::Done);
+  if (outcome == RectOutcome::NeedsFullDecode) {
+    const Picture cut = DecodeJpegRect(path, left, top, width, height);
+    return EncodeJpeg(PixelRows::Of(cut));
+  }
+  CheckOutcome(outcome, path, r, errors);
+  return bytes;
+}
+
+Picture DecodeJpegRect(const std::string& path, int left, int top, int width, int height) {
+  const Rect r{left, top, width, height};
+  std::FILE* file = OpenSource(path);
+  Picture picture;
+  JpegErrorManager errors;
+  const RectOutcome outcome = RectSession(file, r, &picture, &errors);
+  std::fclose(file);
+  if (outcome == RectOutcome::Done) return picture;
+  CheckOutcome(outcome, path, r, errors);
+  // CMYK pictures: libjpeg gives no BGRX rows for them; decode whole, then cut.
+  const Picture whole = DecodeJpegFile(path);
+  if (left < 0 || top < 0 || width <= 0 || height <= 0 || left + width > whole.width() ||
+      top + height > whole.height()) {
+    throw Error("Der Ausschnitt liegt nicht im Bild " + path + ".");
+  }
+  picture = Picture(width, height);
+  for (int y = 0; y < height; ++y) {
+    std::memcpy(picture.row(y), whole.row(top + y) + static_cast<std::size_t>(left) * 4, picture.stride());
+  }
+  return picture;
+}
+
+}  // namespace trimora

@@ -1,0 +1,68 @@
+// The lossless JPEG operations done by the outside program jpegtran: the crop of the
+// crop-and-save run and the rotation of an original by 90 or 270 degrees.
+//
+// The parameter texts are built as one string, as the program has always passed them
+// ("-copy all -crop 320x208+48+16 "in" "out""); RunJpegTran splits such a text as Windows
+// splits a command line and maps its input and output names onto Debian's
+// "-outfile OUT IN" form. jpegtran always writes into a temporary file in the output's folder,
+// which replaces the output only after a successful run: a failed jpegtran leaves no partial
+// file and never damages the source, also when source and output are the same file.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trimora {
+
+// "-copy all -crop " W "x" H "+" L "+" T, a blank, the quoted source, a blank, the quoted output.
+std::string JpegTranCropParameters(int left, int top, int width, int height, const std::string& source,
+                                   const std::string& output);
+
+// "-copy all -rotate " angle, a blank, the quoted path, a blank, the same quoted path.
+std::string JpegTranRotateParameters(std::string_view angle, const std::string& path);
+
+// A parameter text taken apart: the switches, then the input and the output file.
+struct JpegTranCall {
+  std::vector<std::string> switches;
+  std::string input;
+  std::string output;
+};
+
+// Splits a parameter text (SplitCommandLine) into switches, input and output; throws Error
+// when it names fewer than two files.
+JpegTranCall ParseJpegTranParameters(std::string_view parameters);
+
+// The parameter text for Debian's jpegtran that writes `call` into `outfile`:
+// the switches, "-outfile", outfile, the input.
+std::string DebianJpegTranParameters(const JpegTranCall& call, const std::string& outfile);
+
+// Rewrites the bytes of a JPEG file that jpegtran has written, before it replaces the output.
+using JpegFixUp = std::function<std::vector<std::uint8_t>(std::vector<std::uint8_t> jpeg)>;
+
+// Runs jpegtran (ProgramBeside("jpegtran")) with the parameter text and waits for its end.
+// jpegtran's exit code 0, and 2 (warnings only), count as success; then its output, passed
+// through `fixUp` when given, replaces the output file. Returns false when jpegtran could not
+// be started or failed; then nothing has changed on disk.
+bool RunJpegTran(std::string_view parameters, const JpegFixUp& fixUp = {});
+
+// Asks before an existing output is replaced; returns the path to write (see ConfirmOverwrite).
+using ConfirmOutput = std::function<std::string(const std::string& path)>;
+
+// Cuts the rectangle (left and top on the picture's block grid, width and height clipped to the
+// picture) out of `source` losslessly into `output`, after `confirm` has had its say. Keeps every
+// marker of the source, then mends the copied Exif data: thumbnail removed (it shows the whole
+// picture) and the picture size entries set to the cut. Returns the path written; throws Error
+// when jpegtran fails.
+std::string JpegTranCrop(int left, int top, int width, int height, const std::string& source,
+                         const std::string& output, const ConfirmOutput& confirm);
+
+// Rotates the JPEG file at `path` in place by "90" or "270" degrees and keeps its last-write
+// time. The Exif data follows the turn: size entries swapped, thumbnail removed, an Orientation
+// entry set to 1, so that other viewers do not turn the picture a second time. Throws Error
+// when jpegtran fails; the file is then unchanged.
+void RotateOriginalFile(const std::string& path, std::string_view angle);
+
+}  // namespace trimora

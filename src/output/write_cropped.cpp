@@ -1,0 +1,84 @@
+#include "output/write_cropped.h"
+
+#include <cstring>
+
+#include "imaging/correction.h"
+#include "imaging/jpeg_decoder.h"
+#include "imaging/red_eye.h"
+#include "output/file_writers.h"
+#include "output/jpeg_codec.h"
+#include "output/jpeg_writer.h"
+#include "platform/error.h"
+
+namespace trimora {
+
+namespace {
+
+bool KnownType(const std::string& type) {
+  return type == "JPG" || type == "TIF" || type == "BMP" || type == "PNG";
+}
+
+bool Inside(int left, int top, int width, int height, const Picture& p) {
+  return left >= 0 && top >= 0 && width > 0 && height > 0 && left <= p.width() - width &&
+         top <= p.height() - height;
+}
+
+}  // namespace
+
+std::string WriteCroppedPicture(const CropRequest& request, const EnlargeOptions& stripes,
+                                const ConfirmOutput& confirm) {
+  if (!KnownType(request.type)) throw Error("Unbekannter Dateityp \"" + request.type + "\" für " + request.output + ".");
+  int left = request.left, top = request.top, width = request.width, height = request.height;
+  if (request.type == "JPG" && request.redEyeList.empty() && request.ratio <= 0 && !request.correction) {
+    // The common case: decoded rows go straight into the encoder, no picture is held.
+    const std::vector<std::uint8_t> encoded = RecodeJpegRect(request.source, left, top, width, height);
+    const std::string path = confirm ? confirm(request.output) : request.output;
+    WriteEncodedJpeg(path, encoded, request.source, width, height);
+    return path;
+  }
+
+  Picture whole;  // the decoded source, when the red-eye filter or the stripes need all of it
+  Picture cut;    // the cut as a picture of its own, when it is decoded alone or corrected
+  PixelRows rows;
+  if (!request.redEyeList.empty() || request.ratio > 0) {
+    whole = DecodeJpegFile(request.source);
+    if (!request.redEyeList.empty()) ReapplyRedEye(whole, request.redEyeList);
+    if (request.ratio > 0) {
+      EnlargePicture(whole, stripes.color, stripes.left, stripes.right, request.ratio);
+      left = top = 0;
+      width = whole.width();
+      height = whole.height();
+    }
+    if (!Inside(left, top, width, height, whole)) {
+      throw Error("Der Ausschnitt liegt nicht im Bild " + request.source + ".");
+    }
+    if (request.correction && (width != whole.width() || height != whole.height())) {
+      cut = Picture(width, height);
+      for (int y = 0; y < height; ++y) {
+        std::memcpy(cut.row(y), whole.row(top + y) + static_cast<std::size_t>(left) * 4, cut.stride());
+      }
+      whole = Picture();
+    } else {
+      cut = std::move(whole);
+      if (cut.width() != width || cut.height() != height) rows = PixelRows::Of(cut).Sub(left, top, width, height);
+    }
+  } else {
+    cut = DecodeJpegRect(request.source, left, top, width, height);
+  }
+  if (rows.first == nullptr) rows = PixelRows::Of(cut);
+  if (request.correction) AutoCorrectPicture(cut);
+
+  const std::string path = confirm ? confirm(request.output) : request.output;
+  if (request.type == "JPG") {
+    WriteJpeg(path, rows, request.source);
+  } else if (request.type == "TIF") {
+    WriteTiff(path, rows);
+  } else if (request.type == "BMP") {
+    WriteBmp(path, rows, request.correction ? 24 : 32);
+  } else {
+    WritePng(path, rows);
+  }
+  return path;
+}
+
+}  // namespace trimora

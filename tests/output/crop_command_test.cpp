@@ -1,0 +1,155 @@
+// "trimora crop SOURCE DEST": the run over a real folder with a cutting-data file written by
+// the table library, progress and errors on stderr, and the overwrite modes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "folder/cutting_data.h"
+#include "folder/table.h"
+#include "folder/table_file.h"
+#include "formats/format_tables.h"
+#include "imaging/enlarge.h"
+#include "platform/settings.h"
+#include "output_test_support.h"
+
+namespace trimora {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempFolder;
+
+class CropCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1); }
+
+  // Appends a record as the folder listing and the crop frame leave it.
+  void Add(const std::string& name, const std::string& type, int block, int x, int y, int w, int h, int pw, int ph,
+           bool marked = true) {
+    table.Append();
+    table.WriteInteger("X", x);
+    table.WriteInteger("Y", y);
+    table.WriteInteger("Width", w);
+    table.WriteInteger("Height", h);
+    table.WriteInteger("FormatID", 1);
+    table.WriteInteger("jpegCompressionBlockSize", block);
+    table.WriteText("TempPath", "");
+    // The folder the file was made in; the tool reads the pictures from SOURCE.
+    table.WriteText("Filename", "/somewhere/else/" + name);
+    table.WriteText("FileType", type);
+    table.WriteBoolean("SaveIt", marked);
+    table.WriteBoolean("Deleted", false);
+    table.WriteInteger("PictureWidth", pw);
+    table.WriteInteger("PictureHeight", ph);
+  }
+  void Save() { SaveTableToFile(table, src.Path("CroppingData.kv2")); }
+
+  // Runs the tool; stderr goes to `err`, the exit code is returned.
+  int Crop(const std::string& options, std::string& err, const std::string& typed = "") {
+    const std::string errFile = config.Path("stderr.txt");
+    const std::string inFile = config.Path("stdin.txt");
+    test::WriteFile(inFile, test::Bytes(typed.begin(), typed.end()));
+    const std::string input = "<'" + inFile + "'";
+    const int code = test::Run("'" + program + "' crop '" + src.path() + "' '" +
+                               out.path() + "' " + options + " " + input + " 2>'" + errFile + "'");
+    const test::Bytes bytes = test::ReadFile(errFile);
+    err.assign(bytes.begin(), bytes.end());
+    return code;
+  }
+  std::size_t FilesIn(const TempFolder& f) const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(f.path()), fs::directory_iterator()));
+  }
+
+  TempFolder config, src, out;
+  Table table{CuttingDataColumns()};
+  std::string program = std::string(TRIMORA_PROGRAM_DIR) + "/trimora";
+};
+
+TEST_F(CropCommandTest, WritesTheMarkedPicturesWithProgress) {
+  test::CopySample(src, "canon-ixus.jpg", "IMG_0001.jpg");
+  test::CopySample(src, "plain-landscape.jpg", "scan.jpeg");
+  test::CopySample(src, "plain-portrait.jpg", "skip.jpg");
+  Add("IMG_0001.jpg", "JPG", 16, 1, 1, 10, 8, 640, 480);
+  Add("scan.jpeg", "JPG", 1, 10, 10, 100, 50, 600, 450);
+  Add("skip.jpg", "TIF", 1, 0, 0, 10, 10, 450, 600, false);
+  Save();
+  std::string err;
+  ASSERT_EQ(Crop("", err), 0) << err;
+  EXPECT_EQ(err, "Speichere 1/2\nSpeichere 2/2\n");
+  EXPECT_TRUE(fs::exists(out.Path("IMG_0001.JPG")));
+  EXPECT_TRUE(fs::exists(out.Path("scan.jpeg.JPG")));
+  EXPECT_EQ(FilesIn(out), 2u);
+
+  // Again: "no" writes beside, "all" replaces, "ask" without an answer stops with an error.
+  ASSERT_EQ(Crop("--overwrite no", err), 0) << err;
+  EXPECT_TRUE(fs::exists(out.Path("IMG_0001_1.jpg")));
+  EXPECT_TRUE(fs::exists(out.Path("scan.jpeg_1.jpg")));
+  ASSERT_EQ(Crop("--overwrite=all", err), 0) << err;
+  EXPECT_EQ(FilesIn(out), 4u);
+  EXPECT_NE(Crop("--overwrite ask", err), 0);
+  EXPECT_NE(err.find("Keine Antwort"), std::string::npos) << err;
+  EXPECT_EQ(FilesIn(out), 4u);
+  // Answers typed on the terminal: "n" for the first, "a" (yes to all) for the rest.
+  ASSERT_EQ(Crop("", err, "n\na\n"), 0) << err;
+  EXPECT_TRUE(fs::exists(out.Path("IMG_0001_2.jpg")));
+  EXPECT_EQ(FilesIn(out), 5u);
+  EXPECT_NE(err.find("Soll die Datei IMG_0001.JPG  überschrieben werden? [j]a, ja [a]lle, [n]ein: "), std::string::npos)
+      << err;
+}
+
+TEST_F(CropCommandTest, AnErrorEndsTheRunWithItsTextAndKeepsEarlierFiles) {
+  test::CopySample(src, "plain-landscape.jpg", "a.jpg");
+  test::CopySample(src, "truncated.jpg", "b.jpg");
+  test::CopySample(src, "plain-portrait.jpg", "c.jpg");
+  Add("a.jpg", "PNG", 1, 0, 0, 10, 10, 600, 450);
+  Add("b.jpg", "PNG", 1, 0, 0, 600, 450, 600, 450);
+  Add("c.jpg", "PNG", 1, 0, 0, 10, 10, 450, 600);
+  Save();
+  std::string err;
+  EXPECT_EQ(Crop("", err), 1);
+  EXPECT_NE(err.find("Speichere 2/3\ntrimora crop: "), std::string::npos) << err;
+  EXPECT_NE(err.find(src.Path("b.jpg")), std::string::npos) << err;
+  EXPECT_EQ(err.find("Speichere 3/3"), std::string::npos) << err;
+  EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
+  EXPECT_EQ(FilesIn(out), 1u);
+}
+
+TEST_F(CropCommandTest, EnlargedRecordUsesTheInstalledFormatAndTheStripeSettings) {
+  test::CopySample(src, "plain-landscape.jpg", "a.jpg");
+  Add("a.jpg", "TIF", 1, 10, 10, 20, 20, 600, 450);
+  table.WriteBoolean("Enlarge", true);
+  Save();
+  FormatTables formats;
+  formats.LoadFormatTables(std::string(TRIMORA_PROGRAM_DIR) + "/");
+  const EnlargedSize size = EnlargedSizeFor(600, 450, static_cast<double>(formats.FormatRatio(1)));
+  // The settings key follows the version of the Trimora2 program beside the running program.
+  // A copy of the tool in a folder of its own (with the format files) has none beside it, like
+  // this test, so both use the same key.
+  const TempFolder programFolder;
+  for (const char* name : {"trimora", "skalierbare Formate.dat", "nicht skalierbare Formate.dat"}) {
+    fs::copy_file(std::string(TRIMORA_PROGRAM_DIR) + "/" + name, programFolder.Path(name));
+  }
+  program = programFolder.Path("trimora");
+  // Stripes in black ("schwarz", colour 1), only on the left or top.
+  WriteIntSetting("Enlarge\\Color", 1);
+  WriteBoolSetting("Enlarge\\Right", false);
+  std::string err;
+  ASSERT_EQ(Crop("", err), 0) << err;
+  const test::Bytes tif = test::ReadFile(out.Path("a.TIF"));
+  ASSERT_EQ(tif.size(), 40u + static_cast<std::size_t>(size.width) * size.height * 3 + 186);
+  EXPECT_EQ(test::Bytes(tif.begin() + 40, tif.begin() + 43), (test::Bytes{0, 0, 0}));
+}
+
+TEST_F(CropCommandTest, MissingFoldersAndFilesAreReportedClearly) {
+  std::string err;
+  EXPECT_EQ(Crop("", err), 1);
+  EXPECT_NE(err.find("CroppingData.kv2 kann nicht geöffnet werden"), std::string::npos) << err;
+  fs::remove_all(out.path());
+  EXPECT_EQ(Crop("", err), 1);
+  EXPECT_NE(err.find("Das angegebene Verzeichnis existiert nicht."), std::string::npos) << err;
+  fs::create_directory(out.path());
+  EXPECT_EQ(Crop("--overwrite sometimes", err), 2);
+}
+
+}  // namespace
+}  // namespace trimora

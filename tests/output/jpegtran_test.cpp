@@ -1,0 +1,146 @@
+// The lossless operations through the real jpegtran: parameter texts, Debian's argument form,
+// crops that equal jpegtran's own, the mended Exif data, rotations and failures.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "output/jpeg_segments.h"
+#include "output/jpegtran.h"
+#include "output_test_support.h"
+#include "platform/error.h"
+#include "platform/file_date.h"
+
+namespace trimora {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+using test::ReadFile;
+using test::TempFolder;
+
+TEST(JpegTranParameters, CropTextIsBuiltExactly) {
+  EXPECT_EQ(JpegTranCropParameters(48, 16, 320, 208, "C:\\Bilder\\a b.jpg", "D:\\Ziel\\a b.JPG"),
+            "-copy all -crop 320x208+48+16 \"C:\\Bilder\\a b.jpg\" \"D:\\Ziel\\a b.JPG\"");
+  EXPECT_EQ(JpegTranCropParameters(0, 0, 1000, 7, "/s/x.jpg", "/d/x.JPG"),
+            "-copy all -crop 1000x7+0+0 \"/s/x.jpg\" \"/d/x.JPG\"");
+}
+
+TEST(JpegTranParameters, RotateTextNamesTheFileTwice) {
+  EXPECT_EQ(JpegTranRotateParameters("90", "/s/IMG 1.jpg"), "-copy all -rotate 90 \"/s/IMG 1.jpg\" \"/s/IMG 1.jpg\"");
+  EXPECT_EQ(JpegTranRotateParameters("270", "a.jpg"), "-copy all -rotate 270 \"a.jpg\" \"a.jpg\"");
+}
+
+TEST(JpegTranParameters, TextIsSplitAsWindowsDoesAndMappedOntoOutfile) {
+  const JpegTranCall call =
+      ParseJpegTranParameters(JpegTranCropParameters(48, 16, 320, 208, "/s/a b.jpg", "/d/a b.JPG"));
+  EXPECT_EQ(call.switches, (std::vector<std::string>{"-copy", "all", "-crop", "320x208+48+16"}));
+  EXPECT_EQ(call.input, "/s/a b.jpg");
+  EXPECT_EQ(call.output, "/d/a b.JPG");
+  EXPECT_EQ(DebianJpegTranParameters(call, "/d/.a b.JPG.1.tmp"),
+            "\"-copy\" \"all\" \"-crop\" \"320x208+48+16\" -outfile \"/d/.a b.JPG.1.tmp\" \"/s/a b.jpg\"");
+  EXPECT_THROW(ParseJpegTranParameters("-copy"), Error);
+}
+
+class JpegTranTest : public ::testing::Test {
+ protected:
+  TempFolder dir;
+};
+
+// The markers of a file's head in order, with APP1 Exif left out.
+std::vector<Bytes> SegmentsWithoutExif(const Bytes& jpeg) {
+  std::vector<Bytes> out;
+  const auto exif = FindExifSegment(jpeg);
+  for (const SegmentSpan& s : ListHeaderSegments(jpeg)) {
+    if (exif && s.offset == exif->offset) continue;
+    out.emplace_back(jpeg.begin() + static_cast<std::ptrdiff_t>(s.offset),
+                     jpeg.begin() + static_cast<std::ptrdiff_t>(s.offset + s.size));
+  }
+  return out;
+}
+
+TEST_F(JpegTranTest, LosslessCropEqualsJpegtransOwnCropAndKeepsEveryMarker) {
+  const std::string source = test::CopySample(dir, "canon-ixus.jpg", "IMG 0001.jpg");
+  const std::string output = dir.Path("out put.JPG");
+  EXPECT_EQ(JpegTranCrop(48, 16, 320, 208, source, output, {}), output);
+  const std::string reference = dir.Path("reference.jpg");
+  ASSERT_EQ(test::Run("jpegtran -copy all -crop 320x208+48+16 -outfile '" + reference + "' '" + source + "'"), 0);
+  const Bytes ours = ReadFile(output);
+  const Bytes theirs = ReadFile(reference);
+  // Same picture data, same markers; only the Exif segment is mended.
+  EXPECT_EQ(test::DjpegPixels(output), test::DjpegPixels(reference));
+  EXPECT_EQ(SegmentsWithoutExif(ours), SegmentsWithoutExif(theirs));
+  ASSERT_TRUE(FindExifSegment(ours));
+  const auto scan = ListHeaderSegments(ours).back();
+  const auto theirScan = ListHeaderSegments(theirs).back();
+  EXPECT_EQ(Bytes(ours.begin() + static_cast<std::ptrdiff_t>(scan.offset), ours.end()),
+            Bytes(theirs.begin() + static_cast<std::ptrdiff_t>(theirScan.offset), theirs.end()));
+  // The source is untouched and no temporary file stays.
+  EXPECT_EQ(ReadFile(source), ReadFile(test::SamplePhoto("canon-ixus.jpg")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
+}
+
+TEST_F(JpegTranTest, CroppedExifGivesTheCutSizeAndNoThumbnail) {
+  if (!test::HaveProgram("exiftool")) GTEST_SKIP() << "exiftool not installed";
+  const std::string source = test::CopySample(dir, "canon-ixus.jpg", "a.jpg");
+  const std::string output = dir.Path("a.JPG");
+  JpegTranCrop(48, 16, 320, 208, source, output, {});
+  EXPECT_EQ(test::Capture("exiftool -s3 -n -ExifImageWidth -ExifImageHeight '" + output + "'"), "320\n208\n");
+  EXPECT_EQ(test::Capture("exiftool -s3 -ThumbnailLength '" + output + "'"), "");
+  EXPECT_EQ(test::Capture("exiftool -s3 -Make '" + output + "'"), "Canon\n");
+  const std::string warnings = test::Capture("exiftool -validate -warning -a '" + output + "'");
+  EXPECT_EQ(warnings.find("Warning"), std::string::npos) << warnings;
+}
+
+TEST_F(JpegTranTest, ConfirmedNameIsTheOneWritten) {
+  const std::string source = test::CopySample(dir, "canon-ixus.jpg", "a.jpg");
+  const std::string other = dir.Path("a_1.jpg");
+  EXPECT_EQ(JpegTranCrop(0, 0, 64, 64, source, dir.Path("a.JPG"), [&](const std::string&) { return other; }), other);
+  EXPECT_TRUE(fs::exists(other));
+  EXPECT_FALSE(fs::exists(dir.Path("a.JPG")));
+}
+
+TEST_F(JpegTranTest, FailedCropLeavesNoFileAndRaisesAnError) {
+  const std::string source = test::CopySample(dir, "not-a-jpeg.jpg", "bad.jpg");
+  const std::string output = dir.Path("bad.JPG");
+  EXPECT_THROW(JpegTranCrop(0, 0, 16, 16, source, output, {}), Error);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(JpegTranTest, RotationTurnsTheFileInPlaceKeepsItsDateAndMendsTheExif) {
+  const std::string path = test::CopySample(dir, "canon-ixus.jpg", "turn me.jpg");
+  const bool exiftool = test::HaveProgram("exiftool");
+  if (exiftool) {
+    ASSERT_EQ(test::Run("exiftool -q -overwrite_original -n -Orientation=6 '" + path + "'"), 0);
+  }
+  const std::int32_t date = 0x3A5A6C2B;  // 2009-02-26 13:33:22
+  SetFileDate(path, date);
+  const std::string reference = dir.Path("reference.jpg");
+  ASSERT_EQ(test::Run("jpegtran -copy all -rotate 90 -outfile '" + reference + "' '" + path + "'"), 0);
+  RotateOriginalFile(path, "90");
+  EXPECT_EQ(GetFileDate(path), date);
+  EXPECT_EQ(test::DjpegPixels(path), test::DjpegPixels(reference));
+  const auto frame = ReadFrameSize(ReadFile(path));
+  ASSERT_TRUE(frame);
+  EXPECT_EQ(frame->width, 480);
+  EXPECT_EQ(frame->height, 640);
+  if (exiftool) {
+    EXPECT_EQ(test::Capture("exiftool -s3 -n -Orientation -ExifImageWidth -ExifImageHeight '" + path + "'"),
+              "1\n480\n640\n");
+    EXPECT_EQ(test::Capture("exiftool -s3 -ThumbnailLength '" + path + "'"), "");
+  }
+  RotateOriginalFile(path, "270");
+  EXPECT_EQ(ReadFrameSize(ReadFile(path))->width, 640);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+TEST_F(JpegTranTest, FailedRotationLeavesTheOriginalAsItWas) {
+  const std::string path = test::CopySample(dir, "not-a-jpeg.jpg", "x.jpg");
+  const Bytes before = ReadFile(path);
+  EXPECT_THROW(RotateOriginalFile(path, "90"), Error);
+  EXPECT_EQ(ReadFile(path), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+  EXPECT_THROW(RotateOriginalFile(path, "180"), Error);
+}
+
+}  // namespace
+}  // namespace trimora

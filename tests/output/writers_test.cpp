@@ -1,0 +1,326 @@
+// The file writers: the fixed TIFF layout byte for byte, BMP and PNG headers, and what
+// independent readers say about the files.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "output/file_writers.h"
+#include "imaging/jpeg_decoder.h"
+#include "output/jpeg_codec.h"
+#include "output_test_support.h"
+#include "platform/error.h"
+
+namespace trimora {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+using test::ReadFile;
+using test::TempFolder;
+
+// A picture whose pixel (x, y) has blue x, green y, red 200; the top-left pixel is pure red.
+Picture Gradient(int w, int h) {
+  Picture p(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      std::uint8_t* px = p.row(y) + x * 4;
+      px[0] = static_cast<std::uint8_t>(x);
+      px[1] = static_cast<std::uint8_t>(y);
+      px[2] = 200;
+      px[3] = 0xFF;
+    }
+  }
+  std::uint8_t* red = p.row(0);
+  red[0] = 0;
+  red[1] = 0;
+  red[2] = 255;
+  return p;
+}
+
+std::uint32_t Le32At(const Bytes& b, std::size_t at) {
+  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+std::uint16_t Le16At(const Bytes& b, std::size_t at) {
+  return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
+
+TEST(TiffWriter, ThreeByTwoPictureIs244BytesWithItsDirectoryAt58) {
+  TempFolder dir;
+  const std::string path = dir.Path("a.TIF");
+  const Picture p = Gradient(3, 2);
+  WriteTiff(path, PixelRows::Of(p));
+  const Bytes b = ReadFile(path);
+  ASSERT_EQ(b.size(), 244u);
+  EXPECT_EQ(Bytes(b.begin(), b.begin() + 8), (Bytes{'I', 'I', 42, 0, 0x3A, 0, 0, 0}));
+  EXPECT_EQ(Le32At(b, 8), 877u);
+  EXPECT_EQ(Le32At(b, 12), 10u);
+  EXPECT_EQ(Le32At(b, 16), 877u);
+  EXPECT_EQ(Le32At(b, 20), 10u);
+  EXPECT_EQ(Bytes(b.begin() + 24, b.begin() + 30), (Bytes{8, 0, 8, 0, 8, 0}));
+  EXPECT_EQ(std::string(b.begin() + 30, b.begin() + 40), "Dorvanelli");
+  // The strip: the red top-left pixel first, then blue x, green y, red 200 as R, G, B.
+  EXPECT_EQ(Bytes(b.begin() + 40, b.begin() + 46), (Bytes{0xFF, 0, 0, 200, 0, 1}));
+  EXPECT_EQ(Bytes(b.begin() + 49, b.begin() + 52), (Bytes{200, 1, 0}));
+  EXPECT_EQ(Le16At(b, 58), 15);
+  struct Expected {
+    std::uint16_t tag, type;
+    std::uint32_t count, value;
+  };
+  const Expected entries[15] = {{254, 4, 1, 0},  {256, 3, 1, 3},  {257, 3, 1, 2},  {258, 3, 3, 24},
+                                {259, 3, 1, 1},  {262, 3, 1, 2},  {273, 4, 1, 40}, {277, 3, 1, 3},
+                                {278, 4, 1, 2},  {279, 4, 1, 18}, {282, 5, 1, 8},  {283, 5, 1, 16},
+                                {284, 3, 1, 1},  {296, 3, 1, 2},  {305, 2, 10, 30}};
+  for (int i = 0; i < 15; ++i) {
+    const std::size_t at = 60 + 12 * i;
+    SCOPED_TRACE(i);
+    EXPECT_EQ(Le16At(b, at), entries[i].tag);
+    EXPECT_EQ(Le16At(b, at + 2), entries[i].type);
+    EXPECT_EQ(Le32At(b, at + 4), entries[i].count);
+    EXPECT_EQ(Le32At(b, at + 8), entries[i].value);
+  }
+  EXPECT_EQ(Le32At(b, 240), 0u);
+}
+
+TEST(TiffWriter, OddPixelCountPutsTheDirectoryAtAnOddOffset) {
+  TempFolder dir;
+  const std::string path = dir.Path("b.TIF");
+  const Picture p = Gradient(3, 3);
+  WriteTiff(path, PixelRows::Of(p));
+  const Bytes b = ReadFile(path);
+  EXPECT_EQ(Le32At(b, 4), 67u);
+  EXPECT_EQ(b.size(), 67u + 2 + 180 + 4);
+  EXPECT_EQ(Le16At(b, 67), 15);
+}
+
+TEST(TiffWriter, WritesTheCutOfAView) {
+  TempFolder dir;
+  const std::string path = dir.Path("c.TIF");
+  const Picture p = Gradient(10, 8);
+  WriteTiff(path, PixelRows::Of(p).Sub(2, 3, 4, 2));
+  const Bytes b = ReadFile(path);
+  const std::size_t ifd = 40 + 4 * 2 * 3;
+  EXPECT_EQ(Le32At(b, 4), ifd);
+  EXPECT_EQ(Le16At(b, ifd + 2 + 12 + 8), 4);
+  EXPECT_EQ(Le16At(b, ifd + 2 + 24 + 8), 2);
+  EXPECT_EQ(Bytes(b.begin() + 40, b.begin() + 43), (Bytes{200, 3, 2}));
+}
+
+TEST(BmpWriter, WritesBottomUpRowsPaddedToFourBytes) {
+  TempFolder dir;
+  const Picture p = Gradient(3, 2);
+  for (int bits : {24, 32}) {
+    SCOPED_TRACE(bits);
+    const std::string path = dir.Path("a" + std::to_string(bits) + ".BMP");
+    WriteBmp(path, PixelRows::Of(p), bits);
+    const Bytes b = ReadFile(path);
+    const std::size_t rowBytes = bits == 24 ? 12 : 12;  // 9 padded to 12, or 3 x 4
+    ASSERT_EQ(b.size(), 54 + 2 * rowBytes);
+    EXPECT_EQ(b[0], 'B');
+    EXPECT_EQ(b[1], 'M');
+    EXPECT_EQ(Le32At(b, 2), b.size());
+    EXPECT_EQ(Le32At(b, 10), 54u);
+    EXPECT_EQ(Le32At(b, 14), 40u);
+    EXPECT_EQ(Le32At(b, 18), 3u);
+    EXPECT_EQ(Le32At(b, 22), 2u);
+    EXPECT_EQ(Le16At(b, 28), bits);
+    EXPECT_EQ(Le32At(b, 30), 0u);
+    // The top row (with the red pixel) is the last row in the file.
+    const std::size_t top = 54 + rowBytes;
+    EXPECT_EQ(Bytes(b.begin() + top, b.begin() + top + 3), (Bytes{0, 0, 255}));
+    const std::size_t second = top + (bits == 24 ? 3 : 4);
+    EXPECT_EQ(Bytes(b.begin() + second, b.begin() + second + 3), (Bytes{1, 0, 200}));
+  }
+}
+
+TEST(PngWriter, WritesSignatureHeaderAndNoAncillaryChunks) {
+  TempFolder dir;
+  const std::string path = dir.Path("a.PNG");
+  const Picture p = Gradient(5, 4);
+  WritePng(path, PixelRows::Of(p));
+  const Bytes b = ReadFile(path);
+  EXPECT_EQ(Bytes(b.begin(), b.begin() + 8), (Bytes{0x89, 'P', 'N', 'G', 13, 10, 26, 10}));
+  // IHDR: length 13, 5 x 4, depth 8, colour type 2, deflate, filter 0, no interlace.
+  EXPECT_EQ(Bytes(b.begin() + 8, b.begin() + 16), (Bytes{0, 0, 0, 13, 'I', 'H', 'D', 'R'}));
+  EXPECT_EQ(Bytes(b.begin() + 16, b.begin() + 29), (Bytes{0, 0, 0, 5, 0, 0, 0, 4, 8, 2, 0, 0, 0}));
+  std::vector<std::string> chunks;
+  for (std::size_t at = 8; at + 8 <= b.size();) {
+    const std::size_t length = static_cast<std::size_t>(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+    chunks.emplace_back(b.begin() + at + 4, b.begin() + at + 8);
+    at += 12 + length;
+  }
+  EXPECT_EQ(chunks, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+}
+
+// Each writer's output read back by ImageMagick gives the same pixels.
+TEST(Writers, IndependentReaderSeesTheSamePixels) {
+  if (!test::HaveProgram("convert")) GTEST_SKIP() << "ImageMagick not installed";
+  TempFolder dir;
+  const Picture p = Gradient(7, 5);
+  WriteTiff(dir.Path("p.tif"), PixelRows::Of(p));
+  WriteBmp(dir.Path("p24.bmp"), PixelRows::Of(p), 24);
+  WriteBmp(dir.Path("p32.bmp"), PixelRows::Of(p), 32);
+  WritePng(dir.Path("p.png"), PixelRows::Of(p));
+  Bytes expected;
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 7; ++x) {
+      const std::uint8_t* px = p.row(y) + x * 4;
+      expected.insert(expected.end(), {px[2], px[1], px[0]});
+    }
+  }
+  for (const char* name : {"p.tif", "p24.bmp", "p32.bmp", "p.png"}) {
+    SCOPED_TRACE(name);
+    const std::string rgb = dir.Path(std::string(name) + ".rgb");
+    ASSERT_EQ(test::Run("/usr/bin/convert '" + dir.Path(name) + "' -depth 8 'rgb:" + rgb + "'"), 0);
+    EXPECT_EQ(ReadFile(rgb), expected);
+  }
+}
+
+TEST(Writers, PassTheCheckersOfTheirFormats) {
+  TempFolder dir;
+  const Picture p = Gradient(33, 17);
+  WriteTiff(dir.Path("p.tif"), PixelRows::Of(p));
+  WritePng(dir.Path("p.png"), PixelRows::Of(p));
+  if (test::HaveProgram("tiffinfo")) {
+    const std::string out = test::Capture("tiffinfo '" + dir.Path("p.tif") + "' 2>&1");
+    EXPECT_NE(out.find("Image Width: 33 Image Length: 17"), std::string::npos) << out;
+    // The one warning libtiff gives is about the fixed layout's Software text, which has
+    // ten characters and no terminating zero; the layout keeps it.
+    const std::string known = "TIFFFetchNormalTag: Warning, ASCII value for tag \"Software\" does not end in null byte.";
+    std::string rest = out;
+    if (const auto at = rest.find(known); at != std::string::npos) rest.erase(at, known.size());
+    EXPECT_EQ(rest.find("Warning"), std::string::npos) << out;
+    EXPECT_EQ(rest.find("rror"), std::string::npos) << out;
+  }
+  if (test::HaveProgram("tiffdump")) {
+    EXPECT_EQ(test::Run("tiffdump '" + dir.Path("p.tif") + "' >/dev/null 2>&1"), 0);
+  }
+  if (test::HaveProgram("pngcheck")) {
+    const std::string out = test::Capture("pngcheck -v '" + dir.Path("p.png") + "' 2>&1");
+    EXPECT_NE(out.find("No errors detected"), std::string::npos) << out;
+  }
+}
+
+TEST(Writers, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+  TempFolder dir;
+  const std::string path = dir.Path("keep.TIF");
+  { std::ofstream(path) << "old"; }
+  const Picture p = Gradient(3, 2);
+  // A view without pixels fails before anything is written.
+  EXPECT_THROW(WriteTiff(path, PixelRows{p.data(), 0, 2, p.stride()}), Error);
+  EXPECT_EQ(ReadFile(path), (Bytes{'o', 'l', 'd'}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(Writers, OutputInAMissingFolderFailsWithTheFileName) {
+  TempFolder dir;
+  const std::string path = dir.Path("missing/x.PNG");
+  const Picture p = Gradient(3, 2);
+  try {
+    WritePng(path, PixelRows::Of(p));
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Datei " + path + " kann nicht erstellt werden");
+  }
+}
+
+TEST(JpegEncoder, WritesBaselineJfifThatDecodesClose) {
+  TempFolder dir;
+  const Picture p = Gradient(40, 24);
+  const Bytes jpeg = EncodeJpeg(PixelRows::Of(p));
+  ASSERT_GT(jpeg.size(), 20u);
+  EXPECT_EQ(Bytes(jpeg.begin(), jpeg.begin() + 4), (Bytes{0xFF, 0xD8, 0xFF, 0xE0}));
+  EXPECT_EQ(std::string(jpeg.begin() + 6, jpeg.begin() + 10), "JFIF");
+  // Baseline: a SOF0 marker and no SOF2.
+  bool sof0 = false, sof2 = false;
+  for (std::size_t i = 0; i + 1 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) sof0 = true;
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC2) sof2 = true;
+  }
+  EXPECT_TRUE(sof0);
+  EXPECT_FALSE(sof2);
+  const std::string path = dir.Path("e.jpg");
+  test::WriteFile(path, jpeg);
+  const Picture back = DecodeJpegRect(path, 0, 0, 40, 24);
+  int worst = 0;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 4; x < 40; ++x)
+      for (int c = 0; c < 3; ++c) worst = std::max(worst, std::abs(back.row(y)[x * 4 + c] - p.row(y)[x * 4 + c]));
+  EXPECT_LT(worst, 16);
+  if (test::HaveProgram("identify")) {
+    EXPECT_EQ(test::Capture("identify -format '%Q %wx%h' '" + path + "'"), "90 40x24");
+  }
+}
+
+TEST(JpegEncoder, NoiseThatOutgrowsTheFirstBufferStaysWhole) {
+  Picture p(600, 600);
+  std::uint32_t seed = 1;
+  for (std::size_t i = 0; i < p.byteCount(); ++i) {
+    seed = seed * 1103515245 + 12345;
+    p.data()[i] = static_cast<std::uint8_t>(seed >> 24);
+  }
+  const Bytes jpeg = EncodeJpeg(PixelRows::Of(p));
+  EXPECT_GT(jpeg.size(), 600u * 600 / 4 + 65536);  // more than the first buffer held
+  EXPECT_EQ(Bytes(jpeg.end() - 2, jpeg.end()), (Bytes{0xFF, 0xD9}));
+  const Picture back = DecodeJpegMemory(jpeg.data(), jpeg.size(), "noise");
+  EXPECT_EQ(back.width(), 600);
+}
+
+TEST(JpegDecoder, DecodesARectangleLikeTheWholePicture) {
+  TempFolder dir;
+  const std::string source = std::string(TRIMORA_TESTDATA_DIR) + "/photos/plain-landscape.jpg";
+  const Picture whole = DecodeJpegRect(source, 0, 0, 600, 450);
+  struct Case {
+    int left, top, w, h;
+  };
+  for (const Case c : {Case{0, 0, 600, 450}, Case{16, 32, 100, 50}, Case{37, 13, 201, 99}, Case{599, 449, 1, 1},
+                       Case{5, 400, 595, 50}}) {
+    SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.top));
+    const Picture cut = DecodeJpegRect(source, c.left, c.top, c.w, c.h);
+    ASSERT_EQ(cut.width(), c.w);
+    ASSERT_EQ(cut.height(), c.h);
+    for (int y = 0; y < c.h; ++y) {
+      ASSERT_EQ(0, std::memcmp(cut.row(y), whole.row(c.top + y) + c.left * 4, c.w * 4)) << "row " << y;
+    }
+  }
+}
+
+TEST(JpegRecoder, GivesTheSameBytesAsDecodingThenEncoding) {
+  const std::string source = test::SamplePhoto("canon-ixus.jpg");  // 2 x 1 sampling
+  struct Case {
+    int left, top, w, h;
+  };
+  for (const Case c : {Case{0, 0, 640, 480}, Case{48, 16, 320, 208}, Case{37, 13, 201, 99}, Case{639, 479, 1, 1}}) {
+    SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.top));
+    const Picture cut = DecodeJpegRect(source, c.left, c.top, c.w, c.h);
+    EXPECT_EQ(RecodeJpegRect(source, c.left, c.top, c.w, c.h), EncodeJpeg(PixelRows::Of(cut)));
+  }
+  EXPECT_THROW(RecodeJpegRect(source, 600, 0, 41, 10), Error);
+  EXPECT_THROW(RecodeJpegRect(test::SamplePhoto("truncated.jpg"), 0, 0, 600, 450), Error);
+}
+
+TEST(JpegDecoder, BadSourcesFailWithTheProgramsOwnError) {
+  const std::string photos = std::string(TRIMORA_TESTDATA_DIR) + "/photos/";
+  for (const char* name : {"empty.jpg", "not-a-jpeg.jpg", "truncated.jpg", "does-not-exist.jpg"}) {
+    SCOPED_TRACE(name);
+    const std::string path = photos + name;
+    try {
+      // The truncated file's rows end early in its lower part: cut the whole picture.
+      const bool truncated = std::string(name) == "truncated.jpg";
+      const JpegLayout l = truncated ? ReadJpegLayout(path) : JpegLayout{16, 16};
+      DecodeJpegRect(path, 0, 0, l.width, l.height);
+      FAIL() << "no error";
+    } catch (const Error& e) {
+      EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_THROW(DecodeJpegRect(photos + "plain-landscape.jpg", 500, 0, 101, 10), Error);
+}
+
+}  // namespace
+}  // namespace trimora
