@@ -1,6 +1,8 @@
 #include "app/frame_wiring.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QToolButton>
 
@@ -8,6 +10,9 @@
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
 #include "frame/rect_box.h"
+#include "imaging/enlarge.h"
+#include "output/jpegtran.h"
+#include "platform/error.h"
 #include "platform/settings.h"
 
 namespace trimora::app {
@@ -44,6 +49,26 @@ constexpr CaptionCommand kCaptions[] = {
 
 QString CaptionOf(const QAction* action) { return action->text().section(QLatin1Char('\t'), 0, 0); }
 
+// The crop-and-save run's person: the window's dialogs and status bar.
+class WindowSaveView : public SaveRunView {
+ public:
+  explicit WindowSaveView(TKvMainForm& form) : form_(form) {}
+  std::string ChooseFolder(const std::string& title, const std::string& okCaption, int glyphIndex,
+                           const std::string& startFolder) override {
+    return form_.ChooseFolder(title, okCaption, glyphIndex, startFolder);
+  }
+  int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int width,
+                     int height) override {
+    return form_.ShowMessageBox(title, text, buttons, "", width, height);
+  }
+  void SetStatusText(int panel, const std::string& text) override { form_.Presenter().SetStatusText(panel, text); }
+  void RepaintPending() override { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+  void SetBusy(bool busy) override { form_.SetBusy(busy); }
+
+ private:
+  TKvMainForm& form_;
+};
+
 }  // namespace
 
 MainFrameWiring::MainFrameWiring(TKvMainForm& form, TImagePanel* panel)
@@ -62,7 +87,52 @@ MainFrameWiring::MainFrameWiring(TKvMainForm& form, TImagePanel* panel)
   form.presenter_->SetFrameController(&controller_);
 }
 
+void MainFrameWiring::CropAndSaveClick() {
+  FolderPresenter& folder = *form_.presenter_;
+  if (!folder.CommandEnabled(Command::CropAndSave)) return;
+  WindowSaveView view(form_);
+  SaveRunContext context;
+  context.stripes = LoadEnlargeOptions();
+  FormatTables& formats = form_.formats_;
+  context.formatRatio = [&formats](int id) { return static_cast<double>(formats.FormatRatio(id)); };
+  context.pictureCount = folder.ThumbnailCount();
+  try {
+    CropAndSave(ReadSaveRecords(folder.CuttingDataTable()), context, saveState_, view);
+  } catch (const std::exception& e) {
+    form_.ShowError(e.what());
+  }
+  RefreshMagnifier();
+}
+
+void MainFrameWiring::RotateOriginal(const std::string& angle) {
+  FolderPresenter& folder = *form_.presenter_;
+  const int current = folder.CurrentPosition();
+  // Both angles ask the one tool button, as the menu items do.
+  if (!folder.CommandEnabled(Command::RotatePlus90) || current < 0) return;
+  form_.SetBusy(true);
+  Table& table = folder.CuttingDataTable();
+  table.LocateRecord(current);
+  const std::string path = table.ReadText("Filename").value_or("");
+  try {
+    RotateOriginalFile(path, angle);
+  } catch (const Error&) {
+    // A rotation that jpegtran cannot do leaves the file as it was; the picture is shown anew.
+  }
+  folder.ShowPicture(current, false);
+  form_.SetBusy(false);
+  form_.PostFullScreenRefresh();
+}
+
 void MainFrameWiring::ConnectMenuItems() {
+  for (QAction* action : form_.CommandActions(Command::CropAndSave)) {
+    QObject::connect(action, &QAction::triggered, &form_, [this] { CropAndSaveClick(); });
+  }
+  for (Command rotate : {Command::RotatePlus90, Command::RotateMinus90}) {
+    const std::string angle = rotate == Command::RotatePlus90 ? "90" : "270";
+    for (QAction* action : form_.CommandActions(rotate)) {
+      QObject::connect(action, &QAction::triggered, &form_, [this, angle] { RotateOriginal(angle); });
+    }
+  }
   for (QAction* action : form_.findChildren<QAction*>()) {
     const QString caption = CaptionOf(action);
     for (const CaptionCommand& c : kCaptions) {
@@ -74,6 +144,14 @@ void MainFrameWiring::ConnectMenuItems() {
 }
 
 bool MainFrameWiring::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
+  if (key == Qt::Key_S && (modifiers & Qt::ControlModifier)) {
+    CropAndSaveClick();
+    return true;
+  }
+  if (key == Qt::Key_F6 || key == Qt::Key_F7) {
+    RotateOriginal(key == Qt::Key_F6 ? "90" : "270");
+    return true;
+  }
   const QKeyEvent event(QEvent::KeyPress, key, modifiers);
   const bool fixed = presenter_.CurrentFormat().FormatID <= 0;
   const std::optional<SelectionCommand> command = SelectionCommandForKey(event, fixed, MarkerVisible());

@@ -10,6 +10,7 @@
 #include "frame/frame_controller_adapter.h"
 #include "frame/frame_presenter.h"
 #include "frame/qt_frame_view.h"
+#include "output/crop_and_save.h"
 
 namespace trimora {
 class TImagePanel;
@@ -37,6 +38,13 @@ class MainFrameWiring : public QtFrameView {
   void PictureShown();
   // No picture: view and frame hidden.
   void PictureCleared();
+  // "Zuschneiden und speichern" (Ctrl+S, " Speichern "): the crop-and-save run of the marked
+  // pictures, with the destination chooser, the overwrite question and "Speichere n/m".
+  void CropAndSaveClick();
+  // "Original um 90° drehen + speichern" (angle "90", F6) and "... -90° ..." ("270", F7).
+  void RotateOriginal(const std::string& angle);
+  // The state of the crop-and-save run (SavingInProgress).
+  SaveRunState& SaveState() { return saveState_; }
 
   bool PicturesListed() const override;
   bool CorrectionApplied(Correction which) const override;
@@ -60,6 +68,7 @@ class MainFrameWiring : public QtFrameView {
   TImagePanel* panel_;
   FramePresenter presenter_;
   PresenterFrameController controller_;
+  SaveRunState saveState_;
 };
 
 }  // namespace trimora::app

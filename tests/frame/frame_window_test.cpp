@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QPushButton>
+#include <QProcess>
+#include <QTimer>
 #include <QWheelEvent>
+#include <QLineEdit>
 #include <QtTest>
 
 #include "app/frame_wiring.h"
@@ -12,6 +16,10 @@
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
 #include "frame/rect_box.h"
+#include "imaging/jpeg_decoder.h"
+#include "ui/message_box.h"
+#include "ui/select_folder_dialog.h"
+#include "ui/xp_controls.h"
 
 using trimora::SelectionCommand;
 using trimora::ThlvRectBox;
@@ -25,6 +33,41 @@ void Screenshot(QWidget* widget, const QString& name) {
   QDir().mkpath(folder);
   QCoreApplication::processEvents();
   widget->grab().save(folder + QStringLiteral("/frame-window-") + name + QStringLiteral(".png"));
+}
+
+// Answers the modal dialogs of the crop-and-save run while `active`: the folder chooser with
+// `folder`, the message box with `answer`; notes the status panel 3 text seen at each question.
+struct DialogAnswerer {
+  QString folder;
+  int answer = 6;
+  TKvMainForm* window = nullptr;
+  QStringList questions;
+  QStringList progressAtQuestion;
+  bool active = true;
+
+  void Arm() {
+    QTimer::singleShot(20, [this] {
+      if (!active) return;
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible()) continue;
+        if (auto* chooser = qobject_cast<trimora::ui::TXPSelectFolderDialog*>(top)) {
+          chooser->Edit()->setText(folder);
+          QTest::mouseClick(chooser->OkButton(), Qt::LeftButton);
+        } else if (auto* box = qobject_cast<trimora::ui::TXPMessageBox*>(top)) {
+          questions << box->Text();
+          progressAtQuestion << window->StatusPanelText(3);
+          if (QPushButton* button = box->ButtonFor(answer)) QTest::mouseClick(button, Qt::LeftButton);
+          else box->done(answer);
+        }
+      }
+      Arm();
+    });
+  }
+};
+
+QByteArray Bytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -128,6 +171,50 @@ class FrameWindowTest : public QObject {
     QCOMPARE(frame.grid.SelX, blocksX);
     QCOMPARE(frame.grid.SelW, w + 11);
     Screenshot(&window, QStringLiteral("4-back"));
+
+    // Ctrl+S into a destination: the chooser, then "Speichere n/m"; a second run asks before
+    // replacing each file.
+    QTemporaryDir dest;
+    DialogAnswerer answers;
+    answers.folder = dest.path();
+    answers.window = &window;
+    answers.Arm();
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(QDir(dest.path()).entryList(QDir::Files, QDir::Name),
+             QStringList({QStringLiteral("a.JPG"), QStringLiteral("b.JPG")}));
+    QCOMPARE(window.StatusPanelText(3), QStringLiteral("2 Bilder im Verz."));
+    const trimora::Picture cut = trimora::DecodeJpegFile(dest.filePath(QStringLiteral("a.JPG")).toStdString());
+    table.LocateRecord(a);
+    QCOMPARE(cut.width(), std::min(1600, frame.grid.SelW * 16));
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    answers.active = false;
+    QCOMPARE(answers.questions.size(), 2);
+    QVERIFY2(answers.progressAtQuestion.front().startsWith(QStringLiteral("Speichere 1/2")),
+             qPrintable(answers.progressAtQuestion.front()));
+    Screenshot(&window, QStringLiteral("5-saved"));
+
+    // The same folder and cutting data through "trimora crop" give the same files.
+    folder.WriteTableIfAny();
+    QTemporaryDir dest2;
+    QProcess crop;
+    crop.start(QStringLiteral(TRIMORA_PROGRAM_DIR "/trimora"),
+               {QStringLiteral("crop"), pictures_.path(), dest2.path(), QStringLiteral("--overwrite"), QStringLiteral("yes")});
+    QVERIFY(crop.waitForFinished(60000));
+    QCOMPARE(crop.exitCode(), 0);
+    for (const QString& name : {QStringLiteral("a.JPG"), QStringLiteral("b.JPG")}) {
+      const QByteArray mine = Bytes(dest.filePath(name));
+      QVERIFY(!mine.isEmpty());
+      QVERIFY2(mine == Bytes(dest2.filePath(name)), qPrintable(name));
+    }
+
+    // F6 turns the original losslessly and shows it again.
+    QTest::keyClick(&window, Qt::Key_F6);
+    QCOMPARE(folder.DisplayedPicture().width(), 1200);
+    QCOMPARE(folder.DisplayedPicture().height(), 1600);
+    QCOMPARE(trimora::ReadJpegLayout(pictures_.filePath(QStringLiteral("a.jpg")).toStdString()).width, 1200);
+    Screenshot(&window, QStringLiteral("6-rotated"));
+    QTest::keyClick(&window, Qt::Key_F7);
+    QCOMPARE(folder.DisplayedPicture().width(), 1600);
     window.close();
   }
 };
