@@ -162,9 +162,14 @@ bool MainFrameWiring::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
 
 void MainFrameWiring::Wheel(int delta) { presenter_.Run(CommandForWheel(delta)); }
 
-void MainFrameWiring::PictureShown() {
-  panel_->Image()->show();
-  RebuildDisplayCopy();
+void MainFrameWiring::PictureShown(const Picture* preview) {
+  TPictureView* image = panel_->Image();
+  image->show();
+  if (preview != nullptr && preview->width() >= image->width() && preview->height() >= image->height()) {
+    image->RebuildDisplayCopy(*preview);
+  } else {
+    RebuildDisplayCopy();
+  }
   panel_->Image()->repaint();
 }
 

@@ -34,8 +34,9 @@ class MainFrameWiring : public QtFrameView {
   bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
   // A wheel turn of `delta` grows or shrinks the selection by one step.
   void Wheel(int delta);
-  // The displayed picture reached the screen: the display copy is made anew.
-  void PictureShown();
+  // The displayed picture reached the screen: the display copy is made anew, from `preview`
+  // (a reduced copy of the picture) when it is at least as large as the view.
+  void PictureShown(const Picture* preview = nullptr);
   // No picture: view and frame hidden.
   void PictureCleared();
   // "Zuschneiden und speichern" (Ctrl+S, " Speichern "): the crop-and-save run of the marked

@@ -769,7 +769,10 @@ void TKvMainForm::CentreShortcutPanel() {
 
 bool TKvMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ToolTip && !hintsShown_) return true;
-  if (watched == imagePanel_ && event->type() == QEvent::Resize) CentreShortcutPanel();
+  if (watched == imagePanel_ && event->type() == QEvent::Resize) {
+    CentreShortcutPanel();
+    presenter_->SetDisplayHint(imagePanel_->width() - 8, imagePanel_->height() - 8);
+  }
   if (startingUp_ || !watched->isWidgetType()) return QWidget::eventFilter(watched, event);
   auto* widget = static_cast<QWidget*>(watched);
   const bool mine = widget->window() == this && QApplication::activeModalWidget() == nullptr;
@@ -1066,6 +1069,13 @@ void TKvMainForm::ShowPicture(const Picture& picture) {
   shortcutPanel_->hide();
   (void)picture;  // the frame's view shows the folder presenter's displayed picture
   frameWiring_->PictureShown();
+  if (pictureShown_) pictureShown_();
+}
+
+void TKvMainForm::ShowPictureWithPreview(const Picture& picture, const Picture& preview) {
+  shortcutPanel_->hide();
+  (void)picture;  // the frame's view shows the folder presenter's displayed picture
+  frameWiring_->PictureShown(&preview);
   if (pictureShown_) pictureShown_();
 }
 

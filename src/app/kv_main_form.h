@@ -112,6 +112,7 @@ class TKvMainForm : public QWidget, public MainView {
   void ScrollToEntry(int position) override;
   void FinishStrip() override;
   void ShowPicture(const Picture& picture) override;
+  void ShowPictureWithPreview(const Picture& picture, const Picture& preview) override;
   void ClearPicture() override;
   void ShowPanelBackground(bool show) override;
   void PostFullScreenRefresh() override {}

@@ -28,6 +28,19 @@ void PicturePanel::SetPicture(const Picture& picture) {
   Rebuild();
 }
 
+void PicturePanel::SetPicture(const Picture& picture, const Picture& preview) {
+  source_ = QImage(picture.data(), picture.width(), picture.height(),
+                   static_cast<qsizetype>(picture.stride()), QImage::Format_RGB32);
+  backgroundOnly_ = false;
+  const QImage small(preview.data(), preview.width(), preview.height(),
+                     static_cast<qsizetype>(preview.stride()), QImage::Format_RGB32);
+  const QSize target = source_.size().scaled(size() - QSize(8, 8), Qt::KeepAspectRatio);
+  display_ = target.width() >= source_.width()
+                 ? source_.copy()
+                 : small.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  update();
+}
+
 void PicturePanel::Clear() {
   source_ = QImage();
   display_ = QImage();

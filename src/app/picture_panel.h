@@ -16,6 +16,8 @@ class PicturePanel : public QWidget {
   explicit PicturePanel(QWidget* parent);
   // Shows `picture` (the panel refers to its pixels until the next call or Clear).
   void SetPicture(const Picture& picture);
+  // The same, fitted into the panel from `preview`, a reduced copy of it.
+  void SetPicture(const Picture& picture, const Picture& preview);
   // Shows nothing.
   void Clear();
   // Shows the background instead of the picture, or the picture again.

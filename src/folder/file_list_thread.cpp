@@ -1,6 +1,8 @@
 #include "folder/file_list_thread.h"
 
 #include <algorithm>
+#include <future>
+#include <tuple>
 
 #include "folder/folder_listing.h"
 #include "folder/hand_over.h"
@@ -55,7 +57,22 @@ void TFileListThread::Run() {
   // Each hand-over after a file also prepares the next one, so that the thread waits for the
   // main thread once per file.
   EntryRecordData data;
-  if (listingSize > 0 && !stop_) queue_.Run([&] { data = sink_.PrepareEntry(0, 0, listingSize); });
+  // The first picture is shown at once: its full decode runs beside the first thumbnail.
+  using Decoded = std::pair<std::optional<Picture>, Picture>;
+  auto decodeFirst = [w = hintWidth_, h = hintHeight_](const std::string& path) -> Decoded {
+    try {
+      Picture full = DecodeJpegFile(path);
+      Picture preview = w > 0 && h > 0 ? ReduceForDisplay(full, w, h) : Picture();
+      return {std::move(full), std::move(preview)};
+    } catch (const Error&) {
+      return {std::nullopt, Picture()};  // ShowPicture decodes again and reports the failure.
+    }
+  };
+  std::future<Decoded> firstDecode;
+  if (listingSize > 0 && !stop_) {
+    firstDecode = std::async(std::launch::async, decodeFirst, listing_.front());
+    queue_.Run([&] { data = sink_.PrepareEntry(0, 0, listingSize); });
+  }
   for (int i = 0; i < listingSize && !stop_; ++i) {
     const std::string& path = listing_[static_cast<std::size_t>(i)];
     auto prepareNext = [&](int nextSkipped) {
@@ -63,10 +80,12 @@ void TFileListThread::Run() {
     };
     Picture thumbnail;
     std::optional<Picture> firstPicture;
+    Picture preview;
     if (thumbnailsOn_) {
       try {
         thumbnail = MakeThumbnail(path);
       } catch (const Error&) {
+        if (i == 0 && firstDecode.valid()) firstDecode.get();
         const int position = i - skipped;
         queue_.Run([&] {
           sink_.DropFile(position);
@@ -77,13 +96,10 @@ void TFileListThread::Run() {
       }
     }
     const int position = i - skipped;
-    if (position == 0) {
-      // The first picture is shown at once: decode it here rather than on the main thread.
-      try {
-        firstPicture = DecodeJpegFile(path);
-      } catch (const Error&) {
-        // ShowPicture decodes again and reports the failure.
-      }
+    if (i == 0 && firstDecode.valid()) {
+      std::tie(firstPicture, preview) = firstDecode.get();
+    } else if (position == 0) {
+      std::tie(firstPicture, preview) = decodeFirst(path);
     }
     StripEntry entry;
     entry.position = position;
@@ -96,12 +112,47 @@ void TFileListThread::Run() {
     entry.thumbnail = std::move(thumbnail);
     runningTop += entry.geometry.panelHeight;
     queue_.Run([&] {
-      sink_.InsertEntry(std::move(entry), std::move(firstPicture));
+      sink_.InsertEntry(std::move(entry), std::move(firstPicture), std::move(preview));
       prepareNext(skipped);
     });
     built = position + 1;
   }
   queue_.Run([&] { sink_.FinishStrip(built, skipped, listingSize); });
+}
+
+Picture ReduceForDisplay(const Picture& picture, int width, int height) {
+  const int factor = std::max(1, std::min(picture.width() / std::max(1, 2 * width),
+                                          picture.height() / std::max(1, 2 * height)));
+  if (factor == 1) return picture.clone();
+  const int w = picture.width() / factor;
+  const int h = picture.height() / factor;
+  Picture reduced(w, h);
+  std::vector<std::uint32_t> sums(static_cast<std::size_t>(w) * 3);
+  const std::uint32_t n = static_cast<std::uint32_t>(factor * factor);
+  for (int y = 0; y < h; ++y) {
+    std::fill(sums.begin(), sums.end(), 0u);
+    for (int dy = 0; dy < factor; ++dy) {
+      const std::uint8_t* row = picture.row(y * factor + dy);
+      for (int x = 0; x < w; ++x) {
+        std::uint32_t* sum = &sums[static_cast<std::size_t>(x) * 3];
+        const std::uint8_t* p = row + static_cast<std::size_t>(x) * factor * 4;
+        for (int dx = 0; dx < factor; ++dx, p += 4) {
+          sum[0] += p[0];
+          sum[1] += p[1];
+          sum[2] += p[2];
+        }
+      }
+    }
+    std::uint8_t* out = reduced.row(y);
+    for (int x = 0; x < w; ++x) {
+      const std::uint32_t* sum = &sums[static_cast<std::size_t>(x) * 3];
+      out[x * 4] = static_cast<std::uint8_t>(sum[0] / n);
+      out[x * 4 + 1] = static_cast<std::uint8_t>(sum[1] / n);
+      out[x * 4 + 2] = static_cast<std::uint8_t>(sum[2] / n);
+      out[x * 4 + 3] = 0xFF;
+    }
+  }
+  return reduced;
 }
 
 StripEntryGeometry EntryGeometryFor(bool thumbnailsOn, int thumbnailHeight, bool highDpi) {

@@ -30,8 +30,8 @@ class FileListSink {
   // Drops the undecodable file that now stands at `position` of the listing.
   virtual void DropFile(int position) = 0;
   // Inserts the entry; `firstPicture` is the file's full decode for the first entry, when the
-  // thread could make it.
-  virtual void InsertEntry(StripEntry entry, std::optional<Picture> firstPicture) = 0;
+  // thread could make it, and `preview` a reduced copy of it for the display.
+  virtual void InsertEntry(StripEntry entry, std::optional<Picture> firstPicture, Picture preview) = 0;
   // The final steps after the last file or a stop.
   virtual void FinishStrip(int builtCount, int skipped, int listingSize) = 0;
 };
@@ -42,6 +42,11 @@ class TFileListThread {
   // Prepares the thread for a copy of the listing; `thumbnailsOn` is "Thumbnails anzeigen".
   TFileListThread(std::vector<std::string> listing, bool thumbnailsOn, bool highDpi,
                   HandOverQueue& queue, FileListSink& sink);
+  // The size the first picture will be shown at (pixels); the thread makes a preview for it.
+  void SetDisplayHint(int width, int height) {
+    hintWidth_ = width;
+    hintHeight_ = height;
+  }
   // Joins the thread; it must have ended (WaitUntilEnded) or not have started.
   ~TFileListThread();
   TFileListThread(const TFileListThread&) = delete;
@@ -64,11 +69,17 @@ class TFileListThread {
   std::vector<std::string> listing_;
   bool thumbnailsOn_;
   bool highDpi_;
+  int hintWidth_ = 0;
+  int hintHeight_ = 0;
   HandOverQueue& queue_;
   FileListSink& sink_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> ended_{true};
   std::thread thread_;
 };
+
+// A copy of `picture` reduced by a whole factor (the mean of each square of pixels) that is
+// still at least twice `width` x `height`; a copy at full size when no reduction fits.
+Picture ReduceForDisplay(const Picture& picture, int width, int height);
 
 }  // namespace trimora

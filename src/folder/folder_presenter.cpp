@@ -205,9 +205,9 @@ void FolderPresenter::OpenFolder(const std::string& path) {
     listing_.clear();
     table_.Empty();
     UpdateCommandStates(false);
+    view_.ClearPicture();
     displayed_ = Picture();
     frame_->HideFrame();
-    view_.ClearPicture();
     view_.ShowPanelBackground(true);
   };
   if (listing_.empty()) {
@@ -226,6 +226,7 @@ void FolderPresenter::OpenFolder(const std::string& path) {
   }
   FillTableFromListing();
   thread_ = std::make_unique<TFileListThread>(listing_, thumbnails_, highDpi_, queue_, *this);
+  thread_->SetDisplayHint(hintWidth_, hintHeight_);
   thread_->Start();
 }
 
@@ -351,7 +352,8 @@ void FolderPresenter::DropFile(int position) {
   if (current_ >= 0 && current_ < table_.RecordCount()) table_.LocateRecord(current_);
 }
 
-void FolderPresenter::InsertEntry(StripEntry entry, std::optional<Picture> firstPicture) {
+void FolderPresenter::InsertEntry(StripEntry entry, std::optional<Picture> firstPicture,
+                                  Picture preview) {
   const int position = entry.position;
   const bool saveIt = entry.saveIt;
   entries_.resize(static_cast<std::size_t>(position) + 1);
@@ -359,7 +361,7 @@ void FolderPresenter::InsertEntry(StripEntry entry, std::optional<Picture> first
   view_.InsertStripEntry(std::move(entry));
   builtCount_ = position + 1;
   if (position == 0 && !(thread_ && thread_->StopRequested())) {
-    ShowPictureFrom(0, false, std::move(firstPicture));
+    ShowPictureFrom(0, false, std::move(firstPicture), std::move(preview));
     MarkForSaving(saveIt || markOnShow_, -1, false);
     UpdateCommandStates(true);
   }
@@ -377,7 +379,7 @@ void FolderPresenter::ShowPicture(int position, bool mayAlignToBlocks) {
 }
 
 void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
-                                      std::optional<Picture> decoded) {
+                                      std::optional<Picture> decoded, Picture preview) {
   if (position < 0 || position >= static_cast<int>(entries_.size())) return;
   const std::string file = sourceFolder_ + entries_[static_cast<std::size_t>(position)].caption;
   if (!IsRegularFile(file)) {
@@ -412,6 +414,7 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   if (redEye.empty()) {
     SetEnabled(Command::RedEyeRemove, false);
   } else {
+    preview = Picture();  // the preview does not show the filtered eyes
     try {
       ReapplyRedEye(picture, redEye);
       SetEnabled(Command::RedEyeRemove, true);
@@ -422,6 +425,7 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   SetEnabled(Command::CorrectionButton, true);
   SetDown(Command::CorrectionButton, false);
   if (table_.ReadBoolean("AutoCorrection").value_or(false)) {
+    preview = Picture();
     AutoCorrectPicture(picture);
     SetDown(Command::CorrectionButton, true);
     SetEnabled(Command::AutoCorrectUndo, true);
@@ -429,6 +433,8 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
     SetEnabled(Command::AutoCorrectUndo, false);
   }
   frame_->InvalidateLastFrame();
+  // The view shows the old buffer until it is given the new one below: keep it alive.
+  const Picture previous = std::move(displayed_);
   displayed_ = std::move(picture);
   const int width = displayed_.width();
   const int height = displayed_.height();
@@ -457,11 +463,16 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   SetEnabled(Command::EnlargeButton, true);
   SetDown(Command::EnlargeButton, false);
   if (table_.ReadBoolean("Enlarge").value_or(false)) {
+    preview = Picture();
     EnlargeDisplayed();
   } else {
     SetEnabled(Command::EnlargeRemove, false);
   }
-  view_.ShowPicture(displayed_);
+  if (preview.empty()) {
+    view_.ShowPicture(displayed_);
+  } else {
+    view_.ShowPictureWithPreview(displayed_, preview);
+  }
   view_.ShowPanelBackground(false);
   view_.SetBusy(false);
 
@@ -639,8 +650,8 @@ void FolderPresenter::DeleteSourcePicture(int position) {
   entries_[static_cast<std::size_t>(position)].hidden = true;
   const int live = builtCount_ - deletedCount_;
   if (live <= 0) {
-    displayed_ = Picture();
     view_.ClearPicture();
+    displayed_ = Picture();
     frame_->HideFrame();
     if (current_ >= 0) view_.SetEntryCurrent(current_, false);
     current_ = -1;

@@ -59,6 +59,11 @@ class FolderPresenter : public FileListSink {
   // The frame in use.
   FrameController& Frame() { return *frame_; }
 
+  // The size of the picture panel: the first picture of a folder gets a preview for it.
+  void SetDisplayHint(int width, int height) {
+    hintWidth_ = width;
+    hintHeight_ = height;
+  }
   // Whether the screen has more than 96 pixels per inch (smaller strip fonts).
   void SetHighDpi(bool highDpi) { highDpi_ = highDpi; }
   // Takes the settings that LoadSettings read.
@@ -155,10 +160,11 @@ class FolderPresenter : public FileListSink {
 
   EntryRecordData PrepareEntry(int index, int skipped, int listingSize) override;
   void DropFile(int position) override;
-  void InsertEntry(StripEntry entry, std::optional<Picture> firstPicture) override;
+  void InsertEntry(StripEntry entry, std::optional<Picture> firstPicture, Picture preview) override;
   void FinishStrip(int builtCount, int skipped, int listingSize) override;
 
-  void ShowPictureFrom(int position, bool mayAlignToBlocks, std::optional<Picture> decoded);
+  void ShowPictureFrom(int position, bool mayAlignToBlocks, std::optional<Picture> decoded,
+                       Picture preview = Picture());
   void SetEnabled(Command command, bool enabled);
   void SetDown(Command command, bool down);
   void ClearFolderState();
@@ -185,6 +191,8 @@ class FolderPresenter : public FileListSink {
   bool lossy2_ = false;
   bool thumbnails_ = true;
   bool highDpi_ = false;
+  int hintWidth_ = 0;
+  int hintHeight_ = 0;
   EnlargeOptions enlarge_;
   bool savingInProgress_ = false;
 

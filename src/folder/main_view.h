@@ -131,6 +131,12 @@ class MainView {
 
   // Shows `picture` as the displayed picture (the view keeps its own copy or reference).
   virtual void ShowPicture(const Picture& picture) = 0;
+  // The same with `preview`, a reduced copy of `picture` at least twice the display hint's size,
+  // which the view may fit into the panel instead of the whole picture.
+  virtual void ShowPictureWithPreview(const Picture& picture, const Picture& preview) {
+    (void)preview;
+    ShowPicture(picture);
+  }
   // Clears the displayed picture and hides the picture and the crop frame.
   virtual void ClearPicture() = 0;
   // Lets the picture panel show its background instead of the picture, or stops doing so.

@@ -95,6 +95,10 @@ void Table::Append() {
   atEnd_ = false;
 }
 
+void Table::Reserve(int records) {
+  if (records > 0) fields_.reserve(static_cast<std::size_t>(records) * columns_.size());
+}
+
 void Table::Empty() {
   fields_.clear();
   recordCount_ = 0;

@@ -85,6 +85,9 @@ class Table {
   // Adds a record with all fields null at the end and makes it the current record.
   void Append();
 
+  // Makes room for `records` records in all, so that appending up to there allocates nothing.
+  void Reserve(int records);
+
   // Removes all records, keeps the columns.
   void Empty();
 

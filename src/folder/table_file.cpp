@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
@@ -250,6 +251,8 @@ std::string FileMessage(const char* pattern, const std::string& path) {
 
 std::string WriteTableBytes(const Table& table) {
   std::string bytes;
+  bytes.reserve(1024 + table.Columns().size() * 48 +
+                static_cast<std::size_t>(table.RecordCount()) * table.Columns().size() * 4);
   ByteWriter out(bytes);
   out.Raw(kSignature);
   out.Text(kClassName);
@@ -323,8 +326,13 @@ Table ReadTableBytes(std::string_view bytes) {
   const std::int32_t count = in.Integer();
   Enforce(in.Byte() == kList, kInvalidValue);
   std::int32_t read = 0;
-  // Every record takes at least one byte per column, so the loop ends with the data; a table
-  // without columns can hold no record that could be read.
+  // Every record takes at least one byte per column, so the loop ends with the data, and room
+  // is made for no more records than the remaining bytes can hold; a table without columns can
+  // hold no record that could be read.
+  if (!defs.empty() && count > 0) {
+    table.Reserve(static_cast<int>(
+        std::min<std::size_t>(static_cast<std::size_t>(count), in.Remaining() / defs.size())));
+  }
   while (!defs.empty() && read < count && in.Peek() != kNull) {
     table.Append();
     const int record = table.RecordCount() - 1;

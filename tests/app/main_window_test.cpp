@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -163,6 +164,14 @@ class MainWindowTest : public QObject {
     QVERIFY(Enabled(*window, Command::NextPicture));
     QVERIFY(!Enabled(*window, Command::PreviousPicture));
     Screenshot(window.get(), QStringLiteral("folder"));
+    for (const char* name : {"Datei1", "Ansicht1", "Bildkorrekturen1"}) {
+      auto* menu = window->findChild<QMenu*>(QString::fromUtf8(name));
+      QVERIFY(menu);
+      menu->popup(window->mapToGlobal(QPoint(10, 60)));
+      QTest::qWait(200);
+      Screenshot(menu, QStringLiteral("menu-") + QString::fromUtf8(name));
+      menu->close();
+    }
 
     // Keys: PgDn, Ctrl+PgDn, PgUp; Del unmarks.
     QTest::keyClick(window.get(), Qt::Key_PageDown);

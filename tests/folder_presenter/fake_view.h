@@ -76,6 +76,10 @@ class FakeView : public MainView {
     shownHeight = picture.height();
     picturesShown++;
   }
+  void ShowPictureWithPreview(const Picture& picture, const Picture& preview) override {
+    previewWidth = preview.width();
+    ShowPicture(picture);
+  }
   void ClearPicture() override {
     shownWidth = shownHeight = 0;
     cleared++;
@@ -109,7 +113,7 @@ class FakeView : public MainView {
   std::map<int, bool> checkedEntries;
   std::map<int, std::string> fileTypes;
   std::vector<int> hidden;
-  int shownWidth = 0, shownHeight = 0, picturesShown = 0, cleared = 0;
+  int shownWidth = 0, shownHeight = 0, picturesShown = 0, cleared = 0, previewWidth = 0;
 
  private:
   std::map<Command, bool> enabled_;

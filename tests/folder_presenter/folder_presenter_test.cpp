@@ -17,6 +17,7 @@
 #include "folder/table_file.h"
 #include "formats/format_tables.h"
 #include "platform/settings.h"
+#include "folder/file_list_thread.h"
 
 namespace trimora {
 namespace {
@@ -209,6 +210,26 @@ TEST_F(FolderPresenterTest, TenFilesWithOneUnreadableGiveNineEntries) {
     EXPECT_EQ(presenter_.Listing()[static_cast<std::size_t>(p)], pictures_ / view_.entries[static_cast<std::size_t>(p)].caption);
     EXPECT_NE(view_.entries[static_cast<std::size_t>(p)].caption, "p4.jpg");
   }
+}
+
+TEST_F(FolderPresenterTest, TheStoredRecordOfAnUndecodableFileSurvivesTheNextWrite) {
+  AddPicture("a.jpg");
+  AddPicture("broken.jpg", "not-a-jpeg.jpg");
+  Table stored(presenter_.CuttingDataTable().Columns());
+  stored.Append();
+  stored.WriteText("Filename", pictures_ / "broken.jpg");
+  stored.WriteInteger("FormatID", 1);
+  stored.WriteInteger("X", 5);
+  SaveTableToFile(stored, CuttingFile());
+  OpenAndWait(pictures_.path());
+  ASSERT_EQ(presenter_.CuttingDataTable().RecordCount(), 1);
+  presenter_.Close();
+  Table written;
+  LoadTableFromFile(written, CuttingFile());
+  ASSERT_EQ(written.RecordCount(), 2);
+  written.LocateRecord(1);
+  EXPECT_EQ(written.ReadText("Filename"), pictures_ / "broken.jpg");
+  EXPECT_EQ(written.ReadInteger("X"), 5);
 }
 
 TEST_F(FolderPresenterTest, EntriesCarryTheirGeometryTypeAndThumbnail) {
@@ -476,6 +497,33 @@ TEST_F(FolderPresenterTest, SettingsAreReadWithTheirDefaultsAndWrittenBack) {
   presenter_.SaveSettings();
   EXPECT_EQ(ReadStringSetting("SourceDir", ""), pictures_.path() + "/");
   EXPECT_EQ(ReadIntSetting("FormatID", 0), 1);
+}
+
+TEST_F(FolderPresenterTest, TheFirstPictureComesWithAPreviewForThePanel) {
+  AddPicture("a.jpg");
+  presenter_.SetDisplayHint(100, 100);
+  OpenAndWait(pictures_.path());
+  EXPECT_EQ(view_.shownWidth, 600);
+  EXPECT_EQ(view_.previewWidth, 300) << "600 x 450 reduced by 2, still twice 100 x 100";
+}
+
+TEST(ReduceForDisplay, AveragesWholeSquaresAndKeepsTwiceTheHint) {
+  Picture picture(8, 4);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 8; ++x) {
+      std::uint8_t* p = picture.row(y) + x * 4;
+      p[0] = static_cast<std::uint8_t>(x * 10);
+      p[1] = static_cast<std::uint8_t>(y * 20);
+      p[2] = 7;
+      p[3] = 0xFF;
+    }
+  const Picture reduced = ReduceForDisplay(picture, 2, 1);
+  ASSERT_EQ(reduced.width(), 4);
+  ASSERT_EQ(reduced.height(), 2);
+  EXPECT_EQ(reduced.row(1)[4], 25);   // x 2 and 3: 20 and 30
+  EXPECT_EQ(reduced.row(1)[5], 50);   // y 2 and 3: 40 and 60
+  EXPECT_EQ(reduced.row(1)[6], 7);
+  EXPECT_EQ(ReduceForDisplay(picture, 4, 4).width(), 8) << "no reduction fits: a copy";
 }
 
 }  // namespace
