@@ -20,11 +20,14 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
-#include "app/picture_panel.h"
+#include "app/frame_wiring.h"
 #include "app/tool_icons.h"
 #include "folder/ansi_text.h"
 #include "folder/frame_controller.h"
+#include "frame/image_panel.h"
+#include "frame/picture_view.h"
 #include "platform/instance.h"
 #include "platform/paths.h"
 #include "platform/process.h"
@@ -153,6 +156,8 @@ TKvMainForm::TKvMainForm(QWidget* parent) : QWidget(parent) {
 
   // Set-up: settings, format tables, the default format, the help hook.
   LoadSettings();
+  frameWiring_ = std::make_unique<MainFrameWiring>(*this, imagePanel_);
+  frameWiring_->ConnectMenuItems();
   formats_.LoadFormatTables(ProgramFolder());
   formats_.LoadDefaultFormat(ReadIntSetting("FormatID", 1));
   presenter_->Frame().ApplyFormat(formats_.DefaultFormat.FormatID, true);
@@ -468,7 +473,7 @@ void TKvMainForm::BuildLeftColumn() {
 }
 
 void TKvMainForm::BuildPicturePanel() {
-  imagePanel_ = new PicturePanel(content_);
+  imagePanel_ = new TImagePanel(content_);
   imagePanel_->setContextMenuPolicy(Qt::CustomContextMenu);
   auto* context = new QMenu(this);
   context->setObjectName(QStringLiteral("PictureMenu"));
@@ -612,6 +617,7 @@ void TKvMainForm::SaveSettings() {
   WriteBoolSetting("Maximized", isMaximized());
   WriteIntSetting("ZoomLevel", zoomLevel_);
   WriteBoolSetting("ZoomActive", !zoomPause_->isChecked());
+  if (frameWiring_) masterAlpha_ = frameWiring_->Presenter().MasterAlpha;
   WriteIntSetting("MasterAlpha", masterAlpha_);
   const std::array<const char*, 5> names = {"ToolBar\\Files", "ToolBar\\TouchUp", "ToolBar\\Rotate",
                                             "ToolBar\\Format", "ToolBar\\Navigation"};
@@ -743,7 +749,7 @@ void TKvMainForm::closeEvent(QCloseEvent* event) {
     if (FindWindowByClass(name)) PostMessageToClass(name, kCloseMessage, 0);
   }
   SaveSettings();
-  imagePanel_->Clear();
+  frameWiring_->PictureCleared();
   presenter_->Close();
   SetBusy(false);
   event->accept();
@@ -779,7 +785,10 @@ bool TKvMainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::Wheel:
       // The wheel resizes the selection (a frame command) and never scrolls.
-      if (mine) return true;
+      if (mine) {
+        frameWiring_->Wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        return true;
+      }
       break;
     case QEvent::MouseMove: {
       auto* move = static_cast<QMouseEvent*>(event);
@@ -800,6 +809,7 @@ bool TKvMainForm::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
   const bool ctrl = modifiers & Qt::ControlModifier;
   const bool alt = modifiers & Qt::AltModifier;
   FolderPresenter& p = *presenter_;
+  if (frameWiring_ && frameWiring_->HandleKey(key, modifiers)) return true;
   const bool sizeKey = key == Qt::Key_A || key == Qt::Key_Q || key == Qt::Key_Plus || key == Qt::Key_Minus;
   if (sizeKey && p.Frame().CurrentFormatId() <= 0 && !p.Frame().RedEyeFrameVisible() && !alt) return true;
   switch (key) {
@@ -1057,22 +1067,26 @@ void TKvMainForm::FinishStrip() { StackEntries(); }
 
 void TKvMainForm::ShowPicture(const Picture& picture) {
   shortcutPanel_->hide();
-  imagePanel_->SetPicture(picture);
-  imagePanel_->repaint();
+  (void)picture;  // the frame's view shows the folder presenter's displayed picture
+  frameWiring_->PictureShown();
   if (pictureShown_) pictureShown_();
 }
 
 void TKvMainForm::ShowPictureWithPreview(const Picture& picture, const Picture& preview) {
   shortcutPanel_->hide();
-  imagePanel_->SetPicture(picture, preview);
-  imagePanel_->repaint();
+  (void)picture;  // the frame's view shows the folder presenter's displayed picture
+  frameWiring_->PictureShown(&preview);
   if (pictureShown_) pictureShown_();
 }
 
-void TKvMainForm::ClearPicture() {
-  imagePanel_->Clear();
-}
+void TKvMainForm::ClearPicture() { frameWiring_->PictureCleared(); }
 
-void TKvMainForm::ShowPanelBackground(bool show) { imagePanel_->SetBackgroundOnly(show); }
+void TKvMainForm::ShowPanelBackground(bool show) {
+  if (show) {
+    imagePanel_->Image()->hide();
+  } else if (presenter_->CurrentPosition() >= 0) {
+    imagePanel_->Image()->show();
+  }
+}
 
 }  // namespace trimora::app

@@ -24,6 +24,7 @@ class QToolButton;
 
 namespace trimora {
 class ClassListener;
+class TImagePanel;
 namespace ui {
 class DialogKit;
 class TtfXPForm;
@@ -41,11 +42,13 @@ inline constexpr const char* kHomePage = "https://www.trimora.de";
 // The private message the window posts to itself after the first showing.
 inline constexpr int kStartMessage = 1027;
 
-class PicturePanel;
+class MainFrameWiring;
 
 // The main window.
 class TKvMainForm : public QWidget, public MainView {
   Q_OBJECT
+  friend class MainFrameWiring;
+
  public:
   // Builds the window and runs its set-up (LoadSettings, format tables, default format).
   explicit TKvMainForm(QWidget* parent = nullptr);
@@ -79,6 +82,10 @@ class TKvMainForm : public QWidget, public MainView {
   }
   // The keyboard-help panel.
   QWidget* ShortcutPanel() const { return shortcutPanel_; }
+  // The picture panel with the picture view and the crop frame.
+  TImagePanel* ImagePanel() const { return imagePanel_; }
+  // The crop frame's presenter and view.
+  MainFrameWiring& FrameWiring() { return *frameWiring_; }
 
   // MainView.
   void SetStatusPanel(int index, const std::string& text) override;
@@ -168,7 +175,7 @@ class TKvMainForm : public QWidget, public MainView {
   QScrollArea* scrollBox_ = nullptr;
   QWidget* strip_ = nullptr;
   std::vector<EntryWidgets> entries_;
-  PicturePanel* imagePanel_ = nullptr;
+  TImagePanel* imagePanel_ = nullptr;
   QWidget* shortcutPanel_ = nullptr;
   std::array<QLabel*, 4> plainStatus_{};
   QWidget* statusBar_ = nullptr;
@@ -176,6 +183,7 @@ class TKvMainForm : public QWidget, public MainView {
   FormatTables formats_;
   std::unique_ptr<FolderPresenter> presenter_;
   std::unique_ptr<ui::DialogKit> dialogs_;
+  std::unique_ptr<MainFrameWiring> frameWiring_;
   std::array<std::vector<QAction*>, kCommandCount> commandActions_;
 
   bool startingUp_ = true;

@@ -1,0 +1,270 @@
+// The crop frame's presenter: the block-grid selection of the picture being shown, its frame
+// on screen and colour, the frame commands (steps, edges, centring, sizes, turning) also for
+// the red-eye marker, applying an output format, fitting the picture into its panel, the
+// dimming of the area outside the selection, and the lossless decision with the type buttons
+// of the strip. Plain C++ against the narrow FrameView interface; the main window implements
+// the view and owns one presenter.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "folder/table.h"
+#include "formats/format_tables.h"
+#include "frame/block_grid.h"
+
+namespace trimora {
+
+// Commands whose enabled state the presenter sets.
+enum class FrameCommand {
+  Shrink,           // "Verkleinern"
+  Grow,             // "Vergrößern"
+  Minimise,         // "Minimieren"
+  Maximise,         // "Maximieren"
+  HideOutside,      // "Nicht ausgewählten Bereich ausblenden"
+  ShowOutside,      // "Nicht ausgewählten Bereich einblenden"
+  LosslessJpeg,     // the file-type menu entry "JPG (verlustfrei)"
+};
+
+// The three corrections whose presence keeps a picture off the lossless road.
+enum class Correction { RedEye, AutoCorrection, Enlargement };
+
+// What the presenter needs from the main window.
+class FrameView {
+ public:
+  virtual ~FrameView() = default;
+
+  // The crop frame `frame`: its bounds on the picture view, visibility, colours, handles.
+  virtual ScreenRect FrameRect() const = 0;
+  virtual void SetFrameRect(const ScreenRect& rect) = 0;
+  virtual bool FrameVisible() const = 0;
+  virtual void SetFrameVisible(bool visible) = 0;
+  // Sets ActiveFrameColor, PassiveFrameColor and BoxColor (0xRRGGBB).
+  virtual void SetFrameColor(std::uint32_t rgb) = 0;
+  virtual void SetFrameFocus(bool focus) = 0;
+  virtual void SetFrameDrawBoxes(bool drawBoxes) = 0;
+
+  // The red-eye marker `RedEyeFrame`.
+  virtual bool MarkerVisible() const = 0;
+  virtual ScreenRect MarkerRect() const = 0;
+  virtual void SetMarkerRect(const ScreenRect& rect) = 0;
+  virtual int MarkerBoxSize() const { return 5; }
+  // Repaints the marker and refreshes the magnifier after a marker command.
+  virtual void MarkerChanged() {}
+  // Ends red-eye marking (before a format is applied).
+  virtual void EndRedEyeMarking() {}
+
+  // The picture panel `imagePanel` and the picture view `image` inside it.
+  virtual int PanelWidth() const = 0;
+  virtual int PanelHeight() const = 0;
+  // Places the picture view in the panel.
+  virtual void SetViewGeometry(const ScreenRect& rect) = 0;
+  // The frame rectangle changed (or a redraw is forced): redraw the selection overlay,
+  // repaint view and frame, refresh the magnifier.
+  virtual void SelectionRedraw(const ScreenRect& frame) = 0;
+  // Rebuilds the display copy of the picture at the view's size (and then the overlay).
+  virtual void RebuildDisplayCopy() {}
+  // The selection overlay follows the frame's visibility.
+  virtual void SetOverlayVisible(bool visible) { (void)visible; }
+  // The outside opacity changed: repaint the view (forced or not), refresh the magnifier.
+  virtual void OutsideAlphaChanged(int masterAlpha, bool force) { (void)masterAlpha; (void)force; }
+
+  // Main-window state the presenter asks for.
+  virtual bool PicturesListed() const = 0;
+  virtual bool Reshowing() const { return false; }
+  virtual bool FullScreenVisible() const { return false; }
+  // True while the correction is applied to the picture on screen (its undo item enabled).
+  virtual bool CorrectionApplied(Correction which) const { (void)which; return false; }
+
+  // Main-window actions.
+  virtual void SetCommandEnabled(FrameCommand command, bool enabled) = 0;
+  // Shows a message box and returns its answer (1 OK, 6 yes, 7 no, 10 yes to all, 2 closed).
+  virtual int ShowMessageBox(const std::string& title, const std::string& text, int buttons,
+                             const std::string& dontShowAgainKey, int width, int height) = 0;
+  virtual void SetStatusText(int panel, const std::string& text) = 0;
+  // MarkForSaving(value, current picture, disable); `enableBox` enables the mark box first.
+  virtual void MarkCurrentForSaving(bool value, bool disableBox) { (void)value; (void)disableBox; }
+  virtual void EnableCurrentMarkBox() {}
+  // Marks the picture of strip entry `entry` for saving.
+  virtual void MarkEntryForSaving(int entry) { (void)entry; }
+  virtual void UpdateCommandStates(bool active) { (void)active; }
+  // The chooser button's caption; the view lays the tool bars out anew when it changed.
+  virtual void SetChooserCaption(const std::string& caption) { (void)caption; }
+  // Check marks of the format menu and the tables' current rows after a format was applied.
+  virtual void FormatApplied(std::int32_t formatId) { (void)formatId; }
+  // Repaints the whole main window (before a note is shown).
+  virtual void RepaintWindow() {}
+  virtual void SetBusyCursor(bool busy) { (void)busy; }
+
+  // The type buttons of the strip (entry n = record n).
+  virtual int TypeButtonCount() const { return 0; }
+  virtual std::string TypeButtonCaption(int entry) const { (void)entry; return {}; }
+  virtual void SetTypeButtonCaption(int entry, const std::string& caption) {
+    (void)entry; (void)caption;
+  }
+  // Red (lossy JPEG) or black caption.
+  virtual void SetTypeButtonRed(int entry, bool red) { (void)entry; (void)red; }
+};
+
+// The default output pairs taken from FileFormat1 and FileFormat2.
+struct FileTypeDefaults {
+  std::string type1 = "JPG";  // preferred output
+  bool lossy1 = false;
+  std::string type2 = "TIF";  // for pictures that cannot stay lossless JPEG
+  bool lossy2 = false;
+
+  // The pairs from the values of the settings FileFormat1 (0..4) and FileFormat2 (0..3);
+  // a value out of range keeps the type text of the default.
+  static FileTypeDefaults FromSettings(int fileFormat1, int fileFormat2);
+  // Type text 1 is lossless JPEG.
+  bool PrefersLosslessJpeg() const { return type1 == "JPG" && !lossy1; }
+};
+
+// A type word and its lossy flag.
+struct FileTypeChoice {
+  std::string type;
+  bool lossy = false;
+  bool operator==(const FileTypeChoice&) const = default;
+};
+
+// The commands reached from keys, menus and the wheel.
+enum class SelectionCommand {
+  StepLeft, StepRight, StepUp, StepDown,
+  EdgeLeft, EdgeRight, EdgeTop, EdgeBottom,
+  Centre, Shrink, Grow, Minimise, Maximise, Turn,
+  HideOutside, ShowOutside, CropOutside, ShowWhole
+};
+
+// Keys of the keyboard map that reach selection commands.
+enum class FrameKey {
+  Left, Right, Up, Down, Space, A, Q, Minus, Plus, KeypadMinus, KeypadPlus, KeypadDivide, D
+};
+
+// The command of a key with Ctrl/Alt held, or nothing (also when the key is swallowed:
+// A, Q and the plus and minus keys under a non-scalable format, unless the red-eye marker is
+// shown or Alt is held).
+std::optional<SelectionCommand> CommandForKey(FrameKey key, bool ctrl, bool alt,
+                                              bool nonScalableFormat, bool markerVisible);
+
+// The command of a wheel turn: towards the user (delta <= 0) grows, away shrinks.
+SelectionCommand CommandForWheel(int delta);
+
+// The frame presenter. It owns the grid state and writes every change into the picture's
+// record of the cutting-data table at once.
+class FramePresenter {
+ public:
+  // A presenter over the main window's view, format tables and cutting-data table.
+  FramePresenter(FrameView& view, FormatTables& formats, Table& cuttingData);
+
+  // Grid and selection state (public: the main window restores it from a record and the
+  // tests set it up).
+  GridState grid;
+  // max / min of the current format's pixel sides.
+  long double CurrentRatio = 1.5L;
+  // The frame rectangle drawn last; left -999 forces the next CommitSelection to redraw.
+  ScreenRect LastFrameRect{-999, 0, 0, 0};
+  // Opacity of the picture outside the selection, 0..255.
+  int MasterAlpha = 105;
+  // The default output pairs.
+  FileTypeDefaults fileTypes;
+
+  // The picture on screen: record/strip entry `entry`, `width` x `height` pixels.
+  void SetCurrentPicture(int entry, int width, int height);
+  // No picture on screen.
+  void ClearCurrentPicture();
+  // The entry of the picture on screen, or -1.
+  int CurrentEntry() const { return entry_; }
+  int PictureWidth() const { return pictureWidth_; }
+  int PictureHeight() const { return pictureHeight_; }
+
+  // BlockSize when the main window is created: 16 when the preferred output is lossless JPEG.
+  void InitBlockSize();
+  // The selection of a picture shown while the frame is hidden: frame at the view's corner,
+  // 800 x 592 pixels at 0, 0 in blocks of BlockSize.
+  void ResetSelection();
+  // Takes block size and selection from a stored record.
+  void RestoreSelection(int blockSize, int x, int y, int width, int height);
+  // Before the first showing of a picture: the selection turned to the picture's orientation.
+  void TurnSelectionToPicture();
+
+  // Grid from picture and view size.
+  void ComputeBlockGrid();
+  // Gives the selection the current format's ratio.
+  void FitSelectionToFormat();
+  // Puts the frame where the selection is, colours it and commits.
+  void PlaceFrame();
+  // Writes the selection into the record, redraws when the frame moved (or `force`) and
+  // refreshes the status text.
+  void CommitSelection(bool force);
+  // Converts the frame on screen into the selection size; returns the position (x, y).
+  std::pair<int, int> ReadFrame(bool dragging);
+  // The crop frame's OnRectMoved: during a drag.
+  void frameRectMoved();
+  // The crop frame's OnMouseUp: the end of a drag.
+  void frameMouseUp();
+
+  // Gives the picture the format `formatId`, decides the grid and reports what cannot be done.
+  void ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks);
+  // The chooser caption of a format name: blanks added on both sides up to 12 characters.
+  static std::string ChooserCaption(const std::string& name);
+
+  // The selection commands; each checks its own condition.
+  void Run(SelectionCommand command);
+  // True when the frame can step in that direction.
+  bool CanStepFrame(SelectionCommand direction) const;
+
+  // Places the picture view in the panel, computes the grid, and places the frame too.
+  void FitPictureIntoPanel(bool placeFrameToo);
+  // The panel changed its size.
+  void imagePanelResize();
+
+  // MasterAlpha from the setting "MasterAlpha" (default 105, kept within 0..255) and back.
+  void LoadMasterAlpha();
+  void SaveMasterAlpha() const;
+  // Enables the two step dimming commands for the current MasterAlpha.
+  void RefreshDimmingCommands();
+
+  // The lossless decision.
+  FileTypeChoice DefaultFileType() const;
+  void RefreshTypeButtons(bool onlyCurrent);
+  void LosslessLost();
+  void LosslessCheck();
+  // A type menu entry ("JPG (verlustfrei)" tag 16, the others tag 1) chosen for the strip
+  // entry `entry` whose type button opened the menu.
+  void FileFormatClick(const std::string& caption, int tag, int entry);
+  // The selection onto the pixel grid (BlockSize 1, the four values x 16) and onto the
+  // 16-pixel grid (BlockSize 16, the four values div 16); the grid is computed anew.
+  void UsePixelGrid();
+  void UseBlockGrid();
+  // Whether "JPG (verlustfrei)" is enabled.
+  bool LosslessEntryEnabled() const { return losslessEnabled_; }
+
+  // The format applied to the picture.
+  const FormatRecord& CurrentFormat() const { return formats_.CurrentFormat; }
+
+ private:
+  void Step(SelectionCommand direction);
+  void ToEdge(SelectionCommand edge);
+  void Centre();
+  void Resize(int step);
+  void Minimise();
+  void Maximise();
+  void Turn();
+  void Dim(SelectionCommand command);
+  void MarkerCommand(SelectionCommand command);
+  void SetLosslessEnabled(bool enabled);
+  bool CorrectionsApplied() const;
+  bool CurrentFileTypeIsJpeg();
+  bool FrameBeyondView() const;
+
+  FrameView& view_;
+  FormatTables& formats_;
+  Table& table_;
+  int entry_ = -1;
+  int pictureWidth_ = 0;
+  int pictureHeight_ = 0;
+  bool losslessEnabled_ = true;
+};
+
+}  // namespace trimora

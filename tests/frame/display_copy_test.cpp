@@ -1,0 +1,98 @@
+#include "frame/display_copy.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace trimora {
+namespace {
+
+// A picture whose pixel (x, y) has blue x, green y, red x + y.
+Picture Ramp(int w, int h) {
+  Picture p(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      std::uint8_t* px = p.row(y) + x * 4;
+      px[0] = static_cast<std::uint8_t>(x);
+      px[1] = static_cast<std::uint8_t>(y);
+      px[2] = static_cast<std::uint8_t>(x + y);
+      px[3] = 255;
+    }
+  }
+  return p;
+}
+
+const std::uint8_t* Px(const Picture& p, int x, int y) { return p.row(y) + x * 4; }
+
+TEST(ScaleToView, AveragesTheSourcePixelsOfEachTargetPixel) {
+  const Picture src = Ramp(8, 6);
+  const Picture out = ScaleToView(src, 4, 3);
+  ASSERT_EQ(out.width(), 4);
+  ASSERT_EQ(out.height(), 3);
+  // Target (1, 2) averages source x 2..3, y 4..5: blue 2.5 -> 3, green 4.5 -> 5 (halves up).
+  EXPECT_EQ(Px(out, 1, 2)[0], 3);
+  EXPECT_EQ(Px(out, 1, 2)[1], 5);
+  EXPECT_EQ(Px(out, 1, 2)[2], 7);  // (6 + 7 + 7 + 8) / 4
+  EXPECT_EQ(Px(out, 1, 2)[3], 255);
+}
+
+TEST(ScaleToView, KeepsThePictureAtItsOwnSizeAndHandlesUnevenBins) {
+  const Picture src = Ramp(7, 5);
+  const Picture same = ScaleToView(src, 7, 5);
+  EXPECT_EQ(std::memcmp(same.data(), src.data(), src.byteCount()), 0);
+  const Picture odd = ScaleToView(src, 3, 2);  // bins of 2, 2, 3 columns and 2, 3 rows
+  EXPECT_EQ(Px(odd, 2, 1)[0], 5);  // x 4..6
+  EXPECT_EQ(Px(odd, 2, 1)[1], 3);  // y 2..4
+  EXPECT_TRUE(ScaleToView(Picture(), 3, 3).empty());
+  EXPECT_TRUE(ScaleToView(src, 0, 3).empty());
+}
+
+TEST(DimmedCopy, BlendsWithTheBackground) {
+  Picture p(1, 1);
+  p.data()[0] = 0;    // blue
+  p.data()[1] = 100;  // green
+  p.data()[2] = 255;  // red
+  for (int M : {0, 105, 255}) {
+    const Picture d = DimmedCopy(p, M, kPictureBackground);
+    EXPECT_EQ(d.data()[0], (M * 0 + (255 - M) * 0xFC) / 255) << M;
+    EXPECT_EQ(d.data()[1], (M * 100 + (255 - M) * 0xEF) / 255) << M;
+    EXPECT_EQ(d.data()[2], (M * 255 + (255 - M) * 0xEB) / 255) << M;
+  }
+  EXPECT_EQ(DimmedCopy(p, 999, kPictureBackground).data()[1], 100);  // clamped to 255
+}
+
+TEST(ComposeView, TheSelectionKeepsFullBrightness) {
+  const Picture display = Ramp(40, 30);
+  const ScreenRect frame{5, 6, 20, 10};
+  const Picture shown = ComposeView(display, 0, kPictureBackground, frame, true);
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const bool inside = x >= 5 && x < 25 && y >= 6 && y < 16;
+      if (inside) {
+        ASSERT_EQ(std::memcmp(Px(shown, x, y), Px(display, x, y), 4), 0) << x << "," << y;
+      } else {
+        ASSERT_EQ(Px(shown, x, y)[0], 0xFC) << x << "," << y;
+        ASSERT_EQ(Px(shown, x, y)[2], 0xEB);
+      }
+    }
+  }
+  const Picture hidden = ComposeView(display, 0, kPictureBackground, frame, false);
+  EXPECT_EQ(Px(hidden, 10, 10)[0], 0xFC);
+}
+
+TEST(CutOverlay, FillsWhatLiesOutsideTheDisplayCopyWithTheBackground) {
+  const Picture display = Ramp(40, 30);
+  Picture layer;
+  CutOverlay(display, ScreenRect{-3, 25, 10, 10}, kPictureBackground, layer);
+  ASSERT_EQ(layer.width(), 10);
+  ASSERT_EQ(layer.height(), 10);
+  EXPECT_EQ(OverlayPlace(ScreenRect{-3, 25, 10, 10}), (ScreenRect{0, 25, 10, 10}));
+  EXPECT_EQ(std::memcmp(Px(layer, 9, 4), Px(display, 9, 29), 4), 0);
+  EXPECT_EQ(Px(layer, 0, 5)[0], 0xFC);  // below the copy
+  CutOverlay(display, ScreenRect{35, 0, 10, 3}, kPictureBackground, layer);
+  EXPECT_EQ(std::memcmp(Px(layer, 4, 2), Px(display, 39, 2), 4), 0);
+  EXPECT_EQ(Px(layer, 5, 0)[1], 0xEF);  // right of the copy
+}
+
+}  // namespace
+}  // namespace trimora
