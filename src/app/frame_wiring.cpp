@@ -113,12 +113,18 @@ void MainFrameWiring::RotateOriginal(const std::string& angle) {
   Table& table = folder.CuttingDataTable();
   table.LocateRecord(current);
   const std::string path = table.ReadText("Filename").value_or("");
+  bool turned = false;
   try {
     RotateOriginalFile(path, angle);
-  } catch (const Error&) {
-    // A rotation that jpegtran cannot do leaves the file as it was; the picture is shown anew.
+    turned = true;
+  } catch (const Error& e) {
+    // The file stays as it was; the user learns why nothing turned.
+    form_.SetBusy(false);
+    form_.ShowError(e.what());
+    form_.SetBusy(true);
   }
   folder.ShowPicture(current, false);
+  if (turned) folder.RebuildThumbnail(current);
   form_.SetBusy(false);
   form_.PostFullScreenRefresh();
 }

@@ -1042,6 +1042,21 @@ void TKvMainForm::SetEntryFileType(int position, const std::string& type, bool r
   }
 }
 
+void TKvMainForm::SetEntryThumbnail(int position, const Picture& thumbnail,
+                                    const StripEntryGeometry& geometry) {
+  if (position < 0 || position >= static_cast<int>(entries_.size())) return;
+  EntryWidgets& entry = entries_[static_cast<std::size_t>(position)];
+  if (entry.panel == nullptr) return;
+  entry.button->setIcon(QIcon(QPixmap::fromImage(ToImage(thumbnail))));
+  entry.button->setIconSize(QSize(thumbnail.width(), thumbnail.height()));
+  entry.button->setGeometry(geometry.buttonLeft, geometry.buttonTop, geometry.buttonWidth,
+                            geometry.buttonHeight);
+  entry.height = geometry.panelHeight;
+  entry.panel->resize(entry.panel->width(), geometry.panelHeight);
+  // The entries below follow the new height, as they stack without gaps.
+  StackEntries();
+}
+
 void TKvMainForm::HideEntry(int position) {
   if (position < 0 || position >= static_cast<int>(entries_.size())) return;
   entries_[static_cast<std::size_t>(position)].panel->hide();

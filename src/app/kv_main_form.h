@@ -108,6 +108,8 @@ class TKvMainForm : public QWidget, public MainView {
   void SetEntryCheckEnabled(int position, bool enabled) override;
   void SetEntryCaption(int position, const std::string& caption) override;
   void SetEntryFileType(int position, const std::string& type, bool red) override;
+  void SetEntryThumbnail(int position, const Picture& thumbnail,
+                         const StripEntryGeometry& geometry) override;
   void HideEntry(int position) override;
   void ScrollToEntry(int position) override;
   void FinishStrip() override;

@@ -18,6 +18,7 @@
 #include "imaging/correction.h"
 #include "imaging/jpeg_decoder.h"
 #include "imaging/red_eye.h"
+#include "imaging/thumbnail.h"
 #include "platform/error.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
@@ -672,6 +673,20 @@ void FolderPresenter::DeleteSourcePicture(int position) {
     UpdateCommandStates(false);
   } else {
     UpdateNavigation();
+  }
+}
+
+void FolderPresenter::RebuildThumbnail(int position) {
+  if (!thumbnails_ || position < 0 || position >= ThumbnailCount()) return;
+  if (position >= table_.RecordCount()) return;
+  const FieldValue& path = table_.At(position, table_.FindColumn("Filename"));
+  if (!std::holds_alternative<std::string>(path)) return;
+  try {
+    Picture thumbnail = ScaleThumbnail(DecodeJpegFile(std::get<std::string>(path)));
+    const StripEntryGeometry geometry = EntryGeometryFor(true, thumbnail.height(), highDpi_);
+    view_.SetEntryThumbnail(position, thumbnail, geometry);
+  } catch (const Error&) {
+    // The picture on show already told the user that its file cannot be read.
   }
 }
 

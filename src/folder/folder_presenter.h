@@ -91,6 +91,9 @@ class FolderPresenter : public FileListSink {
 
   // Shows the picture of strip entry `position` (none: -1 does nothing).
   void ShowPicture(int position, bool mayAlignToBlocks);
+  // Makes entry `position`'s thumbnail anew from its file (after the original was turned), from a
+  // full-size decoding; nothing happens while thumbnails are off or the file cannot be read.
+  void RebuildThumbnail(int position);
   // The four navigation commands.
   void FirstPicture();
   void PreviousPicture();

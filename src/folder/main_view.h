@@ -122,6 +122,9 @@ class MainView {
   virtual void SetEntryCaption(int position, const std::string& caption) = 0;
   // Sets an entry's file-type button: caption and red (lossy JPEG) or black.
   virtual void SetEntryFileType(int position, const std::string& type, bool red) = 0;
+  // Gives an entry a new thumbnail and the geometry that goes with its height.
+  virtual void SetEntryThumbnail(int position, const Picture& thumbnail,
+                                 const StripEntryGeometry& geometry) = 0;
   // Hides an entry's panel.
   virtual void HideEntry(int position) = 0;
   // Scrolls the strip until the entry is visible.

@@ -9,14 +9,16 @@
 #include <cstdint>
 #include <functional>
 
+// The accessors below hand out the dialogs, so their callers need the whole classes.
+#include "ui/input_box.h"
+#include "ui/message_box.h"
+#include "ui/select_folder_dialog.h"
+
 class QWidget;
 
 namespace trimora::ui {
 
 class TtfXPForm;
-class TXPInputBox;
-class TXPMessageBox;
-class TXPSelectFolderDialog;
 
 // The folder chooser, the message box and the input box, created once and reused.
 class DialogKit {

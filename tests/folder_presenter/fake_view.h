@@ -18,6 +18,11 @@ class FakeView : public MainView {
     int width = 0, height = 0;
   };
 
+  // Width, height, panel height and button height of a rebuilt thumbnail.
+  struct Rebuilt {
+    int width = 0, height = 0, panelHeight = 0, buttonHeight = 0;
+  };
+
   void SetStatusPanel(int index, const std::string& text) override {
     status[static_cast<std::size_t>(index)] = text;
     statusTrail.push_back(std::to_string(index) + ":" + text);
@@ -68,6 +73,11 @@ class FakeView : public MainView {
   void SetEntryFileType(int position, const std::string& type, bool red) override {
     fileTypes[position] = type + (red ? " red" : "");
   }
+  void SetEntryThumbnail(int position, const Picture& thumbnail,
+                         const StripEntryGeometry& geometry) override {
+    rebuiltThumbnails[position] = {thumbnail.width(), thumbnail.height(), geometry.panelHeight,
+                                   geometry.buttonHeight};
+  }
   void HideEntry(int position) override { hidden.push_back(position); }
   void ScrollToEntry(int) override {}
   void FinishStrip() override { log.push_back("finish"); }
@@ -113,6 +123,7 @@ class FakeView : public MainView {
   std::map<int, bool> checkedEntries;
   std::map<int, std::string> fileTypes;
   std::vector<int> hidden;
+  std::map<int, Rebuilt> rebuiltThumbnails;
   int shownWidth = 0, shownHeight = 0, picturesShown = 0, cleared = 0, previewWidth = 0;
 
  private:

@@ -253,6 +253,27 @@ TEST_F(FolderPresenterTest, EntriesCarryTheirGeometryTypeAndThumbnail) {
   EXPECT_TRUE(fs::exists(CuttingFile())) << "the table is written before the folder reopens";
 }
 
+TEST_F(FolderPresenterTest, ATurnedOriginalGetsItsThumbnailAndEntryHeightAnew) {
+  AddPicture("a.jpg");
+  OpenAndWait(pictures_.path());
+  // The file now holds the picture turned upright, as a lossless rotation leaves it.
+  fs::copy_file(kPhotos + "plain-portrait.jpg", pictures_ / "a.jpg",
+                fs::copy_options::overwrite_existing);
+  presenter_.RebuildThumbnail(0);
+  // 450 x 600 decoded whole and boxed into 75 x 75: 56 x 75; panel max(35, 75) + 35.
+  ASSERT_EQ(view_.rebuiltThumbnails.count(0), 1u);
+  EXPECT_EQ(view_.rebuiltThumbnails[0].width, 56);
+  EXPECT_EQ(view_.rebuiltThumbnails[0].height, 75);
+  EXPECT_EQ(view_.rebuiltThumbnails[0].panelHeight, 110);
+  EXPECT_EQ(view_.rebuiltThumbnails[0].buttonHeight, 100);
+
+  view_.rebuiltThumbnails.clear();
+  presenter_.ThumbnailsToggled(false);
+  presenter_.WaitForStrip();
+  presenter_.RebuildThumbnail(0);
+  EXPECT_TRUE(view_.rebuiltThumbnails.empty()) << "no thumbnails, nothing to rebuild";
+}
+
 TEST_F(FolderPresenterTest, OpeningAnotherFolderMidStripStopsTheThreadAfterTheCurrentFile) {
   AddPictures(12);
   TempFolder second;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QProcess>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <QLineEdit>
 #include <QtTest>
@@ -213,8 +214,17 @@ class FrameWindowTest : public QObject {
     QCOMPARE(folder.DisplayedPicture().height(), 1600);
     QCOMPARE(trimora::ReadJpegLayout(pictures_.filePath(QStringLiteral("a.jpg")).toStdString()).width, 1200);
     Screenshot(&window, QStringLiteral("6-rotated"));
+    // Its strip entry shows the turned picture: 1200 x 1600 boxed into 56 x 75, panel 75 + 35.
+    auto* entryButton = window.findChild<QToolButton*>(QStringLiteral("ThumbButton") + QString::number(a));
+    auto* entryPanel = window.findChild<QWidget*>(QStringLiteral("ThumbPanel") + QString::number(a));
+    QVERIFY(entryButton != nullptr && entryPanel != nullptr);
+    QCOMPARE(entryButton->iconSize(), QSize(56, 75));
+    QCOMPARE(entryPanel->height(), 110);
+    QCOMPARE(entryButton->height(), 100);
     QTest::keyClick(&window, Qt::Key_F7);
     QCOMPARE(folder.DisplayedPicture().width(), 1600);
+    QCOMPARE(entryButton->iconSize(), QSize(75, 56));
+    QCOMPARE(entryPanel->height(), 91);
     window.close();
   }
 };
