@@ -20,6 +20,7 @@
 
 #include "folder/cutting_data.h"
 #include "formats/format_tables.h"
+#include "photo_jpeg.h"
 #include "frame/display_copy.h"
 #include "frame/picture_view.h"
 #include "frame/qt_frame_view.h"
@@ -39,27 +40,8 @@ std::string g_jpeg;
 void MakeTestJpeg() {
   g_folder = std::filesystem::temp_directory_path() / ("trimora-frame-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(g_folder);
-  const std::string ppm = (g_folder / "picture.ppm").string();
   g_jpeg = (g_folder / "picture.jpg").string();
-  {
-    std::ofstream out(ppm, std::ios::binary);
-    out << "P6\n" << kWidth << " " << kHeight << "\n255\n";
-    std::vector<unsigned char> row(kWidth * 3);
-    std::mt19937 random(1);
-    for (int y = 0; y < kHeight; ++y) {
-      for (int x = 0; x < kWidth; ++x) {
-        const int noise = static_cast<int>(random() % 17) - 8;
-        auto clamp = [](int v) { return static_cast<unsigned char>(v < 0 ? 0 : v > 255 ? 255 : v); };
-        row[3 * x] = clamp(x * 200 / kWidth + noise);
-        row[3 * x + 1] = clamp(y * 180 / kHeight + 40 + noise);
-        row[3 * x + 2] = clamp(((x * x + y * y) >> 14) % 160 + 50 + noise);
-      }
-      out.write(reinterpret_cast<const char*>(row.data()), static_cast<std::streamsize>(row.size()));
-    }
-  }
-  const std::string command = "cjpeg -quality 90 -outfile '" + g_jpeg + "' '" + ppm + "'";
-  if (std::system(command.c_str()) != 0) std::abort();
-  std::filesystem::remove(ppm);
+  trimora::bench::MakePhotoLikeJpeg(g_jpeg, kWidth, kHeight);
 }
 
 // The window part of the view, silent.

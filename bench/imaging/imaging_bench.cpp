@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "photo_jpeg.h"
 #include "imaging/correction.h"
 #include "imaging/jpeg_decoder.h"
 #include "imaging/thumbnail.h"
@@ -36,36 +37,12 @@ std::filesystem::path g_folder;
 std::string g_jpeg;
 std::string g_probe;
 
-// A photo-like picture: smooth gradients, soft shapes and sensor-like noise, written as PPM and
-// compressed by cjpeg at quality 90 (4:2:0, as cameras do).
+// A photo-like 6000 x 4000 JPEG made with cjpeg at quality 90 (4:2:0, as cameras do).
 void MakeTestJpeg() {
   g_folder = std::filesystem::temp_directory_path() / ("trimora-imaging-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(g_folder);
-  const std::string ppm = (g_folder / "picture.ppm").string();
   g_jpeg = (g_folder / "picture.jpg").string();
-  {
-    std::ofstream out(ppm, std::ios::binary);
-    out << "P6\n" << kWidth << " " << kHeight << "\n255\n";
-    std::vector<unsigned char> row(kWidth * 3);
-    std::mt19937 random(1);
-    for (int y = 0; y < kHeight; ++y) {
-      for (int x = 0; x < kWidth; ++x) {
-        const int noise = static_cast<int>(random() % 17) - 8;
-        const int wave = ((x / 40 + y / 30) % 7) * 9;
-        auto clamp = [](int v) { return static_cast<unsigned char>(v < 0 ? 0 : v > 255 ? 255 : v); };
-        row[3 * x] = clamp(x * 200 / kWidth + wave + noise);
-        row[3 * x + 1] = clamp(y * 180 / kHeight + 40 + noise);
-        row[3 * x + 2] = clamp(((x * x + y * y) >> 14) % 160 + 50 - wave + noise);
-      }
-      out.write(reinterpret_cast<const char*>(row.data()), static_cast<std::streamsize>(row.size()));
-    }
-  }
-  const std::string command = "cjpeg -quality 90 -outfile '" + g_jpeg + "' '" + ppm + "'";
-  if (std::system(command.c_str()) != 0) {
-    std::fprintf(stderr, "cjpeg failed\n");
-    std::exit(1);
-  }
-  std::filesystem::remove(ppm);
+  trimora::bench::MakePhotoLikeJpeg(g_jpeg, kWidth, kHeight);
 }
 
 // Runs a program with stdout to /dev/null and waits for it.

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "app/kv_main_form.h"
+#include "photo_jpeg.h"
 #include "folder/folder_listing.h"
 #include "imaging/jpeg_decoder.h"
 #include "imaging/thumbnail.h"
@@ -37,22 +38,6 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point from) {
   return std::chrono::duration<double>(Clock::now() - from).count();
-}
-
-void WritePpm(const std::string& path, int width, int height, unsigned seed) {
-  std::ofstream out(path, std::ios::binary);
-  out << "P6\n" << width << " " << height << "\n255\n";
-  std::minstd_rand random(seed);
-  std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const int noise = static_cast<int>(random() % 24);
-      row[static_cast<std::size_t>(x) * 3] = static_cast<unsigned char>((x * 255 / width + noise + seed * 29) & 255);
-      row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<unsigned char>((y * 255 / height + noise) & 255);
-      row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<unsigned char>(((x ^ y) / 16 + noise) & 255);
-    }
-    out.write(reinterpret_cast<const char*>(row.data()), static_cast<std::streamsize>(row.size()));
-  }
 }
 
 double Median(std::vector<double> values) {
@@ -73,15 +58,8 @@ int main(int argc, char** argv) {
   setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
   std::vector<std::string> distinct;
   for (unsigned k = 0; k < 8; ++k) {
-    const std::string ppm = (home / ("source" + std::to_string(k) + ".ppm")).string();
     const std::string jpg = (home / ("source" + std::to_string(k) + ".jpg")).string();
-    WritePpm(ppm, 4000, 3000, k);
-    const std::string command = "cjpeg -quality 90 -outfile '" + jpg + "' '" + ppm + "'";
-    if (std::system(command.c_str()) != 0) {
-      std::fprintf(stderr, "cjpeg failed\n");
-      return 1;
-    }
-    fs::remove(ppm);
+    trimora::bench::MakePhotoLikeJpeg(jpg, 4000, 3000, k + 1);
     distinct.push_back(jpg);
   }
   for (int i = 0; i < files; ++i) {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "photo_jpeg.h"
 #include "folder/cutting_data.h"
 #include "folder/table.h"
 #include "folder/table_file.h"
@@ -42,7 +43,7 @@ std::string g_trimora = std::string(TRIMORA_PROGRAM_DIR) + "/trimora";
 
 void WriteCuttingData(const std::string& folder, const std::string& redEye, bool correction);
 
-// A photo-like picture (gradients, texture and noise) compressed by cjpeg at quality 90.
+// A photo-like picture compressed by cjpeg at quality 90, and its cutting data.
 void MakeSource() {
   g_folder = fs::temp_directory_path() / ("trimora-output-bench-" + std::to_string(getpid()));
   g_source = (g_folder / "source").string();
@@ -51,26 +52,7 @@ void MakeSource() {
   fs::create_directories(g_source);
   fs::create_directories(g_dest);
   g_jpeg = g_source + "/picture.jpg";
-  const std::string ppm = (g_folder / "picture.ppm").string();
-  {
-    std::ofstream out(ppm, std::ios::binary);
-    out << "P6\n" << kWidth << " " << kHeight << "\n255\n";
-    std::vector<unsigned char> row(kWidth * 3);
-    std::minstd_rand random(7);
-    for (int y = 0; y < kHeight; ++y) {
-      for (int x = 0; x < kWidth; ++x) {
-        const int noise = static_cast<int>(random() % 21) - 10;
-        const int ring = ((x - 3000) * (x - 3000) + (y - 1800) * (y - 1800)) >> 15;
-        auto clamp = [](int v) { return static_cast<unsigned char>(v < 0 ? 0 : v > 255 ? 255 : v); };
-        row[3 * x] = clamp(60 + x * 150 / kWidth + (ring % 40) + noise);
-        row[3 * x + 1] = clamp(30 + y * 170 / kHeight + ((x / 25) % 5) * 6 + noise);
-        row[3 * x + 2] = clamp(200 - ring % 90 - y * 60 / kHeight + noise);
-      }
-      out.write(reinterpret_cast<const char*>(row.data()), static_cast<std::streamsize>(row.size()));
-    }
-  }
-  if (std::system(("cjpeg -quality 90 -outfile '" + g_jpeg + "' '" + ppm + "'").c_str()) != 0) std::exit(1);
-  fs::remove(ppm);
+  trimora::bench::MakePhotoLikeJpeg(g_jpeg, kWidth, kHeight, 7);
 
   WriteCuttingData(g_source, "", false);
   // The heaviest decoding road: a red-eye rectangle needs the whole picture, the correction a
