@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "photo_jpeg.h"
+#include "processes.h"
 #include "imaging/correction.h"
 #include "imaging/jpeg_decoder.h"
 #include "imaging/thumbnail.h"
@@ -45,24 +46,10 @@ void MakeTestJpeg() {
   trimora::bench::MakePhotoLikeJpeg(g_jpeg, kWidth, kHeight);
 }
 
-// Runs a program with stdout to /dev/null and waits for it.
+// Runs a program quietly and waits for it; a failing peer ends the benchmark.
 void RunProcess(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-    std::fprintf(stderr, "cannot start %s\n", argv[0]);
-    std::exit(1);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "%s failed\n", argv[0]);
+  if (!trimora::bench::RunQuietly(args)) {
+    std::fprintf(stderr, "%s failed\n", args.front().c_str());
     std::exit(1);
   }
 }

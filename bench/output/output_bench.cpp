@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "photo_jpeg.h"
+#include "processes.h"
 #include "folder/cutting_data.h"
 #include "folder/table.h"
 #include "folder/table_file.h"
@@ -88,25 +89,9 @@ void WriteCuttingData(const std::string& folder, const std::string& redEye, bool
 // Processor time (user + system) of the programs started by RunProcess.
 double g_childSeconds = 0;
 
-// Runs a program (stdout and stderr to /dev/null) and waits for it; false when it failed.
+// Runs a program quietly and waits for it, counting its processor time; false when it failed.
 bool RunProcess(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  const int started = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (started != 0) return false;
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  g_childSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return trimora::bench::RunQuietly(args, &g_childSeconds);
 }
 
 void Require(benchmark::State& state, bool ok) {
