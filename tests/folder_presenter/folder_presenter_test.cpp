@@ -23,6 +23,7 @@ namespace trimora {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FakeHost;
 using testing::FakeView;
 using testing::TempFolder;
 
@@ -74,7 +75,8 @@ class FolderPresenterTest : public ::testing::Test {
   TempFolder pictures_;
   FormatTables formats_;
   FakeView view_;
-  FolderPresenter presenter_{view_, formats_, {}};
+  FakeHost host_;
+  FolderPresenter presenter_{view_, host_, formats_, {}};
 };
 
 TEST_F(FolderPresenterTest, ListsJpgFilesWithoutRegardToCaseAndNothingElse) {
@@ -105,8 +107,9 @@ TEST_F(FolderPresenterTest, TheSameFolderWithAndWithoutTrailingSeparatorGivesThe
 TEST_F(FolderPresenterTest, AFolderWithoutPicturesDisablesThePictureCommands) {
   OpenAndWait(pictures_.path());
   EXPECT_EQ(presenter_.ThumbnailCount(), 0);
-  EXPECT_FALSE(view_.Enabled(Command::CropAndSave));
-  EXPECT_FALSE(view_.Enabled(Command::NextPicture));
+  EXPECT_GT(host_.updates, 0);
+  EXPECT_FALSE(host_.active);
+  EXPECT_FALSE(presenter_.Navigation().forward);
   EXPECT_EQ(view_.status[0], pictures_.path());
   presenter_.Close();
   EXPECT_FALSE(fs::exists(CuttingFile()));
@@ -125,7 +128,7 @@ TEST_F(FolderPresenterTest, FirstShowingAppliesTheDefaultFormatAndShowingAgainRe
   EXPECT_EQ(IntegerOf(0, "Height"), 25);
   EXPECT_EQ(IntegerOf(0, "PictureWidth"), 600);
   EXPECT_EQ(std::get<bool>(FieldOf(0, "SaveIt")), true) << "MarkOnShow is on by default";
-  EXPECT_TRUE(view_.Enabled(Command::CropAndSave));
+  EXPECT_TRUE(host_.active);
 
   // Written on leaving the folder, restored on reopening it.
   presenter_.ChooseSourceFolder();
@@ -311,19 +314,19 @@ TEST_F(FolderPresenterTest, NextAndPreviousSkipDeletedRecords) {
   EXPECT_EQ(presenter_.CurrentPosition(), 2);
   presenter_.PreviousPicture();
   EXPECT_EQ(presenter_.CurrentPosition(), 0);
-  EXPECT_FALSE(view_.Enabled(Command::PreviousPicture));
+  EXPECT_FALSE(presenter_.Navigation().back);
   presenter_.PreviousPicture();
   EXPECT_EQ(presenter_.CurrentPosition(), 0) << "the first picture is shown again";
   presenter_.LastPicture();
   EXPECT_EQ(presenter_.CurrentPosition(), 3);
-  EXPECT_FALSE(view_.Enabled(Command::NextPicture));
+  EXPECT_FALSE(presenter_.Navigation().forward);
   const int shownBefore = view_.picturesShown;
   presenter_.NextPicture();
   EXPECT_EQ(presenter_.CurrentPosition(), 3);
   EXPECT_EQ(view_.picturesShown, shownBefore) << "nothing visible happens on the last picture";
   presenter_.FirstPicture();
   EXPECT_EQ(presenter_.CurrentPosition(), 0);
-  EXPECT_TRUE(view_.Enabled(Command::LastPicture));
+  EXPECT_TRUE(presenter_.Navigation().forward);
 }
 
 TEST_F(FolderPresenterTest, DeletingTheShownLastPictureShowsTheNearestEarlierOneUnmarked) {
@@ -343,7 +346,7 @@ TEST_F(FolderPresenterTest, DeletingTheShownLastPictureShowsTheNearestEarlierOne
   EXPECT_EQ(presenter_.CurrentPosition(), 1);
   EXPECT_EQ(std::get<bool>(FieldOf(1, "SaveIt")), false) << "shown after a deletion: not marked";
   EXPECT_EQ(view_.hidden, std::vector<int>{2});
-  EXPECT_FALSE(view_.Enabled(Command::NextPicture));
+  EXPECT_FALSE(presenter_.Navigation().forward);
   // A deleted entry cannot be marked.
   presenter_.MarkForSaving(true, 2, false);
   EXPECT_EQ(std::get<bool>(FieldOf(2, "SaveIt")), false);
@@ -360,13 +363,13 @@ TEST_F(FolderPresenterTest, DecliningTheQuestionOrDeletingTheOnlyPicture) {
   view_.answers = {7};
   presenter_.DeleteSourcePicture(0);
   EXPECT_TRUE(fs::exists(pictures_ / "a.jpg"));
-  EXPECT_TRUE(view_.Enabled(Command::CropAndSave));
+  EXPECT_TRUE(host_.active);
   view_.answers = {6};
   presenter_.DeleteSourcePicture(0);
   EXPECT_FALSE(fs::exists(pictures_ / "a.jpg"));
   EXPECT_EQ(presenter_.CurrentPosition(), -1);
   EXPECT_GT(view_.cleared, 0);
-  EXPECT_FALSE(view_.Enabled(Command::CropAndSave));
+  EXPECT_FALSE(host_.active);
 }
 
 TEST_F(FolderPresenterTest, RenamingChangesTheCaseOnlyNameAndRefusesFolderParts) {
@@ -451,26 +454,23 @@ TEST_F(FolderPresenterTest, AnUnreadableCuttingDataFileOpensAnEmptyFolderAndRepo
   OpenAndWait(pictures_.path());
   EXPECT_EQ(presenter_.ThumbnailCount(), 0);
   ASSERT_EQ(view_.errors.size(), 1u);
-  EXPECT_FALSE(view_.Enabled(Command::CropAndSave));
+  EXPECT_FALSE(host_.active);
   fs::remove(CuttingFile());
   OpenAndWait(pictures_.path());
   EXPECT_EQ(presenter_.ThumbnailCount(), 1);
 }
 
-TEST_F(FolderPresenterTest, CommandStatesFollowTheEnablingTable) {
-  presenter_.UpdateCommandStates(false);
-  for (int c = 0; c < kCommandCount; ++c) EXPECT_FALSE(view_.Enabled(static_cast<Command>(c))) << c;
+TEST_F(FolderPresenterTest, ShowingAPictureActivatesItsCommandsAndNamesItsCorrections) {
   AddPicture("a.jpg");
   OpenAndWait(pictures_.path());
-  for (Command c : {Command::CropAndSave, Command::MoveSelection, Command::SizeStep,
-                    Command::SizeExtreme, Command::RedEyeFilter, Command::CorrectionButton,
-                    Command::AutoCorrect, Command::EnlargeButton, Command::Enlarge}) {
-    EXPECT_TRUE(view_.Enabled(c)) << static_cast<int>(c);
-  }
-  for (Command c : {Command::RedEyeRemove, Command::AutoCorrectUndo, Command::EnlargeRemove,
-                    Command::FirstPicture, Command::NextPicture}) {
-    EXPECT_FALSE(view_.Enabled(c)) << static_cast<int>(c);
-  }
+  EXPECT_TRUE(host_.active);
+  const ShownCorrections& shown = presenter_.Corrections();
+  EXPECT_TRUE(shown.redEyeAvailable);
+  EXPECT_FALSE(shown.redEye);
+  EXPECT_FALSE(shown.autoCorrection);
+  EXPECT_FALSE(shown.enlarged);
+  EXPECT_FALSE(presenter_.Navigation().back);
+  EXPECT_FALSE(presenter_.Navigation().forward);
 }
 
 TEST_F(FolderPresenterTest, TheFileTypeMenuMovesTheSelectionBetweenTheGrids) {

@@ -50,7 +50,8 @@ class FrameControllerTest : public ::testing::Test {
   fs::path root_;
   FormatTables formats_;
   testing::FakeView mainView_;
-  FolderPresenter folder_{mainView_, formats_, {}};
+  testing::FakeHost host_;
+  FolderPresenter folder_{mainView_, host_, formats_, {}};
   testing::FakeFrameView frameView_;
   FramePresenter frame_{frameView_, formats_, folder_.CuttingDataTable()};
   PresenterFrameController controller_{frame_, frameView_, folder_.CuttingDataTable()};
