@@ -126,10 +126,9 @@ class FrameWindowTest : public QObject {
     QTest::mouseRelease(box, Qt::LeftButton, {}, box->mapFrom(panel->Image(), grab + QPoint(80, 50)));
     QVERIFY(box->x() > start.x());
     QVERIFY(box->y() > start.y());
-    trimora::Table& table = folder.CuttingDataTable();
-    table.LocateRecord(a);
-    QCOMPARE(table.ReadInteger("X").value_or(-1), frame.grid.SelX);
-    QCOMPARE(table.ReadInteger("Y").value_or(-1), frame.grid.SelY);
+    const std::vector<trimora::CuttingRecord>& records = folder.Records();
+    QCOMPARE(records[a].x.value_or(-1), frame.grid.SelX);
+    QCOMPARE(records[a].y.value_or(-1), frame.grid.SelY);
 
     // Keys through the window's keyboard map and the wheel.
     const int x = frame.grid.SelX, w = frame.grid.SelW;
@@ -155,9 +154,8 @@ class FrameWindowTest : public QObject {
     folder.ChooseFileType(a, 2);
     QCOMPARE(frame.grid.BlockSize, 1);
     QCOMPARE(frame.grid.SelX, blocksX * 16);
-    table.LocateRecord(a);
-    QCOMPARE(QString::fromStdString(table.ReadText("FileType").value_or("")), QStringLiteral("TIF"));
-    QCOMPARE(table.ReadBoolean("SaveIt").value_or(false), true);
+    QCOMPARE(QString::fromStdString(records[a].fileType.value_or("")), QStringLiteral("TIF"));
+    QCOMPARE(records[a].saveIt.value_or(false), true);
     Screenshot(&window, QStringLiteral("3-tif"));
     folder.ChooseFileType(a, 0);
     QCOMPARE(frame.grid.BlockSize, 16);
@@ -184,8 +182,8 @@ class FrameWindowTest : public QObject {
     QCOMPARE(QDir(dest.path()).entryList(QDir::Files, QDir::Name),
              QStringList({QStringLiteral("a.JPG"), QStringLiteral("b.JPG")}));
     QCOMPARE(window.StatusPanelText(3), QStringLiteral("2 Bilder im Verz."));
-    const trimora::Picture cut = trimora::DecodeJpegFile(dest.filePath(QStringLiteral("a.JPG")).toStdString());
-    table.LocateRecord(a);
+    const trimora::Picture cut =
+        trimora::DecodeJpegFile(dest.filePath(QStringLiteral("a.JPG")).toStdString());
     QCOMPARE(cut.width(), std::min(1600, frame.grid.SelW * 16));
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     answers.active = false;
