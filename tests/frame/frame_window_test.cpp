@@ -157,9 +157,22 @@ class FrameWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(records[a].fileType.value_or("")), QStringLiteral("TIF"));
     QCOMPARE(records[a].saveIt.value_or(false), true);
     Screenshot(&window, QStringLiteral("3-tif"));
+    // Lossy JPEG: the type button is drawn red, from the record, whatever its caption shows.
+    auto* typeButton =
+        window.findChild<QToolButton*>(QStringLiteral("TypeButton") + QString::number(a));
+    QVERIFY(typeButton != nullptr);
+    folder.ChooseFileType(a, 1);
+    QCOMPARE(typeButton->text(), QStringLiteral("JPG \u25BE"));
+    QCOMPARE(typeButton->property("lossy").toBool(), true);
+    folder.ShowPicture(1 - a, false);
+    folder.ShowPicture(a, false);
+    QCOMPARE(typeButton->text(), QStringLiteral("JPG \u25BE"));
+    QCOMPARE(typeButton->property("lossy").toBool(), true);
     folder.ChooseFileType(a, 0);
     QCOMPARE(frame.grid.BlockSize, 16);
     QCOMPARE(frame.grid.SelX, blocksX);
+    QCOMPARE(typeButton->text(), QStringLiteral("JPG \u25BE"));
+    QCOMPARE(typeButton->property("lossy").toBool(), false);
 
     // The next picture (portrait) gets a portrait selection; the first keeps its own.
     int b = 1 - a;
