@@ -1,7 +1,6 @@
 #include "app/main_presenter.h"
 
 #include <array>
-#include <variant>
 
 #include "output/jpegtran.h"
 #include "platform/error.h"
@@ -12,11 +11,6 @@
 namespace trimora {
 
 namespace {
-
-// The items of a strip entry's file-type menu in their order.
-constexpr std::array<const char*, 5> kTypeMenu = {"JPG (verlustfrei)", "JPG (verlustbehaftet)",
-                                                  "TIF (verlustfrei)", "BMP (verlustfrei)",
-                                                  "PNG (verlustfrei)"};
 
 // The help context of "&Inhalt" and of "Häufig gestellte Fragen".
 constexpr int kContentsContext = 0;
@@ -70,30 +64,12 @@ class MainPresenter::FrameSide : public ForwardingFrameView {
   void RepaintWindow() override { main_.view_.RepaintPending(); }
   void SetBusyCursor(bool busy) override { main_.view_.SetBusy(busy); }
 
-  // The type buttons show the type of their record.
-  int TypeButtonCount() const override { return main_.folder_.ThumbnailCount(); }
-  std::string TypeButtonCaption(int entry) const override {
-    const Table& table = main_.folder_.CuttingDataTable();
-    if (entry < 0 || entry >= table.RecordCount()) return {};
-    const FieldValue& type = table.At(entry, table.FindColumn("FileType"));
-    return std::holds_alternative<std::string>(type) ? std::get<std::string>(type) : std::string();
-  }
-  void SetTypeButtonCaption(int entry, const std::string& caption) override {
-    main_.view_.SetEntryFileType(entry, caption, Red(entry, caption));
-  }
-  void SetTypeButtonRed(int entry, bool red) override {
-    main_.view_.SetEntryFileType(entry, TypeButtonCaption(entry), red);
+  int StripEntryCount() const override { return main_.folder_.ThumbnailCount(); }
+  void SetTypeButton(int entry, const std::string& caption, bool red) override {
+    main_.view_.SetEntryFileType(entry, caption, red);
   }
 
  private:
-  // Lossy JPEG: the type "JPG" with block size 1 in the record.
-  bool Red(int entry, const std::string& type) const {
-    const Table& table = main_.folder_.CuttingDataTable();
-    if (type != "JPG" || entry < 0 || entry >= table.RecordCount()) return false;
-    const FieldValue& block = table.At(entry, table.FindColumn("jpegCompressionBlockSize"));
-    return std::holds_alternative<std::int32_t>(block) && std::get<std::int32_t>(block) == 1;
-  }
-
   MainPresenter& main_;
 };
 
@@ -127,8 +103,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
       frameSide_(std::make_unique<FrameSide>(*this, frameWidgets)),
       saveSide_(std::make_unique<SaveSide>(*this)),
       folder_(view, *this, formats_, std::move(wake)),
-      frame_(*frameSide_, formats_, folder_.CuttingDataTable()),
-      controller_(frame_, *frameSide_, folder_.CuttingDataTable()) {
+      frame_(*frameSide_, formats_, folder_.Records()),
+      controller_(frame_, *frameSide_) {
   // Settings: the window's place, the folder's and the frame's values.
   settings_ = LoadMainWindowSettings(desktop);
   const StartPlacement place = PlaceAtStart(settings_, desktop);
@@ -342,8 +318,8 @@ void MainPresenter::RenameClicked(int position) { folder_.RenameSourcePicture(po
 
 void MainPresenter::TypeButtonClicked(int position) {
   std::vector<TypeMenuItem> items;
-  for (const char* caption : kTypeMenu) items.push_back({caption, true});
-  items[0].enabled = folder_.LosslessTypeAllowed() || position != folder_.CurrentPosition();
+  for (const TypeMenuEntry& entry : TypeMenu()) items.push_back({std::string(entry.caption), true});
+  items[0].enabled = folder_.LosslessTypeAllowed(position);
   const int chosen = view_.ShowTypeMenu(position, items);
   if (chosen < 0 || chosen >= static_cast<int>(items.size())) return;
   if (!items[static_cast<std::size_t>(chosen)].enabled) return;
@@ -395,8 +371,7 @@ void MainPresenter::CropAndSave() {
   context.formatRatio = [this](int id) { return static_cast<double>(formats_.FormatRatio(id)); };
   context.pictureCount = [this] { return folder_.ThumbnailCount(); };
   try {
-    trimora::CropAndSave(ReadSaveRecords(folder_.CuttingDataTable()), context, saveState_,
-                         *saveSide_);
+    trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_);
   } catch (const std::exception& e) {
     view_.ShowError(e.what());
   }
@@ -406,9 +381,8 @@ void MainPresenter::RotateOriginal(const std::string& angle) {
   const int current = folder_.CurrentPosition();
   if (current < 0) return;
   view_.SetBusy(true);
-  Table& table = folder_.CuttingDataTable();
-  table.LocateRecord(current);
-  const std::string path = table.ReadText("Filename").value_or("");
+  const std::string path =
+      folder_.Records().at(static_cast<std::size_t>(current)).filename.value_or("");
   bool turned = false;
   try {
     RotateOriginalFile(path, angle);
