@@ -125,7 +125,8 @@ ToolIcon IconOf(CommandPicture picture) {
 
 }  // namespace
 
-TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside) : QWidget(parent) {
+TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::string& formatFolder)
+    : QWidget(parent) {
   setObjectName(QStringLiteral("KvMainForm"));
   setWindowTitle(QStringLiteral("Trimora 2"));
 
@@ -192,7 +193,7 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside) : QWidget(pa
   dialogs_ = std::make_unique<ui::DialogKit>(this, frame_);
   const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
   presenter_ = std::make_unique<MainPresenter>(
-      *this, *frameWidgets_, *outside, ProgramFolder(),
+      *this, *frameWidgets_, *outside, formatFolder.empty() ? ProgramFolder() : formatFolder,
       WindowRect{desktop.x(), desktop.y(), desktop.width(), desktop.height()}, [this] {
         QMetaObject::invokeMethod(
             this, [this] { presenter_->RunHandOvers(); }, Qt::QueuedConnection);
@@ -220,7 +221,7 @@ void TKvMainForm::Register(CommandId id, QAction* action) {
 
 QAction* TKvMainForm::AddMenuItem(QMenu* menu, const CommandRow& row) {
   QAction* item = menu->addAction(Q(MenuText(row)));
-  item->setCheckable(row.kind != CommandKind::Plain);
+  item->setCheckable(row.kind == CommandKind::Check || row.kind == CommandKind::Radio);
   item->setVisible(row.start != CommandStart::Hidden);
   item->setEnabled(false);
   Register(row.id, item);
@@ -540,7 +541,10 @@ void TKvMainForm::SetCommandCaption(CommandId id, const std::string& caption) {
   }
   // A tool button takes the caption when it has one, or when its command has no menu item.
   if (*row.buttonCaption != '\0' || *row.caption == '\0') {
-    for (QAction* item : toolItems_[Index(id)]) item->setText(Q(caption));
+    for (QAction* item : toolItems_[Index(id)]) {
+      item->setText(Q(caption));
+      item->setIconText(Q(caption));  // as it is: blanks widen the format button on purpose
+    }
     LayoutBands();
   }
 }

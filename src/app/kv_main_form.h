@@ -45,10 +45,12 @@ class TKvMainForm : public QWidget, public MainView {
   Q_OBJECT
 
  public:
-  // Builds the window and its presenter, which runs the set-up (settings, format tables, the
-  // default format). `outside` starts the help program and the guide viewer (the platform's
-  // when null; tests give their own).
-  explicit TKvMainForm(QWidget* parent = nullptr, OutsidePrograms* outside = nullptr);
+  // Builds the window and its presenter, which runs the set-up (settings, the format tables of
+  // `formatFolder`, the default format). `outside` starts the help program and the guide viewer
+  // (the platform's when null; tests give their own). The format tables are read from the
+  // program folder when `formatFolder` is empty.
+  explicit TKvMainForm(QWidget* parent = nullptr, OutsidePrograms* outside = nullptr,
+                       const std::string& formatFolder = {});
   ~TKvMainForm() override;
 
   // The presenter of the window.

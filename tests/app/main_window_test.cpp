@@ -18,6 +18,8 @@
 #include <QtTest>
 
 #include "app/kv_main_form.h"
+#include "fake_main_view.h"
+#include "frame/image_panel.h"
 #include "platform/instance.h"
 #include "platform/settings.h"
 #include "tables/table_file.h"
@@ -29,19 +31,6 @@ using trimora::app::TKvMainForm;
 namespace {
 
 const QString kPhotos = QStringLiteral(TRIMORA_TESTDATA_DIR "/photos/");
-
-// The help program and the guide viewer as they would be beside the program: starts counted.
-class RecordingPrograms : public trimora::OutsidePrograms {
- public:
-  bool Present(const std::string&) const override { return true; }
-  void Start(const std::string& program, const std::vector<std::string>&) override {
-    if (program == trimora::kGuideProgram) ++guideStarts;
-  }
-  void OpenAddress(const std::string&) override {}
-  bool ClassOpen(const std::string&) const override { return false; }
-  void Post(const std::string&, std::uint32_t, std::int64_t) override {}
-  int guideStarts = 0;
-};
 
 void Screenshot(QWidget* widget, const QString& name) {
   const QString folder = qEnvironmentVariable("TRIMORA_SCREENSHOT_DIR");
@@ -60,10 +49,15 @@ class MainWindowTest : public QObject {
   QTemporaryDir config_;
   QTemporaryDir runtime_;
 
-  RecordingPrograms programs_;
+  trimora::testing::FakePrograms programs_;
 
+  int GuideStarts() const {
+    return static_cast<int>(
+        std::count(programs_.started.begin(), programs_.started.end(), trimora::kGuideProgram));
+  }
   std::unique_ptr<TKvMainForm> Start() {
-    auto window = std::make_unique<TKvMainForm>(nullptr, &programs_);
+    programs_.present = {trimora::kHelpProgram, trimora::kGuideProgram};
+    auto window = std::make_unique<TKvMainForm>(nullptr, &programs_, TRIMORA_PROGRAM_DIR "/");
     window->show();
     [&] { QTRY_VERIFY(!window->StartingUp()); }();
     return window;
@@ -99,14 +93,14 @@ class MainWindowTest : public QObject {
   }
 
   void firstStartIsCentredWithTheKeyboardHelpAndStartsTheGuideOnce() {
-    programs_.guideStarts = 0;
+    programs_.started.clear();
     auto window = Start();
     QCOMPARE(window->size(), QSize(800, 600));
     QCOMPARE(window->minimumSize(), QSize(800, 600));
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     QCOMPARE(window->pos(), QPoint(desktop.x() + (desktop.width() - 800) / 2,
                                    desktop.y() + (desktop.height() - 600) / 2));
-    QCOMPARE(programs_.guideStarts, 1);
+    QCOMPARE(GuideStarts(), 1);
     QCOMPARE(window->Frame()->TitleCaption(), QStringLiteral("Trimora 2"));
     QVERIFY(window->ShortcutPanel()->isVisible());
     auto* link = window->findChild<QLabel*>(QStringLiteral("EmailLink"));
@@ -124,9 +118,9 @@ class MainWindowTest : public QObject {
     window->close();
 
     // The second start: no guide, the saved place.
-    programs_.guideStarts = 0;
+    programs_.started.clear();
     auto again = Start();
-    QCOMPARE(programs_.guideStarts, 0);
+    QCOMPARE(GuideStarts(), 0);
     QCOMPARE(trimora::ReadIntSetting("Width", 0), 800);
     again->close();
   }
@@ -254,6 +248,100 @@ class MainWindowTest : public QObject {
     QVERIFY2(messageText.contains(QStringLiteral("Die Datei konnte nicht umbenannt werden.")), qPrintable(messageText));
     QVERIFY(QFile::exists(pictures.filePath(QStringLiteral("a.jpg"))));
     window->close();
+  }
+
+  void menusToolBarsAndTheContextMenuAreMadeFromTheCommandTable() {
+    using namespace trimora;
+    auto window = Start();
+    auto text = [](const char* utf8) {
+      return QString::fromUtf8(utf8).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    };
+    for (const MenuRow& menuRow : MenuTable()) {
+      if (menuRow.id == MenuId::DefaultFormat) continue;  // filled with the formats
+      auto* menu = window->findChild<QMenu*>(text(menuRow.name));
+      QVERIFY2(menu, menuRow.name);
+      QStringList shown, designed;
+      for (QAction* a : menu->actions()) {
+        if (a->isSeparator())
+          shown << QStringLiteral("-");
+        else if (a->menu())
+          shown << QStringLiteral("> ") + a->text();
+        else
+          shown << a->text() + QStringLiteral(" #") + a->data().toString();
+      }
+      for (const MenuEntry& e : MenuEntries()) {
+        if (e.menu != menuRow.id) continue;
+        if (e.kind == MenuEntry::Kind::Separator) {
+          designed << QStringLiteral("-");
+        } else if (e.kind == MenuEntry::Kind::Submenu) {
+          for (const MenuRow& sub : MenuTable())
+            if (sub.id == e.submenu) designed << QStringLiteral("> ") + text(sub.caption);
+        } else {
+          designed << QString::fromStdString(MenuText(Row(e.command))) + QStringLiteral(" #") +
+                          QString::number(static_cast<int>(e.command));
+        }
+      }
+      QCOMPARE(shown, designed);
+    }
+    for (const ToolBarRow& bar : ToolBarTable()) {
+      auto* toolBar = window->findChild<QToolBar*>(text(bar.name));
+      QVERIFY2(toolBar, bar.name);
+      QStringList shown, designed;
+      for (QAction* a : toolBar->actions()) {
+        shown << a->toolTip() + QStringLiteral(" #") + a->data().toString() + QStringLiteral(" ") +
+                     toolBar->widgetForAction(a)->objectName();
+      }
+      for (const ToolEntry& e : ToolEntries()) {
+        if (e.bar != bar.id) continue;
+        const CommandRow& row = Row(e.command);
+        designed << text(row.hint) + QStringLiteral(" #") +
+                        QString::number(static_cast<int>(e.command)) + QStringLiteral(" ") +
+                        text(row.buttonName);
+      }
+      QCOMPARE(shown, designed);
+    }
+    // Every control of a command carries its id; the skins are radio items, Fashion checked.
+    for (std::size_t i = 0; i < kCommandCount; ++i) {
+      for (QAction* a : window->Actions(static_cast<CommandId>(i)))
+        QCOMPARE(a->data().toInt(), static_cast<int>(i));
+    }
+    QVERIFY(window->Actions(CommandId::FashionSkin).front()->isChecked());
+    QVERIFY(!window->Actions(CommandId::StandardSkin).front()->isChecked());
+    QVERIFY(!window->Actions(CommandId::CropAndBurn).front()->isVisible());
+    auto* format = window->findChild<QToolButton*>(QStringLiteral("FormatButton"));
+    QCOMPARE(format->text(), QStringLiteral("   10 x 15   "));
+    QVERIFY(!format->isEnabled());
+    QVERIFY(window->findChild<QMenu*>(QStringLiteral("Standardausgabeformat1"))->actions().size() >
+            2);
+
+    // The menus as a person sees them, with a picture on screen.
+    QTemporaryDir pictures;
+    MakeFolder(pictures, {QStringLiteral("a.jpg"), QStringLiteral("b.jpg")});
+    window->resize(1000, 700);
+    window->Presenter().Folder().OpenFolder(pictures.path().toStdString());
+    WaitForStrip(*window);
+    for (const MenuRow& menuRow : MenuTable()) {
+      auto* menu = window->findChild<QMenu*>(text(menuRow.name));
+      menu->popup(window->mapToGlobal(QPoint(10, 60)));
+      QTest::qWait(150);
+      Screenshot(menu, QStringLiteral("menu-") + text(menuRow.name));
+      menu->close();
+    }
+    // Keys of the numeric keypad reach the map: "/" shrinks the selection by one step.
+    const int width = window->Presenter().Frame().grid.SelW;
+    QTest::keyClick(window.get(), Qt::Key_Slash, Qt::KeypadModifier);
+    QCOMPARE(window->Presenter().Frame().grid.SelW, width - 1);
+    QTest::keyClick(window.get(), Qt::Key_Plus, Qt::KeypadModifier);
+    QCOMPARE(window->Presenter().Frame().grid.SelW, width);
+    window->close();
+  }
+
+  void altF4ClosesTheWindowAlsoWithoutAWindowManager() {
+    auto window = Start();
+    window->resize(900, 640);
+    QTest::keyClick(window.get(), Qt::Key_F4, Qt::AltModifier);
+    QTRY_VERIFY(!window->isVisible());
+    QCOMPARE(trimora::ReadIntSetting("Width", 0), 900);  // closing ran and wrote the settings
   }
 
   void aSecondStartEndsAtOnceUnlessItIsARestart() {
