@@ -1,0 +1,79 @@
+#include "guide/html_view.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+
+#include "platform/process.h"
+
+namespace trimora::guide {
+
+THtmlView::THtmlView(QWidget* parent) : QTextBrowser(parent) {
+  setObjectName(QStringLiteral("WebBrowser"));
+  setFrameShape(QFrame::NoFrame);
+  // Links are followed here, so that outside addresses go to the desktop and never into the
+  // view.
+  setOpenLinks(false);
+  setOpenExternalLinks(false);
+  connect(this, &QTextBrowser::anchorClicked, this, &THtmlView::FollowLink);
+}
+
+void THtmlView::ShowFile(const QString& path) {
+  const int hash = path.indexOf(QLatin1Char('#'));
+  QUrl url = QUrl::fromLocalFile(hash < 0 ? path : path.left(hash));
+  if (hash >= 0) url.setFragment(path.mid(hash + 1));
+  setSource(url, QTextDocument::HtmlResource);
+}
+
+QString THtmlView::ErrorPage(const QUrl& address) {
+  const QString where = address.isLocalFile() ? address.toLocalFile() : address.toString();
+  return QStringLiteral(
+             "<html><head><meta charset=\"utf-8\"><title>Seite nicht gefunden</title></head>"
+             "<body style=\"font-family: sans-serif;\"><h2>Die Seite kann nicht angezeigt "
+             "werden</h2><p>Die Datei</p><p><b>%1</b></p><p>wurde nicht gefunden oder kann "
+             "nicht gelesen werden.</p></body></html>")
+      .arg(where.toHtmlEscaped());
+}
+
+QVariant THtmlView::loadResource(int type, const QUrl& name) {
+  if (type != QTextDocument::HtmlResource) return QTextBrowser::loadResource(type, name);
+  errorPage_ = false;
+  if (name.isLocalFile()) {
+    QFile file(name.toLocalFile());
+    if (QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly)) return file.readAll();
+  }
+  errorPage_ = true;
+  return ErrorPage(name);
+}
+
+bool THtmlView::viewportEvent(QEvent* event) {
+  const bool handled = QTextBrowser::viewportEvent(event);
+  if (event->type() == QEvent::Paint && firstPaint_ && !source().isEmpty()) {
+    auto hook = std::move(firstPaint_);
+    firstPaint_ = nullptr;
+    hook();
+  }
+  return handled;
+}
+
+void THtmlView::FollowLink(const QUrl& link) {
+  const QUrl target = source().resolved(link);
+  const QString scheme = target.scheme();
+  if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+      scheme == QLatin1String("mailto")) {
+    OpenAddress(target.toString().toStdString());
+    return;
+  }
+  if (!target.isLocalFile()) return;
+  QUrl withoutAnchor = target;
+  withoutAnchor.setFragment(QString());
+  QUrl current = source();
+  current.setFragment(QString());
+  if (withoutAnchor == current && target.hasFragment()) {
+    scrollToAnchor(target.fragment());
+    return;
+  }
+  setSource(target, QTextDocument::HtmlResource);
+}
+
+}  // namespace trimora::guide
