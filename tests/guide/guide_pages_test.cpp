@@ -69,7 +69,8 @@ TEST(GuidePages, EveryReferenceOfEveryPageResolves) {
         pictures.insert(fs::canonical(resolved));
         const QImage picture(QString::fromStdString(resolved.string()));
         EXPECT_FALSE(picture.isNull()) << where;
-        EXPECT_LE(picture.width(), 440) << where << " is wider than the guide window";
+        // The guide window's first size shows it without scrolling sideways.
+        EXPECT_LE(picture.width(), 400) << where;
       }
     }
   }

@@ -155,11 +155,13 @@ void Settle() {
   WaitFor([] { return false; }, 150);
 }
 
+// The widest picture that the guide window shows at its first size without scrolling sideways.
+constexpr int kMaximumWidth = 400;
+
 // Saves `picture`, scaled down to `maxWidth` pixels wide when it is wider.
-void Save(const QImage& picture, const QString& file, int maxWidth = 0) {
+void Save(const QImage& picture, const QString& file, int maxWidth = kMaximumWidth) {
   QImage out = picture;
-  if (maxWidth > 0 && out.width() > maxWidth)
-    out = out.scaledToWidth(maxWidth, Qt::SmoothTransformation);
+  if (out.width() > maxWidth) out = out.scaledToWidth(maxWidth, Qt::SmoothTransformation);
   if (!out.save(file, "PNG")) {
     std::fprintf(stderr, "Das Bild %s konnte nicht geschrieben werden.\n", qPrintable(file));
     std::exit(1);
@@ -172,7 +174,7 @@ void SaveChooser(trimora::app::TKvMainForm& window, const QString& title, const 
   QTimer::singleShot(400, [&window, file] {
     QWidget* dialog = QApplication::activeModalWidget();
     if (dialog == nullptr) dialog = window.Dialogs().FolderDialog();
-    Save(dialog->grab().toImage(), file, 420);
+    Save(dialog->grab().toImage(), file);
     dialog->close();
   });
   window.Dialogs().ChooseFolder(title, ok, glyph, start, window.Frame());
@@ -228,7 +230,7 @@ int main(int argc, char** argv) {
   window.show();
   WaitFor([&] { return !window.StartingUp(); });
   Settle();
-  Save(window.grab().toImage(), out + QStringLiteral("start.png"), 400);
+  Save(window.grab().toImage(), out + QStringLiteral("start.png"));
 
   SaveChooser(window, QStringLiteral("Quellverzeichnis auswählen"), QStringLiteral("&Öffnen"), 0,
               photos, out + QStringLiteral("verzeichnis.png"));
@@ -244,8 +246,8 @@ int main(int argc, char** argv) {
   window.HandleKey(Qt::Key_Space, Qt::NoModifier);
   Settle();
   const QImage whole = window.grab().toImage();
-  Save(whole, out + QStringLiteral("hauptfenster.png"), 400);
-  Save(window.ImagePanel()->grab().toImage(), out + QStringLiteral("rahmen.png"), 400);
+  Save(whole, out + QStringLiteral("hauptfenster.png"));
+  Save(window.ImagePanel()->grab().toImage(), out + QStringLiteral("rahmen.png"));
 
   // The first two entries of the strip, as far as the strip shows them.
   QRect entries;
