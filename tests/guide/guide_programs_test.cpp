@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "guide/guide_place.h"
+#include "help_page_titles.h"
 #include "platform/instance.h"
 #include "platform/settings.h"
 #include "platform/version.h"
@@ -354,19 +355,7 @@ class GuideProgramsTest : public QObject {
     auto title = [&] { return x_->Property(window, QStringLiteral("_NET_WM_NAME")); };
     QCOMPARE(title(), QStringLiteral("\"  Hilfe:  Menü Auswahlgröße\""));
     x_->Screenshot(QStringLiteral("help-fashion"), x_->Geometry(window));
-    const std::vector<std::pair<int, QString>> contexts = {
-        {0, QStringLiteral("Inhalt")},
-        {6, QStringLiteral("Einstellungen")},
-        {12, QStringLiteral("Formatdefinitionen")},
-        {25, QStringLiteral("Häufig gestellte Fragen")},
-        {40, QStringLiteral("Menü Datei")},
-        {50, QStringLiteral("Menü Auswahl bewegen")},
-        {60, QStringLiteral("Menü Auswahlgröße")},
-        {70, QStringLiteral("Menü Formatverwaltung")},
-        {80, QStringLiteral("Menü Hilfe")},
-        {77, QStringLiteral("Inhalt")},
-    };
-    for (const auto& [context, page] : contexts) {
+    for (const auto& [context, page] : trimora::testing::HelpPageTitles()) {
       QVERIFY(trimora::PostMessageToClass("THelpDialog", trimora::kHelpContextMessage, context));
       QTRY_COMPARE(title(), QStringLiteral("\"  Hilfe:  %1\"").arg(page));
     }

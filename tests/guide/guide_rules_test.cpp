@@ -2,6 +2,7 @@
 // contexts, without a display.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -85,24 +86,16 @@ TEST(KeepOnScreens, APlaceOutsideEveryScreenIsCentredOnTheFirst) {
   EXPECT_EQ(KeepOnScreens({3000, 100, 445, 310}, {}), (WindowPlace{3000, 100, 445, 310}));
 }
 
-TEST(HelpTopics, EveryContextOfTheProgramHasItsPageAndOthersGetTheContents) {
-  const std::vector<std::pair<int, std::string>> cases = {
-      {0, "Inhalt.html"},
-      {6, "Einstellungen.html"},
-      {12, "Formatdefinitionen.html"},
-      {25, "Fragen.html"},
-      {40, "Datei.html"},
-      {50, "Auswahl-bewegen.html"},
-      {60, "Auswahlgroesse.html"},
-      {70, "Formatverwaltung.html"},
-      {80, "Hilfemenue.html"},
-      {1, "Inhalt.html"},
-      {-6, "Inhalt.html"},
-      {99999, "Inhalt.html"},
-  };
-  for (const auto& [context, page] : cases)
-    EXPECT_EQ(help::PageForContext(context), page) << context;
+TEST(HelpTopics, EveryContextOfTheProgramHasAPageOfItsOwnAndOthersGetTheContents) {
+  // Which page answers which context is checked by its title in the window tests.
+  const std::string contents = help::PageForContext(0);
+  std::set<std::string> pages{contents};
+  for (const int context : {6, 12, 25, 40, 50, 60, 70, 80})
+    pages.insert(help::PageForContext(context));
+  EXPECT_EQ(pages.size(), 9u);
   EXPECT_EQ(help::HelpTopics().size(), 9u);
+  for (const int unknown : {1, -6, 33, 99999})
+    EXPECT_EQ(help::PageForContext(unknown), contents) << unknown;
 }
 
 TEST(HelpTopics, TheArgumentIsOneDecimalNumber) {

@@ -15,6 +15,7 @@
 #include "guide/help/help_topics.h"
 #include "guide/help/help_window.h"
 #include "guide/html_view.h"
+#include "help_page_titles.h"
 #include "platform/settings.h"
 #include "platform/version.h"
 #include "ui/xp_controls.h"
@@ -209,19 +210,7 @@ class GuideViewTest : public QObject {
     dialog.Start(false);
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.size(), QSize(560, 480));
-    const std::vector<std::pair<int, QString>> cases = {
-        {0, QStringLiteral("Inhalt")},
-        {6, QStringLiteral("Einstellungen")},
-        {12, QStringLiteral("Formatdefinitionen")},
-        {25, QStringLiteral("Häufig gestellte Fragen")},
-        {40, QStringLiteral("Menü Datei")},
-        {50, QStringLiteral("Menü Auswahl bewegen")},
-        {60, QStringLiteral("Menü Auswahlgröße")},
-        {70, QStringLiteral("Menü Formatverwaltung")},
-        {80, QStringLiteral("Menü Hilfe")},
-        {33, QStringLiteral("Inhalt")},
-    };
-    for (const auto& [context, title] : cases) {
+    for (const auto& [context, title] : trimora::testing::HelpPageTitles()) {
       dialog.ShowContext(context);
       QVERIFY(!dialog.Browser()->ShowsErrorPage());
       QCOMPARE(dialog.windowTitle(), QStringLiteral("  Hilfe:  ") + title);
