@@ -138,6 +138,33 @@ class GuideViewTest : public QObject {
     QTRY_COMPARE(dialog.geometry(), QRect(50, 60, 445, 310));
   }
 
+  void aMouseMoveWithoutButtonsResetsALeftoverResizeCursor() {
+    TBrevioDialog dialog(kGuide);
+    dialog.Start(false, {10, 10, 445, 310});
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QWidget* target = dialog.Browser()->viewport();
+    auto move = [target](Qt::MouseButtons buttons) {
+      QMouseEvent event(QEvent::MouseMove, QPointF(20, 20), target->mapToGlobal(QPointF(20, 20)),
+                        Qt::NoButton, buttons, Qt::NoModifier);
+      QCoreApplication::sendEvent(target, &event);
+    };
+    const struct {
+      Qt::CursorShape shape;
+      Qt::MouseButtons buttons;
+      bool reset;
+    } cases[] = {
+        {Qt::SizeHorCursor, Qt::NoButton, true},       {Qt::SizeVerCursor, Qt::NoButton, true},
+        {Qt::SizeFDiagCursor, Qt::MiddleButton, true}, {Qt::SizeBDiagCursor, Qt::LeftButton, false},
+        {Qt::SizeHorCursor, Qt::RightButton, false},   {Qt::WaitCursor, Qt::NoButton, false},
+    };
+    for (const auto& c : cases) {
+      QApplication::setOverrideCursor(c.shape);
+      move(c.buttons);
+      QCOMPARE(QApplication::overrideCursor() == nullptr, c.reset);
+      while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
+    }
+  }
+
   void theStandardSkinGivesASystemFrameAroundTheWholeContent() {
     TBrevioDialog dialog(kGuide);
     dialog.Start(true, {100, 80, 445, 310});
