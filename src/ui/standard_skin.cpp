@@ -10,8 +10,11 @@ namespace trimora::ui {
 
 void ConvertToStandardSkin(TtfXPForm& frame, QWidget& contentPanel) {
   QWidget* window = frame.DecoratedWindow();
+  const QRect place = window->geometry();
   frame.HideFrame();
+  // Changing the window flags makes a new native window, which may move it.
   window->setWindowFlag(Qt::FramelessWindowHint, false);
+  window->setGeometry(place);
   contentPanel.setGeometry(window->rect());
   // The content follows the window's size from now on, as the frame did before.
   struct Follower : QObject {
