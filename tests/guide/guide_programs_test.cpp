@@ -264,7 +264,7 @@ class GuideProgramsTest : public QObject {
               QString::number(normal.y() + 15), QStringLiteral("click"), QStringLiteral("--repeat"),
               QStringLiteral("2"), QStringLiteral("--delay"), QStringLiteral("80"),
               QStringLiteral("1")});
-    QTRY_COMPARE_WITH_TIMEOUT(x_->Geometry(window).width(), kScreenWidth, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(x_->Geometry(window), QRect(0, 0, kScreenWidth, kScreenHeight), 10000);
     x_->Screenshot(QStringLiteral("brevio-maximised"), QRect(0, 0, 800, 300));
     QVERIFY(trimora::PostMessageToClass("TBrevioDialog", trimora::kCloseMessage, 0));
     QVERIFY(Ended(brevio));
