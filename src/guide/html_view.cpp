@@ -65,6 +65,12 @@ void THtmlView::FollowLink(const QUrl& link) {
     return;
   }
   if (!target.isLocalFile()) return;
+  // Other local files than pages (a picture, a document) open in the desktop's program for them.
+  const QString suffix = QFileInfo(target.toLocalFile()).suffix().toLower();
+  if (suffix != QLatin1String("html") && suffix != QLatin1String("htm")) {
+    OpenAddress(target.toLocalFile().toStdString());
+    return;
+  }
   QUrl withoutAnchor = target;
   withoutAnchor.setFragment(QString());
   QUrl current = source();

@@ -10,7 +10,7 @@
 namespace trimora::guide {
 
 // Shows local HTML pages. Links to other local pages and to anchors are followed inside the
-// view; web and mail addresses are handed to the desktop.
+// view; web and mail addresses and other local files are handed to the desktop.
 class THtmlView : public QTextBrowser {
   Q_OBJECT
  public:

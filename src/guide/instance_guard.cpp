@@ -1,8 +1,5 @@
 #include "guide/instance_guard.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "platform/class_listener.h"
 #include "platform/instance.h"
 
@@ -14,12 +11,6 @@ bool TakeWindowClass(ClassListener& listener, const std::string& className, std:
   if (!FindWindowByClass(className)) return true;
   PostMessageToClass(className, number, parameter);
   return false;
-}
-
-void ReportPainted() {
-  if (std::getenv("TRIMORA_PAINTED_MARK") == nullptr) return;
-  std::fputs("painted\n", stdout);
-  std::fflush(stdout);
 }
 
 }  // namespace trimora::guide

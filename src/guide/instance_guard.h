@@ -18,8 +18,4 @@ namespace trimora::guide {
 bool TakeWindowClass(ClassListener& listener, const std::string& className, std::uint32_t number,
                      std::int64_t parameter);
 
-// Writes "painted" to standard output once the guide has been painted, when the environment
-// variable TRIMORA_PAINTED_MARK is set (the start-up benchmark waits for it).
-void ReportPainted();
-
 }  // namespace trimora::guide

@@ -201,6 +201,8 @@ class GuideViewTest : public QObject {
     QTemporaryDir nothing;
     qputenv("PATH", nothing.path().toUtf8());
     emit view.anchorClicked(QUrl(QStringLiteral("https://www.trimora.de")));
+    // So does a local file that is no page.
+    emit view.anchorClicked(QUrl(QStringLiteral("Bilder/start.png")));
     qputenv("PATH", path);
     QCOMPARE(view.source().toLocalFile(), kGuide);
     // Another local page is opened in the view, and back again.
