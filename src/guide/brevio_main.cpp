@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstdio>
-#include <cstdlib>
 
 #include "guide/brevio_dialog.h"
 #include "guide/guide_place.h"
