@@ -1,8 +1,12 @@
 #include "guide/html_view.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
 
 #include "platform/process.h"
 
@@ -44,6 +48,32 @@ QVariant THtmlView::loadResource(int type, const QUrl& name) {
   }
   errorPage_ = true;
   return ErrorPage(name);
+}
+
+QMenu* THtmlView::CreateContextMenu(const QPoint& position) {
+  auto* menu = new QMenu(this);
+  menu->addAction(QStringLiteral("Zurück"), this, &QTextBrowser::backward)
+      ->setEnabled(isBackwardAvailable());
+  menu->addAction(QStringLiteral("Vorwärts"), this, &QTextBrowser::forward)
+      ->setEnabled(isForwardAvailable());
+  menu->addSeparator();
+  const QUrl link = source().resolved(QUrl(anchorAt(position)));
+  menu->addAction(QStringLiteral("Link-Adresse kopieren"), this,
+                  [link] {
+                    QGuiApplication::clipboard()->setText(link.isLocalFile() ? link.toLocalFile()
+                                                                             : link.toString());
+                  })
+      ->setEnabled(!anchorAt(position).isEmpty());
+  menu->addAction(QStringLiteral("Kopieren"), this, &QTextBrowser::copy)
+      ->setEnabled(textCursor().hasSelection());
+  menu->addAction(QStringLiteral("Alles markieren"), this, &QTextBrowser::selectAll);
+  return menu;
+}
+
+void THtmlView::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = CreateContextMenu(event->pos());
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
 }
 
 bool THtmlView::viewportEvent(QEvent* event) {

@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <functional>
 
+class QMenu;
+
 namespace trimora::guide {
 
 // Shows local HTML pages. Links to other local pages and to anchors are followed inside the
@@ -28,8 +30,14 @@ class THtmlView : public QTextBrowser {
   // The error page for the address `address`.
   static QString ErrorPage(const QUrl& address);
 
+  // The view's context menu for a click at `position` (viewport coordinates), in German:
+  // "Zurück", "Vorwärts", "Link-Adresse kopieren", "Kopieren", "Alles markieren", each enabled
+  // only where it can act. The caller owns the menu.
+  QMenu* CreateContextMenu(const QPoint& position);
+
  protected:
   QVariant loadResource(int type, const QUrl& name) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   bool viewportEvent(QEvent* event) override;
 
  private:

@@ -1,8 +1,10 @@
 // The viewer's and the help window's views, in process on the offscreen platform (where
 // maximising is dependable): the frame as the viewer wants it, the place saved at every close,
 // the cancel key, the Standard skin, the HTML view's links, pictures and error page.
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -10,6 +12,7 @@
 #include <QTextFragment>
 #include <QTextImageFormat>
 #include <QtTest>
+#include <memory>
 
 #include "guide/brevio_dialog.h"
 #include "guide/help/help_topics.h"
@@ -211,6 +214,38 @@ class GuideViewTest : public QObject {
     QCOMPARE(view.documentTitle(), QStringLiteral("Häufig gestellte Fragen"));
     view.backward();
     QCOMPARE(view.source().toLocalFile(), kGuide);
+  }
+
+  void theContextMenuSpeaksGermanAndOffersWhatCanAct() {
+    THtmlView view(nullptr);
+    view.resize(600, 400);
+    view.ShowFile(kHelpFolder + QStringLiteral("Inhalt.html"));
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    auto states = [&view](QPoint at) {
+      std::unique_ptr<QMenu> menu(view.CreateContextMenu(at));
+      QStringList items;
+      for (QAction* action : menu->actions()) {
+        if (!action->isSeparator())
+          items << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (aus)"));
+      }
+      return items.join(QStringLiteral(", "));
+    };
+    QCOMPARE(states(QPoint(300, 390)),
+             QStringLiteral("Zurück (aus), Vorwärts (aus), Link-Adresse kopieren (aus), "
+                            "Kopieren (aus), Alles markieren"));
+    // Over a link, with a selection, after following a link.
+    const QRect link = view.cursorRect(view.document()->find(QStringLiteral("Kurzanleitung")));
+    view.selectAll();
+    QCOMPARE(states(link.center()),
+             QStringLiteral("Zurück (aus), Vorwärts (aus), Link-Adresse kopieren, Kopieren, "
+                            "Alles markieren"));
+    std::unique_ptr<QMenu> menu(view.CreateContextMenu(link.center()));
+    menu->actions().at(3)->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             kHelpFolder + QStringLiteral("Kurzanleitung.html"));
+    emit view.anchorClicked(QUrl(QStringLiteral("Datei.html")));
+    QVERIFY(states(QPoint(300, 390)).startsWith(QStringLiteral("Zurück, Vorwärts (aus)")));
   }
 
   void aMissingPageShowsTheViewsErrorPage() {
