@@ -26,6 +26,8 @@ namespace {
 const QString kProgramDir = QStringLiteral(TRIMORA_PROGRAM_DIR);
 constexpr int kScreenWidth = 1600;
 constexpr int kScreenHeight = 1200;
+// How long a window may take to react on a busy machine.
+constexpr int kPatience = 15000;
 
 // An X server of the test's own, with or without a window manager.
 class XSession {
@@ -235,7 +237,7 @@ class GuideProgramsTest : public QObject {
     const QString window = x_->WaitForWindow(QStringLiteral("Kurzanleitung:"));
     QVERIFY(!window.isEmpty());
     const QRect centred((kScreenWidth - 445) / 2, (kScreenHeight - 310) / 2, 445, 310);
-    QTRY_COMPARE(x_->Geometry(window), centred);
+    QTRY_COMPARE_WITH_TIMEOUT(x_->Geometry(window), centred, kPatience);
     QCOMPARE(x_->Property(window, QStringLiteral("_NET_WM_NAME")),
              QStringLiteral("\"  Kurzanleitung:  Trimora 2\""));
     // Frameless: the window manager adds no title bar of its own.
@@ -257,7 +259,7 @@ class GuideProgramsTest : public QObject {
     QProcess* brevio = Start(kProgramDir + QStringLiteral("/Brevio"));
     QString window = x_->WaitForWindow(QStringLiteral("Kurzanleitung:"));
     QVERIFY(!window.isEmpty());
-    QTRY_COMPARE(x_->Geometry(window), normal);
+    QTRY_COMPARE_WITH_TIMEOUT(x_->Geometry(window), normal, kPatience);
     // A double-click on the title maximises.
     x_->Tool(QStringLiteral("xdotool"),
              {QStringLiteral("mousemove"), QString::number(normal.x() + 150),
@@ -273,7 +275,7 @@ class GuideProgramsTest : public QObject {
 
     Start(kProgramDir + QStringLiteral("/Brevio"));
     window = x_->WaitForWindow(QStringLiteral("Kurzanleitung:"));
-    QTRY_COMPARE(x_->Geometry(window), normal);
+    QTRY_COMPARE_WITH_TIMEOUT(x_->Geometry(window), normal, kPatience);
   }
 
   void aSecondStartBringsTheFirstToTheFrontAndEnds() {
@@ -282,12 +284,13 @@ class GuideProgramsTest : public QObject {
     // Another window comes on top and takes the keyboard.
     Start(kProgramDir + QStringLiteral("/Help"), {QStringLiteral("0")});
     QVERIFY(!x_->WaitForWindow(QStringLiteral("Hilfe:")).isEmpty());
-    QTRY_COMPARE(x_->ActiveTitle(), QStringLiteral("Hilfe:  Inhalt"));
+    QTRY_COMPARE_WITH_TIMEOUT(x_->ActiveTitle(), QStringLiteral("Hilfe:  Inhalt"), kPatience);
 
     QProcess* second = Start(kProgramDir + QStringLiteral("/Brevio"));
     QVERIFY(Ended(second));
     QCOMPARE(second->exitCode(), 0);
-    QTRY_COMPARE(x_->ActiveTitle(), QStringLiteral("Kurzanleitung:  Trimora 2"));
+    QTRY_COMPARE_WITH_TIMEOUT(x_->ActiveTitle(), QStringLiteral("Kurzanleitung:  Trimora 2"),
+                              kPatience);
     QCOMPARE(x_->Windows(QStringLiteral("Kurzanleitung:")).size(), 1);
     QCOMPARE(first->state(), QProcess::Running);
   }
@@ -300,7 +303,8 @@ class GuideProgramsTest : public QObject {
     QCOMPARE(x_->Property(window, QStringLiteral("_NET_WM_NAME")),
              QStringLiteral("\"Kurzanleitung:  Trimora 2\""));
     // The window manager draws a title bar above the window (top extent) and a border.
-    QTRY_VERIFY(!x_->Property(window, QStringLiteral("_NET_FRAME_EXTENTS")).isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!x_->Property(window, QStringLiteral("_NET_FRAME_EXTENTS")).isEmpty(),
+                             kPatience);
     const QStringList extents =
         x_->Property(window, QStringLiteral("_NET_FRAME_EXTENTS")).split(QStringLiteral(", "));
     QCOMPARE(extents.size(), 4);
@@ -308,7 +312,8 @@ class GuideProgramsTest : public QObject {
     const QRect place = x_->Geometry(window);
     QCOMPARE(place.size(), QSize(445, 310));
     x_->Screenshot(QStringLiteral("brevio-standard"), place);
-    QTRY_COMPARE(x_->ActiveTitle(), QStringLiteral("Kurzanleitung:  Trimora 2"));
+    QTRY_COMPARE_WITH_TIMEOUT(x_->ActiveTitle(), QStringLiteral("Kurzanleitung:  Trimora 2"),
+                              kPatience);
     x_->Tool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
     QVERIFY(Ended(brevio));
     QCOMPARE(Rect(StoredPlace()).size(), QSize(445, 310));
@@ -358,13 +363,14 @@ class GuideProgramsTest : public QObject {
     x_->Screenshot(QStringLiteral("help-fashion"), x_->Geometry(window));
     for (const auto& [context, page] : trimora::testing::HelpPageTitles()) {
       QVERIFY(trimora::PostMessageToClass("THelpDialog", trimora::kHelpContextMessage, context));
-      QTRY_COMPARE(title(), QStringLiteral("\"  Hilfe:  %1\"").arg(page));
+      QTRY_COMPARE_WITH_TIMEOUT(title(), QStringLiteral("\"  Hilfe:  %1\"").arg(page), kPatience);
     }
     // A second start hands its context to the open window and ends.
     QProcess* second = Start(kProgramDir + QStringLiteral("/Help"), {QStringLiteral("25")});
     QVERIFY(Ended(second));
     QCOMPARE(second->exitCode(), 0);
-    QTRY_COMPARE(title(), QStringLiteral("\"  Hilfe:  Häufig gestellte Fragen\""));
+    QTRY_COMPARE_WITH_TIMEOUT(title(), QStringLiteral("\"  Hilfe:  Häufig gestellte Fragen\""),
+                              kPatience);
     QCOMPARE(x_->Windows(QStringLiteral("Hilfe:")).size(), 1);
     QVERIFY(trimora::PostMessageToClass("THelpDialog", trimora::kCloseMessage, 0));
     QVERIFY(Ended(help));
@@ -416,7 +422,8 @@ class GuideProgramsTest : public QObject {
     x_->Tool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Down"),
                                          QStringLiteral("Down"), QStringLiteral("Return")});
     QVERIFY(!x_->WaitForWindow(QStringLiteral("Kurzanleitung:"), 20000).isEmpty());
-    QTRY_COMPARE(x_->ActiveTitle(), QStringLiteral("Kurzanleitung:  Trimora 2"));
+    QTRY_COMPARE_WITH_TIMEOUT(x_->ActiveTitle(), QStringLiteral("Kurzanleitung:  Trimora 2"),
+                              kPatience);
   }
 
   void aMissingGuideViewerOrHelpProgramIsNotReported() {
