@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "folder/cutting_data.h"
-#include "folder/table_file.h"
-#include "folder/table_json.h"
+#include "folder/cutting_record.h"
+#include "tables/table_file.h"
+#include "tables/table_json.h"
 #include "temp_dir.h"
 
 namespace trimora {
@@ -87,11 +87,13 @@ TEST(TableCommand, TextDumpShowsColumnsRecordsAndNulls) {
 
 TEST(TableCommand, BadJsonFailsAndLeavesNoFileAndKeepsAnOldOne) {
   TempDir dir;
-  WriteFile(dir.File("bad.json"), "{\"columns\": [{\"name\": \"N\", \"type\": \"ftInteger\"}],\n"
-                                  " \"records\": [[\"x\"]]}");
+  WriteFile(dir.File("bad.json"),
+            "{\"columns\": [{\"name\": \"N\", \"type\": \"ftInteger\"}],\n"
+            " \"records\": [[\"x\"]]}");
   Result r = RunTable(dir, "--from-json " + Q(dir.File("bad.json")) + " " + Q(dir.File("new.dat")));
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "trimora table: Datensatz 1, Spalte \"N\": eine ganze Zahl (32 Bit) erwartet.\n");
+  EXPECT_EQ(r.err,
+            "trimora table: Datensatz 1, Spalte \"N\": eine ganze Zahl (32 Bit) erwartet.\n");
   EXPECT_FALSE(std::filesystem::exists(dir.File("new.dat")));
 
   WriteFile(dir.File("old.dat"), "old contents");
@@ -103,8 +105,8 @@ TEST(TableCommand, BadJsonFailsAndLeavesNoFileAndKeepsAnOldOne) {
 
   r = RunTable(dir, "--from-json " + Q(dir.File("missing.json")) + " " + Q(dir.File("x.dat")));
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "trimora table: Datei " + dir.File("missing.json") +
-                       " kann nicht geöffnet werden\n");
+  EXPECT_EQ(r.err,
+            "trimora table: Datei " + dir.File("missing.json") + " kann nicht geöffnet werden\n");
 
   const std::vector<std::string> expected = {"bad.json", "broken.json", "old.dat"};
   auto names = dir.Names();

@@ -52,7 +52,9 @@ struct ColumnDef {
 using FieldValue = std::variant<std::monostate, std::int32_t, std::string, bool>;
 
 // True when the field is null.
-inline bool IsNull(const FieldValue& value) { return std::holds_alternative<std::monostate>(value); }
+inline bool IsNull(const FieldValue& value) {
+  return std::holds_alternative<std::monostate>(value);
+}
 
 // A table of records. Field access by name always refers to the current record. Changes are
 // committed at once; there is no edit mode.

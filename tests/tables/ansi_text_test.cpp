@@ -1,5 +1,5 @@
 // Windows-1252 <-> UTF-8 for the names in table files.
-#include "folder/ansi_text.h"
+#include "tables/ansi_text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,9 @@ namespace {
 TEST(AnsiText, GermanNamesHaveTheirWindowsBytes) {
   EXPECT_EQ(Utf8ToAnsi("opt. Höhe"), "opt. H\xF6he");
   EXPECT_EQ(AnsiToUtf8("opt. H\xF6he"), "opt. Höhe");
-  EXPECT_EQ(Utf8ToAnsi("Größe €"), "Gr\xF6\xDF" "e \x80");
+  EXPECT_EQ(Utf8ToAnsi("Größe €"),
+            "Gr\xF6\xDF"
+            "e \x80");
 }
 
 TEST(AnsiText, EveryByteSurvivesTheRoundTrip) {
@@ -24,8 +26,8 @@ TEST(AnsiText, EveryByteSurvivesTheRoundTrip) {
 TEST(AnsiText, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   EXPECT_FALSE(FitsAnsi("日本"));
   EXPECT_EQ(Utf8ToAnsi("a日b"), "a?b");
-  EXPECT_EQ(Utf8ToAnsi("a\xC3"), "a?");  // a cut sequence
-  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));  // an overlong "/"
+  EXPECT_EQ(Utf8ToAnsi("a\xC3"), "a?");       // a cut sequence
+  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // an overlong "/"
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // a surrogate
 }
 

@@ -1,16 +1,17 @@
 // The table model: nulls, cut texts, the current record and the walk, typed access, sorting.
-#include "folder/table.h"
+#include "tables/table.h"
 
 #include <gtest/gtest.h>
 
-#include "folder/cutting_data.h"
+#include "folder/cutting_record.h"
 #include "platform/error.h"
 
 namespace trimora {
 namespace {
 
 Table Sample() {
-  return Table({{"N", FieldType::Integer, 0}, {"T", FieldType::String, 5}, {"B", FieldType::Boolean, 0}});
+  return Table(
+      {{"N", FieldType::Integer, 0}, {"T", FieldType::String, 5}, {"B", FieldType::Boolean, 0}});
 }
 
 TEST(Table, AppendAddsANullRecordAndMakesItCurrent) {

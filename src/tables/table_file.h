@@ -1,4 +1,4 @@
-// The table file format: the cutting-data file "CroppingData.kv2" of each source folder and the
+// The table file format: the cutting-data file of each source folder and the
 // two format files are tables written in it.
 //
 // A file is "TPF0", the class name "TRxMemoryData", the column definitions as a collection,
@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "folder/table.h"
+#include "tables/table.h"
 
 namespace trimora {
 

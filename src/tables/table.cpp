@@ -1,11 +1,11 @@
-#include "folder/table.h"
+#include "tables/table.h"
 
 #include <algorithm>
 #include <array>
 #include <numeric>
 
-#include "folder/ansi_text.h"
 #include "platform/error.h"
+#include "tables/ansi_text.h"
 
 namespace trimora {
 namespace {
@@ -221,7 +221,8 @@ void Table::SortBy(std::string_view name) {
   std::vector<FieldValue> sorted;
   sorted.reserve(fields_.size());
   for (int r : order) {
-    for (std::size_t c = 0; c < columns_.size(); ++c) sorted.push_back(std::move(Cell(r, static_cast<int>(c))));
+    for (std::size_t c = 0; c < columns_.size(); ++c)
+      sorted.push_back(std::move(Cell(r, static_cast<int>(c))));
   }
   fields_ = std::move(sorted);
   First();

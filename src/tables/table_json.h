@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "folder/table.h"
+#include "tables/table.h"
 
 namespace trimora {
 

@@ -1,4 +1,4 @@
-#include "folder/table_file.h"
+#include "tables/table_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "folder/ansi_text.h"
 #include "platform/error.h"
+#include "tables/ansi_text.h"
 
 namespace trimora {
 namespace {
@@ -34,8 +34,8 @@ enum Tag : std::uint8_t {
 
 constexpr std::string_view kSignature = "TPF0";
 constexpr std::string_view kClassName = "TRxMemoryData";
-constexpr std::uint8_t kNullField = kTrue;     // a field marker: null
-constexpr std::uint8_t kValueField = kFalse;   // a field marker: a value follows
+constexpr std::uint8_t kNullField = kTrue;    // a field marker: null
+constexpr std::uint8_t kValueField = kFalse;  // a field marker: a value follows
 
 const char* const kReadError = "Stream-Lesefehler";
 const char* const kInvalidValue = "Ungültiger Eigenschaftswert";
@@ -49,8 +49,8 @@ void Enforce(bool condition, const char* message) {
 }
 
 std::string Unsupported(std::string_view column, std::string_view type) {
-  return "Datatype is not supported (field " + AnsiToUtf8(column) + ",  type " +
-         AnsiToUtf8(type) + ").";
+  return "Datatype is not supported (field " + AnsiToUtf8(column) + ",  type " + AnsiToUtf8(type) +
+         ").";
 }
 
 // --- writing -------------------------------------------------------------------------------
@@ -363,8 +363,8 @@ void ReplaceFileContents(const std::string& path, std::string_view bytes) {
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = folder + "." + name + ".tmp-" + std::to_string(::getpid()) + "-" +
-           std::to_string(serial++);
+    temp =
+        folder + "." + name + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }

@@ -1,5 +1,5 @@
 // The table file format byte for byte, the reader's failures, and the safe replacement of files.
-#include "folder/table_file.h"
+#include "tables/table_file.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "folder/cutting_data.h"
+#include "folder/cutting_record.h"
 #include "platform/error.h"
 #include "temp_dir.h"
 
@@ -41,15 +41,29 @@ std::string OneInteger(FieldValue value) {
 }
 
 // The bytes of the record list of a one-column file: count, 0x01, the fields, 0x00.
-std::string RecordPart(const std::string& file, std::size_t headSize) { return file.substr(headSize); }
+std::string RecordPart(const std::string& file, std::size_t headSize) {
+  return file.substr(headSize);
+}
 
 const std::string kHeadStart =
-    "TPF0\x06\x0D" "TRxMemoryData"
-    "\x0E\x01\x04" "Name\x06\x01" "X\x08" "DataType\x07\x09" "ftInteger\x00"
-    "\x01\x04" "Name\x06\x01" "Y"s;
+    "TPF0\x06\x0D"
+    "TRxMemoryData"
+    "\x0E\x01\x04"
+    "Name\x06\x01"
+    "X\x08"
+    "DataType\x07\x09"
+    "ftInteger\x00"
+    "\x01\x04"
+    "Name\x06\x01"
+    "Y"s;
 
 const std::string kTempPathDefinition =
-    "\x01\x04" "Name\x06\x08" "TempPath\x08" "DataType\x07\x08" "ftString\x04" "Size\x03\xFA\x00\x00"s;
+    "\x01\x04"
+    "Name\x06\x08"
+    "TempPath\x08"
+    "DataType\x07\x08"
+    "ftString\x04"
+    "Size\x03\xFA\x00\x00"s;
 
 TEST(TableFile, EmptyCuttingDataTableIsTheHeadThenCountZeroAndAnEmptyList) {
   const std::string bytes = WriteTableBytes(CuttingTable());
@@ -70,14 +84,14 @@ TEST(TableFile, NeverShownRecordHasTheDocumentedBytes) {
   t.WriteBoolean("SaveIt", false);
   t.WriteBoolean("Deleted", false);
   const std::string expected =
-      "\x02\x01\x01"                         // count 1, begin of list
-      "\x09\x09\x09\x09\x09"                 // X .. FormatID null
-      "\x08\x02\x10"                         // block size 16
-      "\x08\x06\x00"                         // TempPath empty
-      "\x08\x06\x08/f/a.jpg"                 // Filename
-      "\x08\x06\x03JPG"                      // FileType
-      "\x08\x08\x08\x08"                     // SaveIt, Deleted false
-      "\x09\x09\x09\x09\x09"                 // RedEyeCoords .. Enlarge null
+      "\x02\x01\x01"          // count 1, begin of list
+      "\x09\x09\x09\x09\x09"  // X .. FormatID null
+      "\x08\x02\x10"          // block size 16
+      "\x08\x06\x00"          // TempPath empty
+      "\x08\x06\x08/f/a.jpg"  // Filename
+      "\x08\x06\x03JPG"       // FileType
+      "\x08\x08\x08\x08"      // SaveIt, Deleted false
+      "\x09\x09\x09\x09\x09"  // RedEyeCoords .. Enlarge null
       "\x00"s;
   EXPECT_EQ(WriteTableBytes(t).substr(652), expected);
 }
@@ -165,7 +179,8 @@ TEST(TableFile, MemoFieldsAreWrittenWithoutTheNullMarker) {
   t.Append();
   t.WriteText("M", "x");
   const std::string bytes = WriteTableBytes(t);
-  EXPECT_EQ(bytes.substr(bytes.size() - 10), "\x02\x02\x01\x08\x06\x00\x08\x06\x01x\x00"s.substr(1));
+  EXPECT_EQ(bytes.substr(bytes.size() - 10),
+            "\x02\x02\x01\x08\x06\x00\x08\x06\x01x\x00"s.substr(1));
 }
 
 // A file of one column "N" (integer) and one record with value 5, built piece by piece.
@@ -173,7 +188,9 @@ struct Pieces {
   std::string signature = "TPF0";
   std::string className = "\x06\x0DTRxMemoryData"s;
   std::string columns =
-      "\x0E\x01\x04Name\x06\x01N\x08" "DataType\x07\x09" "ftInteger\x00\x00"s;
+      "\x0E\x01\x04Name\x06\x01N\x08"
+      "DataType\x07\x09"
+      "ftInteger\x00\x00"s;
   std::string records = "\x02\x01\x01\x08\x02\x05\x00"s;
   std::string Join() const { return signature + className + columns + records; }
 };
@@ -181,8 +198,12 @@ struct Pieces {
 TEST(TableFile, ReaderAcceptsItemIndexesOtherColumnPropertiesAndAnyCase) {
   Pieces p;
   p.columns =
-      "\x0E\x02\x00\x01\x04name\x06\x01N\x08" "DATATYPE\x07\x09" "FTINTEGER"
-      "\x09Precision\x02\x00\x0A" "Attributes\x0B\x0A" "faRequired\x00"
+      "\x0E\x02\x00\x01\x04name\x06\x01N\x08"
+      "DATATYPE\x07\x09"
+      "FTINTEGER"
+      "\x09Precision\x02\x00\x0A"
+      "Attributes\x0B\x0A"
+      "faRequired\x00"
       "\x08Required\x09\x00\x00"s;
   const Table t = ReadTableBytes(p.Join());
   ASSERT_EQ(t.Columns().size(), 1u);
@@ -214,40 +235,57 @@ std::vector<BadFile> BadFiles() {
     change(p);
     cases.push_back({what, p, std::move(message)});
   };
-  add("signature", [](Pieces& p) { p.signature = "TPF1"; }, "Ungültiges Stream-Format");
-  add("class name", [](Pieces& p) { p.className = "\x06\x0CTRxMemoryDat"s; },
+  add(
+      "signature", [](Pieces& p) { p.signature = "TPF1"; }, "Ungültiges Stream-Format");
+  add(
+      "class name", [](Pieces& p) { p.className = "\x06\x0CTRxMemoryDat"s; },
       "Saved object do not match destination object.");
-  add("class name tag", [](Pieces& p) { p.className = "\x07\x0DTRxMemoryData"s; },
+  add(
+      "class name tag", [](Pieces& p) { p.className = "\x07\x0DTRxMemoryData"s; },
       "Ungültiger Eigenschaftswert");
-  add("unknown property",
+  add(
+      "unknown property",
       [](Pieces& p) {
-        p.columns = "\x0E\x01\x04Name\x06\x01N\x03" "Foo\x02\x01\x00\x00"s;
+        p.columns =
+            "\x0E\x01\x04Name\x06\x01N\x03"
+            "Foo\x02\x01\x00\x00"s;
       },
       "Eigenschaft Foo existiert nicht");
-  add("name given as identifier",
+  add(
+      "name given as identifier",
       [](Pieces& p) { p.columns = "\x0E\x01\x04Name\x07\x01N\x00\x00"s; },
       "Ungültiger Eigenschaftswert");
-  add("unsupported type",
+  add(
+      "unsupported type",
       [](Pieces& p) {
-        p.columns = "\x0E\x01\x04Name\x06\x01N\x08" "DataType\x07\x07" "ftFloat\x00\x00"s;
+        p.columns =
+            "\x0E\x01\x04Name\x06\x01N\x08"
+            "DataType\x07\x07"
+            "ftFloat\x00\x00"s;
       },
       "Datatype is not supported (field N,  type ftFloat).");
-  add("missing type", [](Pieces& p) { p.columns = "\x0E\x01\x04Name\x06\x01N\x00\x00"s; },
+  add(
+      "missing type", [](Pieces& p) { p.columns = "\x0E\x01\x04Name\x06\x01N\x00\x00"s; },
       "Datatype is not supported (field N,  type ftUnknown).");
-  add("fewer records than counted",
-      [](Pieces& p) { p.records = "\x02\x02\x01\x08\x02\x05\x00"s; },
+  add(
+      "fewer records than counted", [](Pieces& p) { p.records = "\x02\x02\x01\x08\x02\x05\x00"s; },
       "Unexpected error (record count do not match).");
-  add("more records than counted",
+  add(
+      "more records than counted",
       [](Pieces& p) { p.records = "\x02\x01\x01\x08\x02\x05\x08\x02\x06\x00"s; },
       "Unexpected error (record count do not match).");
-  add("negative count", [](Pieces& p) { p.records = "\x02\xFF\x01\x00"s; },
+  add(
+      "negative count", [](Pieces& p) { p.records = "\x02\xFF\x01\x00"s; },
       "Unexpected error (record count do not match).");
-  add("text in an integer column", [](Pieces& p) { p.records = "\x02\x01\x01\x08\x06\x01x\x00"s; },
+  add(
+      "text in an integer column", [](Pieces& p) { p.records = "\x02\x01\x01\x08\x06\x01x\x00"s; },
       "Ungültiger Eigenschaftswert");
-  add("negative long text length",
-      [](Pieces& p) { p.className = "\x0C\xFF\xFF\xFF\xFF"s; }, "Ungültiges Stream-Format");
-  add("long text beyond the end",
-      [](Pieces& p) { p.className = "\x0C\xFF\xFF\xFF\x7F"s; }, "Stream-Lesefehler");
+  add(
+      "negative long text length", [](Pieces& p) { p.className = "\x0C\xFF\xFF\xFF\xFF"s; },
+      "Ungültiges Stream-Format");
+  add(
+      "long text beyond the end", [](Pieces& p) { p.className = "\x0C\xFF\xFF\xFF\x7F"s; },
+      "Stream-Lesefehler");
   return cases;
 }
 
@@ -272,7 +310,10 @@ TEST(TableFile, EveryTruncationOfAFileFails) {
 
 TEST(TableFile, IntegerOutsideASmallintColumnFailsTheLoad) {
   Pieces p;
-  p.columns = "\x0E\x01\x04Name\x06\x01N\x08" "DataType\x07\x0A" "ftSmallint\x00\x00"s;
+  p.columns =
+      "\x0E\x01\x04Name\x06\x01N\x08"
+      "DataType\x07\x0A"
+      "ftSmallint\x00\x00"s;
   p.records = "\x02\x01\x01\x08\x04\x70\x11\x01\x00\x00"s;
   EXPECT_EQ(ErrorOf([&] { ReadTableBytes(p.Join()); }),
             "70000 ist kein gültiger Wert für das Feld 'N'.");
@@ -357,10 +398,11 @@ TEST(TableFileOnDisk, AWriteFailureKeepsTheOldFileWhole) {
     big.Append();
     big.WriteText("Filename", "/f/" + std::string(200, 'x'));
   }
-  struct sigaction ignore {}, previous {};
+  struct sigaction ignore {
+  }, previous{};
   ignore.sa_handler = SIG_IGN;
   ::sigaction(SIGXFSZ, &ignore, &previous);
-  rlimit saved {};
+  rlimit saved{};
   ::getrlimit(RLIMIT_FSIZE, &saved);
   rlimit limited = saved;
   limited.rlim_cur = 4096;

@@ -18,8 +18,8 @@ struct JsonValue {
 
   Kind kind = Kind::Null;
   bool boolean = false;
-  std::string text;  // a string's characters, or a number's literal
-  std::vector<JsonValue> items;                              // an array's elements
+  std::string text;                 // a string's characters, or a number's literal
+  std::vector<JsonValue> items;     // an array's elements
   std::vector<JsonMember> members;  // an object's members in order
 
   // The number as an integer when its literal is one (no fraction, no exponent) and fits.

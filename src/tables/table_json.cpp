@@ -1,10 +1,10 @@
-#include "folder/table_json.h"
+#include "tables/table_json.h"
 
 #include <limits>
 
-#include "folder/ansi_text.h"
-#include "folder/json.h"
 #include "platform/error.h"
+#include "tables/ansi_text.h"
+#include "tables/json.h"
 
 namespace trimora {
 namespace {
@@ -51,8 +51,8 @@ std::string TableToJson(const Table& table) {
   for (std::size_t c = 0; c < columns.size(); ++c) {
     const ColumnDef& def = columns[c];
     out += c == 0 ? "\n" : ",\n";
-    out += "    {\"name\": " + JsonQuote(AnsiToUtf8(def.name)) + ", \"type\": " +
-           JsonQuote(FieldTypeName(def.type));
+    out += "    {\"name\": " + JsonQuote(AnsiToUtf8(def.name)) +
+           ", \"type\": " + JsonQuote(FieldTypeName(def.type));
     if (def.size != 0) out += ", \"size\": " + std::to_string(def.size);
     if (IsTextType(def.type) && !ColumnIsUtf8(table, static_cast<int>(c))) {
       ansi[c] = true;

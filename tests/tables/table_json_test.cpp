@@ -1,12 +1,12 @@
 // Tables as JSON and the strict JSON reader behind it.
-#include "folder/table_json.h"
+#include "tables/table_json.h"
 
 #include <gtest/gtest.h>
 
-#include "folder/cutting_data.h"
-#include "folder/json.h"
-#include "folder/table_file.h"
+#include "folder/cutting_record.h"
 #include "platform/error.h"
+#include "tables/json.h"
+#include "tables/table_file.h"
 
 namespace trimora {
 namespace {
@@ -60,7 +60,8 @@ TEST(TableJson, BadInputIsRefusedWithAPlaceAndAReason) {
   };
   const Case cases[] = {
       {"[]", "Die JSON-Tabelle muss ein Objekt sein."},
-      {"{\"columns\": [], \"records\": [],}", "Ungültiges JSON in Zeile 1, Spalte 31: Name in Anführungszeichen erwartet."},
+      {"{\"columns\": [], \"records\": [],}",
+       "Ungültiges JSON in Zeile 1, Spalte 31: Name in Anführungszeichen erwartet."},
       {"{\"columns\": []}", "Tabelle: \"records\" fehlt."},
       {"{\"columns\": [], \"records\": [], \"x\": 1}", "Tabelle: unbekannter Eintrag \"x\"."},
       {"{\"columns\": [{\"name\": \"F\", \"type\": \"ftFloat\"}], \"records\": []}",
@@ -87,7 +88,8 @@ TEST(Json, RefusesWhatStrictJsonForbids) {
 }
 
 TEST(Json, ReadsEscapesAndNumbers) {
-  const JsonValue v = ParseJson(R"([" \"\\\/\b\f\n\r\t\u00f6\ud83d\ude00", -0, 12, 1e2, -2147483648])");
+  const JsonValue v =
+      ParseJson(R"([" \"\\\/\b\f\n\r\t\u00f6\ud83d\ude00", -0, 12, 1e2, -2147483648])");
   ASSERT_EQ(v.items.size(), 5u);
   EXPECT_EQ(v.items[0].text, " \"\\/\b\f\n\r\tö\xF0\x9F\x98\x80");
   EXPECT_EQ(v.items[1].Integer(), 0);
@@ -97,7 +99,8 @@ TEST(Json, ReadsEscapesAndNumbers) {
 }
 
 TEST(Json, DeepNestingIsRefusedNotRecursedInto) {
-  EXPECT_NO_THROW(ParseJson(std::string(kJsonMaxDepth - 1, '[') + std::string(kJsonMaxDepth - 1, ']')));
+  EXPECT_NO_THROW(
+      ParseJson(std::string(kJsonMaxDepth - 1, '[') + std::string(kJsonMaxDepth - 1, ']')));
   EXPECT_THROW(ParseJson(std::string(100000, '[')), Error);
 }
 

@@ -1,10 +1,10 @@
-#include "folder/json.h"
+#include "tables/json.h"
 
 #include <charconv>
 #include <cstdio>
 
-#include "folder/ansi_text.h"
 #include "platform/error.h"
+#include "tables/ansi_text.h"
 
 namespace trimora {
 namespace {
@@ -40,7 +40,8 @@ class Parser {
   char Peek() const { return AtEnd() ? '\0' : s_[pos_]; }
 
   void SkipSpace() {
-    while (!AtEnd() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\n' || s_[pos_] == '\r')) {
+    while (!AtEnd() &&
+           (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\n' || s_[pos_] == '\r')) {
       ++pos_;
     }
   }
