@@ -161,11 +161,15 @@ bool Library::Paint(const OrsDrawItem& draw) {
   }
 
   // Picture selection.
+  // A checked entry shows its picture at the check mark's size; without a picture of its
+  // own it shows the check mark, picture 191.
   std::uint32_t number = record->sharedPicture;
   if (checked) {
     record->pictureWidth = 16;
     record->pictureHeight = 15;
-    if (number == 0) number = 191;
+    if (number == 0 && record->icon == 0 && record->bitmap == 0 && record->resourceModule == 0) {
+      number = 191;
+    }
   }
   const int pictureWidth = record->pictureWidth;
   const int pictureHeight = record->pictureHeight;
