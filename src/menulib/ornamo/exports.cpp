@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "ornamo.h"
 #include "ornamo/ansi.h"
@@ -42,11 +43,22 @@ void InspectImage(const ornamo::Library& library) {
   }
 }
 
-// Loading opens heap and job, records the system's classification and inspects the image;
-// unloading frees every window object and closes heap and job.
+// The module's name from its file: "libOrnamo.so.8" is "Ornamo".
+std::string ModuleName() {
+  std::string name = trimora::ModuleFileOf(reinterpret_cast<const void*>(&OrmGetVersion));
+  name = name.substr(name.find_last_of('/') + 1);
+  if (name.rfind("lib", 0) == 0) name.erase(0, 3);
+  name = name.substr(0, name.find(".so"));
+  return name.empty() ? "Ornamo" : name;
+}
+
+// Loading opens heap and job under the module's name, records the system's classification and
+// inspects the image; unloading frees every window object and closes heap and job.
 struct LoadAndUnload {
   LoadAndUnload() {
-    TheLibrary() = std::make_unique<ornamo::Library>(ornamo::Library::Options{});
+    ornamo::Library::Options options;
+    options.module = ModuleName();
+    TheLibrary() = std::make_unique<ornamo::Library>(options);
     InspectImage(*TheLibrary());
   }
   ~LoadAndUnload() { TheLibrary().reset(); }
