@@ -357,7 +357,7 @@ TEST_F(PaintTest, AnIconIsDrawnOnTheBackgroundBrush) {
   const Handle menu = Prepared({Command(1, "Symbol")});
   ASSERT_TRUE(PaintAt(menu, 0, 0, 0));
   EXPECT_EQ(Pixels().At(1 + 12, 1 + 5), Rgb(0, 0, 255));
-  EXPECT_EQ(Pixels().At(1 + 2, 1 + 5), CtlTools_rgbBkgnd());
+  EXPECT_EQ(Pixels().At(1 + 2, 1 + 5), kMenu);
 }
 
 std::int32_t PaintNothing(OrmMenuItem*, const OrsDrawItem*) { return 0; }

@@ -166,14 +166,19 @@ TEST(StripTest, Picture191IsTheCheckMark) {
   }
 }
 
-TEST(StripTest, TheBackgroundFollowsTheMenuColour) {
-  ornasys::SetSystemColour(ornasys::SystemColour::kMenu, ornasys::Rgb(1, 2, 3));
-  EXPECT_EQ(CtlTools_rgbBkgnd(), ornasys::Rgb(1, 2, 3));
-  const ornasys::Brush* brush = ornasys::GetBrush(CtlTools_hBrBkgnd());
-  ASSERT_NE(brush, nullptr);
-  EXPECT_EQ(brush->colour, ornasys::Rgb(1, 2, 3));
-  ornasys::SetSystemColour(ornasys::SystemColour::kMenu, ornasys::Rgb(4, 5, 6));
-  EXPECT_EQ(ornasys::GetBrush(CtlTools_hBrBkgnd())->colour, ornasys::Rgb(4, 5, 6));
+TEST(StripTest, TheBackgroundsFollowTheMenuColour) {
+  using ornasys::Rgb;
+  using ornasys::SystemColour;
+  for (const auto& [menu, shadow, cell] :
+       {std::tuple{Rgb(255, 255, 255), Rgb(0x9F, 0x9F, 0x9F), Rgb(0xDF, 0xDF, 0xDF)},
+        std::tuple{Rgb(0xD4, 0xD0, 0xC8), Rgb(0x80, 0x80, 0x80), Rgb(0xB8, 0xB5, 0xB0)}}) {
+    ornasys::SetSystemColour(SystemColour::kMenu, menu);
+    ornasys::SetSystemColour(SystemColour::kShadow3D, shadow);
+    EXPECT_EQ(CtlTools_rgbBkgnd(), cell) << std::hex << menu;
+    const ornasys::Brush* brush = ornasys::GetBrush(CtlTools_hBrBkgnd());
+    ASSERT_NE(brush, nullptr);
+    EXPECT_EQ(brush->colour, menu);
+  }
   ornasys::ResetEnvironment();
 }
 

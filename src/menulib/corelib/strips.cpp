@@ -71,9 +71,9 @@ class Library {
     return strips_;
   }
 
-  // A brush of the current background colour, made again when the colour changed.
+  // A brush of the menu colour, made again when the colour changed.
   ornasys::Handle Brush() {
-    const ornasys::Colour colour = CtlTools_rgbBkgnd();
+    const ornasys::Colour colour = ornasys::GetSystemColour(ornasys::SystemColour::kMenu);
     if (ornasys::GetBrush(brush_) == nullptr || brushColour_ != colour) {
       ornasys::DeleteObject(brush_);
       brush_ = ornasys::CreateSolidBrush(colour);
@@ -106,7 +106,17 @@ int32_t CtlGetBitmap(CtlBitmapInfo* info, int32_t strip) {
   return 1;
 }
 
-uint32_t CtlTools_rgbBkgnd(void) { return ornasys::GetSystemColour(ornasys::SystemColour::kMenu); }
+uint32_t CtlTools_rgbBkgnd(void) {
+  // Two parts menu colour, one part shadow: with the white of the halftone the cell of a
+  // checked entry looks pressed on light and on grey menus alike.
+  using ornasys::SystemColour;
+  const ornasys::Colour menu = ornasys::GetSystemColour(SystemColour::kMenu);
+  const ornasys::Colour shadow = ornasys::GetSystemColour(SystemColour::kShadow3D);
+  const auto mix = [](int a, int b) { return (2 * a + b + 1) / 3; };
+  return ornasys::Rgb(mix(ornasys::RedOf(menu), ornasys::RedOf(shadow)),
+                      mix(ornasys::GreenOf(menu), ornasys::GreenOf(shadow)),
+                      mix(ornasys::BlueOf(menu), ornasys::BlueOf(shadow)));
+}
 
 OrsHandle CtlTools_hBrBkgnd(void) { return ornacore::TheLibrary().Brush(); }
 

@@ -45,10 +45,11 @@ _Static_assert(sizeof(CtlBitmapInfo) == 40, "the strip descriptor has 40 bytes")
  * strip or `info` is null or its size field is not 40. */
 ORNACORE_EXPORT int32_t CtlGetBitmap(CtlBitmapInfo* info, int32_t strip);
 
-/* The background colour of checked picture cells, 0x00RRGGBB. */
+/* The background colour of checked picture cells, 0x00RRGGBB: the menu colour darkened by a
+ * third towards the 3-D shadow colour. */
 ORNACORE_EXPORT uint32_t CtlTools_rgbBkgnd(void);
 
-/* A solid brush of the background colour, for the background of icons; owned by Ornacore. */
+/* A solid brush of the menu colour, for the background of icons; owned by Ornacore. */
 ORNACORE_EXPORT OrsHandle CtlTools_hBrBkgnd(void);
 
 #ifdef __cplusplus
