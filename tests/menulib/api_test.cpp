@@ -61,9 +61,9 @@ struct Ornamo {
     ReleaseMenuGraphics = library.Function<OrmReleaseMenuGraphicsFn>("OrmReleaseMenuGraphics");
     ForceMenuLoaded = library.Function<OrmForceMenuLoadedFn>("OrmForceMenuLoaded");
     ForceUniqueIDs = library.Function<OrmForceUniqueIDsFn>("OrmForceUniqueIDs");
-    return GetVersion && AttachMenu && DetachMenu && AddMenuItem && AddMenuItemCtl &&
-           GetMenuItem && GetMenuItemCtl && SetMenuItemTextA && SetMenuItemTextW &&
-           AddMenuGraphics && ReleaseMenuGraphics && ForceMenuLoaded && ForceUniqueIDs;
+    return GetVersion && AttachMenu && DetachMenu && AddMenuItem && AddMenuItemCtl && GetMenuItem &&
+           GetMenuItemCtl && SetMenuItemTextA && SetMenuItemTextW && AddMenuGraphics &&
+           ReleaseMenuGraphics && ForceMenuLoaded && ForceUniqueIDs;
   }
 };
 
@@ -98,19 +98,17 @@ TEST(ExportTest, TheLibraryExportsExactlyItsThirteenFunctions) {
     const QStringList fields = line.split(' ', Qt::SkipEmptyParts);
     if (fields.size() == 3) exported.insert(fields[2].toStdString());
   }
-  EXPECT_EQ(exported, std::set<std::string>({"OrmGetVersion", "OrmAttachMenu", "OrmDetachMenu",
-                                             "OrmAddMenuItem", "OrmAddMenuItemCtl",
-                                             "OrmGetMenuItem", "OrmGetMenuItemCtl",
-                                             "OrmSetMenuItemTextA", "OrmSetMenuItemTextW",
-                                             "OrmAddMenuGraphics", "OrmReleaseMenuGraphics",
-                                             "OrmForceMenuLoaded", "OrmForceUniqueIDs"}));
+  EXPECT_EQ(exported, std::set<std::string>(
+                          {"OrmGetVersion", "OrmAttachMenu", "OrmDetachMenu", "OrmAddMenuItem",
+                           "OrmAddMenuItemCtl", "OrmGetMenuItem", "OrmGetMenuItemCtl",
+                           "OrmSetMenuItemTextA", "OrmSetMenuItemTextW", "OrmAddMenuGraphics",
+                           "OrmReleaseMenuGraphics", "OrmForceMenuLoaded", "OrmForceUniqueIDs"}));
 }
 
 TEST_F(ApiTest, LoadingReportsTheImageAndTheVersion) {
   const Messages messages = viewer_.Collect(1);
   ASSERT_FALSE(messages.empty());
-  EXPECT_EQ(messages[0].rfind("Ornamo:ORM: 8.2 " + kLibraryFile + " at 0x", 0), 0u)
-      << messages[0];
+  EXPECT_EQ(messages[0].rfind("Ornamo:ORM: 8.2 " + kLibraryFile + " at 0x", 0), 0u) << messages[0];
   EXPECT_EQ(ornamo_.GetVersion(0), 0x0802);
   EXPECT_EQ(ornamo_.GetVersion(1), 8);
   EXPECT_EQ(ornamo_.GetVersion(2), 2);
@@ -172,9 +170,9 @@ TEST_F(ApiTest, TextsAreKeptWithinTheirFields) {
   ASSERT_EQ(ornamo_.AddMenuItem(window_, &item), 1);
   ornasys::SendMessage(window_, ORS_WM_INITMENUPOPUP, popup, 0);
   OrsMeasureItem measure = MeasureItemFor(popup, 0);
-  EXPECT_EQ(ornasys::SendMessage(window_, ORS_WM_MEASUREITEM, 0,
-                                 reinterpret_cast<intptr_t>(&measure)),
-            0);
+  EXPECT_EQ(
+      ornasys::SendMessage(window_, ORS_WM_MEASUREITEM, 0, reinterpret_cast<intptr_t>(&measure)),
+      0);
   EXPECT_EQ(measure.itemWidth, static_cast<std::uint32_t>(129 * kCell + 1 + 3 * kCell + 1 + 20));
   const Handle surface = ornasys::CreateSurface(900, 40, kMenu);
   OrsDrawItem draw = DrawItemFor(popup, 0, surface, {0, 0, 900, 18}, ORS_ODS_SELECTED);
@@ -193,7 +191,9 @@ TEST_F(ApiTest, TextsAreKeptWithinTheirFields) {
   const std::uint16_t wide[] = {u'G', u'r', 0x00F6, 0x00DF, u'e', 0x2192, 0xD800, u'!', 0};
   EXPECT_EQ(ornamo_.SetMenuItemTextW(window_, 7, wide), 1);
   ASSERT_EQ(ornamo_.GetMenuItem(window_, 7, &back), 1);
-  EXPECT_EQ(std::string(back.text), "Gr\xF6\xDF" "e??!");
+  EXPECT_EQ(std::string(back.text),
+            "Gr\xF6\xDF"
+            "e??!");
   ornasys::DeleteObject(surface);
   ornasys::DestroyMenu(popup);
   ornasys::UnregisterModule(item.resourceModule);

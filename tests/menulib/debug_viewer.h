@@ -71,9 +71,9 @@ class TestViewer {
   // Takes whole messages (header and bytes) from the front of `buffer`.
   void Parse(QByteArray& buffer) {
     while (buffer.size() >= static_cast<qsizetype>(trimora::kPostedMessageSize)) {
-      const auto header = trimora::DecodePostedMessage(
-          {reinterpret_cast<const unsigned char*>(buffer.constData()),
-           trimora::kPostedMessageSize});
+      const auto header =
+          trimora::DecodePostedMessage({reinterpret_cast<const unsigned char*>(buffer.constData()),
+                                        trimora::kPostedMessageSize});
       if (!header || header->number != trimora::kCopyDataMessage) {
         buffer.clear();
         return;

@@ -149,7 +149,7 @@ TEST(MenuTest, TheHostsUpdatesKeepTheLibrarysDataAndTheHostHearsOfOtherChanges) 
 }
 
 TEST(GraphicsTest, MulDivRoundsHalvesAwayFromZero) {
-  const std::tuple<int, int, int, int> cases[] = {{5, 3, 2, 8},  {5, 1, 2, 3},  {-5, 1, 2, -3},
+  const std::tuple<int, int, int, int> cases[] = {{5, 3, 2, 8},   {5, 1, 2, 3}, {-5, 1, 2, -3},
                                                   {7, 1, -2, -4}, {1, 1, 3, 0}, {2, 1, 3, 1},
                                                   {1, 1, 0, -1}};
   for (const auto& [a, b, c, expected] : cases) {

@@ -76,9 +76,9 @@ TEST_F(DebugOutputTest, LinesAreSplitAtLineEndsAndAfter257Characters) {
   EXPECT_STREQ(UtlJobModule(job_), "Test");
   const std::string longLine = std::string(257, 'a') + std::string(257, 'b') + "cc";
   UtlDebugOutput(job_, ("eins\nzwei\r\ndrei\r\n\n" + longLine + "\n").c_str());
-  EXPECT_EQ(viewer.Collect(6), Messages({"Test:eins", "Test:zwei", "Test:drei",
-                                         "Test:" + std::string(257, 'a'),
-                                         "Test:" + std::string(257, 'b'), "Test:cc"}));
+  EXPECT_EQ(viewer.Collect(6),
+            Messages({"Test:eins", "Test:zwei", "Test:drei", "Test:" + std::string(257, 'a'),
+                      "Test:" + std::string(257, 'b'), "Test:cc"}));
   viewer.Clear();
   UtlDebugPrintf(job_, "ORM: %d Eintr%sge\n", 3, "\xE4");
   EXPECT_EQ(viewer.Collect(1), Messages({"Test:ORM: 3 Eintr\xE4ge"}));
@@ -117,8 +117,8 @@ TEST(StripTest, StripsAreDescribedInTheirOrder) {
   struct Expected {
     std::uint32_t first, last, width, height, minHeight, maxHeight, separated;
   };
-  const Expected expected[] = {{1, 20, 16, 15, 1, 23, 1}, {190, 199, 16, 15, 1, 23, 0},
-                               {1, 20, 32, 30, 24, 64, 1}};
+  const Expected expected[] = {
+      {1, 20, 16, 15, 1, 23, 1}, {190, 199, 16, 15, 1, 23, 0}, {1, 20, 32, 30, 24, 64, 1}};
   for (std::int32_t n = 0; n < 3; ++n) {
     CtlBitmapInfo info{};
     info.size = sizeof info;
@@ -135,8 +135,8 @@ TEST(StripTest, StripsAreDescribedInTheirOrder) {
     ASSERT_NE(bitmap, nullptr);
     const int count = static_cast<int>(e.last - e.first + 1);
     EXPECT_EQ(bitmap->Width(), static_cast<int>(e.width));
-    EXPECT_EQ(bitmap->Height(), count * static_cast<int>(e.height + e.separated) -
-                                    static_cast<int>(e.separated));
+    EXPECT_EQ(bitmap->Height(),
+              count * static_cast<int>(e.height + e.separated) - static_cast<int>(e.separated));
     EXPECT_EQ(bitmap->At(0, 0), ornasys::Rgb(255, 0, 255)) << "transparent top left";
   }
   CtlBitmapInfo info{};

@@ -110,11 +110,10 @@ DemoWindow::DemoWindow(OrnamoLibrary* library, QWidget* parent)
                      "Einträge. Gewählte Befehle erscheinen hier."));
   setCentralWidget(log_);
   BuildMenus();
-  statusBar()->showMessage(library_ != nullptr
-                               ? QStringLiteral("Ornamo %1.%2 geladen")
-                                     .arg(library_->GetVersion(1))
-                                     .arg(library_->GetVersion(2))
-                               : QStringLiteral("Ornamo nicht geladen"));
+  statusBar()->showMessage(library_ != nullptr ? QStringLiteral("Ornamo %1.%2 geladen")
+                                                     .arg(library_->GetVersion(1))
+                                                     .arg(library_->GetVersion(2))
+                                               : QStringLiteral("Ornamo nicht geladen"));
   host_ = std::make_unique<ornasys::qt::HostWindow>(this);
 
   objects_.push_back(ornasys::qt::CreateIconFromImage(IconImage()));
@@ -141,8 +140,8 @@ QMenu* DemoWindow::TopMenu(const QString& title) const {
   return nullptr;
 }
 
-QAction* DemoWindow::Add(QMenu* menu, Command command, const QString& text,
-                         const QString& shortcut, const QKeySequence& keys) {
+QAction* DemoWindow::Add(QMenu* menu, Command command, const QString& text, const QString& shortcut,
+                         const QKeySequence& keys) {
   QAction* action = menu->addAction(shortcut.isEmpty() ? text : text + '\t' + shortcut);
   action->setShortcut(keys);
   ornasys::qt::HostWindow::SetCommand(action, command);
@@ -180,9 +179,9 @@ void DemoWindow::BuildMenus() {
 
   view_ = menuBar()->addMenu(QStringLiteral("&Ansicht"));
   auto* toolBar = addToolBar(QStringLiteral("Werkzeuge"));
-  for (const auto& [command, icon] : {std::pair{kNew, QStyle::SP_FileIcon},
-                                      std::pair{kOpen, QStyle::SP_DialogOpenButton},
-                                      std::pair{kSave, QStyle::SP_DialogSaveButton}}) {
+  for (const auto& [command, icon] :
+       {std::pair{kNew, QStyle::SP_FileIcon}, std::pair{kOpen, QStyle::SP_DialogOpenButton},
+        std::pair{kSave, QStyle::SP_DialogSaveButton}}) {
     QAction* tool = toolBar->addAction(style()->standardIcon(icon), Plain(Action(command)->text()));
     connect(tool, &QAction::triggered, Action(command), &QAction::trigger);
   }
@@ -214,7 +213,7 @@ void DemoWindow::BuildMenus() {
   Add(pictures, kDisabledBitmap, QStringLiteral("Gesperrt mit Bitmap"))->setEnabled(false);
   Add(pictures, kDisabledNoPicture, QStringLiteral("Gesperrt ohne Bild"))->setEnabled(false);
 
-  QMenu* library = menuBar()->addMenu(QStringLiteral("Bi&bliothek"));
+  QMenu* library = menuBar()->addMenu(QStringLiteral("Biblio&thek"));
   QAction* empty = Add(library, kEmptyPopups, QStringLiteral("&Leere Untermenüs sperren"));
   empty->setCheckable(true);
   QAction* attached = Add(library, kAttached, QStringLiteral("Bibliothek &angehängt"));
@@ -222,7 +221,8 @@ void DemoWindow::BuildMenus() {
   attached->setChecked(library_ != nullptr);
   attached->setEnabled(library_ != nullptr);
   empty->setEnabled(library_ != nullptr);
-  Add(library, kRenameNew, QStringLiteral("&Text von „Neu“ ändern"))->setEnabled(library_ != nullptr);
+  Add(library, kRenameNew, QStringLiteral("&Text von „Neu“ ändern"))
+      ->setEnabled(library_ != nullptr);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Hilfe"));
   Add(help, kHelp, QStringLiteral("&Hilfe"), QStringLiteral("F1"), QKeySequence::HelpContents);
@@ -235,12 +235,12 @@ void DemoWindow::Attach() {
   library_->AttachMenu(window);
   attached_ = true;
   const std::pair<Command, std::uint32_t> strip[] = {
-      {kNew, 1},         {kOpen, 2},      {kSave, 3},           {kPrint, 4},
-      {kExit, 19},       {kRecentFirst, 18}, {kRecentSecond, 18}, {kUndo, 9},
-      {kRedo, 10},       {kCut, 6},       {kCopy, 7},           {kPaste, 8},
-      {kDelete, 11},     {kFind, 5},      {kStatusBar, 18},     {kZoomIn, 14},
-      {kZoomOut, 15},    {kTurnLeft, 16}, {kTurnRight, 17},     {kDisabledPicture, 3},
-      {kHelp, 13},       {kAbout, 20}};
+      {kNew, 1},      {kOpen, 2},         {kSave, 3},          {kPrint, 4},
+      {kExit, 19},    {kRecentFirst, 18}, {kRecentSecond, 18}, {kUndo, 9},
+      {kRedo, 10},    {kCut, 6},          {kCopy, 7},          {kPaste, 8},
+      {kDelete, 11},  {kFind, 5},         {kStatusBar, 18},    {kZoomIn, 14},
+      {kZoomOut, 15}, {kTurnLeft, 16},    {kTurnRight, 17},    {kDisabledPicture, 3},
+      {kHelp, 13},    {kAbout, 20}};
   for (const auto& [command, picture] : strip) library_->AddMenuItemCtl(window, command, picture);
 
   const auto add = [&](Command command, auto fill) {
@@ -315,11 +315,10 @@ void DemoWindow::Chosen(Command command, const QString& text) {
       break;
     }
     case kAbout:
-      QMessageBox::about(
-          this, QStringLiteral("Info über Ornamo"),
-          QStringLiteral("Ornamo %1.%2 zeichnet die Menüs dieses Fensters.")
-              .arg(library_ != nullptr ? library_->GetVersion(1) : 0)
-              .arg(library_ != nullptr ? library_->GetVersion(2) : 0));
+      QMessageBox::about(this, QStringLiteral("Info über Ornamo"),
+                         QStringLiteral("Ornamo %1.%2 zeichnet die Menüs dieses Fensters.")
+                             .arg(library_ != nullptr ? library_->GetVersion(1) : 0)
+                             .arg(library_ != nullptr ? library_->GetVersion(2) : 0));
       break;
     default:
       break;

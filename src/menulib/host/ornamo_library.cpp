@@ -35,8 +35,6 @@ std::optional<OrnamoLibrary> OrnamoLibrary::Load(const std::string& path, std::s
   return ornamo;
 }
 
-void OrnamoLibrary::Unload() {
-  *this = OrnamoLibrary{};
-}
+void OrnamoLibrary::Unload() { *this = OrnamoLibrary{}; }
 
 }  // namespace ornamo

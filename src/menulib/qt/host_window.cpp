@@ -28,21 +28,30 @@ std::vector<HostWindow*>& Hosts() {
 // The virtual key of a navigation key, or 0.
 int VirtualKey(int key) {
   switch (key) {
-    case Qt::Key_Up: return kKeyUp;
-    case Qt::Key_Down: return kKeyDown;
-    case Qt::Key_Left: return kKeyLeft;
-    case Qt::Key_Right: return kKeyRight;
-    case Qt::Key_Home: return kKeyHome;
-    case Qt::Key_End: return kKeyEnd;
-    case Qt::Key_PageUp: return kKeyPageUp;
-    case Qt::Key_PageDown: return kKeyPageDown;
-    default: return 0;
+    case Qt::Key_Up:
+      return kKeyUp;
+    case Qt::Key_Down:
+      return kKeyDown;
+    case Qt::Key_Left:
+      return kKeyLeft;
+    case Qt::Key_Right:
+      return kKeyRight;
+    case Qt::Key_Home:
+      return kKeyHome;
+    case Qt::Key_End:
+      return kKeyEnd;
+    case Qt::Key_PageUp:
+      return kKeyPageUp;
+    case Qt::Key_PageDown:
+      return kKeyPageDown;
+    default:
+      return 0;
   }
 }
 
 void ReleaseNavigationKeys() {
-  for (const int key : {kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyHome, kKeyEnd, kKeyPageUp,
-                        kKeyPageDown}) {
+  for (const int key :
+       {kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyHome, kKeyEnd, kKeyPageUp, kKeyPageDown}) {
     SetKeyDown(key, false);
   }
 }
@@ -190,10 +199,11 @@ MenuItem HostWindow::ItemFor(QWidget* widget, QAction* action) {
   // Like a Windows popup entry, an entry that opens a submenu carries the submenu's handle
   // until it is given an identifier of its own.
   item.id = item.submenu != 0 && !action->property(kCommandProperty).isValid() ? item.submenu
-                                                                              : CommandOf(action);
+                                                                               : CommandOf(action);
   if (!action->isEnabled()) item.state |= kOffState;
   if (action->isChecked()) item.state |= kItemChecked;
-  if (auto* menu = qobject_cast<QMenu*>(widget); menu != nullptr && menu->defaultAction() == action) {
+  if (auto* menu = qobject_cast<QMenu*>(widget);
+      menu != nullptr && menu->defaultAction() == action) {
     item.state |= kItemDefault;
   }
   item.text = ToAnsi(ShownText(action, belowMenuBar));
@@ -277,10 +287,9 @@ bool HostWindow::MenuKey(QMenu* menu, QEvent* event) {
     decorated = (GetMenuItem(mirror.handle, i)->type & kItemOwnerDraw) != 0;
   }
   if (!decorated) return false;
-  const intptr_t answer =
-      SendMessage(window_, ORS_WM_MENUCHAR,
-                  static_cast<unsigned char>(ansi[0]) | std::uint32_t{ORS_MF_POPUP} << 16,
-                  mirror.handle);
+  const intptr_t answer = SendMessage(
+      window_, ORS_WM_MENUCHAR,
+      static_cast<unsigned char>(ansi[0]) | std::uint32_t{ORS_MF_POPUP} << 16, mirror.handle);
   const auto position = static_cast<std::size_t>(answer & 0xFFFF);
   if (((answer >> 16) & 0xFFFF) == ORS_MNC_EXECUTE && position < mirror.actions.size()) {
     // Qt executes the entry as if it had been chosen with the keyboard.

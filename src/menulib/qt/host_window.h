@@ -12,8 +12,8 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 #include <QPointer>
+#include <QString>
 #include <cstdint>
 #include <map>
 #include <memory>

@@ -31,8 +31,8 @@ QImage ImageOf(Picture& picture) {
 }
 
 QImage ImageOf(const Picture& picture) {
-  return QImage(reinterpret_cast<const uchar*>(picture.Data()), picture.Width(),
-                picture.Height(), picture.Width() * 4, QImage::Format_RGB32);
+  return QImage(reinterpret_cast<const uchar*>(picture.Data()), picture.Width(), picture.Height(),
+                picture.Width() * 4, QImage::Format_RGB32);
 }
 
 Handle CreateBitmapFromImage(const QImage& image) { return CreateBitmap(OpaquePicture(image)); }

@@ -39,22 +39,22 @@ std::uint32_t DrawState(const HostWindow::Entry& entry, bool selected) {
 }  // namespace
 
 void MenuStyle::DrawSubmenuArrow(const QStyleOption& entry, std::uint32_t state,
-                                 QPainter* painter, const QWidget* widget) const {
-  // As the system does for owner-drawn entries, in the room the library leaves at the right.
+                                 QPainter* painter) const {
+  // As the system does for owner-drawn entries: a solid triangle, 4 × 7 pixels, in the room
+  // the library leaves at the right of the accelerators.
   const int room = std::max(GetMenuCheckMarkSize().width, 16) + 6;
-  QStyleOption arrow = entry;
-  arrow.rect = QRect(entry.rect.right() + 1 - room, entry.rect.top(), room - 6,
-                     entry.rect.height());
+  const int x = entry.rect.right() + 1 - room + (room - 6) / 2 - 2;
+  const int y = entry.rect.top() + entry.rect.height() / 2;
   const bool selected = (state & ORS_ODS_SELECTED) != 0;
   const bool grayed = (state & ORS_ODS_GRAYED) != 0;
   const QColor colour = ColourOf(grayed     ? SystemColour::kShadow3D
                                  : selected ? SystemColour::kHighlightText
                                             : SystemColour::kMenuText);
-  for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
-    arrow.palette.setColor(role, colour);
+  painter->save();
+  for (int column = 0; column < 4; ++column) {
+    painter->fillRect(QRect(x + column, y - 3 + column, 1, 7 - 2 * column), colour);
   }
-  arrow.state = (entry.state & ~State_Selected) | State_Enabled;
-  proxy()->drawPrimitive(PE_IndicatorArrowRight, &arrow, painter, widget);
+  painter->restore();
 }
 
 MenuStyle::MenuStyle(HostWindow* host)
@@ -96,8 +96,8 @@ int MenuStyle::ShortcutColumn(QMenu* menu) const {
   return widest;
 }
 
-QSize MenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
-                                  const QSize& size, const QWidget* widget) const {
+QSize MenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                                  const QWidget* widget) const {
   auto* menu = const_cast<QMenu*>(qobject_cast<const QMenu*>(widget));
   const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
   if (type == CT_MenuItem && menu != nullptr && item != nullptr) {
@@ -135,7 +135,7 @@ void MenuStyle::drawControl(ControlElement element, const QStyleOption* option, 
       if (const Surface* pixels = GetSurface(surface)) {
         painter->drawImage(option->rect, ImageOf(pixels->picture), place);
       }
-      if (entry->item.submenu != 0) DrawSubmenuArrow(*option, draw.itemState, painter, widget);
+      if (entry->item.submenu != 0) DrawSubmenuArrow(*option, draw.itemState, painter);
       return;
     }
   }
@@ -143,8 +143,8 @@ void MenuStyle::drawControl(ControlElement element, const QStyleOption* option, 
   if (menu != nullptr && element == CE_MenuEmptyArea && host_->IsSubclassed()) {
     // Around the entries the popup shows what the library painted there: its side band.
     const QRect client = ClientArea(menu);
-    if (const Surface* pixels = GetSurface(host_->SurfaceFor(menu, client.width(),
-                                                             client.height()))) {
+    if (const Surface* pixels =
+            GetSurface(host_->SurfaceFor(menu, client.width(), client.height()))) {
       painter->drawImage(client.topLeft(), ImageOf(pixels->picture));
     }
   }

@@ -37,8 +37,7 @@ class MenuStyle : public QProxyStyle {
   // The width Qt adds to every entry for the widest shortcut of the menu.
   int ShortcutColumn(QMenu* menu) const;
   // Draws the arrow of an entry that opens a submenu over the library's painting.
-  void DrawSubmenuArrow(const QStyleOption& entry, std::uint32_t state, QPainter* painter,
-                        const QWidget* widget) const;
+  void DrawSubmenuArrow(const QStyleOption& entry, std::uint32_t state, QPainter* painter) const;
   // The client area of a popup: inside its frame.
   QRect ClientArea(const QMenu* menu) const;
 

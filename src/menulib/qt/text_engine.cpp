@@ -55,10 +55,11 @@ Size QtTextEngine::Measure(const Font& font, std::string_view text, unsigned fla
   return {size.width(), std::max(size.height(), metrics.height())};
 }
 
-void QtTextEngine::Draw(Picture& picture, const Rect& rect, const Font& font,
-                        std::string_view text, Colour colour, unsigned flags) {
-  const Rect area = rect.Intersected(picture.Bounds());
-  if (area.IsEmpty() || text.empty()) return;
+void QtTextEngine::Draw(Picture& picture, const Rect& rect, const Font& font, std::string_view text,
+                        Colour colour, unsigned flags) {
+  // Accents over capitals may reach above the font's ascent: only the columns are clipped.
+  const Rect area = Rect{rect.left, 0, rect.right, picture.Height()}.Intersected(picture.Bounds());
+  if (area.IsEmpty() || rect.IsEmpty() || text.empty()) return;
   QImage image = ImageOf(picture);
   QPainter painter(&image);
   painter.setClipRect(area.left, area.top, area.Width(), area.Height());

@@ -44,7 +44,7 @@ void BlockTextEngine::Draw(Picture& picture, const Rect& rect, const Font& font,
   const int height = LineHeight(font);
   const int width = static_cast<int>(shown.size()) * cell;
   int x = (flags & kTextRight) != 0 ? rect.right - width : rect.left;
-  const Rect clip = rect.Intersected(picture.Bounds());
+  const Rect clip = Rect{rect.left, 0, rect.right, picture.Height()}.Intersected(picture.Bounds());
   for (const ShownCharacter& c : shown) {
     const auto byte = static_cast<unsigned char>(c.character);
     if (byte > ' ') {

@@ -44,7 +44,8 @@ class ORNASYS_EXPORT TextEngine {
   virtual Size Measure(const Font& font, std::string_view text, unsigned flags) = 0;
 
   // Draws `text` in `colour` on one line, at the top of `rect` and left- or right-aligned in
-  // it, over what is there (transparent background), clipped to `rect`.
+  // it, over what is there (transparent background), clipped to the columns of `rect` (parts
+  // of glyphs above or below it, such as accents over capitals, stay visible).
   virtual void Draw(Picture& picture, const Rect& rect, const Font& font, std::string_view text,
                     Colour colour, unsigned flags) = 0;
 };
