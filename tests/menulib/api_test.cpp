@@ -9,11 +9,11 @@
 #include <set>
 
 #include "debug_viewer.h"
+#include "host/ornamo_library.h"
 #include "menu_fixture.h"
 #include "ornamo.h"
 #include "ornamo/subclass.h"
 #include "ornautil.h"
-#include "platform/shared_library.h"
 
 namespace ornamo {
 namespace {
@@ -21,51 +21,8 @@ namespace {
 using namespace ornamo::testing;
 using Messages = std::vector<std::string>;
 
-const std::string kLibraryFile = std::string(TRIMORA_PROGRAM_DIR) + "/libOrnamo.so.8";
-
-// The library's functions, looked up by name.
-struct Ornamo {
-  trimora::SharedLibrary library;
-  OrmGetVersionFn GetVersion = nullptr;
-  OrmAttachMenuFn AttachMenu = nullptr;
-  OrmDetachMenuFn DetachMenu = nullptr;
-  OrmAddMenuItemFn AddMenuItem = nullptr;
-  OrmAddMenuItemCtlFn AddMenuItemCtl = nullptr;
-  OrmGetMenuItemFn GetMenuItem = nullptr;
-  OrmGetMenuItemCtlFn GetMenuItemCtl = nullptr;
-  OrmSetMenuItemTextAFn SetMenuItemTextA = nullptr;
-  OrmSetMenuItemTextWFn SetMenuItemTextW = nullptr;
-  OrmAddMenuGraphicsFn AddMenuGraphics = nullptr;
-  OrmReleaseMenuGraphicsFn ReleaseMenuGraphics = nullptr;
-  OrmForceMenuLoadedFn ForceMenuLoaded = nullptr;
-  OrmForceUniqueIDsFn ForceUniqueIDs = nullptr;
-
-  bool Load() {
-    std::string error;
-    auto loaded = trimora::SharedLibrary::Open(kLibraryFile, &error);
-    if (!loaded) {
-      ADD_FAILURE() << error;
-      return false;
-    }
-    library = std::move(*loaded);
-    GetVersion = library.Function<OrmGetVersionFn>("OrmGetVersion");
-    AttachMenu = library.Function<OrmAttachMenuFn>("OrmAttachMenu");
-    DetachMenu = library.Function<OrmDetachMenuFn>("OrmDetachMenu");
-    AddMenuItem = library.Function<OrmAddMenuItemFn>("OrmAddMenuItem");
-    AddMenuItemCtl = library.Function<OrmAddMenuItemCtlFn>("OrmAddMenuItemCtl");
-    GetMenuItem = library.Function<OrmGetMenuItemFn>("OrmGetMenuItem");
-    GetMenuItemCtl = library.Function<OrmGetMenuItemCtlFn>("OrmGetMenuItemCtl");
-    SetMenuItemTextA = library.Function<OrmSetMenuItemTextAFn>("OrmSetMenuItemTextA");
-    SetMenuItemTextW = library.Function<OrmSetMenuItemTextWFn>("OrmSetMenuItemTextW");
-    AddMenuGraphics = library.Function<OrmAddMenuGraphicsFn>("OrmAddMenuGraphics");
-    ReleaseMenuGraphics = library.Function<OrmReleaseMenuGraphicsFn>("OrmReleaseMenuGraphics");
-    ForceMenuLoaded = library.Function<OrmForceMenuLoadedFn>("OrmForceMenuLoaded");
-    ForceUniqueIDs = library.Function<OrmForceUniqueIDsFn>("OrmForceUniqueIDs");
-    return GetVersion && AttachMenu && DetachMenu && AddMenuItem && AddMenuItemCtl && GetMenuItem &&
-           GetMenuItemCtl && SetMenuItemTextA && SetMenuItemTextW && AddMenuGraphics &&
-           ReleaseMenuGraphics && ForceMenuLoaded && ForceUniqueIDs;
-  }
-};
+const std::string kLibraryFile =
+    std::string(TRIMORA_PROGRAM_DIR) + "/" + OrnamoLibrary::kFileName;
 
 intptr_t HostProcedure(Handle, std::uint32_t, uintptr_t, intptr_t) { return 5; }
 
@@ -74,17 +31,20 @@ class ApiTest : public ::testing::Test {
   void SetUp() override {
     UseTestEnvironment();
     ASSERT_TRUE(viewer_.Listening());
-    ASSERT_TRUE(ornamo_.Load());
+    std::string error;
+    auto loaded = OrnamoLibrary::Load(kLibraryFile, &error);
+    ASSERT_TRUE(loaded) << error;
+    ornamo_ = std::move(*loaded);
     window_ = ornasys::CreateWindow(HostProcedure);
   }
   void TearDown() override {
-    ornamo_.library.Close();
+    ornamo_.Unload();
     ornasys::DestroyWindow(window_);
   }
 
   PrivateRuntime runtime_;
   TestViewer viewer_{ORNAUTIL_VIEWER_CLASS_32};
-  Ornamo ornamo_;
+  OrnamoLibrary ornamo_;
   Handle window_ = 0;
 };
 
@@ -193,7 +153,7 @@ TEST_F(ApiTest, TextsAreKeptWithinTheirFields) {
   ASSERT_EQ(ornamo_.GetMenuItem(window_, 7, &back), 1);
   EXPECT_EQ(std::string(back.text),
             "Gr\xF6\xDF"
-            "e??!");
+            "e?" "?!");
   ornasys::DeleteObject(surface);
   ornasys::DestroyMenu(popup);
   ornasys::UnregisterModule(item.resourceModule);
@@ -256,7 +216,7 @@ TEST_F(ApiTest, UnloadingWithAttachedWindowsWarnsAndGivesTheWindowsBack) {
   viewer_.Collect(1);
   viewer_.Clear();
 
-  ornamo_.library.Close();
+  ornamo_.Unload();
   EXPECT_EQ(viewer_.Collect(1), Messages({"Ornamo:ORM: WRN: Menu list not empty"}));
   EXPECT_EQ(ornasys::GetWindowProcedure(window_), &HostProcedure);
   EXPECT_EQ(ornasys::GetMenuItem(popup, 0)->type & ornasys::kItemOwnerDraw, 0u);

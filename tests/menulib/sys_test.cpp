@@ -119,11 +119,16 @@ TEST(MenuTest, TheHostsUpdatesKeepTheLibrarysDataAndTheHostHearsOfOtherChanges) 
 
   ASSERT_TRUE(SetMenuItemData(menu, 1, 0xBEEF));
   ASSERT_TRUE(SetMenuItemOwnerDraw(menu, 1, true));
-  ASSERT_TRUE(UpdateMenuItem(menu, 1, MenuItem{11, 0, kItemChecked, 0, 0, "Neu"}));
-  const auto item = GetMenuItem(menu, 1);
+  ASSERT_TRUE(UpdateMenuItem(menu, 1, MenuItem{11, 0, kItemChecked, 0, 0, "Eins"}));
+  auto item = GetMenuItem(menu, 1);
   EXPECT_EQ(item->id, 11u);
+  EXPECT_EQ(item->state, kItemChecked);
   EXPECT_EQ(item->data, 0xBEEFu);
   EXPECT_EQ(item->type, kItemOwnerDraw);
+  ASSERT_TRUE(UpdateMenuItem(menu, 1, MenuItem{11, 0, kItemChecked, 0, 0, "Neu"}));
+  item = GetMenuItem(menu, 1);
+  EXPECT_EQ(item->data, 0u);
+  EXPECT_EQ(item->type, 0u);
   EXPECT_EQ(item->text, "Neu");
   EXPECT_TRUE(changes.seen.empty());
 

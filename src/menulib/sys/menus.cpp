@@ -77,8 +77,11 @@ bool RemoveMenuItem(Handle menu, int position) {
 bool UpdateMenuItem(Handle menu, int position, const MenuItem& item) {
   MenuItem* entry = ItemAt(menu, position);
   if (entry == nullptr) return false;
+  // As setting a string does on Windows, a new text makes an owner-drawn entry a plain one.
+  const bool keepOwnerDraw = item.text == entry->text;
+  if (!keepOwnerDraw) entry->data = 0;
   entry->id = item.id;
-  entry->type = (item.type & ~kItemOwnerDraw) | (entry->type & kItemOwnerDraw);
+  entry->type = (item.type & ~kItemOwnerDraw) | (keepOwnerDraw ? entry->type & kItemOwnerDraw : 0);
   entry->state = item.state;
   entry->submenu = item.submenu;
   entry->text = item.text;

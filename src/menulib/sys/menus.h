@@ -65,7 +65,9 @@ ORNASYS_EXPORT bool InsertMenuItem(Handle menu, int position, MenuItem item);
 // Host side: removes the entry.
 ORNASYS_EXPORT bool RemoveMenuItem(Handle menu, int position);
 // Host side: replaces the entry's identifier, type bits other than owner-draw, state, submenu
-// and text with the host's, keeping the owner-draw flag and the data.
+// and text with the host's, keeping the owner-draw flag and the data while the text stays the
+// same; a new text makes the entry a plain one again (no owner-draw, no data), as setting a
+// string does on Windows, so that the next preparation takes the new text.
 ORNASYS_EXPORT bool UpdateMenuItem(Handle menu, int position, const MenuItem& item);
 
 // Sets the state; the observer hears of it when it differs.
