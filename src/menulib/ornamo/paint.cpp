@@ -217,9 +217,10 @@ bool Library::Paint(const OrsDrawItem& draw) {
     ornasys::DrawFrame(image, cell, Sys(SystemColour::kShadow3D), Sys(SystemColour::kHighlight3D));
   }
 
-  // The text background.
-  ornasys::FillRect(image, {textLeft, 0, width, height},
-                    selectedLook ? Sys(SystemColour::kActiveCaption) : menuColour);
+  // The text background (the image starts in the menu colour).
+  if (selectedLook) {
+    ornasys::FillRect(image, {textLeft, 0, width, height}, Sys(SystemColour::kActiveCaption));
+  }
 
   // The picture.
   if (icon) {
@@ -249,7 +250,8 @@ bool Library::Paint(const OrsDrawItem& draw) {
   // The label and the accelerator.
   ornasys::TextEngine& engine = ornasys::GetTextEngine();
   const SplitText text = SplitAtTab(TextOf(*record));
-  const int textHeight = engine.Measure(font, text.label, 0).height;
+  // A single line is as high as the font's line, whatever the label holds.
+  const int textHeight = engine.Measure(font, {}, 0).height;
   const Rect labelRect{textLeft, (height - textHeight) / 2, width, height};
   const Rect acceleratorRect{labelRect.left, labelRect.top, width - (column + 6), height};
   const auto drawBoth = [&](int shift, Colour colour) {
