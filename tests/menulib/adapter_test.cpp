@@ -29,6 +29,7 @@ class AdapterTest : public QObject {
   void actionsChangedWhileAttachedKeepTheirEntries();
   void aContextMenuIsDecoratedOnceRegistered();
   void aWindowThatGoesFirstIsForgotten();
+  void theToolkitFollowsThePalette();
 
  private:
   // A window with one menu "&Test" of the given texts; the actions get identifiers 1, 2, ...
@@ -234,6 +235,30 @@ void AdapterTest::aWindowThatGoesFirstIsForgotten() {
   QVERIFY(!IsWindow(window));
   library_->DetachMenu(window);
   library_->DetachMenu(window);
+}
+
+intptr_t CountSettingsChanges(Handle, std::uint32_t message, uintptr_t, intptr_t) {
+  static int changes = 0;
+  if (message == ORS_WM_SETTINGCHANGE) ++changes;
+  return changes;
+}
+
+void AdapterTest::theToolkitFollowsThePalette() {
+  Host host = MakeHost({QStringLiteral("&Eins")});
+  SetWindowProcedure(host.adapter->Window(), CountSettingsChanges);
+  const intptr_t before = CountSettingsChanges(0, 0, 0, 0);
+  const QPalette original = QApplication::palette();
+  QPalette palette = original;
+  palette.setColor(QPalette::Highlight, QColor(0x12, 0x34, 0x56));
+  palette.setColor(QPalette::Text, QColor(0x65, 0x43, 0x21));
+  QApplication::setPalette(palette);
+  QApplication::processEvents();
+  QCOMPARE(GetSystemColour(SystemColour::kActiveCaption), Rgb(0x12, 0x34, 0x56));
+  QCOMPARE(GetSystemColour(SystemColour::kMenuText), Rgb(0x65, 0x43, 0x21));
+  QVERIFY(CountSettingsChanges(0, 0, 0, 0) > before);
+  QApplication::setPalette(original);
+  QApplication::processEvents();
+  QVERIFY(GetSystemColour(SystemColour::kActiveCaption) != Rgb(0x12, 0x34, 0x56));
 }
 
 }  // namespace ornasys::qt
