@@ -3,6 +3,8 @@
 // Peers: Qt laying out the same 30 entries in a QMenu, and Qt's style painting the same entry.
 // BM_PairedRatios runs ours and the peer back to back in each of 21 runs and reports the
 // median of the per-run ratios of processor time with their spread.
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
@@ -13,9 +15,6 @@
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleOptionMenuItem>
-
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
 #include <chrono>
 #include <ctime>

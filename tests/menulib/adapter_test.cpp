@@ -161,8 +161,8 @@ void AdapterTest::aDoubledAmpersandIsNoMnemonic() {
 }
 
 void AdapterTest::actionsChangedWhileAttachedKeepTheirEntries() {
-  Host host = MakeHost({QStringLiteral("&Eins"), QStringLiteral("&Zwei"), QString(),
-                        QStringLiteral("&Drei\tF3")});
+  Host host = MakeHost(
+      {QStringLiteral("&Eins"), QStringLiteral("&Zwei"), QString(), QStringLiteral("&Drei\tF3")});
   library_->AttachMenu(host.adapter->Window());
   QVERIFY(Open(host));
   QList<QAction*> actions = host.menu->actions();

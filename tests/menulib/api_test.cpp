@@ -21,8 +21,7 @@ namespace {
 using namespace ornamo::testing;
 using Messages = std::vector<std::string>;
 
-const std::string kLibraryFile =
-    std::string(TRIMORA_PROGRAM_DIR) + "/" + OrnamoLibrary::kFileName;
+const std::string kLibraryFile = std::string(TRIMORA_PROGRAM_DIR) + "/" + OrnamoLibrary::kFileName;
 
 intptr_t HostProcedure(Handle, std::uint32_t, uintptr_t, intptr_t) { return 5; }
 
@@ -153,7 +152,8 @@ TEST_F(ApiTest, TextsAreKeptWithinTheirFields) {
   ASSERT_EQ(ornamo_.GetMenuItem(window_, 7, &back), 1);
   EXPECT_EQ(std::string(back.text),
             "Gr\xF6\xDF"
-            "e?" "?!");
+            "e?"
+            "?!");
   ornasys::DeleteObject(surface);
   ornasys::DestroyMenu(popup);
   ornasys::UnregisterModule(item.resourceModule);

@@ -530,14 +530,25 @@ TEST_F(LibraryTest, DetachingGivesEntriesBackAndTheTableBelowTakesOver) {
   ornasys::DestroyMenu(popup);
 }
 
+// A menu bar with "Datei" (with a submenu "Mehr") and "Bearbeiten".
+struct MenuTree {
+  Handle deep = Popup({Command(30, "Tief")});
+  Handle file = Popup({Command(10, "Neu"), Opens(deep, "Mehr")});
+  Handle edit = Popup({Command(20, "Kopieren")});
+  Handle bar = ornasys::CreateMenuBar();
+  MenuTree() {
+    ornasys::InsertMenuItem(bar, -1, Opens(file, "&Datei"));
+    ornasys::InsertMenuItem(bar, -1, Opens(edit, "&Bearbeiten"));
+  }
+  ~MenuTree() {
+    for (const Handle menu : {bar, file, edit, deep}) ornasys::DestroyMenu(menu);
+  }
+};
+
 TEST_F(LibraryTest, ForcingPreparesEveryPopupBelowButNotTheMenuBar) {
   library_->Attach(window_);
-  const Handle deep = Popup({Command(30, "Tief")});
-  const Handle file = Popup({Command(10, "Neu"), Opens(deep, "Mehr")});
-  const Handle edit = Popup({Command(20, "Kopieren")});
-  const Handle bar = ornasys::CreateMenuBar();
-  ornasys::InsertMenuItem(bar, -1, Opens(file, "&Datei"));
-  ornasys::InsertMenuItem(bar, -1, Opens(edit, "&Bearbeiten"));
+  const MenuTree tree;
+  const auto [deep, file, edit, bar] = tree;
 
   library_->ForceLoaded(ornasys::CreateWindow(), bar);
   EXPECT_EQ(RecordAt(file, 0), nullptr);
@@ -546,23 +557,17 @@ TEST_F(LibraryTest, ForcingPreparesEveryPopupBelowButNotTheMenuBar) {
   for (const Handle menu : {deep, file, edit}) EXPECT_NE(RecordAt(menu, 0), nullptr);
   EXPECT_EQ(RecordAt(bar, 0), nullptr);
   EXPECT_EQ(ornasys::GetMenuItem(bar, 0)->type & ornasys::kItemOwnerDraw, 0u);
-  for (const Handle menu : {bar, file, edit, deep}) ornasys::DestroyMenu(menu);
 }
 
 TEST_F(LibraryTest, UniqueIdentifiersAreGivenDepthFirst) {
-  const Handle deep = Popup({Command(30, "Tief")});
-  const Handle file = Popup({Command(10, "Neu"), Opens(deep, "Mehr")});
-  const Handle edit = Popup({Command(20, "Kopieren")});
-  const Handle bar = ornasys::CreateMenuBar();
-  ornasys::InsertMenuItem(bar, -1, Opens(file, "&Datei"));
-  ornasys::InsertMenuItem(bar, -1, Opens(edit, "&Bearbeiten"));
+  const MenuTree tree;
+  const auto [deep, file, edit, bar] = tree;
   Library::ForceUniqueIds(bar, 500);
   EXPECT_EQ(ornasys::GetMenuItem(bar, 0)->id, 500u);
   EXPECT_EQ(ornasys::GetMenuItem(file, 1)->id, 501u);
   EXPECT_EQ(ornasys::GetMenuItem(bar, 1)->id, 502u);
   EXPECT_EQ(ornasys::GetMenuItem(file, 0)->id, 10u);
   Library::ForceUniqueIds(0, 1);
-  for (const Handle menu : {bar, file, edit, deep}) ornasys::DestroyMenu(menu);
 }
 
 TEST_F(LibraryTest, TheWindowProcedureTakesPartInTheMenuMessages) {

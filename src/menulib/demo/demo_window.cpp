@@ -55,14 +55,21 @@ QImage MagentaImage() {
   return image;
 }
 
+// A picture of `width` × `height` running from `top` to `bottom` colour.
+QImage Gradient(int width, int height, const QColor& top, const QColor& bottom) {
+  QImage image(width, height, QImage::Format_RGB32);
+  QPainter painter(&image);
+  QLinearGradient gradient(0, 0, 0, height);
+  gradient.setColorAt(0, top);
+  gradient.setColorAt(1, bottom);
+  painter.fillRect(image.rect(), gradient);
+  return image;
+}
+
 // The band of the "Bearbeiten" popup: a blue gradient with the library's name, bottom to top.
 QImage PlainBand() {
-  QImage image(22, 150, QImage::Format_RGB32);
+  QImage image = Gradient(22, 150, QColor(0x3A, 0x6E, 0xA5), QColor(0x0A, 0x24, 0x6A));
   QPainter painter(&image);
-  QLinearGradient gradient(0, 0, 0, image.height());
-  gradient.setColorAt(0, QColor(0x3A, 0x6E, 0xA5));
-  gradient.setColorAt(1, QColor(0x0A, 0x24, 0x6A));
-  painter.fillRect(image.rect(), gradient);
   painter.translate(16, image.height() - 6);
   painter.rotate(-90);
   QFont font = painter.font();
@@ -76,12 +83,8 @@ QImage PlainBand() {
 
 // The band of the "Ansicht" popup, stretched over its height: a warm gradient.
 QImage StretchedBand() {
-  QImage image(18, 64, QImage::Format_RGB32);
+  QImage image = Gradient(18, 64, QColor(0xF0, 0xC0, 0x40), QColor(0xA0, 0x20, 0x10));
   QPainter painter(&image);
-  QLinearGradient gradient(0, 0, 0, image.height());
-  gradient.setColorAt(0, QColor(0xF0, 0xC0, 0x40));
-  gradient.setColorAt(1, QColor(0xA0, 0x20, 0x10));
-  painter.fillRect(image.rect(), gradient);
   painter.fillRect(QRect(0, 0, 2, image.height()), QColor(0x80, 0x10, 0x08));
   return image;
 }

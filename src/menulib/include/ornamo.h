@@ -94,8 +94,7 @@ ORNAMO_EXPORT void OrmDetachMenu(OrsHandle window);
 ORNAMO_EXPORT int32_t OrmAddMenuItem(OrsHandle window, OrmMenuItem* item);
 
 /* Adds a record with only a command and a picture number. */
-ORNAMO_EXPORT int32_t OrmAddMenuItemCtl(OrsHandle window, uint32_t command,
-                                        uint32_t sharedPicture);
+ORNAMO_EXPORT int32_t OrmAddMenuItemCtl(OrsHandle window, uint32_t command, uint32_t sharedPicture);
 
 /* Copies the stored record into `item`, whose size field must be 238; 1 if found, else 0. */
 ORNAMO_EXPORT int32_t OrmGetMenuItem(OrsHandle window, uint32_t command, OrmMenuItem* item);
@@ -107,8 +106,7 @@ ORNAMO_EXPORT uint32_t OrmGetMenuItemCtl(OrsHandle window, uint32_t command);
 ORNAMO_EXPORT int32_t OrmSetMenuItemTextA(OrsHandle window, uint32_t command, const char* text);
 
 /* As OrmSetMenuItemTextA for UTF-16 text, converted to Windows-1252 ("?" for what it lacks). */
-ORNAMO_EXPORT int32_t OrmSetMenuItemTextW(OrsHandle window, uint32_t command,
-                                          const uint16_t* text);
+ORNAMO_EXPORT int32_t OrmSetMenuItemTextW(OrsHandle window, uint32_t command, const uint16_t* text);
 
 /* Registers or replaces the picture band down the left side of the popup `menu`, drawn at the
  * band's size at the bottom (stretch 0) or stretched over the popup's height (non-zero). */

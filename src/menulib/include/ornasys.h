@@ -30,8 +30,9 @@ enum {
   ORS_WM_DRAWITEM = 0x002B,      /* wParam: control id (0 for menus); lParam: OrsDrawItem* */
   ORS_WM_MEASUREITEM = 0x002C,   /* wParam: control id (0 for menus); lParam: OrsMeasureItem* */
   ORS_WM_NCPAINT = 0x0085,
-  ORS_WM_INITMENUPOPUP = 0x0117, /* wParam: popup menu; lParam: position, high word 1 = system menu */
-  ORS_WM_MENUCHAR = 0x0120       /* wParam: character | flags << 16; lParam: menu */
+  ORS_WM_INITMENUPOPUP =
+      0x0117,              /* wParam: popup menu; lParam: position, high word 1 = system menu */
+  ORS_WM_MENUCHAR = 0x0120 /* wParam: character | flags << 16; lParam: menu */
 };
 
 /* Control type of menu entries in OrsMeasureItem and OrsDrawItem. */

@@ -97,6 +97,8 @@ class Library {
   const UtlJob* Job() const { return job_; }
   // The live record behind an entry's data, or null.
   OrmMenuItem* RecordOf(uintptr_t data) const;
+  // The record of a menu entry (not a system command) in a measure or draw message, or null.
+  OrmMenuItem* EntryRecord(std::uint32_t ctlType, std::uint32_t itemId, uintptr_t data) const;
 
   // The window procedure of subclassed windows.
   static intptr_t WindowProcedure(Handle window, std::uint32_t message, uintptr_t wParam,

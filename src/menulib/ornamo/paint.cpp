@@ -119,8 +119,7 @@ void Library::PaintBand(const OrsDrawItem& draw, const Band& band) {
 }
 
 bool Library::Paint(const OrsDrawItem& draw) {
-  if (draw.ctlType != ORS_ODT_MENU || IsSystemCommand(draw.itemId)) return false;
-  OrmMenuItem* record = RecordOf(draw.itemData);
+  OrmMenuItem* record = EntryRecord(draw.ctlType, draw.itemId, draw.itemData);
   if (record == nullptr) return false;
   if (const auto callback =
           reinterpret_cast<OrmPaintProc>(OrsProcedureAddress(record->paintCallback))) {
@@ -189,9 +188,7 @@ bool Library::Paint(const OrsDrawItem& draw) {
     source.Borrow(record->bitmap);
     from = ornasys::RectAt(record->pictureX, record->pictureY, pictureWidth, pictureHeight);
   } else if (record->resourceModule != 0) {
-    std::string name(ResourceNameOf(*record));
-    if (name.empty()) name = "BMP_MENUITEM_" + std::to_string(record->command);
-    source.Own(ornasys::LoadBitmapResource(record->resourceModule, name));
+    source.Own(ornasys::LoadBitmapResource(record->resourceModule, ResourceNameFor(*record)));
     from = ornasys::RectAt(record->pictureX, record->pictureY, pictureWidth, pictureHeight);
   }
 

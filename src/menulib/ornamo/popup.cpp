@@ -24,9 +24,8 @@ ornasys::Font EntryFont(bool bold) {
 
 // The size of a resource picture: the record's width and height where set, else the bitmap's.
 void ResourceSize(OrmMenuItem& record) {
-  std::string name(ResourceNameOf(record));
-  if (name.empty()) name = "BMP_MENUITEM_" + std::to_string(record.command);
-  const ornasys::Handle bitmap = ornasys::LoadBitmapResource(record.resourceModule, name);
+  const ornasys::Handle bitmap =
+      ornasys::LoadBitmapResource(record.resourceModule, ResourceNameFor(record));
   const ornasys::Picture* picture = ornasys::GetBitmap(bitmap);
   if (record.pictureWidth == 0) record.pictureWidth = picture != nullptr ? picture->Width() : 0;
   if (record.pictureHeight == 0) record.pictureHeight = picture != nullptr ? picture->Height() : 0;
@@ -164,9 +163,14 @@ void Library::ForceLoaded(Handle window, Handle menu) {
   PrepareAll(window, menu, visited);
 }
 
+OrmMenuItem* Library::EntryRecord(std::uint32_t ctlType, std::uint32_t itemId,
+                                  uintptr_t data) const {
+  if (ctlType != ORS_ODT_MENU || IsSystemCommand(itemId)) return nullptr;
+  return RecordOf(data);
+}
+
 bool Library::Measure(OrsMeasureItem& measure) {
-  if (measure.ctlType != ORS_ODT_MENU || IsSystemCommand(measure.itemId)) return false;
-  OrmMenuItem* record = RecordOf(measure.itemData);
+  OrmMenuItem* record = EntryRecord(measure.ctlType, measure.itemId, measure.itemData);
   if (record == nullptr) return false;
   if (const auto callback =
           reinterpret_cast<OrmMeasureProc>(OrsProcedureAddress(record->measureCallback))) {

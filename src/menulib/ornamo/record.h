@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "ornamo.h"
@@ -25,6 +26,12 @@ inline std::string_view TextOf(const OrmMenuItem& item) {
 // The record's resource name.
 inline std::string_view ResourceNameOf(const OrmMenuItem& item) {
   return FieldText(item.resourceName, sizeof item.resourceName);
+}
+
+// The name of the record's bitmap resource: its resource name, or "BMP_MENUITEM_<command>".
+inline std::string ResourceNameFor(const OrmMenuItem& item) {
+  const std::string_view name = ResourceNameOf(item);
+  return name.empty() ? "BMP_MENUITEM_" + std::to_string(item.command) : std::string(name);
 }
 
 // Stores `text` into the record's text field, cut to 128 characters, with its NUL.

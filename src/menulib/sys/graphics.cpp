@@ -106,29 +106,38 @@ void DrawFrame(Picture& picture, const Rect& rect, Colour topLeft, Colour bottom
   FillRect(picture, {rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
 }
 
-void Blit(Picture& target, int x, int y, const Picture& source, const Rect& from) {
+namespace {
+
+// Hands each clipped row of a copy of `from` to (x, y) to `copy(in, out, width)`.
+template <typename CopyRow>
+void CopyRows(Picture& target, int x, int y, const Picture& source, const Rect& from,
+              CopyRow copy) {
   Rect area = from;
   if (!ClipCopy(target, x, y, source, area)) return;
   for (int row = 0; row < area.Height(); ++row) {
     const std::uint32_t* in =
         source.Data() + static_cast<std::size_t>(area.top + row) * source.Width() + area.left;
     std::uint32_t* out = target.Data() + static_cast<std::size_t>(y + row) * target.Width() + x;
-    std::copy(in, in + area.Width(), out);
+    copy(in, out, area.Width());
   }
+}
+
+}  // namespace
+
+void Blit(Picture& target, int x, int y, const Picture& source, const Rect& from) {
+  CopyRows(target, x, y, source, from, [](const std::uint32_t* in, std::uint32_t* out, int width) {
+    std::copy(in, in + width, out);
+  });
 }
 
 void BlitTransparent(Picture& target, int x, int y, const Picture& source, const Rect& from,
                      Colour key) {
-  Rect area = from;
-  if (!ClipCopy(target, x, y, source, area)) return;
-  for (int row = 0; row < area.Height(); ++row) {
-    const std::uint32_t* in =
-        source.Data() + static_cast<std::size_t>(area.top + row) * source.Width() + area.left;
-    std::uint32_t* out = target.Data() + static_cast<std::size_t>(y + row) * target.Width() + x;
-    for (int column = 0; column < area.Width(); ++column) {
-      if ((in[column] & 0xFFFFFF) != key) out[column] = kOpaque | in[column];
-    }
-  }
+  CopyRows(target, x, y, source, from,
+           [key](const std::uint32_t* in, std::uint32_t* out, int width) {
+             for (int column = 0; column < width; ++column) {
+               if ((in[column] & 0xFFFFFF) != key) out[column] = kOpaque | in[column];
+             }
+           });
 }
 
 void StretchBlit(Picture& target, const Rect& to, const Picture& source, const Rect& from) {

@@ -88,24 +88,31 @@ bool UpdateMenuItem(Handle menu, int position, const MenuItem& item) {
   return true;
 }
 
-bool SetMenuItemState(Handle menu, int position, std::uint32_t state) {
+namespace {
+
+// Sets a field of the entry; the observer hears of it through `tell` when the value differs.
+template <typename Tell>
+bool Change(Handle menu, int position, std::uint32_t MenuItem::*field, std::uint32_t value,
+            Tell tell) {
   MenuObject* object = nullptr;
   MenuItem* entry = ItemAt(menu, position, &object);
   if (entry == nullptr) return false;
-  if (entry->state == state) return true;
-  entry->state = state;
-  if (object->observer != nullptr) object->observer->StateChanged(menu, position, state);
+  if (entry->*field == value) return true;
+  entry->*field = value;
+  if (object->observer != nullptr) tell(*object->observer);
   return true;
 }
 
+}  // namespace
+
+bool SetMenuItemState(Handle menu, int position, std::uint32_t state) {
+  return Change(menu, position, &MenuItem::state, state,
+                [&](MenuObserver& observer) { observer.StateChanged(menu, position, state); });
+}
+
 bool SetMenuItemId(Handle menu, int position, std::uint32_t id) {
-  MenuObject* object = nullptr;
-  MenuItem* entry = ItemAt(menu, position, &object);
-  if (entry == nullptr) return false;
-  if (entry->id == id) return true;
-  entry->id = id;
-  if (object->observer != nullptr) object->observer->IdChanged(menu, position, id);
-  return true;
+  return Change(menu, position, &MenuItem::id, id,
+                [&](MenuObserver& observer) { observer.IdChanged(menu, position, id); });
 }
 
 bool SetMenuItemData(Handle menu, int position, uintptr_t data) {
