@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "folder/table_file.h"
-#include "folder/table_json.h"
 #include "platform/error.h"
+#include "tables/table_file.h"
+#include "tables/table_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace trimora;

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QWidget>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -18,14 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "folder/cutting_data.h"
+#include "folder/cutting_record.h"
 #include "formats/format_tables.h"
-#include "photo_jpeg.h"
 #include "frame/display_copy.h"
 #include "frame/picture_view.h"
 #include "frame/qt_frame_view.h"
 #include "frame/rect_box.h"
 #include "imaging/jpeg_decoder.h"
+#include "photo_jpeg.h"
 #include "platform/settings.h"
 
 namespace {
@@ -101,17 +100,16 @@ void BM_DragStep(benchmark::State& state) {
   formats.scalableFormatTable.WriteInteger(kOptHeight, 1200);
   formats.scalableFormatTable.WriteInteger(kMinWidth, 900);
   formats.scalableFormatTable.WriteInteger(kMinHeight, 600);
-  Table table(CuttingDataColumns());
-  table.Append();
-  table.WriteInteger("PictureWidth", picture.width());
-  table.WriteInteger("PictureHeight", picture.height());
+  std::vector<CuttingRecord> records(1);
+  records[0].pictureWidth = picture.width();
+  records[0].pictureHeight = picture.height();
   QWidget panel;
   panel.resize(1000, 667);
   auto* image = new TPictureView(&panel);
   ThlvRectBox* frame = ThlvRectBox::MakeCropFrame(image);
   ThlvRectBox* redEye = ThlvRectBox::MakeRedEyeFrame(image);
   BenchView view(&panel, image, frame, redEye, &picture);
-  FramePresenter presenter(view, formats, table);
+  FramePresenter presenter(view, formats, records);
   panel.show();
   presenter.SetCurrentPicture(0, picture.width(), picture.height());
   presenter.ResetSelection();

@@ -3,7 +3,6 @@
 // djpeg + cjpeg, ImageMagick's convert and vips, all as whole processes in the same run; then
 // the peak memory of the road (maximum resident set size under /usr/bin/time -v).
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -19,12 +18,12 @@
 #include <string>
 #include <vector>
 
+#include "folder/cutting_record.h"
+#include "output/write_cropped.h"
 #include "photo_jpeg.h"
 #include "processes.h"
-#include "folder/cutting_data.h"
-#include "folder/table.h"
-#include "folder/table_file.h"
-#include "output/write_cropped.h"
+#include "tables/table.h"
+#include "tables/table_file.h"
 
 extern char** environ;
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "folder/cutting_data.h"
-#include "folder/table_file.h"
+#include "folder/cutting_record.h"
+#include "tables/table_file.h"
 
 namespace trimora {
 namespace {

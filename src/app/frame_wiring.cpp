@@ -76,8 +76,8 @@ MainFrameWiring::MainFrameWiring(TKvMainForm& form, TImagePanel* panel)
                   &form.presenter_->DisplayedPicture()),
       form_(form),
       panel_(panel),
-      presenter_(*this, form.formats_, form.presenter_->CuttingDataTable()),
-      controller_(presenter_, *this, form.presenter_->CuttingDataTable()) {
+      presenter_(*this, form.formats_, form.presenter_->Records()),
+      controller_(presenter_, *this) {
   presenter_.fileTypes = FileTypeDefaults::FromSettings(ReadIntSetting("FileFormat1", 0),
                                                         ReadIntSetting("FileFormat2", 1));
   presenter_.InitBlockSize();
@@ -97,7 +97,7 @@ void MainFrameWiring::CropAndSaveClick() {
   context.formatRatio = [&formats](int id) { return static_cast<double>(formats.FormatRatio(id)); };
   context.pictureCount = folder.ThumbnailCount();
   try {
-    CropAndSave(ReadSaveRecords(folder.CuttingDataTable()), context, saveState_, view);
+    CropAndSave(folder.Records(), context, saveState_, view);
   } catch (const std::exception& e) {
     form_.ShowError(e.what());
   }
@@ -110,9 +110,8 @@ void MainFrameWiring::RotateOriginal(const std::string& angle) {
   // Both angles ask the one tool button, as the menu items do.
   if (!folder.CommandEnabled(Command::RotatePlus90) || current < 0) return;
   form_.SetBusy(true);
-  Table& table = folder.CuttingDataTable();
-  table.LocateRecord(current);
-  const std::string path = table.ReadText("Filename").value_or("");
+  const std::string path =
+      folder.Records().at(static_cast<std::size_t>(current)).filename.value_or("");
   bool turned = false;
   try {
     RotateOriginalFile(path, angle);
@@ -236,20 +235,10 @@ void MainFrameWiring::SetChooserCaption(const std::string& caption) {
 
 void MainFrameWiring::SetBusyCursor(bool busy) { form_.SetBusy(busy); }
 
-int MainFrameWiring::TypeButtonCount() const { return static_cast<int>(form_.entries_.size()); }
+int MainFrameWiring::StripEntryCount() const { return form_.presenter_->ThumbnailCount(); }
 
-std::string MainFrameWiring::TypeButtonCaption(int entry) const {
-  const QToolButton* type = form_.entries_[static_cast<std::size_t>(entry)].type;
-  return type != nullptr ? type->text().toStdString() : std::string();
-}
-
-void MainFrameWiring::SetTypeButtonCaption(int entry, const std::string& caption) {
-  QToolButton* type = form_.entries_[static_cast<std::size_t>(entry)].type;
-  if (type != nullptr) type->setText(Q(caption));
-}
-
-void MainFrameWiring::SetTypeButtonRed(int entry, bool red) {
-  form_.SetEntryFileType(entry, TypeButtonCaption(entry), red);
+void MainFrameWiring::SetTypeButton(int entry, const std::string& caption, bool red) {
+  form_.SetEntryFileType(entry, caption, red);
 }
 
 }  // namespace trimora::app

@@ -59,10 +59,8 @@ class MainFrameWiring : public QtFrameView {
   void UpdateCommandStates(bool active) override;
   void SetChooserCaption(const std::string& caption) override;
   void SetBusyCursor(bool busy) override;
-  int TypeButtonCount() const override;
-  std::string TypeButtonCaption(int entry) const override;
-  void SetTypeButtonCaption(int entry, const std::string& caption) override;
-  void SetTypeButtonRed(int entry, bool red) override;
+  int StripEntryCount() const override;
+  void SetTypeButton(int entry, const std::string& caption, bool red) override;
 
  private:
   TKvMainForm& form_;

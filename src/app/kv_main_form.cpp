@@ -24,21 +24,21 @@
 
 #include "app/frame_wiring.h"
 #include "app/tool_icons.h"
-#include "folder/ansi_text.h"
-#include "folder/frame_controller.h"
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
+#include "output/lossless.h"
 #include "platform/instance.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/settings.h"
 #include "platform/version.h"
 #include "platform/window_placement.h"
+#include "tables/ansi_text.h"
 #include "ui/dialog_kit.h"
 #include "ui/input_box.h"
+#include "ui/kit_style.h"
 #include "ui/message_box.h"
 #include "ui/select_folder_dialog.h"
-#include "ui/kit_style.h"
 #include "ui/xp_controls.h"
 #include "ui/xp_form.h"
 
@@ -997,12 +997,14 @@ void TKvMainForm::InsertStripEntry(StripEntry entry) {
 void TKvMainForm::OpenTypeMenu(int position) {
   EntryWidgets& entry = entries_.at(static_cast<std::size_t>(position));
   QMenu menu(this);
-  const std::array<const char*, 5> items = {"JPG (verlustfrei)", "JPG (verlustbehaftet)", "TIF (verlustfrei)",
-                                            "BMP (verlustfrei)", "PNG (verlustfrei)"};
-  for (int i = 0; i < 5; ++i) {
-    QAction* item = menu.addAction(QString::fromUtf8(items[static_cast<std::size_t>(i)]));
+  for (int i = 0; i < static_cast<int>(TypeMenu().size()); ++i) {
+    const TypeMenuEntry& choice = TypeMenu()[static_cast<std::size_t>(i)];
+    QAction* item = menu.addAction(
+        QString::fromUtf8(choice.caption.data(), static_cast<qsizetype>(choice.caption.size())));
+    item->setObjectName(
+        QString::fromUtf8(choice.name.data(), static_cast<qsizetype>(choice.name.size())));
     item->setData(i);
-    if (i == 0) item->setEnabled(presenter_->LosslessTypeAllowed() || position != presenter_->CurrentPosition());
+    if (i == 0) item->setEnabled(presenter_->LosslessTypeAllowed(position));
   }
   QAction* chosen = menu.exec(entry.type->mapToGlobal(QPoint(0, entry.type->height())));
   if (chosen != nullptr) presenter_->ChooseFileType(position, chosen->data().toInt());

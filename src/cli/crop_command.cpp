@@ -1,5 +1,5 @@
 // trimora crop SOURCE DEST [--overwrite ask|yes|all|no]: the crop-and-save run for the marked
-// pictures of SOURCE's "CroppingData.kv2", written into DEST.
+// pictures of SOURCE's cutting-data file, written into DEST.
 //
 // The pictures are read from SOURCE whatever folder the cutting-data file names, so a folder
 // that was moved or copied still works; only file names inside DEST are written. "ask" puts
@@ -7,15 +7,14 @@
 // ends without an answer the run stops with an error (nothing is replaced unasked).
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <memory>
 #include <filesystem>
+#include <functional>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "cli/command.h"
-#include "folder/table.h"
-#include "folder/table_file.h"
+#include "folder/cutting_record.h"
 #include "formats/format_tables.h"
 #include "imaging/enlarge.h"
 #include "output/crop_and_save.h"
@@ -123,10 +122,9 @@ int RunCrop(const std::vector<std::string>& args) {
         throw Error("Das angegebene Verzeichnis existiert nicht. (" + folder + ")");
       }
     }
-    Table table;
-    LoadTableFromFile(table, WithTrailingSeparator(sourceFolder) + "CroppingData.kv2");
-    std::vector<SaveRecord> records = ReadSaveRecords(table);
-    for (SaveRecord& r : records) {
+    std::vector<CuttingRecord> records =
+        LoadCuttingData(WithTrailingSeparator(sourceFolder) + std::string(kCuttingDataFile));
+    for (CuttingRecord& r : records) {
       if (r.filename) r.filename = WithTrailingSeparator(sourceFolder) + FileNamePart(*r.filename);
     }
     SaveRunContext context;

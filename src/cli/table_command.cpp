@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "folder/ansi_text.h"
-#include "folder/json.h"
-#include "folder/table_file.h"
-#include "folder/table_json.h"
 #include "platform/error.h"
+#include "tables/ansi_text.h"
+#include "tables/json.h"
+#include "tables/table_file.h"
+#include "tables/table_json.h"
 
 namespace trimora::cli {
 namespace {

@@ -9,6 +9,7 @@
 #include "imaging/jpeg_decoder.h"
 #include "imaging/thumbnail.h"
 #include "platform/error.h"
+#include "platform/paths.h"
 
 namespace trimora {
 
@@ -104,7 +105,7 @@ void TFileListThread::Run() {
     StripEntry entry;
     entry.position = position;
     entry.top = runningTop;
-    entry.caption = FileNameOf(path);
+    entry.caption = FileNamePart(path);
     entry.saveIt = data.saveIt;
     entry.fileType = data.fileType;
     entry.lossyJpeg = data.lossyJpeg;

@@ -5,19 +5,9 @@
 
 #include <memory>
 
+#include "platform/paths.h"
+
 namespace trimora {
-
-std::string WithTrailingSeparator(std::string_view path) {
-  std::string result(path);
-  if (result.empty() || result.back() != kPathSeparator) result += kPathSeparator;
-  return result;
-}
-
-std::string WithoutTrailingSeparator(std::string_view path) {
-  std::string result(path);
-  while (result.size() > 1 && result.back() == kPathSeparator) result.pop_back();
-  return result;
-}
 
 bool HasJpgExtension(std::string_view name) {
   if (name.size() < 4) return false;
@@ -43,11 +33,6 @@ std::vector<std::string> ListJpegFiles(std::string_view folder) {
     if (regular) result.push_back(std::move(path));
   }
   return result;
-}
-
-std::string FileNameOf(std::string_view path) {
-  const auto slash = path.find_last_of(kPathSeparator);
-  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
 }  // namespace trimora

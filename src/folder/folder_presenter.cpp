@@ -10,15 +10,14 @@
 #include <cstdio>
 #include <unordered_map>
 
-#include "folder/cutting_data.h"
 #include "folder/folder_listing.h"
 #include "folder/frame_controller.h"
-#include "folder/table_file.h"
 #include "formats/format_tables.h"
 #include "imaging/correction.h"
 #include "imaging/jpeg_decoder.h"
 #include "imaging/red_eye.h"
 #include "imaging/thumbnail.h"
+#include "output/lossless.h"
 #include "platform/error.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
@@ -50,25 +49,6 @@ bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-// The table without record `position`; when `apart` is given and the record holds cutting
-// data (FormatID not null), the record is appended there.
-void TakeOutRecord(Table& table, int position, Table* apart) {
-  Table rest(table.Columns());
-  const int columns = static_cast<int>(table.Columns().size());
-  const int formatColumn = table.FindColumn("FormatID");
-  for (int r = 0; r < table.RecordCount(); ++r) {
-    Table* target = &rest;
-    if (r == position) {
-      if (apart == nullptr || formatColumn < 0 || IsNull(table.At(r, formatColumn))) continue;
-      target = apart;
-    }
-    target->Append();
-    const int record = target->RecordCount() - 1;
-    for (int c = 0; c < columns; ++c) target->SetAt(record, c, table.At(r, c));
-  }
-  table = std::move(rest);
-}
-
 std::string Decimal(int value) { return std::to_string(value); }
 
 }  // namespace
@@ -79,50 +59,20 @@ FolderSettings LoadFolderSettings() {
   if (s.sourceFolder.empty()) s.sourceFolder = DocumentsFolder();
   s.formatId = ReadIntSetting("FormatID", 1);
   s.markOnShow = ReadBoolSetting("MarkPictureForSavingOnClick", true);
-  ApplyFileFormatSetting(ReadIntSetting("FileFormat1", 0), false, s.fileType1, s.lossy1);
-  ApplyFileFormatSetting(ReadIntSetting("FileFormat2", 1), true, s.fileType2, s.lossy2);
   s.thumbnails = ReadBoolSetting("Thumbs", true);
   s.enlarge = LoadEnlargeOptions();
   return s;
 }
 
-void ApplyFileFormatSetting(int value, bool second, std::string& type, bool& lossy) {
-  static constexpr const char* kFirst[] = {"JPG", "JPG", "TIF", "BMP", "PNG"};
-  static constexpr const char* kSecond[] = {"JPG", "TIF", "BMP", "PNG"};
-  if (!second) {
-    if (value >= 0 && value <= 4) type = kFirst[value];
-    lossy = value == 1;
-  } else if (value >= 0 && value <= 3) {
-    type = kSecond[value];
-    lossy = value == 0;
-  }
-}
-
 FolderPresenter::FolderPresenter(MainView& view, FormatTables& formats, std::function<void()> wake)
-    : view_(view),
-      formats_(formats),
-      queue_(std::move(wake)),
-      table_(CuttingDataColumns()),
-      loadedTable_(CuttingDataColumns()),
-      keptApart_(CuttingDataColumns()) {
-  ownFrame_ = std::make_unique<SimpleFrameController>(table_, formats_);
-  frame_ = ownFrame_.get();
-}
+    : view_(view), formats_(formats), queue_(std::move(wake)) {}
 
 FolderPresenter::~FolderPresenter() { StopThread(); }
-
-void FolderPresenter::SetFrameController(FrameController* frame) {
-  frame_ = frame != nullptr ? frame : ownFrame_.get();
-}
 
 void FolderPresenter::ApplySettings(const FolderSettings& s) {
   sourceFolder_ = s.sourceFolder;
   defaultFormatId_ = s.formatId;
   markOnShow_ = s.markOnShow;
-  fileType1_ = s.fileType1;
-  lossy1_ = s.lossy1;
-  fileType2_ = s.fileType2;
-  lossy2_ = s.lossy2;
   thumbnails_ = s.thumbnails;
   enlarge_ = s.enlarge;
 }
@@ -140,18 +90,12 @@ std::string FolderPresenter::CuttingDataPath() const {
 void FolderPresenter::WriteTableIfAny() {
   if (builtCount_ <= 0) return;
   try {
-    if (keptApart_.IsEmpty()) {
-      SaveTableToFile(table_, CuttingDataPath());
+    if (keptApart_.empty()) {
+      SaveCuttingData(records_, CuttingDataPath());
     } else {
-      Table all(table_.Columns());
-      const int columns = static_cast<int>(table_.Columns().size());
-      for (const Table* part : {&table_, &keptApart_}) {
-        for (int r = 0; r < part->RecordCount(); ++r) {
-          all.Append();
-          for (int c = 0; c < columns; ++c) all.SetAt(all.RecordCount() - 1, c, part->At(r, c));
-        }
-      }
-      SaveTableToFile(all, CuttingDataPath());
+      std::vector<CuttingRecord> all = records_;
+      all.insert(all.end(), keptApart_.begin(), keptApart_.end());
+      SaveCuttingData(all, CuttingDataPath());
     }
   } catch (...) {
     // The write-back is best effort: the folder's old file stays as it was.
@@ -197,14 +141,13 @@ void FolderPresenter::OpenFolder(const std::string& path) {
   frame_->ApplyFormat(formats_.DefaultFormat.FormatID, true);
   if (current_ >= 0) current_ = -1;
   currentFile_.clear();
-  table_.Empty();
-  loadedTable_.Empty();
-  keptApart_.Empty();
+  records_.clear();
+  keptApart_.clear();
 
   listing_ = ListJpegFiles(path);
   auto openEmpty = [this] {
     listing_.clear();
-    table_.Empty();
+    records_.clear();
     UpdateCommandStates(false);
     view_.ClearPicture();
     displayed_ = Picture();
@@ -215,9 +158,10 @@ void FolderPresenter::OpenFolder(const std::string& path) {
     openEmpty();
     return;
   }
+  std::vector<CuttingRecord> loaded;
   if (IsRegularFile(CuttingDataPath())) {
     try {
-      LoadTableFromFile(loadedTable_, CuttingDataPath());
+      loaded = LoadCuttingData(CuttingDataPath());
     } catch (const Error& e) {
       // The folder opens as an empty one; a later opening works normally.
       openEmpty();
@@ -225,64 +169,35 @@ void FolderPresenter::OpenFolder(const std::string& path) {
       return;
     }
   }
-  FillTableFromListing();
+  FillRecordsFromListing(loaded);
   thread_ = std::make_unique<TFileListThread>(listing_, thumbnails_, highDpi_, queue_, *this);
   thread_->SetDisplayHint(hintWidth_, hintHeight_);
   thread_->Start();
 }
 
-void FolderPresenter::FillTableFromListing() {
-  const auto [type, lossy] = DefaultFileType();
-  const int fileColumn = loadedTable_.FindColumn("Filename");
-  const int formatColumn = loadedTable_.FindColumn("FormatID");
+void FolderPresenter::FillRecordsFromListing(const std::vector<CuttingRecord>& loaded) {
+  // No picture is on screen while a folder opens: its corrections do not count.
+  const FileTypeChoice choice =
+      trimora::DefaultFileType(frame_->FileTypes(), formats_.DefaultFormat, {});
   // The first record per path that holds cutting data.
-  std::unordered_map<std::string, int> stored;
-  if (fileColumn >= 0 && formatColumn >= 0) {
-    for (int r = 0; r < loadedTable_.RecordCount(); ++r) {
-      const FieldValue& name = loadedTable_.At(r, fileColumn);
-      if (!std::holds_alternative<std::string>(name) || IsNull(loadedTable_.At(r, formatColumn)))
-        continue;
-      stored.emplace(std::get<std::string>(name), r);
-    }
+  std::unordered_map<std::string, const CuttingRecord*> stored;
+  for (const CuttingRecord& record : loaded) {
+    if (record.filename && record.Shown()) stored.emplace(*record.filename, &record);
   }
-  std::vector<int> sourceColumn;
-  for (const ColumnDef& column : table_.Columns())
-    sourceColumn.push_back(loadedTable_.FindColumn(column.name));
-  const int columns = static_cast<int>(sourceColumn.size());
-
+  records_.reserve(listing_.size());
   for (const std::string& entry : listing_) {
-    table_.Append();
-    const int record = table_.RecordCount() - 1;
     const auto found = stored.find(entry);
-    if (found != stored.end()) {
-      for (int c = 0; c < columns; ++c) {
-        if (sourceColumn[static_cast<std::size_t>(c)] < 0) continue;
-        try {
-          table_.SetAt(record, c, loadedTable_.At(found->second, sourceColumn[static_cast<std::size_t>(c)]));
-        } catch (const Error&) {
-          // A stored value of another type stays null.
-        }
-      }
-    }
-    table_.WriteText("TempPath", "");
-    table_.WriteBoolean("Deleted", false);
+    CuttingRecord& record =
+        records_.emplace_back(found != stored.end() ? *found->second : CuttingRecord{});
+    record.tempPath = std::string();
+    record.deleted = false;
     if (found == stored.end()) {
-      table_.WriteText("Filename", entry);
-      table_.WriteText("FileType", type);
-      table_.WriteBoolean("SaveIt", false);
-      table_.WriteInteger("jpegCompressionBlockSize", (lossy || type != "JPG") ? 1 : 16);
+      record.filename = entry;
+      record.fileType = choice.type;
+      record.saveIt = false;
+      record.blockSize = BlockSizeFor(choice);
     }
   }
-}
-
-std::pair<std::string, bool> FolderPresenter::DefaultFileType() const {
-  const FormatRecord& format = formats_.DefaultFormat;
-  const bool gridFormat =
-      format.FormatID >= 0 || (format.PixelWidth % 16 == 0 && format.PixelHeight % 16 == 0);
-  const bool corrected =
-      current_ >= 0 && (CommandEnabled(Command::RedEyeRemove) || CommandEnabled(Command::AutoCorrectUndo));
-  if (gridFormat && !corrected) return {fileType1_, lossy1_};
-  return {fileType2_, lossy2_};
 }
 
 void FolderPresenter::ResetFolder() {
@@ -331,14 +246,11 @@ void FolderPresenter::Close() {
 EntryRecordData FolderPresenter::PrepareEntry(int index, int skipped, int listingSize) {
   EntryRecordData data;
   const int position = index - skipped;
-  if (position >= 0 && position < table_.RecordCount()) {
-    const FieldValue& saveIt = table_.At(position, table_.FindColumn("SaveIt"));
-    const FieldValue& type = table_.At(position, table_.FindColumn("FileType"));
-    const FieldValue& block = table_.At(position, table_.FindColumn("jpegCompressionBlockSize"));
-    data.saveIt = std::holds_alternative<bool>(saveIt) && std::get<bool>(saveIt);
-    if (std::holds_alternative<std::string>(type)) data.fileType = std::get<std::string>(type);
-    data.lossyJpeg = std::holds_alternative<std::int32_t>(block) && std::get<std::int32_t>(block) == 1 &&
-                     data.fileType == "JPG";
+  if (position >= 0 && position < static_cast<int>(records_.size())) {
+    const CuttingRecord& record = records_[static_cast<std::size_t>(position)];
+    data.saveIt = record.saveIt.value_or(false);
+    data.fileType = record.fileType.value_or("");
+    data.lossyJpeg = TypeButtonRed(record);
   }
   if (!savingInProgress_) {
     SetStatusText(3, "Initialisiere " + Decimal(position + 1) + "/" + Decimal(listingSize - skipped));
@@ -349,8 +261,12 @@ EntryRecordData FolderPresenter::PrepareEntry(int index, int skipped, int listin
 void FolderPresenter::DropFile(int position) {
   if (position < 0 || position >= static_cast<int>(listing_.size())) return;
   listing_.erase(listing_.begin() + position);
-  TakeOutRecord(table_, position, &keptApart_);
-  if (current_ >= 0 && current_ < table_.RecordCount()) table_.LocateRecord(current_);
+  if (position < static_cast<int>(records_.size())) {
+    // A record that holds cutting data is kept for the file, which may be readable again later.
+    const auto at = records_.begin() + position;
+    if (at->Shown()) keptApart_.push_back(std::move(*at));
+    records_.erase(at);
+  }
 }
 
 void FolderPresenter::InsertEntry(StripEntry entry, std::optional<Picture> firstPicture,
@@ -408,10 +324,10 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   current_ = position;
   view_.SetEntryCurrent(position, true);
   if (!frame_->FrameVisible()) frame_->ResetSelection();
-  table_.LocateRecord(position);
+  CuttingRecord& record = records_.at(static_cast<std::size_t>(position));
   SetEnabled(Command::RedEyeFilter, true);
 
-  const std::string redEye = table_.ReadText("RedEyeCoords").value_or("");
+  const std::string redEye = record.redEyeCoords.value_or("");
   if (redEye.empty()) {
     SetEnabled(Command::RedEyeRemove, false);
   } else {
@@ -425,7 +341,7 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   }
   SetEnabled(Command::CorrectionButton, true);
   SetDown(Command::CorrectionButton, false);
-  if (table_.ReadBoolean("AutoCorrection").value_or(false)) {
+  if (record.autoCorrection.value_or(false)) {
     preview = Picture();
     AutoCorrectPicture(picture);
     SetDown(Command::CorrectionButton, true);
@@ -439,36 +355,36 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   displayed_ = std::move(picture);
   const int width = displayed_.width();
   const int height = displayed_.height();
-  table_.WriteInteger("PictureWidth", width);
-  table_.WriteInteger("PictureHeight", height);
+  record.pictureWidth = width;
+  record.pictureHeight = height;
   SetEnabled(Command::EnlargeRemove, false);
 
-  if (!table_.ReadInteger("FormatID")) {
+  if (!record.Shown()) {
     SetEnabled(Command::RedEyeFilter, true);
     SetEnabled(Command::CorrectionButton, true);
     SetEnabled(Command::EnlargeButton, true);
     SetDown(Command::CorrectionButton, false);
     SetDown(Command::EnlargeButton, false);
-    frame_->FitPictureIntoPanel(width, height, false);
-    frame_->MatchSelectionOrientation(width, height);
+    frame_->FitPictureIntoPanel(position, width, height);
+    frame_->MatchSelectionOrientation();
     frame_->ApplyFormat(formats_.DefaultFormat.FormatID, true);
   } else {
     frame_->HideFrame();
-    frame_->RestoreSelection(table_.ReadInteger("jpegCompressionBlockSize").value_or(1),
-                             table_.ReadInteger("X").value_or(0), table_.ReadInteger("Y").value_or(0),
-                             table_.ReadInteger("Width").value_or(0),
-                             table_.ReadInteger("Height").value_or(0));
-    frame_->FitPictureIntoPanel(width, height, false);
-    frame_->ApplyFormat(*table_.ReadInteger("FormatID"), mayAlignToBlocks);
+    frame_->RestoreSelection(record.blockSize.value_or(1), record.x.value_or(0),
+                             record.y.value_or(0), record.width.value_or(0),
+                             record.height.value_or(0));
+    frame_->FitPictureIntoPanel(position, width, height);
+    frame_->ApplyFormat(*record.formatId, mayAlignToBlocks);
   }
   SetEnabled(Command::EnlargeButton, true);
   SetDown(Command::EnlargeButton, false);
-  if (table_.ReadBoolean("Enlarge").value_or(false)) {
+  if (record.enlarge.value_or(false)) {
     preview = Picture();
     EnlargeDisplayed();
   } else {
     SetEnabled(Command::EnlargeRemove, false);
   }
+  frame_->KeepCorrectedPictureOffBlockGrid();
   if (preview.empty()) {
     view_.ShowPicture(displayed_);
   } else {
@@ -498,12 +414,11 @@ void FolderPresenter::EnlargeDisplayed() {
 // Navigation.
 
 bool FolderPresenter::RecordDeleted(int position) const {
-  const FieldValue& value = table_.At(position, table_.FindColumn("Deleted"));
-  return std::holds_alternative<bool>(value) && std::get<bool>(value);
+  return records_.at(static_cast<std::size_t>(position)).deleted.value_or(false);
 }
 
 int FolderPresenter::FindLive(int from, int step) const {
-  for (int r = from; r >= 0 && r < table_.RecordCount(); r += step) {
+  for (int r = from; r >= 0 && r < static_cast<int>(records_.size()); r += step) {
     if (!RecordDeleted(r)) return r;
   }
   return -1;
@@ -525,7 +440,7 @@ void FolderPresenter::FirstPicture() {
 
 void FolderPresenter::LastPicture() {
   if (builtCount_ <= 0 || !StripComplete()) return;
-  const int last = FindLive(table_.RecordCount() - 1, -1);
+  const int last = FindLive(static_cast<int>(records_.size()) - 1, -1);
   if (last < 0 || last >= builtCount_) return;
   GoTo(last, false);
   UpdateNavigation();
@@ -550,7 +465,7 @@ void FolderPresenter::UpdateNavigation() {
   bool forward = false;
   if (builtCount_ > 0) {
     const int first = FindLive(0, 1);
-    const int last = FindLive(table_.RecordCount() - 1, -1);
+    const int last = FindLive(static_cast<int>(records_.size()) - 1, -1);
     back = first >= 0 && first < current_;
     forward = last >= 0 && current_ < last;
   }
@@ -596,9 +511,13 @@ void FolderPresenter::SetDown(Command command, bool down) {
   view_.SetCommandDown(command, down);
 }
 
-bool FolderPresenter::LosslessTypeAllowed() const {
-  return !CommandEnabled(Command::RedEyeRemove) && !CommandEnabled(Command::AutoCorrectUndo) &&
-         !CommandEnabled(Command::EnlargeRemove);
+bool FolderPresenter::LosslessTypeAllowed(int position) const {
+  if (position < 0 || position >= static_cast<int>(records_.size())) return false;
+  if (position == current_) return frame_->LosslessEntryEnabled();
+  const CuttingRecord& record = records_[static_cast<std::size_t>(position)];
+  FormatRecord stored;
+  const bool named = record.formatId && formats_.LookupFormat(*record.formatId, stored);
+  return LosslessAllowedForRecord(record, named ? &stored : nullptr);
 }
 
 // Marking.
@@ -613,14 +532,15 @@ void FolderPresenter::MarkForSaving(bool value, int position, bool disable) {
   }
   entry.checked = entry.checkEnabled && value;
   view_.SetEntryChecked(position, entry.checked);
-  // Written without moving the current record away from the shown picture.
-  table_.SetAt(position, table_.FindColumn("SaveIt"), entry.checked);
+  if (position < static_cast<int>(records_.size()))
+    records_[static_cast<std::size_t>(position)].saveIt = entry.checked;
 }
 
 void FolderPresenter::EntryCheckClicked(int position, bool checked) {
   if (position < 0 || position >= static_cast<int>(entries_.size())) return;
   entries_[static_cast<std::size_t>(position)].checked = checked;
-  table_.SetAt(position, table_.FindColumn("SaveIt"), checked);
+  if (position < static_cast<int>(records_.size()))
+    records_[static_cast<std::size_t>(position)].saveIt = checked;
 }
 
 void FolderPresenter::SetStatusText(int index, const std::string& text) {
@@ -646,7 +566,7 @@ void FolderPresenter::DeleteSourcePicture(int position) {
     return;
   }
   ++deletedCount_;
-  table_.SetAt(position, table_.FindColumn("Deleted"), true);
+  records_.at(static_cast<std::size_t>(position)).deleted = true;
   MarkForSaving(false, position, true);
   entries_[static_cast<std::size_t>(position)].hidden = true;
   const int live = builtCount_ - deletedCount_;
@@ -678,11 +598,11 @@ void FolderPresenter::DeleteSourcePicture(int position) {
 
 void FolderPresenter::RebuildThumbnail(int position) {
   if (!thumbnails_ || position < 0 || position >= ThumbnailCount()) return;
-  if (position >= table_.RecordCount()) return;
-  const FieldValue& path = table_.At(position, table_.FindColumn("Filename"));
-  if (!std::holds_alternative<std::string>(path)) return;
+  if (position >= static_cast<int>(records_.size())) return;
+  const std::optional<std::string>& path = records_[static_cast<std::size_t>(position)].filename;
+  if (!path) return;
   try {
-    Picture thumbnail = ScaleThumbnail(DecodeJpegFile(std::get<std::string>(path)));
+    Picture thumbnail = ScaleThumbnail(DecodeJpegFile(*path));
     const StripEntryGeometry geometry = EntryGeometryFor(true, thumbnail.height(), highDpi_);
     view_.SetEntryThumbnail(position, thumbnail, geometry);
   } catch (const Error&) {
@@ -704,47 +624,27 @@ void FolderPresenter::RenameSourcePicture(int position) {
   }
   entries_[static_cast<std::size_t>(position)].caption = name;
   view_.SetEntryCaption(position, name);
-  table_.SetAt(position, table_.FindColumn("Filename"), sourceFolder_ + name);
+  if (position < static_cast<int>(records_.size()))
+    records_[static_cast<std::size_t>(position)].filename = sourceFolder_ + name;
   if (position < static_cast<int>(listing_.size())) listing_[static_cast<std::size_t>(position)] = sourceFolder_ + name;
   if (position == current_) currentFile_ = sourceFolder_ + name;
 }
 
 void FolderPresenter::ChooseFileType(int position, int item) {
-  static constexpr const char* kTypes[] = {"JPG", "JPG", "TIF", "BMP", "PNG"};
-  if (position < 0 || position >= static_cast<int>(entries_.size()) || item < 0 || item > 4) return;
-  if (item == 0 && !LosslessTypeAllowed() && position == current_) return;
-  const std::string type = kTypes[item];
+  if (position < 0 || position >= static_cast<int>(entries_.size())) return;
+  if (position >= static_cast<int>(records_.size()) || item < 0) return;
+  if (item >= static_cast<int>(TypeMenu().size())) return;
+  const TypeMenuEntry& entry = TypeMenu()[static_cast<std::size_t>(item)];
+  if (entry.tag == kJpegBlockSize && !LosslessTypeAllowed(position)) return;
+  CuttingRecord& record = records_[static_cast<std::size_t>(position)];
   if (position == current_) {
-    if (item == 0) {
-      if (frame_->BlockSize() == 1) frame_->UseBlockGrid();
-    } else if (frame_->BlockSize() == 16) {
-      frame_->UsePixelGrid();
-    }
-    table_.LocateRecord(position);
-    table_.WriteText("FileType", type);
-    frame_->CommitSelection(true);
-    view_.SetEntryFileType(position, type, type == "JPG" && frame_->BlockSize() == 1);
-    frame_->ApplyFormat(frame_->CurrentFormatId(), false);
+    if (!frame_->ChooseTypeOfShownPicture(entry)) return;
   } else {
-    // Another entry than the shown one: its record alone changes, its stored selection moves
-    // to the grid of the new type.
-    const int newBlock = item == 0 ? 16 : 1;
-    const int blockColumn = table_.FindColumn("jpegCompressionBlockSize");
-    const FieldValue& stored = table_.At(position, blockColumn);
-    const int oldBlock = std::holds_alternative<std::int32_t>(stored) ? std::get<std::int32_t>(stored) : 1;
-    if (!IsNull(table_.At(position, table_.FindColumn("FormatID"))) && oldBlock != newBlock) {
-      for (const char* name : {"X", "Y", "Width", "Height"}) {
-        const int column = table_.FindColumn(name);
-        const FieldValue& value = table_.At(position, column);
-        if (!std::holds_alternative<std::int32_t>(value)) continue;
-        const std::int32_t v = std::get<std::int32_t>(value);
-        table_.SetAt(position, column, newBlock == 16 ? v / 16 : v * 16);
-      }
-    }
-    table_.SetAt(position, blockColumn, newBlock);
-    table_.SetAt(position, table_.FindColumn("FileType"), type);
-    view_.SetEntryFileType(position, type, type == "JPG" && newBlock == 1);
+    FormatRecord stored;
+    const bool named = record.formatId && formats_.LookupFormat(*record.formatId, stored);
+    ChooseTypeForRecord(record, entry, named ? &stored : nullptr);
   }
+  view_.SetEntryFileType(position, record.fileType.value_or(""), TypeButtonRed(record));
   MarkForSaving(true, position, false);
 }
 

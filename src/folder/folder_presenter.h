@@ -1,7 +1,8 @@
 // The main window's source-folder behaviour: choosing and opening a folder, restoring its
 // cutting data, the thumbnail strip and its thread, showing and navigating pictures, marking
 // them for saving, the status texts, the command states, deleting and renaming originals,
-// and what closing writes. Plain C++ against MainView and FrameController.
+// and what closing writes. Plain C++ against MainView and FrameController; the model is one
+// typed cutting-data record per strip entry.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -10,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "folder/cutting_record.h"
 #include "folder/file_list_thread.h"
 #include "folder/hand_over.h"
 #include "folder/main_view.h"
-#include "folder/table.h"
 #include "imaging/enlarge.h"
 #include "imaging/picture.h"
 
@@ -22,27 +23,17 @@ namespace trimora {
 class FormatTables;
 class FrameController;
 
-// The cutting-data file of every source folder.
-inline constexpr std::string_view kCuttingDataFile = "CroppingData.kv2";
-
 // The settings the folder presenter reads at start.
 struct FolderSettings {
   std::string sourceFolder;           // SourceDir, else the documents folder
   std::int32_t formatId = 1;          // FormatID
   bool markOnShow = true;             // MarkPictureForSavingOnClick
-  std::string fileType1 = "JPG";      // from FileFormat1
-  bool lossy1 = false;
-  std::string fileType2 = "TIF";      // from FileFormat2 (default 1)
-  bool lossy2 = false;
   bool thumbnails = true;             // Thumbs
   EnlargeOptions enlarge;             // Enlarge\Left, Enlarge\Right, Enlarge\Color
 };
 
 // Reads the settings above from the settings store.
 FolderSettings LoadFolderSettings();
-// Applies FileFormat1 (`second` false) or FileFormat2 (`second` true) to a type pair; values
-// outside the range leave the type text as it was.
-void ApplyFileFormatSetting(int value, bool second, std::string& type, bool& lossy);
 
 // The presenter of the source folder and the shown picture.
 class FolderPresenter : public FileListSink {
@@ -53,9 +44,9 @@ class FolderPresenter : public FileListSink {
   FolderPresenter(MainView& view, FormatTables& formats, std::function<void()> wake);
   ~FolderPresenter() override;
 
-  // Uses `frame` for the crop-frame steps (the presenter makes a SimpleFrameController until
-  // one is given). The frame must outlive the presenter.
-  void SetFrameController(FrameController* frame);
+  // Uses `frame` for the crop-frame steps; it must be given before a folder is opened and
+  // outlive the presenter.
+  void SetFrameController(FrameController* frame) { frame_ = frame; }
   // The frame in use.
   FrameController& Frame() { return *frame_; }
 
@@ -115,10 +106,13 @@ class FolderPresenter : public FileListSink {
   void DeleteSourcePicture(int position);
   // Renames the source picture of entry `position`.
   void RenameSourcePicture(int position);
-  // The file-type menu of entry `position`: item 0..4 as "JPG (verlustfrei)" ...
+  // The type menu of entry `position`: item 0..4 of TypeMenu() ("JPG (verlustfrei)" ...). A
+  // disabled item does nothing.
   void ChooseFileType(int position, int item);
-  // Whether "JPG (verlustfrei)" may be chosen (no correction applied to the shown picture).
-  bool LosslessTypeAllowed() const;
+  // Whether "JPG (verlustfrei)" is enabled in the type menu of entry `position`: for the
+  // picture on screen as the frame decided, for another one when its record holds no
+  // correction and its stored format stays on the block grid.
+  bool LosslessTypeAllowed(int position) const;
 
   // State read by the view and the tests.
   const std::string& SourceFolder() const { return sourceFolder_; }
@@ -129,8 +123,10 @@ class FolderPresenter : public FileListSink {
   // The position of the current entry, -1 for none.
   int CurrentPosition() const { return current_; }
   const std::string& CurrentFile() const { return currentFile_; }
-  const Table& CuttingDataTable() const { return table_; }
-  Table& CuttingDataTable() { return table_; }
+  // The cutting-data records, record n for strip entry n (the model of the presenters and of
+  // the crop-and-save run).
+  const std::vector<CuttingRecord>& Records() const { return records_; }
+  std::vector<CuttingRecord>& Records() { return records_; }
   bool ThumbnailsOn() const { return thumbnails_; }
   bool CommandEnabled(Command command) const { return enabled_[static_cast<int>(command)]; }
   // The status panels' texts.
@@ -141,9 +137,9 @@ class FolderPresenter : public FileListSink {
   bool EntryChecked(int position) const { return entries_.at(static_cast<std::size_t>(position)).checked; }
   bool EntryCheckEnabled(int position) const { return entries_.at(static_cast<std::size_t>(position)).checkEnabled; }
   // The file name on entry `position`.
-  const std::string& EntryCaption(int position) const { return entries_.at(static_cast<std::size_t>(position)).caption; }
-  // The default output type for new records (DefaultFileType).
-  std::pair<std::string, bool> DefaultFileType() const;
+  const std::string& EntryCaption(int position) const {
+    return entries_.at(static_cast<std::size_t>(position)).caption;
+  }
   // Whether the file-list thread is running.
   bool ThreadRunning() const { return thread_ && !thread_->Ended(); }
   // Stops the file-list thread and waits for its end while running its hand-overs.
@@ -171,7 +167,7 @@ class FolderPresenter : public FileListSink {
   void SetEnabled(Command command, bool enabled);
   void SetDown(Command command, bool down);
   void ClearFolderState();
-  void FillTableFromListing();
+  void FillRecordsFromListing(const std::vector<CuttingRecord>& loaded);
   std::string CuttingDataPath() const;
   bool RecordDeleted(int position) const;
   int FindLive(int from, int step) const;
@@ -182,16 +178,11 @@ class FolderPresenter : public FileListSink {
   MainView& view_;
   FormatTables& formats_;
   HandOverQueue queue_;
-  std::unique_ptr<FrameController> ownFrame_;
   FrameController* frame_ = nullptr;
 
   std::string sourceFolder_;
   std::int32_t defaultFormatId_ = 1;
   bool markOnShow_ = true;
-  std::string fileType1_ = "JPG";
-  bool lossy1_ = false;
-  std::string fileType2_ = "TIF";
-  bool lossy2_ = false;
   bool thumbnails_ = true;
   bool highDpi_ = false;
   int hintWidth_ = 0;
@@ -206,9 +197,8 @@ class FolderPresenter : public FileListSink {
   bool stripComplete_ = false;
   int current_ = -1;
   std::string currentFile_;
-  Table table_;
-  Table loadedTable_;
-  Table keptApart_;  // records of files that could not be decoded, written back at the end
+  std::vector<CuttingRecord> records_;
+  std::vector<CuttingRecord> keptApart_;  // records of undecodable files, written back at the end
   Picture displayed_;
   std::unique_ptr<TFileListThread> thread_;
 

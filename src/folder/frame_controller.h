@@ -1,15 +1,15 @@
-// What showing a picture asks of the crop frame and the format presenter: a narrow interface,
-// so that the folder presenter does not depend on the frame control. SimpleFrameController is
-// a minimal stand-in that keeps the selection as numbers and writes it into the record.
+// What showing a picture and the type menu ask of the crop frame and the format presenter: a
+// narrow interface, so that the folder presenter does not depend on the frame control. The
+// frame presenter implements it (frame/frame_controller_adapter.h).
 #pragma once
 #include <cstdint>
 
 namespace trimora {
 
-class Table;
-class FormatTables;
+struct FileTypeDefaults;
+struct TypeMenuEntry;
 
-// The crop frame and the format operations that ShowPicture and the file-type menu use.
+// The crop frame and the format operations that ShowPicture and the type menu use.
 class FrameController {
  public:
   virtual ~FrameController() = default;
@@ -20,68 +20,31 @@ class FrameController {
   virtual void HideFrame() = 0;
   // Frame at the top-left corner, SelX = SelY = 0, 800 x 592 pixels in the current block size.
   virtual void ResetSelection() = 0;
-  // Tells the frame the size of the displayed picture, which it must fit into the panel.
-  virtual void FitPictureIntoPanel(int pictureWidth, int pictureHeight, bool keepZoom) = 0;
+  // Tells the frame the size of the displayed picture, which it must fit into the panel; the
+  // picture is the one of the strip entry `entry`.
+  virtual void FitPictureIntoPanel(int entry, int pictureWidth, int pictureHeight) = 0;
   // Swaps SelW and SelH when the selection's orientation differs from the picture's.
-  virtual void MatchSelectionOrientation(int pictureWidth, int pictureHeight) = 0;
+  virtual void MatchSelectionOrientation() = 0;
   // Takes the stored selection of a record (in blocks of `blockSize`).
   virtual void RestoreSelection(int blockSize, int x, int y, int width, int height) = 0;
-  // Applies format `formatId` to the shown picture and commits the selection into the current
-  // record (columns X, Y, Width, Height, FormatID, jpegCompressionBlockSize).
+  // Applies format `formatId` to the shown picture and commits the selection into its record
+  // (X, Y, Width, Height, FormatID, jpegCompressionBlockSize).
   virtual void ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) = 0;
-  // The next CommitSelection redraws even when nothing moved.
+  // The next commit of the selection redraws even when nothing moved.
   virtual void InvalidateLastFrame() = 0;
-  // Writes the selection into the current record; `forceRedraw` redraws the frame.
-  virtual void CommitSelection(bool forceRedraw) = 0;
-  // The selection onto the 16-pixel block grid (position and size divided by 16).
-  virtual void UseBlockGrid() = 0;
-  // The selection onto the pixel grid (position and size multiplied by 16).
-  virtual void UsePixelGrid() = 0;
-  // The current block size (16 for lossless JPEG, else 1).
-  virtual int BlockSize() const = 0;
+  // After the stored corrections of the picture on screen were applied: a corrected picture
+  // leaves the block grid (without a note).
+  virtual void KeepCorrectedPictureOffBlockGrid() = 0;
+  // A type menu entry chosen for the picture on screen; false when the entry is disabled.
+  virtual bool ChooseTypeOfShownPicture(const TypeMenuEntry& entry) = 0;
+  // Whether "JPG (verlustfrei)" is enabled for the picture on screen.
+  virtual bool LosslessEntryEnabled() const = 0;
+  // The default type pairs from the settings FileFormat1 and FileFormat2.
+  virtual const FileTypeDefaults& FileTypes() const = 0;
   // The format id of the shown picture.
   virtual std::int32_t CurrentFormatId() const = 0;
   // Whether the red-eye frame is visible.
   virtual bool RedEyeFrameVisible() const = 0;
-};
-
-// The selection as numbers, a format's whole-picture fit centred on the picture, and the
-// commit into the current record of the cutting-data table.
-class SimpleFrameController : public FrameController {
- public:
-  // Works on `table`'s current record and the formats of `formats`.
-  SimpleFrameController(Table& table, FormatTables& formats);
-
-  bool FrameVisible() const override { return visible_; }
-  void HideFrame() override { visible_ = false; }
-  void ResetSelection() override;
-  void FitPictureIntoPanel(int pictureWidth, int pictureHeight, bool keepZoom) override;
-  void MatchSelectionOrientation(int pictureWidth, int pictureHeight) override;
-  void RestoreSelection(int blockSize, int x, int y, int width, int height) override;
-  void ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) override;
-  void InvalidateLastFrame() override {}
-  void CommitSelection(bool forceRedraw) override;
-  void UseBlockGrid() override;
-  void UsePixelGrid() override;
-  int BlockSize() const override { return blockSize_; }
-  std::int32_t CurrentFormatId() const override { return formatId_; }
-  bool RedEyeFrameVisible() const override { return false; }
-
-  // The selection in blocks.
-  int SelX() const { return selX_; }
-  int SelY() const { return selY_; }
-  int SelW() const { return selW_; }
-  int SelH() const { return selH_; }
-
- private:
-  Table& table_;
-  FormatTables& formats_;
-  bool visible_ = false;
-  int blockSize_ = 1;
-  int selX_ = 0, selY_ = 0, selW_ = 800, selH_ = 592;
-  int pictureWidth_ = 0, pictureHeight_ = 0;
-  std::int32_t formatId_ = 1;
-  bool restored_ = false;
 };
 
 }  // namespace trimora

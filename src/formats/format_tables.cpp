@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "folder/ansi_text.h"
-#include "folder/table_file.h"
 #include "platform/error.h"
+#include "tables/ansi_text.h"
+#include "tables/table_file.h"
 
 namespace trimora {
 namespace {

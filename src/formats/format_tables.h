@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "folder/table.h"
+#include "tables/table.h"
 
 namespace trimora {
 

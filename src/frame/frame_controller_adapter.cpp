@@ -1,11 +1,9 @@
 #include "frame/frame_controller_adapter.h"
 
-#include "folder/table.h"
-
 namespace trimora {
 
-PresenterFrameController::PresenterFrameController(FramePresenter& presenter, FrameView& view, Table& table)
-    : presenter_(presenter), view_(view), table_(table) {}
+PresenterFrameController::PresenterFrameController(FramePresenter& presenter, FrameView& view)
+    : presenter_(presenter), view_(view) {}
 
 bool PresenterFrameController::FrameVisible() const { return view_.FrameVisible(); }
 
@@ -16,17 +14,12 @@ void PresenterFrameController::HideFrame() {
 
 void PresenterFrameController::ResetSelection() { presenter_.ResetSelection(); }
 
-void PresenterFrameController::FitPictureIntoPanel(int pictureWidth, int pictureHeight, bool) {
-  presenter_.SetCurrentPicture(table_.CurrentPosition(), pictureWidth, pictureHeight);
+void PresenterFrameController::FitPictureIntoPanel(int entry, int pictureWidth, int pictureHeight) {
+  presenter_.SetCurrentPicture(entry, pictureWidth, pictureHeight);
   presenter_.FitPictureIntoPanel(false);
 }
 
-void PresenterFrameController::MatchSelectionOrientation(int pictureWidth, int pictureHeight) {
-  if (presenter_.PictureWidth() != pictureWidth || presenter_.PictureHeight() != pictureHeight) {
-    presenter_.SetCurrentPicture(table_.CurrentPosition(), pictureWidth, pictureHeight);
-  }
-  presenter_.TurnSelectionToPicture();
-}
+void PresenterFrameController::MatchSelectionOrientation() { presenter_.TurnSelectionToPicture(); }
 
 void PresenterFrameController::RestoreSelection(int blockSize, int x, int y, int width, int height) {
   presenter_.RestoreSelection(blockSize, x, y, width, height);
@@ -38,15 +31,23 @@ void PresenterFrameController::ApplyFormat(std::int32_t formatId, bool mayAlignT
 
 void PresenterFrameController::InvalidateLastFrame() { presenter_.LastFrameRect.left = -999; }
 
-void PresenterFrameController::CommitSelection(bool forceRedraw) { presenter_.CommitSelection(forceRedraw); }
+void PresenterFrameController::KeepCorrectedPictureOffBlockGrid() {
+  presenter_.KeepCorrectedPictureOffBlockGrid();
+}
 
-void PresenterFrameController::UseBlockGrid() { presenter_.UseBlockGrid(); }
+bool PresenterFrameController::ChooseTypeOfShownPicture(const TypeMenuEntry& entry) {
+  return presenter_.ChooseTypeOfShownPicture(entry);
+}
 
-void PresenterFrameController::UsePixelGrid() { presenter_.UsePixelGrid(); }
+bool PresenterFrameController::LosslessEntryEnabled() const {
+  return presenter_.LosslessEntryEnabled();
+}
 
-int PresenterFrameController::BlockSize() const { return presenter_.grid.BlockSize; }
+const FileTypeDefaults& PresenterFrameController::FileTypes() const { return presenter_.fileTypes; }
 
-std::int32_t PresenterFrameController::CurrentFormatId() const { return presenter_.CurrentFormat().FormatID; }
+std::int32_t PresenterFrameController::CurrentFormatId() const {
+  return presenter_.CurrentFormat().FormatID;
+}
 
 bool PresenterFrameController::RedEyeFrameVisible() const { return view_.MarkerVisible(); }
 

@@ -10,29 +10,27 @@ namespace trimora {
 // FrameController over a FramePresenter and its view.
 class PresenterFrameController : public FrameController {
  public:
-  // Drives `presenter`, whose view is `view`; `table` is the cutting-data table whose current
-  // record is the picture being shown.
-  PresenterFrameController(FramePresenter& presenter, FrameView& view, Table& table);
+  // Drives `presenter`, whose view is `view`.
+  PresenterFrameController(FramePresenter& presenter, FrameView& view);
 
   bool FrameVisible() const override;
   void HideFrame() override;
   void ResetSelection() override;
-  void FitPictureIntoPanel(int pictureWidth, int pictureHeight, bool keepZoom) override;
-  void MatchSelectionOrientation(int pictureWidth, int pictureHeight) override;
+  void FitPictureIntoPanel(int entry, int pictureWidth, int pictureHeight) override;
+  void MatchSelectionOrientation() override;
   void RestoreSelection(int blockSize, int x, int y, int width, int height) override;
   void ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) override;
   void InvalidateLastFrame() override;
-  void CommitSelection(bool forceRedraw) override;
-  void UseBlockGrid() override;
-  void UsePixelGrid() override;
-  int BlockSize() const override;
+  void KeepCorrectedPictureOffBlockGrid() override;
+  bool ChooseTypeOfShownPicture(const TypeMenuEntry& entry) override;
+  bool LosslessEntryEnabled() const override;
+  const FileTypeDefaults& FileTypes() const override;
   std::int32_t CurrentFormatId() const override;
   bool RedEyeFrameVisible() const override;
 
  private:
   FramePresenter& presenter_;
   FrameView& view_;
-  Table& table_;
 };
 
 }  // namespace trimora

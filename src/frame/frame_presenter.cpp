@@ -36,20 +36,7 @@ long double RatioOf(const FormatRecord& f) {
   return std::max(w, h) / std::min(w, h);
 }
 
-bool OnSixteenGrid(const FormatRecord& f) { return f.PixelWidth % 16 == 0 && f.PixelHeight % 16 == 0; }
-
 }  // namespace
-
-FileTypeDefaults FileTypeDefaults::FromSettings(int fileFormat1, int fileFormat2) {
-  FileTypeDefaults d;
-  static const char* const kTypes1[] = {"JPG", "JPG", "TIF", "BMP", "PNG"};
-  static const char* const kTypes2[] = {"JPG", "TIF", "BMP", "PNG"};
-  if (fileFormat1 >= 0 && fileFormat1 <= 4) d.type1 = kTypes1[fileFormat1];
-  d.lossy1 = fileFormat1 == 1;
-  if (fileFormat2 >= 0 && fileFormat2 <= 3) d.type2 = kTypes2[fileFormat2];
-  d.lossy2 = fileFormat2 == 0;
-  return d;
-}
 
 std::optional<SelectionCommand> CommandForKey(FrameKey key, bool ctrl, bool alt,
                                               bool nonScalableFormat, bool markerVisible) {
@@ -86,8 +73,14 @@ SelectionCommand CommandForWheel(int delta) {
   return delta <= 0 ? SelectionCommand::Grow : SelectionCommand::Shrink;
 }
 
-FramePresenter::FramePresenter(FrameView& view, FormatTables& formats, Table& cuttingData)
-    : view_(view), formats_(formats), table_(cuttingData) {}
+FramePresenter::FramePresenter(FrameView& view, FormatTables& formats,
+                               std::vector<CuttingRecord>& records)
+    : view_(view), formats_(formats), records_(records) {}
+
+CuttingRecord* FramePresenter::CurrentRecord() {
+  if (entry_ < 0 || entry_ >= static_cast<int>(records_.size())) return nullptr;
+  return &records_[static_cast<std::size_t>(entry_)];
+}
 
 void FramePresenter::SetCurrentPicture(int entry, int width, int height) {
   entry_ = entry;
@@ -162,20 +155,20 @@ void FramePresenter::CommitSelection(bool force) {
   if (f.top + f.height > U) f.height = U - f.top;
   if (f.left + f.width > V) f.width = V - f.left;
   if (!(f == before)) view_.SetFrameRect(f);
-  if (entry_ >= table_.RecordCount()) return;
-  table_.LocateRecord(entry_);
+  CuttingRecord* record = CurrentRecord();
+  if (record == nullptr) return;
   if (!(f == LastFrameRect) || force) {
     LastFrameRect = f;
     view_.SelectionRedraw(f);
   }
-  table_.WriteInteger("X", grid.SelX);
-  table_.WriteInteger("Y", grid.SelY);
-  table_.WriteInteger("Width", grid.SelW);
-  table_.WriteInteger("Height", grid.SelH);
-  table_.WriteInteger("FormatID", formats_.CurrentFormat.FormatID);
-  table_.WriteInteger("jpegCompressionBlockSize", grid.BlockSize);
-  const int P = table_.ReadInteger("PictureWidth").value_or(pictureWidth_);
-  const int Q = table_.ReadInteger("PictureHeight").value_or(pictureHeight_);
+  record->x = grid.SelX;
+  record->y = grid.SelY;
+  record->width = grid.SelW;
+  record->height = grid.SelH;
+  record->formatId = formats_.CurrentFormat.FormatID;
+  record->blockSize = grid.BlockSize;
+  const int P = record->pictureWidth.value_or(pictureWidth_);
+  const int Q = record->pictureHeight.value_or(pictureHeight_);
   if (view_.CorrectionApplied(Correction::Enlargement)) return;
   const ScreenRect s = SelectionInPixels(grid, P, Q);
   view_.SetStatusText(2, "Auswahl: (" + std::to_string(s.left + 1) + "," + std::to_string(s.top + 1) +
@@ -250,17 +243,12 @@ std::string FramePresenter::ChooserCaption(const std::string& name) {
   return s;
 }
 
-bool FramePresenter::CorrectionsApplied() const {
-  return view_.CorrectionApplied(Correction::RedEye) ||
-         view_.CorrectionApplied(Correction::AutoCorrection) ||
-         view_.CorrectionApplied(Correction::Enlargement);
-}
-
-bool FramePresenter::CurrentFileTypeIsJpeg() {
-  if (entry_ < 0 || entry_ >= table_.RecordCount()) return true;
-  table_.LocateRecord(entry_);
-  const std::optional<std::string> type = table_.ReadText("FileType");
-  return !type || type->empty() || *type == "JPG";
+AppliedCorrections FramePresenter::AppliedOnScreen() const {
+  AppliedCorrections applied;
+  applied.redEye = view_.CorrectionApplied(Correction::RedEye);
+  applied.autoCorrection = view_.CorrectionApplied(Correction::AutoCorrection);
+  applied.enlargement = view_.CorrectionApplied(Correction::Enlargement);
+  return applied;
 }
 
 void FramePresenter::SetLosslessEnabled(bool enabled) {
@@ -309,7 +297,7 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
   } else {
     view_.SetFrameVisible(true);
     view_.EnableCurrentMarkBox();
-    if (formatId < 0 && !OnSixteenGrid(format)) {
+    if (!FormatOnBlockGrid(format)) {
       if (ReadBoolSetting("ShowLossySavingInfo", true)) {
         view_.RepaintWindow();
         if (view_.FrameVisible() && !quiet) {
@@ -320,23 +308,24 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
         }
       }
       SetLosslessEnabled(false);
-      if (grid.BlockSize == 16) {
-        grid.BlockSize = 1;
+      if (grid.BlockSize == kJpegBlockSize) {
+        grid.BlockSize = kPixelBlockSize;
         ComputeBlockGrid();
-        grid.SelX *= 16;
-        grid.SelY *= 16;
+        grid.SelX *= kJpegBlockSize;
+        grid.SelY *= kJpegBlockSize;
       }
     } else {
-      SetLosslessEnabled(!CorrectionsApplied());
-      if (losslessEnabled_ && grid.BlockSize == 1 && fileTypes.PrefersLosslessJpeg() &&
-          mayAlignToBlocks && CurrentFileTypeIsJpeg()) {
-        grid.BlockSize = 16;
+      SetLosslessEnabled(trimora::LosslessEntryEnabled(format, AppliedOnScreen()));
+      const CuttingRecord* record = CurrentRecord();
+      if (ReturnsToBlockGrid(losslessEnabled_, grid.BlockSize, fileTypes,
+                             record ? record->fileType : std::nullopt, mayAlignToBlocks)) {
+        grid.BlockSize = kJpegBlockSize;
         ComputeBlockGrid();
-        grid.SelX /= 16;
-        grid.SelY /= 16;
+        grid.SelX /= kJpegBlockSize;
+        grid.SelY /= kJpegBlockSize;
         if (formatId >= 0) {
-          grid.SelW /= 16;
-          grid.SelH /= 16;
+          grid.SelW /= kJpegBlockSize;
+          grid.SelH /= kJpegBlockSize;
         }
       }
     }
@@ -682,63 +671,57 @@ void FramePresenter::Dim(SelectionCommand command) {
 }
 
 FileTypeChoice FramePresenter::DefaultFileType() const {
-  const FormatRecord& d = formats_.DefaultFormat;
-  const bool a = d.FormatID >= 0 || OnSixteenGrid(d);
-  const bool b = !view_.CorrectionApplied(Correction::RedEye) &&
-                 !view_.CorrectionApplied(Correction::AutoCorrection);
-  if (a && b) return {fileTypes.type1, fileTypes.lossy1};
-  return {fileTypes.type2, fileTypes.lossy2};
+  return trimora::DefaultFileType(fileTypes, formats_.DefaultFormat, AppliedOnScreen());
 }
 
 void FramePresenter::RefreshTypeButtons(bool onlyCurrent) {
   BusyCursor busy(view_);
-  const FileTypeChoice choice = DefaultFileType();
-  const int count = std::min(view_.TypeButtonCount(), table_.RecordCount());
+  const int count = std::min(view_.StripEntryCount(), static_cast<int>(records_.size()));
   if (onlyCurrent) {
-    if (entry_ < 0 || entry_ >= count || view_.TypeButtonCaption(entry_) != "JPG") return;
-    table_.LocateRecord(entry_);
-    view_.SetTypeButtonRed(entry_, table_.ReadInteger("jpegCompressionBlockSize").value_or(1) == 1);
+    // Only a JPEG picture's button changes colour; the model decides, never the button.
+    if (entry_ < 0 || entry_ >= count) return;
+    const CuttingRecord& record = records_[static_cast<std::size_t>(entry_)];
+    if (record.fileType != "JPG") return;
+    view_.SetTypeButton(entry_, *record.fileType, TypeButtonRed(record));
     return;
   }
-  const FormatRecord& d = formats_.DefaultFormat;
-  const bool lossless = choice.type == "JPG" && !choice.lossy && (d.FormatID >= 0 || OnSixteenGrid(d)) &&
-                        !view_.CorrectionApplied(Correction::RedEye) &&
-                        !view_.CorrectionApplied(Correction::AutoCorrection);
+  const FileTypeChoice choice = DefaultFileType();
   for (int i = 0; i < count; ++i) {
-    if (view_.TypeButtonCaption(i).empty()) continue;
-    table_.LocateRecord(i);
-    if (!IsNull(table_.ReadField("FormatID"))) continue;
-    view_.SetTypeButtonCaption(i, choice.type);
-    // The record's type follows its caption, so that the save run writes what is shown.
-    table_.WriteText("FileType", choice.type);
-    const int b = lossless ? 16 : 1;
-    table_.WriteInteger("jpegCompressionBlockSize", b);
-    view_.SetTypeButtonRed(i, choice.type == "JPG" && b == 1);
+    CuttingRecord& record = records_[static_cast<std::size_t>(i)];
+    if (record.Shown()) continue;
+    // The record's type follows its button, so that the save run writes what is shown.
+    record.fileType = choice.type;
+    record.blockSize = BlockSizeFor(choice);
+    view_.SetTypeButton(i, choice.type, TypeButtonRed(record));
   }
 }
 
 void FramePresenter::UsePixelGrid() {
-  grid.BlockSize = 1;
+  const BlockSelection s =
+      MoveToGrid({grid.SelX, grid.SelY, grid.SelW, grid.SelH}, grid.BlockSize, kPixelBlockSize);
+  grid.BlockSize = kPixelBlockSize;
   ComputeBlockGrid();
-  grid.SelX *= 16;
-  grid.SelY *= 16;
-  grid.SelW *= 16;
-  grid.SelH *= 16;
+  grid.SelX = s.x;
+  grid.SelY = s.y;
+  grid.SelW = s.width;
+  grid.SelH = s.height;
 }
 
 void FramePresenter::UseBlockGrid() {
-  grid.BlockSize = 16;
+  const BlockSelection s =
+      MoveToGrid({grid.SelX, grid.SelY, grid.SelW, grid.SelH}, grid.BlockSize, kJpegBlockSize);
+  grid.BlockSize = kJpegBlockSize;
   ComputeBlockGrid();
-  grid.SelX /= 16;
-  grid.SelY /= 16;
-  grid.SelW /= 16;
-  grid.SelH /= 16;
+  grid.SelX = s.x;
+  grid.SelY = s.y;
+  grid.SelW = s.width;
+  grid.SelH = s.height;
 }
 
 void FramePresenter::LosslessLost() {
   if (!losslessEnabled_) return;
   SetLosslessEnabled(false);
-  if (grid.BlockSize == 16) {
+  if (grid.BlockSize == kJpegBlockSize) {
     if (ReadBoolSetting("ShowLossySavingInfo2", true)) {
       view_.ShowMessageBox("Information", kCorrectedText, kOk, "ShowLossySavingInfo2", 320, 170);
     }
@@ -749,60 +732,38 @@ void FramePresenter::LosslessLost() {
 }
 
 void FramePresenter::LosslessCheck() {
-  const FormatRecord& c = formats_.CurrentFormat;
-  SetLosslessEnabled(!CorrectionsApplied() && (c.FormatID >= 0 || OnSixteenGrid(c)));
-  if (losslessEnabled_ && grid.BlockSize == 1 && fileTypes.PrefersLosslessJpeg() &&
-      CurrentFileTypeIsJpeg()) {
+  SetLosslessEnabled(trimora::LosslessEntryEnabled(formats_.CurrentFormat, AppliedOnScreen()));
+  const CuttingRecord* record = CurrentRecord();
+  if (ReturnsToBlockGrid(losslessEnabled_, grid.BlockSize, fileTypes,
+                         record ? record->fileType : std::nullopt, true)) {
     UseBlockGrid();
     CommitSelection(true);
   }
   RefreshTypeButtons(true);
 }
 
-void FramePresenter::FileFormatClick(const std::string& caption, int tag, int entry) {
-  std::string type;
-  for (char ch : caption) {
-    if (ch == '&') continue;
-    type += ch;
-    if (type.size() == 3) break;
-  }
-  if (tag == 16 && !losslessEnabled_) return;  // a disabled entry does nothing
-  if (entry < 0 || entry >= table_.RecordCount()) return;
-  if (entry != entry_) {
-    // Another strip entry's button opened the menu: its own record takes the type and the
-    // block size, with its stored selection converted to the new grid.
-    table_.LocateRecord(entry);
-    view_.SetTypeButtonCaption(entry, type);
-    table_.WriteText("FileType", type);
-    int b = table_.ReadInteger("jpegCompressionBlockSize").value_or(1);
-    const bool corrected = !table_.ReadText("RedEyeCoords").value_or("").empty() ||
-                           table_.ReadBoolean("AutoCorrection").value_or(false) ||
-                           table_.ReadBoolean("Enlarge").value_or(false);
-    const int wanted = tag == 16 && !corrected ? 16 : 1;
-    if (wanted != b) {
-      for (const char* name : {"X", "Y", "Width", "Height"}) {
-        const std::optional<std::int32_t> v = table_.ReadInteger(name);
-        if (v) table_.WriteInteger(name, wanted == 1 ? *v * 16 : *v / 16);
-      }
-      b = wanted;
-      table_.WriteInteger("jpegCompressionBlockSize", b);
-    }
-    view_.SetTypeButtonRed(entry, type == "JPG" && b == 1);
-    view_.MarkEntryForSaving(entry);
-    return;
-  }
-  if (tag == 1 && grid.BlockSize == 16) {
+void FramePresenter::KeepCorrectedPictureOffBlockGrid() {
+  if (!AppliedOnScreen().Any()) return;
+  SetLosslessEnabled(false);
+  if (grid.BlockSize != kJpegBlockSize) return;
+  UsePixelGrid();
+  CommitSelection(true);
+  RefreshTypeButtons(true);
+}
+
+bool FramePresenter::ChooseTypeOfShownPicture(const TypeMenuEntry& entry) {
+  CuttingRecord* record = CurrentRecord();
+  if (record == nullptr) return false;
+  if (entry.tag == kJpegBlockSize && !losslessEnabled_) return false;  // a disabled entry
+  if (entry.tag == kPixelBlockSize && grid.BlockSize == kJpegBlockSize) {
     UsePixelGrid();
-  } else if (tag == 16 && grid.BlockSize == 1) {
+  } else if (entry.tag == kJpegBlockSize && grid.BlockSize == kPixelBlockSize) {
     UseBlockGrid();
   }
-  view_.SetTypeButtonCaption(entry, type);
-  table_.LocateRecord(entry);
-  table_.WriteText("FileType", type);
+  record->fileType = std::string(entry.type);
   CommitSelection(true);
-  view_.SetTypeButtonRed(entry, type == "JPG" && grid.BlockSize == 1);
   ApplyFormat(formats_.CurrentFormat.FormatID, false);
-  view_.MarkEntryForSaving(entry);
+  return true;
 }
 
 }  // namespace trimora

@@ -9,10 +9,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "folder/table.h"
+#include "folder/cutting_record.h"
 #include "formats/format_tables.h"
 #include "frame/block_grid.h"
+#include "output/lossless.h"
 
 namespace trimora {
 
@@ -97,35 +99,14 @@ class FrameView {
   virtual void RepaintWindow() {}
   virtual void SetBusyCursor(bool busy) { (void)busy; }
 
-  // The type buttons of the strip (entry n = record n).
-  virtual int TypeButtonCount() const { return 0; }
-  virtual std::string TypeButtonCaption(int entry) const { (void)entry; return {}; }
-  virtual void SetTypeButtonCaption(int entry, const std::string& caption) {
-    (void)entry; (void)caption;
+  // The strip (entry n = record n): how many entries the folder presenter has built so far.
+  virtual int StripEntryCount() const { return 0; }
+  // Sets an entry's type button: its caption and whether it is drawn red (lossy JPEG).
+  virtual void SetTypeButton(int entry, const std::string& caption, bool red) {
+    (void)entry;
+    (void)caption;
+    (void)red;
   }
-  // Red (lossy JPEG) or black caption.
-  virtual void SetTypeButtonRed(int entry, bool red) { (void)entry; (void)red; }
-};
-
-// The default output pairs taken from FileFormat1 and FileFormat2.
-struct FileTypeDefaults {
-  std::string type1 = "JPG";  // preferred output
-  bool lossy1 = false;
-  std::string type2 = "TIF";  // for pictures that cannot stay lossless JPEG
-  bool lossy2 = false;
-
-  // The pairs from the values of the settings FileFormat1 (0..4) and FileFormat2 (0..3);
-  // a value out of range keeps the type text of the default.
-  static FileTypeDefaults FromSettings(int fileFormat1, int fileFormat2);
-  // Type text 1 is lossless JPEG.
-  bool PrefersLosslessJpeg() const { return type1 == "JPG" && !lossy1; }
-};
-
-// A type word and its lossy flag.
-struct FileTypeChoice {
-  std::string type;
-  bool lossy = false;
-  bool operator==(const FileTypeChoice&) const = default;
 };
 
 // The commands reached from keys, menus and the wheel.
@@ -151,11 +132,12 @@ std::optional<SelectionCommand> CommandForKey(FrameKey key, bool ctrl, bool alt,
 SelectionCommand CommandForWheel(int delta);
 
 // The frame presenter. It owns the grid state and writes every change into the picture's
-// record of the cutting-data table at once.
+// cutting-data record at once.
 class FramePresenter {
  public:
-  // A presenter over the main window's view, format tables and cutting-data table.
-  FramePresenter(FrameView& view, FormatTables& formats, Table& cuttingData);
+  // A presenter over the main window's view, format tables and cutting-data records (record n
+  // belongs to strip entry n; the folder presenter owns them).
+  FramePresenter(FrameView& view, FormatTables& formats, std::vector<CuttingRecord>& records);
 
   // Grid and selection state (public: the main window restores it from a record and the
   // tests set it up).
@@ -225,14 +207,21 @@ class FramePresenter {
   // Enables the two step dimming commands for the current MasterAlpha.
   void RefreshDimmingCommands();
 
-  // The lossless decision.
+  // The lossless decision for the picture on screen (the rules: output/lossless.h).
   FileTypeChoice DefaultFileType() const;
+  // Sets the type buttons from the records: `onlyCurrent` colours the button of the picture on
+  // screen; otherwise every built entry not shown yet takes the default type and its block size.
   void RefreshTypeButtons(bool onlyCurrent);
   void LosslessLost();
   void LosslessCheck();
-  // A type menu entry ("JPG (verlustfrei)" tag 16, the others tag 1) chosen for the strip
-  // entry `entry` whose type button opened the menu.
-  void FileFormatClick(const std::string& caption, int tag, int entry);
+  // The picture on screen holds a correction: "JPG (verlustfrei)" goes off, and a selection on
+  // the block grid moves to the pixel grid without a note (records written by older releases
+  // may hold corrected pictures with block size 16).
+  void KeepCorrectedPictureOffBlockGrid();
+  // A type menu entry chosen for the picture on screen: the grid its tag asks for, the type
+  // word into the record, the format fitted anew. False (nothing done) for "JPG (verlustfrei)"
+  // while it is disabled.
+  bool ChooseTypeOfShownPicture(const TypeMenuEntry& entry);
   // The selection onto the pixel grid (BlockSize 1, the four values x 16) and onto the
   // 16-pixel grid (BlockSize 16, the four values div 16); the grid is computed anew.
   void UsePixelGrid();
@@ -254,13 +243,13 @@ class FramePresenter {
   void Dim(SelectionCommand command);
   void MarkerCommand(SelectionCommand command);
   void SetLosslessEnabled(bool enabled);
-  bool CorrectionsApplied() const;
-  bool CurrentFileTypeIsJpeg();
+  AppliedCorrections AppliedOnScreen() const;
+  CuttingRecord* CurrentRecord();
   bool FrameBeyondView() const;
 
   FrameView& view_;
   FormatTables& formats_;
-  Table& table_;
+  std::vector<CuttingRecord>& records_;
   int entry_ = -1;
   int pictureWidth_ = 0;
   int pictureHeight_ = 0;

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "imaging/jpeg_decoder.h"
+#include "output/lossless.h"
 #include "platform/error.h"
 #include "platform/file_date.h"
 #include "platform/paths.h"
@@ -17,14 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-#ifdef _WIN32
-constexpr std::string_view kSeparators = "\\/:";
-constexpr char kSeparator = '\\';
-#else
-constexpr std::string_view kSeparators = "/";
-constexpr char kSeparator = '/';
-#endif
-
 bool Exists(const std::string& path) {
   std::error_code ignored;
   return fs::exists(path, ignored);
@@ -32,7 +25,7 @@ bool Exists(const std::string& path) {
 
 // A field that the run cannot do without; a null one ends the run.
 template <typename T>
-const T& Need(const std::optional<T>& field, const char* name, const SaveRecord& record) {
+const T& Need(const std::optional<T>& field, const char* name, const CuttingRecord& record) {
   if (!field) {
     throw Error("Im Datensatz von " + record.filename.value_or("(ohne Dateinamen)") + " fehlt der Wert \"" +
                 name + "\".");
@@ -41,7 +34,7 @@ const T& Need(const std::optional<T>& field, const char* name, const SaveRecord&
 }
 
 // value x blocks, checked to stay an int.
-int Blocks(int value, int blockSize, const SaveRecord& record) {
+int Blocks(int value, int blockSize, const CuttingRecord& record) {
   const long long pixels = static_cast<long long>(value) * blockSize;
   if (pixels < std::numeric_limits<int>::min() || pixels > std::numeric_limits<int>::max()) {
     throw Error("Der Ausschnitt im Datensatz von " + record.filename.value_or("") + " ist ungültig.");
@@ -75,8 +68,8 @@ class PassEnd {
 };
 
 // Writes one marked record; returns the path written.
-std::string SaveRecordFile(const SaveRecord& record, const std::string& destFolder, const SaveRunContext& context,
-                           SaveRunState& state, SaveRunView& view) {
+std::string SaveRecordFile(const CuttingRecord& record, const std::string& destFolder,
+                           const SaveRunContext& context, SaveRunState& state, SaveRunView& view) {
   const int block = Need(record.blockSize, "jpegCompressionBlockSize", record);
   const std::string& source = Need(record.filename, "Filename", record);
   const std::string& type = Need(record.fileType, "FileType", record);
@@ -90,7 +83,9 @@ std::string SaveRecordFile(const SaveRecord& record, const std::string& destFold
   request.redEyeList = record.redEyeCoords.value_or("");
   request.correction = record.autoCorrection.value_or(false);
 
-  if (block != 16 && record.enlarge.value_or(false)) {
+  // A record with corrections is cut by decoding, with them, whatever its block size says.
+  const bool lossless = TakesLosslessRoad(record);
+  if (!lossless && record.enlarge.value_or(false)) {
     // An enlarged picture is written whole with its stripes; the selection is not used.
     const int formatId = Need(record.formatId, "FormatID", record);
     if (!context.formatRatio) throw Error("Die Formattabellen sind nicht geladen.");
@@ -105,7 +100,7 @@ std::string SaveRecordFile(const SaveRecord& record, const std::string& destFold
   request.top = Blocks(Need(record.y, "Y", record), block, record);
   request.width = Blocks(Need(record.width, "Width", record), block, record);
   request.height = Blocks(Need(record.height, "Height", record), block, record);
-  if (block != 16) return WriteCroppedPicture(request, context.stripes, confirm);
+  if (block != kJpegBlockSize) return WriteCroppedPicture(request, context.stripes, confirm);
 
   // The 16-pixel grid may reach past the picture's right and bottom edges.
   const JpegLayout layout = ReadJpegLayout(source);
@@ -118,64 +113,15 @@ std::string SaveRecordFile(const SaveRecord& record, const std::string& destFold
   }
   // jpegtran would move a cut whose corner is off the picture's own block grid; such pictures,
   // and those whose grid is coarser than 16 pixels, are cut exactly by decoding. Pictures
-  // meant for another file type are never written as JPEG data.
+  // meant for another file type are never written as JPEG data, and corrected ones are cut
+  // with their corrections.
   const bool onGrid = layout.blockWidth <= 16 && layout.blockHeight <= 16 &&
                       request.left % layout.blockWidth == 0 && request.top % layout.blockHeight == 0;
-  if (type != "JPG" || !onGrid) return WriteCroppedPicture(request, context.stripes, confirm);
+  if (!lossless || !onGrid) return WriteCroppedPicture(request, context.stripes, confirm);
   return JpegTranCrop(request.left, request.top, request.width, request.height, source, output, confirm);
 }
 
-template <typename T>
-std::optional<T> Field(const Table& table, int record, int column) {
-  if (column < 0) return std::nullopt;
-  const FieldValue& value = table.At(record, column);
-  if (const T* held = std::get_if<T>(&value)) return *held;
-  return std::nullopt;
-}
-
 }  // namespace
-
-std::vector<SaveRecord> ReadSaveRecords(const Table& table) {
-  const auto column = [&](std::string_view name) { return table.FindColumn(name); };
-  const int x = column("X"), y = column("Y"), width = column("Width"), height = column("Height");
-  const int formatId = column("FormatID"), block = column("jpegCompressionBlockSize");
-  const int filename = column("Filename"), fileType = column("FileType"), saveIt = column("SaveIt");
-  const int deleted = column("Deleted"), redEye = column("RedEyeCoords"), correction = column("AutoCorrection");
-  const int pictureWidth = column("PictureWidth"), pictureHeight = column("PictureHeight");
-  const int enlarge = column("Enlarge");
-  std::vector<SaveRecord> records(static_cast<std::size_t>(table.RecordCount()));
-  for (int r = 0; r < table.RecordCount(); ++r) {
-    SaveRecord& out = records[static_cast<std::size_t>(r)];
-    out.x = Field<std::int32_t>(table, r, x);
-    out.y = Field<std::int32_t>(table, r, y);
-    out.width = Field<std::int32_t>(table, r, width);
-    out.height = Field<std::int32_t>(table, r, height);
-    out.formatId = Field<std::int32_t>(table, r, formatId);
-    out.blockSize = Field<std::int32_t>(table, r, block);
-    out.filename = Field<std::string>(table, r, filename);
-    out.fileType = Field<std::string>(table, r, fileType);
-    out.saveIt = Field<bool>(table, r, saveIt);
-    out.deleted = Field<bool>(table, r, deleted);
-    out.redEyeCoords = Field<std::string>(table, r, redEye);
-    out.autoCorrection = Field<bool>(table, r, correction);
-    out.pictureWidth = Field<std::int32_t>(table, r, pictureWidth);
-    out.pictureHeight = Field<std::int32_t>(table, r, pictureHeight);
-    out.enlarge = Field<bool>(table, r, enlarge);
-  }
-  return records;
-}
-
-std::string FileNamePart(const std::string& path) {
-  const std::size_t at = path.find_last_of(kSeparators);
-  return at == std::string::npos ? path : path.substr(at + 1);
-}
-
-std::string WithTrailingSeparator(const std::string& folder) {
-  if (!folder.empty() && kSeparators.find(folder.back()) != std::string_view::npos && folder.back() != ':') {
-    return folder;
-  }
-  return folder + kSeparator;
-}
 
 std::string OutputName(const std::string& destFolder, const std::string& filename, const std::string& fileType) {
   std::string path = destFolder + FileNamePart(filename);
@@ -205,17 +151,18 @@ std::string ConfirmOverwrite(const std::string& path, const std::string& fileTyp
   }
 }
 
-void RunSavePass(const std::vector<SaveRecord>& records, const std::string& destFolder, const SaveRunContext& context,
-                 SaveRunState& state, SaveRunView& view) {
+void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& destFolder,
+                 const SaveRunContext& context, SaveRunState& state, SaveRunView& view) {
   PassEnd end(state, view, context.pictureCount);
-  const auto marked = std::count_if(records.begin(), records.end(), [](const SaveRecord& r) { return r.marked(); });
+  const auto marked = std::count_if(records.begin(), records.end(),
+                                    [](const CuttingRecord& r) { return r.Marked(); });
   if (marked == 0) return;
   state.SavingInProgress = true;
   state.OverwriteAll = false;
   int running = 0;
-  for (const SaveRecord& record : records) {
+  for (const CuttingRecord& record : records) {
     view.RepaintPending();
-    if (!record.marked()) continue;
+    if (!record.Marked()) continue;
     ++running;
     view.SetStatusText(3, "Speichere " + std::to_string(running) + "/" + std::to_string(marked));
     const std::int32_t date = GetFileDate(Need(record.filename, "Filename", record));
@@ -226,8 +173,8 @@ void RunSavePass(const std::vector<SaveRecord>& records, const std::string& dest
 
 std::string DefaultDestFolder() { return DocumentsFolder(); }
 
-void CropAndSave(const std::vector<SaveRecord>& records, const SaveRunContext& context, SaveRunState& state,
-                 SaveRunView& view) {
+void CropAndSave(const std::vector<CuttingRecord>& records, const SaveRunContext& context,
+                 SaveRunState& state, SaveRunView& view) {
   view.RepaintPending();
   std::string folder = ReadStringSetting("DestDir", "");
   if (folder.empty()) folder = DefaultDestFolder();

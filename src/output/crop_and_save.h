@@ -1,5 +1,5 @@
-// The crop-and-save run: every marked record of the cutting-data table is cut into the
-// destination folder, by jpegtran when it is held on the JPEG block grid, else by decoding.
+// The crop-and-save run: every marked cutting-data record is cut into the destination folder, by
+// jpegtran when it takes the lossless road (output/lossless.h), else by decoding.
 //
 // The run is plain code behind SaveRunView, the few things that need a person: the folder
 // chooser, the message box (the overwrite question among others) and the status texts. The
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "folder/table.h"
+#include "folder/cutting_record.h"
 #include "output/write_cropped.h"
 
 namespace trimora {
@@ -41,22 +41,6 @@ class SaveRunView {
   virtual void SetBusy(bool /*busy*/) {}
 };
 
-// The fields of a cutting-data record that the run reads; nullopt stands for a null field.
-struct SaveRecord {
-  std::optional<bool> saveIt, deleted;
-  std::optional<int> blockSize, x, y, width, height;
-  std::optional<int> pictureWidth, pictureHeight, formatId;
-  std::optional<std::string> filename, fileType, redEyeCoords;
-  std::optional<bool> autoCorrection, enlarge;
-
-  // SaveIt is true and Deleted is not.
-  bool marked() const { return saveIt.value_or(false) && !deleted.value_or(false); }
-};
-
-// The records of a cutting-data table in table order; a column the table lacks (an older
-// file) reads as null. The table's current record is not moved.
-std::vector<SaveRecord> ReadSaveRecords(const Table& table);
-
 // The run state the main window holds and others read.
 struct SaveRunState {
   // True from the start of the writing pass until the run ends (read by the thumbnail thread).
@@ -71,12 +55,6 @@ struct SaveRunContext {
   std::function<double(int formatId)> formatRatio;  // FormatRatio of the format tables
   int pictureCount = 0;  // pictures in the strip, for the closing status text
 };
-
-// The file-name part of a path: the text after the last path separator.
-std::string FileNamePart(const std::string& path);
-
-// The folder with a path separator appended when it does not end with one.
-std::string WithTrailingSeparator(const std::string& folder);
 
 // The output name of a record: folder (ending with a separator) + file-name part of Filename;
 // a last ".JPG" (any case) gets FileType for its last three letters, other names get "." +
@@ -94,15 +72,15 @@ std::string ConfirmOverwrite(const std::string& path, const std::string& fileTyp
 // counts the marked records, writes them one after the other with "Speichere n/m" in status
 // panel 3, and ends with the picture count there. An error ends the run at that picture and
 // propagates after the closing steps; files written before it stay.
-void RunSavePass(const std::vector<SaveRecord>& records, const std::string& destFolder, const SaveRunContext& context,
-                 SaveRunState& state, SaveRunView& view);
+void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& destFolder,
+                 const SaveRunContext& context, SaveRunState& state, SaveRunView& view);
 
 // The user's documents folder, where the chooser starts on first use.
 std::string DefaultDestFolder();
 
 // The command "Zuschneiden und speichern": chooses the destination folder (starting at the
 // setting DestDir or the documents folder), checks it, stores it in DestDir and runs the pass.
-void CropAndSave(const std::vector<SaveRecord>& records, const SaveRunContext& context, SaveRunState& state,
-                 SaveRunView& view);
+void CropAndSave(const std::vector<CuttingRecord>& records, const SaveRunContext& context,
+                 SaveRunState& state, SaveRunView& view);
 
 }  // namespace trimora

@@ -17,6 +17,38 @@
 #include "platform/user_folders.h"
 
 namespace trimora {
+
+namespace {
+
+#ifdef _WIN32
+constexpr std::string_view kSeparators = "\\/";
+constexpr std::string_view kNameEnds = "\\/:";
+#else
+constexpr std::string_view kSeparators = "/";
+constexpr std::string_view kNameEnds = "/";
+#endif
+
+bool IsSeparator(char c) { return kSeparators.find(c) != std::string_view::npos; }
+
+}  // namespace
+
+std::string WithTrailingSeparator(std::string_view folder) {
+  std::string result(folder);
+  if (result.empty() || !IsSeparator(result.back())) result += kPathSeparator;
+  return result;
+}
+
+std::string WithoutTrailingSeparator(std::string_view path) {
+  std::string result(path);
+  while (result.size() > 1 && IsSeparator(result.back())) result.pop_back();
+  return result;
+}
+
+std::string FileNamePart(std::string_view path) {
+  const std::size_t at = path.find_last_of(kNameEnds);
+  return std::string(at == std::string_view::npos ? path : path.substr(at + 1));
+}
+
 namespace {
 
 bool IsFolder(const std::string& path) {

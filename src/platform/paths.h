@@ -1,9 +1,28 @@
-// Folders of the program and of the user.
+// Folders of the program and of the user, and the path texts built from them.
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace trimora {
+
+// The path separator of this system ('/' here, '\\' on Windows).
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// `folder` with a path separator appended when it does not end with one (an empty folder
+// becomes the separator alone).
+std::string WithTrailingSeparator(std::string_view folder);
+
+// `path` without its trailing separators; a lone root separator stays.
+std::string WithoutTrailingSeparator(std::string_view path);
+
+// The file-name part of a path: the text after its last separator (on Windows also after a
+// drive's colon); the whole path when it has none.
+std::string FileNamePart(std::string_view path);
 
 // The folder of the running program file, ending with a path separator.
 std::string ProgramFolder();

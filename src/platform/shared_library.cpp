@@ -22,6 +22,11 @@ SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
 }
 
 std::optional<SharedLibrary> SharedLibrary::Open(const std::string& path, std::string* error) {
+  // The loader would take an empty name for the program itself.
+  if (path.empty()) {
+    if (error != nullptr) *error = "empty file name";
+    return std::nullopt;
+  }
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     if (error != nullptr) {

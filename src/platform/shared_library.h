@@ -22,7 +22,7 @@ class SharedLibrary {
   SharedLibrary& operator=(const SharedLibrary&) = delete;
 
   // Loads the library at `path`; a name without "/" is searched the way the loader searches.
-  // On failure the loader's reason goes to `*error` when given.
+  // An empty name is refused. On failure the reason goes to `*error` when given.
   static std::optional<SharedLibrary> Open(const std::string& path, std::string* error = nullptr);
 
   // The address of the exported symbol `name`, or null.

@@ -18,9 +18,9 @@
 #include <QtTest>
 
 #include "app/kv_main_form.h"
-#include "folder/table_file.h"
 #include "platform/instance.h"
 #include "platform/settings.h"
+#include "tables/table_file.h"
 #include "ui/xp_form.h"
 
 using trimora::Command;

@@ -1,11 +1,13 @@
-// The folder presenter against a fake view: real temporary folders with real JPEGs, the real
-// settings store under a temporary configuration home, the real file-list thread.
+// The folder presenter against a fake main view with the real frame presenter behind it: real
+// temporary folders with real JPEGs, the real settings store under a temporary configuration
+// home, the real file-list thread.
 #include "folder/folder_presenter.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -14,10 +16,11 @@
 
 #include "../platform/temp_folder.h"
 #include "fake_view.h"
-#include "folder/table_file.h"
-#include "formats/format_tables.h"
-#include "platform/settings.h"
 #include "folder/file_list_thread.h"
+#include "formats/format_tables.h"
+#include "frame/frame_controller_adapter.h"
+#include "linked_frame_view.h"
+#include "platform/settings.h"
 
 namespace trimora {
 namespace {
@@ -40,7 +43,15 @@ class FolderPresenterTest : public ::testing::Test {
     formats_.scalableFormatTable.WriteInteger(kMinHeight, 886);
     formats_.LoadDefaultFormat(1);
     presenter_.ApplySettings(LoadFolderSettings());
+    frameView_.Link(presenter_, view_);
+    frameView_.frameVisible = false;  // hidden when the main window is made
+    frame_.fileTypes = FileTypeDefaults::FromSettings(ReadIntSetting("FileFormat1", 0),
+                                                      ReadIntSetting("FileFormat2", 1));
+    frame_.InitBlockSize();
+    presenter_.SetFrameController(&controller_);
   }
+  // The thread's hand-overs reach the frame: it must end before the frame goes.
+  void TearDown() override { presenter_.StopThread(); }
 
   // Copies a sample photo into the picture folder under `name`.
   void AddPicture(const std::string& name, const std::string& sample = "plain-landscape.jpg") {
@@ -59,15 +70,14 @@ class FolderPresenterTest : public ::testing::Test {
       if (presenter_.EntryCaption(p) == name) return p;
     return -1;
   }
-  std::optional<std::int32_t> IntegerOf(int record, const char* column) {
-    const Table& table = presenter_.CuttingDataTable();
-    const FieldValue& value = table.At(record, table.FindColumn(column));
-    if (!std::holds_alternative<std::int32_t>(value)) return std::nullopt;
-    return std::get<std::int32_t>(value);
+  // The record of strip entry `position`.
+  CuttingRecord& RecordOf(int position) {
+    return presenter_.Records().at(static_cast<std::size_t>(position));
   }
-  FieldValue FieldOf(int record, const char* column) {
-    const Table& table = presenter_.CuttingDataTable();
-    return table.At(record, table.FindColumn(column));
+  // A record's selection as (X, Y, Width, Height) in its blocks.
+  std::array<std::int32_t, 4> SelectionOf(int position) {
+    const CuttingRecord& r = RecordOf(position);
+    return {r.x.value_or(-1), r.y.value_or(-1), r.width.value_or(-1), r.height.value_or(-1)};
   }
 
   TempFolder config_;
@@ -75,6 +85,9 @@ class FolderPresenterTest : public ::testing::Test {
   FormatTables formats_;
   FakeView view_;
   FolderPresenter presenter_{view_, formats_, {}};
+  testing::LinkedFrameView frameView_;
+  FramePresenter frame_{frameView_, formats_, presenter_.Records()};
+  PresenterFrameController controller_{frame_, frameView_};
 };
 
 TEST_F(FolderPresenterTest, ListsJpgFilesWithoutRegardToCaseAndNothingElse) {
@@ -118,21 +131,49 @@ TEST_F(FolderPresenterTest, FirstShowingAppliesTheDefaultFormatAndShowingAgainRe
   ASSERT_EQ(presenter_.CurrentPosition(), 0);
   EXPECT_EQ(view_.shownWidth, 600);
   EXPECT_EQ(view_.status[1], "Bild: (600x450)");
-  // 10 x 15 on a 600 x 450 landscape picture, lossless JPEG: blocks of 16.
-  EXPECT_EQ(IntegerOf(0, "FormatID"), 1);
-  EXPECT_EQ(IntegerOf(0, "jpegCompressionBlockSize"), 16);
-  EXPECT_EQ(IntegerOf(0, "Width"), 37);
-  EXPECT_EQ(IntegerOf(0, "Height"), 25);
-  EXPECT_EQ(IntegerOf(0, "PictureWidth"), 600);
-  EXPECT_EQ(std::get<bool>(FieldOf(0, "SaveIt")), true) << "MarkOnShow is on by default";
+  // 600 x 450 fills the 540 x 405 panel: 38 x 29 blocks of 16, the last ones partial. The
+  // default 800 x 592 pixels (50 x 37 blocks) get the format's ratio 1772 / 1181 and reach past
+  // the picture, so the selection is maximised: 38 blocks wide, 38 / 1.5004 = 25 high.
+  EXPECT_EQ(frameView_.viewGeometry, (ScreenRect{0, 0, 540, 405}));
+  EXPECT_EQ(RecordOf(0).formatId, 1);
+  EXPECT_EQ(RecordOf(0).blockSize, 16);
+  EXPECT_EQ(SelectionOf(0), (std::array<std::int32_t, 4>{0, 0, 38, 25}));
+  EXPECT_EQ(frameView_.frame, (ScreenRect{0, 0, 540, 360}));
+  EXPECT_EQ(RecordOf(0).pictureWidth, 600);
+  EXPECT_EQ(view_.status[2], "Auswahl: (1,1) (600x400)");
+  EXPECT_EQ(RecordOf(0).saveIt, true) << "MarkOnShow is on by default";
   EXPECT_TRUE(view_.Enabled(Command::CropAndSave));
 
-  // Written on leaving the folder, restored on reopening it.
+  // Written on leaving the folder, restored exactly on reopening it.
+  frame_.Run(SelectionCommand::StepDown);
+  EXPECT_EQ(SelectionOf(0), (std::array<std::int32_t, 4>{0, 1, 38, 25}));
   presenter_.ChooseSourceFolder();
   OpenAndWait(pictures_.path());
-  EXPECT_EQ(IntegerOf(0, "Width"), 37);
-  EXPECT_EQ(IntegerOf(0, "X"), 0);
-  EXPECT_EQ(IntegerOf(0, "FormatID"), 1);
+  EXPECT_EQ(SelectionOf(0), (std::array<std::int32_t, 4>{0, 1, 38, 25}));
+  EXPECT_EQ(RecordOf(0).formatId, 1);
+  EXPECT_EQ(RecordOf(0).blockSize, 16);
+}
+
+TEST_F(FolderPresenterTest, LandscapeAndPortraitPicturesKeepTheirOwnSelections) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg", "plain-portrait.jpg");
+  OpenAndWait(pictures_.path());
+  const int a = Position("a.jpg"), b = Position("b.jpg");
+  presenter_.ShowPicture(a, false);
+  EXPECT_EQ(SelectionOf(a), (std::array<std::int32_t, 4>{0, 0, 38, 25}));
+  // The portrait picture, 450 x 600 in the panel at 304 x 405: the landscape selection turns
+  // to portrait and is maximised to the 29 block columns (28 and a partial one) of the picture.
+  presenter_.ShowPicture(b, false);
+  EXPECT_EQ(frameView_.viewGeometry, (ScreenRect{118, 0, 304, 405}));
+  EXPECT_EQ(SelectionOf(b), (std::array<std::int32_t, 4>{0, 0, 25, 38}));
+  frame_.Run(SelectionCommand::Minimise);
+  EXPECT_EQ(SelectionOf(b), (std::array<std::int32_t, 4>{0, 0, 5, 8}));
+  // Showing the other one and coming back restores the stored selection.
+  presenter_.ShowPicture(a, false);
+  EXPECT_EQ(SelectionOf(a), (std::array<std::int32_t, 4>{0, 0, 38, 25}));
+  presenter_.ShowPicture(b, false);
+  EXPECT_EQ(SelectionOf(b), (std::array<std::int32_t, 4>{0, 0, 5, 8}));
+  EXPECT_EQ(frame_.grid.SelW, 5);
 }
 
 TEST_F(FolderPresenterTest, RestoresOnlyRecordsThatWereShownAndOnlyUnderTheSamePath) {
@@ -141,19 +182,18 @@ TEST_F(FolderPresenterTest, RestoresOnlyRecordsThatWereShownAndOnlyUnderTheSameP
   OpenAndWait(pictures_.path());
   const int shown = presenter_.CurrentPosition();
   const int other = 1 - shown;
-  Table& table = presenter_.CuttingDataTable();
-  table.SetAt(shown, table.FindColumn("RedEyeCoords"), std::string());
-  table.SetAt(shown, table.FindColumn("FileType"), std::string("PNG"));
-  table.SetAt(other, table.FindColumn("FileType"), std::string("BMP"));  // never shown
+  RecordOf(shown).redEyeCoords = "";
+  RecordOf(shown).fileType = "PNG";
+  RecordOf(other).fileType = "BMP";  // never shown
   const std::string shownName = presenter_.EntryCaption(shown);
   presenter_.ChooseSourceFolder();  // cancelled: writes the table all the same
   ASSERT_TRUE(fs::exists(CuttingFile()));
 
   OpenAndWait(pictures_.path());
   const int again = Position(shownName);
-  EXPECT_EQ(std::get<std::string>(FieldOf(again, "FileType")), "PNG");
-  EXPECT_EQ(std::get<std::string>(FieldOf(1 - again, "FileType")), "JPG");
-  EXPECT_EQ(FieldOf(1 - again, "FormatID").index(), 0u) << "the record of the unshown picture";
+  EXPECT_EQ(RecordOf(again).fileType, "PNG");
+  EXPECT_EQ(RecordOf(1 - again).fileType, "JPG");
+  EXPECT_EQ(RecordOf(1 - again).formatId.has_value(), false) << "the record of the unshown picture";
 
   // Reached through another path text (a link to the folder), nothing is restored.
   const std::string link = config_ / "link";
@@ -161,7 +201,7 @@ TEST_F(FolderPresenterTest, RestoresOnlyRecordsThatWereShownAndOnlyUnderTheSameP
   presenter_.OpenFolder(link);
   presenter_.WaitForStrip();
   for (int p = 0; p < 2; ++p) {
-    EXPECT_EQ(std::get<std::string>(FieldOf(p, "FileType")), "JPG");
+    EXPECT_EQ(RecordOf(p).fileType, "JPG");
   }
 }
 
@@ -175,9 +215,7 @@ TEST_F(FolderPresenterTest, ChoosingAFolderWritesTheTableFirstAlsoWhenCancelled)
   ASSERT_EQ(view_.chooserCalls.size(), 1u);
   EXPECT_EQ(view_.chooserCalls[0],
             "Quellverzeichnis auswählen|&Öffnen|0|" + pictures_.path() + "/");
-  Table written;
-  LoadTableFromFile(written, CuttingFile());
-  EXPECT_EQ(written.RecordCount(), 1);
+  EXPECT_EQ(LoadCuttingData(CuttingFile()).size(), 1u);
 
   // A path that is no folder: the message, nothing changes.
   view_.chosenFolder = pictures_ / "nowhere";
@@ -195,7 +233,7 @@ TEST_F(FolderPresenterTest, TenFilesWithOneUnreadableGiveNineEntries) {
   OpenAndWait(pictures_.path());
   EXPECT_EQ(presenter_.ThumbnailCount(), 9);
   EXPECT_EQ(presenter_.Listing().size(), 9u);
-  EXPECT_EQ(presenter_.CuttingDataTable().RecordCount(), 9);
+  EXPECT_EQ(presenter_.Records().size(), 9u);
   EXPECT_TRUE(presenter_.StripComplete());
   EXPECT_EQ(view_.status[3], "9 Bilder im Verz.");
   EXPECT_EQ(view_.statusTrail.front().substr(0, 2), "0:");
@@ -206,7 +244,7 @@ TEST_F(FolderPresenterTest, TenFilesWithOneUnreadableGiveNineEntries) {
   // Entry n, record n and listing entry n are the same picture.
   for (int p = 0; p < 9; ++p) {
     EXPECT_EQ(view_.entries[static_cast<std::size_t>(p)].position, p);
-    EXPECT_EQ(std::get<std::string>(FieldOf(p, "Filename")), presenter_.Listing()[static_cast<std::size_t>(p)]);
+    EXPECT_EQ(RecordOf(p).filename, presenter_.Listing()[static_cast<std::size_t>(p)]);
     EXPECT_EQ(presenter_.Listing()[static_cast<std::size_t>(p)], pictures_ / view_.entries[static_cast<std::size_t>(p)].caption);
     EXPECT_NE(view_.entries[static_cast<std::size_t>(p)].caption, "p4.jpg");
   }
@@ -215,21 +253,18 @@ TEST_F(FolderPresenterTest, TenFilesWithOneUnreadableGiveNineEntries) {
 TEST_F(FolderPresenterTest, TheStoredRecordOfAnUndecodableFileSurvivesTheNextWrite) {
   AddPicture("a.jpg");
   AddPicture("broken.jpg", "not-a-jpeg.jpg");
-  Table stored(presenter_.CuttingDataTable().Columns());
-  stored.Append();
-  stored.WriteText("Filename", pictures_ / "broken.jpg");
-  stored.WriteInteger("FormatID", 1);
-  stored.WriteInteger("X", 5);
-  SaveTableToFile(stored, CuttingFile());
+  CuttingRecord stored;
+  stored.filename = pictures_ / "broken.jpg";
+  stored.formatId = 1;
+  stored.x = 5;
+  SaveCuttingData(std::vector<CuttingRecord>{stored}, CuttingFile());
   OpenAndWait(pictures_.path());
-  ASSERT_EQ(presenter_.CuttingDataTable().RecordCount(), 1);
+  ASSERT_EQ(presenter_.Records().size(), 1u);
   presenter_.Close();
-  Table written;
-  LoadTableFromFile(written, CuttingFile());
-  ASSERT_EQ(written.RecordCount(), 2);
-  written.LocateRecord(1);
-  EXPECT_EQ(written.ReadText("Filename"), pictures_ / "broken.jpg");
-  EXPECT_EQ(written.ReadInteger("X"), 5);
+  const std::vector<CuttingRecord> written = LoadCuttingData(CuttingFile());
+  ASSERT_EQ(written.size(), 2u);
+  EXPECT_EQ(written[1].filename, pictures_ / "broken.jpg");
+  EXPECT_EQ(written[1].x, 5);
 }
 
 TEST_F(FolderPresenterTest, EntriesCarryTheirGeometryTypeAndThumbnail) {
@@ -306,7 +341,7 @@ TEST_F(FolderPresenterTest, NextAndPreviousSkipDeletedRecords) {
   ASSERT_EQ(first, 0);
   presenter_.DeleteSourcePicture(1);
   EXPECT_TRUE(view_.messages.empty()) << "AskOnDelete off: no question";
-  EXPECT_EQ(std::get<bool>(FieldOf(1, "Deleted")), true);
+  EXPECT_EQ(RecordOf(1).deleted, true);
   presenter_.NextPicture();
   EXPECT_EQ(presenter_.CurrentPosition(), 2);
   presenter_.PreviousPicture();
@@ -331,7 +366,7 @@ TEST_F(FolderPresenterTest, DeletingTheShownLastPictureShowsTheNearestEarlierOne
   OpenAndWait(pictures_.path());
   presenter_.LastPicture();
   ASSERT_EQ(presenter_.CurrentPosition(), 2);
-  ASSERT_EQ(std::get<bool>(FieldOf(1, "SaveIt")), false);
+  ASSERT_EQ(RecordOf(1).saveIt, false);
   const std::string name = presenter_.EntryCaption(2);
   view_.answers = {6};
   presenter_.DeleteSourcePicture(2);
@@ -341,17 +376,15 @@ TEST_F(FolderPresenterTest, DeletingTheShownLastPictureShowsTheNearestEarlierOne
   EXPECT_EQ(view_.messages[0].buttons, 3);
   EXPECT_FALSE(fs::exists(pictures_ / name));
   EXPECT_EQ(presenter_.CurrentPosition(), 1);
-  EXPECT_EQ(std::get<bool>(FieldOf(1, "SaveIt")), false) << "shown after a deletion: not marked";
+  EXPECT_EQ(RecordOf(1).saveIt, false) << "shown after a deletion: not marked";
   EXPECT_EQ(view_.hidden, std::vector<int>{2});
   EXPECT_FALSE(view_.Enabled(Command::NextPicture));
   // A deleted entry cannot be marked.
   presenter_.MarkForSaving(true, 2, false);
-  EXPECT_EQ(std::get<bool>(FieldOf(2, "SaveIt")), false);
+  EXPECT_EQ(RecordOf(2).saveIt, false);
   // The deleted record stays in the table and in the next write.
   presenter_.Close();
-  Table written;
-  LoadTableFromFile(written, CuttingFile());
-  EXPECT_EQ(written.RecordCount(), 3);
+  EXPECT_EQ(LoadCuttingData(CuttingFile()).size(), 3u);
 }
 
 TEST_F(FolderPresenterTest, DecliningTheQuestionOrDeletingTheOnlyPicture) {
@@ -380,7 +413,7 @@ TEST_F(FolderPresenterTest, RenamingChangesTheCaseOnlyNameAndRefusesFolderParts)
   EXPECT_TRUE(fs::exists(pictures_ / "A.jpg"));
   EXPECT_FALSE(fs::exists(pictures_ / "a.jpg"));
   EXPECT_EQ(presenter_.EntryCaption(p), "A.jpg");
-  EXPECT_EQ(std::get<std::string>(FieldOf(p, "Filename")), pictures_ / "A.jpg");
+  EXPECT_EQ(RecordOf(p).filename, pictures_ / "A.jpg");
 
   for (const std::string refused : {"../A.jpg", "sub/A.jpg", "b.jpg", ""}) {
     view_.messages.clear();
@@ -400,14 +433,13 @@ TEST_F(FolderPresenterTest, RenamingChangesTheCaseOnlyNameAndRefusesFolderParts)
 TEST_F(FolderPresenterTest, ARenamedPictureKeepsItsCropAfterReopening) {
   AddPicture("a.jpg");
   OpenAndWait(pictures_.path());
-  Table& table = presenter_.CuttingDataTable();
-  table.SetAt(0, table.FindColumn("Y"), 2);
+  RecordOf(0).y = 2;
   view_.inputAnswer = "c.jpg";
   presenter_.RenameSourcePicture(0);
   presenter_.ChooseSourceFolder();
   OpenAndWait(pictures_.path());
-  EXPECT_EQ(std::get<std::string>(FieldOf(0, "Filename")), pictures_ / "c.jpg");
-  EXPECT_EQ(IntegerOf(0, "Y"), 2);
+  EXPECT_EQ(RecordOf(0).filename, pictures_ / "c.jpg");
+  EXPECT_EQ(RecordOf(0).y, 2);
 }
 
 TEST_F(FolderPresenterTest, ClosingMidStripLeavesTheCuttingDataFileAsItWas) {
@@ -416,19 +448,18 @@ TEST_F(FolderPresenterTest, ClosingMidStripLeavesTheCuttingDataFileAsItWas) {
   presenter_.ChooseSourceFolder();
   const std::string before = testing::ReadWholeFile(CuttingFile());
   ASSERT_FALSE(before.empty());
-  Table& table = presenter_.CuttingDataTable();
   presenter_.OpenFolder(pictures_.path());
   while (view_.Inserted() < 14) {
     presenter_.RunHandOvers();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  table.SetAt(0, table.FindColumn("X"), 7);
+  RecordOf(0).x = 7;
   presenter_.Close();
   EXPECT_EQ(testing::ReadWholeFile(CuttingFile()), before);
 
   // After a complete strip, closing rewrites it.
   OpenAndWait(pictures_.path());
-  presenter_.CuttingDataTable().SetAt(0, table.FindColumn("X"), 7);
+  RecordOf(0).x = 7;
   presenter_.Close();
   EXPECT_NE(testing::ReadWholeFile(CuttingFile()), before);
 }
@@ -436,12 +467,12 @@ TEST_F(FolderPresenterTest, ClosingMidStripLeavesTheCuttingDataFileAsItWas) {
 TEST_F(FolderPresenterTest, ResettingTheFolderStartsEveryPictureFromTheDefaults) {
   AddPicture("a.jpg");
   OpenAndWait(pictures_.path());
-  presenter_.CuttingDataTable().WriteText("FileType", "PNG");
+  RecordOf(0).fileType = "PNG";
   presenter_.ChooseSourceFolder();
   presenter_.ResetFolder();
   presenter_.WaitForStrip();
   EXPECT_FALSE(fs::exists(CuttingFile()));
-  EXPECT_EQ(std::get<std::string>(FieldOf(0, "FileType")), "JPG");
+  EXPECT_EQ(RecordOf(0).fileType, "JPG");
   EXPECT_TRUE(view_.messages.empty()) << "no question";
 }
 
@@ -478,41 +509,111 @@ TEST_F(FolderPresenterTest, TheFileTypeMenuMovesTheSelectionBetweenTheGrids) {
   AddPicture("b.jpg");
   OpenAndWait(pictures_.path());
   const int shown = presenter_.CurrentPosition();
-  const auto width = IntegerOf(shown, "Width");
-  presenter_.ChooseFileType(shown, 2);  // "TIF (verlustfrei)"
-  EXPECT_EQ(IntegerOf(shown, "jpegCompressionBlockSize"), 1);
-  EXPECT_EQ(std::get<std::string>(FieldOf(shown, "FileType")), "TIF");
+  ASSERT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 0, 38, 25}));
+  presenter_.ChooseFileType(shown, 2);  // "TIF (verlustfrei)": times 16, then fitted anew
+  EXPECT_EQ(RecordOf(shown).blockSize, 1);
+  EXPECT_EQ(RecordOf(shown).fileType, "TIF");
   EXPECT_EQ(view_.fileTypes[shown], "TIF");
-  EXPECT_GE(*IntegerOf(shown, "Width"), *width * 16 - 16);
+  EXPECT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 0, 600, 400}));
   presenter_.ChooseFileType(shown, 1);  // "JPG (verlustbehaftet)"
   EXPECT_EQ(view_.fileTypes[shown], "JPG red");
-  presenter_.ChooseFileType(shown, 0);  // back to lossless JPEG
-  EXPECT_EQ(IntegerOf(shown, "jpegCompressionBlockSize"), 16);
+  EXPECT_EQ(RecordOf(shown).blockSize, 1);
+  presenter_.ChooseFileType(shown, 0);  // back to lossless JPEG: div 16, which now fits
+  EXPECT_EQ(RecordOf(shown).blockSize, 16);
+  EXPECT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 0, 37, 25}));
   EXPECT_EQ(view_.fileTypes[shown], "JPG");
 
   // On an entry that is not shown: its record alone, and it is marked.
   const int other = 1 - shown;
   presenter_.ChooseFileType(other, 4);
-  EXPECT_EQ(std::get<std::string>(FieldOf(other, "FileType")), "PNG");
-  EXPECT_EQ(IntegerOf(other, "jpegCompressionBlockSize"), 1);
-  EXPECT_EQ(std::get<bool>(FieldOf(other, "SaveIt")), true);
-  EXPECT_EQ(presenter_.CuttingDataTable().CurrentPosition(), shown);
+  EXPECT_EQ(RecordOf(other).fileType, "PNG");
+  EXPECT_EQ(RecordOf(other).blockSize, 1);
+  EXPECT_EQ(RecordOf(other).saveIt, true);
+  EXPECT_EQ(view_.fileTypes[other], "PNG");
+  EXPECT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 0, 37, 25}));
+}
+
+// Records as an older release may have written them: corrections on the block grid.
+TEST_F(FolderPresenterTest, AStoredCorrectedPictureLeavesTheBlockGridWhenShown) {
+  struct Case {
+    const char* what;
+    std::optional<std::string> redEye;
+    std::optional<bool> correction, stripes;
+  };
+  for (const Case& c : {Case{"red eyes", "10,10,30,30|", std::nullopt, std::nullopt},
+                        Case{"correction", std::nullopt, true, std::nullopt},
+                        Case{"stripes", std::nullopt, std::nullopt, true}}) {
+    TempFolder folder;
+    fs::copy_file(kPhotos + "plain-landscape.jpg", folder / "a.jpg");
+    CuttingRecord stored;
+    stored.filename = folder / "a.jpg";
+    stored.fileType = "JPG";
+    stored.formatId = 1;
+    stored.blockSize = 16;
+    stored.x = 1;
+    stored.y = 2;
+    stored.width = 30;
+    stored.height = 20;
+    stored.redEyeCoords = c.redEye;
+    stored.autoCorrection = c.correction;
+    stored.enlarge = c.stripes;
+    SaveCuttingData(std::vector<CuttingRecord>{stored}, folder / "CroppingData.kv2");
+    view_.fileTypes.clear();
+    OpenAndWait(folder.path());
+    ASSERT_EQ(presenter_.CurrentPosition(), 0) << c.what;
+    EXPECT_EQ(RecordOf(0).blockSize, 1) << c.what;
+    EXPECT_EQ(RecordOf(0).fileType, "JPG") << c.what;
+    EXPECT_EQ(view_.fileTypes[0], "JPG red") << c.what;
+    EXPECT_FALSE(presenter_.LosslessTypeAllowed(0)) << c.what;
+    // The disabled "JPG (verlustfrei)" does nothing.
+    presenter_.ChooseFileType(0, 0);
+    EXPECT_EQ(RecordOf(0).blockSize, 1) << c.what;
+    if (!c.stripes) {
+      EXPECT_EQ(SelectionOf(0), (std::array<std::int32_t, 4>{16, 32, 480, 320})) << c.what;
+    }
+  }
+}
+
+TEST_F(FolderPresenterTest, AnEntryNotOnScreenWithCorrectionsCannotBeMadeLossless) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg");
+  CuttingRecord stored;
+  stored.filename = pictures_ / "b.jpg";
+  stored.fileType = "TIF";
+  stored.formatId = 1;
+  stored.blockSize = 1;
+  stored.x = 32;
+  stored.y = 16;
+  stored.width = 480;
+  stored.height = 320;
+  stored.autoCorrection = true;
+  SaveCuttingData(std::vector<CuttingRecord>{stored}, CuttingFile());
+  OpenAndWait(pictures_.path());
+  const int b = Position("b.jpg");
+  presenter_.ShowPicture(Position("a.jpg"), false);
+  ASSERT_NE(presenter_.CurrentPosition(), b);
+  EXPECT_FALSE(presenter_.LosslessTypeAllowed(b));
+  presenter_.ChooseFileType(b, 0);
+  EXPECT_EQ(RecordOf(b).fileType, "TIF") << "a disabled entry does nothing";
+  EXPECT_EQ(RecordOf(b).blockSize, 1);
+  presenter_.ChooseFileType(b, 1);
+  EXPECT_EQ(RecordOf(b).fileType, "JPG");
+  EXPECT_EQ(view_.fileTypes[b], "JPG red");
+  EXPECT_EQ(SelectionOf(b), (std::array<std::int32_t, 4>{32, 16, 480, 320}));
+  // Without the correction the same entry may go onto the block grid.
+  RecordOf(b).autoCorrection = false;
+  EXPECT_TRUE(presenter_.LosslessTypeAllowed(b));
+  presenter_.ChooseFileType(b, 0);
+  EXPECT_EQ(RecordOf(b).blockSize, 16);
+  EXPECT_EQ(SelectionOf(b), (std::array<std::int32_t, 4>{2, 1, 30, 20}));
+  EXPECT_EQ(view_.fileTypes[b], "JPG");
 }
 
 TEST_F(FolderPresenterTest, SettingsAreReadWithTheirDefaultsAndWrittenBack) {
   FolderSettings s = LoadFolderSettings();
   EXPECT_EQ(s.formatId, 1);
   EXPECT_TRUE(s.markOnShow);
-  EXPECT_EQ(s.fileType1, "JPG");
-  EXPECT_FALSE(s.lossy1);
-  EXPECT_EQ(s.fileType2, "TIF") << "FileFormat2 missing: TIFF";
   EXPECT_TRUE(s.thumbnails);
-  WriteIntSetting("FileFormat2", 0);
-  WriteIntSetting("FileFormat1", 9);
-  s = LoadFolderSettings();
-  EXPECT_EQ(s.fileType2, "JPG");
-  EXPECT_TRUE(s.lossy2);
-  EXPECT_EQ(s.fileType1, "JPG") << "out of range keeps the text";
   AddPicture("a.jpg");
   OpenAndWait(pictures_.path());
   presenter_.SaveSettings();

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "folder/table_file.h"
 #include "platform/error.h"
+#include "tables/table_file.h"
 #include "temp_dir.h"
 
 namespace trimora {

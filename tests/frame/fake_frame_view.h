@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "folder/cutting_data.h"
-#include "folder/table.h"
+#include "folder/cutting_record.h"
 #include "formats/format_tables.h"
 #include "frame/frame_presenter.h"
 
@@ -101,10 +100,10 @@ class FakeFrameView : public FrameView {
   void MarkEntryForSaving(int entry) override { markedEntries.push_back(entry); }
   void UpdateCommandStates(bool) override { ++commandStateUpdates; }
   void SetChooserCaption(const std::string& c) override { chooserCaption = c; }
-  int TypeButtonCount() const override { return static_cast<int>(typeButtons.size()); }
-  std::string TypeButtonCaption(int e) const override { return typeButtons[static_cast<std::size_t>(e)].caption; }
-  void SetTypeButtonCaption(int e, const std::string& c) override { typeButtons[static_cast<std::size_t>(e)].caption = c; }
-  void SetTypeButtonRed(int e, bool red) override { typeButtons[static_cast<std::size_t>(e)].red = red; }
+  int StripEntryCount() const override { return static_cast<int>(typeButtons.size()); }
+  void SetTypeButton(int e, const std::string& caption, bool red) override {
+    typeButtons[static_cast<std::size_t>(e)] = {caption, red};
+  }
 };
 
 // Adds a scalable format (name in plain ASCII) and returns its FormatID.
@@ -130,17 +129,17 @@ inline std::int32_t AddFixedFormat(FormatTables& t, const std::string& name, int
   return -s.RecordCount();
 }
 
-// A cutting-data table with `count` records of w x h pictures, FileType "JPG".
-inline Table CuttingTable(int count, int w, int h) {
-  Table t(CuttingDataColumns());
+// `count` cutting-data records of w x h pictures, FileType "JPG".
+inline std::vector<CuttingRecord> CuttingRecords(int count, int w, int h) {
+  std::vector<CuttingRecord> records(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    t.Append();
-    t.WriteText("Filename", "/photos/p" + std::to_string(i) + ".jpg");
-    t.WriteText("FileType", "JPG");
-    t.WriteInteger("PictureWidth", w);
-    t.WriteInteger("PictureHeight", h);
+    CuttingRecord& r = records[static_cast<std::size_t>(i)];
+    r.filename = "/photos/p" + std::to_string(i) + ".jpg";
+    r.fileType = "JPG";
+    r.pictureWidth = w;
+    r.pictureHeight = h;
   }
-  return t;
+  return records;
 }
 
 }  // namespace trimora::testing

@@ -12,7 +12,7 @@ namespace {
 
 using testing::AddFixedFormat;
 using testing::AddScalableFormat;
-using testing::CuttingTable;
+using testing::CuttingRecords;
 using testing::FakeFrameView;
 
 // A settings store in a temporary home, format tables, a cutting-data table and a presenter.
@@ -37,7 +37,7 @@ class FramePresenterTest : public ::testing::Test {
 
   // Shows a P x Q picture as entry 0 in a view of V x U pixels with block size `b`.
   void Show(int P, int Q, int V, int U, int b) {
-    table = CuttingTable(3, P, Q);
+    records = CuttingRecords(3, P, Q);
     view.typeButtons = {{"JPG", false}, {"JPG", false}, {"JPG", false}};
     p.SetCurrentPicture(0, P, Q);
     p.grid.BlockSize = b;
@@ -55,9 +55,9 @@ class FramePresenterTest : public ::testing::Test {
 
   std::filesystem::path home_;
   FormatTables formats;
-  Table table = CuttingTable(3, 100, 100);
+  std::vector<CuttingRecord> records = CuttingRecords(3, 100, 100);
   FakeFrameView view;
-  FramePresenter p{view, formats, table};
+  FramePresenter p{view, formats, records};
   std::int32_t f10x15 = 0, square = 0, fixedOff = 0, fixedBig = 0, fixedOn = 0;
 };
 
@@ -93,11 +93,10 @@ TEST_F(FramePresenterTest, StepsAreOneBlockOnACoarseGrid) {
   p.Run(SelectionCommand::StepDown);
   EXPECT_EQ(Sel(), (ScreenRect{11, 11, 30, 20}));
   EXPECT_EQ(view.frame, (ScreenRect{44, 44, 120, 80}));
-  table.LocateRecord(0);
-  EXPECT_EQ(table.ReadInteger("X"), 11);
-  EXPECT_EQ(table.ReadInteger("Y"), 11);
-  EXPECT_EQ(table.ReadInteger("jpegCompressionBlockSize"), 16);
-  EXPECT_EQ(table.ReadInteger("FormatID"), f10x15);
+  EXPECT_EQ(records[0].x, 11);
+  EXPECT_EQ(records[0].y, 11);
+  EXPECT_EQ(records[0].blockSize, 16);
+  EXPECT_EQ(records[0].formatId, f10x15);
 }
 
 TEST_F(FramePresenterTest, ToTheRightEdgeIncludesThePartialLastColumn) {
@@ -243,8 +242,7 @@ TEST_F(FramePresenterTest, StatusShowsPixelsClippedToThePicture) {
   p.grid.SelX = 2;
   p.CommitSelection(false);
   EXPECT_EQ(view.status[2], "Auswahl: (65,1) (636x432)");  // kept while stripes are on
-  table.LocateRecord(0);
-  EXPECT_EQ(table.ReadInteger("X"), 2);
+  EXPECT_EQ(records[0].x, 2);
 }
 
 TEST_F(FramePresenterTest, CommitRedrawsOnlyWhenTheFrameMovedUnlessForced) {
@@ -299,9 +297,8 @@ TEST_F(FramePresenterTest, ApplyingAScalableFormatFitsAndAlignsToBlocks) {
   EXPECT_TRUE(view.overlayVisible);
   EXPECT_EQ(view.chooserCaption, "   10 x 15   ");
   EXPECT_TRUE(view.messages.empty());
-  table.LocateRecord(0);
-  EXPECT_EQ(table.ReadInteger("Width"), 50);
-  EXPECT_EQ(table.ReadInteger("jpegCompressionBlockSize"), 16);
+  EXPECT_EQ(records[0].width, 50);
+  EXPECT_EQ(records[0].blockSize, 16);
 }
 
 TEST_F(FramePresenterTest, WithoutAlignmentTheSelectionStaysOnPixels) {
@@ -556,23 +553,20 @@ TEST_F(FramePresenterTest, ChoosingTifMovesALosslessPictureToPixels) {
   p.grid.SelW = 30;
   p.grid.SelH = 20;
   p.ApplyFormat(f10x15, true);
-  p.FileFormatClick("TIF (verlustfrei)", 1, 0);
+  ASSERT_TRUE(p.ChooseTypeOfShownPicture(TypeMenu()[2]));
   EXPECT_EQ(p.grid.BlockSize, 1);
   EXPECT_EQ(Sel(), (ScreenRect{48, 32, 480, 320}));
-  EXPECT_EQ(view.typeButtons[0].caption, "TIF");
-  EXPECT_FALSE(view.typeButtons[0].red);
-  table.LocateRecord(0);
-  EXPECT_EQ(table.ReadText("FileType"), "TIF");
-  EXPECT_EQ(table.ReadInteger("jpegCompressionBlockSize"), 1);
-  EXPECT_EQ(table.ReadInteger("Width"), 480);
-  EXPECT_EQ(view.markedEntries, std::vector<int>{0});
-  // Lossy JPEG keeps the pixel grid and shows the caption in red.
-  p.FileFormatClick("&JPG (verlustbehaftet)", 1, 0);
+  EXPECT_EQ(records[0].fileType, "TIF");
+  EXPECT_EQ(records[0].blockSize, 1);
+  EXPECT_EQ(records[0].width, 480);
+  // Lossy JPEG keeps the pixel grid, and the model makes the button red.
+  ASSERT_TRUE(p.ChooseTypeOfShownPicture(TypeMenu()[1]));
+  EXPECT_EQ(records[0].fileType, "JPG");
   EXPECT_EQ(view.typeButtons[0].caption, "JPG");
   EXPECT_TRUE(view.typeButtons[0].red);
   // Back to lossless: div 16.
   p.grid.SelX = 47;
-  p.FileFormatClick("JPG (verlustfrei)", 16, 0);
+  ASSERT_TRUE(p.ChooseTypeOfShownPicture(TypeMenu()[0]));
   EXPECT_EQ(p.grid.BlockSize, 16);
   EXPECT_EQ(Sel(), (ScreenRect{2, 2, 30, 20}));
   EXPECT_FALSE(view.typeButtons[0].red);
@@ -581,31 +575,49 @@ TEST_F(FramePresenterTest, ChoosingTifMovesALosslessPictureToPixels) {
 TEST_F(FramePresenterTest, ATifPictureDoesNotReturnToTheBlockGrid) {
   Show(1600, 1200, 400, 300, 16);
   p.ApplyFormat(f10x15, true);
-  p.FileFormatClick("TIF (verlustfrei)", 1, 0);
+  ASSERT_TRUE(p.ChooseTypeOfShownPicture(TypeMenu()[2]));
   p.ApplyFormat(f10x15, true);
   EXPECT_EQ(p.grid.BlockSize, 1);
   p.LosslessCheck();
   EXPECT_EQ(p.grid.BlockSize, 1);
 }
 
-TEST_F(FramePresenterTest, ATypeChosenOnAnotherThumbnailGoesToItsOwnRecord) {
+TEST_F(FramePresenterTest, ACorrectedPictureCannotBeSwitchedToLosslessJpeg) {
+  // The defect: red eyes and the correction applied, then "JPG (verlustfrei)" from the menu.
   Show(1600, 1200, 400, 300, 16);
   p.ApplyFormat(f10x15, true);
-  table.LocateRecord(1);
-  table.WriteInteger("jpegCompressionBlockSize", 16);
-  table.WriteInteger("X", 2);
-  table.WriteInteger("Width", 30);
-  const ScreenRect before = Sel();
-  p.FileFormatClick("PNG (verlustfrei)", 1, 1);
-  EXPECT_EQ(Sel(), before);
-  EXPECT_EQ(p.grid.BlockSize, 16);
-  table.LocateRecord(1);
-  EXPECT_EQ(table.ReadText("FileType"), "PNG");
-  EXPECT_EQ(table.ReadInteger("jpegCompressionBlockSize"), 1);
-  EXPECT_EQ(table.ReadInteger("X"), 32);
-  EXPECT_EQ(table.ReadInteger("Width"), 480);
-  EXPECT_EQ(view.typeButtons[1].caption, "PNG");
-  EXPECT_EQ(view.markedEntries, std::vector<int>{1});
+  for (Correction c : {Correction::RedEye, Correction::AutoCorrection, Correction::Enlargement}) {
+    view.corrections.clear();
+    p.LosslessCheck();
+    ASSERT_EQ(p.grid.BlockSize, 16);
+    view.corrections[c] = true;
+    p.LosslessLost();
+    ASSERT_EQ(p.grid.BlockSize, 1);
+    EXPECT_FALSE(p.ChooseTypeOfShownPicture(TypeMenu()[0]));
+    EXPECT_EQ(p.grid.BlockSize, 1);
+    EXPECT_EQ(records[0].blockSize, 1);
+    // Applying a format again keeps it off the grid too.
+    p.ApplyFormat(f10x15, true);
+    EXPECT_EQ(records[0].blockSize, 1);
+    EXPECT_FALSE(view.enabled[FrameCommand::LosslessJpeg]);
+  }
+}
+
+TEST_F(FramePresenterTest, TheTypeButtonColourComesFromTheRecordNotFromTheButton) {
+  Show(1600, 1200, 400, 300, 16);
+  // The real buttons carry an arrow after the type word; the presenter never reads them.
+  view.typeButtons = {{"JPG \u25BE", false}, {"JPG \u25BE", false}, {"JPG \u25BE", false}};
+  p.ApplyFormat(f10x15, true);
+  view.corrections[Correction::AutoCorrection] = true;
+  p.LosslessLost();
+  EXPECT_EQ(view.typeButtons[0].caption, "JPG");
+  EXPECT_TRUE(view.typeButtons[0].red);
+  // A TIF picture on the pixel grid is not lossy JPEG: its button is not coloured.
+  records[0].fileType = "TIF";
+  view.typeButtons[0] = {"TIF", false};
+  p.RefreshTypeButtons(true);
+  EXPECT_EQ(view.typeButtons[0].caption, "TIF");
+  EXPECT_FALSE(view.typeButtons[0].red);
 }
 
 TEST_F(FramePresenterTest, LosslessLostAndCheckRoundTrip) {
@@ -628,8 +640,7 @@ TEST_F(FramePresenterTest, LosslessLostAndCheckRoundTrip) {
   EXPECT_EQ(view.messages[0].key, "ShowLossySavingInfo2");
   EXPECT_EQ(view.messages[0].width, 320);
   EXPECT_EQ(view.messages[0].height, 170);
-  table.LocateRecord(0);
-  EXPECT_EQ(table.ReadInteger("jpegCompressionBlockSize"), 1);
+  EXPECT_EQ(records[0].blockSize, 1);
   p.LosslessLost();  // already lost: nothing more
   EXPECT_EQ(view.messages.size(), 1u);
   view.corrections[Correction::AutoCorrection] = false;
@@ -638,8 +649,7 @@ TEST_F(FramePresenterTest, LosslessLostAndCheckRoundTrip) {
   EXPECT_EQ(Sel(), (ScreenRect{3, 0, 30, 20}));
   EXPECT_TRUE(view.enabled[FrameCommand::LosslessJpeg]);
   EXPECT_FALSE(view.typeButtons[0].red);
-  table.LocateRecord(0);
-  EXPECT_EQ(table.ReadInteger("jpegCompressionBlockSize"), 16);
+  EXPECT_EQ(records[0].blockSize, 16);
 }
 
 TEST_F(FramePresenterTest, LosslessCheckKeepsPixelsWhenLossyIsPreferred) {
@@ -665,41 +675,24 @@ TEST_F(FramePresenterTest, DefaultFileTypeFallsBackForFormatsOffTheGrid) {
   EXPECT_EQ(p.DefaultFileType(), (FileTypeChoice{"JPG", true}));
 }
 
-TEST_F(FramePresenterTest, RefreshTypeButtonsRetypesOnlyPicturesNeverShown) {
+TEST_F(FramePresenterTest, RefreshTypeButtonsRetypesOnlyBuiltPicturesNeverShown) {
   Show(1600, 1200, 400, 300, 16);
   p.ApplyFormat(f10x15, true);  // record 0 now has a FormatID
   const std::int32_t off = AddFixedFormat(formats, "1000 x 1500", 1000, 1500);
   formats.LoadDefaultFormat(off);
-  view.typeButtons[2].caption = "";  // an entry without caption is left alone
+  view.typeButtons.pop_back();  // entry 2 is not built yet
   p.RefreshTypeButtons(false);
   EXPECT_EQ(view.typeButtons[0].caption, "JPG");
   EXPECT_EQ(view.typeButtons[1].caption, "TIF");
-  EXPECT_EQ(view.typeButtons[2].caption, "");
-  table.LocateRecord(1);
-  EXPECT_EQ(table.ReadText("FileType"), "TIF");
-  EXPECT_EQ(table.ReadInteger("jpegCompressionBlockSize"), 1);
+  EXPECT_EQ(records[1].fileType, "TIF");
+  EXPECT_EQ(records[1].blockSize, 1);
+  EXPECT_EQ(records[2].fileType, "JPG");
+  EXPECT_FALSE(records[2].blockSize.has_value());
   formats.LoadDefaultFormat(f10x15);
   p.RefreshTypeButtons(false);
   EXPECT_EQ(view.typeButtons[1].caption, "JPG");
   EXPECT_FALSE(view.typeButtons[1].red);
-  table.LocateRecord(1);
-  EXPECT_EQ(table.ReadInteger("jpegCompressionBlockSize"), 16);
-}
-
-TEST_F(FramePresenterTest, FileTypeDefaultsFollowTheSettingValues) {
-  const FileTypeDefaults a = FileTypeDefaults::FromSettings(0, 1);
-  EXPECT_TRUE(a.PrefersLosslessJpeg());
-  EXPECT_EQ(a.type2, "TIF");
-  const FileTypeDefaults b = FileTypeDefaults::FromSettings(1, 0);
-  EXPECT_FALSE(b.PrefersLosslessJpeg());
-  EXPECT_TRUE(b.lossy1);
-  EXPECT_TRUE(b.lossy2);
-  const FileTypeDefaults c = FileTypeDefaults::FromSettings(4, 3);
-  EXPECT_EQ(c.type1, "PNG");
-  EXPECT_EQ(c.type2, "PNG");
-  const FileTypeDefaults d = FileTypeDefaults::FromSettings(9, 9);
-  EXPECT_EQ(d.type1, "JPG");
-  EXPECT_EQ(d.type2, "TIF");
+  EXPECT_EQ(records[1].blockSize, 16);
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ class FrameScenarioTest : public QObject {
   QTemporaryDir home_;
   Picture picture_;
   FormatTables formats_;
-  Table table_ = testing::CuttingTable(1, 1, 1);
+  std::vector<CuttingRecord> records_ = testing::CuttingRecords(1, 1, 1);
   std::int32_t f10x15_ = 0, fixed_ = 0;
 
   void Screenshot(QWidget* window, const char* name) {
@@ -73,7 +73,7 @@ class FrameScenarioTest : public QObject {
   void initTestCase() {
     SetSettingsHomeForTesting(home_.path().toStdString());
     picture_ = DecodeJpegFile(TRIMORA_TESTDATA_DIR "/photos/casio-ex-m2.jpg");
-    table_ = testing::CuttingTable(1, picture_.width(), picture_.height());
+    records_ = testing::CuttingRecords(1, picture_.width(), picture_.height());
     f10x15_ = testing::AddScalableFormat(formats_, "10 x 15", 1800, 1200, 900, 600);
     fixed_ = testing::AddFixedFormat(formats_, "1024 x 700", 1024, 700);
   }
@@ -86,7 +86,7 @@ class FrameScenarioTest : public QObject {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(panel);
     host.resize(720, 540);
-    FramePresenter presenter(host, formats_, table_);
+    FramePresenter presenter(host, formats_, records_);
     host.presenter = &presenter;
     panel->SetPresenter(&presenter);
     host.show();

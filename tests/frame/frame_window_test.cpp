@@ -126,10 +126,9 @@ class FrameWindowTest : public QObject {
     QTest::mouseRelease(box, Qt::LeftButton, {}, box->mapFrom(panel->Image(), grab + QPoint(80, 50)));
     QVERIFY(box->x() > start.x());
     QVERIFY(box->y() > start.y());
-    trimora::Table& table = folder.CuttingDataTable();
-    table.LocateRecord(a);
-    QCOMPARE(table.ReadInteger("X").value_or(-1), frame.grid.SelX);
-    QCOMPARE(table.ReadInteger("Y").value_or(-1), frame.grid.SelY);
+    const std::vector<trimora::CuttingRecord>& records = folder.Records();
+    QCOMPARE(records[a].x.value_or(-1), frame.grid.SelX);
+    QCOMPARE(records[a].y.value_or(-1), frame.grid.SelY);
 
     // Keys through the window's keyboard map and the wheel.
     const int x = frame.grid.SelX, w = frame.grid.SelW;
@@ -155,13 +154,25 @@ class FrameWindowTest : public QObject {
     folder.ChooseFileType(a, 2);
     QCOMPARE(frame.grid.BlockSize, 1);
     QCOMPARE(frame.grid.SelX, blocksX * 16);
-    table.LocateRecord(a);
-    QCOMPARE(QString::fromStdString(table.ReadText("FileType").value_or("")), QStringLiteral("TIF"));
-    QCOMPARE(table.ReadBoolean("SaveIt").value_or(false), true);
+    QCOMPARE(QString::fromStdString(records[a].fileType.value_or("")), QStringLiteral("TIF"));
+    QCOMPARE(records[a].saveIt.value_or(false), true);
     Screenshot(&window, QStringLiteral("3-tif"));
+    // Lossy JPEG: the type button is drawn red, from the record, whatever its caption shows.
+    auto* typeButton =
+        window.findChild<QToolButton*>(QStringLiteral("TypeButton") + QString::number(a));
+    QVERIFY(typeButton != nullptr);
+    folder.ChooseFileType(a, 1);
+    QCOMPARE(typeButton->text(), QStringLiteral("JPG \u25BE"));
+    QCOMPARE(typeButton->property("lossy").toBool(), true);
+    folder.ShowPicture(1 - a, false);
+    folder.ShowPicture(a, false);
+    QCOMPARE(typeButton->text(), QStringLiteral("JPG \u25BE"));
+    QCOMPARE(typeButton->property("lossy").toBool(), true);
     folder.ChooseFileType(a, 0);
     QCOMPARE(frame.grid.BlockSize, 16);
     QCOMPARE(frame.grid.SelX, blocksX);
+    QCOMPARE(typeButton->text(), QStringLiteral("JPG \u25BE"));
+    QCOMPARE(typeButton->property("lossy").toBool(), false);
 
     // The next picture (portrait) gets a portrait selection; the first keeps its own.
     int b = 1 - a;
@@ -184,8 +195,8 @@ class FrameWindowTest : public QObject {
     QCOMPARE(QDir(dest.path()).entryList(QDir::Files, QDir::Name),
              QStringList({QStringLiteral("a.JPG"), QStringLiteral("b.JPG")}));
     QCOMPARE(window.StatusPanelText(3), QStringLiteral("2 Bilder im Verz."));
-    const trimora::Picture cut = trimora::DecodeJpegFile(dest.filePath(QStringLiteral("a.JPG")).toStdString());
-    table.LocateRecord(a);
+    const trimora::Picture cut =
+        trimora::DecodeJpegFile(dest.filePath(QStringLiteral("a.JPG")).toStdString());
     QCOMPARE(cut.width(), std::min(1600, frame.grid.SelW * 16));
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     answers.active = false;

@@ -50,7 +50,7 @@ class PictureFrameViewTest : public QObject {
   ThlvRectBox* redEye_ = nullptr;
   Picture picture_;
   FormatTables formats_;
-  Table table_ = testing::CuttingTable(1, 1, 1);
+  std::vector<CuttingRecord> records_ = testing::CuttingRecords(1, 1, 1);
   std::unique_ptr<TestFrameView> view_;
   std::unique_ptr<FramePresenter> presenter_;
 
@@ -66,7 +66,7 @@ class PictureFrameViewTest : public QObject {
   void init() {
     SetSettingsHomeForTesting(home_.path().toStdString());
     picture_ = DecodeJpegFile(TRIMORA_TESTDATA_DIR "/photos/plain-landscape.jpg");
-    table_ = testing::CuttingTable(1, picture_.width(), picture_.height());
+    records_ = testing::CuttingRecords(1, picture_.width(), picture_.height());
     formats_ = FormatTables();
     testing::AddScalableFormat(formats_, "10 x 15", 1800, 1200, 900, 600);
     panel_ = new QWidget;
@@ -75,7 +75,7 @@ class PictureFrameViewTest : public QObject {
     frame_ = ThlvRectBox::MakeCropFrame(image_);
     redEye_ = ThlvRectBox::MakeRedEyeFrame(image_);
     view_ = std::make_unique<TestFrameView>(panel_, image_, frame_, redEye_, &picture_);
-    presenter_ = std::make_unique<FramePresenter>(*view_, formats_, table_);
+    presenter_ = std::make_unique<FramePresenter>(*view_, formats_, records_);
     QObject::connect(frame_, &ThlvRectBox::rectMoved, [this] { presenter_->frameRectMoved(); });
     QObject::connect(frame_, &ThlvRectBox::mouseUp, [this] { presenter_->frameMouseUp(); });
     panel_->show();
@@ -131,8 +131,7 @@ class PictureFrameViewTest : public QObject {
       QTest::mouseMove(frame_, frame_->mapFrom(image_, grab + QPoint(i, i)));
     }
     QTest::mouseRelease(frame_, Qt::LeftButton, {}, frame_->mapFrom(image_, grab + QPoint(20, 20)));
-    table_.LocateRecord(0);
-    QCOMPARE(table_.ReadInteger("X").value_or(-1), presenter_->grid.SelX);
+    QCOMPARE(records_[0].x.value_or(-1), presenter_->grid.SelX);
     QVERIFY(presenter_->grid.SelX > 0);
     QCOMPARE(frame_->geometry(), QRect(presenter_->grid.ScreenLeft(), presenter_->grid.ScreenTop(),
                                        presenter_->grid.ScreenWidth(), presenter_->grid.ScreenHeight()));

@@ -59,9 +59,9 @@ class FakeView : public SaveRunView {
   SaveRunState& state_;
 };
 
-SaveRecord Record(const std::string& path, const std::string& type, int block, int x, int y, int w, int h, int pw,
-                  int ph) {
-  SaveRecord r;
+CuttingRecord Record(const std::string& path, const std::string& type, int block, int x, int y,
+                     int w, int h, int pw, int ph) {
+  CuttingRecord r;
   r.saveIt = true;
   r.deleted = false;
   r.blockSize = block;
@@ -83,7 +83,9 @@ class CropAndSaveTest : public ::testing::Test {
     ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     dest = WithTrailingSeparator(out.path());
   }
-  void Run(const std::vector<SaveRecord>& records) { RunSavePass(records, dest, context, state, view); }
+  void Run(const std::vector<CuttingRecord>& records) {
+    RunSavePass(records, dest, context, state, view);
+  }
   std::size_t FilesIn(const TempFolder& f) const {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(f.path()), fs::directory_iterator()));
   }
@@ -140,8 +142,8 @@ TEST_F(CropAndSaveTest, NoAnswerWritesBesideTheExistingFile) {
 TEST_F(CropAndSaveTest, YesToAllHoldsForOneRunOnly) {
   const std::string a = test::CopySample(src, "plain-landscape.jpg", "a.jpg");
   const std::string b = test::CopySample(src, "plain-portrait.jpg", "b.jpg");
-  const std::vector<SaveRecord> records = {Record(a, "PNG", 1, 0, 0, 32, 32, 600, 450),
-                                           Record(b, "PNG", 1, 0, 0, 32, 32, 450, 600)};
+  const std::vector<CuttingRecord> records = {Record(a, "PNG", 1, 0, 0, 32, 32, 600, 450),
+                                              Record(b, "PNG", 1, 0, 0, 32, 32, 450, 600)};
   test::WriteFile(out.Path("a.PNG"), {1});
   test::WriteFile(out.Path("b.PNG"), {1});
   view.answers = {kAnswerYesToAll};
@@ -158,9 +160,9 @@ TEST_F(CropAndSaveTest, CountsOnlyMarkedRecordsAndReportsProgress) {
   const std::string a = test::CopySample(src, "plain-landscape.jpg", "a.jpg");
   const std::string b = test::CopySample(src, "plain-portrait.jpg", "b.jpg");
   const std::string c = test::CopySample(src, "canon-ixus.jpg", "c.jpg");
-  std::vector<SaveRecord> records = {Record(a, "TIF", 1, 10, 20, 30, 40, 600, 450),
-                                     Record(b, "BMP", 1, 0, 0, 45, 60, 450, 600),
-                                     Record(c, "JPG", 16, 1, 1, 4, 4, 640, 480), Record(c, "JPG", 1, 0, 0, 8, 8, 640, 480)};
+  std::vector<CuttingRecord> records = {
+      Record(a, "TIF", 1, 10, 20, 30, 40, 600, 450), Record(b, "BMP", 1, 0, 0, 45, 60, 450, 600),
+      Record(c, "JPG", 16, 1, 1, 4, 4, 640, 480), Record(c, "JPG", 1, 0, 0, 8, 8, 640, 480)};
   records[1].deleted = true;
   records[3].saveIt = false;
   Run(records);
@@ -179,7 +181,7 @@ TEST_F(CropAndSaveTest, CountsOnlyMarkedRecordsAndReportsProgress) {
 
 TEST_F(CropAndSaveTest, NothingMarkedWritesNothing) {
   const std::string a = test::CopySample(src, "plain-landscape.jpg", "a.jpg");
-  SaveRecord r = Record(a, "TIF", 1, 0, 0, 10, 10, 600, 450);
+  CuttingRecord r = Record(a, "TIF", 1, 0, 0, 10, 10, 600, 450);
   r.saveIt = false;
   Run({r});
   EXPECT_EQ(view.status, (std::vector<std::string>{"3:7 Bilder im Verz."}));
@@ -262,9 +264,39 @@ TEST_F(CropAndSaveTest, LosslessRecordOfAnotherTypeIsWrittenInThatType) {
   EXPECT_EQ(tif.size(), 40u + 32 * 32 * 3 + 186);
 }
 
+TEST_F(CropAndSaveTest, ACorrectedRecordOnTheBlockGridIsCutByDecodingWithItsCorrections) {
+  // Tables written before the lossless decision was mended may hold such records: their
+  // corrections must not be dropped by a lossless cut.
+  const std::string a = test::CopySample(src, "canon-ixus.jpg", "a.jpg");
+  struct Case {
+    const char* what;
+    std::optional<std::string> redEye;
+    std::optional<bool> correction, stripes;
+  };
+  for (const Case& c : {Case{"red eyes", "20,20,40,40|", std::nullopt, std::nullopt},
+                        Case{"correction", std::nullopt, true, std::nullopt},
+                        Case{"stripes", std::nullopt, std::nullopt, true}}) {
+    CuttingRecord onGrid = Record(a, "JPG", 16, 1, 1, 4, 4, 640, 480);
+    CuttingRecord onPixels = Record(a, "JPG", 1, 16, 16, 64, 64, 640, 480);
+    for (CuttingRecord* r : {&onGrid, &onPixels}) {
+      r->redEyeCoords = c.redEye;
+      r->autoCorrection = c.correction;
+      r->enlarge = c.stripes;
+    }
+    TempFolder first, second;
+    RunSavePass({onGrid}, WithTrailingSeparator(first.path()), context, state, view);
+    RunSavePass({onPixels}, WithTrailingSeparator(second.path()), context, state, view);
+    const Bytes written = ReadFile(first.Path("a.JPG"));
+    ASSERT_FALSE(written.empty()) << c.what;
+    EXPECT_TRUE(written == ReadFile(second.Path("a.JPG"))) << c.what;
+    const Picture cut = DecodeJpegFile(first.Path("a.JPG"));
+    EXPECT_EQ(cut.width(), c.stripes ? 720 : 64) << c.what;
+  }
+}
+
 TEST_F(CropAndSaveTest, EnlargedRecordWritesTheWholeEnlargedPicture) {
   const std::string a = test::CopySample(src, "plain-landscape.jpg", "a.jpg");
-  SaveRecord r = Record(a, "TIF", 1, 10, 10, 20, 20, 600, 450);
+  CuttingRecord r = Record(a, "TIF", 1, 10, 10, 20, 20, 600, 450);
   r.enlarge = true;
   Run({r});
   // 600 x 450 at ratio 1.5: 675 x 450, stripes of 37 and 38 pixels in white.
@@ -275,7 +307,7 @@ TEST_F(CropAndSaveTest, EnlargedRecordWritesTheWholeEnlargedPicture) {
 
 TEST_F(CropAndSaveTest, JpegOutputCarriesTheSourcesExifWithTheCutSize) {
   const std::string a = test::CopySample(src, "canon-ixus.jpg", "a.jpg");
-  SaveRecord r = Record(a, "JPG", 1, 3, 5, 101, 77, 640, 480);
+  CuttingRecord r = Record(a, "JPG", 1, 3, 5, 101, 77, 640, 480);
   r.autoCorrection = true;
   Run({r});
   const std::string written = out.Path("a.JPG");
@@ -347,7 +379,7 @@ TEST_F(CropAndSaveTest, ExifAndIptcOfTheSourceAreCarriedInOrder) {
 TEST_F(CropAndSaveTest, BmpHas24BitsAfterTheCorrectionAnd32Without) {
   const std::string a = test::CopySample(src, "plain-landscape.jpg", "a.jpg");
   const std::string b = test::CopySample(src, "plain-portrait.jpg", "b.jpg");
-  SaveRecord corrected = Record(a, "BMP", 1, 0, 0, 10, 10, 600, 450);
+  CuttingRecord corrected = Record(a, "BMP", 1, 0, 0, 10, 10, 600, 450);
   corrected.autoCorrection = true;
   Run({corrected, Record(b, "BMP", 1, 0, 0, 10, 10, 450, 600)});
   EXPECT_EQ(ReadFile(out.Path("a.BMP"))[28], 24);
@@ -375,8 +407,9 @@ TEST_F(CropAndSaveTest, BadSourcesAndOutputsFailWithClearErrors) {
   const std::string empty = test::CopySample(src, "empty.jpg", "empty.jpg");
   const std::string foreign = test::CopySample(src, "not-a-jpeg.jpg", "foreign.jpg");
   const std::string good = test::CopySample(src, "plain-landscape.jpg", "good.jpg");
-  for (const SaveRecord& r : {Record(empty, "TIF", 1, 0, 0, 8, 8, 8, 8), Record(foreign, "JPG", 16, 0, 0, 1, 1, 16, 16),
-                              Record(good, "TIF", 1, 590, 0, 20, 8, 600, 450)}) {
+  for (const CuttingRecord& r :
+       {Record(empty, "TIF", 1, 0, 0, 8, 8, 8, 8), Record(foreign, "JPG", 16, 0, 0, 1, 1, 16, 16),
+        Record(good, "TIF", 1, 590, 0, 20, 8, 600, 450)}) {
     EXPECT_THROW(Run({r}), Error) << *r.filename;
   }
   // An output that cannot be created: a folder stands where the file would go.
@@ -389,7 +422,7 @@ TEST_F(CropAndSaveTest, BadSourcesAndOutputsFailWithClearErrors) {
   } catch (const Error& e) {
     EXPECT_EQ(std::string(e.what()), "Datei " + out.Path("good.PNG") + " kann nicht erstellt werden");
   }
-  SaveRecord missing = Record(good, "PNG", 1, 0, 0, 8, 8, 600, 450);
+  CuttingRecord missing = Record(good, "PNG", 1, 0, 0, 8, 8, 600, 450);
   missing.x.reset();
   EXPECT_THROW(Run({missing}), Error);
   EXPECT_EQ(FilesIn(out), 1u);  // only the folder
@@ -397,7 +430,7 @@ TEST_F(CropAndSaveTest, BadSourcesAndOutputsFailWithClearErrors) {
 
 TEST_F(CropAndSaveTest, CommandChoosesTheFolderAndStoresIt) {
   const std::string a = test::CopySample(src, "plain-landscape.jpg", "a.jpg");
-  const std::vector<SaveRecord> records = {Record(a, "PNG", 1, 0, 0, 8, 8, 600, 450)};
+  const std::vector<CuttingRecord> records = {Record(a, "PNG", 1, 0, 0, 8, 8, 600, 450)};
   // First use: the chooser starts at the documents folder; cancelling changes nothing.
   CropAndSave(records, context, state, view);
   EXPECT_EQ(view.chooser, (std::vector<std::string>{"Zielverzeichnis wählen", "Speichern", "2", DocumentsFolder()}));

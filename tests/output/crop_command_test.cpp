@@ -5,13 +5,13 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "folder/cutting_data.h"
-#include "folder/table.h"
-#include "folder/table_file.h"
+#include "folder/cutting_record.h"
 #include "formats/format_tables.h"
 #include "imaging/enlarge.h"
-#include "platform/settings.h"
 #include "output_test_support.h"
+#include "platform/settings.h"
+#include "tables/table.h"
+#include "tables/table_file.h"
 
 namespace trimora {
 namespace {

@@ -1,7 +1,7 @@
 // Windows-1252 upper case and conversion from UTF-16.
 #include "ornamo/ansi.h"
 
-#include "folder/ansi_text.h"
+#include "tables/ansi_text.h"
 
 namespace ornamo {
 

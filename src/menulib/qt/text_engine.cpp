@@ -5,7 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "folder/ansi_text.h"
+#include "tables/ansi_text.h"
 #include "qt/images.h"
 
 namespace ornasys::qt {
