@@ -553,6 +553,11 @@ TEST_F(LibraryTest, ForcingPreparesEveryPopupBelowButNotTheMenuBar) {
   library_->ForceLoaded(ornasys::CreateWindow(), bar);
   EXPECT_EQ(RecordAt(file, 0), nullptr);
 
+  // A popup given itself is prepared with the popups below it.
+  library_->ForceLoaded(window_, file);
+  for (const Handle menu : {deep, file}) EXPECT_NE(RecordAt(menu, 0), nullptr);
+  EXPECT_EQ(RecordAt(edit, 0), nullptr);
+
   library_->ForceLoaded(window_, bar);
   for (const Handle menu : {deep, file, edit}) EXPECT_NE(RecordAt(menu, 0), nullptr);
   EXPECT_EQ(RecordAt(bar, 0), nullptr);

@@ -299,6 +299,17 @@ TEST_F(PaintTest, APlainBandSitsAtTheBottomUnderItsTopLeftColour) {
   library_->AddGraphics(menu, Bitmap(tall), false);
   ASSERT_TRUE(PaintAt(menu, 0, 0, 0));
   EXPECT_EQ(CountColour(Pixels(), Rgb(0, 0, 255), {0, 0, 20, 1}), 20);
+
+  // A band whose bitmap the host deleted is no band any more.
+  const Handle gone = ornasys::CreateBitmap(Picture(30, 40, Rgb(0, 0, 255)));
+  library_->AddGraphics(menu, gone, false);
+  ornasys::DeleteObject(gone);
+  ornasys::FillRect(ornasys::GetSurface(surface_)->picture, Pixels().Bounds(), kMenu);
+  ASSERT_TRUE(PaintAt(menu, 0, 0, 0));
+  EXPECT_EQ(LeftmostOf(Pixels(), kMenuText, Rows(0)), kTextLeft + 1);
+  OrsMeasureItem measure = MeasureItemFor(menu, 0);
+  ASSERT_TRUE(library_->Measure(measure));
+  EXPECT_EQ(measure.itemWidth, static_cast<std::uint32_t>(3 * kCell + 1 + 3 * kCell + 1 + 20));
 }
 
 TEST_F(PaintTest, AStretchedBandIsPaintedAtMostEvery100Milliseconds) {
