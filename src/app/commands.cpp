@@ -53,7 +53,7 @@ constexpr CommandRow kCommands[] = {
   {C::LastPicture, "LetztesBild1", "&Letztes Bild", Ctrl(Key::PageDown),
    "LastButton", "Letztes Bild", "Zum letzten Bild springen", P::Last, K::Plain, S::Governed, kFileHelp, true},
   {C::Settings, "Einstellungen1", "Einstellungen ...", Ctrl(Key::E),
-   "", "", "", P::None, K::Plain, S::Enabled, kFileHelp, false},
+   "", "", "", P::None, K::Plain, S::Enabled, kFileHelp, true},
   {C::Quit, "Beenden1", "&Beenden", Alt(Key::F4),
    "", "", "", P::None, K::Plain, S::Enabled, kFileHelp, true},
 
@@ -130,7 +130,7 @@ constexpr CommandRow kCommands[] = {
    "", "", "", P::None, K::Plain, S::Governed, -1, false},
 
   {C::FormatDefinitions, "Formatdefinitionen1", "Format&definitionen ...", Ctrl(Key::F),
-   "", "", "", P::None, K::Plain, S::Enabled, kFormatsHelp, false},
+   "", "", "", P::None, K::Plain, S::Enabled, kFormatsHelp, true},
   {C::FormatForCurrent, "AusgabeformatfraktuellesBild1", "Ausgabeformat für aktuelles Bild", Plain(Key::F2),
    "", "", "", P::None, K::Plain, S::Governed, kFormatsHelp, false},
 

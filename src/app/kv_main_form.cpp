@@ -22,7 +22,9 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "app/options_dialog.h"
 #include "app/tool_icons.h"
+#include "formats/format_dialog.h"
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
 #include "frame/qt_frame_view.h"
@@ -190,7 +192,17 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   }
   frameWidgets_ = std::make_unique<QtFrameView>(
       imagePanel_, imagePanel_->Image(), imagePanel_->Frame(), imagePanel_->RedEyeFrame(), nullptr);
+  // The dialogs, made once and reused: the format definitions, the folder chooser, the
+  // message box and the input box, the settings.
+  constexpr int kPictureSize = 28;
+  formatDialog_ = new formats::TFormatDialog(
+      this, frame_, nullptr,
+      {MakeToolIcon(ToolIcon::First, kPictureSize), MakeToolIcon(ToolIcon::Previous, kPictureSize),
+       MakeToolIcon(ToolIcon::Next, kPictureSize), MakeToolIcon(ToolIcon::Last, kPictureSize),
+       MakeToolIcon(ToolIcon::Append, kPictureSize), MakeToolIcon(ToolIcon::Delete, kPictureSize)});
   dialogs_ = std::make_unique<ui::DialogKit>(this, frame_);
+  formatDialog_->SetDialogKit(dialogs_.get());
+  optionsDialog_ = new TOptionsDialog(this, frame_, dialogs_.get());
   const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
   presenter_ = std::make_unique<MainPresenter>(
       *this, *frameWidgets_, *outside, formatFolder.empty() ? ProgramFolder() : formatFolder,
@@ -591,6 +603,10 @@ int TKvMainForm::ShowTypeMenu(int position, const std::vector<TypeMenuItem>& ite
   QAction* chosen = menu.exec(type->mapToGlobal(QPoint(0, type->height())));
   return chosen != nullptr ? chosen->data().toInt() : -1;
 }
+
+OptionsView& TKvMainForm::OptionsDialog() { return *optionsDialog_; }
+
+FormatDialogView& TKvMainForm::FormatDialog() { return *formatDialog_; }
 
 void TKvMainForm::ShowAboutBox(const std::string& version) {
   frame_->MarkInactive();

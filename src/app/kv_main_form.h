@@ -26,6 +26,9 @@ class QToolButton;
 
 namespace trimora {
 class QtFrameView;
+namespace formats {
+class TFormatDialog;
+}
 class TImagePanel;
 namespace ui {
 class DialogKit;
@@ -36,6 +39,8 @@ class TXPPanel;
 }  // namespace trimora
 
 namespace trimora::app {
+
+class TOptionsDialog;
 
 // The private message the window posts to itself after the first showing.
 inline constexpr int kStartMessage = 1027;
@@ -59,6 +64,9 @@ class TKvMainForm : public QWidget, public MainView {
   ui::TtfXPForm* Frame() const { return frame_; }
   // The dialogs the window offers.
   ui::DialogKit& Dialogs() { return *dialogs_; }
+  // The settings dialog and the format definitions dialog.
+  TOptionsDialog* OptionsDialogWindow() const { return optionsDialog_; }
+  formats::TFormatDialog* FormatDialogWindow() const { return formatDialog_; }
   // True until the start message has been handled.
   bool StartingUp() const { return presenter_->StartingUp(); }
   // Called whenever a picture reached the screen (benchmarks and tests).
@@ -113,6 +121,8 @@ class TKvMainForm : public QWidget, public MainView {
   void PlaceWindow(const WindowRect& rect, bool maximized) override;
   void SetHintsShown(bool shown) override { hintsShown_ = shown; }
   int ShowTypeMenu(int position, const std::vector<TypeMenuItem>& items) override;
+  OptionsView& OptionsDialog() override;
+  FormatDialogView& FormatDialog() override;
   void ShowAboutBox(const std::string& version) override;
   void RepaintPending() override;
   void CloseWindow() override;
@@ -172,6 +182,8 @@ class TKvMainForm : public QWidget, public MainView {
   std::unique_ptr<OutsidePrograms> ownOutside_;
   std::unique_ptr<QtFrameView> frameWidgets_;
   std::unique_ptr<ui::DialogKit> dialogs_;
+  formats::TFormatDialog* formatDialog_ = nullptr;
+  TOptionsDialog* optionsDialog_ = nullptr;
   std::unique_ptr<MainPresenter> presenter_;
 
   bool pictureOnScreen_ = false;

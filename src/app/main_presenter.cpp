@@ -1,6 +1,6 @@
 #include "app/main_presenter.h"
 
-
+#include "imaging/enlarge.h"
 #include "output/jpegtran.h"
 #include "platform/error.h"
 #include "platform/instance.h"
@@ -27,6 +27,7 @@ class MainPresenter::FrameSide : public ForwardingFrameView {
   bool redEyeMarking = false;
 
   bool MarkerVisible() const override { return redEyeMarking; }
+  bool Reshowing() const override { return main_.reshowing_; }
   bool PicturesListed() const override { return main_.folder_.ThumbnailCount() > 0; }
   bool CorrectionApplied(Correction which) const override {
     const ShownCorrections& shown = main_.folder_.Corrections();
@@ -99,6 +100,7 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
                              std::function<void()> wake)
     : view_(view),
       outside_(outside),
+      formatFolder_(formatFolder),
       frameSide_(std::make_unique<FrameSide>(*this, frameWidgets)),
       saveSide_(std::make_unique<SaveSide>(*this)),
       folder_(view, *this, formats_, std::move(wake)),
@@ -123,7 +125,7 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   formats_.LoadFormatTables(formatFolder);
   formats_.LoadDefaultFormat(folderSettings.formatId);
   frame_.ApplyFormat(formats_.DefaultFormat.FormatID, true);
-  ShowDefaultFormatMenu();
+  BuildFormatMenus();
 
   // The commands: those whose program is missing stay disabled like those not built yet.
   available_ = BuiltCommands();
@@ -240,6 +242,12 @@ void MainPresenter::Run(CommandId id) {
     case CommandId::LastPicture:
       folder_.LastPicture();
       break;
+    case CommandId::Settings:
+      OpenSettings();
+      break;
+    case CommandId::FormatDefinitions:
+      EditFormats();
+      break;
     case CommandId::Quit:
       view_.CloseWindow();
       return;
@@ -352,6 +360,65 @@ void MainPresenter::ShowDefaultFormatMenu() {
     add(formats_.nonScalableFormatTable, -1);
   }
   view_.SetDefaultFormatMenu(entries);
+}
+
+void MainPresenter::BuildFormatMenus() { ShowDefaultFormatMenu(); }
+
+void MainPresenter::OpenSettings() {
+  const EnlargeOptions before = folder_.Enlargement();
+  OptionsPresenter options(view_.OptionsDialog(), [this](int context) { ShowHelpTopic(context); });
+  if (options.Run()) ApplySavedOptions(options.Values());
+  // An enlarged picture on screen gets its stripes anew when their options changed.
+  const int current = folder_.CurrentPosition();
+  if (folder_.ThumbnailCount() > 0 && current >= 0 && folder_.Corrections().enlarged &&
+      folder_.Enlargement() != before) {
+    reshowing_ = true;
+    try {
+      folder_.ShowPicture(current, true);
+    } catch (...) {
+      reshowing_ = false;
+      throw;
+    }
+    reshowing_ = false;
+  }
+  view_.RepaintPending();
+}
+
+void MainPresenter::ApplySavedOptions(const OptionsValues& values) {
+  view_.SetBusy(true);
+  frame_.fileTypes = frame_.fileTypes.WithSettings(values.fileFormat1, values.fileFormat2);
+  folder_.SetMarkOnShow(values.markPictureForSavingOnClick);
+  settings_.showHints = values.showHints;
+  view_.SetHintsShown(values.showHints);
+  folder_.SetEnlargement(LoadEnlargeOptions());
+  // Pictures not shown yet take the new default type; shown ones keep theirs.
+  frame_.RefreshTypeButtons(false);
+  view_.SetBusy(false);
+}
+
+void MainPresenter::EditFormats() {
+  FormatDialogPresenter dialog(view_.FormatDialog(), formats_, formatFolder_,
+                               [this](int context) { ShowHelpTopic(context); });
+  try {
+    dialog.Run();
+  } catch (...) {
+    AfterFormatDialog();
+    throw;
+  }
+  AfterFormatDialog();
+}
+
+void MainPresenter::AfterFormatDialog() {
+  const int scalable = formats_.scalableFormatTable.RecordCount();
+  const int nonScalable = formats_.nonScalableFormatTable.RecordCount();
+  // A FormatID that no longer names a row becomes 1; others name the row now at their place.
+  auto inRange = [&](std::int32_t id) { return id <= scalable && id >= -nonScalable; };
+  const std::int32_t defaultId = formats_.DefaultFormat.FormatID;
+  formats_.LoadDefaultFormat(inRange(defaultId) ? defaultId : 1);
+  frame_.RefreshTypeButtons(false);
+  const std::int32_t currentId = formats_.CurrentFormat.FormatID;
+  frame_.ApplyFormat(inRange(currentId) ? currentId : 1, true);
+  BuildFormatMenus();
 }
 
 void MainPresenter::ToggleToolBar(ToolBarId bar) {

@@ -122,6 +122,11 @@ class MainPresenter : private FolderHost {
   void SetChecked(CommandId id, bool checked);
   void ToggleToolBar(ToolBarId bar);
   void ShowDefaultFormatMenu();
+  void BuildFormatMenus();
+  void OpenSettings();
+  void ApplySavedOptions(const OptionsValues& values);
+  void EditFormats();
+  void AfterFormatDialog();
   void CropAndSave();
   void RotateOriginal(const std::string& angle);
   void ShowHelpTopic(int context);
@@ -129,6 +134,7 @@ class MainPresenter : private FolderHost {
 
   MainView& view_;
   OutsidePrograms& outside_;
+  std::string formatFolder_;
   FormatTables formats_;
   std::unique_ptr<FrameSide> frameSide_;
   std::unique_ptr<SaveSide> saveSide_;
@@ -138,6 +144,7 @@ class MainPresenter : private FolderHost {
   SaveRunState saveState_;
   MainWindowSettings settings_;
 
+  bool reshowing_ = false;  // a picture is shown again after the settings changed
   bool startingUp_ = true;
   bool firstRun_ = false;
   bool closed_ = false;

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "app/options_presenter.h"
 #include "folder/folder_view.h"
+#include "formats/format_dialog_presenter.h"
 #include "ui/band_layout.h"
 
 namespace trimora {
@@ -68,6 +70,10 @@ class MainView : public FolderView {
   // Shows the file-type menu under the type button of strip entry `position`; returns the
   // chosen item, or -1 when the menu was closed without a choice.
   virtual int ShowTypeMenu(int position, const std::vector<TypeMenuItem>& items) = 0;
+  // The settings dialog and the format definitions dialog, made with the window and reused;
+  // each shows the window's frame inactive while it is open.
+  virtual OptionsView& OptionsDialog() = 0;
+  virtual FormatDialogView& FormatDialog() = 0;
   // Shows the about box modally: "Info über Trimora 2", the product and "Build " + `version`.
   virtual void ShowAboutBox(const std::string& version) = 0;
   // Lets the window repaint what is pending without handling input (during a long run).

@@ -74,6 +74,10 @@ class FolderPresenter : public FileListSink {
   void SetHighDpi(bool highDpi) { highDpi_ = highDpi; }
   // Takes the settings that LoadSettings read.
   void ApplySettings(const FolderSettings& settings);
+  // Whether a picture is marked for saving when it is shown (MarkPictureForSavingOnClick).
+  void SetMarkOnShow(bool markOnShow) { markOnShow_ = markOnShow; }
+  // The side-stripe options (after the settings dialog was saved).
+  void SetEnlargement(const EnlargeOptions& options) { enlarge_ = options; }
   // Writes FormatID, SourceDir and Thumbs (its part of SaveSettings).
   void SaveSettings() const;
 

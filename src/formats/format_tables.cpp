@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 
 #include "platform/error.h"
 #include "tables/ansi_text.h"
@@ -59,6 +60,57 @@ std::vector<ColumnDef> NonScalableFormatColumns() {
           {std::string(kHeight), FieldType::Integer, 0}};
 }
 
+std::string FormatFilePath(const std::string& programFolder, bool scalable) {
+  return programFolder + std::string(scalable ? kScalableFormatsFile : kNonScalableFormatsFile);
+}
+
+void ConformFormatColumns(Table& table, bool scalable) {
+  std::vector<ColumnDef> wanted = scalable ? ScalableFormatColumns() : NonScalableFormatColumns();
+  const bool whole = std::all_of(wanted.begin(), wanted.end(), [&](const ColumnDef& column) {
+    const int c = table.FindColumn(column.name);
+    return c >= 0 && table.Columns()[static_cast<std::size_t>(c)].type == column.type;
+  });
+  if (whole) return;
+  Table conformed(std::move(wanted));
+  for (int row = 0; row < table.RecordCount(); ++row) {
+    conformed.Append();
+    for (std::size_t c = 0; c < conformed.Columns().size(); ++c) {
+      const ColumnDef& column = conformed.Columns()[c];
+      const int from = table.FindColumn(column.name);
+      if (from < 0 || table.Columns()[static_cast<std::size_t>(from)].type != column.type) continue;
+      conformed.SetAt(row, static_cast<int>(c), table.At(row, from));
+    }
+  }
+  if (table.CurrentPosition() >= 0) conformed.LocateRecord(table.CurrentPosition());
+  table = std::move(conformed);
+}
+
+std::optional<FormatRowFault> FindFormatFault(const Table& table, bool scalable) {
+  static constexpr std::string_view kScalableSizes[] = {kOptWidth, kOptHeight, kMinWidth,
+                                                        kMinHeight};
+  static constexpr std::string_view kFixedSizes[] = {kWidth, kHeight};
+  const std::span<const std::string_view> sizes =
+      scalable ? std::span<const std::string_view>(kScalableSizes)
+               : std::span<const std::string_view>(kFixedSizes);
+  const int name = table.FindColumn(kFormatName);
+  for (int row = 0; row < table.RecordCount(); ++row) {
+    if (name >= 0) {
+      const auto* text = std::get_if<std::string>(&table.At(row, name));
+      if (text == nullptr || text->find_first_not_of(" \t") == std::string::npos) {
+        return FormatRowFault{row, name, FormatFault::kNoName};
+      }
+    }
+    for (const std::string_view size : sizes) {
+      const int c = table.FindColumn(size);
+      if (c < 0) continue;
+      const auto* value = std::get_if<std::int32_t>(&table.At(row, c));
+      if (value == nullptr || *value <= 0)
+        return FormatRowFault{row, c, FormatFault::kSizeNotPositive};
+    }
+  }
+  return std::nullopt;
+}
+
 FormatTables::FormatTables()
     : scalableFormatTable(ScalableFormatColumns()),
       nonScalableFormatTable(NonScalableFormatColumns()) {}
@@ -70,9 +122,17 @@ void FormatTables::LoadFormatTables(const std::string& programFolder) {
   SortQuietly(nonScalableFormatTable, kWidth);
 }
 
-void FormatTables::SaveFormatTables(const std::string& programFolder) const {
-  SaveTableToFile(scalableFormatTable, programFolder + std::string(kScalableFormatsFile));
-  SaveTableToFile(nonScalableFormatTable, programFolder + std::string(kNonScalableFormatsFile));
+std::vector<std::string> FormatTables::SaveFormatTables(const std::string& programFolder) const {
+  std::vector<std::string> failed;
+  for (const bool scalable : {true, false}) {
+    const std::string path = FormatFilePath(programFolder, scalable);
+    try {
+      SaveTableToFile(scalable ? scalableFormatTable : nonScalableFormatTable, path);
+    } catch (const Error&) {
+      failed.push_back(path);
+    }
+  }
+  return failed;
 }
 
 // The lookup reads the row by position and never moves the tables' current rows, so

@@ -34,6 +34,34 @@ std::vector<ColumnDef> ScalableFormatColumns();
 // Columns of the non-scalable table: name (20 characters), exact width and height.
 std::vector<ColumnDef> NonScalableFormatColumns();
 
+// The full path of a format file: `programFolder` (ending with a separator) and its name.
+std::string FormatFilePath(const std::string& programFolder, bool scalable);
+
+// Gives `table` the columns of its kind (scalable or not) when one of them is missing or has
+// another type (a format file from elsewhere): the table is rebuilt with those columns, the
+// fields of the same name and kind copied over, the current row kept. A table that has them
+// all is left as it is.
+void ConformFormatColumns(Table& table, bool scalable);
+
+// Why a format row may not be written.
+enum class FormatFault {
+  kNoName,           // the name is empty or blanks only
+  kSizeNotPositive,  // a size is missing, zero or negative
+};
+
+// A row that may not be written: its position (0-based), the column at fault, and why.
+struct FormatRowFault {
+  int row = 0;
+  int column = 0;
+  FormatFault fault = FormatFault::kNoName;
+  bool operator==(const FormatRowFault&) const = default;
+};
+
+// The first row of `table` (of the scalable kind when `scalable`) whose name is empty or one
+// of whose sizes is missing, zero or negative, and the first such field of it; nothing when
+// every row is sound. Columns the table lacks are not checked.
+std::optional<FormatRowFault> FindFormatFault(const Table& table, bool scalable);
+
 // The values of one format copied out of the tables. `Name` is UTF-8 (converted from the
 // table's Windows-1252 bytes), ready to be shown.
 struct FormatRecord {
@@ -72,10 +100,10 @@ class FormatTables {
   // "Breite" (rows of equal width keep their file order) and makes each first row current.
   void LoadFormatTables(const std::string& programFolder);
 
-  // Writes both tables to their files in `programFolder`, in their current row order.
-  // Throws trimora::Error naming the file that could not be written; the scalable file is
-  // written first and stays written when the second one fails.
-  void SaveFormatTables(const std::string& programFolder) const;
+  // Writes both tables to their files in `programFolder`, in their current row order, the
+  // scalable one first. A file that cannot be written does not keep the other one from being
+  // written; returns the full paths of the files that could not be written, in that order.
+  std::vector<std::string> SaveFormatTables(const std::string& programFolder) const;
 
   // The row that `formatId` names, copied into `record` (FormatID, Name, pixel sizes, and for
   // a scalable format the minimal sizes; for a non-scalable one the minimal sizes keep their

@@ -240,7 +240,8 @@ class FramePresenter {
   // The lossless decision for the picture on screen (the rules: output/lossless.h).
   FileTypeChoice DefaultFileType() const;
   // Sets the type buttons from the records: `onlyCurrent` colours the button of the picture on
-  // screen; otherwise every built entry not shown yet takes the default type and its block size.
+  // screen; otherwise every record not shown yet takes the default type and its block size and
+  // the built entries' buttons show it.
   void RefreshTypeButtons(bool onlyCurrent);
   void LosslessLost();
   void LosslessCheck();

@@ -360,6 +360,14 @@ void ReplaceFileContents(const std::string& path, std::string_view bytes) {
   const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
 
+  // A write-protected file (no write permission for anyone) stays as it is, also for the
+  // superuser, as a read-only file does on Windows.
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+      (existing.st_mode & 0222) == 0) {
+    Fail(FileMessage("Datei %s ist schreibgeschützt", path));
+  }
+
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {

@@ -33,7 +33,8 @@ void LoadTableFromFile(Table& table, const std::string& path);
 
 // Writes `bytes` to `path` through a temporary file beside it that replaces the old file only
 // when complete (keeping the old file's permissions); on failure nothing is left behind and
-// the old file is untouched. Throws trimora::Error.
+// the old file is untouched. A write-protected file (no write permission at all) is not
+// replaced. Throws trimora::Error.
 void ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 // Reads the whole regular file at `path`. Throws trimora::Error

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "../folder_presenter/fake_view.h"
+#include "../formats/fake_format_dialog_view.h"
+#include "fake_options_view.h"
 #include "app/main_view.h"
 #include "app/outside_programs.h"
 
@@ -43,6 +45,8 @@ class FakeMainView : public FakeViewOf<MainView> {
     typeAnswers.pop_front();
     return answer;
   }
+  OptionsView& OptionsDialog() override { return optionsDialog; }
+  FormatDialogView& FormatDialog() override { return formatDialog; }
   void ShowAboutBox(const std::string& version) override { aboutBoxes.push_back(version); }
   void RepaintPending() override {
     ++repaints;
@@ -71,6 +75,8 @@ class FakeMainView : public FakeViewOf<MainView> {
   bool hintsShown = true;
   std::vector<TypeMenu> typeMenus;
   std::deque<int> typeAnswers;
+  FakeOptionsView optionsDialog;
+  FakeFormatDialogView formatDialog;
   std::vector<std::string> aboutBoxes;
   int repaints = 0;
   std::function<void()> onRepaint;

@@ -14,7 +14,9 @@
 #include "../frame/fake_frame_view.h"
 #include "../platform/temp_folder.h"
 #include "fake_main_view.h"
+#include "folder/cutting_record.h"
 #include "platform/settings.h"
+#include "tables/table_file.h"
 
 namespace trimora {
 namespace {
@@ -67,9 +69,10 @@ class MainPresenterTest : public ::testing::Test {
 TEST_F(MainPresenterTest, TheWindowStartsWithOnlyTheCommandsThatWorkWithoutAPicture) {
   {
     auto p = Start();
-    EXPECT_EQ(view_.EnabledSet(), SetOf({C::ChooseSourceFolder, C::Quit, C::ToolBarFiles,
-                                         C::ToolBarTouchUp, C::ToolBarRotate, C::ToolBarFormat,
-                                         C::ToolBarNavigation, C::HomePage, C::About}))
+    EXPECT_EQ(view_.EnabledSet(),
+              SetOf({C::ChooseSourceFolder, C::Settings, C::Quit, C::FormatDefinitions,
+                     C::ToolBarFiles, C::ToolBarTouchUp, C::ToolBarRotate, C::ToolBarFormat,
+                     C::ToolBarNavigation, C::HomePage, C::About}))
         << "the help items stay off while the help program and the guide viewer are missing";
     EXPECT_EQ(view_.CheckedSet(), SetOf({C::FashionSkin, C::ToolBarFiles, C::ToolBarTouchUp,
                                          C::ToolBarRotate, C::ToolBarFormat}));
@@ -146,7 +149,7 @@ TEST_F(MainPresenterTest, OpeningAFolderEnablesThePictureCommandsAndEachKeyRunsI
     EXPECT_TRUE(view_.Enabled(id)) << Row(id).name;
   }
   for (C id : {C::FirstPicture, C::PreviousPicture, C::RedEyeFilter, C::FullScreen, C::ExifInfo,
-               C::CorrectionButton, C::EnlargeButton, C::FormatButton, C::Settings}) {
+               C::CorrectionButton, C::EnlargeButton, C::FormatButton}) {
     EXPECT_FALSE(view_.Enabled(id)) << Row(id).name << ": no behaviour yet, or nothing before";
   }
   EXPECT_FALSE(view_.shortcutVisible);
@@ -354,6 +357,233 @@ TEST_F(MainPresenterTest, TheStripDoesNotOverwriteTheSavingProgress) {
   EXPECT_EQ(view_.status[3], "8 Bilder im Verz.");
 }
 
+// The settings dialog, saved or cancelled, and what saving changes in the main window.
+
+TEST_F(MainPresenterTest, SavedSettingsGivePicturesNotShownYetTheNewTypeWhileShownOnesKeepTheirs) {
+  struct Case {
+    int fileFormat1;
+    std::string shownType;  // the type button of a picture not shown yet
+    int blockSize;
+  };
+  for (const Case& c :
+       {Case{2, "TIF", 1}, Case{1, "JPG red", 1}, Case{4, "PNG", 1}, Case{0, "JPG", 16}}) {
+    fs::remove_all(config_.path() + "/Halvorn");
+    for (const auto& entry : fs::directory_iterator(pictures_.path())) fs::remove(entry.path());
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddPicture(name);
+    WriteIntSetting("FileFormat1", c.fileFormat1 == 0 ? 3 : 0);
+    view_ = FakeMainView();
+    auto p = Start();
+    OpenAndWait(*p, pictures_.path());
+    const CuttingRecord shown = p->Folder().Records()[0];
+    ASSERT_TRUE(shown.Shown());
+    view_.optionsDialog.script = [&](OptionsPresenter& dialog) {
+      dialog.ListChosen(OptionsList::kFileFormat1, c.fileFormat1);
+      dialog.CheckClicked(OptionsCheck::kMarkPicture, false);
+      dialog.CheckClicked(OptionsCheck::kShowHints, false);
+      dialog.SpeichernButtonClick();
+    };
+    p->KeyPressed(K(Key::E, true));
+    ASSERT_EQ(view_.optionsDialog.showings, 1);
+    EXPECT_EQ(p->Folder().Records()[0], shown) << "the shown picture keeps type and selection";
+    for (std::size_t i = 1; i < 3; ++i) {
+      const CuttingRecord& record = p->Folder().Records()[i];
+      EXPECT_EQ(view_.fileTypes[static_cast<int>(i)], c.shownType) << c.fileFormat1;
+      EXPECT_EQ(record.fileType, c.shownType.substr(0, 3));
+      EXPECT_EQ(record.blockSize, c.blockSize);
+    }
+    EXPECT_FALSE(view_.hintsShown);
+    EXPECT_FALSE(p->Settings().showHints);
+    // Pictures shown from now on are not marked for saving.
+    p->Folder().ShowPicture(2, false);
+    EXPECT_FALSE(view_.checkedEntries[2]);
+    EXPECT_TRUE(view_.checkedEntries[0]) << "marked when it was shown";
+  }
+}
+
+TEST_F(MainPresenterTest, CancelledSettingsWriteAndChangeNothing) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg");
+  WriteIntSetting("FileFormat1", 0);
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  const std::vector<CuttingRecord> before = p->Folder().Records();
+  const std::string stored = testing::ReadWholeFile(SettingsFilePath());
+  view_.optionsDialog.script = [](OptionsPresenter& dialog) {
+    dialog.ListChosen(OptionsList::kFileFormat1, 3);
+    dialog.ListChosen(OptionsList::kEnlargeColor, 2);
+    dialog.CheckClicked(OptionsCheck::kShowHints, false);
+  };
+  p->Run(C::Settings);
+  EXPECT_EQ(view_.optionsDialog.showings, 1);
+  EXPECT_EQ(testing::ReadWholeFile(SettingsFilePath()), stored);
+  EXPECT_EQ(p->Folder().Records(), before);
+  EXPECT_TRUE(view_.hintsShown);
+  EXPECT_EQ(p->Folder().Enlargement(), EnlargeOptions());
+}
+
+TEST_F(MainPresenterTest, AnEnlargedPictureIsShownAnewOnlyWhenAStripeOptionChanged) {
+  AddPicture("a.jpg");  // 600 x 450: stripes left and right for 10 x 15
+  AddPicture("b.jpg");
+  CuttingRecord enlarged;
+  enlarged.filename = pictures_ / "a.jpg";
+  enlarged.formatId = 1;
+  enlarged.blockSize = 1;
+  enlarged.x = 0;
+  enlarged.y = 0;
+  enlarged.width = 600;
+  enlarged.height = 400;
+  enlarged.fileType = "JPG";
+  enlarged.saveIt = true;
+  enlarged.enlarge = true;
+  SaveCuttingData(std::vector<CuttingRecord>{enlarged}, pictures_ / "CroppingData.kv2");
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  // The folder lists its files in the file system's order.
+  const int a = p->Folder().Records()[0].filename == pictures_ / "a.jpg" ? 0 : 1;
+  p->Folder().ShowPicture(a, false);
+  ASSERT_TRUE(p->Folder().Corrections().enlarged);
+  auto stripeAt = [&](int x) {
+    const Picture& shown = p->Folder().DisplayedPicture();
+    EXPECT_EQ(shown.width(), 675);
+    const std::uint8_t* pixel = shown.row(shown.height() / 2) + 4 * x;
+    return std::array<int, 3>{pixel[2], pixel[1], pixel[0]};
+  };
+  EXPECT_EQ(stripeAt(0), (std::array<int, 3>{255, 255, 255}));
+
+  struct Step {
+    std::function<void(OptionsPresenter&)> script;
+    bool reshown;
+  };
+  const Step steps[] = {
+      {[](OptionsPresenter& d) { d.SpeichernButtonClick(); }, false},  // nothing changed
+      {[](OptionsPresenter& d) { d.ListChosen(OptionsList::kEnlargeColor, 1); }, false},  // cancel
+      {[](OptionsPresenter& d) {
+         d.ListChosen(OptionsList::kEnlargeColor, 1);
+         d.SpeichernButtonClick();
+       },
+       true},
+      {[](OptionsPresenter& d) {
+         d.CheckClicked(OptionsCheck::kEnlargeLeft, false);
+         d.SpeichernButtonClick();
+       },
+       true},
+  };
+  for (const Step& step : steps) {
+    const int shownBefore = view_.picturesShown;
+    view_.optionsDialog.script = step.script;
+    p->Run(C::Settings);
+    EXPECT_EQ(view_.picturesShown - shownBefore, step.reshown ? 1 : 0);
+    EXPECT_TRUE(view_.messages.empty()) << "showing anew shows no notes";
+    if (&step == &steps[2]) EXPECT_EQ(stripeAt(0), (std::array<int, 3>{0, 0, 0}));
+  }
+  EXPECT_EQ(stripeAt(605), (std::array<int, 3>{0, 0, 0}))
+      << "one 75-pixel black stripe on the right of the 675 pixels";
+  EXPECT_EQ(p->Folder().Enlargement(), EnlargeOptionsFrom(1, false, true));
+
+  // A picture without stripes is not shown anew.
+  p->Folder().ShowPicture(1 - a, false);
+  ASSERT_FALSE(p->Folder().Corrections().enlarged);
+  const int shownBefore = view_.picturesShown;
+  view_.optionsDialog.script = [](OptionsPresenter& d) {
+    d.ListChosen(OptionsList::kEnlargeColor, 5);
+    d.SpeichernButtonClick();
+  };
+  p->Run(C::Settings);
+  EXPECT_EQ(view_.picturesShown, shownBefore);
+}
+
+// The format definitions dialog and the steps after it.
+
+class FormatDialogAfterTest : public MainPresenterTest {
+ protected:
+  void SetUp() override {
+    MainPresenterTest::SetUp();
+    FormatTables tables;
+    testing::AddScalableFormat(tables, "9 x 13", 1300, 900, 650, 450);
+    testing::AddScalableFormat(tables, "10 x 15", 1800, 1200, 900, 600);
+    testing::AddScalableFormat(tables, "13 x 18", 2100, 1500, 1050, 750);
+    testing::AddFixedFormat(tables, "VGA", 640, 480);
+    EXPECT_TRUE(tables.SaveFormatTables(formats_.path() + "/").empty());
+  }
+  std::vector<std::string> DefaultMenu() const {
+    std::vector<std::string> entries;
+    for (const FormatMenuEntry& e : view_.defaultFormatMenu) {
+      entries.push_back(e.separator ? "-" : e.caption + (e.checked ? " *" : ""));
+    }
+    return entries;
+  }
+};
+
+TEST_F(FormatDialogAfterTest, DeletingTheDefaultFormatAsTheLastOfThreeGivesFormatOne) {
+  WriteIntSetting("FormatID", 3);
+  auto p = Start();
+  ASSERT_EQ(p->Formats().DefaultFormat.Name, "13 x 18");
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    d.CellChosen(FormatGrid::kScalable, 2, 0);
+    d.ButtonClicked(FormatGrid::kScalable, GridButton::kDelete);
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->KeyPressed(K(Key::F, true));
+  ASSERT_EQ(view_.formatDialog.showings, 1);
+  EXPECT_EQ(p->Formats().DefaultFormat.FormatID, 1);
+  EXPECT_EQ(p->Formats().DefaultFormat.Name, "9 x 13");
+  EXPECT_EQ(p->Formats().CurrentFormat.FormatID, 1) << "the current format had the same place";
+  EXPECT_EQ(view_.captions[C::FormatButton], "   9 x 13   ");
+  EXPECT_EQ(DefaultMenu(), (std::vector<std::string>{"9 x 13 *", "10 x 15", "-", "VGA"}));
+  Table written;
+  LoadTableFromFile(written, formats_ / "skalierbare Formate.dat");
+  EXPECT_EQ(written.RecordCount(), 2);
+}
+
+TEST_F(FormatDialogAfterTest, DeletingARowInFrontOfTheDefaultKeepsItsFormatId) {
+  WriteIntSetting("FormatID", 2);
+  auto p = Start();
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    d.ButtonClicked(FormatGrid::kScalable, GridButton::kFirst);
+    d.ButtonClicked(FormatGrid::kScalable, GridButton::kDelete);
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->Run(C::FormatDefinitions);
+  EXPECT_EQ(p->Formats().DefaultFormat.FormatID, 2);
+  EXPECT_EQ(p->Formats().DefaultFormat.Name, "13 x 18") << "the following format";
+  EXPECT_EQ(DefaultMenu(), (std::vector<std::string>{"10 x 15", "13 x 18 *", "-", "VGA"}));
+}
+
+TEST_F(FormatDialogAfterTest, ThePictureOnScreenTakesItsEditedFormatAndNewPicturesTheirType) {
+  AddPicture("a.jpg", "casio-ex-m2.jpg");
+  AddPicture("b.jpg", "casio-ex-m2.jpg");
+  WriteIntSetting("FormatID", -1);
+  WriteIntSetting("FileFormat2", 3);
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  ASSERT_EQ(p->Formats().CurrentFormat.FormatID, -1);
+  EXPECT_EQ(view_.fileTypes[1], "JPG") << "640 x 480 stays on the block grid";
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    // The fixed format leaves the block grid; the first scalable one becomes square.
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kNonScalable, 0, 2, "470"));
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kScalable, 0, 1, "900"));
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->Run(C::FormatDefinitions);
+  EXPECT_EQ(p->Formats().CurrentFormat.PixelHeight, 470);
+  EXPECT_EQ(p->Frame().grid.BlockSize, 1);
+  EXPECT_EQ(p->Frame().grid.SelW, 640);
+  EXPECT_EQ(p->Frame().grid.SelH, 470);
+  EXPECT_EQ(view_.fileTypes[1], "PNG") << "the default format is off the block grid now";
+  EXPECT_EQ(p->Folder().Records()[1].blockSize, 1);
+
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    d.ButtonClicked(FormatGrid::kNonScalable, GridButton::kDelete);  // the only row stays
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->DefaultFormatChosen(1);
+  p->Frame().ApplyFormat(1, true);
+  p->Run(C::FormatDefinitions);
+  EXPECT_EQ(p->Frame().CurrentRatio, 1.0L);
+  EXPECT_EQ(p->Frame().grid.SelW, p->Frame().grid.SelH);
+  EXPECT_EQ(view_.fileTypes[1], "JPG");
+}
+
 // What the window shows and what the presenters hold, in one text: a command that works
 // changes it.
 std::string Observe(const FakeMainView& view, const FakePrograms& programs, MainPresenter& p) {
@@ -364,7 +594,8 @@ std::string Observe(const FakeMainView& view, const FakePrograms& programs, Main
   for (const auto& [position, type] : view.fileTypes) out << position << type;
   out << "|" << view.hidden.size() << "|" << view.log.size() << "|" << view.chooserCalls.size()
       << "|" << view.messages.size() << "|" << view.errors.size() << "|" << view.aboutBoxes.size()
-      << "|" << view.closeRequests << "|";
+      << "|" << view.closeRequests << "|" << view.optionsDialog.showings << "|"
+      << view.formatDialog.showings << "|";
   for (bool visible : view.bandsVisible) out << visible;
   out << "|" << programs.started.size() << programs.opened.size() << programs.posted.size();
   const GridState& g = p.Frame().grid;

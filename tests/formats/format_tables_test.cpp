@@ -49,10 +49,10 @@ struct ProgramFolder {
 };
 
 TEST(FormatTables, LoadingSortsByWidthSoThatFormatIdsFollowTheWidths) {
-  ProgramFolder folder(Scalable({{"c", 1800, 1200, 900, 600},
-                                 {"a", 1200, 1800, 600, 900},
-                                 {"b", 1500, 1000, 750, 500}}),
-                       NonScalable({{"y", 1024, 768}, {"x", 800, 600}}));
+  ProgramFolder folder(
+      Scalable(
+          {{"c", 1800, 1200, 900, 600}, {"a", 1200, 1800, 600, 900}, {"b", 1500, 1000, 750, 500}}),
+      NonScalable({{"y", 1024, 768}, {"x", 800, 600}}));
   FormatTables formats;
   formats.LoadFormatTables(folder.path);
   EXPECT_EQ(formats.scalableFormatTable.CurrentPosition(), 0);
@@ -69,7 +69,8 @@ TEST(FormatTables, LoadingSortsByWidthSoThatFormatIdsFollowTheWidths) {
 TEST(FormatTables, DefaultFormatFromANonScalableRowKeepsTheMinimalSizes) {
   FormatTables formats;
   formats.scalableFormatTable = Scalable({{"10 x 15", 1181, 1772, 591, 886}});
-  formats.nonScalableFormatTable = NonScalable({{"800 x 600", 800, 600}, {"1366 x 768", 1366, 768}});
+  formats.nonScalableFormatTable =
+      NonScalable({{"800 x 600", 800, 600}, {"1366 x 768", 1366, 768}});
   formats.LoadDefaultFormat(1);
   EXPECT_EQ(formats.DefaultFormat, (FormatRecord{1, "10 x 15", 1181, 1772, 591, 886}));
   formats.LoadDefaultFormat(-2);
@@ -126,7 +127,10 @@ TEST(FormatTables, MissingOrBrokenFilesLeaveTheTablesAsTheyWere) {
 TEST(FormatTables, SavedTablesLoadBackInTheirOrder) {
   TempDir dir;
   FormatTables formats;
-  formats.scalableFormatTable = Scalable({{"Gr\xF6\xDF" "e", 2, 3, 1, 1}});
+  formats.scalableFormatTable =
+      Scalable({{"Gr\xF6\xDF"
+                 "e",
+                 2, 3, 1, 1}});
   formats.nonScalableFormatTable = NonScalable({{"x", 4, 3}});
   formats.SaveFormatTables(dir.File(""));
   FormatTables loaded;

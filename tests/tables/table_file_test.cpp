@@ -373,6 +373,20 @@ TEST(TableFileOnDisk, ReplacingKeepsTheOldFilesPermissions) {
   EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
+TEST(TableFileOnDisk, AWriteProtectedFileIsNotReplaced) {
+  TempDir dir;
+  const std::string path = dir.File("nicht skalierbare Formate.dat");
+  test::WriteFile(path, "old");
+  ::chmod(path.c_str(), 0444);
+  EXPECT_EQ(ErrorOf([&] { SaveTableToFile(CuttingTable(), path); }),
+            "Datei " + path + " ist schreibgeschützt");
+  EXPECT_EQ(test::ReadFile(path), "old");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"nicht skalierbare Formate.dat"});
+  ::chmod(path.c_str(), 0200);  // writable by its owner only: replaced
+  SaveTableToFile(CuttingTable(), path);
+  EXPECT_NE(test::ReadFile(path), "old");
+}
+
 TEST(TableFileOnDisk, ReplacingAFolderFailsAndLeavesNoTemporaryFile) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("CroppingData.kv2"));
