@@ -36,17 +36,17 @@ class TerminalView : public SaveRunView {
   std::string ChooseFolder(const std::string&, const std::string&, int, const std::string&) override { return {}; }
 
   int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int, int) override {
-    if (buttons != kButtonsYesAllNo) {
+    if (buttons != ui::kButtonsYesToAllNo) {
       std::fprintf(stderr, "%s: %s\n", title.c_str(), Plain(text).c_str());
-      return kAnswerOk;
+      return ui::kResultOk;
     }
     switch (mode_) {
       case OverwriteMode::Yes:
-        return kAnswerYes;
+        return ui::kResultYes;
       case OverwriteMode::All:
-        return kAnswerYesToAll;
+        return ui::kResultYesToAll;
       case OverwriteMode::No:
-        return kAnswerNo;
+        return ui::kResultNo;
       case OverwriteMode::Ask:
         break;
     }
@@ -60,9 +60,9 @@ class TerminalView : public SaveRunView {
                     "(ohne Terminal: --overwrite yes, all oder no).");
       }
       for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      if (answer == "j" || answer == "ja") return kAnswerYes;
-      if (answer == "a" || answer == "alle" || answer == "ja, alle") return kAnswerYesToAll;
-      if (answer == "n" || answer == "nein") return kAnswerNo;
+      if (answer == "j" || answer == "ja") return ui::kResultYes;
+      if (answer == "a" || answer == "alle" || answer == "ja, alle") return ui::kResultYesToAll;
+      if (answer == "n" || answer == "nein") return ui::kResultNo;
     }
   }
 

@@ -14,13 +14,14 @@
 #include "folder/frame_controller.h"
 #include "formats/format_tables.h"
 #include "imaging/correction.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging/red_eye.h"
 #include "imaging/thumbnail.h"
 #include "output/lossless.h"
 #include "platform/error.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
+#include "ui/message_codes.h"
 
 namespace trimora {
 
@@ -108,7 +109,8 @@ void FolderPresenter::ChooseSourceFolder() {
       view_.ChooseFolder("Quellverzeichnis auswählen", "&Öffnen", 0, sourceFolder_);
   if (chosen.empty()) return;
   if (!IsFolder(chosen)) {
-    view_.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", ui::kButtonsOk,
+                         "", 315, 120);
     return;
   }
   view_.SetShortcutPanelVisible(false);
@@ -301,7 +303,7 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   const std::string file = sourceFolder_ + entries_[static_cast<std::size_t>(position)].caption;
   if (!IsRegularFile(file)) {
     view_.ShowPanelBackground(true);
-    view_.ShowMessageBox("Fehler", "Die Datei existiert nicht mehr.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Die Datei existiert nicht mehr.", ui::kButtonsOk, "", 315, 120);
     SetStatusText(1, "");
     SetStatusText(2, "");
     return;
@@ -312,7 +314,8 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
     picture = (decoded && !decoded->empty()) ? std::move(*decoded) : DecodeJpegFile(file);
   } catch (const Error&) {
     view_.ShowPanelBackground(true);
-    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelesen werden.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelesen werden.", ui::kButtonsOk, "",
+                         315, 120);
     SetStatusText(1, "");
     SetStatusText(2, "");
     view_.ShowPanelBackground(false);
@@ -557,12 +560,13 @@ void FolderPresenter::DeleteSourcePicture(int position) {
   const std::string name = entries_[static_cast<std::size_t>(position)].caption;
   if (ReadBoolSetting("AskOnDelete", true)) {
     const int answer = view_.ShowMessageBox(
-        "Frage", "Soll das Bild \r\n" + name + "\r\n" + " wirklich gelöscht werden?", 3,
-        "AskOnDelete", 315, 170);
-    if (answer != 6) return;
+        "Frage", "Soll das Bild \r\n" + name + "\r\n" + " wirklich gelöscht werden?",
+        ui::kButtonsYesNo, "AskOnDelete", 315, 170);
+    if (answer != ui::kResultYes) return;
   }
   if (::unlink((sourceFolder_ + name).c_str()) != 0) {
-    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelöscht werden.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelöscht werden.", ui::kButtonsOk, "",
+                         315, 120);
     return;
   }
   ++deletedCount_;
@@ -619,7 +623,8 @@ void FolderPresenter::RenameSourcePicture(int position) {
   const bool acceptable = !name.empty() && name.find('/') == std::string::npos &&
                           name.find('\0') == std::string::npos && name != "." && name != "..";
   if (!acceptable || !MoveWithoutReplacing(sourceFolder_ + old, sourceFolder_ + name)) {
-    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht umbenannt werden.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht umbenannt werden.", ui::kButtonsOk, "",
+                         315, 120);
     return;
   }
   entries_[static_cast<std::size_t>(position)].caption = name;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "imaging/picture_memory.h"
 #include "imaging/rounding.h"
@@ -85,8 +86,8 @@ StripeOffset EnlargePicture(Picture& picture, StripeColor color, bool left, bool
   else if (left)
     offset = {dW, dH};
 
-  Picture enlarged(size.width, size.height);
-  AdviseLargePages(enlarged.data(), enlarged.byteCount());
+  Picture enlarged;
+  if (AllocatePicture(&enlarged, size.width, size.height) == nullptr) throw std::bad_alloc();
   const std::uint8_t fill[4] = {color.blue, color.green, color.red, 0xFF};
   std::uint8_t* row = enlarged.row(0);
   for (int x = 0; x < size.width; ++x) std::memcpy(row + 4 * x, fill, 4);

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <limits>
 
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "output/lossless.h"
 #include "platform/error.h"
 #include "platform/file_date.h"
@@ -136,12 +136,13 @@ std::string ConfirmOverwrite(const std::string& path, const std::string& fileTyp
                              SaveRunView& view) {
   if (!Exists(path) || state.OverwriteAll) return path;
   const int answer = view.ShowMessageBox(
-      "Frage", "Soll die Datei\r\n" + FileNamePart(path) + "\r\n" + " überschrieben werden?", kButtonsYesAllNo, 315, 170);
-  if (answer == kAnswerYesToAll) {
+      "Frage", "Soll die Datei\r\n" + FileNamePart(path) + "\r\n" + " überschrieben werden?",
+      ui::kButtonsYesToAllNo, 315, 170);
+  if (answer == ui::kResultYesToAll) {
     state.OverwriteAll = true;
     return path;
   }
-  if (answer == kAnswerYes) return path;
+  if (answer == ui::kResultYes) return path;
   // "&Nein", and a box closed without an answer: keep the existing file, write beside it.
   const std::string base = path.size() >= 4 ? path.substr(0, path.size() - 4) : path;
   const std::string ending = fileType == "JPG" ? ".jpg" : "." + fileType;
@@ -182,7 +183,8 @@ void CropAndSave(const std::vector<CuttingRecord>& records, const SaveRunContext
   if (chosen.empty()) return;
   std::error_code ignored;
   if (!fs::is_directory(chosen, ignored)) {
-    view.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", kButtonsOk, 320, 150);
+    view.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", ui::kButtonsOk,
+                        320, 150);
     return;
   }
   WriteStringSetting("DestDir", chosen);

@@ -1,7 +1,7 @@
 #include "output/jpeg_writer.h"
 
+#include "imaging/jpeg_codec.h"
 #include "metadata/jpeg_metadata.h"
-#include "output/jpeg_codec.h"
 #include "output/jpeg_segments.h"
 #include "output/output_file.h"
 #include "platform/error.h"

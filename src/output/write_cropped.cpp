@@ -3,10 +3,9 @@
 #include <cstring>
 
 #include "imaging/correction.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging/red_eye.h"
 #include "output/file_writers.h"
-#include "output/jpeg_codec.h"
 #include "output/jpeg_writer.h"
 #include "platform/error.h"
 

@@ -3,13 +3,13 @@
 // Screenshots go to TRIMORA_SCREENSHOT_DIR when it is set.
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-#include <QPushButton>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
-#include <QLineEdit>
 #include <QtTest>
 
 #include "app/frame_wiring.h"
@@ -17,7 +17,7 @@
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
 #include "frame/rect_box.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "ui/message_box.h"
 #include "ui/select_folder_dialog.h"
 #include "ui/xp_controls.h"

@@ -1,12 +1,13 @@
 // The crop-and-save run over real files: output names, the overwrite question, file dates on
 // both roads, the lossless decision, enlargement, and an error that ends the run.
+#include "output/crop_and_save.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 
-#include "imaging/jpeg_decoder.h"
-#include "output/crop_and_save.h"
+#include "imaging/jpeg_codec.h"
 #include "output/jpeg_segments.h"
 #include "output_test_support.h"
 #include "platform/error.h"
@@ -36,7 +37,7 @@ class FakeView : public SaveRunView {
                      int height) override {
     boxes.push_back(title + "|" + text + "|" + std::to_string(buttons) + "|" + std::to_string(width) + "x" +
                     std::to_string(height));
-    if (answers.empty()) return kAnswerOk;
+    if (answers.empty()) return ui::kResultOk;
     const int a = answers.front();
     answers.erase(answers.begin());
     return a;
@@ -121,20 +122,20 @@ TEST_F(CropAndSaveTest, NoAnswerWritesBesideTheExistingFile) {
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), path);  // nothing there: no question
   EXPECT_TRUE(view.boxes.empty());
   test::WriteFile(path, {1});
-  view.answers = {kAnswerNo};
+  view.answers = {ui::kResultNo};
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), out.Path("Bild_1.jpg"));
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_EQ(view.boxes[0], "Frage|Soll die Datei\r\nBild.JPG\r\n überschrieben werden?|515|315x170");
   test::WriteFile(out.Path("Bild_1.jpg"), {1});
-  view.answers = {kAnswerNo};
+  view.answers = {ui::kResultNo};
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), out.Path("Bild_2.jpg"));
   test::WriteFile(out.Path("Bild.TIF"), {1});
-  view.answers = {kAnswerNo};
+  view.answers = {ui::kResultNo};
   EXPECT_EQ(ConfirmOverwrite(out.Path("Bild.TIF"), "TIF", state, view), out.Path("Bild_1.TIF"));
   // A box closed without an answer keeps the file too.
-  view.answers = {kAnswerClosed};
+  view.answers = {ui::kResultCancel};
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), out.Path("Bild_2.jpg"));
-  view.answers = {kAnswerYes};
+  view.answers = {ui::kResultYes};
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), path);
   EXPECT_FALSE(state.OverwriteAll);
 }
@@ -146,12 +147,12 @@ TEST_F(CropAndSaveTest, YesToAllHoldsForOneRunOnly) {
                                               Record(b, "PNG", 1, 0, 0, 32, 32, 450, 600)};
   test::WriteFile(out.Path("a.PNG"), {1});
   test::WriteFile(out.Path("b.PNG"), {1});
-  view.answers = {kAnswerYesToAll};
+  view.answers = {ui::kResultYesToAll};
   Run(records);
   EXPECT_EQ(view.boxes.size(), 1u);  // b.PNG was replaced without a question
   EXPECT_EQ(FilesIn(out), 2u);
   EXPECT_GT(ReadFile(out.Path("b.PNG")).size(), 1u);
-  view.answers = {kAnswerYes, kAnswerYes};
+  view.answers = {ui::kResultYes, ui::kResultYes};
   Run(records);
   EXPECT_EQ(view.boxes.size(), 3u);  // the next run asks again
 }
@@ -194,7 +195,7 @@ TEST_F(CropAndSaveTest, OutputsKeepTheSourcesDateOnBothRoads) {
   const std::int32_t date = 0x3A5A6C2B;
   SetFileDate(a, date);
   SetFileDate(b, date + 1);
-  view.answers = {kAnswerNo};
+  view.answers = {ui::kResultNo};
   test::WriteFile(out.Path("b.PNG"), {1});
   Run({Record(a, "JPG", 16, 1, 1, 10, 10, 640, 480), Record(b, "PNG", 1, 5, 5, 50, 50, 600, 450)});
   EXPECT_EQ(GetFileDate(out.Path("a.JPG")), date);
@@ -207,7 +208,7 @@ TEST_F(CropAndSaveTest, YesInTheSourceFolderReplacesTheSourceByItsCutOnBothRoads
     const std::string a = test::CopySample(src, "canon-ixus.jpg", "Bild.JPG");
     const std::int32_t date = 0x3A5A6C2B;
     SetFileDate(a, date);
-    view.answers = {kAnswerYes};
+    view.answers = {ui::kResultYes};
     view.boxes.clear();
     const int unit = 16 / block;
     RunSavePass({Record(a, "JPG", block, unit, unit, 10 * unit, 8 * unit, 640, 480)}, WithTrailingSeparator(src.path()),
@@ -415,7 +416,7 @@ TEST_F(CropAndSaveTest, BadSourcesAndOutputsFailWithClearErrors) {
   // An output that cannot be created: a folder stands where the file would go.
   fs::create_directory(out.Path("good.PNG"));
   state.OverwriteAll = false;
-  view.answers = {kAnswerYes};
+  view.answers = {ui::kResultYes};
   try {
     Run({Record(good, "PNG", 1, 0, 0, 8, 8, 600, 450)});
     FAIL() << "no error";

@@ -10,9 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "imaging/jpeg_codec.h"
 #include "output/file_writers.h"
-#include "imaging/jpeg_decoder.h"
-#include "output/jpeg_codec.h"
 #include "output_test_support.h"
 #include "platform/error.h"
 

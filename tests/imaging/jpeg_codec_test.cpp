@@ -1,10 +1,10 @@
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
+
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "imaging_test_support.h"
 #include "platform/error.h"
@@ -33,14 +33,10 @@ struct SampleSize {
 
 // Sizes as djpeg and exiftool report them; grids from the sampling factors (4:4:4, 4:2:2, 4:2:0).
 const SampleSize kSamples[] = {
-    {"Canon_40D.jpg", 100, 68, 8, 8},
-    {"Fujifilm_FinePix_E500.jpg", 59, 100, 16, 16},
-    {"canon-ixus.jpg", 640, 480, 16, 8},
-    {"casio-ex-m2.jpg", 1600, 1200, 16, 16},
-    {"fujifilm-dx10.jpg", 1024, 768, 16, 8},
-    {"nikon-e950.jpg", 800, 600, 8, 8},
-    {"plain-landscape.jpg", 600, 450, 8, 8},
-    {"plain-portrait.jpg", 450, 600, 8, 8},
+    {"Canon_40D.jpg", 100, 68, 8, 8},        {"Fujifilm_FinePix_E500.jpg", 59, 100, 16, 16},
+    {"canon-ixus.jpg", 640, 480, 16, 8},     {"casio-ex-m2.jpg", 1600, 1200, 16, 16},
+    {"fujifilm-dx10.jpg", 1024, 768, 16, 8}, {"nikon-e950.jpg", 800, 600, 8, 8},
+    {"plain-landscape.jpg", 600, 450, 8, 8}, {"plain-portrait.jpg", 450, 600, 8, 8},
     {"xmp-only-2.jpg", 61, 58, 8, 8},
 };
 
@@ -102,11 +98,11 @@ TEST(JpegDecoder, PixelsEqualDjpegOutput) {
     std::string full = temp.file("full.ppm");
     std::string eighth = temp.file("eighth.ppm");
     ASSERT_TRUE(RunCommand("djpeg -ppm -outfile '" + full + "' '" + SamplePhoto(file) + "'"));
-    ASSERT_TRUE(RunCommand("djpeg -ppm -scale 1/8 -dct fast -nosmooth -outfile '" + eighth +
-                           "' '" + SamplePhoto(file) + "'"));
+    ASSERT_TRUE(RunCommand("djpeg -ppm -scale 1/8 -dct fast -nosmooth -outfile '" + eighth + "' '" +
+                           SamplePhoto(file) + "'"));
     EXPECT_TRUE(SamePixels(DecodeJpegFile(SamplePhoto(file)), testing::ReadPpm(full)));
-    EXPECT_TRUE(SamePixels(DecodeJpegFile(SamplePhoto(file), JpegScale::Eighth),
-                           testing::ReadPpm(eighth)));
+    EXPECT_TRUE(
+        SamePixels(DecodeJpegFile(SamplePhoto(file), JpegScale::Eighth), testing::ReadPpm(eighth)));
   }
 }
 
@@ -118,10 +114,11 @@ TEST(JpegDecoder, GreyAndProgressivePicturesDecodeAsDjpegDoes) {
                          "' | cjpeg -grayscale > '" + grey + "'"));
   ASSERT_TRUE(RunCommand("jpegtran -progressive -outfile '" + progressive + "' '" +
                          SamplePhoto("canon-ixus.jpg") + "'"));
-  ASSERT_TRUE(RunCommand("djpeg -rgb -ppm -outfile '" + temp.file("grey.ppm") + "' '" + grey + "'"));
+  ASSERT_TRUE(
+      RunCommand("djpeg -rgb -ppm -outfile '" + temp.file("grey.ppm") + "' '" + grey + "'"));
   EXPECT_TRUE(SamePixels(DecodeJpegFile(grey), testing::ReadPpm(temp.file("grey.ppm"))));
-  EXPECT_TRUE(SamePixels(DecodeJpegFile(progressive),
-                         DecodeJpegFile(SamplePhoto("canon-ixus.jpg"))));
+  EXPECT_TRUE(
+      SamePixels(DecodeJpegFile(progressive), DecodeJpegFile(SamplePhoto("canon-ixus.jpg"))));
 }
 
 TEST(JpegDecoder, CmykPicturesComeOutInColour) {
@@ -185,12 +182,12 @@ TEST(JpegDecoder, BrokenFilesFailWithTheirNameAndTheReason) {
     for (JpegScale scale : {JpegScale::Full, JpegScale::Eighth}) {
       std::string text = FailureText([&] { DecodeJpegFile(path, scale); });
       EXPECT_NE(text.find("Die Datei \"" + path + "\" konnte nicht gelesen werden: "),
-                std::string::npos) << text;
+                std::string::npos)
+          << text;
       EXPECT_NE(text.find(b.libraryText), std::string::npos) << text;
     }
     std::vector<std::uint8_t> bytes = ReadBytes(path);
-    std::string text =
-        FailureText([&] { DecodeJpegMemory(bytes.data(), bytes.size(), b.file); });
+    std::string text = FailureText([&] { DecodeJpegMemory(bytes.data(), bytes.size(), b.file); });
     EXPECT_NE(text.find(b.libraryText), std::string::npos) << text;
   }
   EXPECT_NE(FailureText([] { ReadJpegLayout(SamplePhoto("not-a-jpeg.jpg")); }).find("Not a JPEG"),
