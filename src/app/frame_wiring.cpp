@@ -13,6 +13,7 @@
 #include "imaging/enlarge.h"
 #include "output/jpegtran.h"
 #include "platform/error.h"
+#include "platform/error_text.h"
 #include "platform/settings.h"
 
 namespace trimora::app {
@@ -99,7 +100,7 @@ void MainFrameWiring::CropAndSaveClick() {
   try {
     CropAndSave(folder.Records(), context, saveState_, view);
   } catch (const std::exception& e) {
-    form_.ShowError(e.what());
+    form_.ShowError(ErrorText(e));
   }
   RefreshMagnifier();
 }
@@ -119,7 +120,7 @@ void MainFrameWiring::RotateOriginal(const std::string& angle) {
   } catch (const Error& e) {
     // The file stays as it was; the user learns why nothing turned.
     form_.SetBusy(false);
-    form_.ShowError(e.what());
+    form_.ShowError(ErrorText(e));
     form_.SetBusy(true);
   }
   folder.ShowPicture(current, false);

@@ -1,13 +1,5 @@
 #include "folder/folder_presenter.h"
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/stat.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <unordered_map>
 
 #include "folder/folder_listing.h"
@@ -19,6 +11,8 @@
 #include "imaging/thumbnail.h"
 #include "output/lossless.h"
 #include "platform/error.h"
+#include "platform/error_text.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
 #include "ui/message_codes.h"
@@ -26,29 +20,6 @@
 namespace trimora {
 
 namespace {
-
-bool IsRegularFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-// Moves `from` to `to` without replacing an existing file. Where the file system cannot
-// refuse atomically, an existing target is refused by a look first.
-bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
-#ifdef SYS_renameat2
-  if (syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-    return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
-#endif
-  struct stat info {};
-  if (lstat(to.c_str(), &info) == 0) return false;
-  return std::rename(from.c_str(), to.c_str()) == 0;
-}
 
 std::string Decimal(int value) { return std::to_string(value); }
 
@@ -167,7 +138,7 @@ void FolderPresenter::OpenFolder(const std::string& path) {
     } catch (const Error& e) {
       // The folder opens as an empty one; a later opening works normally.
       openEmpty();
-      view_.ShowError(e.what());
+      view_.ShowError(ErrorText(e));
       return;
     }
   }
@@ -204,7 +175,7 @@ void FolderPresenter::FillRecordsFromListing(const std::vector<CuttingRecord>& l
 
 void FolderPresenter::ResetFolder() {
   if (!CommandEnabled(Command::ResetFolder)) return;
-  std::remove(CuttingDataPath().c_str());
+  RemoveFile(CuttingDataPath());
   OpenFolder(sourceFolder_);
 }
 
@@ -564,7 +535,7 @@ void FolderPresenter::DeleteSourcePicture(int position) {
         ui::kButtonsYesNo, "AskOnDelete", 315, 170);
     if (answer != ui::kResultYes) return;
   }
-  if (::unlink((sourceFolder_ + name).c_str()) != 0) {
+  if (!RemoveFile(sourceFolder_ + name)) {
     view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelöscht werden.", ui::kButtonsOk, "",
                          315, 120);
     return;

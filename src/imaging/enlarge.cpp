@@ -26,7 +26,7 @@ constexpr NamedColor kStripeColors[kStripeColorCount] = {
 constexpr double kMaxPixels = 268435456.0;
 
 int Rounded(double value) {
-  if (!(value <= kMaxPixels)) throw Error("Das erweiterte Bild wäre zu groß.");
+  if (!(value <= kMaxPixels)) throw Error(ErrorCode::kEnlargedTooLarge);
   return RoundHalfEven(value);
 }
 
@@ -51,8 +51,7 @@ EnlargeOptions EnlargeOptionsFrom(int colorIndex, bool left, bool right) {
 }
 
 EnlargedSize EnlargedSizeFor(int width, int height, double ratio) {
-  if (!(ratio > 0) || !std::isfinite(ratio))
-    throw Error("Das Seitenverhältnis des Ausgabeformats ist ungültig.");
+  if (!(ratio > 0) || !std::isfinite(ratio)) throw Error(ErrorCode::kEnlargeRatioInvalid);
   if (width <= 0 || height <= 0) return {width, height};
   if (ratio < 1) ratio = 1 / ratio;
   const double w = width;
@@ -70,7 +69,7 @@ EnlargedSize EnlargedSizeFor(int width, int height, double ratio) {
       size.width = Rounded(h / ratio);
   }
   if (static_cast<double>(size.width) * size.height > kMaxPixels)
-    throw Error("Das erweiterte Bild wäre zu groß.");
+    throw Error(ErrorCode::kEnlargedTooLarge);
   return size;
 }
 

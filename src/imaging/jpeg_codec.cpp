@@ -9,12 +9,12 @@
 #include <new>
 
 #ifdef _WIN32
-#include <filesystem>
 #endif
 
 #include "imaging/jpeg_error.h"
 #include "imaging/picture_memory.h"
 #include "platform/error.h"
+#include "platform/files.h"
 
 namespace trimora {
 
@@ -106,7 +106,7 @@ bool Session(const JpegSource& source, JpegScale scale, JpegLayout* layout, Pict
   jpeg_calc_output_dimensions(&cinfo);
   if (AllocatePicture(picture, static_cast<int>(cinfo.output_width),
                       static_cast<int>(cinfo.output_height)) == nullptr) {
-    SetJpegFailure(*errors, "Nicht genug Speicher für das Bild");
+    errors->outOfMemory = true;
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
@@ -297,7 +297,7 @@ RectOutcome RectSession(std::FILE* file, Rect r, Picture* picture, JpegErrorMana
     return started;
   }
   if (AllocatePicture(picture, r.width, r.height) == nullptr) {
-    SetJpegFailure(*errors, "Nicht genug Speicher für das Bild");
+    errors->outOfMemory = true;
     jpeg_destroy_decompress(&cinfo);
     return RectOutcome::Failed;
   }
@@ -369,8 +369,10 @@ std::vector<std::uint8_t> TakeBytes(GrowingDestination& destination, bool done) 
   return bytes;
 }
 
-std::string ReadFailure(const std::string& name) {
-  return "Die Datei \"" + name + "\" konnte nicht gelesen werden";
+// The error of a session that could not read `name`.
+Error ReadFailure(const std::string& name, const JpegErrorManager& errors) {
+  if (errors.outOfMemory) return Error(ErrorCode::kPictureNoMemory);
+  return Error(ErrorCode::kPictureUnreadable, {name, errors.message});
 }
 
 struct FileCloser {
@@ -378,15 +380,9 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-// Paths are UTF-8; Windows needs them as wide text.
 FileHandle OpenForReading(const std::string& path) {
-#ifdef _WIN32
-  const std::filesystem::path native(std::u8string(path.begin(), path.end()));
-  FileHandle file(_wfopen(native.c_str(), L"rb"));
-#else
-  FileHandle file(std::fopen(path.c_str(), "rb"));
-#endif
-  if (!file) throw Error("Datei " + path + " kann nicht geöffnet werden");
+  FileHandle file(OpenStream(path));
+  if (!file) throw Error(ErrorCode::kFileCannotOpen, {path});
   return file;
 }
 
@@ -395,8 +391,7 @@ Picture Decode(const JpegSource& source, const std::string& name, JpegScale scal
   JpegLayout layout;
   DecodeResult result;
   JpegErrorManager errors;
-  if (!Session(source, scale, &layout, &picture, &result, &errors))
-    throw Error(JpegErrorText(ReadFailure(name), errors));
+  if (!Session(source, scale, &layout, &picture, &result, &errors)) throw ReadFailure(name, errors);
   if (result.cmyk) ConvertCmyk(picture, result.invertedCmyk);
   return picture;
 }
@@ -406,7 +401,7 @@ JpegLayout Layout(const JpegSource& source, const std::string& name) {
   DecodeResult unused;
   JpegErrorManager errors;
   if (!Session(source, JpegScale::Full, &layout, nullptr, &unused, &errors))
-    throw Error(JpegErrorText(ReadFailure(name), errors));
+    throw ReadFailure(name, errors);
   return layout;
 }
 
@@ -414,7 +409,7 @@ JpegSource MemorySource(const std::uint8_t* data, std::size_t size, const std::s
   JpegSource source;
   source.data = data;
   source.size = static_cast<unsigned long>(size);
-  if (source.size != size) throw Error(ReadFailure(name) + ": Die Datei ist zu groß.");
+  if (source.size != size) throw Error(ErrorCode::kPictureTooLarge, {name});
   return source;
 }
 
@@ -447,32 +442,28 @@ JpegLayout ReadJpegLayoutMemory(const std::uint8_t* data, std::size_t size,
 std::vector<std::uint8_t> EncodeJpeg(const PixelRows& pixels) {
   if (pixels.width <= 0 || pixels.height <= 0 || pixels.width > JPEG_MAX_DIMENSION ||
       pixels.height > JPEG_MAX_DIMENSION) {
-    throw Error("Das Bild kann in dieser Größe nicht als JPEG gespeichert werden.");
+    throw Error(ErrorCode::kPictureSizeNotEncodable);
   }
   GrowingDestination destination{};
   JpegErrorManager errors;
   const bool done = EncodeSession(pixels, &destination, &errors);
   std::vector<std::uint8_t> bytes = TakeBytes(destination, done);
-  if (!done) throw Error(JpegErrorText("Das Bild konnte nicht als JPEG kodiert werden", errors));
+  if (!done) {
+    if (errors.outOfMemory) throw Error(ErrorCode::kPictureNoMemory);
+    throw Error(ErrorCode::kPictureCannotEncode, {errors.message});
+  }
   return bytes;
 }
 
 namespace {
 
-std::FILE* OpenSource(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) throw Error("Datei " + path + " kann nicht geöffnet werden");
-  return file;
-}
-
 // Throws for a session that failed or found the rectangle outside the picture.
 void CheckOutcome(RectOutcome outcome, const std::string& path, Rect r,
                   const JpegErrorManager& errors) {
-  if (outcome == RectOutcome::Failed) throw Error(JpegErrorText(ReadFailure(path), errors));
+  if (outcome == RectOutcome::Failed) throw ReadFailure(path, errors);
   if (outcome == RectOutcome::OutsidePicture) {
-    throw Error("Der Ausschnitt (" + std::to_string(r.left) + "," + std::to_string(r.top) + ") (" +
-                std::to_string(r.width) + "x" + std::to_string(r.height) +
-                ") liegt nicht im Bild " + path + ".");
+    throw Error(ErrorCode::kCutOutsidePicture, {path, std::to_string(r.left), std::to_string(r.top),
+                                                std::to_string(r.width), std::to_string(r.height)});
   }
 }
 
@@ -481,11 +472,11 @@ void CheckOutcome(RectOutcome outcome, const std::string& path, Rect r,
 std::vector<std::uint8_t> RecodeJpegRect(const std::string& path, int left, int top, int width,
                                          int height) {
   const Rect r{left, top, width, height};
-  std::FILE* file = OpenSource(path);
+  FileHandle file = OpenForReading(path);
   GrowingDestination destination{};
   JpegErrorManager errors;
-  const RectOutcome outcome = RecodeSession(file, r, &destination, &errors);
-  std::fclose(file);
+  const RectOutcome outcome = RecodeSession(file.get(), r, &destination, &errors);
+  file.reset();
   std::vector<std::uint8_t> bytes = TakeBytes(destination, outcome == RectOutcome::Done);
   if (outcome == RectOutcome::NeedsFullDecode) {
     const Picture cut = DecodeJpegRect(path, left, top, width, height);
@@ -497,18 +488,19 @@ std::vector<std::uint8_t> RecodeJpegRect(const std::string& path, int left, int 
 
 Picture DecodeJpegRect(const std::string& path, int left, int top, int width, int height) {
   const Rect r{left, top, width, height};
-  std::FILE* file = OpenSource(path);
+  FileHandle file = OpenForReading(path);
   Picture picture;
   JpegErrorManager errors;
-  const RectOutcome outcome = RectSession(file, r, &picture, &errors);
-  std::fclose(file);
+  const RectOutcome outcome = RectSession(file.get(), r, &picture, &errors);
+  file.reset();
   if (outcome == RectOutcome::Done) return picture;
   CheckOutcome(outcome, path, r, errors);
   // CMYK pictures: libjpeg gives no BGRX rows for them; decode whole, then cut.
   const Picture whole = DecodeJpegFile(path);
   if (left < 0 || top < 0 || width <= 0 || height <= 0 || left + width > whole.width() ||
       top + height > whole.height()) {
-    throw Error("Der Ausschnitt liegt nicht im Bild " + path + ".");
+    throw Error(ErrorCode::kCutOutsidePicture, {path, std::to_string(left), std::to_string(top),
+                                                std::to_string(width), std::to_string(height)});
   }
   picture = Picture(width, height);
   for (int y = 0; y < height; ++y) {

@@ -7,8 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "../error_testing.h"
 #include "imaging/jpeg_codec.h"
-#include "output/jpeg_segments.h"
+#include "metadata/jpeg_markers.h"
 #include "output_test_support.h"
 #include "platform/error.h"
 #include "platform/file_date.h"
@@ -319,13 +320,13 @@ TEST_F(CropAndSaveTest, JpegOutputCarriesTheSourcesExifWithTheCutSize) {
   const auto frame = ReadFrameSize(jpeg);
   EXPECT_EQ(frame->width, 101);
   EXPECT_EQ(frame->height, 77);
-  if (test::HaveProgram("exiftool")) {
+  if (test::RequireReader("exiftool")) {
     EXPECT_EQ(test::Capture("exiftool -s3 -n -ExifImageWidth -ExifImageHeight '" + written + "'"), "101\n77\n");
     EXPECT_EQ(test::Capture("exiftool -s3 -ThumbnailLength '" + written + "'"), "");
     const std::string warnings = test::Capture("exiftool -validate -warning -a '" + written + "'");
     EXPECT_EQ(warnings.find("Warning"), std::string::npos) << warnings;
   }
-  if (test::HaveProgram("identify")) {
+  if (test::RequireReader("identify")) {
     EXPECT_EQ(test::Capture("identify -format '%wx%h %Q' '" + written + "'"), "101x77 90");
   }
 }
@@ -371,7 +372,7 @@ TEST_F(CropAndSaveTest, ExifAndIptcOfTheSourceAreCarriedInOrder) {
   const std::vector<int> markers = Markers(jpeg);
   ASSERT_GE(markers.size(), 3u);
   EXPECT_EQ(std::vector<int>(markers.begin(), markers.begin() + 3), (std::vector<int>{0xE1, 0xED, 0xDB}));
-  if (test::HaveProgram("exiftool")) {
+  if (test::RequireReader("exiftool")) {
     const std::string warnings = test::Capture("exiftool -validate -warning -a '" + out.Path("a.JPG") + "'");
     EXPECT_EQ(warnings.find("Warning"), std::string::npos) << warnings;
   }
@@ -391,13 +392,13 @@ TEST_F(CropAndSaveTest, AnErrorEndsTheRunAndKeepsWhatWasWritten) {
   const std::string a = test::CopySample(src, "plain-landscape.jpg", "a.jpg");
   const std::string bad = test::CopySample(src, "truncated.jpg", "bad.jpg");
   const std::string c = test::CopySample(src, "plain-portrait.jpg", "c.jpg");
-  try {
+  const auto thrown = test::ThrownBy([&] {
     Run({Record(a, "PNG", 1, 0, 0, 10, 10, 600, 450), Record(bad, "PNG", 1, 0, 400, 600, 50, 600, 450),
          Record(c, "PNG", 1, 0, 0, 10, 10, 450, 600)});
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_NE(std::string(e.what()).find(bad), std::string::npos) << e.what();
-  }
+  });
+  ASSERT_TRUE(thrown);
+  EXPECT_EQ(thrown->code(), ErrorCode::kPictureUnreadable);
+  EXPECT_EQ(thrown->args.front(), bad);
   EXPECT_EQ(FilesIn(out), 1u);
   EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
   EXPECT_EQ(view.status.back(), "3:7 Bilder im Verz.");
@@ -408,24 +409,30 @@ TEST_F(CropAndSaveTest, BadSourcesAndOutputsFailWithClearErrors) {
   const std::string empty = test::CopySample(src, "empty.jpg", "empty.jpg");
   const std::string foreign = test::CopySample(src, "not-a-jpeg.jpg", "foreign.jpg");
   const std::string good = test::CopySample(src, "plain-landscape.jpg", "good.jpg");
-  for (const CuttingRecord& r :
-       {Record(empty, "TIF", 1, 0, 0, 8, 8, 8, 8), Record(foreign, "JPG", 16, 0, 0, 1, 1, 16, 16),
-        Record(good, "TIF", 1, 590, 0, 20, 8, 600, 450)}) {
-    EXPECT_THROW(Run({r}), Error) << *r.filename;
+  struct Case {
+    CuttingRecord record;
+    ErrorCode code;
+  };
+  for (const Case& c :
+       {Case{Record(empty, "TIF", 1, 0, 0, 8, 8, 8, 8), ErrorCode::kPictureUnreadable},
+        Case{Record(foreign, "JPG", 16, 0, 0, 1, 1, 16, 16), ErrorCode::kPictureUnreadable},
+        Case{Record(good, "TIF", 1, 590, 0, 20, 8, 600, 450), ErrorCode::kCutOutsidePicture}}) {
+    EXPECT_EQ(test::CodeOf([&] { Run({c.record}); }), c.code) << *c.record.filename;
   }
   // An output that cannot be created: a folder stands where the file would go.
   fs::create_directory(out.Path("good.PNG"));
   state.OverwriteAll = false;
   view.answers = {ui::kResultYes};
-  try {
-    Run({Record(good, "PNG", 1, 0, 0, 8, 8, 600, 450)});
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "Datei " + out.Path("good.PNG") + " kann nicht erstellt werden");
-  }
+  const auto folder = test::ThrownBy([&] { Run({Record(good, "PNG", 1, 0, 0, 8, 8, 600, 450)}); });
+  ASSERT_TRUE(folder);
+  EXPECT_EQ(folder->code(), ErrorCode::kFileCannotCreate);
+  EXPECT_EQ(folder->args, std::vector<std::string>{out.Path("good.PNG")});
   CuttingRecord missing = Record(good, "PNG", 1, 0, 0, 8, 8, 600, 450);
   missing.x.reset();
-  EXPECT_THROW(Run({missing}), Error);
+  const auto field = test::ThrownBy([&] { Run({missing}); });
+  ASSERT_TRUE(field);
+  EXPECT_EQ(field->code(), ErrorCode::kRecordFieldMissing);
+  EXPECT_EQ(field->args, (std::vector<std::string>{good, "X"}));
   EXPECT_EQ(FilesIn(out), 1u);  // only the folder
 }
 
