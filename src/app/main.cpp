@@ -5,7 +5,6 @@
 #include "app/single_instance.h"
 #include "platform/class_listener.h"
 #include "platform/instance.h"
-#include "platform/settings.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -21,7 +20,6 @@ int main(int argc, char** argv) {
                    [&window](quint32 number, qint64) {
                      if (number == trimora::kCloseMessage) window.close();
                    });
-  window.SetHintsShown(trimora::ReadBoolSetting("ShowHints", true));
   window.show();
   return app.exec();
 }

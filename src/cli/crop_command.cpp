@@ -125,7 +125,8 @@ int RunCrop(const std::vector<std::string>& args) {
     SaveRunContext context;
     context.stripes = LoadEnlargeOptions();
     context.formatRatio = FormatRatioOfProgramTables();
-    context.pictureCount = static_cast<int>(records.size());
+    const int count = static_cast<int>(records.size());
+    context.pictureCount = [count] { return count; };
     SaveRunState state;
     TerminalView view(mode);
     RunSavePass(records, WithTrailingSeparator(destFolder), context, state, view);

@@ -9,6 +9,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <cstring>
 #include <memory>
@@ -180,6 +182,28 @@ TEST_F(InstanceTest, ForeignBytesEndOnlyThatConnection) {
   EXPECT_TRUE(Await([&] { return recv(fd, &byte, 1, MSG_DONTWAIT) == 0; }));
   close(fd);
   EXPECT_EQ(*received, (Received{{1027, 1}}));
+}
+
+TEST_F(InstanceTest, DataArrivesAsACopyDataMessageWithItsBytes) {
+  QLocalServer server;
+  ASSERT_TRUE(server.listen(QString::fromStdString(ClassSocketPath("TDataSink"))));
+  const std::string text = "Ornamo:ORM: WRN: Menu list not empty";
+  EXPECT_TRUE(SendDataToClass(
+      "TDataSink", {reinterpret_cast<const unsigned char*>(text.data()), text.size()}));
+  ASSERT_TRUE(Await([&] { return server.hasPendingConnections(); }));
+  QLocalSocket* socket = server.nextPendingConnection();
+  QByteArray bytes;
+  ASSERT_TRUE(Await([&] {
+    bytes += socket->readAll();
+    return bytes.size() >= static_cast<qsizetype>(kPostedMessageSize + text.size());
+  }));
+  const auto header = DecodePostedMessage(
+      {reinterpret_cast<const unsigned char*>(bytes.constData()), kPostedMessageSize});
+  ASSERT_TRUE(header);
+  EXPECT_EQ(header->number, kCopyDataMessage);
+  EXPECT_EQ(header->parameter, static_cast<std::int64_t>(text.size()));
+  EXPECT_EQ(bytes.mid(kPostedMessageSize).toStdString(), text);
+  EXPECT_FALSE(SendDataToClass("TNobody", {}));
 }
 
 TEST_F(InstanceTest, AnotherProgramPostsAMessage) {

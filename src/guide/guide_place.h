@@ -1,0 +1,50 @@
+// What the quick-start guide viewer and the help window read before they show themselves: their
+// window class names, the viewer's window place under "Help\" and the skin choice. Plain C++.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace trimora::guide {
+
+// The window class of the quick-start guide viewer Brevio.
+inline constexpr const char* kGuideWindowClass = "TBrevioDialog";
+// The window class of the help window.
+inline constexpr const char* kHelpWindowClass = "THelpDialog";
+
+// Posted by a second start of a program to the running instance: come to the front.
+inline constexpr std::uint32_t kBringToFrontMessage = 0x8001;
+
+// The viewer's first size and its smallest size.
+inline constexpr int kGuideDefaultWidth = 445;
+inline constexpr int kGuideDefaultHeight = 310;
+inline constexpr int kGuideMinimumWidth = 270;
+inline constexpr int kGuideMinimumHeight = 150;
+
+// A window's place: left and top edge, width and height in pixels.
+struct WindowPlace {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const WindowPlace&) const = default;
+};
+
+// The place stored under `prefix` ("Help\Left", "Help\Top", "Help\Width", "Help\Height"):
+// width and height default to the given size, left and top to the place that centres the
+// window on a screen of screenWidth x screenHeight, (screen size - window size) div 2.
+WindowPlace ReadWindowPlace(const std::string& prefix, int defaultWidth, int defaultHeight,
+                            int screenWidth, int screenHeight);
+
+// The viewer's stored place ("Help\" prefix, 445 x 310 centred by default).
+WindowPlace ReadGuidePlace(int screenWidth, int screenHeight);
+
+// `place`, or when it lies wholly outside every one of `screens` (a screen that has gone since
+// the place was stored), the same size centred on the first screen.
+WindowPlace KeepOnScreens(const WindowPlace& place, const std::vector<WindowPlace>& screens);
+
+// True when the Standard skin is chosen (setting "StandardSkin").
+bool StandardSkinChosen();
+
+}  // namespace trimora::guide
