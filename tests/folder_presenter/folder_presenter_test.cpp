@@ -46,8 +46,8 @@ class FolderPresenterTest : public ::testing::Test {
     presenter_.ApplySettings(LoadFolderSettings());
     frameView_.Link(presenter_, view_, host_);
     frameView_.frameVisible = false;  // hidden when the main window is made
-    frame_.fileTypes = FileTypeDefaults::FromSettings(ReadIntSetting("FileFormat1", 0),
-                                                      ReadIntSetting("FileFormat2", 1));
+    frame_.fileTypes =
+        FileTypeDefaults::FromSettings(Read(setting::kFileFormat1), Read(setting::kFileFormat2));
     frame_.InitBlockSize();
     presenter_.SetFrameController(&controller_);
   }
@@ -86,9 +86,9 @@ class FolderPresenterTest : public ::testing::Test {
   FormatTables formats_;
   FakeView view_;
   FakeHost host_;
-  FolderPresenter presenter_{view_, host_, formats_, {}};
+  FolderPresenter presenter_{view_, host_, formats_, StoredSettings(), {}};
   testing::LinkedFrameView frameView_;
-  FramePresenter frame_{frameView_, formats_, presenter_.Records()};
+  FramePresenter frame_{frameView_, formats_, presenter_.Records(), StoredSettings()};
   PresenterFrameController controller_{frame_, frameView_};
 };
 
@@ -616,9 +616,10 @@ TEST_F(FolderPresenterTest, SettingsAreReadWithTheirDefaultsAndWrittenBack) {
   EXPECT_TRUE(s.thumbnails);
   AddPicture("a.jpg");
   OpenAndWait(pictures_.path());
-  presenter_.SaveSettings();
-  EXPECT_EQ(ReadStringSetting("SourceDir", ""), pictures_.path() + "/");
-  EXPECT_EQ(ReadIntSetting("FormatID", 0), 1);
+  SaveFolderSettings(presenter_.CurrentSettings());
+  EXPECT_EQ(Read(setting::kSourceDir), pictures_.path() + "/");
+  EXPECT_EQ(Read(setting::kFormatId), 1);
+  EXPECT_EQ(Read(setting::kThumbs), true);
 }
 
 TEST_F(FolderPresenterTest, TheFirstPictureComesWithAPreviewForThePanel) {
