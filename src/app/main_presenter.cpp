@@ -1,6 +1,5 @@
 #include "app/main_presenter.h"
 
-#include <array>
 
 #include "output/jpegtran.h"
 #include "platform/error.h"
