@@ -321,6 +321,8 @@ TEST_F(FolderPresenterTest, OpeningAnotherFolderMidStripStopsTheThreadAfterTheCu
     presenter_.RunHandOvers();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
+  // One call may have run more than one hand-over: count what stood before the stop.
+  const auto beforeStop = view_.Inserted();
   presenter_.OpenFolder(second.path());
   presenter_.WaitForStrip();
   // The entries of the first folder: at most the one it was working on came after the stop.
@@ -328,8 +330,9 @@ TEST_F(FolderPresenterTest, OpeningAnotherFolderMidStripStopsTheThreadAfterTheCu
   ASSERT_NE(clear, view_.log.end());
   const auto firstInserts =
       std::count_if(view_.log.begin(), clear, [](const std::string& l) { return l.rfind("insert", 0) == 0; });
-  EXPECT_GE(firstInserts, 3);
-  EXPECT_LE(firstInserts, 4);
+  EXPECT_GE(firstInserts, beforeStop);
+  EXPECT_LE(firstInserts, beforeStop + 1);
+  EXPECT_LT(firstInserts, 12);
   EXPECT_EQ(std::count(view_.log.begin(), clear, "finish"), 1) << "final steps ran for the first folder";
   EXPECT_EQ(view_.entries.size(), 1u);
   EXPECT_EQ(view_.entries[0].caption, "x.jpg");
