@@ -23,7 +23,7 @@
 #include "frame/picture_view.h"
 #include "frame/qt_frame_view.h"
 #include "frame/rect_box.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "photo_jpeg.h"
 #include "platform/settings.h"
 
@@ -112,7 +112,7 @@ void BM_DragStep(benchmark::State& state) {
   ThlvRectBox* frame = ThlvRectBox::MakeCropFrame(image);
   ThlvRectBox* redEye = ThlvRectBox::MakeRedEyeFrame(image);
   BenchView view(&panel, image, frame, redEye, &picture);
-  FramePresenter presenter(view, formats, records);
+  FramePresenter presenter(view, formats, records, StoredSettings());
   panel.show();
   presenter.SetCurrentPicture(0, picture.width(), picture.height());
   presenter.ResetSelection();

@@ -3,8 +3,9 @@
 #include "imaging/enlarge.h"
 #include "output/jpegtran.h"
 #include "platform/error.h"
+#include "platform/error_text.h"
 #include "platform/instance.h"
-#include "platform/settings.h"
+#include "platform/settings_schema.h"
 #include "platform/version.h"
 
 namespace trimora {
@@ -103,8 +104,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
       formatFolder_(formatFolder),
       frameSide_(std::make_unique<FrameSide>(*this, frameWidgets)),
       saveSide_(std::make_unique<SaveSide>(*this)),
-      folder_(view, *this, formats_, std::move(wake)),
-      frame_(*frameSide_, formats_, folder_.Records()),
+      folder_(view, *this, formats_, StoredSettings(), std::move(wake)),
+      frame_(*frameSide_, formats_, folder_.Records(), StoredSettings()),
       controller_(frame_, *frameSide_) {
   // Settings: the window's place, the folder's and the frame's values.
   settings_ = LoadMainWindowSettings(desktop);
@@ -115,10 +116,10 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   const FolderSettings folderSettings = LoadFolderSettings();
   folder_.ApplySettings(folderSettings);
   folder_.SetFrameController(&controller_);
-  frame_.fileTypes = FileTypeDefaults::FromSettings(ReadIntSetting("FileFormat1", 0),
-                                                    ReadIntSetting("FileFormat2", 1));
+  frame_.fileTypes =
+      FileTypeDefaults::FromSettings(Read(setting::kFileFormat1), Read(setting::kFileFormat2));
   frame_.InitBlockSize();
-  frame_.LoadMasterAlpha();
+  frame_.SetMasterAlpha(Read(setting::kMasterAlpha));
   frameWidgets.OutsideAlphaChanged(frame_.MasterAlpha, false);
 
   // The format tables and the default format, applied while no picture is shown.
@@ -367,7 +368,7 @@ void MainPresenter::BuildFormatMenus() { ShowDefaultFormatMenu(); }
 void MainPresenter::OpenSettings() {
   const EnlargeOptions before = folder_.Enlargement();
   OptionsPresenter options(view_.OptionsDialog(), [this](int context) { ShowHelpTopic(context); });
-  if (options.Run()) ApplySavedOptions(options.Values());
+  if (options.Run(ReadOptionsValues())) ApplySavedOptions(options.Values());
   // An enlarged picture on screen gets its stripes anew when their options changed.
   const int current = folder_.CurrentPosition();
   if (folder_.ThumbnailCount() > 0 && current >= 0 && folder_.Corrections().enlarged &&
@@ -386,6 +387,7 @@ void MainPresenter::OpenSettings() {
 
 void MainPresenter::ApplySavedOptions(const OptionsValues& values) {
   view_.SetBusy(true);
+  WriteOptionsValues(values);
   frame_.fileTypes = frame_.fileTypes.WithSettings(values.fileFormat1, values.fileFormat2);
   folder_.SetMarkOnShow(values.markPictureForSavingOnClick);
   settings_.showHints = values.showHints;
@@ -437,9 +439,9 @@ void MainPresenter::CropAndSave() {
   context.formatRatio = [this](int id) { return static_cast<double>(formats_.FormatRatio(id)); };
   context.pictureCount = [this] { return folder_.ThumbnailCount(); };
   try {
-    trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_);
+    trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_, StoredSettings());
   } catch (const std::exception& e) {
-    view_.ShowError(e.what());
+    view_.ShowError(ErrorText(e));
   }
 }
 
@@ -456,7 +458,7 @@ void MainPresenter::RotateOriginal(const std::string& angle) {
   } catch (const Error& e) {
     // The file stays as it was; the user learns why nothing turned.
     view_.SetBusy(false);
-    view_.ShowError(e.what());
+    view_.ShowError(ErrorText(e));
     view_.SetBusy(true);
   }
   folder_.ShowPicture(current, false);
@@ -486,9 +488,9 @@ void MainPresenter::Close() {
   for (const char* name : {kHelpWindowClass, kGuideWindowClass}) {
     if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
   }
-  folder_.SaveSettings();
+  SaveFolderSettings(folder_.CurrentSettings());
   SaveMainWindowSettings(settings_);
-  frame_.SaveMasterAlpha();
+  Write(setting::kMasterAlpha, frame_.MasterAlpha);
   view_.ClearPicture();
   frame_.ClearCurrentPicture();
   folder_.Close();

@@ -187,7 +187,6 @@ bool TOptionsDialog::RunModal(OptionsPresenter& presenter) {
   const int result = exec();
   if (mainFrame_) mainFrame_->MarkActive();
   presenter_ = nullptr;
-  while (busy_ > 0) SetBusy(false);
   return result == ui::kResultOk;
 }
 
@@ -223,14 +222,6 @@ int TOptionsDialog::ShowMessageBox(const std::string& title, const std::string& 
   return dialogs_->ShowMessageBox(ui::ToQString(title), ui::ToQString(text),
                                   static_cast<std::uint16_t>(buttons), QString(), width, height,
                                   Frame());
-}
-
-void TOptionsDialog::SetBusy(bool busy) {
-  if (busy) {
-    if (busy_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
-  } else if (busy_ > 0 && --busy_ == 0) {
-    QApplication::restoreOverrideCursor();
-  }
 }
 
 void TOptionsDialog::CloseWithOk() { done(ui::kResultOk); }

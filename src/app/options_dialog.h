@@ -35,7 +35,6 @@ class TOptionsDialog : public ui::TXPDialog, public OptionsView {
   void SetChecked(OptionsCheck check, bool checked) override;
   int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int width,
                      int height) override;
-  void SetBusy(bool busy) override;
   void CloseWithOk() override;
 
   // The parts, for tests and screenshots.
@@ -73,7 +72,6 @@ class TOptionsDialog : public ui::TXPDialog, public OptionsView {
   std::array<QLabel*, kOptionsCheckCount> checkLabels_{};
   ui::TXPButton* saveButton_ = nullptr;
   ui::TXPButton* cancelButton_ = nullptr;
-  int busy_ = 0;
 };
 
 }  // namespace trimora::app

@@ -1,7 +1,6 @@
 #include "app/options_presenter.h"
 
 #include "imaging/enlarge.h"
-#include "platform/settings.h"
 #include "ui/dialog_rules.h"
 
 namespace trimora {
@@ -30,14 +29,11 @@ std::vector<std::string> ColorList() {
   return names;
 }
 
-int EntryCount(OptionsList list) { return static_cast<int>(OptionsListEntries(list).size()); }
-
-// The index when it names an entry of `list`, else -1 (nothing chosen).
-int Chosen(OptionsList list, int index) {
-  return index >= 0 && index < EntryCount(list) ? index : -1;
-}
-
 }  // namespace
+
+int ChosenEntry(OptionsList list, int index) {
+  return index >= 0 && index < static_cast<int>(OptionsListEntries(list).size()) ? index : -1;
+}
 
 const std::vector<std::string>& OptionsListEntries(OptionsList list) {
   static const std::vector<std::string> kFirst = FirstList();
@@ -74,42 +70,12 @@ const char* OptionsCheckCaption(OptionsCheck check) {
   return "Hinweistexte anzeigen";
 }
 
-OptionsValues ReadOptionsValues() {
-  OptionsValues v;
-  v.fileFormat1 = ReadIntSetting("FileFormat1", 0);
-  v.fileFormat2 = ReadIntSetting("FileFormat2", 0);
-  v.enlargeLeft = ReadBoolSetting("Enlarge\\Left", true);
-  v.enlargeRight = ReadBoolSetting("Enlarge\\Right", true);
-  v.enlargeColor = ReadIntSetting("Enlarge\\Color", 0);
-  v.showLossySavingInfo = ReadBoolSetting("ShowLossySavingInfo", true);
-  v.showLossySavingInfo2 = ReadBoolSetting("ShowLossySavingInfo2", true);
-  v.askOnDelete = ReadBoolSetting("AskOnDelete", true);
-  v.markPictureForSavingOnClick = ReadBoolSetting("MarkPictureForSavingOnClick", true);
-  v.showHints = ReadBoolSetting("ShowHints", true);
-  return v;
-}
-
-void WriteOptionsValues(const OptionsValues& v) {
-  if (Chosen(OptionsList::kFileFormat1, v.fileFormat1) >= 0)
-    WriteIntSetting("FileFormat1", v.fileFormat1);
-  if (Chosen(OptionsList::kFileFormat2, v.fileFormat2) >= 0)
-    WriteIntSetting("FileFormat2", v.fileFormat2);
-  WriteBoolSetting("ShowLossySavingInfo", v.showLossySavingInfo);
-  WriteBoolSetting("ShowLossySavingInfo2", v.showLossySavingInfo2);
-  WriteBoolSetting("AskOnDelete", v.askOnDelete);
-  WriteBoolSetting("MarkPictureForSavingOnClick", v.markPictureForSavingOnClick);
-  WriteBoolSetting("ShowHints", v.showHints);
-  WriteBoolSetting("Enlarge\\Left", v.enlargeLeft);
-  WriteBoolSetting("Enlarge\\Right", v.enlargeRight);
-  if (Chosen(OptionsList::kEnlargeColor, v.enlargeColor) >= 0)
-    WriteIntSetting("Enlarge\\Color", v.enlargeColor);
-}
-
 OptionsPresenter::OptionsPresenter(OptionsView& view, std::function<void(int)> showHelp)
     : view_(view), showHelp_(std::move(showHelp)) {}
 
-bool OptionsPresenter::Run() {
-  values_ = ReadOptionsValues();
+bool OptionsPresenter::Run(const OptionsValues& stored) {
+  stored_ = stored;
+  values_ = stored;
   return view_.RunModal(*this);
 }
 
@@ -134,10 +100,10 @@ bool& OptionsPresenter::Flag(OptionsCheck check) {
 }
 
 void OptionsPresenter::FormShow() {
-  values_ = ReadOptionsValues();
-  values_.fileFormat1 = Chosen(OptionsList::kFileFormat1, values_.fileFormat1);
-  values_.fileFormat2 = Chosen(OptionsList::kFileFormat2, values_.fileFormat2);
-  values_.enlargeColor = Chosen(OptionsList::kEnlargeColor, values_.enlargeColor);
+  values_ = stored_;
+  values_.fileFormat1 = ChosenEntry(OptionsList::kFileFormat1, values_.fileFormat1);
+  values_.fileFormat2 = ChosenEntry(OptionsList::kFileFormat2, values_.fileFormat2);
+  values_.enlargeColor = ChosenEntry(OptionsList::kEnlargeColor, values_.enlargeColor);
   view_.SetListIndex(OptionsList::kFileFormat1, values_.fileFormat1);
   view_.SetListIndex(OptionsList::kFileFormat2, values_.fileFormat2);
   CheckEnabledOfFileFormat2ComboBox();
@@ -158,7 +124,7 @@ void OptionsPresenter::CheckEnabledOfFileFormat2ComboBox() {
 }
 
 void OptionsPresenter::ListChosen(OptionsList list, int index) {
-  index = Chosen(list, index);
+  index = ChosenEntry(list, index);
   switch (list) {
     case OptionsList::kFileFormat1:
       values_.fileFormat1 = index;
@@ -187,12 +153,6 @@ void OptionsPresenter::SpeichernButtonClick() {
     view_.ShowMessageBox("Fehler", kNoStripeSideText, ui::kButtonsOk, 330, 160);
     return;
   }
-  struct Busy {
-    OptionsView& view;
-    explicit Busy(OptionsView& v) : view(v) { view.SetBusy(true); }
-    ~Busy() { view.SetBusy(false); }
-  } busy(view_);
-  WriteOptionsValues(values_);
   view_.CloseWithOk();
 }
 

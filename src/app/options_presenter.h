@@ -1,6 +1,7 @@
-// The settings dialog's behaviour, plain C++: filling the dialog from the settings, the second
-// type list following the first, the check boxes' keys, the validation of the stripe sides and
-// saving. The dialog (OptionsView) is only written to; the main window applies what was saved.
+// The settings dialog's behaviour, plain C++: filling the dialog from the stored values, the
+// second type list following the first, the check boxes' keys and the validation of the stripe
+// sides. The dialog (OptionsView) is only written to; the main window writes and applies what
+// was saved.
 #pragma once
 
 #include <array>
@@ -27,11 +28,6 @@ struct OptionsValues {
   bool operator==(const OptionsValues&) const = default;
 };
 
-// Reads the values from the settings store, with the dialog's defaults.
-OptionsValues ReadOptionsValues();
-// Writes them; a list with nothing chosen leaves its setting as it was.
-void WriteOptionsValues(const OptionsValues& values);
-
 // The three drop-down lists of the dialog.
 enum class OptionsList { kFileFormat1, kFileFormat2, kEnlargeColor };
 
@@ -49,6 +45,8 @@ inline constexpr std::size_t kOptionsCheckCount = 7;
 
 // The entries of a list, in order (UTF-8).
 const std::vector<std::string>& OptionsListEntries(OptionsList list);
+// `index` when it names an entry of `list`, else -1 (nothing chosen).
+int ChosenEntry(OptionsList list, int index);
 // The caption of a check box (UTF-8).
 const char* OptionsCheckCaption(OptionsCheck check);
 
@@ -81,8 +79,6 @@ class OptionsView {
   // A message box over the dialog (title, text, button row, outer size); returns the answer.
   virtual int ShowMessageBox(const std::string& title, const std::string& text, int buttons,
                              int width, int height) = 0;
-  // The hourglass cursor on or off.
-  virtual void SetBusy(bool busy) = 0;
   // Closes the dialog with OK.
   virtual void CloseWithOk() = 0;
 };
@@ -93,9 +89,9 @@ class OptionsPresenter {
   // A presenter for `view`; `showHelp` shows a help context.
   OptionsPresenter(OptionsView& view, std::function<void(int)> showHelp);
 
-  // Shows the dialog modally; true when it was saved. Every showing starts from the stored
-  // settings.
-  bool Run();
+  // Shows the dialog modally, starting from the `stored` values; true when it was saved (the
+  // values are then Values()).
+  bool Run(const OptionsValues& stored);
 
   // Events of the dialog.
 
@@ -107,13 +103,13 @@ class OptionsPresenter {
   void CheckClicked(OptionsCheck check, bool checked);
   // A key was released on a focused check box: Return and Space toggle it.
   void CheckboxKeyUp(OptionsCheck check, int keyCode);
-  // "&Speichern": refused with a message while no stripe side is ticked; else the settings are
-  // written and the dialog closes with OK.
+  // "&Speichern": refused with a message while no stripe side is ticked; else the dialog closes
+  // with OK.
   void SpeichernButtonClick();
   // F1.
   void HelpKey();
 
-  // The values the dialog shows (after a save: the values written).
+  // The values the dialog shows (after a save: the values to write).
   const OptionsValues& Values() const { return values_; }
 
  private:
@@ -122,6 +118,7 @@ class OptionsPresenter {
 
   OptionsView& view_;
   std::function<void(int)> showHelp_;
+  OptionsValues stored_;
   OptionsValues values_;
 };
 

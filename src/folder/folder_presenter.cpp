@@ -1,53 +1,25 @@
 #include "folder/folder_presenter.h"
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/stat.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <unordered_map>
 
 #include "folder/folder_listing.h"
 #include "folder/frame_controller.h"
 #include "formats/format_tables.h"
 #include "imaging/correction.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging/red_eye.h"
 #include "imaging/thumbnail.h"
 #include "output/lossless.h"
 #include "platform/error.h"
+#include "platform/error_text.h"
+#include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/settings.h"
+#include "platform/settings_schema.h"
+#include "ui/message_codes.h"
 
 namespace trimora {
 
 namespace {
-
-bool IsRegularFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-// Moves `from` to `to` without replacing an existing file. Where the file system cannot
-// refuse atomically, an existing target is refused by a look first.
-bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
-#ifdef SYS_renameat2
-  if (syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-    return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
-#endif
-  struct stat info {};
-  if (lstat(to.c_str(), &info) == 0) return false;
-  return std::rename(from.c_str(), to.c_str()) == 0;
-}
 
 std::string Decimal(int value) { return std::to_string(value); }
 
@@ -55,18 +27,24 @@ std::string Decimal(int value) { return std::to_string(value); }
 
 FolderSettings LoadFolderSettings() {
   FolderSettings s;
-  s.sourceFolder = ReadStringSetting("SourceDir", "");
+  s.sourceFolder = Read(setting::kSourceDir);
   if (s.sourceFolder.empty()) s.sourceFolder = DocumentsFolder();
-  s.formatId = ReadIntSetting("FormatID", 1);
-  s.markOnShow = ReadBoolSetting("MarkPictureForSavingOnClick", true);
-  s.thumbnails = ReadBoolSetting("Thumbs", true);
+  s.formatId = Read(setting::kFormatId);
+  s.markOnShow = Read(setting::kMarkPictureForSavingOnClick);
+  s.thumbnails = Read(setting::kThumbs);
   s.enlarge = LoadEnlargeOptions();
   return s;
 }
 
+void SaveFolderSettings(const FolderSettings& s) {
+  Write(setting::kFormatId, s.formatId);
+  Write(setting::kSourceDir, s.sourceFolder);
+  Write(setting::kThumbs, s.thumbnails);
+}
+
 FolderPresenter::FolderPresenter(FolderView& view, FolderHost& host, FormatTables& formats,
-                                 std::function<void()> wake)
-    : view_(view), host_(host), formats_(formats), queue_(std::move(wake)) {}
+                                 SettingsAccess& settings, std::function<void()> wake)
+    : view_(view), host_(host), formats_(formats), settings_(settings), queue_(std::move(wake)) {}
 
 FolderPresenter::~FolderPresenter() { StopThread(); }
 
@@ -78,10 +56,14 @@ void FolderPresenter::ApplySettings(const FolderSettings& s) {
   enlarge_ = s.enlarge;
 }
 
-void FolderPresenter::SaveSettings() const {
-  WriteIntSetting("FormatID", formats_.DefaultFormat.FormatID);
-  WriteStringSetting("SourceDir", sourceFolder_);
-  WriteBoolSetting("Thumbs", thumbnails_);
+FolderSettings FolderPresenter::CurrentSettings() const {
+  FolderSettings s;
+  s.sourceFolder = sourceFolder_;
+  s.formatId = formats_.DefaultFormat.FormatID;
+  s.markOnShow = markOnShow_;
+  s.thumbnails = thumbnails_;
+  s.enlarge = enlarge_;
+  return s;
 }
 
 std::string FolderPresenter::CuttingDataPath() const {
@@ -109,7 +91,8 @@ void FolderPresenter::ChooseSourceFolder() {
       view_.ChooseFolder("Quellverzeichnis auswählen", "&Öffnen", 0, sourceFolder_);
   if (chosen.empty()) return;
   if (!IsFolder(chosen)) {
-    view_.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", ui::kButtonsOk,
+                         "", 315, 120);
     return;
   }
   for (int i = 1; i <= 3; ++i) SetStatusText(i, "");
@@ -167,7 +150,7 @@ void FolderPresenter::OpenFolder(const std::string& path) {
     } catch (const Error& e) {
       // The folder opens as an empty one; a later opening works normally.
       openEmpty();
-      view_.ShowError(e.what());
+      view_.ShowError(ErrorText(e));
       return;
     }
   }
@@ -204,7 +187,7 @@ void FolderPresenter::FillRecordsFromListing(const std::vector<CuttingRecord>& l
 
 void FolderPresenter::ResetFolder() {
   if (current_ < 0) return;
-  std::remove(CuttingDataPath().c_str());
+  RemoveFile(CuttingDataPath());
   OpenFolder(sourceFolder_);
 }
 
@@ -304,7 +287,7 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   const std::string file = sourceFolder_ + entries_[static_cast<std::size_t>(position)].caption;
   if (!IsRegularFile(file)) {
     view_.ShowPanelBackground(true);
-    view_.ShowMessageBox("Fehler", "Die Datei existiert nicht mehr.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Die Datei existiert nicht mehr.", ui::kButtonsOk, "", 315, 120);
     SetStatusText(1, "");
     SetStatusText(2, "");
     return;
@@ -315,7 +298,8 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
     picture = (decoded && !decoded->empty()) ? std::move(*decoded) : DecodeJpegFile(file);
   } catch (const Error&) {
     view_.ShowPanelBackground(true);
-    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelesen werden.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelesen werden.", ui::kButtonsOk, "",
+                         315, 120);
     SetStatusText(1, "");
     SetStatusText(2, "");
     view_.ShowPanelBackground(false);
@@ -512,14 +496,15 @@ void FolderPresenter::DeleteSourcePicture(int position) {
   if (position < 0 || position >= static_cast<int>(entries_.size())) return;
   if (entries_[static_cast<std::size_t>(position)].hidden) return;
   const std::string name = entries_[static_cast<std::size_t>(position)].caption;
-  if (ReadBoolSetting("AskOnDelete", true)) {
+  if (settings_.Get(setting::kAskOnDelete)) {
     const int answer = view_.ShowMessageBox(
-        "Frage", "Soll das Bild \r\n" + name + "\r\n" + " wirklich gelöscht werden?", 3,
-        "AskOnDelete", 315, 170);
-    if (answer != 6) return;
+        "Frage", "Soll das Bild \r\n" + name + "\r\n" + " wirklich gelöscht werden?",
+        ui::kButtonsYesNo, std::string(setting::kAskOnDelete.name), 315, 170);
+    if (answer != ui::kResultYes) return;
   }
-  if (::unlink((sourceFolder_ + name).c_str()) != 0) {
-    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelöscht werden.", 4, "", 315, 120);
+  if (!RemoveFile(sourceFolder_ + name)) {
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelöscht werden.", ui::kButtonsOk, "",
+                         315, 120);
     return;
   }
   ++deletedCount_;
@@ -541,9 +526,11 @@ void FolderPresenter::DeleteSourcePicture(int position) {
       if (!RecordDeleted(r)) target = r;
     for (int r = position - 1; r >= 0 && target < 0; --r)
       if (!RecordDeleted(r)) target = r;
+    // A picture shown after a deletion is not marked.
+    const bool markOnShow = markOnShow_;
     markOnShow_ = false;
     ShowPicture(target, false);
-    markOnShow_ = ReadBoolSetting("MarkPictureForSavingOnClick", true);
+    markOnShow_ = markOnShow;
   }
   view_.HideEntry(position);
   if (live <= 0) {
@@ -577,7 +564,8 @@ void FolderPresenter::RenameSourcePicture(int position) {
   const bool acceptable = !name.empty() && name.find('/') == std::string::npos &&
                           name.find('\0') == std::string::npos && name != "." && name != "..";
   if (!acceptable || !MoveWithoutReplacing(sourceFolder_ + old, sourceFolder_ + name)) {
-    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht umbenannt werden.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht umbenannt werden.", ui::kButtonsOk, "",
+                         315, 120);
     return;
   }
   entries_[static_cast<std::size_t>(position)].caption = name;

@@ -4,13 +4,12 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/settings.h"
+#include "ui/message_codes.h"
 
 namespace trimora {
 
 namespace {
 
-constexpr int kOk = 4;  // the message box's OK row
 const char* const kLargerText =
     "Das gewählte Ausgabeformat ist größer als die aktuellen Bildmaße und kann deshalb nicht "
     "angewendet werden.";
@@ -68,8 +67,8 @@ std::optional<SelectionCommand> SelectionCommandOf(CommandId id) {
 }
 
 FramePresenter::FramePresenter(FrameView& view, FormatTables& formats,
-                               std::vector<CuttingRecord>& records)
-    : view_(view), formats_(formats), records_(records) {}
+                               std::vector<CuttingRecord>& records, SettingsAccess& settings)
+    : view_(view), formats_(formats), records_(records), settings_(settings) {}
 
 CuttingRecord* FramePresenter::CurrentRecord() {
   if (entry_ < 0 || entry_ >= static_cast<int>(records_.size())) return nullptr;
@@ -276,7 +275,7 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
 
   if (formatId < 0 && (format.PixelWidth > P || format.PixelHeight > Q)) {
     view_.SetFrameVisible(false);
-    if (!quiet) view_.ShowMessageBox("Fehler", kLargerText, kOk, "", 315, 180);
+    if (!quiet) view_.ShowMessageBox("Fehler", kLargerText, ui::kButtonsOk, "", 315, 180);
     view_.MarkCurrentForSaving(false, true);
     ScreenRect f = view_.FrameRect();
     f.width = 0;
@@ -285,20 +284,21 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
   } else if (m > static_cast<long double>(P) / grid.BlockSize ||
              m > static_cast<long double>(Q) / grid.BlockSize) {
     view_.SetFrameVisible(false);
-    if (!quiet) view_.ShowMessageBox("Fehler", kTooSmallText, kOk, "", 315, 180);
+    if (!quiet) view_.ShowMessageBox("Fehler", kTooSmallText, ui::kButtonsOk, "", 315, 180);
     view_.SetStatusText(2, "");
     view_.MarkCurrentForSaving(false, true);
   } else {
     view_.SetFrameVisible(true);
     view_.EnableCurrentMarkBox();
     if (!FormatOnBlockGrid(format)) {
-      if (ReadBoolSetting("ShowLossySavingInfo", true)) {
+      if (settings_.Get(setting::kShowLossySavingInfo)) {
         view_.RepaintWindow();
         if (view_.FrameVisible() && !quiet) {
           view_.ShowMessageBox("Information",
                                "Bilder im Format " + format.Name +
                                    " können nicht verlustfrei als JPEG gespeichert werden.",
-                               kOk, "ShowLossySavingInfo", 270, 170);
+                               ui::kButtonsOk, std::string(setting::kShowLossySavingInfo.name), 270,
+                               170);
         }
       }
       SetLosslessEnabled(false);
@@ -631,11 +631,7 @@ void FramePresenter::imagePanelResize() {
   view_.RebuildDisplayCopy();
 }
 
-void FramePresenter::LoadMasterAlpha() {
-  MasterAlpha = std::clamp(ReadIntSetting("MasterAlpha", 105), 0, 255);
-}
-
-void FramePresenter::SaveMasterAlpha() const { WriteIntSetting("MasterAlpha", MasterAlpha); }
+void FramePresenter::SetMasterAlpha(int alpha) { MasterAlpha = std::clamp(alpha, 0, 255); }
 
 void FramePresenter::RefreshDimmingCommands() {
   view_.SetCommandEnabled(FrameCommand::HideOutside, MasterAlpha > 0);
@@ -721,8 +717,9 @@ void FramePresenter::LosslessLost() {
   if (!losslessEnabled_) return;
   SetLosslessEnabled(false);
   if (grid.BlockSize == kJpegBlockSize) {
-    if (ReadBoolSetting("ShowLossySavingInfo2", true)) {
-      view_.ShowMessageBox("Information", kCorrectedText, kOk, "ShowLossySavingInfo2", 320, 170);
+    if (settings_.Get(setting::kShowLossySavingInfo2)) {
+      view_.ShowMessageBox("Information", kCorrectedText, ui::kButtonsOk,
+                           std::string(setting::kShowLossySavingInfo2.name), 320, 170);
     }
     UsePixelGrid();
     CommitSelection(true);

@@ -16,6 +16,7 @@
 #include "formats/format_tables.h"
 #include "frame/block_grid.h"
 #include "output/lossless.h"
+#include "platform/settings_schema.h"
 
 namespace trimora {
 
@@ -87,7 +88,7 @@ class FrameView : public FrameWidgets {
 
   // Main-window actions.
   virtual void SetCommandEnabled(FrameCommand command, bool enabled) = 0;
-  // Shows a message box and returns its answer (1 OK, 6 yes, 7 no, 10 yes to all, 2 closed).
+  // Shows a message box (buttons: ui::MessageButtons); returns its answer (ui::DialogResult).
   virtual int ShowMessageBox(const std::string& title, const std::string& text, int buttons,
                              const std::string& dontShowAgainKey, int width, int height) = 0;
   virtual void SetStatusText(int panel, const std::string& text) = 0;
@@ -167,7 +168,9 @@ class FramePresenter {
  public:
   // A presenter over the main window's view, format tables and cutting-data records (record n
   // belongs to strip entry n; the folder presenter owns them).
-  FramePresenter(FrameView& view, FormatTables& formats, std::vector<CuttingRecord>& records);
+  // `settings` tells whether the notes about lossless saving are still wanted.
+  FramePresenter(FrameView& view, FormatTables& formats, std::vector<CuttingRecord>& records,
+                 SettingsAccess& settings);
 
   // Grid and selection state (public: the main window restores it from a record and the
   // tests set it up).
@@ -231,9 +234,8 @@ class FramePresenter {
   // The panel changed its size.
   void imagePanelResize();
 
-  // MasterAlpha from the setting "MasterAlpha" (default 105, kept within 0..255) and back.
-  void LoadMasterAlpha();
-  void SaveMasterAlpha() const;
+  // Sets MasterAlpha (the setting's value at start), kept within 0..255.
+  void SetMasterAlpha(int alpha);
   // Enables the two step dimming commands for the current MasterAlpha.
   void RefreshDimmingCommands();
 
@@ -281,6 +283,7 @@ class FramePresenter {
   FrameView& view_;
   FormatTables& formats_;
   std::vector<CuttingRecord>& records_;
+  SettingsAccess& settings_;
   int entry_ = -1;
   int pictureWidth_ = 0;
   int pictureHeight_ = 0;

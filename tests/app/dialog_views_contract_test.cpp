@@ -136,8 +136,6 @@ class DialogViewsContractTest : public QObject {
 
  private slots:
   void theSettingsDialogShowsWhatTheFakeShows() {
-    QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     using Step = std::function<void(OptionsPresenter&)>;
     const std::vector<Step> steps = {
         [](OptionsPresenter&) {},
@@ -162,10 +160,9 @@ class DialogViewsContractTest : public QObject {
       }
     };
     OptionsPresenter onFake(fake, nullptr);
-    const bool fakeSaved = onFake.Run();
+    const bool fakeSaved = onFake.Run(OptionsValues());
 
-    // The same from the same stored settings, on the real dialog.
-    QDir(config.path()).removeRecursively();
+    // The same from the same stored values, on the real dialog.
     ui::DialogKit kit(nullptr, nullptr);
     app::TOptionsDialog real(nullptr, nullptr, &kit);
     MessageAnswerer answerer(kit);
@@ -180,7 +177,7 @@ class DialogViewsContractTest : public QObject {
       }
       if (real.isVisible()) real.reject();
     });
-    const bool realSaved = onReal.Run();
+    const bool realSaved = onReal.Run(OptionsValues());
 
     QCOMPARE(realShots.size(), fakeShots.size());
     for (std::size_t i = 0; i < fakeShots.size(); ++i)

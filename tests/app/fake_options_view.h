@@ -42,7 +42,6 @@ class FakeOptionsView : public OptionsView {
     messages.push_back({title, text, buttons, width, height});
     return 1;
   }
-  void SetBusy(bool on) override { busy += on ? 1 : -1; }
   void CloseWithOk() override {
     closedWithOk = true;
     open = false;
@@ -56,7 +55,6 @@ class FakeOptionsView : public OptionsView {
   int showings = 0;
   bool open = false;
   bool closedWithOk = false;
-  int busy = 0;
   std::array<int, 3> listIndex{-1, -1, -1};
   std::array<bool, 3> listEnabled{true, true, true};
   std::array<bool, kOptionsCheckCount> checked{};

@@ -13,7 +13,7 @@
 #include "frame/picture_view.h"
 #include "frame/qt_frame_view.h"
 #include "frame/rect_box.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "platform/settings.h"
 
 using namespace trimora;
@@ -92,7 +92,7 @@ class FrameScenarioTest : public QObject {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(panel);
     host.resize(720, 540);
-    FramePresenter presenter(host, formats_, records_);
+    FramePresenter presenter(host, formats_, records_, StoredSettings());
     host.presenter = &presenter;
     panel->SetPresenter(&presenter);
     host.show();
