@@ -394,6 +394,7 @@ void MainPresenter::ApplySavedOptions(const OptionsValues& values) {
   view_.SetHintsShown(values.showHints);
   folder_.SetEnlargement(LoadEnlargeOptions());
   // Pictures not shown yet take the new default type; shown ones keep theirs.
+  frame_.GiveRecordsNotShownTheDefaultType();
   frame_.RefreshTypeButtons(false);
   view_.SetBusy(false);
 }

@@ -675,19 +675,23 @@ void FramePresenter::RefreshTypeButtons(bool onlyCurrent) {
     view_.SetTypeButton(entry_, *record.fileType, TypeButtonRed(record));
     return;
   }
-  // Every record not shown yet takes the default, also those whose strip entry the file-list
-  // thread has not built yet; the built entries' buttons show it. A record that holds a
-  // selection keeps its type, as the selection is stored in blocks of its block size.
   const FileTypeChoice choice = DefaultFileType();
-  for (std::size_t i = 0; i < records_.size(); ++i) {
-    CuttingRecord& record = records_[i];
+  for (int i = 0; i < count; ++i) {
+    CuttingRecord& record = records_[static_cast<std::size_t>(i)];
     if (record.Shown()) continue;
     // The record's type follows its button, so that the save run writes what is shown.
     record.fileType = choice.type;
     record.blockSize = BlockSizeFor(choice);
-    if (static_cast<int>(i) < count) {
-      view_.SetTypeButton(static_cast<int>(i), choice.type, TypeButtonRed(record));
-    }
+    view_.SetTypeButton(i, choice.type, TypeButtonRed(record));
+  }
+}
+
+void FramePresenter::GiveRecordsNotShownTheDefaultType() {
+  const FileTypeChoice choice = DefaultFileType();
+  for (CuttingRecord& record : records_) {
+    if (record.Shown()) continue;
+    record.fileType = choice.type;
+    record.blockSize = BlockSizeFor(choice);
   }
 }
 

@@ -242,9 +242,12 @@ class FramePresenter {
   // The lossless decision for the picture on screen (the rules: output/lossless.h).
   FileTypeChoice DefaultFileType() const;
   // Sets the type buttons from the records: `onlyCurrent` colours the button of the picture on
-  // screen; otherwise every record not shown yet takes the default type and its block size and
-  // the built entries' buttons show it.
+  // screen; otherwise every built entry not shown yet takes the default type and its block size.
   void RefreshTypeButtons(bool onlyCurrent);
+  // Every record not shown yet takes the default type and its block size, also those whose
+  // strip entry the file-list thread has not built yet (after the settings were saved). A record
+  // that holds a selection keeps its type, as the selection is stored in blocks of its block size.
+  void GiveRecordsNotShownTheDefaultType();
   void LosslessLost();
   void LosslessCheck();
   // The picture on screen holds a correction: "JPG (verlustfrei)" goes off, and a selection on

@@ -1,7 +1,6 @@
 // The settings dialog without a display: the real settings store under a temporary
 // configuration home; the dialog is a recording fake that runs the user's steps.
 #include "app/options_presenter.h"
-#include "app/main_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +8,7 @@
 #include <filesystem>
 
 #include "../platform/temp_folder.h"
+#include "app/main_settings.h"
 #include "fake_options_view.h"
 #include "platform/settings.h"
 
