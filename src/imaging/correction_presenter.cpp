@@ -8,14 +8,14 @@
 #include "imaging/correction.h"
 #include "imaging/red_eye.h"
 #include "platform/error.h"
+#include "platform/error_text.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
+#include "ui/message_codes.h"
 
 namespace trimora {
 
 namespace {
-
-constexpr int kOk = 4;  // the message box's OK row
 
 const char* const kEnlargedText =
     "Sie müssen den Filter gegen rote Augen anwenden bevor Sie das Bild erweitern.";
@@ -60,7 +60,7 @@ void CorrectionPresenter::Reshow() {
 void CorrectionPresenter::StartRedEyeMarking() {
   if (folder_.CurrentRecord() == nullptr) return;
   if (folder_.Corrections().enlarged) {
-    view_.ShowMessageBox("Information", kEnlargedText, kOk, "", 290, 150);
+    view_.ShowMessageBox("Information", kEnlargedText, ui::kButtonsOk, "", 290, 150);
     return;
   }
   if (!marking_) {
@@ -72,7 +72,7 @@ void CorrectionPresenter::StartRedEyeMarking() {
   }
   frame_.SetMarkerShown(true);
   if (ReadBoolSetting("ShowRedEyeMessage", true)) {
-    view_.ShowMessageBox("Information", kMarkingText, kOk, "ShowRedEyeMessage", 370, 180);
+    view_.ShowMessageBox("Information", kMarkingText, ui::kButtonsOk, "ShowRedEyeMessage", 370, 180);
   }
   folder_.SetStatusText(0, kMarkingStatus);
   view_.CommandsChanged();
@@ -105,7 +105,7 @@ void CorrectionPresenter::ApplyRedEye() {
   const std::string list = record->redEyeCoords.value_or("");
   if (!RedEyeEntryFits(list, entry)) {
     // The record's field would cut the list: nothing is filtered, nothing recorded.
-    view_.ShowMessageBox("Information", kRedEyeListFullText, kOk, "", 320, 170);
+    view_.ShowMessageBox("Information", kRedEyeListFullText, ui::kButtonsOk, "", 320, 170);
     CancelRedEyeMarking();
     return;
   }
@@ -195,7 +195,7 @@ bool CorrectionPresenter::ApplyEnlargement() {
     folder_.EnlargeShown(formats_.CurrentFormat.FormatID);
     folder_.CurrentRecord()->enlarge = true;
   } catch (const Error& e) {
-    error = e.what();
+    error = ErrorText(e);
   }
   view_.CommandsChanged();
   view_.SetBusy(false);

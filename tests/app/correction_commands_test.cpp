@@ -12,10 +12,9 @@
 
 #include "imaging/correction.h"
 #include "imaging/enlarge.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging/red_eye.h"
 #include "main_presenter_fixture.h"
-#include "output/jpeg_codec.h"
 #include "platform/settings.h"
 
 namespace trimora {

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "main_presenter_fixture.h"
 #include "output/crop_and_save.h"
 #include "platform/paths.h"
