@@ -46,13 +46,17 @@ std::string CorrectionPresenter::SourceFolderText() const {
   return WithoutTrailingSeparator(folder_.SourceFolder());
 }
 
-void CorrectionPresenter::Reshow() {
-  struct Flag {
-    bool& flag;
-    explicit Flag(bool& f) : flag(f) { flag = true; }
-    ~Flag() { flag = false; }
-  } reshowing(reshowing_);
-  folder_.ShowPicture(folder_.CurrentPosition(), true);
+void CorrectionPresenter::TakeBack() {
+  {
+    struct Flag {
+      bool& flag;
+      explicit Flag(bool& f) : flag(f) { flag = true; }
+      ~Flag() { flag = false; }
+    } reshowing(reshowing_);
+    folder_.ShowPicture(folder_.CurrentPosition(), true);
+  }
+  frame_.LosslessCheck();
+  view_.CommandsChanged();
 }
 
 // Red eyes.
@@ -126,9 +130,7 @@ void CorrectionPresenter::RemoveLastRedEye() {
   CuttingRecord* record = folder_.CurrentRecord();
   if (record == nullptr) return;
   record->redEyeCoords = RemoveLastRedEyeEntry(record->redEyeCoords.value_or(""));
-  Reshow();
-  frame_.LosslessCheck();
-  view_.CommandsChanged();
+  TakeBack();
 }
 
 // The automatic correction.
@@ -169,9 +171,7 @@ void CorrectionPresenter::UndoCorrection() {
   CuttingRecord* record = folder_.CurrentRecord();
   if (record == nullptr) return;
   record->autoCorrection = false;
-  Reshow();
-  frame_.LosslessCheck();
-  view_.CommandsChanged();
+  TakeBack();
 }
 
 // The side stripes.
@@ -207,9 +207,7 @@ void CorrectionPresenter::RemoveEnlargement() {
   CuttingRecord* record = folder_.CurrentRecord();
   if (record == nullptr) return;
   record->enlarge = false;
-  Reshow();
-  frame_.LosslessCheck();
-  view_.CommandsChanged();
+  TakeBack();
 }
 
 void CorrectionPresenter::Close() { CancelRedEyeMarking(); }

@@ -80,7 +80,9 @@ class CorrectionPresenter {
   void EndMarking();
   void ApplyCorrection();
   bool ApplyEnlargement();
-  void Reshow();
+  // Shows the picture anew from its file with what its record still holds, then the lossless
+  // decision and the commands follow.
+  void TakeBack();
   std::string SourceFolderText() const;
 
   CorrectionView& view_;

@@ -244,10 +244,16 @@ TEST_F(CorrectionCommandsTest, TheCorrectionTakesThePictureOffTheLosslessRoadAnd
   EXPECT_EQ(view_.messages[0].text, kLossyNote);
   EXPECT_EQ(view_.messages[0].key, "ShowLossySavingInfo2");
   EXPECT_EQ(view_.fileTypes[0], "JPG red");
+  const int shown = p->Folder().CurrentPosition();
+  p->TypeButtonClicked(shown);  // closed without a choice
+  ASSERT_FALSE(view_.typeMenus.empty());
+  EXPECT_FALSE(view_.typeMenus.back().items[0].enabled) << "no \"JPG (verlustfrei)\"";
   p->Run(C::AutoCorrectUndo);
   EXPECT_EQ(view_.fileTypes[0], "JPG");
   EXPECT_EQ(Record(*p).blockSize, 16);
   EXPECT_TRUE(SamePixels(Shown(*p), Decoded()));
+  p->TypeButtonClicked(shown);
+  EXPECT_TRUE(view_.typeMenus.back().items[0].enabled);
 }
 
 TEST_F(CorrectionCommandsTest, F5AddsStripesToTheFormatsRatioAndCtrlF5RemovesThem) {
