@@ -5,7 +5,7 @@
 #include "platform/error.h"
 #include "platform/error_text.h"
 #include "platform/instance.h"
-#include "platform/settings.h"
+#include "platform/settings_schema.h"
 #include "platform/version.h"
 
 namespace trimora {
@@ -125,10 +125,10 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
       frameSide_(std::make_unique<FrameSide>(*this, frameWidgets)),
       saveSide_(std::make_unique<SaveSide>(*this)),
       correctionSide_(std::make_unique<CorrectionSide>(*this)),
-      folder_(view, *this, formats_, std::move(wake)),
-      frame_(*frameSide_, formats_, folder_.Records()),
+      folder_(view, *this, formats_, StoredSettings(), std::move(wake)),
+      frame_(*frameSide_, formats_, folder_.Records(), StoredSettings()),
       controller_(frame_, *frameSide_),
-      corrections_(*correctionSide_, folder_, frame_, formats_),
+      corrections_(*correctionSide_, folder_, frame_, formats_, StoredSettings()),
       chooser_(view, formats_, folder_, frame_, corrections_) {
   // Settings: the window's place, the folder's and the frame's values.
   settings_ = LoadMainWindowSettings(desktop);
@@ -139,10 +139,10 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   const FolderSettings folderSettings = LoadFolderSettings();
   folder_.ApplySettings(folderSettings);
   folder_.SetFrameController(&controller_);
-  frame_.fileTypes = FileTypeDefaults::FromSettings(ReadIntSetting("FileFormat1", 0),
-                                                    ReadIntSetting("FileFormat2", 1));
+  frame_.fileTypes =
+      FileTypeDefaults::FromSettings(Read(setting::kFileFormat1), Read(setting::kFileFormat2));
   frame_.InitBlockSize();
-  frame_.LoadMasterAlpha();
+  frame_.SetMasterAlpha(Read(setting::kMasterAlpha));
   frameWidgets.OutsideAlphaChanged(frame_.MasterAlpha, false);
 
   // The format tables and the default format, applied while no picture is shown.
@@ -430,7 +430,7 @@ void MainPresenter::CropAndSave() {
   context.formatRatio = [this](int id) { return static_cast<double>(formats_.FormatRatio(id)); };
   context.pictureCount = [this] { return folder_.ThumbnailCount(); };
   try {
-    trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_);
+    trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_, StoredSettings());
   } catch (const std::exception& e) {
     view_.ShowError(ErrorText(e));
   }
@@ -480,9 +480,9 @@ void MainPresenter::Close() {
     if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
   }
   corrections_.Close();
-  folder_.SaveSettings();
+  SaveFolderSettings(folder_.CurrentSettings());
   SaveMainWindowSettings(settings_);
-  frame_.SaveMasterAlpha();
+  Write(setting::kMasterAlpha, frame_.MasterAlpha);
   view_.ClearPicture();
   frame_.ClearCurrentPicture();
   folder_.Close();

@@ -10,7 +10,7 @@
 #include "platform/error.h"
 #include "platform/error_text.h"
 #include "platform/paths.h"
-#include "platform/settings.h"
+#include "platform/settings_schema.h"
 #include "ui/message_codes.h"
 
 namespace trimora {
@@ -39,8 +39,9 @@ void CorrectPart(Picture& picture, StripeOffset at, int width, int height) {
 }  // namespace
 
 CorrectionPresenter::CorrectionPresenter(CorrectionView& view, FolderPresenter& folder,
-                                         FramePresenter& frame, FormatTables& formats)
-    : view_(view), folder_(folder), frame_(frame), formats_(formats) {}
+                                         FramePresenter& frame, FormatTables& formats,
+                                         SettingsAccess& settings)
+    : view_(view), folder_(folder), frame_(frame), formats_(formats), settings_(settings) {}
 
 std::string CorrectionPresenter::SourceFolderText() const {
   return WithoutTrailingSeparator(folder_.SourceFolder());
@@ -75,8 +76,9 @@ void CorrectionPresenter::StartRedEyeMarking() {
     frame_.Run(SelectionCommand::ShowWhole);
   }
   frame_.SetMarkerShown(true);
-  if (ReadBoolSetting("ShowRedEyeMessage", true)) {
-    view_.ShowMessageBox("Information", kMarkingText, ui::kButtonsOk, "ShowRedEyeMessage", 370, 180);
+  if (settings_.Get(setting::kShowRedEyeMessage)) {
+    view_.ShowMessageBox("Information", kMarkingText, ui::kButtonsOk,
+                         std::string(setting::kShowRedEyeMessage.name), 370, 180);
   }
   folder_.SetStatusText(0, kMarkingStatus);
   view_.CommandsChanged();
@@ -103,8 +105,8 @@ void CorrectionPresenter::ApplyRedEye() {
   // Screen pixels of the marker inside its handles, in pixels of the picture on screen.
   const double scale = static_cast<double>(picture.width()) / frame_.grid.ViewWidth;
   const ScreenRect marker = frame_.MarkerRect();
-  const PixelRect rect = RedEyeRectFromMarker({marker.left, marker.top, marker.width, marker.height},
-                                              frame_.MarkerBoxSize(), scale);
+  const PixelRect rect = RedEyeRectFromMarker(
+      {marker.left, marker.top, marker.width, marker.height}, frame_.MarkerBoxSize(), scale);
   const std::string entry = RedEyeEntry(rect);
   const std::string list = record->redEyeCoords.value_or("");
   if (!RedEyeEntryFits(list, entry)) {

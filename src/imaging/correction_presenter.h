@@ -13,6 +13,7 @@ namespace trimora {
 class FolderPresenter;
 class FormatTables;
 class FramePresenter;
+class SettingsAccess;
 
 // What the corrections need of the main window.
 class CorrectionView {
@@ -43,9 +44,9 @@ inline constexpr const char* kRedEyeListFullText =
 class CorrectionPresenter {
  public:
   // Works on the picture on screen of `folder`, with the crop frame of `frame` and the current
-  // format of `formats`.
+  // format of `formats`; `settings` tells whether the marking note is still wanted.
   CorrectionPresenter(CorrectionView& view, FolderPresenter& folder, FramePresenter& frame,
-                      FormatTables& formats);
+                      FormatTables& formats, SettingsAccess& settings);
 
   // True while the red-eye marker is shown (marking mode).
   bool Marking() const { return marking_; }
@@ -89,6 +90,7 @@ class CorrectionPresenter {
   FolderPresenter& folder_;
   FramePresenter& frame_;
   FormatTables& formats_;
+  SettingsAccess& settings_;
   bool marking_ = false;
   bool frameShownBeforeMarking_ = false;
   int rememberedAlpha_ = 0;  // the dimming outside the selection before marking began
