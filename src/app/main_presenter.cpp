@@ -399,7 +399,9 @@ void MainPresenter::FormatChosen(std::int32_t formatId) {
 }
 
 void MainPresenter::ThumbnailsRightClicked() {
-  if (Enabled(CommandId::FormatButton)) chooser_.ChooseFormatButtonClick(FormatPopupPlace::AtPointer);
+  if (Enabled(CommandId::FormatButton)) {
+    chooser_.ChooseFormatButtonClick(FormatPopupPlace::AtPointer);
+  }
 }
 
 void MainPresenter::MenuItemHelp(MenuId menu, std::optional<CommandId> item) {

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "imaging/row_bands.h"
+
 namespace trimora {
 
 namespace {
@@ -84,7 +86,9 @@ std::pair<int, int> TargetsMeeting(int from, int to, int n, int m) {
 Picture ScaleToView(const Picture& src, int W, int H) {
   if (src.empty() || W <= 0 || H <= 0) return Picture();
   Picture out(W, H);
-  ScaleBins(src, out, 0, W, 0, H);
+  // Every source pixel is read once: bands of target rows share the reading among the cores.
+  const int parts = BandCount(static_cast<std::size_t>(src.width()) * src.height(), H);
+  ForRowBands(H, parts, [&](int first, int end, int) { ScaleBins(src, out, 0, W, first, end); });
   return out;
 }
 

@@ -24,6 +24,7 @@
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
 #include "frame/rect_box.h"
+#include "main_window_test_support.h"
 #include "platform/class_listener.h"
 #include "platform/settings.h"
 #include "platform/version.h"
@@ -31,18 +32,16 @@
 
 using trimora::CommandId;
 using trimora::app::TKvMainForm;
+using trimora::testing::Enabled;
 
 namespace {
 
 const QString kPhotos = QStringLiteral(TRIMORA_TESTDATA_DIR "/photos/");
 
-QString ShotFolder() { return qEnvironmentVariable("TRIMORA_SCREENSHOT_DIR"); }
+using trimora::testing::ShotFolder;
 
 void Screenshot(QWidget* widget, const QString& name) {
-  if (ShotFolder().isEmpty()) return;
-  QDir().mkpath(ShotFolder());
-  QCoreApplication::processEvents();
-  widget->grab().save(ShotFolder() + QStringLiteral("/corrections-") + name + QStringLiteral(".png"));
+  trimora::testing::Screenshot(widget, QStringLiteral("corrections"), name);
 }
 
 // The screen around `widget`'s window, popups included.
@@ -85,9 +84,7 @@ class BoxAnswer {
 // The programs beside the main program: present, and the real class sockets of the platform.
 class SocketPrograms : public trimora::testing::FakePrograms {
  public:
-  bool ClassOpen(const std::string& className) const override {
-    return real_.ClassOpen(className);
-  }
+  bool ClassOpen(const std::string& className) const override { return real_.ClassOpen(className); }
   void Post(const std::string& className, std::uint32_t number, std::int64_t parameter) override {
     real_.Post(className, number, parameter);
   }
@@ -102,8 +99,7 @@ class CorrectionsWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  QTemporaryDir config_;
-  QTemporaryDir runtime_;
+  trimora::testing::PrivateHome home_;
   SocketPrograms programs_;
 
   std::unique_ptr<TKvMainForm> Start() {
@@ -117,36 +113,24 @@ class CorrectionsWindowTest : public QObject {
   }
   static void OpenFolder(TKvMainForm& window, const QString& folder) {
     window.Presenter().Folder().OpenFolder(folder.toStdString());
-    QTRY_VERIFY_WITH_TIMEOUT(window.Presenter().Folder().StripComplete() &&
-                                 !window.Presenter().Folder().ThreadRunning(),
-                             20000);
-    QCoreApplication::processEvents();
+    trimora::testing::WaitForStrip(window);
   }
   static QToolButton* Button(TKvMainForm& window, const char* name) {
     return window.findChild<QToolButton*>(QString::fromUtf8(name));
-  }
-  static bool Enabled(TKvMainForm& window, CommandId command) {
-    return window.Actions(command).front()->isEnabled();
   }
   static const trimora::CuttingRecord& Record(TKvMainForm& window) {
     return *window.Presenter().Folder().CurrentRecord();
   }
 
  private slots:
-  void initTestCase() {
-    qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
-  }
-
-  void init() {
-    QDir(config_.path()).removeRecursively();
-    QDir().mkpath(config_.path());
-  }
+  void initTestCase() { home_.Use(); }
+  void init() { home_.ClearSettings(); }
 
   void theCorrectionCommandsOnThePictureOnScreen() {
     QTemporaryDir pictures;
     for (const char* name : {"a.jpg", "b.jpg"})
-      QFile::copy(kPhotos + QStringLiteral("casio-ex-m2.jpg"), pictures.filePath(QString::fromUtf8(name)));
+      QFile::copy(kPhotos + QStringLiteral("casio-ex-m2.jpg"),
+                  pictures.filePath(QString::fromUtf8(name)));
     auto window = Start();
     OpenFolder(*window, pictures.path());
     QToolButton* format = Button(*window, "FormatButton");
@@ -210,7 +194,8 @@ class CorrectionsWindowTest : public QObject {
     QVERIFY(shown.width() > 1600 && shown.height() == 1200);  // stripes left and right
     const QString size = QStringLiteral("%1x%2").arg(shown.width()).arg(shown.height());
     QCOMPARE(window->StatusPanelText(1), QStringLiteral("Bild: (") + size + QLatin1Char(')'));
-    QCOMPARE(window->StatusPanelText(2), QStringLiteral("Auswahl: (1,1) (") + size + QLatin1Char(')'));
+    QCOMPARE(window->StatusPanelText(2),
+             QStringLiteral("Auswahl: (1,1) (") + size + QLatin1Char(')'));
     const QSize view = window->ImagePanel()->Image()->size();
     QVERIFY2(std::abs(view.width() * 1200.0 / view.height() - shown.width()) < 4,
              "the view fits the enlarged picture");
