@@ -18,7 +18,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -28,9 +27,14 @@
 #include "app/options_dialog.h"
 #include "formats/format_dialog.h"
 #include "photo_jpeg.h"
+#include "run_stats.h"
 #include "tables/table_file.h"
 
 namespace fs = std::filesystem;
+using trimora::bench::CpuMillis;
+using trimora::bench::LoadAverage;
+using trimora::bench::Spread;
+using trimora::bench::SpreadOf;
 
 namespace {
 
@@ -38,21 +42,6 @@ using Clock = std::chrono::steady_clock;
 
 double Millis(Clock::time_point from, Clock::time_point to = Clock::now()) {
   return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-// Processor time of the process in milliseconds: less disturbed by other programs than the
-// wall clock on a shared machine.
-double CpuMillis() { return 1000.0 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-double LoadAverage() {
-  double load[1] = {0};
-  getloadavg(load, 1);
-  return load[0];
 }
 
 // Notes the time of the first paint of a window (of any widget in it) after it was armed.
@@ -139,7 +128,7 @@ int main(int argc, char** argv) {
   FirstPaint formatPaint(formatDialog);
   trimora::FormatTables& tables = window.Presenter().Formats();
 
-  std::vector<double> openOptions, openFormats, closing, peerTimes, ratios, cpuRatios;
+  std::vector<double> openOptions, openFormats, closing, peerTimes, cpuTimes, peerCpuTimes;
   for (int run = 0; run < runs; ++run) {
     openOptions.push_back(OpenAndClose(window, trimora::CommandId::Settings, optionsPaint,
                                        [options] { options->reject(); }));
@@ -154,7 +143,7 @@ int main(int argc, char** argv) {
           formatDialog->reject();
         }));
     closing.push_back(Millis(closeStart));
-    const double closingCpu = CpuMillis() - closeCpuStart;
+    cpuTimes.push_back(CpuMillis() - closeCpuStart);
     QCoreApplication::processEvents();
 
     // The peer: ApplyFormat on the picture on screen and the two table writes.
@@ -164,34 +153,31 @@ int main(int argc, char** argv) {
     trimora::SaveTableToFile(tables.scalableFormatTable, (peer / "a.dat").string());
     trimora::SaveTableToFile(tables.nonScalableFormatTable, (peer / "b.dat").string());
     peerTimes.push_back(Millis(peerStart));
-    const double peerCpu = CpuMillis() - peerCpuStart;
-    cpuRatios.push_back(closingCpu / peerCpu);
-    ratios.push_back(closing.back() / peerTimes.back());
+    peerCpuTimes.push_back(CpuMillis() - peerCpuStart);
     QCoreApplication::processEvents();
     std::printf(
-        "load average %.1f; run %d: settings opened %.1f ms, format dialog opened %.1f ms, "
+        "load average %s; run %d: settings opened %.1f ms, format dialog opened %.1f ms, "
         "closed %.2f ms (peer %.2f ms, ratio %.2f; processor time %.2f / %.2f ms, "
         "ratio %.2f)\n",
-        LoadAverage(), run + 1, openOptions.back(), openFormats.back(), closing.back(),
-        peerTimes.back(), ratios.back(), closingCpu, peerCpu, cpuRatios.back());
+        LoadAverage().c_str(), run + 1, openOptions.back(), openFormats.back(), closing.back(),
+        peerTimes.back(), closing.back() / peerTimes.back(), cpuTimes.back(), peerCpuTimes.back(),
+        cpuTimes.back() / peerCpuTimes.back());
     std::fflush(stdout);
   }
-  std::printf("\nmedian of %d runs\n", runs);
+  const Spread optionsOpen = SpreadOf(openOptions), formatsOpen = SpreadOf(openFormats);
+  const Spread ratio = SpreadOf(trimora::bench::Ratios(closing, peerTimes));
+  const Spread cpuRatio = SpreadOf(trimora::bench::Ratios(cpuTimes, peerCpuTimes));
+  std::printf("\nmedian of %d runs, load average after: %s\n", runs, LoadAverage().c_str());
   std::printf("settings dialog to first paint   %7.1f ms (min %.1f, max %.1f; limit 50 ms)\n",
-              Median(openOptions), *std::min_element(openOptions.begin(), openOptions.end()),
-              *std::max_element(openOptions.begin(), openOptions.end()));
+              optionsOpen.median, optionsOpen.low, optionsOpen.high);
   std::printf("format dialog to first paint     %7.1f ms (min %.1f, max %.1f; limit 50 ms)\n",
-              Median(openFormats), *std::min_element(openFormats.begin(), openFormats.end()),
-              *std::max_element(openFormats.begin(), openFormats.end()));
+              formatsOpen.median, formatsOpen.low, formatsOpen.high);
   std::printf(
       "closing the format dialog        %7.2f ms   peer %7.2f ms   median per-run ratio "
       "%.2f (min %.2f, max %.2f; limit 1.30)\n",
-      Median(closing), Median(peerTimes), Median(ratios),
-      *std::min_element(ratios.begin(), ratios.end()),
-      *std::max_element(ratios.begin(), ratios.end()));
+      SpreadOf(closing).median, SpreadOf(peerTimes).median, ratio.median, ratio.low, ratio.high);
   std::printf("  in processor time: median per-run ratio %.2f (min %.2f, max %.2f)\n",
-              Median(cpuRatios), *std::min_element(cpuRatios.begin(), cpuRatios.end()),
-              *std::max_element(cpuRatios.begin(), cpuRatios.end()));
+              cpuRatio.median, cpuRatio.low, cpuRatio.high);
   window.close();
   fs::remove_all(home);
   return 0;

@@ -15,10 +15,12 @@
 #include <QtTest>
 #include <filesystem>
 
+#include "../ui/kit_test_support.h"
 #include "app/kv_main_form.h"
 #include "app/options_dialog.h"
 #include "fake_main_view.h"
 #include "formats/format_dialog.h"
+#include "main_window_test_support.h"
 #include "platform/settings.h"
 #include "tables/table_file.h"
 #include "ui/dialog_kit.h"
@@ -38,34 +40,24 @@ using trimora::formats::TFormatDialog;
 namespace {
 
 void Screenshot(QWidget* widget, const QString& name) {
-  const QString folder = qEnvironmentVariable("TRIMORA_SCREENSHOT_DIR");
-  if (folder.isEmpty()) return;
-  QDir().mkpath(folder);
-  QCoreApplication::processEvents();
-  widget->grab().save(folder + QStringLiteral("/dialogs-") + name + QStringLiteral(".png"));
+  trimora::testing::Screenshot(widget, QStringLiteral("dialogs"), name);
 }
 
-// Runs `act` once `dialog` is shown (it is shown modally by the code under test). `act` must
-// leave the dialog closed.
-void WhenShown(QWidget* dialog, std::function<void()> act) {
-  auto* timer = new QTimer;
-  timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, dialog, act] {
-    if (!dialog->isVisible()) return;
-    timer->stop();
-    timer->deleteLater();
-    // Keys go where a person's would: to the active dialog's focus.
+// Runs `act` once `dialog` is shown (it is shown modally by the code under test) and active, so
+// that keys go where a person's would: to the dialog's focus. `act` must leave the dialog
+// closed.
+void WhenActive(QWidget* dialog, std::function<void()> act) {
+  trimora::testing::WhenShown(dialog, [dialog, act] {
     dialog->activateWindow();
     if (!QTest::qWaitForWindowActive(dialog)) qWarning("the dialog did not become active");
     act();
   });
-  timer->start();
 }
 
 // Answers the next message box over the dialogs with its "&Ok" and keeps its text.
 void AnswerMessageBox(TKvMainForm& window, QString* text) {
   trimora::ui::TXPMessageBox* box = window.Dialogs().MessageBox();
-  WhenShown(box, [box, text] {
+  WhenActive(box, [box, text] {
     *text = box->Text();
     Screenshot(box, QStringLiteral("message"));
     box->ButtonFor(trimora::ui::kResultOk)->click();
@@ -91,8 +83,7 @@ class DialogsWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  QTemporaryDir config_;
-  QTemporaryDir runtime_;
+  trimora::testing::PrivateHome home_;
   QTemporaryDir formats_;
   trimora::testing::FakePrograms programs_;
 
@@ -112,14 +103,10 @@ class DialogsWindowTest : public QObject {
   }
 
  private slots:
-  void initTestCase() {
-    qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
-  }
+  void initTestCase() { home_.Use(); }
 
   void init() {
-    QDir(config_.path()).removeRecursively();
-    QDir().mkpath(config_.path());
+    home_.ClearSettings();
     trimora::WriteIntSetting("Height", 700);  // not the first run: no guide
     for (bool scalable : {true, false}) {
       QFile::remove(FormatFile(scalable));
@@ -139,7 +126,7 @@ class DialogsWindowTest : public QObject {
     QString title;
     QStringList headings, entries, clipped, tabOrder;
     bool frameInactive = false;
-    WhenShown(dialog, [&] {
+    WhenActive(dialog, [&] {
       size = dialog->size();
       title = dialog->windowTitle();
       frameInactive = !window->Frame()->Active();
@@ -219,7 +206,7 @@ class DialogsWindowTest : public QObject {
       QFile f(before);
       if (f.open(QIODevice::ReadOnly)) stored = f.readAll();
     }
-    WhenShown(dialog, [&] {
+    WhenActive(dialog, [&] {
       auto* box = dialog->CheckBox(OptionsCheck::kEnlargeLeft);
       box->setFocus();
       QTest::keyPress(box, Qt::Key_Space);
@@ -258,7 +245,7 @@ class DialogsWindowTest : public QObject {
     TOptionsDialog* dialog = window->OptionsDialogWindow();
     QString message;
     bool openAfterMessage = false;
-    WhenShown(dialog, [&] {
+    WhenActive(dialog, [&] {
       dialog->CheckBox(OptionsCheck::kEnlargeLeft)->click();
       QTest::mouseClick(dialog->CheckLabel(OptionsCheck::kEnlargeRight), Qt::LeftButton);
       AnswerMessageBox(*window, &message);
@@ -274,7 +261,7 @@ class DialogsWindowTest : public QObject {
     QVERIFY(trimora::ReadBoolSetting("Enlarge\\Right", true));
 
     // Saved with one side: written, and the hints of every window follow.
-    WhenShown(dialog, [&] {
+    WhenActive(dialog, [&] {
       dialog->CheckBox(OptionsCheck::kEnlargeLeft)->click();
       dialog->CheckBox(OptionsCheck::kShowHints)->click();
       dialog->List(OptionsList::kEnlargeColor)->setCurrentIndex(3);
@@ -299,7 +286,7 @@ class DialogsWindowTest : public QObject {
     int rowHeight = 0, headerHeight = 0;
     QColor textCell, greenLeft, greenRight, yellowLeft, yellowRight, currentCell, below;
     bool scalableFocused = false;
-    WhenShown(dialog, [&] {
+    WhenActive(dialog, [&] {
       size = dialog->size();
       title = dialog->windowTitle();
       scalableFocused = dialog->Grid(FormatGrid::kScalable)->hasFocus();
@@ -375,7 +362,7 @@ class DialogsWindowTest : public QObject {
     bool openAfterEscapeInEdit = false;
     bool editorClosedByEscape = false;
     QString edited, notEdited;
-    WhenShown(dialog, [&] {
+    WhenActive(dialog, [&] {
       auto* grid = dialog->Grid(FormatGrid::kScalable);
       grid->setFocus();
       auto cell = [&] { return QPoint(grid->currentIndex().row(), grid->currentIndex().column()); };
@@ -419,7 +406,7 @@ class DialogsWindowTest : public QObject {
     const QByteArray before = old.readAll();
     old.close();
     QString message;
-    WhenShown(dialog, [&] {
+    WhenActive(dialog, [&] {
       auto* grid = dialog->Grid(FormatGrid::kScalable);
       grid->setCurrentIndex(grid->model()->index(0, 0));
       TypeInto(grid, QStringLiteral("Neu"));
@@ -447,7 +434,7 @@ class DialogsWindowTest : public QObject {
     bool editing = false;
     bool openAfterClose = false;
     int rows = 0;
-    WhenShown(dialog, [&] {
+    WhenActive(dialog, [&] {
       dialog->Button(FormatGrid::kNonScalable, GridButton::kAppend)->click();
       auto* grid = dialog->Grid(FormatGrid::kNonScalable);
       editing = grid->OpenEditor() != nullptr;
