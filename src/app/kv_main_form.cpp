@@ -158,7 +158,7 @@ TKvMainForm::TKvMainForm(QWidget* parent) : QWidget(parent) {
   LoadSettings();
   frameWiring_ = std::make_unique<MainFrameWiring>(*this, imagePanel_);
   frameWiring_->ConnectMenuItems();
-  formats_.LoadFormatTables(ProgramFolder());
+  formats_.LoadFormatTables(FormatFileFoldersOfThisProgram());
   formats_.LoadDefaultFormat(ReadIntSetting("FormatID", 1));
   presenter_->Frame().ApplyFormat(formats_.DefaultFormat.FormatID, true);
   formatButton_->setText(QStringLiteral(" ") + Q(formats_.DefaultFormat.Name) + QStringLiteral(" "));

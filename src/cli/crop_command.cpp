@@ -79,17 +79,31 @@ class TerminalView : public SaveRunView {
   OverwriteMode mode_;
 };
 
-// FormatRatio over the two format files of the program folder, loaded once.
+// FormatRatio over the two format files of the program (the user's copies first), loaded once.
 std::function<double(int)> FormatRatioOfProgramTables() {
   auto tables = std::make_shared<FormatTables>();
-  tables->LoadFormatTables(ProgramFolder());
+  tables->LoadFormatTables(FormatFileFoldersOfThisProgram());
   return [tables](int formatId) { return static_cast<double>(tables->FormatRatio(formatId)); };
 }
 
-int Usage() {
-  std::fprintf(stderr, "Aufruf: trimora crop QUELLVERZEICHNIS ZIELVERZEICHNIS [--overwrite ask|yes|all|no]\n");
-  return 2;
-}
+int Usage() { return UsageError("crop"); }
+
+constexpr std::string_view kHelp =
+    "Schneidet die zum Speichern markierten Bilder des Verzeichnisses QUELLE so zu, wie es\n"
+    "dessen Datei \"CroppingData.kv2\" festhält, und schreibt sie in das Verzeichnis ZIEL:\n"
+    "verlustfrei mit jpegtran, solange der Rahmen auf dem 16-Pixel-Raster liegt, sonst\n"
+    "dekodiert, mit den Bildkorrekturen, als JPEG, TIFF, BMP oder PNG. Die Bilder werden aus\n"
+    "QUELLE gelesen, auch wenn das Verzeichnis verschoben wurde; geschrieben wird nur in ZIEL.\n"
+    "Der Fortschritt (\"Speichere 1/3\") steht auf der Standardfehlerausgabe. Ein Fehler\n"
+    "beendet den Lauf beim fehlerhaften Bild; die schon geschriebenen Bilder bleiben.\n\n"
+    "Optionen:\n"
+    "  --overwrite ask  vor dem Überschreiben einer Datei im Terminal fragen (Vorgabe);\n"
+    "                   ohne Antwort endet der Lauf mit einem Fehler\n"
+    "  --overwrite yes  jede Frage mit \"Ja\" beantworten: vorhandene Dateien überschreiben\n"
+    "  --overwrite all  mit \"Ja, alle\" antworten: alle vorhandenen Dateien überschreiben\n"
+    "  --overwrite no   mit \"Nein\" antworten: nichts überschreiben, sondern unter einem\n"
+    "                   neuen Namen speichern (\"_1\", \"_2\" ... angehängt)\n\n"
+    "Rückgabewert: 0 bei Erfolg, 1 bei einem Fehler, 2 bei einem falschen Aufruf.\n";
 
 int RunCrop(const std::vector<std::string>& args) {
   std::vector<std::string> folders;
@@ -134,14 +148,16 @@ int RunCrop(const std::vector<std::string>& args) {
     SaveRunState state;
     TerminalView view(mode);
     RunSavePass(records, WithTrailingSeparator(destFolder), context, state, view);
-    return 0;
+    return kExitSuccess;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "trimora crop: %s\n", e.what());
-    return 1;
+    return kExitFailure;
   }
 }
 
-const Registration kRegistration({"crop", "crop QUELLE ZIEL [--overwrite ask|yes|all|no]", RunCrop});
+const Registration kRegistration({"crop", "crop QUELLE ZIEL [--overwrite ask|yes|all|no]",
+                                  "die markierten Bilder eines Verzeichnisses zuschneiden",
+                                  kHelp, RunCrop});
 
 }  // namespace
 }  // namespace trimora::cli

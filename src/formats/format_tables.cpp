@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "platform/error.h"
+#include "platform/paths.h"
+#include "platform/user_folders.h"
 #include "tables/ansi_text.h"
 #include "tables/table_file.h"
 
@@ -24,15 +26,22 @@ std::string TextAt(const Table& table, int row, std::string_view column) {
   return v ? AnsiToUtf8(*v) : std::string();
 }
 
-// Loads one format file into `table`; a failure leaves the table as it was.
-void LoadQuietly(Table& table, const std::string& path) {
-  Table loaded;
-  try {
-    LoadTableFromFile(loaded, path);
-  } catch (const Error&) {
+// Loads the format file `name` into `table`: the user's copy when it can be read, else the
+// program folder's file; when neither can be read the table stays as it was.
+void LoadQuietly(Table& table, const FormatFileFolders& folders, std::string_view name) {
+  std::vector<std::string> candidates;
+  if (folders.user != folders.program) candidates.push_back(folders.user + std::string(name));
+  candidates.push_back(folders.program + std::string(name));
+  for (const std::string& path : candidates) {
+    Table loaded;
+    try {
+      LoadTableFromFile(loaded, path);
+    } catch (const Error&) {
+      continue;
+    }
+    table = std::move(loaded);
     return;
   }
-  table = std::move(loaded);
 }
 
 void SortQuietly(Table& table, std::string_view column) {
@@ -63,16 +72,30 @@ FormatTables::FormatTables()
     : scalableFormatTable(ScalableFormatColumns()),
       nonScalableFormatTable(NonScalableFormatColumns()) {}
 
-void FormatTables::LoadFormatTables(const std::string& programFolder) {
-  LoadQuietly(scalableFormatTable, programFolder + std::string(kScalableFormatsFile));
-  LoadQuietly(nonScalableFormatTable, programFolder + std::string(kNonScalableFormatsFile));
+FormatFileFolders FormatFileFoldersOfThisProgram() { return {ProgramFolder(), UserCopyFolder()}; }
+
+void FormatTables::LoadFormatTables(const FormatFileFolders& folders) {
+  LoadQuietly(scalableFormatTable, folders, kScalableFormatsFile);
+  LoadQuietly(nonScalableFormatTable, folders, kNonScalableFormatsFile);
   SortQuietly(scalableFormatTable, kOptWidth);
   SortQuietly(nonScalableFormatTable, kWidth);
 }
 
-void FormatTables::SaveFormatTables(const std::string& programFolder) const {
-  SaveTableToFile(scalableFormatTable, programFolder + std::string(kScalableFormatsFile));
-  SaveTableToFile(nonScalableFormatTable, programFolder + std::string(kNonScalableFormatsFile));
+std::vector<std::string> FormatTables::SaveFormatTables(const FormatFileFolders& folders) const {
+  // A folder that cannot be made shows as files that cannot be written.
+  MakeFolders(WithoutTrailingSeparator(folders.user));
+  std::vector<std::string> failed;
+  const std::pair<const Table*, std::string_view> files[] = {
+      {&scalableFormatTable, kScalableFormatsFile}, {&nonScalableFormatTable, kNonScalableFormatsFile}};
+  for (const auto& [table, name] : files) {
+    const std::string path = folders.user + std::string(name);
+    try {
+      SaveTableToFile(*table, path);
+    } catch (const Error&) {
+      failed.push_back(path);
+    }
+  }
+  return failed;
 }
 
 // The lookup reads the row by position and never moves the tables' current rows, so

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <vector>
@@ -27,6 +28,9 @@ constexpr std::string_view kNameEnds = "\\/:";
 constexpr std::string_view kSeparators = "/";
 constexpr std::string_view kNameEnds = "/";
 #endif
+
+// The installed program folder below the installation prefix, as the install rules name it.
+constexpr std::string_view kInstalledProgramFolder = TRIMORA_INSTALLED_PROGRAM_FOLDER;
 
 bool IsSeparator(char c) { return kSeparators.find(c) != std::string_view::npos; }
 
@@ -137,6 +141,22 @@ std::string ConfigHome() {
   return (home == "/" ? "" : home) + "/.config";
 }
 
+std::string DataHome() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data != nullptr && data[0] == '/') return WithoutTrailingSlash(data);
+  const std::string home = HomeFolder();
+  return (home == "/" ? "" : home) + "/.local/share";
+}
+
+bool MakeFolders(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string part = path.substr(0, slash);
+    if (!part.empty() && mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) break;
+  }
+  return IsFolder(path);
+}
+
 std::string ProgramFolder() {
   std::vector<char> buffer(4096);
   for (;;) {
@@ -149,6 +169,17 @@ std::string ProgramFolder() {
     }
     buffer.resize(buffer.size() * 2);
   }
+}
+
+bool IsInstalledProgramFolder(std::string_view folder) {
+  const std::string ending = "/" + std::string(kInstalledProgramFolder) + "/";
+  return folder.size() >= ending.size() && folder.substr(folder.size() - ending.size()) == ending;
+}
+
+std::string UserCopyFolder() {
+  const std::string program = ProgramFolder();
+  if (!IsInstalledProgramFolder(program)) return program;
+  return DataHome() + "/" + std::string(kUserSubfolder) + "/";
 }
 
 std::string DocumentsFolder() {

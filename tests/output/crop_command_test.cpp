@@ -120,7 +120,7 @@ TEST_F(CropCommandTest, EnlargedRecordUsesTheInstalledFormatAndTheStripeSettings
   table.WriteBoolean("Enlarge", true);
   Save();
   FormatTables formats;
-  formats.LoadFormatTables(std::string(TRIMORA_PROGRAM_DIR) + "/");
+  formats.LoadFormatTables({TRIMORA_PROGRAM_DIR "/", TRIMORA_PROGRAM_DIR "/"});
   const EnlargedSize size = EnlargedSizeFor(600, 450, static_cast<double>(formats.FormatRatio(1)));
   // The settings key follows the version of the Trimora2 program beside the running program.
   // A copy of the tool in a folder of its own (with the format files) has none beside it, like
