@@ -90,3 +90,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/data/package/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TRIMORA_PACKAGE_NAME})
 
 include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
+
+# Every target whose output the installation copies (the tests of the installation wait for them).
+set(TRIMORA_INSTALLED_TARGETS Trimora2 trimora Brevio Help trimora_format_files trimora_help_pages
+    trimora_guide_pictures_taken trimora_icons trimora_man_pages trimora_package_changelog)
+

@@ -20,17 +20,18 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libjpeg-turbo-progs")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
-# The extended description: each line starts with a blank, an empty line is " .".
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Trimora 2 schneidet Fotos auf Druckformate zu. Man öffnet einen Ordner mit
- JPEG-Bildern, setzt auf jedes Bild einen Rahmen, dessen Seitenverhältnis ein
- Druckformat wie \"10 x 15\" festlegt, und markiert es zum Speichern. Ein Befehl
- schneidet dann alle markierten Bilder in einen Zielordner: verlustfrei mit
- jpegtran, solange der Rahmen auf dem 16-Pixel-Raster des JPEG liegt, sonst
- dekodiert, korrigiert und als JPEG, TIFF, BMP oder PNG geschrieben.
- .
- Dazu gehören die Kurzanleitung (Brevio), die Hilfe und das
- Kommandozeilenwerkzeug trimora.")
+# The long description below the summary line, which CPack puts first; an empty line separates
+# paragraphs.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+"Trimora 2 schneidet Fotos auf Druckformate zu. Man öffnet einen Ordner mit
+JPEG-Bildern, setzt auf jedes Bild einen Rahmen, dessen Seitenverhältnis ein
+Druckformat wie „10 x 15“ festlegt, und markiert es zum Speichern. Ein Befehl
+schneidet dann alle markierten Bilder in einen Zielordner: verlustfrei mit
+jpegtran, solange der Rahmen auf dem 16-Pixel-Raster des JPEG liegt, sonst
+dekodiert, korrigiert und als JPEG, TIFF, BMP oder PNG geschrieben.
+
+Dazu gehören die Kurzanleitung (Brevio), die Hilfe und das
+Kommandozeilenwerkzeug trimora.")
 
 # The Debian changelog, compressed, beside the copyright note. Its date is the release date.
 execute_process(COMMAND date -u -R -d "${TRIMORA_RELEASE_DATE} 12:00"
@@ -48,5 +49,8 @@ add_custom_target(trimora_package_changelog ALL
                   DEPENDS ${_trimora_share_build}/package/changelog.Debian.gz)
 install(FILES ${_trimora_share_build}/package/changelog.Debian.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${TRIMORA_PACKAGE_NAME})
+
+install(FILES ${CMAKE_SOURCE_DIR}/data/package/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME ${TRIMORA_PACKAGE_NAME})
 
 include(CPack)

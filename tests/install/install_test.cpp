@@ -344,7 +344,7 @@ class InstallTest : public QObject {
     const QString guide = x_->WaitForWindow(QStringLiteral("Kurzanleitung:"), kPatience);
     QVERIFY(!guide.isEmpty());
     QTRY_COMPARE_WITH_TIMEOUT(x_->Property(guide, QStringLiteral("_NET_WM_NAME")),
-                              QStringLiteral("\"Kurzanleitung:  Trimora 2\""), kPatience);
+                              QStringLiteral("\"  Kurzanleitung:  Trimora 2\""), kPatience);
 
     // The desktop entry's StartupWMClass is the class of the main window.
     const QString entry = Installed(QStringLiteral("share/applications/") + kAppId +
