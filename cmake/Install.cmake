@@ -1,8 +1,9 @@
 # What `cmake --install` puts where:
 #
 #   lib/trimora/                   the program folder: Trimora2, trimora, Brevio, Help, the two
-#                                  format files, "Hilfe/" and the libraries, side by side as in
-#                                  the build folder's bin/
+#                                  format files, "Hilfe/", the menu library with the libraries
+#                                  it runs on and its demo host, side by side as in the build
+#                                  folder's bin/
 #   bin/trimora, bin/trimora2      launchers: links into the program folder, so that a program
 #                                  started through one finds its program folder (the folder of
 #                                  its own file)
@@ -27,7 +28,11 @@ set(_trimora_share_build ${CMAKE_BINARY_DIR}/share)
 
 # The programs of the program folder.
 install(TARGETS Trimora2 trimora Brevio Help RUNTIME DESTINATION ${TRIMORA_INSTALL_PROGRAM_DIR})
-# TODO(ornamo): the menu library libOrnamo.so and the libraries it runs on, once they are built.
+# The menu library and the libraries it runs on, and its demo host, which finds them beside
+# itself like the libraries find each other.
+install(TARGETS Ornasys Ornautil Ornacore Ornamo LIBRARY DESTINATION ${TRIMORA_INSTALL_PROGRAM_DIR})
+set_target_properties(OrnamoDemo PROPERTIES INSTALL_RPATH "$ORIGIN")
+install(TARGETS OrnamoDemo RUNTIME DESTINATION ${TRIMORA_INSTALL_PROGRAM_DIR})
 
 # Launchers on the PATH: relative links, so that the installed tree can move as a whole.
 file(MAKE_DIRECTORY ${_trimora_share_build}/launchers)
@@ -92,6 +97,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/data/package/copyright
 include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)
 
 # Every target whose output the installation copies (the tests of the installation wait for them).
-set(TRIMORA_INSTALLED_TARGETS Trimora2 trimora Brevio Help trimora_format_files trimora_help_pages
+set(TRIMORA_INSTALLED_TARGETS Trimora2 trimora Brevio Help Ornasys Ornautil Ornacore Ornamo
+    OrnamoDemo trimora_format_files trimora_help_pages
     trimora_guide_pictures_taken trimora_icons trimora_man_pages trimora_package_changelog)
 

@@ -1,10 +1,15 @@
 #include "processes.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 
 extern char** environ;
 
@@ -30,6 +35,54 @@ bool RunQuietly(const std::vector<std::string>& args, double* childSeconds) {
                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   }
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+Sample MeasureUntilPainted(const std::vector<std::string>& args) {
+  Sample sample;
+  int out[2];
+  if (pipe(out) != 0) return sample;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> argv;
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  const auto start = std::chrono::steady_clock::now();
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(out[1]);
+  if (spawned != 0) {
+    close(out[0]);
+    return sample;
+  }
+  std::string seen;
+  pollfd watch{out[0], POLLIN, 0};
+  while (seen.find("painted\n") == std::string::npos && poll(&watch, 1, 20000) > 0) {
+    char buffer[64];
+    const ssize_t got = read(out[0], buffer, sizeof buffer);
+    if (got <= 0) break;
+    seen.append(buffer, static_cast<std::size_t>(got));
+  }
+  sample.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  sample.ok = seen.find("painted\n") != std::string::npos;
+  kill(pid, SIGKILL);
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  close(out[0]);
+  sample.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  sample.peakKilobytes = usage.ru_maxrss;
+  return sample;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 }  // namespace trimora::bench

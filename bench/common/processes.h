@@ -11,4 +11,20 @@ namespace trimora::bench {
 // `*childSeconds` when given.
 bool RunQuietly(const std::vector<std::string>& args, double* childSeconds = nullptr);
 
+// One start of a program up to its painted window.
+struct Sample {
+  double seconds = 0;     // start to "painted"
+  double cpuSeconds = 0;  // user + system time of the whole process
+  long peakKilobytes = 0;
+  bool ok = false;  // the program reported its painted window in time
+};
+
+// Starts `args` (standard error to /dev/null), waits for the line "painted" on its standard
+// output (at most 20 s; the program writes it when TRIMORA_PAINTED_MARK is set), then ends it
+// and takes its processor time and peak memory from the kernel.
+Sample MeasureUntilPainted(const std::vector<std::string>& args);
+
+// The median of `values` (not empty).
+double Median(std::vector<double> values);
+
 }  // namespace trimora::bench

@@ -44,9 +44,12 @@ void MakeTestJpeg() {
 }
 
 // The window part of the view, silent.
-class BenchView : public trimora::QtFrameView {
+class BenchView : public trimora::ForwardingFrameView {
  public:
-  using QtFrameView::QtFrameView;
+  BenchView(QWidget* panel, trimora::TPictureView* image, trimora::ThlvRectBox* frame,
+            trimora::ThlvRectBox* redEye, const trimora::Picture* picture)
+      : ForwardingFrameView(widgets), widgets(panel, image, frame, redEye, picture) {}
+  trimora::QtFrameView widgets;
   bool PicturesListed() const override { return true; }
   void SetCommandEnabled(trimora::FrameCommand, bool) override {}
   int ShowMessageBox(const std::string&, const std::string&, int, const std::string&, int, int) override {

@@ -5,85 +5,25 @@
 // processor time are taken from the kernel. Run under a display (xvfb-run).
 //
 //   guide_bench [RUNS]
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "processes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using trimora::bench::Median;
+using trimora::bench::Sample;
 
-struct Sample {
-  double seconds = 0;     // start to "painted"
-  double cpuSeconds = 0;  // user + system time of the whole process
-  long peakKilobytes = 0;
-  bool ok = false;
-};
-
-// Starts `args`, waits for the line "painted" on its output (at most 20 s), then ends it.
-Sample Measure(const std::vector<std::string>& args) {
-  Sample sample;
-  int out[2];
-  if (pipe(out) != 0) return sample;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  const auto start = Clock::now();
-  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(out[1]);
-  if (spawned != 0) {
-    close(out[0]);
-    return sample;
-  }
-  std::string seen;
-  pollfd watch{out[0], POLLIN, 0};
-  while (seen.find("painted\n") == std::string::npos && poll(&watch, 1, 20000) > 0) {
-    char buffer[64];
-    const ssize_t got = read(out[0], buffer, sizeof buffer);
-    if (got <= 0) break;
-    seen.append(buffer, static_cast<std::size_t>(got));
-  }
-  sample.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  sample.ok = seen.find("painted\n") != std::string::npos;
-  kill(pid, SIGKILL);
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  close(out[0]);
-  sample.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-  sample.peakKilobytes = usage.ru_maxrss;
-  return sample;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using trimora::bench::MeasureUntilPainted;
 
 }  // namespace
 
@@ -106,18 +46,18 @@ int main(int argc, char** argv) {
   setenv("TRIMORA_PAINTED_MARK", "1", 1);
 
   // One start of each first, so that both find the files in the cache.
-  Measure({programs + "/Brevio"});
-  Measure({peer, guide});
+  MeasureUntilPainted({programs + "/Brevio"});
+  MeasureUntilPainted({peer, guide});
 
   std::vector<double> brevio, peers, ratios, cpuRatios, brevioCpu, peerCpu, brevioPeak, peerPeak;
   for (int run = 0; run < runs; ++run) {
     Sample a, b;
     if (run % 2 == 0) {
-      a = Measure({programs + "/Brevio"});
-      b = Measure({peer, guide});
+      a = MeasureUntilPainted({programs + "/Brevio"});
+      b = MeasureUntilPainted({peer, guide});
     } else {
-      b = Measure({peer, guide});
-      a = Measure({programs + "/Brevio"});
+      b = MeasureUntilPainted({peer, guide});
+      a = MeasureUntilPainted({programs + "/Brevio"});
     }
     if (!a.ok || !b.ok) {
       std::fprintf(stderr, "run %d: a program did not report its painted page\n", run + 1);

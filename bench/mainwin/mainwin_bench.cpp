@@ -71,7 +71,6 @@ int main(int argc, char** argv) {
               static_cast<double>(fs::file_size(distinct[0])) / 1e6);
 
   trimora::app::TKvMainForm window;
-  window.SetGuideStarter([] {});
   window.resize(1024, 768);
   window.show();
   while (window.StartingUp()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
@@ -114,19 +113,20 @@ int main(int argc, char** argv) {
       if (tickedAfterShown) longestAfterFirst = std::max(longestAfterFirst, gap);
       tickedAfterShown = shown;
       lastTick = now;
-      if (window.Presenter().StripComplete() && window.Presenter().ThumbnailCount() == files) {
+      if (window.Presenter().Folder().StripComplete() &&
+          window.Presenter().Folder().ThumbnailCount() == files) {
         whole = Seconds(start);
         loop.quit();
       }
     });
     start = Clock::now();
-    window.Presenter().OpenFolder(pictures.string());
+    window.Presenter().Folder().OpenFolder(pictures.string());
     const double opened = Seconds(start);
     lastTick = Clock::now();
     ticker.start();
     loop.exec();
     ticker.stop();
-    window.Presenter().WaitForStrip();
+    window.Presenter().Folder().WaitForStrip();
     firstPicture.push_back(shownAt);
     strip.push_back(whole);
     stalls.push_back(longest);

@@ -1,18 +1,20 @@
 // The main window TKvMainForm: the skinned frame with four status panels, the band bar with
 // the menu tool bar and the five tool bars, the magnifier panel, the folder panel with the
-// thumbnail strip, the picture panel and the keyboard-help panel. A thin view: the folder
-// presenter decides, this window shows.
+// thumbnail strip, the picture panel and the keyboard-help panel. A thin view: menus, tool bars,
+// the context menu and the keyboard-help panel are generated from the command table, every
+// event goes to the main presenter by command id, and the window shows what it is told.
 #pragma once
 #include <QImage>
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "folder/folder_presenter.h"
-#include "folder/main_view.h"
-#include "formats/format_tables.h"
+#include "app/main_presenter.h"
+#include "app/main_view.h"
 
 class QAction;
 class QCheckBox;
@@ -23,7 +25,7 @@ class QToolBar;
 class QToolButton;
 
 namespace trimora {
-class ClassListener;
+class QtFrameView;
 class TImagePanel;
 namespace ui {
 class DialogKit;
@@ -35,57 +37,47 @@ class TXPPanel;
 
 namespace trimora::app {
 
-// The support address of the keyboard-help panel's link.
-inline constexpr const char* kSupportAddress = "support@trimora.de";
-// The product's home page ("Homepage").
-inline constexpr const char* kHomePage = "https://www.trimora.de";
 // The private message the window posts to itself after the first showing.
 inline constexpr int kStartMessage = 1027;
-
-class MainFrameWiring;
 
 // The main window.
 class TKvMainForm : public QWidget, public MainView {
   Q_OBJECT
-  friend class MainFrameWiring;
 
  public:
-  // Builds the window and runs its set-up (LoadSettings, format tables, default format).
-  explicit TKvMainForm(QWidget* parent = nullptr);
+  // Builds the window and its presenter, which runs the set-up (settings, the format tables of
+  // `formatFolder`, the default format). `outside` starts the help program and the guide viewer
+  // (the platform's when null; tests give their own). The format tables are read from the
+  // program folder and the user's copies when `formatFolder` is empty, else from that folder
+  // alone.
+  explicit TKvMainForm(QWidget* parent = nullptr, OutsidePrograms* outside = nullptr,
+                       const std::string& formatFolder = {});
   ~TKvMainForm() override;
 
-  // The presenter of folder and picture.
-  FolderPresenter& Presenter() { return *presenter_; }
+  // The presenter of the window.
+  MainPresenter& Presenter() { return *presenter_; }
   // The skinned frame.
   ui::TtfXPForm* Frame() const { return frame_; }
   // The dialogs the window offers.
   ui::DialogKit& Dialogs() { return *dialogs_; }
   // True until the start message has been handled.
-  bool StartingUp() const { return startingUp_; }
-  // True on the very first start (no saved window height) until the first showing.
-  bool FirstRun() const { return firstRun_; }
-  // The command run when the first run starts the quick-start guide (tests replace it).
-  void SetGuideStarter(std::function<void()> starter) { guideStarter_ = std::move(starter); }
+  bool StartingUp() const { return presenter_->StartingUp(); }
+  // A folder or picture handed over by a later start of the program: the window comes to the
+  // front and opens it (MainPresenter::OpenPath) as soon as no dialog, menu or longer task of
+  // the program is under way. Of several handed over meanwhile, the last one is opened.
+  void OpenHandedOverPath(const std::string& path);
   // Called whenever a picture reached the screen (benchmarks and tests).
   void SetPictureShownHook(std::function<void()> hook) { pictureShown_ = std::move(hook); }
-  // Hint texts on or off for every window of the program (setting ShowHints).
-  void SetHintsShown(bool shown) { hintsShown_ = shown; }
   // The text of status panel `index` as the frame shows it.
   QString StatusPanelText(int index) const;
   // The tool bars by band number 1..5.
   QToolBar* Band(int number) const { return bands_[static_cast<std::size_t>(number - 1)]; }
-  // The band numbers in their current order.
-  const std::vector<int>& BandOrder() const { return bandOrder_; }
-  // The menu item "&Quellverzeichnis wählen ..." and the other items by command.
-  const std::vector<QAction*>& CommandActions(Command command) const {
-    return commandActions_[static_cast<std::size_t>(command)];
-  }
+  // Every control of a command: its menu items, tool button and context-menu item.
+  const std::vector<QAction*>& Actions(CommandId id) const { return actions_[Index(id)]; }
   // The keyboard-help panel.
   QWidget* ShortcutPanel() const { return shortcutPanel_; }
   // The picture panel with the picture view and the crop frame.
   TImagePanel* ImagePanel() const { return imagePanel_; }
-  // The crop frame's presenter and view.
-  MainFrameWiring& FrameWiring() { return *frameWiring_; }
 
   // MainView.
   void SetStatusPanel(int index, const std::string& text) override;
@@ -98,8 +90,6 @@ class TKvMainForm : public QWidget, public MainView {
   void ShowError(const std::string& text) override;
   void SetBusy(bool busy) override;
   void SetShortcutPanelVisible(bool visible) override;
-  void SetCommandEnabled(Command command, bool enabled) override;
-  void SetCommandDown(Command command, bool down) override;
   void SetStripVisible(bool visible) override;
   void ClearStrip() override;
   void InsertStripEntry(StripEntry entry) override;
@@ -118,11 +108,19 @@ class TKvMainForm : public QWidget, public MainView {
   void ClearPicture() override;
   void ShowPanelBackground(bool show) override;
   void PostFullScreenRefresh() override {}
-
-  // Handles a key as the keyboard map says; true when it was taken.
-  bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
-  // The help hook: context help for `context` (command 1).
-  void ShowHelpTopic(int command, int context);
+  void SetCommandEnabled(CommandId id, bool enabled) override;
+  void SetCommandChecked(CommandId id, bool checked) override;
+  void SetCommandCaption(CommandId id, const std::string& caption) override;
+  void SetCommandHint(CommandId id, const std::string& hint) override;
+  void ShowBands(const ui::BandOrder& order, const std::array<bool, 5>& visible) override;
+  void SetDefaultFormatMenu(const std::vector<FormatMenuEntry>& entries) override;
+  void SetMagnifierPaused(bool paused) override;
+  void PlaceWindow(const WindowRect& rect, bool maximized) override;
+  void SetHintsShown(bool shown) override { hintsShown_ = shown; }
+  int ShowTypeMenu(int position, const std::vector<TypeMenuItem>& items) override;
+  void ShowAboutBox(const std::string& version) override;
+  void RepaintPending() override;
+  void CloseWindow() override;
 
  protected:
   bool event(QEvent* event) override;
@@ -144,20 +142,13 @@ class TKvMainForm : public QWidget, public MainView {
   void BuildToolBars();
   void BuildLeftColumn();
   void BuildPicturePanel();
-  QAction* AddItem(QMenu* menu, const QString& caption, const QString& shortcut,
-                   std::function<void()> action = {});
-  void Govern(Command command, QAction* action);
-  void LoadSettings();
-  void SaveSettings();
-  void ApplyBandOrder(const QString& order);
-  void ToggleToolBar(int number);
+  void BuildShortcutPanel();
+  QAction* AddMenuItem(QMenu* menu, const CommandRow& row);
+  void Register(CommandId id, QAction* action);
   void LayoutBands();
   void StackEntries();
   void CentreShortcutPanel();
-  void OpenTypeMenu(int position);
-  void ShowInfo();
-  void StartGuide();
-  void FinishStart();
+  void TakeHandedOverPath();
 
   ui::TtfXPForm* frame_ = nullptr;
   ui::TXPGradientPanel* content_ = nullptr;
@@ -165,40 +156,35 @@ class TKvMainForm : public QWidget, public MainView {
   QToolBar* menuToolBar_ = nullptr;
   QWidget* bandRow_ = nullptr;
   std::array<QToolBar*, 5> bands_{};
-  std::array<QAction*, 5> bandItems_{};
-  std::vector<int> bandOrder_{1, 2, 3, 4, 5};
-  QToolButton* formatButton_ = nullptr;
+  ui::BandOrder bandOrder_ = ui::kDesignedBandOrder;
+  std::array<bool, 5> bandVisible_{};
+  std::map<MenuId, QMenu*> menus_;
   ui::TXPPanel* zoomPanel_ = nullptr;
   QLabel* zoomLabel_ = nullptr;
-  QToolButton* zoomPause_ = nullptr;
-  QAction* zoomItem_ = nullptr;
   QWidget* dirPanel_ = nullptr;
   QCheckBox* thumbsCheck_ = nullptr;
   QScrollArea* scrollBox_ = nullptr;
   QWidget* strip_ = nullptr;
   std::vector<EntryWidgets> entries_;
+  bool stripFinished_ = false;
   TImagePanel* imagePanel_ = nullptr;
   QWidget* shortcutPanel_ = nullptr;
   std::array<QLabel*, 4> plainStatus_{};
   QWidget* statusBar_ = nullptr;
 
-  FormatTables formats_;
-  std::unique_ptr<FolderPresenter> presenter_;
+  std::array<std::vector<QAction*>, kCommandCount> actions_;
+  std::array<std::vector<QAction*>, kCommandCount> menuItems_;
+  std::array<std::vector<QAction*>, kCommandCount> toolItems_;
+  std::unique_ptr<OutsidePrograms> ownOutside_;
+  std::unique_ptr<QtFrameView> frameWidgets_;
   std::unique_ptr<ui::DialogKit> dialogs_;
-  std::unique_ptr<MainFrameWiring> frameWiring_;
-  std::array<std::vector<QAction*>, kCommandCount> commandActions_;
+  std::unique_ptr<MainPresenter> presenter_;
 
-  bool startingUp_ = true;
-  bool firstRun_ = false;
-  bool closing_ = false;
+  bool pictureOnScreen_ = false;
   bool startPosted_ = false;
-  int zoomLevel_ = 50;
-  int masterAlpha_ = 105;
-  std::array<int, 4> exifPlace_{};
-  bool exifVisible_ = false;
   int busy_ = 0;
   bool hintsShown_ = true;
-  std::function<void()> guideStarter_;
+  std::string handedOver_;  // waiting to be opened
   std::function<void()> pictureShown_;
 };
 

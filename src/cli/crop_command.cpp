@@ -56,8 +56,9 @@ class TerminalView : public SaveRunView {
       std::string answer;
       if (!std::getline(std::cin, answer)) {
         std::fprintf(stderr, "\n");
-        throw Error("Keine Antwort auf die Frage, ob die Datei überschrieben werden soll "
-                    "(ohne Terminal: --overwrite yes, all oder no).");
+        throw Error(
+            "Keine Antwort auf die Frage, ob die Datei überschrieben werden soll "
+            "(ohne Terminal: --overwrite yes, all oder no).");
       }
       for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
       if (answer == "j" || answer == "ja") return kAnswerYes;
@@ -144,7 +145,8 @@ int RunCrop(const std::vector<std::string>& args) {
     SaveRunContext context;
     context.stripes = LoadEnlargeOptions();
     context.formatRatio = FormatRatioOfProgramTables();
-    context.pictureCount = static_cast<int>(records.size());
+    const int count = static_cast<int>(records.size());
+    context.pictureCount = [count] { return count; };
     SaveRunState state;
     TerminalView view(mode);
     RunSavePass(records, WithTrailingSeparator(destFolder), context, state, view);
@@ -156,8 +158,8 @@ int RunCrop(const std::vector<std::string>& args) {
 }
 
 const Registration kRegistration({"crop", "crop QUELLE ZIEL [--overwrite ask|yes|all|no]",
-                                  "die markierten Bilder eines Verzeichnisses zuschneiden",
-                                  kHelp, RunCrop});
+                                  "die markierten Bilder eines Verzeichnisses zuschneiden", kHelp,
+                                  RunCrop});
 
 }  // namespace
 }  // namespace trimora::cli

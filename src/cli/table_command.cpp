@@ -105,8 +105,8 @@ int Run(const std::vector<std::string>& args) {
   return kExitSuccess;
 }
 
-const Registration registration({"table", kSynopsis, "eine Tabellendatei zeigen oder aus JSON schreiben",
-                                  kHelp, Run});
+const Registration registration({"table", kSynopsis,
+                                 "eine Tabellendatei zeigen oder aus JSON schreiben", kHelp, Run});
 
 }  // namespace
 }  // namespace trimora::cli

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "folder/main_view.h"
+#include "folder/folder_view.h"
 #include "imaging/picture.h"
 
 namespace trimora {

@@ -26,16 +26,6 @@ namespace trimora {
 
 namespace {
 
-bool IsRegularFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 // Moves `from` to `to` without replacing an existing file. Where the file system cannot
 // refuse atomically, an existing target is refused by a look first.
 bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
@@ -64,8 +54,9 @@ FolderSettings LoadFolderSettings() {
   return s;
 }
 
-FolderPresenter::FolderPresenter(MainView& view, FormatTables& formats, std::function<void()> wake)
-    : view_(view), formats_(formats), queue_(std::move(wake)) {}
+FolderPresenter::FolderPresenter(FolderView& view, FolderHost& host, FormatTables& formats,
+                                 std::function<void()> wake)
+    : view_(view), host_(host), formats_(formats), queue_(std::move(wake)) {}
 
 FolderPresenter::~FolderPresenter() { StopThread(); }
 
@@ -107,13 +98,22 @@ void FolderPresenter::ChooseSourceFolder() {
   const std::string chosen =
       view_.ChooseFolder("Quellverzeichnis auswählen", "&Öffnen", 0, sourceFolder_);
   if (chosen.empty()) return;
-  if (!IsFolder(chosen)) {
+  OpenCheckedFolder(chosen);
+}
+
+void FolderPresenter::OpenGivenFolder(const std::string& path, const std::string& pictureName) {
+  WriteTableIfAny();
+  OpenCheckedFolder(path);
+  if (sourceFolder_ == WithTrailingSeparator(path)) wantedPicture_ = pictureName;
+}
+
+void FolderPresenter::OpenCheckedFolder(const std::string& path) {
+  if (!IsFolder(path)) {
     view_.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", 4, "", 315, 120);
     return;
   }
-  view_.SetShortcutPanelVisible(false);
   for (int i = 1; i <= 3; ++i) SetStatusText(i, "");
-  OpenFolder(chosen);
+  OpenFolder(path);
 }
 
 void FolderPresenter::ClearFolderState() {
@@ -127,13 +127,14 @@ void FolderPresenter::ClearFolderState() {
 void FolderPresenter::OpenFolder(const std::string& path) {
   view_.SetBusy(true);
   struct Guard {
-    MainView& view;
+    FolderView& view;
     ~Guard() {
       view.SetStripVisible(true);
       view.SetBusy(false);
     }
   } guard{view_};
 
+  view_.SetShortcutPanelVisible(false);
   SetStatusText(0, WithoutTrailingSeparator(path));
   StopThread();
   sourceFolder_ = WithTrailingSeparator(path);
@@ -141,6 +142,7 @@ void FolderPresenter::OpenFolder(const std::string& path) {
   frame_->ApplyFormat(formats_.DefaultFormat.FormatID, true);
   if (current_ >= 0) current_ = -1;
   currentFile_.clear();
+  wantedPicture_.clear();
   records_.clear();
   keptApart_.clear();
 
@@ -148,7 +150,8 @@ void FolderPresenter::OpenFolder(const std::string& path) {
   auto openEmpty = [this] {
     listing_.clear();
     records_.clear();
-    UpdateCommandStates(false);
+    corrections_ = ShownCorrections();
+    host_.UpdateCommandStates(false);
     view_.ClearPicture();
     displayed_ = Picture();
     frame_->HideFrame();
@@ -201,7 +204,7 @@ void FolderPresenter::FillRecordsFromListing(const std::vector<CuttingRecord>& l
 }
 
 void FolderPresenter::ResetFolder() {
-  if (!CommandEnabled(Command::ResetFolder)) return;
+  if (current_ < 0) return;
   std::remove(CuttingDataPath().c_str());
   OpenFolder(sourceFolder_);
 }
@@ -252,7 +255,7 @@ EntryRecordData FolderPresenter::PrepareEntry(int index, int skipped, int listin
     data.fileType = record.fileType.value_or("");
     data.lossyJpeg = TypeButtonRed(record);
   }
-  if (!savingInProgress_) {
+  if (!host_.SavingInProgress()) {
     SetStatusText(3, "Initialisiere " + Decimal(position + 1) + "/" + Decimal(listingSize - skipped));
   }
   return data;
@@ -280,13 +283,20 @@ void FolderPresenter::InsertEntry(StripEntry entry, std::optional<Picture> first
   if (position == 0 && !(thread_ && thread_->StopRequested())) {
     ShowPictureFrom(0, false, std::move(firstPicture), std::move(preview));
     MarkForSaving(saveIt || markOnShow_, -1, false);
-    UpdateCommandStates(true);
+    host_.UpdateCommandStates(true);
+  }
+  if (!wantedPicture_.empty() &&
+      entries_[static_cast<std::size_t>(position)].caption == wantedPicture_) {
+    wantedPicture_.clear();
+    if (position != current_) GoTo(position, false);
+    host_.UpdateNavigation();
   }
 }
 
 void FolderPresenter::FinishStrip(int, int skipped, int listingSize) {
   view_.FinishStrip();
-  if (!savingInProgress_) SetStatusText(3, Decimal(listingSize - skipped) + " Bilder im Verz.");
+  if (!host_.SavingInProgress())
+    SetStatusText(3, Decimal(listingSize - skipped) + " Bilder im Verz.");
 }
 
 // Showing pictures.
@@ -325,29 +335,24 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   view_.SetEntryCurrent(position, true);
   if (!frame_->FrameVisible()) frame_->ResetSelection();
   CuttingRecord& record = records_.at(static_cast<std::size_t>(position));
-  SetEnabled(Command::RedEyeFilter, true);
+  corrections_.redEyeAvailable = true;
 
   const std::string redEye = record.redEyeCoords.value_or("");
-  if (redEye.empty()) {
-    SetEnabled(Command::RedEyeRemove, false);
-  } else {
+  corrections_.redEye = false;
+  if (!redEye.empty()) {
     preview = Picture();  // the preview does not show the filtered eyes
     try {
       ReapplyRedEye(picture, redEye);
-      SetEnabled(Command::RedEyeRemove, true);
+      corrections_.redEye = true;
     } catch (const Error&) {
-      SetEnabled(Command::RedEyeRemove, false);
+      // The picture is shown without the rectangles that cannot be applied.
     }
   }
-  SetEnabled(Command::CorrectionButton, true);
-  SetDown(Command::CorrectionButton, false);
+  corrections_.autoCorrection = false;
   if (record.autoCorrection.value_or(false)) {
     preview = Picture();
     AutoCorrectPicture(picture);
-    SetDown(Command::CorrectionButton, true);
-    SetEnabled(Command::AutoCorrectUndo, true);
-  } else {
-    SetEnabled(Command::AutoCorrectUndo, false);
+    corrections_.autoCorrection = true;
   }
   frame_->InvalidateLastFrame();
   // The view shows the old buffer until it is given the new one below: keep it alive.
@@ -357,14 +362,10 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   const int height = displayed_.height();
   record.pictureWidth = width;
   record.pictureHeight = height;
-  SetEnabled(Command::EnlargeRemove, false);
+  corrections_.enlarged = false;
 
   if (!record.Shown()) {
-    SetEnabled(Command::RedEyeFilter, true);
-    SetEnabled(Command::CorrectionButton, true);
-    SetEnabled(Command::EnlargeButton, true);
-    SetDown(Command::CorrectionButton, false);
-    SetDown(Command::EnlargeButton, false);
+    corrections_.autoCorrection = false;
     frame_->FitPictureIntoPanel(position, width, height);
     frame_->MatchSelectionOrientation();
     frame_->ApplyFormat(formats_.DefaultFormat.FormatID, true);
@@ -376,13 +377,9 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
     frame_->FitPictureIntoPanel(position, width, height);
     frame_->ApplyFormat(*record.formatId, mayAlignToBlocks);
   }
-  SetEnabled(Command::EnlargeButton, true);
-  SetDown(Command::EnlargeButton, false);
   if (record.enlarge.value_or(false)) {
     preview = Picture();
     EnlargeDisplayed();
-  } else {
-    SetEnabled(Command::EnlargeRemove, false);
   }
   frame_->KeepCorrectedPictureOffBlockGrid();
   if (preview.empty()) {
@@ -395,8 +392,8 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
 
   SetStatusText(1, "Bild: (" + Decimal(displayed_.width()) + "x" + Decimal(displayed_.height()) + ")");
   if (markOnShow_) MarkForSaving(true, -1, false);
-  UpdateCommandStates(true);
-  if (CommandEnabled(Command::EnlargeRemove)) frame_->HideFrame();
+  host_.UpdateCommandStates(true);
+  if (corrections_.enlarged) frame_->HideFrame();
   currentFile_ = file;
 }
 
@@ -404,10 +401,9 @@ void FolderPresenter::EnlargeDisplayed() {
   try {
     const double ratio = static_cast<double>(formats_.FormatRatio(frame_->CurrentFormatId()));
     EnlargePicture(displayed_, enlarge_.color, enlarge_.left, enlarge_.right, ratio);
-    SetDown(Command::EnlargeButton, true);
-    SetEnabled(Command::EnlargeRemove, true);
+    corrections_.enlarged = true;
   } catch (const Error&) {
-    SetEnabled(Command::EnlargeRemove, false);
+    corrections_.enlarged = false;
   }
 }
 
@@ -435,7 +431,7 @@ void FolderPresenter::FirstPicture() {
   const int first = FindLive(0, 1);
   if (first < 0 || first >= builtCount_) return;
   GoTo(first, false);
-  UpdateNavigation();
+  host_.UpdateNavigation();
 }
 
 void FolderPresenter::LastPicture() {
@@ -443,7 +439,7 @@ void FolderPresenter::LastPicture() {
   const int last = FindLive(static_cast<int>(records_.size()) - 1, -1);
   if (last < 0 || last >= builtCount_) return;
   GoTo(last, false);
-  UpdateNavigation();
+  host_.UpdateNavigation();
 }
 
 void FolderPresenter::PreviousPicture() {
@@ -460,55 +456,15 @@ void FolderPresenter::NextPicture() {
   GoTo(target, true);
 }
 
-void FolderPresenter::UpdateNavigation() {
-  bool back = false;
-  bool forward = false;
+NavigationState FolderPresenter::Navigation() const {
+  NavigationState state;
   if (builtCount_ > 0) {
     const int first = FindLive(0, 1);
     const int last = FindLive(static_cast<int>(records_.size()) - 1, -1);
-    back = first >= 0 && first < current_;
-    forward = last >= 0 && current_ < last;
+    state.back = first >= 0 && first < current_;
+    state.forward = last >= 0 && current_ < last;
   }
-  SetEnabled(Command::FirstPicture, back);
-  SetEnabled(Command::PreviousPicture, back);
-  SetEnabled(Command::NextPicture, forward);
-  SetEnabled(Command::LastPicture, forward);
-}
-
-void FolderPresenter::UpdateCommandStates(bool a) {
-  const bool e = enlargeDown_;
-  const bool r = frame_->RedEyeFrameVisible();
-  const bool s = frame_->CurrentFormatId() >= 0;
-  for (Command c : {Command::CropAndSave, Command::CropAndBurn, Command::ResetFolder,
-                    Command::MarkForSaving, Command::UnmarkForSaving, Command::RotatePlus90,
-                    Command::RotateMinus90, Command::FullScreen, Command::FormatButton,
-                    Command::ExifInfo, Command::CorrectionButton, Command::OutsideOpacity,
-                    Command::FormatForCurrent}) {
-    SetEnabled(c, a);
-  }
-  SetEnabled(Command::MoveSelection, a && !(e && !r));
-  SetEnabled(Command::SizeStep, a && ((!e && s) || r));
-  SetEnabled(Command::SizeExtreme, a && s && !e && !r);
-  SetEnabled(Command::RotateSelection, a && !e && !r);
-  SetEnabled(Command::RedEyeFilter, a && CommandEnabled(Command::RedEyeFilter));
-  SetEnabled(Command::RedEyeRemove, a && CommandEnabled(Command::RedEyeRemove));
-  SetEnabled(Command::AutoCorrect, a && !correctionDown_);
-  SetEnabled(Command::AutoCorrectUndo, a && correctionDown_);
-  SetEnabled(Command::EnlargeButton, a && s);
-  SetEnabled(Command::Enlarge, a && s && !e);
-  SetEnabled(Command::EnlargeRemove, a && e);
-  UpdateNavigation();
-}
-
-void FolderPresenter::SetEnabled(Command command, bool enabled) {
-  enabled_[static_cast<int>(command)] = enabled;
-  view_.SetCommandEnabled(command, enabled);
-}
-
-void FolderPresenter::SetDown(Command command, bool down) {
-  if (command == Command::CorrectionButton) correctionDown_ = down;
-  if (command == Command::EnlargeButton) enlargeDown_ = down;
-  view_.SetCommandDown(command, down);
+  return state;
 }
 
 bool FolderPresenter::LosslessTypeAllowed(int position) const {
@@ -541,6 +497,14 @@ void FolderPresenter::EntryCheckClicked(int position, bool checked) {
   entries_[static_cast<std::size_t>(position)].checked = checked;
   if (position < static_cast<int>(records_.size()))
     records_[static_cast<std::size_t>(position)].saveIt = checked;
+}
+
+void FolderPresenter::EnableMarkBox(int position) {
+  if (position < 0 || position >= static_cast<int>(entries_.size())) return;
+  EntryState& entry = entries_[static_cast<std::size_t>(position)];
+  if (entry.hidden) return;
+  entry.checkEnabled = true;
+  view_.SetEntryCheckEnabled(position, true);
 }
 
 void FolderPresenter::SetStatusText(int index, const std::string& text) {
@@ -590,9 +554,10 @@ void FolderPresenter::DeleteSourcePicture(int position) {
   }
   view_.HideEntry(position);
   if (live <= 0) {
-    UpdateCommandStates(false);
+    corrections_ = ShownCorrections();
+    host_.UpdateCommandStates(false);
   } else {
-    UpdateNavigation();
+    host_.UpdateNavigation();
   }
 }
 

@@ -1,8 +1,8 @@
 // The main window's source-folder behaviour: choosing and opening a folder, restoring its
 // cutting data, the thumbnail strip and its thread, showing and navigating pictures, marking
-// them for saving, the status texts, the command states, deleting and renaming originals,
-// and what closing writes. Plain C++ against MainView and FrameController; the model is one
-// typed cutting-data record per strip entry.
+// them for saving, the status texts, deleting and renaming originals, and what closing writes.
+// Plain C++ against FolderView, FolderHost and FrameController; the model is one typed
+// cutting-data record per strip entry.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -13,8 +13,8 @@
 
 #include "folder/cutting_record.h"
 #include "folder/file_list_thread.h"
+#include "folder/folder_view.h"
 #include "folder/hand_over.h"
-#include "folder/main_view.h"
 #include "imaging/enlarge.h"
 #include "imaging/picture.h"
 
@@ -35,13 +35,28 @@ struct FolderSettings {
 // Reads the settings above from the settings store.
 FolderSettings LoadFolderSettings();
 
+// The corrections re-applied to the picture on show, as its record asked for them.
+struct ShownCorrections {
+  bool redEyeAvailable = false;  // the red-eye filter may be started on the picture
+  bool redEye = false;           // red-eye rectangles are applied
+  bool autoCorrection = false;   // the automatic correction is applied ("Korrigieren" down)
+  bool enlarged = false;         // side stripes are added ("Erweitern" down)
+};
+
+// Whether a live picture lies before and after the current one.
+struct NavigationState {
+  bool back = false;
+  bool forward = false;
+};
+
 // The presenter of the source folder and the shown picture.
 class FolderPresenter : public FileListSink {
  public:
-  // Works for `view` with the format tables and the frame of the main window; `wake` is called
-  // from the file-list thread when a hand-over waits (it must make the main thread call
-  // RunHandOvers soon).
-  FolderPresenter(MainView& view, FormatTables& formats, std::function<void()> wake);
+  // Works for `view` inside the window `host` with the format tables and the frame of the main
+  // window; `wake` is called from the file-list thread when a hand-over waits (it must make the
+  // main thread call RunHandOvers soon).
+  FolderPresenter(FolderView& view, FolderHost& host, FormatTables& formats,
+                  std::function<void()> wake);
   ~FolderPresenter() override;
 
   // Uses `frame` for the crop-frame steps; it must be given before a folder is opened and
@@ -62,14 +77,19 @@ class FolderPresenter : public FileListSink {
   // Writes FormatID, SourceDir and Thumbs (its part of SaveSettings).
   void SaveSettings() const;
 
-  // Runs the hand-overs the file-list thread is waiting for (main thread).
-  void RunHandOvers() { queue_.RunPending(); }
+  // Runs the hand-overs the file-list thread is waiting for (main thread); returns how many ran.
+  int RunHandOvers() { return queue_.RunPending(); }
 
   // "Quellverzeichnis wählen": writes the table, asks for a folder and opens it.
   void ChooseSourceFolder();
+  // Opens a folder given from outside as "Quellverzeichnis wählen" opens the chosen one (the
+  // table written first, a folder that does not exist refused with the same message); when
+  // `pictureName` is not empty, that picture is shown as soon as its strip entry is built.
+  void OpenGivenFolder(const std::string& path, const std::string& pictureName);
   // Rebuilds everything for `path` (with or without a trailing separator).
   void OpenFolder(const std::string& path);
-  // "Verzeichnis zurücksetzen".
+  // "Verzeichnis zurücksetzen": the folder's cutting-data file is removed and the folder opened
+  // anew (only while a picture is shown).
   void ResetFolder();
   // The user switched "Thumbnails anzeigen" to `checked`.
   void ThumbnailsToggled(bool checked);
@@ -90,15 +110,17 @@ class FolderPresenter : public FileListSink {
   void PreviousPicture();
   void NextPicture();
   void LastPicture();
-  // Enables the navigation commands.
-  void UpdateNavigation();
-  // Enables the picture commands (`active` when a picture is shown).
-  void UpdateCommandStates(bool active);
+  // Whether a live picture lies before and after the current one (the navigation commands).
+  NavigationState Navigation() const;
+  // The corrections applied to the picture on show.
+  const ShownCorrections& Corrections() const { return corrections_; }
   // Marks an entry (position -1: the current one) for saving or not; `disable` disables its
   // check box first.
   void MarkForSaving(bool value, int position, bool disable);
   // The user clicked the save check box of entry `position`, which now shows `checked`.
   void EntryCheckClicked(int position, bool checked);
+  // Enables the save check box of entry `position` again (a format that fits the picture).
+  void EnableMarkBox(int position);
   // Sets status panel `index`.
   void SetStatusText(int index, const std::string& text);
 
@@ -128,7 +150,8 @@ class FolderPresenter : public FileListSink {
   const std::vector<CuttingRecord>& Records() const { return records_; }
   std::vector<CuttingRecord>& Records() { return records_; }
   bool ThumbnailsOn() const { return thumbnails_; }
-  bool CommandEnabled(Command command) const { return enabled_[static_cast<int>(command)]; }
+  // The side-stripe options (Enlarge\Left, Enlarge\Right, Enlarge\Color).
+  const EnlargeOptions& Enlargement() const { return enlarge_; }
   // The status panels' texts.
   const std::array<std::string, 4>& StatusTexts() const { return status_; }
   // The displayed picture.
@@ -146,8 +169,6 @@ class FolderPresenter : public FileListSink {
   void StopThread();
   // Waits until the strip is complete (tests and benchmarks).
   void WaitForStrip();
-  // The Saving flag of the crop-and-save run: the thread leaves the status bar alone.
-  void SetSavingInProgress(bool saving) { savingInProgress_ = saving; }
 
  private:
   struct EntryState {
@@ -164,9 +185,8 @@ class FolderPresenter : public FileListSink {
 
   void ShowPictureFrom(int position, bool mayAlignToBlocks, std::optional<Picture> decoded,
                        Picture preview = Picture());
-  void SetEnabled(Command command, bool enabled);
-  void SetDown(Command command, bool down);
   void ClearFolderState();
+  void OpenCheckedFolder(const std::string& path);
   void FillRecordsFromListing(const std::vector<CuttingRecord>& loaded);
   std::string CuttingDataPath() const;
   bool RecordDeleted(int position) const;
@@ -175,7 +195,8 @@ class FolderPresenter : public FileListSink {
   void ReapplyStoredCorrections(Picture& picture);
   void EnlargeDisplayed();
 
-  MainView& view_;
+  FolderView& view_;
+  FolderHost& host_;
   FormatTables& formats_;
   HandOverQueue queue_;
   FrameController* frame_ = nullptr;
@@ -188,7 +209,6 @@ class FolderPresenter : public FileListSink {
   int hintWidth_ = 0;
   int hintHeight_ = 0;
   EnlargeOptions enlarge_;
-  bool savingInProgress_ = false;
 
   std::vector<std::string> listing_;
   std::vector<EntryState> entries_;
@@ -196,15 +216,14 @@ class FolderPresenter : public FileListSink {
   int deletedCount_ = 0;
   bool stripComplete_ = false;
   int current_ = -1;
+  std::string wantedPicture_;  // the file name to show when its entry is built
   std::string currentFile_;
   std::vector<CuttingRecord> records_;
   std::vector<CuttingRecord> keptApart_;  // records of undecodable files, written back at the end
   Picture displayed_;
   std::unique_ptr<TFileListThread> thread_;
 
-  std::array<bool, kCommandCount> enabled_{};
-  bool correctionDown_ = false;
-  bool enlargeDown_ = false;
+  ShownCorrections corrections_;
   std::array<std::string, 4> status_;
 };
 

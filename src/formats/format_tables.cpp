@@ -86,7 +86,8 @@ std::vector<std::string> FormatTables::SaveFormatTables(const FormatFileFolders&
   MakeFolders(WithoutTrailingSeparator(folders.user));
   std::vector<std::string> failed;
   const std::pair<const Table*, std::string_view> files[] = {
-      {&scalableFormatTable, kScalableFormatsFile}, {&nonScalableFormatTable, kNonScalableFormatsFile}};
+      {&scalableFormatTable, kScalableFormatsFile},
+      {&nonScalableFormatTable, kNonScalableFormatsFile}};
   for (const auto& [table, name] : files) {
     const std::string path = folders.user + std::string(name);
     try {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/settings.h"
 
@@ -38,39 +39,32 @@ long double RatioOf(const FormatRecord& f) {
 
 }  // namespace
 
-std::optional<SelectionCommand> CommandForKey(FrameKey key, bool ctrl, bool alt,
-                                              bool nonScalableFormat, bool markerVisible) {
+std::optional<SelectionCommand> SelectionCommandOf(CommandId id) {
   using C = SelectionCommand;
-  const bool swallowable = key == FrameKey::A || key == FrameKey::Q || key == FrameKey::Minus ||
-                           key == FrameKey::Plus || key == FrameKey::KeypadMinus ||
-                           key == FrameKey::KeypadPlus;
-  if (swallowable && nonScalableFormat && !markerVisible && !alt) return std::nullopt;
-  switch (key) {
-    case FrameKey::Left: return ctrl ? C::EdgeLeft : C::StepLeft;
-    case FrameKey::Right: return ctrl ? C::EdgeRight : C::StepRight;
-    case FrameKey::Up: return ctrl ? C::EdgeTop : C::StepUp;
-    case FrameKey::Down: return ctrl ? C::EdgeBottom : C::StepDown;
-    case FrameKey::Space: return C::Centre;
-    case FrameKey::A:
-    case FrameKey::Minus:
-    case FrameKey::KeypadMinus:
-    case FrameKey::KeypadDivide:
-      if (alt) return ctrl ? C::CropOutside : C::HideOutside;
-      return ctrl ? C::Minimise : C::Shrink;
-    case FrameKey::Q:
-    case FrameKey::Plus:
-    case FrameKey::KeypadPlus:
-      if (alt) return ctrl ? C::ShowWhole : C::ShowOutside;
-      return ctrl ? C::Maximise : C::Grow;
-    case FrameKey::D:
-      if (ctrl) return C::Turn;
-      return std::nullopt;
+  static constexpr std::pair<CommandId, SelectionCommand> kFrameCommands[] = {
+      {CommandId::StepLeft, C::StepLeft},
+      {CommandId::StepRight, C::StepRight},
+      {CommandId::StepUp, C::StepUp},
+      {CommandId::StepDown, C::StepDown},
+      {CommandId::EdgeLeft, C::EdgeLeft},
+      {CommandId::EdgeRight, C::EdgeRight},
+      {CommandId::EdgeTop, C::EdgeTop},
+      {CommandId::EdgeBottom, C::EdgeBottom},
+      {CommandId::Centre, C::Centre},
+      {CommandId::Shrink, C::Shrink},
+      {CommandId::Grow, C::Grow},
+      {CommandId::Minimise, C::Minimise},
+      {CommandId::Maximise, C::Maximise},
+      {CommandId::TurnSelection, C::Turn},
+      {CommandId::HideOutside, C::HideOutside},
+      {CommandId::ShowOutside, C::ShowOutside},
+      {CommandId::CropOutside, C::CropOutside},
+      {CommandId::ShowWhole, C::ShowWhole},
+  };
+  for (const auto& [window, frame] : kFrameCommands) {
+    if (window == id) return frame;
   }
   return std::nullopt;
-}
-
-SelectionCommand CommandForWheel(int delta) {
-  return delta <= 0 ? SelectionCommand::Grow : SelectionCommand::Shrink;
 }
 
 FramePresenter::FramePresenter(FrameView& view, FormatTables& formats,

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "folder/cutting_record.h"
 #include "formats/format_tables.h"
 #include "frame/block_grid.h"
@@ -32,10 +33,11 @@ enum class FrameCommand {
 // The three corrections whose presence keeps a picture off the lossless road.
 enum class Correction { RedEye, AutoCorrection, Enlargement };
 
-// What the presenter needs from the main window.
-class FrameView {
+// The widgets of the crop frame: the frame control, the red-eye marker, the picture panel and
+// the picture view.
+class FrameWidgets {
  public:
-  virtual ~FrameView() = default;
+  virtual ~FrameWidgets() = default;
 
   // The crop frame `frame`: its bounds on the picture view, visibility, colours, handles.
   virtual ScreenRect FrameRect() const = 0;
@@ -71,7 +73,11 @@ class FrameView {
   virtual void SetOverlayVisible(bool visible) { (void)visible; }
   // The outside opacity changed: repaint the view (forced or not), refresh the magnifier.
   virtual void OutsideAlphaChanged(int masterAlpha, bool force) { (void)masterAlpha; (void)force; }
+};
 
+// What the presenter needs from the main window: the frame's widgets and the window's part.
+class FrameView : public FrameWidgets {
+ public:
   // Main-window state the presenter asks for.
   virtual bool PicturesListed() const = 0;
   virtual bool Reshowing() const { return false; }
@@ -109,6 +115,40 @@ class FrameView {
   }
 };
 
+// A FrameView whose widget part is the FrameWidgets it is given; the window part is the
+// subclass's.
+class ForwardingFrameView : public FrameView {
+ public:
+  // Forwards to `widgets`, which must outlive the view (it may still be under construction).
+  explicit ForwardingFrameView(FrameWidgets& widgets) : widgets_(widgets) {}
+
+  ScreenRect FrameRect() const override { return widgets_.FrameRect(); }
+  void SetFrameRect(const ScreenRect& rect) override { widgets_.SetFrameRect(rect); }
+  bool FrameVisible() const override { return widgets_.FrameVisible(); }
+  void SetFrameVisible(bool visible) override { widgets_.SetFrameVisible(visible); }
+  void SetFrameColor(std::uint32_t rgb) override { widgets_.SetFrameColor(rgb); }
+  void SetFrameFocus(bool focus) override { widgets_.SetFrameFocus(focus); }
+  void SetFrameDrawBoxes(bool drawBoxes) override { widgets_.SetFrameDrawBoxes(drawBoxes); }
+  bool MarkerVisible() const override { return widgets_.MarkerVisible(); }
+  ScreenRect MarkerRect() const override { return widgets_.MarkerRect(); }
+  void SetMarkerRect(const ScreenRect& rect) override { widgets_.SetMarkerRect(rect); }
+  int MarkerBoxSize() const override { return widgets_.MarkerBoxSize(); }
+  void MarkerChanged() override { widgets_.MarkerChanged(); }
+  void EndRedEyeMarking() override { widgets_.EndRedEyeMarking(); }
+  int PanelWidth() const override { return widgets_.PanelWidth(); }
+  int PanelHeight() const override { return widgets_.PanelHeight(); }
+  void SetViewGeometry(const ScreenRect& rect) override { widgets_.SetViewGeometry(rect); }
+  void SelectionRedraw(const ScreenRect& frame) override { widgets_.SelectionRedraw(frame); }
+  void RebuildDisplayCopy() override { widgets_.RebuildDisplayCopy(); }
+  void SetOverlayVisible(bool visible) override { widgets_.SetOverlayVisible(visible); }
+  void OutsideAlphaChanged(int masterAlpha, bool force) override {
+    widgets_.OutsideAlphaChanged(masterAlpha, force);
+  }
+
+ protected:
+  FrameWidgets& widgets_;
+};
+
 // The commands reached from keys, menus and the wheel.
 enum class SelectionCommand {
   StepLeft, StepRight, StepUp, StepDown,
@@ -117,19 +157,9 @@ enum class SelectionCommand {
   HideOutside, ShowOutside, CropOutside, ShowWhole
 };
 
-// Keys of the keyboard map that reach selection commands.
-enum class FrameKey {
-  Left, Right, Up, Down, Space, A, Q, Minus, Plus, KeypadMinus, KeypadPlus, KeypadDivide, D
-};
-
-// The command of a key with Ctrl/Alt held, or nothing (also when the key is swallowed:
-// A, Q and the plus and minus keys under a non-scalable format, unless the red-eye marker is
-// shown or Alt is held).
-std::optional<SelectionCommand> CommandForKey(FrameKey key, bool ctrl, bool alt,
-                                              bool nonScalableFormat, bool markerVisible);
-
-// The command of a wheel turn: towards the user (delta <= 0) grows, away shrinks.
-SelectionCommand CommandForWheel(int delta);
+// The selection command of a window command ("Nach links" is StepLeft), or nothing for the
+// commands that are not the frame's.
+std::optional<SelectionCommand> SelectionCommandOf(CommandId id);
 
 // The frame presenter. It owns the grid state and writes every change into the picture's
 // cutting-data record at once.

@@ -1,6 +1,6 @@
 #include "frame/image_panel.h"
 
-#include <QKeyEvent>
+#include <utility>
 
 #include "frame/picture_view.h"
 #include "frame/rect_box.h"
@@ -31,30 +31,49 @@ void TImagePanel::resizeEvent(QResizeEvent* event) {
   if (presenter_ && presenter_->CurrentEntry() >= 0) presenter_->imagePanelResize();
 }
 
-std::optional<SelectionCommand> SelectionCommandForKey(const QKeyEvent& event, bool nonScalableFormat,
-                                                       bool markerVisible) {
-  const Qt::KeyboardModifiers m = event.modifiers();
-  const bool ctrl = m & Qt::ControlModifier;
-  const bool alt = m & Qt::AltModifier;
-  const bool keypad = m & Qt::KeypadModifier;
-  std::optional<FrameKey> key;
-  switch (event.key()) {
-    case Qt::Key_Left: key = FrameKey::Left; break;
-    case Qt::Key_Right: key = FrameKey::Right; break;
-    case Qt::Key_Up: key = FrameKey::Up; break;
-    case Qt::Key_Down: key = FrameKey::Down; break;
-    case Qt::Key_Space: key = FrameKey::Space; break;
-    case Qt::Key_A: key = FrameKey::A; break;
-    case Qt::Key_Q: key = FrameKey::Q; break;
-    case Qt::Key_D: key = FrameKey::D; break;
-    case Qt::Key_Slash: if (keypad) key = FrameKey::KeypadDivide; break;
-    case Qt::Key_Minus: key = keypad ? FrameKey::KeypadMinus : FrameKey::Minus; break;
-    case Qt::Key_Plus: key = keypad ? FrameKey::KeypadPlus : FrameKey::Plus; break;
-    case Qt::Key_Equal: key = FrameKey::Plus; break;  // the plus key of a US layout
-    default: break;
+KeyPress KeyPressOf(int key, Qt::KeyboardModifiers modifiers) {
+  // The keys that mean the same on the main keyboard and the numeric keypad.
+  static constexpr std::pair<int, Key> kKeys[] = {
+      {Qt::Key_Return, Key::Return}, {Qt::Key_Enter, Key::Return},
+      {Qt::Key_Escape, Key::Escape}, {Qt::Key_Space, Key::Space},
+      {Qt::Key_PageUp, Key::PageUp}, {Qt::Key_PageDown, Key::PageDown},
+      {Qt::Key_Left, Key::Left},     {Qt::Key_Up, Key::Up},
+      {Qt::Key_Right, Key::Right},   {Qt::Key_Down, Key::Down},
+      {Qt::Key_Insert, Key::Insert}, {Qt::Key_Delete, Key::Delete},
+      {Qt::Key_A, Key::A},           {Qt::Key_B, Key::B},
+      {Qt::Key_D, Key::D},           {Qt::Key_E, Key::E},
+      {Qt::Key_F, Key::F},           {Qt::Key_I, Key::I},
+      {Qt::Key_O, Key::O},           {Qt::Key_Q, Key::Q},
+      {Qt::Key_S, Key::S},           {Qt::Key_Z, Key::Z},
+      {Qt::Key_F1, Key::F1},         {Qt::Key_F2, Key::F2},
+      {Qt::Key_F3, Key::F3},         {Qt::Key_F4, Key::F4},
+      {Qt::Key_F5, Key::F5},         {Qt::Key_F6, Key::F6},
+      {Qt::Key_F7, Key::F7},         {Qt::Key_F11, Key::F11},
+  };
+  const bool keypad = modifiers & Qt::KeypadModifier;
+  KeyPress press;
+  press.ctrl = modifiers & Qt::ControlModifier;
+  press.alt = modifiers & Qt::AltModifier;
+  switch (key) {
+    case Qt::Key_Slash:
+      press.key = keypad ? Key::KeypadDivide : Key::Other;
+      return press;
+    case Qt::Key_Minus:
+      press.key = keypad ? Key::KeypadMinus : Key::Minus;
+      return press;
+    case Qt::Key_Plus:
+      press.key = keypad ? Key::KeypadPlus : Key::Plus;
+      return press;
+    case Qt::Key_Equal:  // the "+" key of a US layout
+      press.key = keypad ? Key::Other : Key::Plus;
+      return press;
+    default:
+      break;
   }
-  if (!key) return std::nullopt;
-  return CommandForKey(*key, ctrl, alt, nonScalableFormat, markerVisible);
+  for (const auto& [qtKey, ours] : kKeys) {
+    if (qtKey == key) press.key = ours;
+  }
+  return press;
 }
 
 }  // namespace trimora

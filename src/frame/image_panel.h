@@ -1,16 +1,13 @@
 // The picture panel `imagePanel` with the picture view `image`, the crop frame `frame` and
 // the red-eye marker `RedEyeFrame` on it, wired to a frame presenter: drags go to
-// frameRectMoved / frameMouseUp, size changes to imagePanelResize. Also the key mapping of the
-// frame commands for the main window's key handler.
+// frameRectMoved / frameMouseUp, size changes to imagePanelResize. Also the translation of the
+// toolkit's keys for the main window's keyboard map.
 #pragma once
 
 #include <QWidget>
 
-#include <optional>
-
+#include "app/commands.h"
 #include "frame/frame_presenter.h"
-
-class QKeyEvent;
 
 namespace trimora {
 
@@ -41,9 +38,8 @@ class TImagePanel : public QWidget {
   FramePresenter* presenter_ = nullptr;
 };
 
-// The frame or dimming command of a key press (keyboard map of the main window), or nothing;
-// `nonScalableFormat` and `markerVisible` decide which keys are swallowed.
-std::optional<SelectionCommand> SelectionCommandForKey(const QKeyEvent& event, bool nonScalableFormat,
-                                                       bool markerVisible);
+// A key press of the toolkit as the keyboard map of the main window knows it (Shift dropped,
+// the keypad flag folded into the key).
+KeyPress KeyPressOf(int key, Qt::KeyboardModifiers modifiers);
 
 }  // namespace trimora

@@ -1,6 +1,6 @@
-// The frame part of FrameView over the real widgets: the picture panel, the picture view, the
-// crop frame and the red-eye marker. The main window derives from it and adds what belongs to
-// the window (messages, status texts, commands, the strip).
+// FrameWidgets over the real widgets: the picture panel, the picture view, the crop frame and
+// the red-eye marker. The window part of the frame's view (messages, status texts, commands,
+// the strip) is the main presenter's.
 #pragma once
 
 #include "frame/frame_presenter.h"
@@ -13,8 +13,8 @@ class Picture;
 class ThlvRectBox;
 class TPictureView;
 
-// FrameView for the widgets of the picture panel.
-class QtFrameView : public FrameView {
+// FrameWidgets for the widgets of the picture panel.
+class QtFrameView : public FrameWidgets {
  public:
   // Over `panel` (imagePanel) with `image`, `frame` and `redEye` on it; `picture` is the
   // displayed picture the display copy is made from.
@@ -43,6 +43,8 @@ class QtFrameView : public FrameView {
 
   // Refreshes the magnifier after the picture on screen changed (the main window's).
   virtual void RefreshMagnifier() {}
+  // The displayed picture the display copy is made from from now on.
+  void SetPicture(const Picture* picture) { picture_ = picture; }
 
  protected:
   QWidget* panel_;

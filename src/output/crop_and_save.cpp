@@ -45,14 +45,14 @@ int Blocks(int value, int blockSize, const CuttingRecord& record) {
 // Runs the closing steps however the pass ends.
 class PassEnd {
  public:
-  PassEnd(SaveRunState& state, SaveRunView& view, int pictureCount)
+  PassEnd(SaveRunState& state, SaveRunView& view, const std::function<int()>& pictureCount)
       : state_(state), view_(view), pictureCount_(pictureCount) {
     view_.SetBusy(true);
   }
   ~PassEnd() {
     try {
       view_.SetBusy(false);
-      view_.SetStatusText(3, std::to_string(pictureCount_) + " Bilder im Verz.");
+      view_.SetStatusText(3, std::to_string(pictureCount_()) + " Bilder im Verz.");
     } catch (...) {
       // The view's failure must not hide the run's own outcome.
     }
@@ -64,7 +64,7 @@ class PassEnd {
  private:
   SaveRunState& state_;
   SaveRunView& view_;
-  int pictureCount_;
+  const std::function<int()>& pictureCount_;
 };
 
 // Writes one marked record; returns the path written.

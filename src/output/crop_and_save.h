@@ -53,7 +53,9 @@ struct SaveRunState {
 struct SaveRunContext {
   EnlargeOptions stripes;  // the enlargement options (LoadEnlargeOptions)
   std::function<double(int formatId)> formatRatio;  // FormatRatio of the format tables
-  int pictureCount = 0;  // pictures in the strip, for the closing status text
+  // Pictures in the strip when the run ends, for the closing status text (the strip may grow
+  // while the run writes).
+  std::function<int()> pictureCount = [] { return 0; };
 };
 
 // The output name of a record: folder (ending with a separator) + file-name part of Filename;

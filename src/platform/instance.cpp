@@ -99,19 +99,38 @@ bool FindWindowByClass(std::string_view className) {
   return true;
 }
 
-bool PostMessageToClass(std::string_view className, std::uint32_t number, std::int64_t parameter) {
-  const int fd = Connect(className, true, nullptr);
-  if (fd < 0) return false;
-  const auto bytes = EncodePostedMessage({number, parameter});
+namespace {
+
+// Writes all of `bytes` to `fd`; false when the peer stops taking them.
+bool SendAll(int fd, std::span<const unsigned char> bytes) {
   std::size_t sent = 0;
   while (sent < bytes.size()) {
     const ssize_t done = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
     if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) break;
+    if (done <= 0) return false;
     sent += static_cast<std::size_t>(done);
   }
+  return true;
+}
+
+}  // namespace
+
+bool PostMessageToClass(std::string_view className, std::uint32_t number, std::int64_t parameter) {
+  const int fd = Connect(className, true, nullptr);
+  if (fd < 0) return false;
+  const bool sent = SendAll(fd, EncodePostedMessage({number, parameter}));
   close(fd);
-  return sent == bytes.size();
+  return sent;
+}
+
+bool SendDataToClass(std::string_view className, std::span<const unsigned char> data) {
+  const int fd = Connect(className, true, nullptr);
+  if (fd < 0) return false;
+  const auto header =
+      EncodePostedMessage({kCopyDataMessage, static_cast<std::int64_t>(data.size())});
+  const bool sent = SendAll(fd, header) && SendAll(fd, data);
+  close(fd);
+  return sent;
 }
 
 }  // namespace trimora

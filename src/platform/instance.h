@@ -48,4 +48,12 @@ bool FindWindowByClass(std::string_view className);
 // or it does not take the message within a second.
 bool PostMessageToClass(std::string_view className, std::uint32_t number, std::int64_t parameter);
 
+// A block of data for another program, as WM_COPYDATA.
+inline constexpr std::uint32_t kCopyDataMessage = 0x004A;
+
+// Sends `data` to the instance that listens for `className`: a posted message kCopyDataMessage
+// whose parameter is the byte count, followed by the bytes. False when there is none or it does
+// not take everything within a second.
+bool SendDataToClass(std::string_view className, std::span<const unsigned char> data);
+
 }  // namespace trimora

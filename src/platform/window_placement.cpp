@@ -8,9 +8,13 @@
 
 namespace trimora {
 
+QRect NormalGeometry(const QWidget& window) {
+  const QRect normal = window.normalGeometry();
+  return normal.isValid() ? normal : window.geometry();
+}
+
 void SaveWindowPlacement(const QWidget& window, std::string_view prefix) {
-  QRect normal = window.normalGeometry();
-  if (!normal.isValid()) normal = window.geometry();
+  const QRect normal = NormalGeometry(window);
   const std::string name(prefix);
   WriteIntSetting(name + "Left", normal.left());
   WriteIntSetting(name + "Top", normal.top());

@@ -18,12 +18,14 @@
 #include <QtTest>
 
 #include "app/kv_main_form.h"
+#include "fake_main_view.h"
+#include "frame/image_panel.h"
 #include "platform/instance.h"
 #include "platform/settings.h"
 #include "tables/table_file.h"
 #include "ui/xp_form.h"
 
-using trimora::Command;
+using trimora::CommandId;
 using trimora::app::TKvMainForm;
 
 namespace {
@@ -47,10 +49,15 @@ class MainWindowTest : public QObject {
   QTemporaryDir config_;
   QTemporaryDir runtime_;
 
-  std::unique_ptr<TKvMainForm> Start(int* guideStarts = nullptr) {
-    auto window = std::make_unique<TKvMainForm>();
-    if (guideStarts != nullptr) window->SetGuideStarter([guideStarts] { ++*guideStarts; });
-    else window->SetGuideStarter([] {});
+  trimora::testing::FakePrograms programs_;
+
+  int GuideStarts() const {
+    return static_cast<int>(
+        std::count(programs_.started.begin(), programs_.started.end(), trimora::kGuideProgram));
+  }
+  std::unique_ptr<TKvMainForm> Start() {
+    programs_.present = {trimora::kHelpProgram, trimora::kGuideProgram};
+    auto window = std::make_unique<TKvMainForm>(nullptr, &programs_, TRIMORA_PROGRAM_DIR "/");
     window->show();
     [&] { QTRY_VERIFY(!window->StartingUp()); }();
     return window;
@@ -64,11 +71,13 @@ class MainWindowTest : public QObject {
     return dir.path();
   }
   static void WaitForStrip(TKvMainForm& window) {
-    QTRY_VERIFY_WITH_TIMEOUT(window.Presenter().StripComplete() && !window.Presenter().ThreadRunning(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        window.Presenter().Folder().StripComplete() && !window.Presenter().Folder().ThreadRunning(),
+        20000);
     QCoreApplication::processEvents();
   }
-  static bool Enabled(TKvMainForm& window, Command command) {
-    return window.CommandActions(command).front()->isEnabled();
+  static bool Enabled(TKvMainForm& window, CommandId command) {
+    return window.Actions(command).front()->isEnabled();
   }
 
  private slots:
@@ -84,21 +93,21 @@ class MainWindowTest : public QObject {
   }
 
   void firstStartIsCentredWithTheKeyboardHelpAndStartsTheGuideOnce() {
-    int guideStarts = 0;
-    auto window = Start(&guideStarts);
+    programs_.started.clear();
+    auto window = Start();
     QCOMPARE(window->size(), QSize(800, 600));
     QCOMPARE(window->minimumSize(), QSize(800, 600));
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     QCOMPARE(window->pos(), QPoint(desktop.x() + (desktop.width() - 800) / 2,
                                    desktop.y() + (desktop.height() - 600) / 2));
-    QCOMPARE(guideStarts, 1);
+    QCOMPARE(GuideStarts(), 1);
     QCOMPARE(window->Frame()->TitleCaption(), QStringLiteral("Trimora 2"));
     QVERIFY(window->ShortcutPanel()->isVisible());
     auto* link = window->findChild<QLabel*>(QStringLiteral("EmailLink"));
     QVERIFY(link && link->text().contains(QStringLiteral("support@trimora.de")));
     // Before a folder is opened the picture commands are off.
-    for (Command c : {Command::CropAndSave, Command::ResetFolder, Command::MarkForSaving,
-                      Command::NextPicture, Command::MoveSelection, Command::ExifInfo}) {
+    for (CommandId c : {CommandId::CropAndSave, CommandId::ResetFolder, CommandId::MarkForSaving,
+                        CommandId::NextPicture, CommandId::StepLeft, CommandId::ExifInfo}) {
       QVERIFY2(!Enabled(*window, c), qPrintable(QString::number(static_cast<int>(c))));
     }
     QVERIFY(window->Band(1)->isVisible());
@@ -109,9 +118,9 @@ class MainWindowTest : public QObject {
     window->close();
 
     // The second start: no guide, the saved place.
-    guideStarts = 0;
-    auto again = Start(&guideStarts);
-    QCOMPARE(guideStarts, 0);
+    programs_.started.clear();
+    auto again = Start();
+    QCOMPARE(GuideStarts(), 0);
     QCOMPARE(trimora::ReadIntSetting("Width", 0), 800);
     again->close();
   }
@@ -127,7 +136,7 @@ class MainWindowTest : public QObject {
     // Five tool bars need more than 900 pixels: the window grows to their width.
     QCOMPARE(window->size(), QSize(std::max(900, window->minimumWidth()), 640));
     QCOMPARE(window->pos(), QPoint(1, 1));
-    QCOMPARE(window->BandOrder(), (std::vector<int>{3, 1, 2, 4, 5}));
+    QCOMPARE(window->Presenter().Settings().bandOrder, (trimora::ui::BandOrder{3, 1, 2, 4, 5}));
     QVERIFY(window->Band(5)->isVisible());
     QVERIFY(window->Band(3)->x() < window->Band(1)->x());
     window->close();
@@ -145,24 +154,25 @@ class MainWindowTest : public QObject {
     trimora::WriteBoolSetting("ToolBar\\Navigation", true);
     auto window = Start();
     window->resize(1000, 700);
-    window->Presenter().OpenFolder(pictures.path().toStdString());
+    window->Presenter().Folder().OpenFolder(pictures.path().toStdString());
     WaitForStrip(*window);
-    QCOMPARE(window->Presenter().ThumbnailCount(), 3);
+    QCOMPARE(window->Presenter().Folder().ThumbnailCount(), 3);
     QCOMPARE(window->StatusPanelText(0), pictures.path());
-    QCOMPARE(window->StatusPanelText(1), window->Presenter().DisplayedPicture().width() == 600
-                                             ? QStringLiteral("Bild: (600x450)")
-                                             : QStringLiteral("Bild: (450x600)"));
+    QCOMPARE(window->StatusPanelText(1),
+             window->Presenter().Folder().DisplayedPicture().width() == 600
+                 ? QStringLiteral("Bild: (600x450)")
+                 : QStringLiteral("Bild: (450x600)"));
     QCOMPARE(window->StatusPanelText(3), QStringLiteral("3 Bilder im Verz."));
     QVERIFY(!window->ShortcutPanel()->isVisible());
     auto* button = window->findChild<QToolButton*>(QStringLiteral("ThumbButton0"));
     QVERIFY(button);
-    QCOMPARE(button->text().toStdString(), window->Presenter().EntryCaption(0));
+    QCOMPARE(button->text().toStdString(), window->Presenter().Folder().EntryCaption(0));
     QVERIFY(window->findChild<QWidget*>(QStringLiteral("ThumbPanel2")));
     auto* check = window->findChild<QCheckBox*>(QStringLiteral("ThumbCheckBox0"));
     QVERIFY(check->isChecked());
-    QVERIFY(Enabled(*window, Command::CropAndSave));
-    QVERIFY(Enabled(*window, Command::NextPicture));
-    QVERIFY(!Enabled(*window, Command::PreviousPicture));
+    QVERIFY(Enabled(*window, CommandId::CropAndSave));
+    QVERIFY(Enabled(*window, CommandId::NextPicture));
+    QVERIFY(!Enabled(*window, CommandId::PreviousPicture));
     Screenshot(window.get(), QStringLiteral("folder"));
     for (const char* name : {"Datei1", "Ansicht1", "Bildkorrekturen1"}) {
       auto* menu = window->findChild<QMenu*>(QString::fromUtf8(name));
@@ -175,16 +185,16 @@ class MainWindowTest : public QObject {
 
     // Keys: PgDn, Ctrl+PgDn, PgUp; Del unmarks.
     QTest::keyClick(window.get(), Qt::Key_PageDown);
-    QCOMPARE(window->Presenter().CurrentPosition(), 1);
+    QCOMPARE(window->Presenter().Folder().CurrentPosition(), 1);
     QTest::keyClick(window.get(), Qt::Key_PageDown, Qt::ControlModifier);
-    QCOMPARE(window->Presenter().CurrentPosition(), 2);
+    QCOMPARE(window->Presenter().Folder().CurrentPosition(), 2);
     QTest::keyClick(window.get(), Qt::Key_Delete);
     QVERIFY(!window->findChild<QCheckBox*>(QStringLiteral("ThumbCheckBox2"))->isChecked());
     QTest::keyClick(window.get(), Qt::Key_PageUp);
-    QCOMPARE(window->Presenter().CurrentPosition(), 1);
+    QCOMPARE(window->Presenter().Folder().CurrentPosition(), 1);
     // A click on an entry shows its picture.
     QTest::mouseClick(window->findChild<QToolButton*>(QStringLiteral("ThumbButton2")), Qt::LeftButton);
-    QCOMPARE(window->Presenter().CurrentPosition(), 2);
+    QCOMPARE(window->Presenter().Folder().CurrentPosition(), 2);
     Screenshot(window.get(), QStringLiteral("navigated"));
 
     // The delete question, answered by closing the box: nothing is deleted.
@@ -194,9 +204,10 @@ class MainWindowTest : public QObject {
       Screenshot(box, QStringLiteral("delete-question"));
       box->close();
     });
-    window->Presenter().DeleteSourcePicture(2);
-    QCOMPARE(window->Presenter().ThumbnailCount(), 3);
-    QVERIFY(QFile::exists(pictures.filePath(QString::fromStdString(window->Presenter().EntryCaption(2)))));
+    window->Presenter().Folder().DeleteSourcePicture(2);
+    QCOMPARE(window->Presenter().Folder().ThumbnailCount(), 3);
+    QVERIFY(QFile::exists(
+        pictures.filePath(QString::fromStdString(window->Presenter().Folder().EntryCaption(2)))));
 
     // Thumbnails off: the folder reopens with plain entries.
     window->findChild<QCheckBox*>(QStringLiteral("ThumbsCheckBox"))->click();
@@ -213,7 +224,7 @@ class MainWindowTest : public QObject {
     QTemporaryDir pictures;
     MakeFolder(pictures, {QStringLiteral("a.jpg")});
     auto window = Start();
-    window->Presenter().OpenFolder(pictures.path().toStdString());
+    window->Presenter().Folder().OpenFolder(pictures.path().toStdString());
     WaitForStrip(*window);
     QString messageText;
     QTimer::singleShot(300, [&] {
@@ -233,10 +244,104 @@ class MainWindowTest : public QObject {
         message->close();
       });
     });
-    window->Presenter().RenameSourcePicture(0);
+    window->Presenter().Folder().RenameSourcePicture(0);
     QVERIFY2(messageText.contains(QStringLiteral("Die Datei konnte nicht umbenannt werden.")), qPrintable(messageText));
     QVERIFY(QFile::exists(pictures.filePath(QStringLiteral("a.jpg"))));
     window->close();
+  }
+
+  void menusToolBarsAndTheContextMenuAreMadeFromTheCommandTable() {
+    using namespace trimora;
+    auto window = Start();
+    auto text = [](const char* utf8) {
+      return QString::fromUtf8(utf8).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    };
+    for (const MenuRow& menuRow : MenuTable()) {
+      if (menuRow.id == MenuId::DefaultFormat) continue;  // filled with the formats
+      auto* menu = window->findChild<QMenu*>(text(menuRow.name));
+      QVERIFY2(menu, menuRow.name);
+      QStringList shown, designed;
+      for (QAction* a : menu->actions()) {
+        if (a->isSeparator())
+          shown << QStringLiteral("-");
+        else if (a->menu())
+          shown << QStringLiteral("> ") + a->text();
+        else
+          shown << a->text() + QStringLiteral(" #") + a->data().toString();
+      }
+      for (const MenuEntry& e : MenuEntries()) {
+        if (e.menu != menuRow.id) continue;
+        if (e.kind == MenuEntry::Kind::Separator) {
+          designed << QStringLiteral("-");
+        } else if (e.kind == MenuEntry::Kind::Submenu) {
+          for (const MenuRow& sub : MenuTable())
+            if (sub.id == e.submenu) designed << QStringLiteral("> ") + text(sub.caption);
+        } else {
+          designed << QString::fromStdString(MenuText(Row(e.command))) + QStringLiteral(" #") +
+                          QString::number(static_cast<int>(e.command));
+        }
+      }
+      QCOMPARE(shown, designed);
+    }
+    for (const ToolBarRow& bar : ToolBarTable()) {
+      auto* toolBar = window->findChild<QToolBar*>(text(bar.name));
+      QVERIFY2(toolBar, bar.name);
+      QStringList shown, designed;
+      for (QAction* a : toolBar->actions()) {
+        shown << a->toolTip() + QStringLiteral(" #") + a->data().toString() + QStringLiteral(" ") +
+                     toolBar->widgetForAction(a)->objectName();
+      }
+      for (const ToolEntry& e : ToolEntries()) {
+        if (e.bar != bar.id) continue;
+        const CommandRow& row = Row(e.command);
+        designed << text(row.hint) + QStringLiteral(" #") +
+                        QString::number(static_cast<int>(e.command)) + QStringLiteral(" ") +
+                        text(row.buttonName);
+      }
+      QCOMPARE(shown, designed);
+    }
+    // Every control of a command carries its id; the skins are radio items, Fashion checked.
+    for (std::size_t i = 0; i < kCommandCount; ++i) {
+      for (QAction* a : window->Actions(static_cast<CommandId>(i)))
+        QCOMPARE(a->data().toInt(), static_cast<int>(i));
+    }
+    QVERIFY(window->Actions(CommandId::FashionSkin).front()->isChecked());
+    QVERIFY(!window->Actions(CommandId::StandardSkin).front()->isChecked());
+    QVERIFY(!window->Actions(CommandId::CropAndBurn).front()->isVisible());
+    auto* format = window->findChild<QToolButton*>(QStringLiteral("FormatButton"));
+    QCOMPARE(format->text(), QStringLiteral("   10 x 15   "));
+    QVERIFY(!format->isEnabled());
+    QVERIFY(window->findChild<QMenu*>(QStringLiteral("Standardausgabeformat1"))->actions().size() >
+            2);
+
+    // The menus as a person sees them, with a picture on screen.
+    QTemporaryDir pictures;
+    MakeFolder(pictures, {QStringLiteral("a.jpg"), QStringLiteral("b.jpg")});
+    window->resize(1000, 700);
+    window->Presenter().Folder().OpenFolder(pictures.path().toStdString());
+    WaitForStrip(*window);
+    for (const MenuRow& menuRow : MenuTable()) {
+      auto* menu = window->findChild<QMenu*>(text(menuRow.name));
+      menu->popup(window->mapToGlobal(QPoint(10, 60)));
+      QTest::qWait(150);
+      Screenshot(menu, QStringLiteral("menu-") + text(menuRow.name));
+      menu->close();
+    }
+    // Keys of the numeric keypad reach the map: "/" shrinks the selection by one step.
+    const int width = window->Presenter().Frame().grid.SelW;
+    QTest::keyClick(window.get(), Qt::Key_Slash, Qt::KeypadModifier);
+    QCOMPARE(window->Presenter().Frame().grid.SelW, width - 1);
+    QTest::keyClick(window.get(), Qt::Key_Plus, Qt::KeypadModifier);
+    QCOMPARE(window->Presenter().Frame().grid.SelW, width);
+    window->close();
+  }
+
+  void altF4ClosesTheWindowAlsoWithoutAWindowManager() {
+    auto window = Start();
+    window->resize(900, 640);
+    QTest::keyClick(window.get(), Qt::Key_F4, Qt::AltModifier);
+    QTRY_VERIFY(!window->isVisible());
+    QCOMPARE(trimora::ReadIntSetting("Width", 0), 900);  // closing ran and wrote the settings
   }
 
   void aSecondStartEndsAtOnceUnlessItIsARestart() {

@@ -57,7 +57,8 @@ TEST(CommandLine, HelpAndVersionGoToStandardOutputWithSuccess) {
   EXPECT_EQ(overview.err, "");
   EXPECT_EQ(overview.out.rfind("Aufruf: trimora BEFEHL [ARGUMENTE]\n", 0), 0u) << overview.out;
   EXPECT_EQ(ListedCommands(overview.out), (std::set<std::string>{"crop", "exif", "table"}));
-  EXPECT_TRUE(Contains(overview.out, "0 bei Erfolg, 1 bei einem Fehler, 2 bei einem falschen Aufruf"));
+  EXPECT_TRUE(
+      Contains(overview.out, "0 bei Erfolg, 1 bei einem Fehler, 2 bei einem falschen Aufruf"));
   for (const char* same : {"-h", "help"}) {
     EXPECT_EQ(Trimora(same).out, overview.out) << same;
   }
@@ -93,8 +94,9 @@ TEST(CommandLine, WrongCallsEndWithTwoAndSayWhatIsRight) {
       {"help nix", "trimora: unbekannter Befehl \"nix\"\n"},
       {"help crop exif", "Aufruf: trimora help [BEFEHL]\n"},
       {"--version x", "Aufruf: trimora --version\n"},
-      {"crop", "Aufruf: trimora crop QUELLE ZIEL [--overwrite ask|yes|all|no]\n"
-               "Mehr dazu: trimora help crop\n"},
+      {"crop",
+       "Aufruf: trimora crop QUELLE ZIEL [--overwrite ask|yes|all|no]\n"
+       "Mehr dazu: trimora help crop\n"},
       {"crop a b c", "Aufruf: trimora crop "},
       {"crop a b --overwrite maybe", "Aufruf: trimora crop "},
       {"exif", "Aufruf: trimora exif DATEI...\nMehr dazu: trimora help exif\n"},
@@ -111,8 +113,7 @@ TEST(CommandLine, WrongCallsEndWithTwoAndSayWhatIsRight) {
 TEST(CommandLine, AFailureEndsWithOneAndAGermanMessage) {
   const Result r = Trimora("crop /gibt/es/nicht /auch/nicht");
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err,
-            "trimora crop: Das angegebene Verzeichnis existiert nicht. (/gibt/es/nicht)\n");
+  EXPECT_EQ(r.err, "trimora crop: Das angegebene Verzeichnis existiert nicht. (/gibt/es/nicht)\n");
 }
 
 TEST(CommandLine, TheManualPageDescribesTheCommandsOfTheOverview) {

@@ -1,15 +1,18 @@
-// A main view that records what the presenters ask of it and answers dialogs from a script.
+// A folder view that records what the presenter asks of it and answers dialogs from a script,
+// and a host that records the command updates.
 #pragma once
 #include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "folder/main_view.h"
+#include "folder/folder_view.h"
 
 namespace trimora::testing {
 
-class FakeView : public MainView {
+// `Base` is FolderView, or a view that extends it (the main window's).
+template <class Base = FolderView>
+class FakeViewOf : public Base {
  public:
   struct Message {
     std::string title, text;
@@ -51,22 +54,32 @@ class FakeView : public MainView {
   void ShowError(const std::string& text) override { errors.push_back(text); }
   void SetBusy(bool) override {}
   void SetShortcutPanelVisible(bool visible) override { shortcutVisible = visible; }
-  void SetCommandEnabled(Command command, bool enabled) override { enabled_[command] = enabled; }
-  void SetCommandDown(Command, bool) override {}
   void SetStripVisible(bool) override {}
   void ClearStrip() override {
     log.push_back("clear");
     entries.clear();
+    checkedEntries.clear();
+    checkEnabledEntries.clear();
+    fileTypes.clear();
+    hidden.clear();
+    currentEntry = -1;
   }
   void InsertStripEntry(StripEntry entry) override {
     log.push_back("insert " + std::to_string(entry.position) + " " + entry.caption);
+    // Like the window: the entry shows its save box and its type from the start.
+    checkedEntries[entry.position] = entry.saveIt;
+    fileTypes[entry.position] = entry.fileType + (entry.lossyJpeg ? " red" : "");
     entries.push_back(std::move(entry));
   }
   void SetEntryCurrent(int position, bool current) override {
     if (current) currentEntry = position;
+    else if (currentEntry == position)
+      currentEntry = -1;
   }
   void SetEntryChecked(int position, bool checked) override { checkedEntries[position] = checked; }
-  void SetEntryCheckEnabled(int, bool) override {}
+  void SetEntryCheckEnabled(int position, bool enabled) override {
+    checkEnabledEntries[position] = enabled;
+  }
   void SetEntryCaption(int position, const std::string& caption) override {
     entries.at(static_cast<std::size_t>(position)).caption = caption;
   }
@@ -97,10 +110,6 @@ class FakeView : public MainView {
   void ShowPanelBackground(bool) override {}
   void PostFullScreenRefresh() override {}
 
-  bool Enabled(Command command) const {
-    auto found = enabled_.find(command);
-    return found != enabled_.end() && found->second;
-  }
   int Inserted() const {
     int count = 0;
     for (const auto& line : log) count += line.rfind("insert", 0) == 0;
@@ -121,13 +130,29 @@ class FakeView : public MainView {
   std::vector<StripEntry> entries;
   int currentEntry = -1;
   std::map<int, bool> checkedEntries;
+  std::map<int, bool> checkEnabledEntries;
   std::map<int, std::string> fileTypes;
   std::vector<int> hidden;
   std::map<int, Rebuilt> rebuiltThumbnails;
   int shownWidth = 0, shownHeight = 0, picturesShown = 0, cleared = 0, previewWidth = 0;
+};
 
- private:
-  std::map<Command, bool> enabled_;
+using FakeView = FakeViewOf<>;
+
+// The window around the folder presenter: remembers whether the picture commands are active.
+class FakeHost : public FolderHost {
+ public:
+  void UpdateCommandStates(bool a) override {
+    active = a;
+    ++updates;
+  }
+  void UpdateNavigation() override { ++navigationUpdates; }
+  bool SavingInProgress() const override { return saving; }
+
+  bool active = false;
+  int updates = 0;
+  int navigationUpdates = 0;
+  bool saving = false;
 };
 
 }  // namespace trimora::testing

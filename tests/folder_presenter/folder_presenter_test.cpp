@@ -26,6 +26,7 @@ namespace trimora {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FakeHost;
 using testing::FakeView;
 using testing::TempFolder;
 
@@ -43,7 +44,7 @@ class FolderPresenterTest : public ::testing::Test {
     formats_.scalableFormatTable.WriteInteger(kMinHeight, 886);
     formats_.LoadDefaultFormat(1);
     presenter_.ApplySettings(LoadFolderSettings());
-    frameView_.Link(presenter_, view_);
+    frameView_.Link(presenter_, view_, host_);
     frameView_.frameVisible = false;  // hidden when the main window is made
     frame_.fileTypes = FileTypeDefaults::FromSettings(ReadIntSetting("FileFormat1", 0),
                                                       ReadIntSetting("FileFormat2", 1));
@@ -84,7 +85,8 @@ class FolderPresenterTest : public ::testing::Test {
   TempFolder pictures_;
   FormatTables formats_;
   FakeView view_;
-  FolderPresenter presenter_{view_, formats_, {}};
+  FakeHost host_;
+  FolderPresenter presenter_{view_, host_, formats_, {}};
   testing::LinkedFrameView frameView_;
   FramePresenter frame_{frameView_, formats_, presenter_.Records()};
   PresenterFrameController controller_{frame_, frameView_};
@@ -118,8 +120,9 @@ TEST_F(FolderPresenterTest, TheSameFolderWithAndWithoutTrailingSeparatorGivesThe
 TEST_F(FolderPresenterTest, AFolderWithoutPicturesDisablesThePictureCommands) {
   OpenAndWait(pictures_.path());
   EXPECT_EQ(presenter_.ThumbnailCount(), 0);
-  EXPECT_FALSE(view_.Enabled(Command::CropAndSave));
-  EXPECT_FALSE(view_.Enabled(Command::NextPicture));
+  EXPECT_GT(host_.updates, 0);
+  EXPECT_FALSE(host_.active);
+  EXPECT_FALSE(presenter_.Navigation().forward);
   EXPECT_EQ(view_.status[0], pictures_.path());
   presenter_.Close();
   EXPECT_FALSE(fs::exists(CuttingFile()));
@@ -142,7 +145,7 @@ TEST_F(FolderPresenterTest, FirstShowingAppliesTheDefaultFormatAndShowingAgainRe
   EXPECT_EQ(RecordOf(0).pictureWidth, 600);
   EXPECT_EQ(view_.status[2], "Auswahl: (1,1) (600x400)");
   EXPECT_EQ(RecordOf(0).saveIt, true) << "MarkOnShow is on by default";
-  EXPECT_TRUE(view_.Enabled(Command::CropAndSave));
+  EXPECT_TRUE(host_.active);
 
   // Written on leaving the folder, restored exactly on reopening it.
   frame_.Run(SelectionCommand::StepDown);
@@ -346,19 +349,19 @@ TEST_F(FolderPresenterTest, NextAndPreviousSkipDeletedRecords) {
   EXPECT_EQ(presenter_.CurrentPosition(), 2);
   presenter_.PreviousPicture();
   EXPECT_EQ(presenter_.CurrentPosition(), 0);
-  EXPECT_FALSE(view_.Enabled(Command::PreviousPicture));
+  EXPECT_FALSE(presenter_.Navigation().back);
   presenter_.PreviousPicture();
   EXPECT_EQ(presenter_.CurrentPosition(), 0) << "the first picture is shown again";
   presenter_.LastPicture();
   EXPECT_EQ(presenter_.CurrentPosition(), 3);
-  EXPECT_FALSE(view_.Enabled(Command::NextPicture));
+  EXPECT_FALSE(presenter_.Navigation().forward);
   const int shownBefore = view_.picturesShown;
   presenter_.NextPicture();
   EXPECT_EQ(presenter_.CurrentPosition(), 3);
   EXPECT_EQ(view_.picturesShown, shownBefore) << "nothing visible happens on the last picture";
   presenter_.FirstPicture();
   EXPECT_EQ(presenter_.CurrentPosition(), 0);
-  EXPECT_TRUE(view_.Enabled(Command::LastPicture));
+  EXPECT_TRUE(presenter_.Navigation().forward);
 }
 
 TEST_F(FolderPresenterTest, DeletingTheShownLastPictureShowsTheNearestEarlierOneUnmarked) {
@@ -378,7 +381,7 @@ TEST_F(FolderPresenterTest, DeletingTheShownLastPictureShowsTheNearestEarlierOne
   EXPECT_EQ(presenter_.CurrentPosition(), 1);
   EXPECT_EQ(RecordOf(1).saveIt, false) << "shown after a deletion: not marked";
   EXPECT_EQ(view_.hidden, std::vector<int>{2});
-  EXPECT_FALSE(view_.Enabled(Command::NextPicture));
+  EXPECT_FALSE(presenter_.Navigation().forward);
   // A deleted entry cannot be marked.
   presenter_.MarkForSaving(true, 2, false);
   EXPECT_EQ(RecordOf(2).saveIt, false);
@@ -393,13 +396,13 @@ TEST_F(FolderPresenterTest, DecliningTheQuestionOrDeletingTheOnlyPicture) {
   view_.answers = {7};
   presenter_.DeleteSourcePicture(0);
   EXPECT_TRUE(fs::exists(pictures_ / "a.jpg"));
-  EXPECT_TRUE(view_.Enabled(Command::CropAndSave));
+  EXPECT_TRUE(host_.active);
   view_.answers = {6};
   presenter_.DeleteSourcePicture(0);
   EXPECT_FALSE(fs::exists(pictures_ / "a.jpg"));
   EXPECT_EQ(presenter_.CurrentPosition(), -1);
   EXPECT_GT(view_.cleared, 0);
-  EXPECT_FALSE(view_.Enabled(Command::CropAndSave));
+  EXPECT_FALSE(host_.active);
 }
 
 TEST_F(FolderPresenterTest, RenamingChangesTheCaseOnlyNameAndRefusesFolderParts) {
@@ -482,26 +485,23 @@ TEST_F(FolderPresenterTest, AnUnreadableCuttingDataFileOpensAnEmptyFolderAndRepo
   OpenAndWait(pictures_.path());
   EXPECT_EQ(presenter_.ThumbnailCount(), 0);
   ASSERT_EQ(view_.errors.size(), 1u);
-  EXPECT_FALSE(view_.Enabled(Command::CropAndSave));
+  EXPECT_FALSE(host_.active);
   fs::remove(CuttingFile());
   OpenAndWait(pictures_.path());
   EXPECT_EQ(presenter_.ThumbnailCount(), 1);
 }
 
-TEST_F(FolderPresenterTest, CommandStatesFollowTheEnablingTable) {
-  presenter_.UpdateCommandStates(false);
-  for (int c = 0; c < kCommandCount; ++c) EXPECT_FALSE(view_.Enabled(static_cast<Command>(c))) << c;
+TEST_F(FolderPresenterTest, ShowingAPictureActivatesItsCommandsAndNamesItsCorrections) {
   AddPicture("a.jpg");
   OpenAndWait(pictures_.path());
-  for (Command c : {Command::CropAndSave, Command::MoveSelection, Command::SizeStep,
-                    Command::SizeExtreme, Command::RedEyeFilter, Command::CorrectionButton,
-                    Command::AutoCorrect, Command::EnlargeButton, Command::Enlarge}) {
-    EXPECT_TRUE(view_.Enabled(c)) << static_cast<int>(c);
-  }
-  for (Command c : {Command::RedEyeRemove, Command::AutoCorrectUndo, Command::EnlargeRemove,
-                    Command::FirstPicture, Command::NextPicture}) {
-    EXPECT_FALSE(view_.Enabled(c)) << static_cast<int>(c);
-  }
+  EXPECT_TRUE(host_.active);
+  const ShownCorrections& shown = presenter_.Corrections();
+  EXPECT_TRUE(shown.redEyeAvailable);
+  EXPECT_FALSE(shown.redEye);
+  EXPECT_FALSE(shown.autoCorrection);
+  EXPECT_FALSE(shown.enlarged);
+  EXPECT_FALSE(presenter_.Navigation().back);
+  EXPECT_FALSE(presenter_.Navigation().forward);
 }
 
 TEST_F(FolderPresenterTest, TheFileTypeMenuMovesTheSelectionBetweenTheGrids) {

@@ -1,31 +1,33 @@
 // The frame presenter's view as the main window gives it to the frame presenter: the frame and
 // panel of a recording FakeFrameView, and the main-window state and actions of the folder
-// presenter and its main view, forwarded one to one as the window's frame wiring does.
+// presenter, its view and the window holding it, forwarded one to one as the main presenter
+// does.
 #pragma once
 
 #include "../frame/fake_frame_view.h"
 #include "folder/folder_presenter.h"
-#include "folder/main_view.h"
+#include "folder/folder_view.h"
 
 namespace trimora::testing {
 
 class LinkedFrameView : public FakeFrameView {
  public:
-  // Forwards to `folder` and its view `main`; both must outlive this view.
-  void Link(FolderPresenter& folder, MainView& main) {
+  // Forwards to `folder`, its view `main` and the window `host`; all must outlive this view.
+  void Link(FolderPresenter& folder, FolderView& main, FolderHost& host) {
     folder_ = &folder;
     main_ = &main;
+    host_ = &host;
   }
 
   bool PicturesListed() const override { return folder_->ThumbnailCount() > 0; }
   bool CorrectionApplied(Correction which) const override {
     switch (which) {
       case Correction::RedEye:
-        return folder_->CommandEnabled(Command::RedEyeRemove);
+        return folder_->Corrections().redEye;
       case Correction::AutoCorrection:
-        return folder_->CommandEnabled(Command::AutoCorrectUndo);
+        return folder_->Corrections().autoCorrection;
       case Correction::Enlargement:
-        return folder_->CommandEnabled(Command::EnlargeRemove);
+        return folder_->Corrections().enlarged;
     }
     return false;
   }
@@ -40,12 +42,9 @@ class LinkedFrameView : public FakeFrameView {
   void MarkCurrentForSaving(bool value, bool disableBox) override {
     folder_->MarkForSaving(value, -1, disableBox);
   }
-  void EnableCurrentMarkBox() override {
-    if (folder_->CurrentPosition() >= 0)
-      main_->SetEntryCheckEnabled(folder_->CurrentPosition(), true);
-  }
+  void EnableCurrentMarkBox() override { folder_->EnableMarkBox(folder_->CurrentPosition()); }
   void MarkEntryForSaving(int entry) override { folder_->MarkForSaving(true, entry, false); }
-  void UpdateCommandStates(bool active) override { folder_->UpdateCommandStates(active); }
+  void UpdateCommandStates(bool active) override { host_->UpdateCommandStates(active); }
   int StripEntryCount() const override { return folder_->ThumbnailCount(); }
   void SetTypeButton(int entry, const std::string& caption, bool red) override {
     main_->SetEntryFileType(entry, caption, red);
@@ -53,7 +52,8 @@ class LinkedFrameView : public FakeFrameView {
 
  private:
   FolderPresenter* folder_ = nullptr;
-  MainView* main_ = nullptr;
+  FolderView* main_ = nullptr;
+  FolderHost* host_ = nullptr;
 };
 
 }  // namespace trimora::testing

@@ -204,8 +204,8 @@ TEST(UserFormatFiles, AFileThatCannotBeWrittenIsNamedAndTheOtherIsStillWritten) 
   formats.LoadFormatTables(place.folders);
   EXPECT_EQ(formats.SaveFormatTables(place.folders),
             std::vector<std::string>{place.folders.user + std::string(kScalableFormatsFile)});
-  EXPECT_TRUE(std::filesystem::is_regular_file(place.folders.user +
-                                               std::string(kNonScalableFormatsFile)));
+  EXPECT_TRUE(
+      std::filesystem::is_regular_file(place.folders.user + std::string(kNonScalableFormatsFile)));
 
   // A user folder that cannot be made: both files are named, nothing else is written.
   test::WriteFile(place.home.File("file"), "x");

@@ -195,37 +195,6 @@ TEST_F(FramePresenterTest, GrowingAtTheRightEdgeMovesTheSelectionLeft) {
   EXPECT_EQ(p.grid.SelW, 31);
 }
 
-TEST_F(FramePresenterTest, WheelAndKeysReachTheSizeCommands) {
-  EXPECT_EQ(CommandForWheel(-120), SelectionCommand::Grow);
-  EXPECT_EQ(CommandForWheel(0), SelectionCommand::Grow);
-  EXPECT_EQ(CommandForWheel(240), SelectionCommand::Shrink);
-  using K = FrameKey;
-  using C = SelectionCommand;
-  struct Case { K key; bool ctrl, alt, fixed, marker; std::optional<C> command; };
-  for (const Case& c : {
-           Case{K::Left, false, false, false, false, C::StepLeft},
-           Case{K::Left, true, false, false, false, C::EdgeLeft},
-           Case{K::Down, true, false, false, false, C::EdgeBottom},
-           Case{K::Space, true, false, false, false, C::Centre},
-           Case{K::A, false, false, false, false, C::Shrink},
-           Case{K::KeypadDivide, true, false, false, false, C::Minimise},
-           Case{K::Plus, true, false, false, false, C::Maximise},
-           Case{K::Q, false, true, false, false, C::ShowOutside},
-           Case{K::Minus, false, true, false, false, C::HideOutside},
-           Case{K::KeypadMinus, true, true, false, false, C::CropOutside},
-           Case{K::KeypadPlus, true, true, false, false, C::ShowWhole},
-           Case{K::D, true, false, false, false, C::Turn},
-           Case{K::D, false, false, false, false, std::nullopt},
-           Case{K::A, false, false, true, false, std::nullopt},   // swallowed
-           Case{K::Q, true, false, true, false, std::nullopt},
-           Case{K::A, false, true, true, false, C::HideOutside},  // Alt still dims
-           Case{K::A, false, false, true, true, C::Shrink},       // the marker still sizes
-       }) {
-    EXPECT_EQ(CommandForKey(c.key, c.ctrl, c.alt, c.fixed, c.marker), c.command)
-        << static_cast<int>(c.key) << c.ctrl << c.alt << c.fixed << c.marker;
-  }
-}
-
 TEST_F(FramePresenterTest, StatusShowsPixelsClippedToThePicture) {
   Show(700, 500, 350, 250, 16);
   UseFormat(f10x15);

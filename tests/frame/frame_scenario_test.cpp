@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include "app/key_map.h"
 #include "fake_frame_view.h"
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
@@ -19,11 +20,14 @@ using namespace trimora;
 
 namespace {
 
-// The window around the panel: keys and the wheel go to the frame presenter.
-class Host : public QWidget, public QtFrameView {
+// The window around the panel: keys and the wheel go through the window's keyboard map to the
+// frame presenter.
+class Host : public QWidget, public ForwardingFrameView {
  public:
   Host(TImagePanel* panel, const Picture* picture)
-      : QtFrameView(panel, panel->Image(), panel->Frame(), panel->RedEyeFrame(), picture) {}
+      : ForwardingFrameView(widgets),
+        widgets(panel, panel->Image(), panel->Frame(), panel->RedEyeFrame(), picture) {}
+  QtFrameView widgets;
   FramePresenter* presenter = nullptr;
   std::string status;
   std::vector<std::string> messages;
@@ -41,11 +45,13 @@ class Host : public QWidget, public QtFrameView {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    const bool fixed = presenter->CurrentFormat().FormatID <= 0;
-    if (auto c = SelectionCommandForKey(*event, fixed, MarkerVisible())) presenter->Run(*c);
+    const KeyState state{presenter->CurrentFormat().FormatID <= 0, MarkerVisible()};
+    const auto id = CommandForKey(KeyPressOf(event->key(), event->modifiers()), state);
+    if (!id) return;
+    if (const auto command = SelectionCommandOf(*id)) presenter->Run(*command);
   }
   void wheelEvent(QWheelEvent* event) override {
-    presenter->Run(CommandForWheel(event->angleDelta().y()));
+    presenter->Run(*SelectionCommandOf(CommandForWheel(event->angleDelta().y())));
     event->accept();
   }
 };

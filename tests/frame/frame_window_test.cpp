@@ -3,16 +3,15 @@
 // Screenshots go to TRIMORA_SCREENSHOT_DIR when it is set.
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-#include <QPushButton>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
-#include <QLineEdit>
 #include <QtTest>
 
-#include "app/frame_wiring.h"
 #include "app/kv_main_form.h"
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
@@ -92,14 +91,15 @@ class FrameWindowTest : public QObject {
 
   void theMainJobOfTheFrameInTheWindow() {
     TKvMainForm window;
-    window.SetGuideStarter([] {});
     window.resize(1000, 720);
     window.show();
     QTRY_VERIFY(!window.StartingUp());
-    window.Presenter().OpenFolder(pictures_.path().toStdString());
-    QTRY_VERIFY_WITH_TIMEOUT(window.Presenter().StripComplete() && !window.Presenter().ThreadRunning(), 20000);
+    window.Presenter().Folder().OpenFolder(pictures_.path().toStdString());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        window.Presenter().Folder().StripComplete() && !window.Presenter().Folder().ThreadRunning(),
+        20000);
     QCoreApplication::processEvents();
-    trimora::FolderPresenter& folder = window.Presenter();
+    trimora::FolderPresenter& folder = window.Presenter().Folder();
     int a = -1;
     for (int p = 0; p < folder.ThumbnailCount(); ++p) {
       if (folder.EntryCaption(p) == "a.jpg") a = p;
@@ -108,7 +108,7 @@ class FrameWindowTest : public QObject {
     folder.ShowPicture(a, false);
     QCoreApplication::processEvents();
 
-    trimora::FramePresenter& frame = window.FrameWiring().Presenter();
+    trimora::FramePresenter& frame = window.Presenter().Frame();
     trimora::TImagePanel* panel = window.ImagePanel();
     ThlvRectBox* box = panel->Frame();
     QVERIFY(box->isVisible());

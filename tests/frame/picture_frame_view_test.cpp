@@ -20,9 +20,12 @@ using namespace trimora;
 namespace {
 
 // The window part of the view, recorded.
-class TestFrameView : public QtFrameView {
+class TestFrameView : public ForwardingFrameView {
  public:
-  using QtFrameView::QtFrameView;
+  TestFrameView(QWidget* panel, TPictureView* image, ThlvRectBox* frame, ThlvRectBox* redEye,
+                const Picture* picture)
+      : ForwardingFrameView(widgets), widgets(panel, image, frame, redEye, picture) {}
+  QtFrameView widgets;
   bool PicturesListed() const override { return true; }
   void SetCommandEnabled(FrameCommand, bool) override {}
   int ShowMessageBox(const std::string& title, const std::string&, int, const std::string&, int,

@@ -44,8 +44,9 @@ struct Finished {
 };
 
 // Runs a program to its end (at most two minutes) with the given environment.
-Finished RunProgram(const QString& program, const QStringList& arguments,
-                    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+Finished RunProgram(
+    const QString& program, const QStringList& arguments,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
   QProcess process;
   process.setProcessEnvironment(environment);
   process.start(program, arguments);
@@ -209,21 +210,28 @@ class InstallTest : public QObject {
     QCOMPARE(FilesBelow(ProgramFolder()), built);
     for (const char* name : {"Trimora2", "trimora", "Brevio", "Help", "skalierbare Formate.dat",
                              "nicht skalierbare Formate.dat", "Hilfe/Kurzanleitung.html",
-                             "Hilfe/Bilder/hauptfenster.png"}) {
+                             "Hilfe/Bilder/hauptfenster.png", "libOrnamo.so.8", "OrnamoDemo"}) {
       QVERIFY2(built.contains(QString::fromUtf8(name)), name);
     }
     for (const QString& file : built) {
+      const QString source = kProgramDir + QLatin1Char('/') + file;
       const QFileInfo installed(ProgramFolder() + QLatin1Char('/') + file);
-      if (QFileInfo(kProgramDir + QLatin1Char('/') + file).isExecutable()) {
+      if (QFileInfo(source).isSymLink()) {
+        QCOMPARE(QFile::symLinkTarget(installed.filePath()),
+                 ProgramFolder() + QLatin1Char('/') +
+                     QFileInfo(QFile::symLinkTarget(source)).fileName());
+      } else if (file.startsWith(QStringLiteral("lib")) && file.contains(QStringLiteral(".so"))) {
+        // Libraries: their search path is rewritten ("$ORIGIN"), so only their presence counts.
+        QVERIFY2(installed.isFile(), qPrintable(file));
+      } else if (QFileInfo(source).isExecutable()) {
         QVERIFY2(installed.isExecutable(), qPrintable(file));
       } else {
-        QVERIFY2(Checksum(installed.filePath()) == Checksum(kProgramDir + QLatin1Char('/') + file),
-                 qPrintable(file));
+        QVERIFY2(Checksum(installed.filePath()) == Checksum(source), qPrintable(file));
       }
     }
     // The main program keeps its version record, which names the settings key of both programs.
-    QCOMPARE(QString::fromStdString(
-                 trimora::FileVersion((ProgramFolder() + QStringLiteral("/Trimora2")).toStdString())),
+    QCOMPARE(QString::fromStdString(trimora::FileVersion(
+                 (ProgramFolder() + QStringLiteral("/Trimora2")).toStdString())),
              QStringLiteral(TRIMORA_VERSION));
   }
 
@@ -242,9 +250,8 @@ class InstallTest : public QObject {
     }
     // Moved as a whole, the tree still works.
     QTemporaryDir moved;
-    const Finished copy = RunProgram(QStringLiteral("cp"),
-                                     {QStringLiteral("-a"), prefix_ + QStringLiteral("/."),
-                                      moved.path()});
+    const Finished copy = RunProgram(
+        QStringLiteral("cp"), {QStringLiteral("-a"), prefix_ + QStringLiteral("/."), moved.path()});
     QCOMPARE(copy.exitCode, 0);
     const Finished version =
         RunProgram(moved.filePath(QStringLiteral("bin/trimora")), {QStringLiteral("--version")});
@@ -253,13 +260,13 @@ class InstallTest : public QObject {
   }
 
   void theDesktopEntryMetainfoAndManualPagesPassTheirValidators() {
-    const QString entry = Installed(QStringLiteral("share/applications/") + kAppId +
-                                    QStringLiteral(".desktop"));
+    const QString entry =
+        Installed(QStringLiteral("share/applications/") + kAppId + QStringLiteral(".desktop"));
     const Finished desktop = RunProgram(QStringLiteral("desktop-file-validate"), {entry});
     QVERIFY2(desktop.exitCode == 0 && desktop.out.isEmpty(), qPrintable(desktop.out + desktop.err));
 
-    const QString metainfo = Installed(QStringLiteral("share/metainfo/") + kAppId +
-                                       QStringLiteral(".metainfo.xml"));
+    const QString metainfo =
+        Installed(QStringLiteral("share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"));
     const Finished appstream = RunProgram(QStringLiteral("appstreamcli"),
                                           {QStringLiteral("validate"), QStringLiteral("--no-net"),
                                            QStringLiteral("--explain"), metainfo});
@@ -269,11 +276,12 @@ class InstallTest : public QObject {
     for (const char* page : {"trimora.1.gz", "trimora2.1.gz"}) {
       QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
       environment.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
-      const Finished man = RunProgram(
-          QStringLiteral("man"),
-          {QStringLiteral("--warnings"), QStringLiteral("-E"), QStringLiteral("UTF-8"),
-           QStringLiteral("-l"), Installed(QStringLiteral("share/man/man1/") + QLatin1String(page))},
-          environment);
+      const Finished man =
+          RunProgram(QStringLiteral("man"),
+                     {QStringLiteral("--warnings"), QStringLiteral("-E"), QStringLiteral("UTF-8"),
+                      QStringLiteral("-l"),
+                      Installed(QStringLiteral("share/man/man1/") + QLatin1String(page))},
+                     environment);
       QVERIFY2(man.exitCode == 0 && man.err.isEmpty(), qPrintable(QLatin1String(page) + man.err));
       QVERIFY2(man.out.contains(QStringLiteral("BESCHREIBUNG")) &&
                    man.out.contains(QStringLiteral(TRIMORA_VERSION)),
@@ -282,12 +290,14 @@ class InstallTest : public QObject {
   }
 
   void theDesktopEntryNamesTheInstalledLauncherAndIcons() {
-    const QString entry = Installed(QStringLiteral("share/applications/") + kAppId +
-                                    QStringLiteral(".desktop"));
+    const QString entry =
+        Installed(QStringLiteral("share/applications/") + kAppId + QStringLiteral(".desktop"));
     QCOMPARE(DesktopValue(entry, QStringLiteral("Name")), QStringLiteral("Trimora 2"));
     QVERIFY(DesktopValue(entry, QStringLiteral("Comment")).contains(QStringLiteral("zuschneiden")));
-    QVERIFY(DesktopValue(entry, QStringLiteral("Categories")).contains(QStringLiteral("Photography")));
-    const QString exec = DesktopValue(entry, QStringLiteral("Exec")).section(QLatin1Char(' '), 0, 0);
+    QVERIFY(
+        DesktopValue(entry, QStringLiteral("Categories")).contains(QStringLiteral("Photography")));
+    const QString exec =
+        DesktopValue(entry, QStringLiteral("Exec")).section(QLatin1Char(' '), 0, 0);
     QVERIFY2(QFileInfo(Installed(QStringLiteral("bin/") + exec)).isExecutable(), qPrintable(exec));
     QCOMPARE(DesktopValue(entry, QStringLiteral("Icon")), kAppId);
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
@@ -320,8 +330,8 @@ class InstallTest : public QObject {
     scalable.WriteInteger(trimora::kOptHeight, 1000);
     scalable.WriteInteger(trimora::kMinWidth, 1500);
     scalable.WriteInteger(trimora::kMinHeight, 500);
-    trimora::SaveTableToFile(scalable,
-                             (userFolder + QStringLiteral("skalierbare Formate.dat")).toStdString());
+    trimora::SaveTableToFile(
+        scalable, (userFolder + QStringLiteral("skalierbare Formate.dat")).toStdString());
     QVERIFY(qAbs(CroppedRatio(QStringLiteral("eigene")) - 3.0) < 0.01);
 
     // The installed files stay as shipped.
@@ -347,8 +357,8 @@ class InstallTest : public QObject {
                               QStringLiteral("\"  Kurzanleitung:  Trimora 2\""), kPatience);
 
     // The desktop entry's StartupWMClass is the class of the main window.
-    const QString entry = Installed(QStringLiteral("share/applications/") + kAppId +
-                                    QStringLiteral(".desktop"));
+    const QString entry =
+        Installed(QStringLiteral("share/applications/") + kAppId + QStringLiteral(".desktop"));
     const QString wmClass = x_->Property(mainWindow, QStringLiteral("WM_CLASS"));
     QCOMPARE(wmClass.section(QStringLiteral(", "), 1).remove(QLatin1Char('"')),
              DesktopValue(entry, QStringLiteral("StartupWMClass")));
@@ -363,6 +373,85 @@ class InstallTest : public QObject {
                               QStringLiteral("\"  Hilfe:  Inhalt\""), kPatience);
     x_->Screenshot(QStringLiteral("installed-main-guide-help"),
                    QRect(0, 0, XSession::kScreenWidth, XSession::kScreenHeight));
+  }
+
+  void theMenuLibrarysDemoHostLoadsItBesideItself() {
+    QVERIFY(x_);
+    QProcess* demo = Start(ProgramFolder() + QStringLiteral("/OrnamoDemo"));
+    const QString window = x_->WaitForWindow(QStringLiteral("Ornamo-Vorf"), kPatience);
+    QVERIFY(!window.isEmpty());
+    // The demo's own window, not the box that says the library could not be loaded.
+    QCOMPARE(x_->Property(window, QStringLiteral("_NET_WM_WINDOW_TYPE")),
+             QStringLiteral("_NET_WM_WINDOW_TYPE_NORMAL"));
+    x_->Screenshot(QStringLiteral("ornamo-demo"), x_->Geometry(window));
+    demo->terminate();
+    QVERIFY(demo->waitForFinished(kPatience));
+  }
+
+  void aFolderOrPictureGivenAtStartOrToTheRunningInstanceIsOpened() {
+    QVERIFY(x_);
+    StopAll();
+    // Three pictures; the one named is shown (the first is shown while the strip starts).
+    const QString given = folders_.filePath(QStringLiteral("beim-start"));
+    QVERIFY(QDir().mkpath(given));
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+      QVERIFY(QFile::copy(kPhotos + QStringLiteral("/plain-landscape.jpg"),
+                          given + QLatin1Char('/') + QLatin1String(name)));
+    QProcess* main =
+        Start(Installed(QStringLiteral("bin/trimora2")), {given + QStringLiteral("/c.jpg")});
+    const QString window = x_->WaitForWindow(QStringLiteral("^  Trimora 2$"), kPatience);
+    QVERIFY(!window.isEmpty());
+
+    // A later start hands its folder over, ends at once and opens no window of its own.
+    const QString later = folders_.filePath(QStringLiteral("uebergeben"));
+    QVERIFY(QDir().mkpath(later));
+    QVERIFY(QFile::copy(kPhotos + QStringLiteral("/plain-portrait.jpg"),
+                        later + QStringLiteral("/hoch.jpg")));
+    QTest::qWait(6000);  // the first folder's strip is complete
+    x_->Screenshot(QStringLiteral("opened-at-start"), x_->Geometry(window));
+    const Finished second =
+        RunProgram(Installed(QStringLiteral("bin/trimora2")), {later}, UserEnvironment());
+    QCOMPARE(second.exitCode, 0);
+    QCOMPARE(x_->Windows(QStringLiteral("^  Trimora 2$")).size(), 1);
+    // Leaving the first folder wrote its cutting data: "c.jpg" was shown, "b.jpg" never.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(given + QStringLiteral("/CroppingData.kv2")),
+                             kPatience);
+    const auto records =
+        trimora::LoadCuttingData((given + QStringLiteral("/CroppingData.kv2")).toStdString());
+    QCOMPARE(records.size(), std::size_t{3});
+    QVERIFY(records[2].Shown());
+    QVERIFY(!records[1].Shown());
+
+    // A path that does not exist: the running window says so in its own box.
+    const Finished missing =
+        RunProgram(Installed(QStringLiteral("bin/trimora2")),
+                   {folders_.filePath(QStringLiteral("fehlt"))}, UserEnvironment());
+    QCOMPARE(missing.exitCode, 0);
+    const QString error = x_->WaitForWindow(QStringLiteral("Fehler"), kPatience);
+    QVERIFY(!error.isEmpty());
+    x_->Screenshot(QStringLiteral("handed-over-missing"), x_->Geometry(error));
+    x_->Tool(QStringLiteral("xdotool"),
+             {QStringLiteral("windowactivate"), QStringLiteral("--sync"), error});
+    x_->Tool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+    QTRY_VERIFY_WITH_TIMEOUT(x_->Windows(QStringLiteral("Fehler")).isEmpty(), kPatience);
+
+    // Closing writes the cutting data of the folder handed over.
+    QTest::qWait(3000);
+    QVERIFY(trimora::PostMessageToClass("TKvMainForm", trimora::kCloseMessage, 0));
+    QVERIFY(main->waitForFinished(kPatience));
+    QVERIFY(QFileInfo::exists(later + QStringLiteral("/CroppingData.kv2")));
+  }
+
+  void theWindowProgramAnswersHelpAndVersionAndRefusesWrongCalls() {
+    const QString program = Installed(QStringLiteral("bin/trimora2"));
+    const Finished help = RunProgram(program, {QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    QVERIFY(help.out.startsWith(QStringLiteral("Aufruf: trimora2 [VERZEICHNIS | BILD]\n")));
+    const Finished version = RunProgram(program, {QStringLiteral("--version")});
+    QCOMPARE(version.out, QStringLiteral("Trimora2 " TRIMORA_VERSION "\n"));
+    const Finished wrong = RunProgram(program, {QStringLiteral("--bunt")});
+    QCOMPARE(wrong.exitCode, 2);
+    QVERIFY(wrong.err.startsWith(QStringLiteral("trimora2: unbekannte Option \"--bunt\"\n")));
   }
 };
 

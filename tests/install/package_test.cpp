@@ -53,7 +53,8 @@ class PackageTest : public QObject {
   QString root_;
 
   QString Field(const QString& name) {
-    const Finished field = RunProgram(QStringLiteral("dpkg-deb"), {QStringLiteral("--field"), package_, name});
+    const Finished field =
+        RunProgram(QStringLiteral("dpkg-deb"), {QStringLiteral("--field"), package_, name});
     return field.out.trimmed();
   }
 
@@ -67,22 +68,23 @@ class PackageTest : public QObject {
     // The unpacked tool reads its settings from a home of the test's own.
     qputenv("XDG_CONFIG_HOME", work_.filePath(QStringLiteral("config")).toUtf8());
     const QString out = work_.filePath(QStringLiteral("packages"));
-    const Finished cpack = RunProgram(
-        QStringLiteral(TRIMORA_CPACK),
-        {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
-         kBuildDir + QStringLiteral("/CPackConfig.cmake"), QStringLiteral("-B"), out});
+    const Finished cpack =
+        RunProgram(QStringLiteral(TRIMORA_CPACK),
+                   {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
+                    kBuildDir + QStringLiteral("/CPackConfig.cmake"), QStringLiteral("-B"), out});
     QVERIFY2(cpack.exitCode == 0, qPrintable(cpack.out + cpack.err));
     const QStringList made = QDir(out).entryList({QStringLiteral("trimora_*.deb")}, QDir::Files);
     QCOMPARE(made.size(), 1);
     package_ = out + QLatin1Char('/') + made.first();
     root_ = work_.filePath(QStringLiteral("root"));
-    const Finished unpack = RunProgram(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), package_, root_});
+    const Finished unpack =
+        RunProgram(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), package_, root_});
     QVERIFY2(unpack.exitCode == 0, qPrintable(unpack.err));
   }
 
   void theControlDataNamesThePackageAndWhatItNeeds() {
-    QCOMPARE(QFileInfo(package_).fileName(),
-             QStringLiteral("trimora_" TRIMORA_VERSION "-1_%1.deb").arg(Field(QStringLiteral("Architecture"))));
+    QCOMPARE(QFileInfo(package_).fileName(), QStringLiteral("trimora_" TRIMORA_VERSION "-1_%1.deb")
+                                                 .arg(Field(QStringLiteral("Architecture"))));
     QCOMPARE(Field(QStringLiteral("Package")), QStringLiteral("trimora"));
     QCOMPARE(Field(QStringLiteral("Version")), QStringLiteral(TRIMORA_VERSION "-1"));
     QCOMPARE(Field(QStringLiteral("Section")), QStringLiteral("graphics"));
@@ -92,7 +94,8 @@ class PackageTest : public QObject {
       const bool found = std::any_of(depends.begin(), depends.end(), [needed](const QString& d) {
         return d.section(QLatin1Char(' '), 0, 0) == QLatin1String(needed);
       });
-      QVERIFY2(found, qPrintable(QLatin1String(needed) + QStringLiteral(" in ") + depends.join(QStringLiteral(", "))));
+      QVERIFY2(found, qPrintable(QLatin1String(needed) + QStringLiteral(" in ") +
+                                 depends.join(QStringLiteral(", "))));
     }
   }
 
@@ -150,9 +153,9 @@ class PackageTest : public QObject {
   }
 
   void lintianFindsNoErrors() {
-    const Finished lintian = RunProgram(
-        QStringLiteral("lintian"), {QStringLiteral("--fail-on"), QStringLiteral("error"),
-                                    QStringLiteral("--no-tag-display-limit"), package_});
+    const Finished lintian =
+        RunProgram(QStringLiteral("lintian"), {QStringLiteral("--fail-on"), QStringLiteral("error"),
+                                               QStringLiteral("--no-tag-display-limit"), package_});
     QVERIFY2(lintian.exitCode == 0, qPrintable(lintian.out + lintian.err));
     QVERIFY2(!lintian.out.contains(QStringLiteral("E: ")), qPrintable(lintian.out));
     if (!lintian.out.isEmpty()) qInfo("lintian:\n%s", qPrintable(lintian.out));

@@ -94,7 +94,7 @@ class CropAndSaveTest : public ::testing::Test {
   std::string dest;
   SaveRunState state;
   FakeView view{state};
-  SaveRunContext context{EnlargeOptions{}, [](int) { return 1.5; }, 7};
+  SaveRunContext context{EnlargeOptions{}, [](int) { return 1.5; }, [] { return 7; }};
 };
 
 TEST(OutputNames, TypeReplacesJpgOrIsAppended) {

@@ -1,12 +1,11 @@
 // Program and user folders.
 #include "platform/paths.h"
 
-#include "platform/user_folders.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "platform/user_folders.h"
 #include "temp_folder.h"
 
 namespace trimora {

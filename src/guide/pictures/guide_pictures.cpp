@@ -229,8 +229,16 @@ int main(int argc, char** argv) {
   MakePhotos(photos);
   const QString out = output + QLatin1Char('/');
 
-  trimora::app::TKvMainForm window;
-  window.SetGuideStarter([] {});
+  // The pictures show the main window alone: it starts no guide viewer and no help program.
+  class NoPrograms : public trimora::OutsidePrograms {
+   public:
+    bool Present(const std::string&) const override { return false; }
+    void Start(const std::string&, const std::vector<std::string>&) override {}
+    void OpenAddress(const std::string&) override {}
+    bool ClassOpen(const std::string&) const override { return false; }
+    void Post(const std::string&, std::uint32_t, std::int64_t) override {}
+  } noPrograms;
+  trimora::app::TKvMainForm window(nullptr, &noPrograms);
   window.resize(800, 600);
   window.show();
   WaitFor([&] { return !window.StartingUp(); });
@@ -240,15 +248,18 @@ int main(int argc, char** argv) {
   SaveChooser(window, QStringLiteral("Quellverzeichnis auswählen"), QStringLiteral("&Öffnen"), 0,
               photos, out + QStringLiteral("verzeichnis.png"));
 
-  window.Presenter().OpenFolder(photos.toStdString());
-  WaitFor(
-      [&] { return window.Presenter().StripComplete() && !window.Presenter().ThreadRunning(); });
+  trimora::FolderPresenter& folder = window.Presenter().Folder();
+  folder.OpenFolder(photos.toStdString());
+  WaitFor([&] { return folder.StripComplete() && !folder.ThreadRunning(); });
   Settle();
   // A frame in the middle of the first picture, smaller than the picture but still large enough
   // for the best prints in 10 x 15 (green).
-  window.HandleKey(Qt::Key_Q, Qt::ControlModifier);
-  for (int step = 0; step < 30; ++step) window.HandleKey(Qt::Key_A, Qt::NoModifier);
-  window.HandleKey(Qt::Key_Space, Qt::NoModifier);
+  auto key = [&window](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    window.Presenter().KeyPressed(trimora::KeyPressOf(key, modifiers));
+  };
+  key(Qt::Key_Q, Qt::ControlModifier);
+  for (int step = 0; step < 30; ++step) key(Qt::Key_A, Qt::NoModifier);
+  key(Qt::Key_Space, Qt::NoModifier);
   Settle();
   const QImage whole = window.grab().toImage();
   Save(whole, out + QStringLiteral("hauptfenster.png"));

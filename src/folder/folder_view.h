@@ -1,5 +1,6 @@
-// What the main window's presenters ask of the window: the narrow view interface behind which
-// the Qt window stands. Presenters call it on the main thread only.
+// What the folder presenter asks of the main window: the strip, the picture on show, the status
+// panels and the dialogs (FolderView, written to and never read back), and the window's own
+// state (FolderHost). Presenters call both on the main thread only.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -7,43 +8,6 @@
 #include "imaging/picture.h"
 
 namespace trimora {
-
-// The picture commands whose enabling the presenters decide. One value may stand for several
-// controls (a menu item, its tool button and its context-menu twin).
-enum class Command {
-  CropAndSave,       // "Zuschneiden und &speichern ...", " Speichern "
-  CropAndBurn,       // "Zuschneiden und &brennen ..." (hidden)
-  ResetFolder,       // "Verzeichnis zurücksetzen"
-  MarkForSaving,     // "Bild zum Speichern vormerken"
-  UnmarkForSaving,   // "Bild nicht zum Speichern vormerken"
-  RotatePlus90,      // "Original um 90° drehen + speichern", "90° drehen"
-  RotateMinus90,     // "Original um -90° drehen + speichern", "-90° drehen"
-  FullScreen,        // "Vollbild" (menu and button)
-  FormatButton,      // the format button of the format tool bar
-  ExifInfo,          // "EXIF/IPTC-Informationen" (menu and context menu)
-  MoveSelection,     // the nine "Auswahl bewegen" items and the five context-menu moves
-  SizeStep,          // "Verkleinern", "Vergrößern"
-  SizeExtreme,       // "Minimieren", "Maximieren"
-  RotateSelection,   // "Um 90° drehen"
-  RedEyeFilter,      // the red-eye button and "Rote Augen filtern"
-  RedEyeRemove,      // "Rote Augen-Filter entfernen"
-  CorrectionButton,  // "Korrigieren"
-  AutoCorrect,       // "Automatische Bildkorrektur"
-  AutoCorrectUndo,   // "Automatische Bildkorrektur rückgangig machen"
-  EnlargeButton,     // "Erweitern"
-  Enlarge,           // "Bild um seitliche Ränder erweitern"
-  EnlargeRemove,     // "Erweiterung entfernen"
-  OutsideOpacity,    // the four opacity items (menus and context menu)
-  FormatForCurrent,  // "Ausgabeformat für aktuelles Bild"
-  FirstPicture,      // "&Erstes Bild", "Erstes Bild"
-  PreviousPicture,   // "&Voriges Bild", "Zurück"
-  NextPicture,       // "&Nächstes Bild", "Weiter"
-  LastPicture,       // "&Letztes Bild", "Letztes Bild"
-  Count
-};
-
-// Number of commands.
-inline constexpr int kCommandCount = static_cast<int>(Command::Count);
 
 // Where the controls of one strip entry stand inside its panel (pixels).
 struct StripEntryGeometry {
@@ -56,9 +20,9 @@ struct StripEntryGeometry {
   int fontPoints = 7;
   int checkLeft = 0;
   int checkTop = 0;
-  int deleteTop = 0;    // top of the delete button's holder (left 19)
-  int renameTop = 0;    // top of the rename button's holder (left 19)
-  int typeLeft = 0;     // file-type button holder, 31 x 13
+  int deleteTop = 0;  // top of the delete button's holder (left 19)
+  int renameTop = 0;  // top of the rename button's holder (left 19)
+  int typeLeft = 0;   // file-type button holder, 31 x 13
   int typeTop = 0;
 };
 
@@ -68,20 +32,20 @@ StripEntryGeometry EntryGeometryFor(bool thumbnailsOn, int thumbnailHeight, bool
 
 // One strip entry as the window shows it.
 struct StripEntry {
-  int position = 0;          // p: names "ThumbPanel" + p, "ThumbButton" + p, ...
-  int top = 0;               // running top in the strip
-  std::string caption;       // the file name without folder
-  bool saveIt = false;       // the save check box
-  std::string fileType;      // caption of the file-type button
-  bool lossyJpeg = false;    // the file-type caption is drawn red
+  int position = 0;        // p: names "ThumbPanel" + p, "ThumbButton" + p, ...
+  int top = 0;             // running top in the strip
+  std::string caption;     // the file name without folder
+  bool saveIt = false;     // the save check box
+  std::string fileType;    // caption of the file-type button
+  bool lossyJpeg = false;  // the file-type caption is drawn red
   StripEntryGeometry geometry;
-  Picture thumbnail;         // empty when thumbnails are off
+  Picture thumbnail;  // empty when thumbnails are off
 };
 
-// The main window as the presenters see it.
-class MainView {
+// The main window's strip, picture, status panels and dialogs as the folder presenter sees them.
+class FolderView {
  public:
-  virtual ~MainView() = default;
+  virtual ~FolderView() = default;
 
   // Sets the text of status panel 0..3 in the skinned frame and the plain status bar.
   virtual void SetStatusPanel(int index, const std::string& text) = 0;
@@ -101,10 +65,6 @@ class MainView {
   virtual void SetBusy(bool busy) = 0;
   // Shows or hides the keyboard-help panel.
   virtual void SetShortcutPanelVisible(bool visible) = 0;
-  // Enables or disables one command with all its controls.
-  virtual void SetCommandEnabled(Command command, bool enabled) = 0;
-  // Presses or releases a toggling tool button ("Korrigieren", "Erweitern").
-  virtual void SetCommandDown(Command command, bool down) = 0;
 
   // Shows or hides the thumbnail strip.
   virtual void SetStripVisible(bool visible) = 0;
@@ -146,6 +106,20 @@ class MainView {
   virtual void ShowPanelBackground(bool show) = 0;
   // Tells the full-screen preview that the picture changed.
   virtual void PostFullScreenRefresh() = 0;
+};
+
+// The window that holds the folder presenter: it owns the command states and the state of the
+// crop-and-save run.
+class FolderHost {
+ public:
+  virtual ~FolderHost() = default;
+
+  // The picture commands follow: `active` when a picture is shown, false when none is.
+  virtual void UpdateCommandStates(bool active) = 0;
+  // The four navigation commands follow the current picture.
+  virtual void UpdateNavigation() = 0;
+  // True while the crop-and-save run writes: the strip leaves the status bar alone.
+  virtual bool SavingInProgress() const = 0;
 };
 
 }  // namespace trimora

@@ -1,0 +1,157 @@
+// The main window's behaviour, plain C++: it owns the window's state (the command states, the
+// crop-and-save run's SavingInProgress, the band bar, the window's place and the settings it
+// read), runs every command of menus, tool bars, the context menu and the keys by its id, and
+// delegates to the folder and frame presenters. The window itself (MainView) is only written to.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/command_states.h"
+#include "app/commands.h"
+#include "app/key_map.h"
+#include "app/main_settings.h"
+#include "app/main_view.h"
+#include "app/outside_programs.h"
+#include "folder/folder_presenter.h"
+#include "formats/format_tables.h"
+#include "frame/frame_controller_adapter.h"
+#include "frame/frame_presenter.h"
+#include "output/crop_and_save.h"
+
+namespace trimora {
+
+// The support address of the keyboard-help panel's link.
+inline constexpr const char* kSupportAddress = "support@trimora.de";
+// The product's home page ("Homepage").
+inline constexpr const char* kHomePage = "https://www.trimora.de";
+// The window class of the outside help program and of the quick-start guide viewer.
+inline constexpr const char* kHelpWindowClass = "THelpDialog";
+inline constexpr const char* kGuideWindowClass = "TBrevioDialog";
+// The program files of the help program and of the guide viewer.
+inline constexpr const char* kHelpProgram = "Help";
+inline constexpr const char* kGuideProgram = "Brevio";
+
+// The presenter of the main window.
+class MainPresenter : private FolderHost {
+ public:
+  // Sets the window up: reads the settings, the format tables from `formatFiles` and the
+  // default format, places the window on `desktop`, and writes the start state of every command
+  // into `view`. `frameWidgets` is the crop frame's part of the window (the picture panel,
+  // the picture view, the frame and the red-eye marker); `wake` is called from the file-list
+  // thread when a hand-over waits (it must make the main thread call RunHandOvers soon).
+  MainPresenter(MainView& view, FrameWidgets& frameWidgets, OutsidePrograms& outside,
+                const FormatFileFolders& formatFiles, const WindowRect& desktop,
+                std::function<void()> wake);
+  ~MainPresenter() override;
+
+  MainPresenter(const MainPresenter&) = delete;
+  MainPresenter& operator=(const MainPresenter&) = delete;
+
+  // Events of the window.
+
+  // Runs a command from a menu, a tool button or the context menu (or a key); a disabled
+  // command does nothing.
+  void Run(CommandId id);
+  // A key press; true when it belongs to the keyboard map (it ran its command, or it was
+  // swallowed), false when the control under it may have it.
+  bool KeyPressed(const KeyPress& press);
+  // A wheel turn of `delta` anywhere in the window: one size step of the selection. Keys and
+  // the wheel do nothing until the start has finished.
+  void Wheel(int delta);
+  // The window has been shown and painted for the first time (the deferred start message).
+  void FinishStart();
+  // Opens a folder given from outside (the command line, or a later start handing it over):
+  // the folder, or for a file the folder it lies in, showing that picture when its strip entry
+  // is built. Before the start has finished, the path waits for it.
+  void OpenPath(const std::string& path);
+  // The window's normal place changed, or it was maximised or restored (kept for the settings).
+  void WindowPlaced(const WindowRect& normal, bool maximized);
+  // The picture panel has a new size.
+  void PanelResized(int width, int height);
+  // A click on the picture of strip entry `position`.
+  void EntryClicked(int position);
+  // A click on the save check box of strip entry `position`, which now shows `checked`.
+  void EntryCheckClicked(int position, bool checked);
+  // The delete and rename buttons of strip entry `position`.
+  void DeleteClicked(int position);
+  void RenameClicked(int position);
+  // The file-type button of strip entry `position`: the type menu, then the chosen type.
+  void TypeButtonClicked(int position);
+  // "Thumbnails anzeigen" was switched to `checked`.
+  void ThumbnailsToggled(bool checked);
+  // The support address of the keyboard-help panel was clicked: a new e-mail to it.
+  void MailSupport();
+  // An entry of "&Standardausgabeformat" was chosen.
+  void DefaultFormatChosen(std::int32_t formatId);
+  // Runs the hand-overs the file-list thread is waiting for; returns how many ran.
+  int RunHandOvers() { return folder_.RunHandOvers(); }
+  // The window closes: guide and help windows are asked to close, the settings written, the
+  // thread stopped, the cutting data written when the strip was complete. Runs once.
+  void Close();
+
+  // State.
+
+  // Whether a command is enabled (every control of it shows this).
+  bool Enabled(CommandId id) const { return enabled_.test(Index(id)); }
+  // Whether a check item or toggle button of a command is checked.
+  bool Checked(CommandId id) const { return checked_.test(Index(id)); }
+  // The state the command rules see now.
+  CommandState CurrentCommandState() const;
+  // True until the deferred start message has been handled.
+  bool StartingUp() const { return startingUp_; }
+  // True on the very first start until the guide has been started.
+  bool FirstRun() const { return firstRun_; }
+  // True while a crop-and-save run writes.
+  bool SavingInProgress() const override { return saveState_.SavingInProgress; }
+  // The settings as they will be written.
+  const MainWindowSettings& Settings() const { return settings_; }
+
+  // The parts.
+  FolderPresenter& Folder() { return folder_; }
+  FramePresenter& Frame() { return frame_; }
+  FormatTables& Formats() { return formats_; }
+
+ private:
+  class FrameSide;
+  class SaveSide;
+
+  // FolderHost.
+  void UpdateCommandStates(bool active) override;
+  void UpdateNavigation() override;
+
+  // Writes the command states that changed into the view.
+  void RefreshCommands();
+  void SetChecked(CommandId id, bool checked);
+  void ToggleToolBar(ToolBarId bar);
+  void ShowDefaultFormatMenu();
+  void CropAndSave();
+  void RotateOriginal(const std::string& angle);
+  void ShowHelpTopic(int context);
+  void StartGuide();
+
+  MainView& view_;
+  OutsidePrograms& outside_;
+  FormatTables formats_;
+  std::unique_ptr<FrameSide> frameSide_;
+  std::unique_ptr<SaveSide> saveSide_;
+  FolderPresenter folder_;
+  FramePresenter frame_;
+  PresenterFrameController controller_;
+  SaveRunState saveState_;
+  MainWindowSettings settings_;
+
+  bool startingUp_ = true;
+  std::string startPath_;  // given before the start had finished
+  bool firstRun_ = false;
+  bool closed_ = false;
+  bool active_ = false;
+  CommandSet available_;       // built commands whose programs are there
+  CommandSet enabled_;         // as the view shows them
+  CommandSet checked_;         // as the view shows them
+  CommandSet checkedWritten_;  // written at least once
+  bool commandsWritten_ = false;
+};
+
+}  // namespace trimora
