@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 
 extern char** environ;
 
@@ -83,6 +85,46 @@ double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t n = values.size();
   return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+Spread SpreadOf(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return {Median(values), values[values.size() / 4], values[(values.size() * 3) / 4],
+          values.front(), values.back()};
+}
+
+std::vector<std::pair<Sample, Sample>> CompareStarts(const std::vector<std::string>& a,
+                                                     const char* nameA,
+                                                     const std::vector<std::string>& b,
+                                                     const char* nameB, int runs) {
+  MeasureUntilPainted(a);
+  MeasureUntilPainted(b);
+  std::vector<std::pair<Sample, Sample>> pairs;
+  for (int run = 0; run < runs; ++run) {
+    Sample first, second;
+    if (run % 2 == 0) {
+      first = MeasureUntilPainted(a);
+      second = MeasureUntilPainted(b);
+    } else {
+      second = MeasureUntilPainted(b);
+      first = MeasureUntilPainted(a);
+    }
+    if (!first.ok || !second.ok) {
+      std::fprintf(stderr, "run %d: a program did not report its painted window\n", run + 1);
+      return {};
+    }
+    pairs.emplace_back(first, second);
+    double load[1] = {0};
+    getloadavg(load, 1);
+    std::printf(
+        "load %.2f; run %2d: %s %6.1f ms (cpu %5.1f ms, peak %6ld KB)   %s %6.1f ms (cpu "
+        "%5.1f ms, peak %6ld KB)   ratio %.3f\n",
+        load[0], run + 1, nameA, first.seconds * 1e3, first.cpuSeconds * 1e3, first.peakKilobytes,
+        nameB, second.seconds * 1e3, second.cpuSeconds * 1e3, second.peakKilobytes,
+        first.seconds / second.seconds);
+    std::fflush(stdout);
+  }
+  return pairs;
 }
 
 }  // namespace trimora::bench

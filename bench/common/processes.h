@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace trimora::bench {
@@ -26,5 +27,20 @@ Sample MeasureUntilPainted(const std::vector<std::string>& args);
 
 // The median of `values` (not empty).
 double Median(std::vector<double> values);
+
+// Median, quartiles and range of a set of values.
+struct Spread {
+  double median, q1, q3, low, high;
+};
+Spread SpreadOf(std::vector<double> values);
+
+// Starts program `a` and program `b` `runs` times each up to their painted windows, in
+// alternating order (a first in even runs), after one start of each that warms the caches, and
+// prints a line per run with the load average, naming them `nameA` and `nameB`. Returns the
+// pairs of samples; empty when a start did not report its painted window.
+std::vector<std::pair<Sample, Sample>> CompareStarts(const std::vector<std::string>& a,
+                                                     const char* nameA,
+                                                     const std::vector<std::string>& b,
+                                                     const char* nameB, int runs);
 
 }  // namespace trimora::bench

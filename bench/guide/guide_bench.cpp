@@ -21,9 +21,10 @@ namespace fs = std::filesystem;
 namespace {
 
 using trimora::bench::Median;
-using trimora::bench::Sample;
 
-using trimora::bench::MeasureUntilPainted;
+using trimora::bench::CompareStarts;
+using trimora::bench::Spread;
+using trimora::bench::SpreadOf;
 
 }  // namespace
 
@@ -45,25 +46,13 @@ int main(int argc, char** argv) {
   setenv("XDG_RUNTIME_DIR", (home / "runtime").c_str(), 1);
   setenv("TRIMORA_PAINTED_MARK", "1", 1);
 
-  // One start of each first, so that both find the files in the cache.
-  MeasureUntilPainted({programs + "/Brevio"});
-  MeasureUntilPainted({peer, guide});
-
+  const auto pairs = CompareStarts({programs + "/Brevio"}, "Brevio", {peer, guide}, "peer", runs);
+  if (pairs.empty()) {
+    fs::remove_all(home);
+    return 1;
+  }
   std::vector<double> brevio, peers, ratios, cpuRatios, brevioCpu, peerCpu, brevioPeak, peerPeak;
-  for (int run = 0; run < runs; ++run) {
-    Sample a, b;
-    if (run % 2 == 0) {
-      a = MeasureUntilPainted({programs + "/Brevio"});
-      b = MeasureUntilPainted({peer, guide});
-    } else {
-      b = MeasureUntilPainted({peer, guide});
-      a = MeasureUntilPainted({programs + "/Brevio"});
-    }
-    if (!a.ok || !b.ok) {
-      std::fprintf(stderr, "run %d: a program did not report its painted page\n", run + 1);
-      fs::remove_all(home);
-      return 1;
-    }
+  for (const auto& [a, b] : pairs) {
     brevio.push_back(a.seconds);
     peers.push_back(b.seconds);
     ratios.push_back(a.seconds / b.seconds);
@@ -72,24 +61,16 @@ int main(int argc, char** argv) {
     peerCpu.push_back(b.cpuSeconds);
     brevioPeak.push_back(static_cast<double>(a.peakKilobytes));
     peerPeak.push_back(static_cast<double>(b.peakKilobytes));
-    double load[1] = {0};
-    getloadavg(load, 1);
-    std::printf("load %.2f; run %2d: Brevio %6.1f ms (cpu %5.1f ms, peak %6ld KB)   peer %6.1f ms (cpu %5.1f ms, "
-                "peak %6ld KB)   ratio %.2f\n",
-                load[0], run + 1, a.seconds * 1e3, a.cpuSeconds * 1e3, a.peakKilobytes, b.seconds * 1e3,
-                b.cpuSeconds * 1e3, b.peakKilobytes, ratios.back());
-    std::fflush(stdout);
   }
-  std::vector<double> sorted = ratios;
-  std::sort(sorted.begin(), sorted.end());
-  const double q1 = sorted[sorted.size() / 4], q3 = sorted[(sorted.size() * 3) / 4];
+  const Spread spread = SpreadOf(ratios);
   double load[3] = {0, 0, 0};
   getloadavg(load, 3);
   std::printf("\n%d runs, load average %.2f %.2f %.2f\n", runs, load[0], load[1], load[2]);
   std::printf("start to guide painted: Brevio median %.1f ms (limit 400 ms), peer median %.1f ms\n",
               Median(brevio) * 1e3, Median(peers) * 1e3);
-  std::printf("per-run ratio Brevio/peer: median %.2f (limit 1.50), quartiles %.2f-%.2f, range %.2f-%.2f\n",
-              Median(ratios), q1, q3, sorted.front(), sorted.back());
+  std::printf(
+      "per-run ratio Brevio/peer: median %.2f (limit 1.50), quartiles %.2f-%.2f, range %.2f-%.2f\n",
+      spread.median, spread.q1, spread.q3, spread.low, spread.high);
   std::printf("processor time: Brevio median %.1f ms, peer median %.1f ms, median per-run ratio %.2f\n",
               Median(brevioCpu) * 1e3, Median(peerCpu) * 1e3, Median(cpuRatios));
   std::printf("peak memory: Brevio median %.1f MB, peer median %.1f MB, ratio %.2f\n", Median(brevioPeak) / 1024,

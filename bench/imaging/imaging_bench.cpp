@@ -24,7 +24,7 @@
 #include "photo_jpeg.h"
 #include "processes.h"
 #include "imaging/correction.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging/thumbnail.h"
 
 extern char** environ;

@@ -23,20 +23,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using trimora::bench::MeasureUntilPainted;
+using trimora::bench::CompareStarts;
 using trimora::bench::Median;
 using trimora::bench::RunQuietly;
-using trimora::bench::Sample;
-
-struct Spread {
-  double median, q1, q3, low, high;
-};
-
-Spread SpreadOf(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return {Median(values), values[values.size() / 4], values[(values.size() * 3) / 4],
-          values.front(), values.back()};
-}
+using trimora::bench::Spread;
+using trimora::bench::SpreadOf;
 
 }  // namespace
 
@@ -71,39 +62,19 @@ int main(int argc, char** argv) {
   trimora::WriteIntSetting("Width", 900);
   trimora::WriteIntSetting("Height", 700);
 
-  // One start of each first, so that both find their files in the cache.
-  MeasureUntilPainted({built});
-  MeasureUntilPainted({installed});
-
+  const auto pairs = CompareStarts({installed}, "installed", {built}, "build folder", runs);
+  if (pairs.empty()) {
+    fs::remove_all(home);
+    return 1;
+  }
   std::vector<double> ratios, cpuRatios, builtTimes, installedTimes, builtCpu, installedCpu;
-  for (int run = 0; run < runs; ++run) {
-    Sample a, b;
-    if (run % 2 == 0) {
-      a = MeasureUntilPainted({installed});
-      b = MeasureUntilPainted({built});
-    } else {
-      b = MeasureUntilPainted({built});
-      a = MeasureUntilPainted({installed});
-    }
-    if (!a.ok || !b.ok) {
-      std::fprintf(stderr, "run %d: a program did not report its painted window\n", run + 1);
-      fs::remove_all(home);
-      return 1;
-    }
+  for (const auto& [a, b] : pairs) {
     installedTimes.push_back(a.seconds);
     builtTimes.push_back(b.seconds);
     ratios.push_back(a.seconds / b.seconds);
     cpuRatios.push_back(a.cpuSeconds / b.cpuSeconds);
     installedCpu.push_back(a.cpuSeconds);
     builtCpu.push_back(b.cpuSeconds);
-    double load[1] = {0};
-    getloadavg(load, 1);
-    std::printf(
-        "load %.2f; run %2d: installed %6.1f ms (cpu %5.1f ms, peak %6ld KB)   build folder "
-        "%6.1f ms (cpu %5.1f ms, peak %6ld KB)   ratio %.2f\n",
-        load[0], run + 1, a.seconds * 1e3, a.cpuSeconds * 1e3, a.peakKilobytes, b.seconds * 1e3,
-        b.cpuSeconds * 1e3, b.peakKilobytes, ratios.back());
-    std::fflush(stdout);
   }
   const Spread wall = SpreadOf(ratios);
   const Spread cpu = SpreadOf(cpuRatios);

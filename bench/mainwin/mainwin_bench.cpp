@@ -27,7 +27,7 @@
 #include "app/kv_main_form.h"
 #include "photo_jpeg.h"
 #include "folder/folder_listing.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging/thumbnail.h"
 
 namespace fs = std::filesystem;

@@ -5,6 +5,8 @@
 
 #include "output/jpegtran.h"
 #include "platform/error.h"
+#include "platform/error_text.h"
+#include "platform/files.h"
 #include "platform/instance.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
@@ -390,7 +392,7 @@ void MainPresenter::CropAndSave() {
   try {
     trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_);
   } catch (const std::exception& e) {
-    view_.ShowError(e.what());
+    view_.ShowError(ErrorText(e));
   }
 }
 
@@ -407,7 +409,7 @@ void MainPresenter::RotateOriginal(const std::string& angle) {
   } catch (const Error& e) {
     // The file stays as it was; the user learns why nothing turned.
     view_.SetBusy(false);
-    view_.ShowError(e.what());
+    view_.ShowError(ErrorText(e));
     view_.SetBusy(true);
   }
   folder_.ShowPicture(current, false);

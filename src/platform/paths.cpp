@@ -15,6 +15,7 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/user_folders.h"
 
 namespace trimora {
@@ -51,16 +52,6 @@ std::string WithoutTrailingSeparator(std::string_view path) {
 std::string FileNamePart(std::string_view path) {
   const std::size_t at = path.find_last_of(kNameEnds);
   return std::string(at == std::string_view::npos ? path : path.substr(at + 1));
-}
-
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool IsRegularFile(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::string AbsolutePath(const std::string& path) {
@@ -161,15 +152,6 @@ std::string DataHome() {
   if (data != nullptr && data[0] == '/') return WithoutTrailingSlash(data);
   const std::string home = HomeFolder();
   return (home == "/" ? "" : home) + "/.local/share";
-}
-
-bool MakeFolders(const std::string& path) {
-  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-    const std::string part = path.substr(0, slash);
-    if (!part.empty() && mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) break;
-  }
-  return IsFolder(path);
 }
 
 std::string ProgramFolder() {

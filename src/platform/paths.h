@@ -24,12 +24,6 @@ std::string WithoutTrailingSeparator(std::string_view path);
 // drive's colon); the whole path when it has none.
 std::string FileNamePart(std::string_view path);
 
-// True when `path` names a folder (following links).
-bool IsFolder(const std::string& path);
-
-// True when `path` names a regular file (following links).
-bool IsRegularFile(const std::string& path);
-
 // `path` made absolute against the current working folder when it is relative; "." and ".."
 // parts and links stay as they are. Unchanged when the working folder cannot be read.
 std::string AbsolutePath(const std::string& path);

@@ -24,6 +24,7 @@
 #include <mutex>
 
 #include "platform/file_lock.h"
+#include "platform/files.h"
 #include "platform/settings_file.h"
 #include "platform/user_folders.h"
 #include "platform/version.h"

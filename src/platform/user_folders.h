@@ -18,8 +18,4 @@ std::string ConfigHome();
 // $XDG_DATA_HOME when it is an absolute path, else ~/.local/share; read anew on every call.
 std::string DataHome();
 
-// Creates `path` and the folders above it that are missing (mode 0700 for new ones). True
-// when `path` is a folder afterwards.
-bool MakeFolders(const std::string& path);
-
 }  // namespace trimora

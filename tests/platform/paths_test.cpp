@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "platform/files.h"
 #include "platform/user_folders.h"
 #include "temp_folder.h"
 
