@@ -20,9 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using trimora::bench::Median;
-
 using trimora::bench::CompareStarts;
+using trimora::bench::Median;
 using trimora::bench::Spread;
 using trimora::bench::SpreadOf;
 

@@ -19,13 +19,16 @@
 #include <filesystem>
 #include <memory>
 
-#include "folder/cutting_record.h"
 #include "formats/format_tables.h"
+#include "installed_programs.h"
 #include "platform/instance.h"
 #include "platform/version.h"
 #include "tables/table_file.h"
 #include "x_session.h"
 
+using trimora::test::Finished;
+using trimora::test::RunProgram;
+using trimora::test::WriteMarkedFolder;
 using trimora::test::XSession;
 
 namespace {
@@ -36,32 +39,6 @@ const QString kAppId = QStringLiteral(TRIMORA_APP_ID);
 const QString kPhotos = QStringLiteral(TRIMORA_TESTDATA_DIR "/photos");
 // How long a window may take to appear on a busy machine.
 constexpr int kPatience = 20000;
-
-struct Finished {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
-
-// Runs a program to its end (at most two minutes) with the given environment.
-Finished RunProgram(
-    const QString& program, const QStringList& arguments,
-    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-  QProcess process;
-  process.setProcessEnvironment(environment);
-  process.start(program, arguments);
-  Finished result;
-  if (!process.waitForStarted(10000) || !process.waitForFinished(120000)) {
-    result.err = QStringLiteral("%1 did not run: %2").arg(program, process.errorString());
-    process.kill();
-    process.waitForFinished(2000);
-    return result;
-  }
-  result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  result.out = QString::fromUtf8(process.readAllStandardOutput());
-  result.err = QString::fromUtf8(process.readAllStandardError());
-  return result;
-}
 
 // Every file and link below `root`, as paths relative to it.
 QStringList FilesBelow(const QString& root) {
@@ -139,10 +116,7 @@ class InstallTest : public QObject {
 
   // Writes a source folder whose one marked picture is enlarged with side stripes to the
   // side ratio of scalable format 1, as PNG. The result's sides tell which format was read.
-  void WriteEnlargedFolder(const QString& folder) {
-    QVERIFY(QDir().mkpath(folder));
-    const QString picture = folder + QStringLiteral("/bild.jpg");
-    QVERIFY(QFile::copy(kPhotos + QStringLiteral("/plain-landscape.jpg"), picture));
+  static bool WriteEnlargedFolder(const QString& folder) {
     trimora::CuttingRecord record;
     record.x = 0;
     record.y = 0;
@@ -150,16 +124,9 @@ class InstallTest : public QObject {
     record.height = 450;
     record.formatId = 1;
     record.blockSize = 1;
-    record.tempPath = "";
-    record.filename = picture.toStdString();
     record.fileType = "PNG";
-    record.saveIt = true;
-    record.deleted = false;
-    record.pictureWidth = 600;
-    record.pictureHeight = 450;
     record.enlarge = true;
-    trimora::SaveCuttingData(std::vector<trimora::CuttingRecord>{record},
-                             (folder + QStringLiteral("/CroppingData.kv2")).toStdString());
+    return WriteMarkedFolder(folder, kPhotos + QStringLiteral("/plain-landscape.jpg"), record);
   }
 
   // Runs the installed "trimora crop" over such a folder and returns the long over the short
@@ -167,7 +134,7 @@ class InstallTest : public QObject {
   double CroppedRatio(const QString& name) {
     const QString source = folders_.filePath(name + QStringLiteral("-quelle"));
     const QString target = folders_.filePath(name + QStringLiteral("-ziel"));
-    WriteEnlargedFolder(source);
+    if (!WriteEnlargedFolder(source)) return 0;
     QDir().mkpath(target);
     const Finished run = RunProgram(Installed(QStringLiteral("bin/trimora")),
                                     {QStringLiteral("crop"), source, target}, UserEnvironment());

@@ -11,36 +11,17 @@
 #include <QtTest>
 #include <algorithm>
 
-#include "folder/cutting_record.h"
+#include "installed_programs.h"
 #include "platform/version.h"
+
+using trimora::test::Finished;
+using trimora::test::RunProgram;
+using trimora::test::WriteMarkedFolder;
 
 namespace {
 
 const QString kBuildDir = QStringLiteral(TRIMORA_BUILD_DIR);
 const QString kPhotos = QStringLiteral(TRIMORA_TESTDATA_DIR "/photos");
-
-struct Finished {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
-
-// Runs a program to its end (at most five minutes: packing and lintian take their time).
-Finished RunProgram(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  Finished result;
-  if (!process.waitForStarted(10000) || !process.waitForFinished(300000)) {
-    result.err = QStringLiteral("%1 did not run: %2").arg(program, process.errorString());
-    process.kill();
-    process.waitForFinished(2000);
-    return result;
-  }
-  result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  result.out = QString::fromUtf8(process.readAllStandardOutput());
-  result.err = QString::fromUtf8(process.readAllStandardError());
-  return result;
-}
 
 }  // namespace
 
@@ -127,9 +108,7 @@ class PackageTest : public QObject {
     // A lossless crop by jpegtran of a marked picture, 320 x 240 from its corner.
     const QString source = work_.filePath(QStringLiteral("quelle"));
     const QString target = work_.filePath(QStringLiteral("ziel"));
-    QVERIFY(QDir().mkpath(source) && QDir().mkpath(target));
-    QVERIFY(QFile::copy(kPhotos + QStringLiteral("/plain-landscape.jpg"),
-                        source + QStringLiteral("/bild.jpg")));
+    QVERIFY(QDir().mkpath(target));
     trimora::CuttingRecord record;
     record.x = 0;
     record.y = 0;
@@ -137,15 +116,8 @@ class PackageTest : public QObject {
     record.height = 15;
     record.formatId = 1;
     record.blockSize = 16;
-    record.tempPath = "";
-    record.filename = (source + QStringLiteral("/bild.jpg")).toStdString();
     record.fileType = "JPG";
-    record.saveIt = true;
-    record.deleted = false;
-    record.pictureWidth = 600;
-    record.pictureHeight = 450;
-    trimora::SaveCuttingData(std::vector<trimora::CuttingRecord>{record},
-                             (source + QStringLiteral("/CroppingData.kv2")).toStdString());
+    QVERIFY(WriteMarkedFolder(source, kPhotos + QStringLiteral("/plain-landscape.jpg"), record));
     const Finished crop = RunProgram(tool, {QStringLiteral("crop"), source, target});
     QVERIFY2(crop.exitCode == 0, qPrintable(crop.err));
     QCOMPARE(crop.err, QStringLiteral("Speichere 1/1\n"));
