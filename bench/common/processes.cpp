@@ -127,4 +127,41 @@ std::vector<std::pair<Sample, Sample>> CompareStarts(const std::vector<std::stri
   return pairs;
 }
 
+StartFigures FiguresOf(const std::vector<std::pair<Sample, Sample>>& pairs) {
+  StartFigures f;
+  for (const auto& [a, b] : pairs) {
+    f.secondsA.push_back(a.seconds);
+    f.secondsB.push_back(b.seconds);
+    f.cpuA.push_back(a.cpuSeconds);
+    f.cpuB.push_back(b.cpuSeconds);
+    f.peakKilobytesA.push_back(static_cast<double>(a.peakKilobytes));
+    f.peakKilobytesB.push_back(static_cast<double>(b.peakKilobytes));
+    f.ratios.push_back(a.seconds / b.seconds);
+    f.cpuRatios.push_back(a.cpuSeconds / b.cpuSeconds);
+  }
+  return f;
+}
+
+void PrintRunsAndLoad(int runs) {
+  double load[3] = {0, 0, 0};
+  getloadavg(load, 3);
+  std::printf("\n%d runs, load average %.2f %.2f %.2f\n", runs, load[0], load[1], load[2]);
+}
+
+PrivateHome::PrivateHome(const std::string& name)
+    : path_(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(getpid()))) {
+  namespace fs = std::filesystem;
+  for (const char* folder : {"config", "data", "runtime"}) fs::create_directories(path_ / folder);
+  fs::permissions(path_ / "runtime", fs::perms::owner_all, fs::perm_options::replace);
+  setenv("XDG_CONFIG_HOME", (path_ / "config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (path_ / "data").c_str(), 1);
+  setenv("XDG_RUNTIME_DIR", (path_ / "runtime").c_str(), 1);
+  setenv("TRIMORA_PAINTED_MARK", "1", 1);
+}
+
+PrivateHome::~PrivateHome() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
 }  // namespace trimora::bench

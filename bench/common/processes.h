@@ -1,6 +1,7 @@
 // Starting peer programs from the benchmarks, timed as whole processes.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,5 +43,32 @@ std::vector<std::pair<Sample, Sample>> CompareStarts(const std::vector<std::stri
                                                      const char* nameA,
                                                      const std::vector<std::string>& b,
                                                      const char* nameB, int runs);
+
+// The per-run figures of compared starts (a, then b, as CompareStarts returned them).
+struct StartFigures {
+  std::vector<double> secondsA, secondsB, cpuA, cpuB, peakKilobytesA, peakKilobytesB;
+  std::vector<double> ratios, cpuRatios;  // a / b in each run
+};
+StartFigures FiguresOf(const std::vector<std::pair<Sample, Sample>>& pairs);
+
+// Prints "RUNS runs, load average ..." after an empty line.
+void PrintRunsAndLoad(int runs);
+
+// Settings, data and sockets of the programs a benchmark starts, private to one run of it: a
+// fresh temporary folder named after `name` and the process, with XDG_CONFIG_HOME,
+// XDG_DATA_HOME and XDG_RUNTIME_DIR pointing into it (so that no running instance takes a
+// start over), and TRIMORA_PAINTED_MARK set. Removed with everything in it at the end.
+class PrivateHome {
+ public:
+  explicit PrivateHome(const std::string& name);
+  ~PrivateHome();
+  PrivateHome(const PrivateHome&) = delete;
+  PrivateHome& operator=(const PrivateHome&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
 
 }  // namespace trimora::bench

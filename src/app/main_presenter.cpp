@@ -9,7 +9,7 @@
 #include "platform/files.h"
 #include "platform/instance.h"
 #include "platform/paths.h"
-#include "platform/settings.h"
+#include "platform/settings_schema.h"
 #include "platform/version.h"
 
 namespace trimora {
@@ -106,8 +106,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
       outside_(outside),
       frameSide_(std::make_unique<FrameSide>(*this, frameWidgets)),
       saveSide_(std::make_unique<SaveSide>(*this)),
-      folder_(view, *this, formats_, std::move(wake)),
-      frame_(*frameSide_, formats_, folder_.Records()),
+      folder_(view, *this, formats_, StoredSettings(), std::move(wake)),
+      frame_(*frameSide_, formats_, folder_.Records(), StoredSettings()),
       controller_(frame_, *frameSide_) {
   // Settings: the window's place, the folder's and the frame's values.
   settings_ = LoadMainWindowSettings(desktop);
@@ -118,10 +118,10 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   const FolderSettings folderSettings = LoadFolderSettings();
   folder_.ApplySettings(folderSettings);
   folder_.SetFrameController(&controller_);
-  frame_.fileTypes = FileTypeDefaults::FromSettings(ReadIntSetting("FileFormat1", 0),
-                                                    ReadIntSetting("FileFormat2", 1));
+  frame_.fileTypes =
+      FileTypeDefaults::FromSettings(Read(setting::kFileFormat1), Read(setting::kFileFormat2));
   frame_.InitBlockSize();
-  frame_.LoadMasterAlpha();
+  frame_.SetMasterAlpha(Read(setting::kMasterAlpha));
   frameWidgets.OutsideAlphaChanged(frame_.MasterAlpha, false);
 
   // The format tables and the default format, applied while no picture is shown.
@@ -390,7 +390,7 @@ void MainPresenter::CropAndSave() {
   context.formatRatio = [this](int id) { return static_cast<double>(formats_.FormatRatio(id)); };
   context.pictureCount = [this] { return folder_.ThumbnailCount(); };
   try {
-    trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_);
+    trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_, StoredSettings());
   } catch (const std::exception& e) {
     view_.ShowError(ErrorText(e));
   }
@@ -439,9 +439,9 @@ void MainPresenter::Close() {
   for (const char* name : {kHelpWindowClass, kGuideWindowClass}) {
     if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
   }
-  folder_.SaveSettings();
+  SaveFolderSettings(folder_.CurrentSettings());
   SaveMainWindowSettings(settings_);
-  frame_.SaveMasterAlpha();
+  Write(setting::kMasterAlpha, frame_.MasterAlpha);
   view_.ClearPicture();
   frame_.ClearCurrentPicture();
   folder_.Close();
