@@ -1,5 +1,6 @@
 #include "platform/painted_mark.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
 #include <QTimer>
@@ -12,17 +13,20 @@ namespace {
 
 bool MarkWanted() { return std::getenv("TRIMORA_PAINTED_MARK") != nullptr; }
 
-// Waits for the window's first paint event; the children paint in the same pass, so the mark
-// goes out when the event loop is next free.
+// Waits for the first paint event of the window or of any widget in it (a window covered by
+// opaque children gets none itself); the rest of the window paints in the same pass, so the
+// mark goes out when the event loop is next free.
 class FirstPaintWatcher : public QObject {
  public:
-  explicit FirstPaintWatcher(QWidget& window) : QObject(&window) {
-    window.installEventFilter(this);
+  explicit FirstPaintWatcher(QWidget& window) : QObject(&window), window_(window) {
+    QCoreApplication::instance()->installEventFilter(this);
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      watched->removeEventFilter(this);
+    if (event->type() == QEvent::Paint && !reported_ && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == &window_) {
+      reported_ = true;
+      QCoreApplication::instance()->removeEventFilter(this);
       QTimer::singleShot(0, this, [this] {
         ReportPaintedMark();
         deleteLater();
@@ -30,6 +34,10 @@ class FirstPaintWatcher : public QObject {
     }
     return false;
   }
+
+ private:
+  QWidget& window_;
+  bool reported_ = false;
 };
 
 }  // namespace
