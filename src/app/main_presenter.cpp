@@ -26,8 +26,35 @@ class MainPresenter::FrameSide : public ForwardingFrameView {
 
   // The red-eye marker is shown while the window marks red eyes.
   bool redEyeMarking = false;
+  // The picture view has its selection overlay (made by the first selection redraw), and the
+  // crop frame is shown.
+  bool overlayMade = false;
+  bool frameShown = false;
 
   bool MarkerVisible() const override { return redEyeMarking; }
+  bool FullScreenVisible() const override { return main_.fullScreen_.IsOpen(); }
+  void SetFrameVisible(bool visible) override {
+    frameShown = visible;
+    widgets_.SetFrameVisible(visible);
+  }
+  // Whatever changes the picture on screen refreshes the magnifier.
+  void SelectionRedraw(const ScreenRect& frame) override {
+    overlayMade = true;
+    widgets_.SelectionRedraw(frame);
+    main_.RefreshZoom();
+  }
+  void MarkerChanged() override {
+    widgets_.MarkerChanged();
+    main_.RefreshZoom();
+  }
+  void RebuildDisplayCopy() override {
+    widgets_.RebuildDisplayCopy();
+    main_.RefreshZoom();
+  }
+  void OutsideAlphaChanged(int masterAlpha, bool force) override {
+    widgets_.OutsideAlphaChanged(masterAlpha, force);
+    main_.RefreshZoom();
+  }
   bool PicturesListed() const override { return main_.folder_.ThumbnailCount() > 0; }
   bool CorrectionApplied(Correction which) const override {
     const ShownCorrections& shown = main_.folder_.Corrections();
@@ -95,6 +122,25 @@ class MainPresenter::SaveSide : public SaveRunView {
   MainPresenter& main_;
 };
 
+// The full-screen preview's host: the picture on show, the window's frame and commands.
+class MainPresenter::FullScreenSide : public FullScreenHost {
+ public:
+  explicit FullScreenSide(MainPresenter& main) : main_(main) {}
+  bool PictureEnlarged() const override { return main_.folder_.Corrections().enlarged; }
+  bool PartMarked() const override {
+    return main_.frameSide_->overlayMade && main_.frameSide_->frameShown;
+  }
+  void SetMainFrameActive(bool active) override { main_.view_.SetFrameActive(active); }
+  void RunFromFullScreen(CommandId command) override { main_.Run(command); }
+  void FullScreenClosed() override {
+    main_.view_.RepaintPending();
+    main_.RefreshZoom();
+  }
+
+ private:
+  MainPresenter& main_;
+};
+
 MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, OutsidePrograms& outside,
                              const std::string& formatFolder, const WindowRect& desktop,
                              std::function<void()> wake)
@@ -102,9 +148,13 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
       outside_(outside),
       frameSide_(std::make_unique<FrameSide>(*this, frameWidgets)),
       saveSide_(std::make_unique<SaveSide>(*this)),
+      fullScreenSide_(std::make_unique<FullScreenSide>(*this)),
       folder_(view, *this, formats_, std::move(wake)),
       frame_(*frameSide_, formats_, folder_.Records()),
-      controller_(frame_, *frameSide_) {
+      controller_(frame_, *frameSide_),
+      magnifier_(view),
+      fullScreen_(view, *fullScreenSide_),
+      exif_(view) {
   // Settings: the window's place, the folder's and the frame's values.
   settings_ = LoadMainWindowSettings(desktop);
   const StartPlacement place = PlaceAtStart(settings_, desktop);
@@ -136,12 +186,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   RefreshCommands();
   SetChecked(CommandId::FashionSkin, true);
   SetChecked(CommandId::StandardSkin, false);
-  SetChecked(CommandId::ZoomPause, !settings_.zoomActive);
-  view_.SetMagnifierPaused(!settings_.zoomActive);
-  if (!settings_.zoomActive) {
-    view_.SetCommandCaption(CommandId::ZoomPause, kZoomResumeCaption);
-    view_.SetCommandHint(CommandId::ZoomPause, kZoomResumeCaption);
-  }
+  magnifier_.Start(settings_.zoomLevel, settings_.zoomActive);
+  ShowMagnifierCommands();
   for (const ToolBarRow& bar : ToolBarTable()) {
     if (bar.band > 0)
       SetChecked(bar.toggle, settings_.bandsShown[static_cast<std::size_t>(bar.band - 1)]);
@@ -149,6 +195,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   view_.ShowBands(settings_.bandOrder, settings_.bandsShown);
   view_.SetHintsShown(settings_.showHints);
   view_.SetShortcutPanelVisible(true);
+  view_.PlaceExifWindow(settings_.exifPlace);
+  exif_.Start(settings_.exifVisible);
 }
 
 MainPresenter::~MainPresenter() { folder_.StopThread(); }
@@ -167,7 +215,7 @@ CommandState MainPresenter::CurrentCommandState() const {
   s.canGoBack = navigation.back;
   s.canGoForward = navigation.forward;
   s.masterAlpha = frame_.MasterAlpha;
-  s.zoomLevel = settings_.zoomLevel;
+  s.zoomLevel = magnifier_.ZoomLevel();
   return s;
 }
 
@@ -199,6 +247,24 @@ void MainPresenter::UpdateCommandStates(bool active) {
 }
 
 void MainPresenter::UpdateNavigation() { RefreshCommands(); }
+
+void MainPresenter::PictureShown(const std::string& file) {
+  RefreshZoom();
+  exif_.PictureShown(file, frameSide_->Reshowing());
+}
+
+void MainPresenter::ShowMagnifierCommands() {
+  const bool paused = magnifier_.Paused();
+  SetChecked(CommandId::ZoomPause, paused);
+  const char* caption = paused ? kZoomResumeCaption : Row(CommandId::ZoomPause).caption;
+  view_.SetCommandCaption(CommandId::ZoomPause, caption);
+  view_.SetCommandHint(CommandId::ZoomPause, caption);
+}
+
+void MainPresenter::PointerMoved(PointerTarget target, bool appActive) {
+  if (startingUp_) return;
+  magnifier_.PointerMoved(target, appActive, folder_.ThumbnailsOn());
+}
 
 void MainPresenter::Run(CommandId id) {
   if (!Enabled(id)) return;
@@ -258,6 +324,25 @@ void MainPresenter::Run(CommandId id) {
       break;
     case CommandId::About:
       view_.ShowAboutBox(ProgramVersion());
+      RefreshZoom();
+      break;
+    case CommandId::ExifInfo:
+      exif_.Open(folder_.CurrentFile());
+      break;
+    case CommandId::FullScreen:
+      fullScreen_.Show();
+      break;
+    case CommandId::ZoomPause:
+      magnifier_.TogglePause();
+      ShowMagnifierCommands();
+      break;
+    case CommandId::ZoomIn:
+      magnifier_.ZoomIn();
+      ShowMagnifierCommands();
+      break;
+    case CommandId::ZoomOut:
+      magnifier_.ZoomOut();
+      ShowMagnifierCommands();
       break;
     default:
       if (const std::optional<ToolBarId> bar = ToolBarOfToggle(id)) ToggleToolBar(*bar);
@@ -421,6 +506,9 @@ void MainPresenter::Close() {
     if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
   }
   folder_.SaveSettings();
+  settings_.zoomLevel = magnifier_.ZoomLevel();
+  settings_.zoomActive = !magnifier_.Paused();
+  settings_.exifVisible = exif_.Visible();
   SaveMainWindowSettings(settings_);
   frame_.SaveMasterAlpha();
   view_.ClearPicture();

@@ -427,12 +427,10 @@ TEST(CommandStates, BeforeAPictureOnlyTheCommandsOutsideTheRulesAreEnabled) {
 TEST(CommandStates, CommandsWithoutBehaviourAreNotBuilt) {
   // The commands whose windows and corrections come later stay disabled until they are built.
   const CommandSet later =
-      SetOf({C::CropAndBurn,   C::Settings,          C::StandardSkin,     C::FashionSkin,
-             C::ExifInfo,      C::FullScreen,        C::ZoomPause,        C::RedEyeFilter,
-             C::RedEyeRemove,  C::AutoCorrect,       C::AutoCorrectUndo,  C::Enlarge,
-             C::EnlargeRemove, C::FormatDefinitions, C::FormatForCurrent, C::CorrectionButton,
-             C::EnlargeButton, C::FormatButton,      C::ZoomIn,           C::ZoomOut,
-             C::ApplyRedEye,   C::CancelRedEye});
+      SetOf({C::CropAndBurn, C::Settings, C::StandardSkin, C::FashionSkin, C::RedEyeFilter,
+             C::RedEyeRemove, C::AutoCorrect, C::AutoCorrectUndo, C::Enlarge, C::EnlargeRemove,
+             C::FormatDefinitions, C::FormatForCurrent, C::CorrectionButton, C::EnlargeButton,
+             C::FormatButton, C::ApplyRedEye, C::CancelRedEye});
   EXPECT_EQ(BuiltCommands(), ~later);
 }
 
