@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging/thumbnail.h"
 #include "platform/error.h"
 

@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging/thumbnail.h"
 #include "platform/error.h"
+#include "platform/error_text.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
         thumbnail ? trimora::MakeThumbnail(argv[1]) : trimora::DecodeJpegFile(argv[1]);
     return picture.empty() ? 1 : 0;
   } catch (const trimora::Error& e) {
-    std::fprintf(stderr, "%s\n", e.what());
+    std::fprintf(stderr, "%s\n", trimora::ErrorText(e).c_str());
     return 1;
   }
 }

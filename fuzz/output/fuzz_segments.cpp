@@ -1,10 +1,10 @@
-// Feeds arbitrary bytes to the segment scanner and to the Exif mending of jpegtran's outputs.
+// Feeds arbitrary bytes to the marker walker and to the Exif mending of jpegtran's outputs.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "metadata/jpeg_markers.h"
 #include "output/exif_mend.h"
-#include "output/jpeg_segments.h"
 #include "platform/error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

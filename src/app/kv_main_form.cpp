@@ -536,6 +536,7 @@ PointerTarget TKvMainForm::TargetOf(const QWidget* widget) const {
 bool TKvMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ToolTip && !hintsShown_) return true;
   // The pointer left the program's windows, or the program is no longer the active one.
+  if (presenter_ == nullptr) return QWidget::eventFilter(watched, event);
   if ((watched == this && event->type() == QEvent::Leave) ||
       (event->type() == QEvent::ApplicationStateChange &&
        QGuiApplication::applicationState() != Qt::ApplicationActive)) {
@@ -561,6 +562,14 @@ bool TKvMainForm::eventFilter(QObject* watched, QEvent* event) {
       if (mine && !presenter_->StartingUp()) {
         presenter_->Wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
         return true;
+      }
+      break;
+    case QEvent::Enter:
+      // A window that went away or came up moved what lies under the resting pointer: the
+      // innermost widget entered decides, as a pointer move over it would.
+      if (widget->childAt(static_cast<QEnterEvent*>(event)->position().toPoint()) == nullptr) {
+        presenter_->PointerMoved(TargetOf(widget),
+                                 QGuiApplication::applicationState() == Qt::ApplicationActive);
       }
       break;
     case QEvent::MouseMove: {
@@ -694,7 +703,11 @@ void TKvMainForm::SetExifWindowVisible(bool visible) {
     return;
   }
   exif_->setVisible(visible);
-  if (visible) exif_->raise();
+  if (visible) {
+    // Shown by a command, the window comes to the front with the keyboard, as a new window does.
+    exif_->raise();
+    exif_->activateWindow();
+  }
 }
 
 void TKvMainForm::SetExifWindowLook(bool exifActive) {

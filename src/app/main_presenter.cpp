@@ -1,9 +1,8 @@
 #include "app/main_presenter.h"
 
-#include <array>
-
 #include "output/jpegtran.h"
 #include "platform/error.h"
+#include "platform/error_text.h"
 #include "platform/instance.h"
 #include "platform/settings.h"
 #include "platform/version.h"
@@ -458,7 +457,7 @@ void MainPresenter::CropAndSave() {
   try {
     trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_);
   } catch (const std::exception& e) {
-    view_.ShowError(e.what());
+    view_.ShowError(ErrorText(e));
   }
 }
 
@@ -475,7 +474,7 @@ void MainPresenter::RotateOriginal(const std::string& angle) {
   } catch (const Error& e) {
     // The file stays as it was; the user learns why nothing turned.
     view_.SetBusy(false);
-    view_.ShowError(e.what());
+    view_.ShowError(ErrorText(e));
     view_.SetBusy(true);
   }
   folder_.ShowPicture(current, false);

@@ -7,7 +7,6 @@
 // ends without an answer the run stops with an error (nothing is replaced unasked).
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -19,12 +18,12 @@
 #include "imaging/enlarge.h"
 #include "output/crop_and_save.h"
 #include "platform/error.h"
+#include "platform/error_text.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 
 namespace trimora::cli {
 namespace {
-
-namespace fs = std::filesystem;
 
 enum class OverwriteMode { Ask, Yes, All, No };
 
@@ -36,17 +35,17 @@ class TerminalView : public SaveRunView {
   std::string ChooseFolder(const std::string&, const std::string&, int, const std::string&) override { return {}; }
 
   int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int, int) override {
-    if (buttons != kButtonsYesAllNo) {
+    if (buttons != ui::kButtonsYesToAllNo) {
       std::fprintf(stderr, "%s: %s\n", title.c_str(), Plain(text).c_str());
-      return kAnswerOk;
+      return ui::kResultOk;
     }
     switch (mode_) {
       case OverwriteMode::Yes:
-        return kAnswerYes;
+        return ui::kResultYes;
       case OverwriteMode::All:
-        return kAnswerYesToAll;
+        return ui::kResultYesToAll;
       case OverwriteMode::No:
-        return kAnswerNo;
+        return ui::kResultNo;
       case OverwriteMode::Ask:
         break;
     }
@@ -56,13 +55,12 @@ class TerminalView : public SaveRunView {
       std::string answer;
       if (!std::getline(std::cin, answer)) {
         std::fprintf(stderr, "\n");
-        throw Error("Keine Antwort auf die Frage, ob die Datei überschrieben werden soll "
-                    "(ohne Terminal: --overwrite yes, all oder no).");
+        throw Error(ErrorCode::kOverwriteNoAnswer);
       }
       for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      if (answer == "j" || answer == "ja") return kAnswerYes;
-      if (answer == "a" || answer == "alle" || answer == "ja, alle") return kAnswerYesToAll;
-      if (answer == "n" || answer == "nein") return kAnswerNo;
+      if (answer == "j" || answer == "ja") return ui::kResultYes;
+      if (answer == "a" || answer == "alle" || answer == "ja, alle") return ui::kResultYesToAll;
+      if (answer == "n" || answer == "nein") return ui::kResultNo;
     }
   }
 
@@ -116,11 +114,8 @@ int RunCrop(const std::vector<std::string>& args) {
   const std::string& sourceFolder = folders[0];
   const std::string& destFolder = folders[1];
   try {
-    std::error_code ignored;
     for (const std::string& folder : folders) {
-      if (!fs::is_directory(folder, ignored)) {
-        throw Error("Das angegebene Verzeichnis existiert nicht. (" + folder + ")");
-      }
+      if (!IsFolder(folder)) throw Error(ErrorCode::kFolderMissing, {folder});
     }
     std::vector<CuttingRecord> records =
         LoadCuttingData(WithTrailingSeparator(sourceFolder) + std::string(kCuttingDataFile));
@@ -137,7 +132,7 @@ int RunCrop(const std::vector<std::string>& args) {
     RunSavePass(records, WithTrailingSeparator(destFolder), context, state, view);
     return 0;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "trimora crop: %s\n", e.what());
+    std::fprintf(stderr, "trimora crop: %s\n", ErrorText(e).c_str());
     return 1;
   }
 }

@@ -1,11 +1,11 @@
 // trimora exif FILE...: the information window's text for each picture.
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
 #include "metadata/info_text.h"
+#include "platform/files.h"
 
 namespace trimora::cli {
 namespace {
@@ -21,8 +21,7 @@ int RunExif(const std::vector<std::string>& args) {
   for (const std::string& path : args) {
     const std::string text = metadata::BuildInfoText(path);
     std::fwrite(text.data(), 1, text.size(), stdout);
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
+    if (!IsRegularFile(path)) {
       std::fflush(stdout);
       std::fprintf(stderr, "trimora exif: Datei nicht gefunden: %s\n", path.c_str());
       result = 1;

@@ -6,6 +6,8 @@
 
 #include "cli/command.h"
 #include "platform/error.h"
+#include "platform/error_text.h"
+#include "platform/files.h"
 #include "tables/ansi_text.h"
 #include "tables/json.h"
 #include "tables/table_file.h"
@@ -72,7 +74,7 @@ int Usage() {
 
 void Print(const std::string& text) {
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-    throw Error("Die Ausgabe kann nicht geschrieben werden.");
+    throw Error(ErrorCode::kOutputCannotWrite);
   }
 }
 
@@ -92,11 +94,8 @@ int Run(const std::vector<std::string>& args) {
     } else {
       return Usage();
     }
-  } catch (const Error& e) {
-    std::fprintf(stderr, "trimora table: %s\n", e.what());
-    return 1;
-  } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "trimora table: Nicht genügend Arbeitsspeicher.\n");
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "trimora table: %s\n", ErrorText(e).c_str());
     return 1;
   }
   return 0;

@@ -6,7 +6,7 @@
 
 #include "folder/folder_listing.h"
 #include "folder/hand_over.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging/thumbnail.h"
 #include "platform/error.h"
 #include "platform/paths.h"

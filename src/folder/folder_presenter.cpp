@@ -1,53 +1,25 @@
 #include "folder/folder_presenter.h"
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/stat.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <unordered_map>
 
 #include "folder/folder_listing.h"
 #include "folder/frame_controller.h"
 #include "formats/format_tables.h"
 #include "imaging/correction.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging/red_eye.h"
 #include "imaging/thumbnail.h"
 #include "output/lossless.h"
 #include "platform/error.h"
+#include "platform/error_text.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
+#include "ui/message_codes.h"
 
 namespace trimora {
 
 namespace {
-
-bool IsRegularFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-// Moves `from` to `to` without replacing an existing file. Where the file system cannot
-// refuse atomically, an existing target is refused by a look first.
-bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
-#ifdef SYS_renameat2
-  if (syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-    return true;
-  if (errno != EINVAL && errno != ENOSYS) return false;
-#endif
-  struct stat info {};
-  if (lstat(to.c_str(), &info) == 0) return false;
-  return std::rename(from.c_str(), to.c_str()) == 0;
-}
 
 std::string Decimal(int value) { return std::to_string(value); }
 
@@ -109,7 +81,8 @@ void FolderPresenter::ChooseSourceFolder() {
       view_.ChooseFolder("Quellverzeichnis auswählen", "&Öffnen", 0, sourceFolder_);
   if (chosen.empty()) return;
   if (!IsFolder(chosen)) {
-    view_.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", ui::kButtonsOk,
+                         "", 315, 120);
     return;
   }
   for (int i = 1; i <= 3; ++i) SetStatusText(i, "");
@@ -167,7 +140,7 @@ void FolderPresenter::OpenFolder(const std::string& path) {
     } catch (const Error& e) {
       // The folder opens as an empty one; a later opening works normally.
       openEmpty();
-      view_.ShowError(e.what());
+      view_.ShowError(ErrorText(e));
       return;
     }
   }
@@ -204,7 +177,7 @@ void FolderPresenter::FillRecordsFromListing(const std::vector<CuttingRecord>& l
 
 void FolderPresenter::ResetFolder() {
   if (current_ < 0) return;
-  std::remove(CuttingDataPath().c_str());
+  RemoveFile(CuttingDataPath());
   OpenFolder(sourceFolder_);
 }
 
@@ -304,7 +277,7 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   const std::string file = sourceFolder_ + entries_[static_cast<std::size_t>(position)].caption;
   if (!IsRegularFile(file)) {
     view_.ShowPanelBackground(true);
-    view_.ShowMessageBox("Fehler", "Die Datei existiert nicht mehr.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Die Datei existiert nicht mehr.", ui::kButtonsOk, "", 315, 120);
     SetStatusText(1, "");
     SetStatusText(2, "");
     return;
@@ -315,7 +288,8 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
     picture = (decoded && !decoded->empty()) ? std::move(*decoded) : DecodeJpegFile(file);
   } catch (const Error&) {
     view_.ShowPanelBackground(true);
-    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelesen werden.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelesen werden.", ui::kButtonsOk, "",
+                         315, 120);
     SetStatusText(1, "");
     SetStatusText(2, "");
     view_.ShowPanelBackground(false);
@@ -515,12 +489,13 @@ void FolderPresenter::DeleteSourcePicture(int position) {
   const std::string name = entries_[static_cast<std::size_t>(position)].caption;
   if (ReadBoolSetting("AskOnDelete", true)) {
     const int answer = view_.ShowMessageBox(
-        "Frage", "Soll das Bild \r\n" + name + "\r\n" + " wirklich gelöscht werden?", 3,
-        "AskOnDelete", 315, 170);
-    if (answer != 6) return;
+        "Frage", "Soll das Bild \r\n" + name + "\r\n" + " wirklich gelöscht werden?",
+        ui::kButtonsYesNo, "AskOnDelete", 315, 170);
+    if (answer != ui::kResultYes) return;
   }
-  if (::unlink((sourceFolder_ + name).c_str()) != 0) {
-    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelöscht werden.", 4, "", 315, 120);
+  if (!RemoveFile(sourceFolder_ + name)) {
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht gelöscht werden.", ui::kButtonsOk, "",
+                         315, 120);
     return;
   }
   ++deletedCount_;
@@ -578,7 +553,8 @@ void FolderPresenter::RenameSourcePicture(int position) {
   const bool acceptable = !name.empty() && name.find('/') == std::string::npos &&
                           name.find('\0') == std::string::npos && name != "." && name != "..";
   if (!acceptable || !MoveWithoutReplacing(sourceFolder_ + old, sourceFolder_ + name)) {
-    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht umbenannt werden.", 4, "", 315, 120);
+    view_.ShowMessageBox("Fehler", "Die Datei konnte nicht umbenannt werden.", ui::kButtonsOk, "",
+                         315, 120);
     return;
   }
   entries_[static_cast<std::size_t>(position)].caption = name;

@@ -49,7 +49,7 @@ class FolderView {
 
   // Sets the text of status panel 0..3 in the skinned frame and the plain status bar.
   virtual void SetStatusPanel(int index, const std::string& text) = 0;
-  // Shows a message box; returns the answer (1 OK, 6 yes, 7 no, 2 closed).
+  // Shows a message box (buttons: ui::MessageButtons); returns the answer (ui::DialogResult).
   virtual int ShowMessageBox(const std::string& title, const std::string& text, int buttons,
                              const std::string& dontShowAgainKey, int width, int height) = 0;
   // Asks for one line: the trimmed text when confirmed, else `defaultText`.

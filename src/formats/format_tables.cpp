@@ -110,7 +110,7 @@ void FormatTables::LoadDefaultFormat(std::int32_t formatId) {
 long double FormatTables::FormatRatio(std::int32_t formatId) const {
   FormatRecord record;
   if (!LookupFormat(formatId, record) || record.PixelWidth <= 0 || record.PixelHeight <= 0) {
-    throw Error("Das Ausgabeformat " + std::to_string(formatId) + " ist nicht definiert.");
+    throw Error(ErrorCode::kFormatUndefined, {std::to_string(formatId)});
   }
   const long double w = record.PixelWidth;
   const long double h = record.PixelHeight;

@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "platform/settings.h"
+#include "ui/message_codes.h"
 
 namespace trimora {
 
 namespace {
 
-constexpr int kOk = 4;  // the message box's OK row
 const char* const kLargerText =
     "Das gewählte Ausgabeformat ist größer als die aktuellen Bildmaße und kann deshalb nicht "
     "angewendet werden.";
@@ -276,7 +276,7 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
 
   if (formatId < 0 && (format.PixelWidth > P || format.PixelHeight > Q)) {
     view_.SetFrameVisible(false);
-    if (!quiet) view_.ShowMessageBox("Fehler", kLargerText, kOk, "", 315, 180);
+    if (!quiet) view_.ShowMessageBox("Fehler", kLargerText, ui::kButtonsOk, "", 315, 180);
     view_.MarkCurrentForSaving(false, true);
     ScreenRect f = view_.FrameRect();
     f.width = 0;
@@ -285,7 +285,7 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
   } else if (m > static_cast<long double>(P) / grid.BlockSize ||
              m > static_cast<long double>(Q) / grid.BlockSize) {
     view_.SetFrameVisible(false);
-    if (!quiet) view_.ShowMessageBox("Fehler", kTooSmallText, kOk, "", 315, 180);
+    if (!quiet) view_.ShowMessageBox("Fehler", kTooSmallText, ui::kButtonsOk, "", 315, 180);
     view_.SetStatusText(2, "");
     view_.MarkCurrentForSaving(false, true);
   } else {
@@ -298,7 +298,7 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
           view_.ShowMessageBox("Information",
                                "Bilder im Format " + format.Name +
                                    " können nicht verlustfrei als JPEG gespeichert werden.",
-                               kOk, "ShowLossySavingInfo", 270, 170);
+                               ui::kButtonsOk, "ShowLossySavingInfo", 270, 170);
         }
       }
       SetLosslessEnabled(false);
@@ -717,7 +717,8 @@ void FramePresenter::LosslessLost() {
   SetLosslessEnabled(false);
   if (grid.BlockSize == kJpegBlockSize) {
     if (ReadBoolSetting("ShowLossySavingInfo2", true)) {
-      view_.ShowMessageBox("Information", kCorrectedText, kOk, "ShowLossySavingInfo2", 320, 170);
+      view_.ShowMessageBox("Information", kCorrectedText, ui::kButtonsOk, "ShowLossySavingInfo2",
+                           320, 170);
     }
     UsePixelGrid();
     CommitSelection(true);

@@ -87,7 +87,7 @@ class FrameView : public FrameWidgets {
 
   // Main-window actions.
   virtual void SetCommandEnabled(FrameCommand command, bool enabled) = 0;
-  // Shows a message box and returns its answer (1 OK, 6 yes, 7 no, 10 yes to all, 2 closed).
+  // Shows a message box (buttons: ui::MessageButtons); returns its answer (ui::DialogResult).
   virtual int ShowMessageBox(const std::string& title, const std::string& text, int buttons,
                              const std::string& dontShowAgainKey, int width, int height) = 0;
   virtual void SetStatusText(int panel, const std::string& text) = 0;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "imaging/picture_memory.h"
 #include "imaging/rounding.h"
@@ -25,7 +26,7 @@ constexpr NamedColor kStripeColors[kStripeColorCount] = {
 constexpr double kMaxPixels = 268435456.0;
 
 int Rounded(double value) {
-  if (!(value <= kMaxPixels)) throw Error("Das erweiterte Bild wäre zu groß.");
+  if (!(value <= kMaxPixels)) throw Error(ErrorCode::kEnlargedTooLarge);
   return RoundHalfEven(value);
 }
 
@@ -50,8 +51,7 @@ EnlargeOptions EnlargeOptionsFrom(int colorIndex, bool left, bool right) {
 }
 
 EnlargedSize EnlargedSizeFor(int width, int height, double ratio) {
-  if (!(ratio > 0) || !std::isfinite(ratio))
-    throw Error("Das Seitenverhältnis des Ausgabeformats ist ungültig.");
+  if (!(ratio > 0) || !std::isfinite(ratio)) throw Error(ErrorCode::kEnlargeRatioInvalid);
   if (width <= 0 || height <= 0) return {width, height};
   if (ratio < 1) ratio = 1 / ratio;
   const double w = width;
@@ -69,7 +69,7 @@ EnlargedSize EnlargedSizeFor(int width, int height, double ratio) {
       size.width = Rounded(h / ratio);
   }
   if (static_cast<double>(size.width) * size.height > kMaxPixels)
-    throw Error("Das erweiterte Bild wäre zu groß.");
+    throw Error(ErrorCode::kEnlargedTooLarge);
   return size;
 }
 
@@ -85,8 +85,8 @@ StripeOffset EnlargePicture(Picture& picture, StripeColor color, bool left, bool
   else if (left)
     offset = {dW, dH};
 
-  Picture enlarged(size.width, size.height);
-  AdviseLargePages(enlarged.data(), enlarged.byteCount());
+  Picture enlarged;
+  if (AllocatePicture(&enlarged, size.width, size.height) == nullptr) throw std::bad_alloc();
   const std::uint8_t fill[4] = {color.blue, color.green, color.red, 0xFF};
   std::uint8_t* row = enlarged.row(0);
   for (int x = 0; x < size.width; ++x) std::memcpy(row + 4 * x, fill, 4);

@@ -49,17 +49,8 @@ jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager& manager) {
   manager.base.output_message = OutputMessage;
   manager.message[0] = '\0';
   manager.endOfData = false;
+  manager.outOfMemory = false;
   return &manager.base;
-}
-
-void SetJpegFailure(JpegErrorManager& manager, const char* text) {
-  std::strncpy(manager.message, text, sizeof manager.message - 1);
-  manager.message[sizeof manager.message - 1] = '\0';
-}
-
-std::string JpegErrorText(const std::string& what, const JpegErrorManager& manager) {
-  if (manager.message[0] == '\0') return what + ".";
-  return what + ": " + manager.message;
 }
 
 }  // namespace trimora

@@ -14,7 +14,7 @@
 //   jpeg_destroy_decompress(&cinfo);
 //   return true;
 //
-// The caller then turns errors.message into a trimora::Error with JpegErrorText.
+// The caller then turns errors.message into a trimora::Error.
 #pragma once
 
 #include <csetjmp>
@@ -32,6 +32,7 @@ struct JpegErrorManager {
   std::jmp_buf jump;                // set by the session with setjmp before any jpeg_* call
   char message[JMSG_LENGTH_MAX];    // libjpeg's text of the first problem; empty while none
   bool endOfData;                   // the input ended before the end marker
+  bool outOfMemory;                 // the session stopped for want of a picture buffer
 };
 
 // Prepares `manager` (no output on stderr, no exit) and returns the pointer for cinfo.err.
@@ -39,12 +40,5 @@ struct JpegErrorManager {
 // Input that merely ends before its end marker only sets `endOfData`: the pixels can still be
 // complete; a decoder of pictures with several scans must check it after decoding.
 jpeg_error_mgr* InitJpegErrorManager(JpegErrorManager& manager);
-
-// Stores `text` as the failure message of a session that stops on its own (not via libjpeg).
-void SetJpegFailure(JpegErrorManager& manager, const char* text);
-
-// The user's text for a failed session: `what` (e.g. "Die Datei \"a.jpg\" konnte nicht
-// gelesen werden") followed by ": " and the library's message, or a full stop when none.
-std::string JpegErrorText(const std::string& what, const JpegErrorManager& manager);
 
 }  // namespace trimora

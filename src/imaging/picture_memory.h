@@ -1,14 +1,15 @@
-// Advice to the operating system about large picture buffers.
+// Picture buffers for pictures that are about to be written whole (decoded, enlarged).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+
+#include "imaging/picture.h"
 
 namespace trimora {
 
-// Asks for large memory pages under a freshly allocated buffer that is about to be written
-// whole. Writing a 24-megapixel picture otherwise takes some 24,000 page faults, which cost more
-// than decoding it on virtual machines. Does nothing where the system offers no such advice.
-void AdviseLargePages(std::uint8_t* buffer, std::size_t size) noexcept;
+// Gives `picture` a buffer of width x height pixels (content uninitialised), asking the system
+// for large pages under it; returns its first byte, or null when memory is short. It throws
+// nothing, so that a libjpeg session may call it.
+std::uint8_t* AllocatePicture(Picture* picture, int width, int height) noexcept;
 
 }  // namespace trimora

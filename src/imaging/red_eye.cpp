@@ -37,8 +37,7 @@ void FilterPixel(std::uint8_t* p) {
 }
 
 [[noreturn]] void Malformed(std::string_view list) {
-  throw Error("Die Liste der Rote-Augen-Filter \"" + std::string(list) +
-              "\" enthält einen ungültigen Eintrag.");
+  throw Error(ErrorCode::kRedEyeListInvalid, {std::string(list)});
 }
 
 // A decimal integer with an optional minus sign, and nothing else.

@@ -15,7 +15,8 @@ namespace trimora::metadata {
 // A structural fault in the data being parsed (an offset or count that does not fit).
 class ParseError : public trimora::Error {
  public:
-  explicit ParseError(const std::string& what) : trimora::Error(what) {}
+  explicit ParseError(const std::string& what)
+      : trimora::Error(ErrorCode::kMetadataStructure, {what}) {}
 };
 
 // Throws a ParseError with the given text unless the condition holds.

@@ -312,7 +312,7 @@ bool ExifDecoder::ResetOrientation() {
 }
 
 void ExifDecoder::RemoveThumbnail() {
-  if (!decoded_) throw Error("Die Exif-Daten sind nicht lesbar.");
+  if (!decoded_) throw Error(ErrorCode::kExifUnreadable);
   std::vector<std::uint8_t>& s = *section_;
   if (!thumbRecorded_ || thumbOffset_ == 0) return;
   // Unlink the thumbnail directory, then cut off everything behind the data that the

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
 namespace trimora::metadata {
@@ -34,17 +33,10 @@ bool IsExifSection(std::span<const std::uint8_t> section);
 std::vector<std::uint8_t> EditExifSection(std::span<const std::uint8_t> section,
                                           const ExifEdit& edit);
 
-// Applies the edit to the first Exif segment before the picture data of a JPEG file in
-// memory and returns the new file; nothing when there is no such segment. Throws
+// Applies the edit to the first Exif segment ("Exif\0\0") before the picture data of a JPEG
+// file in memory and returns the new file; nothing when there is no such segment. Throws
 // trimora::Error when the bytes are not a JPEG file or the Exif data cannot be read.
 std::optional<std::vector<std::uint8_t>> EditJpegExif(std::span<const std::uint8_t> file,
                                                       const ExifEdit& edit);
-
-// Applies the edit to the first Exif segment of a JPEG file, writing a temporary file in the
-// same folder and renaming it over the original, so a failure leaves the file as it was.
-// Returns false (file untouched) when the file has no Exif segment before its picture data.
-// Throws trimora::Error when the file cannot be read or written or is not a JPEG file.
-// The file's last-write time is that of the rewrite; set it afterwards when it matters.
-bool EditJpegFileExif(const std::string& path, const ExifEdit& edit);
 
 }  // namespace trimora::metadata

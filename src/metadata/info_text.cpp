@@ -20,7 +20,7 @@ void ValueLine(std::string& text, const TagEntry& e) {
 // Step 4 of the text: everything the decoder holds. Throws when something cannot be read.
 void AppendExifData(std::string& text, JpegMetadata& reader) {
   ExifDecoder* exif = reader.Exif();
-  if (exif == nullptr) throw Error("Die Exif-Daten sind nicht lesbar.");
+  if (exif == nullptr) throw Error(ErrorCode::kExifUnreadable);
   Line(text, exif->byteOrder() == ByteOrder::Motorola ? "Motorola Byte Order" : "Intel Byte Order");
   exif->Restart();
   while (const TagEntry* e = exif->Next(kExifTid)) ValueLine(text, *e);

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <ctime>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "metadata/jpeg_markers.h"
 #include "metadata/value_format.h"
+#include "platform/error.h"
+#include "platform/files.h"
+#include "platform/paths.h"
 
 namespace trimora::metadata {
 namespace {
@@ -39,83 +39,27 @@ std::string ShortDate(std::int64_t seconds) {
 
 }  // namespace
 
-// Sequential reading of the file's bytes, from memory or from an open file.
-struct JpegMetadata::Source {
-  virtual ~Source() = default;
-  // The next byte, or -1 at the end.
-  virtual int get() = 0;
-  // Fills n bytes; false when the data ends before.
-  virtual bool read(std::uint8_t* to, std::size_t n) = 0;
-};
-
 namespace {
 
-struct MemorySource : JpegMetadata::Source {
-  explicit MemorySource(std::span<const std::uint8_t> bytes) : bytes(bytes) {}
-  int get() override { return at < bytes.size() ? bytes[at++] : -1; }
-  bool read(std::uint8_t* to, std::size_t n) override {
-    if (n > bytes.size() - at) {
-      at = bytes.size();
-      return false;
-    }
-    std::copy_n(bytes.data() + at, n, to);
-    at += n;
+// An open file as a byte source for the marker walker.
+class FileByteSource : public JpegByteSource {
+ public:
+  explicit FileByteSource(FileReader& file) : file_(file) {}
+  int Get() override {
+    const int c = file_.Get();
+    if (c >= 0) ++at_;
+    return c;
+  }
+  bool Read(std::uint8_t* to, std::size_t n) override {
+    if (!file_.Read(to, n)) return false;
+    at_ += n;
     return true;
   }
-  std::span<const std::uint8_t> bytes;
-  std::size_t at = 0;
-};
+  std::size_t Position() const override { return at_; }
 
-// Reads an open file descriptor through a buffer of its own, closing it at the end.
-struct FileSource : JpegMetadata::Source {
-  static constexpr std::size_t kBufferSize = 16384;
-  explicit FileSource(int fd) : fd(fd), buffer(new std::uint8_t[kBufferSize]) {}
-  ~FileSource() override { ::close(fd); }
-  int get() override {
-    if (at == filled && !Refill()) return -1;
-    return buffer[at++];
-  }
-  bool read(std::uint8_t* to, std::size_t n) override {
-    while (n > 0) {
-      if (at == filled) {
-        if (n >= kBufferSize) return ReadDirect(to, n);
-        if (!Refill()) return false;
-      }
-      const std::size_t part = std::min(n, filled - at);
-      std::memcpy(to, buffer.get() + at, part);
-      at += part;
-      to += part;
-      n -= part;
-    }
-    return true;
-  }
-  bool Refill() {
-    at = filled = 0;
-    const ssize_t got = ReadSome(buffer.get(), kBufferSize);
-    if (got <= 0) return false;
-    filled = static_cast<std::size_t>(got);
-    return true;
-  }
-  bool ReadDirect(std::uint8_t* to, std::size_t n) {
-    while (n > 0) {
-      const ssize_t got = ReadSome(to, n);
-      if (got <= 0) return false;
-      to += got;
-      n -= static_cast<std::size_t>(got);
-    }
-    return true;
-  }
-  ssize_t ReadSome(std::uint8_t* to, std::size_t n) {
-    ssize_t got;
-    do {
-      got = ::read(fd, to, n);
-    } while (got < 0 && errno == EINTR);
-    if (got < 0) throw Error("Die Datei kann nicht gelesen werden.");
-    return got;
-  }
-  int fd;
-  std::unique_ptr<std::uint8_t[]> buffer;
-  std::size_t at = 0, filled = 0;
+ private:
+  FileReader& file_;
+  std::size_t at_ = 0;
 };
 
 }  // namespace
@@ -147,30 +91,24 @@ void JpegMetadata::Reset() {
 
 bool JpegMetadata::ReadMetadata(const std::string& path) {
   Reset();
-  // One open and one fstat give the file, its size and its date; a file that exists but
-  // cannot be opened is an error of the read, not a missing file.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  struct stat info {};
-  if (fd < 0 ? ::stat(path.c_str(), &info) != 0 : ::fstat(fd, &info) != 0) {
-    if (fd >= 0) ::close(fd);
+  // One open gives the file, its size and its date; a file that exists but cannot be opened
+  // is an error of the read, not a missing file.
+  FileReader file(path);
+  if (!file.IsOpen()) {
+    if (!PathExists(path) || IsFolder(path)) return false;
+    fileName_ = FileNamePart(path);
+    fileSize_ = static_cast<std::uint64_t>(std::max<std::int64_t>(0, trimora::FileSize(path)));
+    errorText_ = HasJpegExtension(fileName_) ? kIllegalExif : kNotExif;
     return false;
   }
-  if (S_ISDIR(info.st_mode)) {
-    if (fd >= 0) ::close(fd);
-    return false;
-  }
+  if (file.IsFolder()) return false;
   try {
-    const std::size_t slash = path.find_last_of('/');
-    fileName_ = slash == std::string::npos ? path : path.substr(slash + 1);
-    fileSize_ = static_cast<std::uint64_t>(info.st_size);
-    fileTime_ = static_cast<std::int64_t>(info.st_mtime);
+    fileName_ = FileNamePart(path);
+    fileSize_ = file.Size();
+    fileTime_ = file.ModifiedTime();
     errorText_ = kNotExif;
-    if (!HasJpegExtension(fileName_)) {
-      if (fd >= 0) ::close(fd);
-      return false;
-    }
-    if (fd < 0) throw Error("Die Datei kann nicht geöffnet werden.");
-    FileSource source(fd);
+    if (!HasJpegExtension(fileName_)) return false;
+    FileByteSource source(file);
     if (ScanSections(source)) {
       errorText_ = kNoError;
       return true;
@@ -190,7 +128,7 @@ bool JpegMetadata::ReadMetadataFromBytes(std::span<const std::uint8_t> file,
     fileSize_ = file.size();
     errorText_ = kNotExif;
     if (!HasJpegExtension(fileName_)) return false;
-    MemorySource source(file);
+    SpanByteSource source(file);
     if (ScanSections(source)) {
       errorText_ = kNoError;
       return true;
@@ -202,29 +140,26 @@ bool JpegMetadata::ReadMetadataFromBytes(std::span<const std::uint8_t> file,
   }
 }
 
-bool JpegMetadata::ScanSections(Source& source) {
+bool JpegMetadata::ScanSections(JpegByteSource& source) {
   std::uint8_t start[2];
-  if (!source.read(start, 2) || start[0] != 0xFF || start[1] != 0xD8) return false;
+  if (!source.Read(start, 2) || start[0] != 0xFF || start[1] != 0xD8) return false;
   bool found = false;
   int number = 0;  // sections read so far, failed reads included
   while (number < kMaxSections) {
     ++number;
     if (number == 5 && !found) return false;
-    int c;
-    do {
-      c = source.get();
-    } while (c == 0xFF);
-    if (c < 0) continue;
-    const auto marker = static_cast<std::uint8_t>(c);
-    if (marker == 0xD9) return found;
+    MarkerHeader header;
+    const MarkerRead read = NextMarker(source, header);
+    if (read == MarkerRead::kStandalone && header.marker == 0xD9) return found;
+    if (read != MarkerRead::kSegment) continue;
+    const std::uint8_t marker = header.marker;
     Section section;
     section.marker = marker;
-    section.bytes.resize(2);
-    if (!source.read(section.bytes.data(), 2)) continue;
-    section.length = static_cast<std::uint16_t>(section.bytes[0] << 8 | section.bytes[1]);
-    if (section.length < 2) continue;
+    section.length = header.length;
     section.bytes.resize(section.length);
-    if (!source.read(section.bytes.data() + 2, section.length - 2u)) continue;
+    section.bytes[0] = static_cast<std::uint8_t>(section.length >> 8);
+    section.bytes[1] = static_cast<std::uint8_t>(section.length & 0xFF);
+    if (!source.Read(section.bytes.data() + 2, section.length - 2u)) continue;
     if (marker == 0xDA) return found;
     if (marker == 0xE1 && (number >= 6 || exif_ >= 0)) {
       --number;  // dropped: its slot is used for the next section
@@ -320,7 +255,7 @@ std::string JpegMetadata::ShortSummary() const {
 
 ExifDecoder& JpegMetadata::DecodedExif() {
   if (!exifDecoder_ || !exifDecoder_->decoded()) {
-    throw Error("Die Datei enthält keine lesbaren Exif-Daten.");
+    throw Error(ErrorCode::kExifMissing);
   }
   return *exifDecoder_;
 }

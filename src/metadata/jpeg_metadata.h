@@ -18,6 +18,7 @@
 
 #include "metadata/exif_decoder.h"
 #include "metadata/iptc_decoder.h"
+#include "metadata/jpeg_markers.h"
 
 namespace trimora::metadata {
 
@@ -92,13 +93,10 @@ class JpegMetadata {
   // Exif section.
   void RemoveThumbnail();
 
-  // Where the section scan reads the file's bytes from (a file or memory).
-  struct Source;
-
  private:
   const Section* Ref(int index) const { return index < 0 ? nullptr : &sections_[index]; }
   void Reset();
-  bool ScanSections(Source& source);
+  bool ScanSections(JpegByteSource& source);
   ExifDecoder& DecodedExif();
 
   std::string errorText_, fileName_;

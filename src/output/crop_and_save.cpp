@@ -2,33 +2,25 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <limits>
 
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "output/lossless.h"
 #include "platform/error.h"
 #include "platform/file_date.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/settings.h"
 
 namespace trimora {
 
-namespace fs = std::filesystem;
-
 namespace {
-
-bool Exists(const std::string& path) {
-  std::error_code ignored;
-  return fs::exists(path, ignored);
-}
 
 // A field that the run cannot do without; a null one ends the run.
 template <typename T>
 const T& Need(const std::optional<T>& field, const char* name, const CuttingRecord& record) {
   if (!field) {
-    throw Error("Im Datensatz von " + record.filename.value_or("(ohne Dateinamen)") + " fehlt der Wert \"" +
-                name + "\".");
+    throw Error(ErrorCode::kRecordFieldMissing, {record.filename.value_or(""), name});
   }
   return *field;
 }
@@ -37,7 +29,7 @@ const T& Need(const std::optional<T>& field, const char* name, const CuttingReco
 int Blocks(int value, int blockSize, const CuttingRecord& record) {
   const long long pixels = static_cast<long long>(value) * blockSize;
   if (pixels < std::numeric_limits<int>::min() || pixels > std::numeric_limits<int>::max()) {
-    throw Error("Der Ausschnitt im Datensatz von " + record.filename.value_or("") + " ist ungültig.");
+    throw Error(ErrorCode::kRecordCutInvalid, {record.filename.value_or("")});
   }
   return static_cast<int>(pixels);
 }
@@ -88,9 +80,9 @@ std::string SaveRecordFile(const CuttingRecord& record, const std::string& destF
   if (!lossless && record.enlarge.value_or(false)) {
     // An enlarged picture is written whole with its stripes; the selection is not used.
     const int formatId = Need(record.formatId, "FormatID", record);
-    if (!context.formatRatio) throw Error("Die Formattabellen sind nicht geladen.");
+    if (!context.formatRatio) throw Error(ErrorCode::kFormatTablesNotLoaded);
     request.ratio = context.formatRatio(formatId);
-    if (!(request.ratio > 0)) throw Error("Das Format " + std::to_string(formatId) + " ist nicht definiert.");
+    if (!(request.ratio > 0)) throw Error(ErrorCode::kFormatUndefined, {std::to_string(formatId)});
     request.width = Need(record.pictureWidth, "PictureWidth", record);
     request.height = Need(record.pictureHeight, "PictureHeight", record);
     return WriteCroppedPicture(request, context.stripes, confirm);
@@ -109,7 +101,7 @@ std::string SaveRecordFile(const CuttingRecord& record, const std::string& destF
   if (request.left + request.width > pictureWidth) request.width = pictureWidth - request.left;
   if (request.top + request.height > pictureHeight) request.height = pictureHeight - request.top;
   if (request.left < 0 || request.top < 0 || request.width <= 0 || request.height <= 0) {
-    throw Error("Der Ausschnitt im Datensatz von " + source + " liegt nicht im Bild.");
+    throw Error(ErrorCode::kRecordCutOutside, {source});
   }
   // jpegtran would move a cut whose corner is off the picture's own block grid; such pictures,
   // and those whose grid is coarser than 16 pixels, are cut exactly by decoding. Pictures
@@ -134,20 +126,21 @@ std::string OutputName(const std::string& destFolder, const std::string& filenam
 
 std::string ConfirmOverwrite(const std::string& path, const std::string& fileType, SaveRunState& state,
                              SaveRunView& view) {
-  if (!Exists(path) || state.OverwriteAll) return path;
+  if (!PathExists(path) || state.OverwriteAll) return path;
   const int answer = view.ShowMessageBox(
-      "Frage", "Soll die Datei\r\n" + FileNamePart(path) + "\r\n" + " überschrieben werden?", kButtonsYesAllNo, 315, 170);
-  if (answer == kAnswerYesToAll) {
+      "Frage", "Soll die Datei\r\n" + FileNamePart(path) + "\r\n" + " überschrieben werden?",
+      ui::kButtonsYesToAllNo, 315, 170);
+  if (answer == ui::kResultYesToAll) {
     state.OverwriteAll = true;
     return path;
   }
-  if (answer == kAnswerYes) return path;
+  if (answer == ui::kResultYes) return path;
   // "&Nein", and a box closed without an answer: keep the existing file, write beside it.
   const std::string base = path.size() >= 4 ? path.substr(0, path.size() - 4) : path;
   const std::string ending = fileType == "JPG" ? ".jpg" : "." + fileType;
   for (int n = 1;; ++n) {
     std::string candidate = base + "_" + std::to_string(n) + ending;
-    if (!Exists(candidate)) return candidate;
+    if (!PathExists(candidate)) return candidate;
   }
 }
 
@@ -180,9 +173,9 @@ void CropAndSave(const std::vector<CuttingRecord>& records, const SaveRunContext
   if (folder.empty()) folder = DefaultDestFolder();
   const std::string chosen = view.ChooseFolder("Zielverzeichnis wählen", "Speichern", 2, folder);
   if (chosen.empty()) return;
-  std::error_code ignored;
-  if (!fs::is_directory(chosen, ignored)) {
-    view.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", kButtonsOk, 320, 150);
+  if (!IsFolder(chosen)) {
+    view.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", ui::kButtonsOk,
+                        320, 150);
     return;
   }
   WriteStringSetting("DestDir", chosen);

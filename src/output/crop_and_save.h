@@ -14,14 +14,9 @@
 
 #include "folder/cutting_record.h"
 #include "output/write_cropped.h"
+#include "ui/message_codes.h"
 
 namespace trimora {
-
-// Answers of the message box.
-enum MessageAnswer : int { kAnswerOk = 1, kAnswerClosed = 2, kAnswerYes = 6, kAnswerNo = 7, kAnswerYesToAll = 10 };
-
-// Button rows of the message box.
-enum MessageButtons : int { kButtonsOk = 4, kButtonsYesNo = 3, kButtonsYesAllNo = 515 };
 
 // What the run needs from a person.
 class SaveRunView {
@@ -30,7 +25,7 @@ class SaveRunView {
   // The folder chooser; returns the chosen folder, or empty text when the user cancelled.
   virtual std::string ChooseFolder(const std::string& title, const std::string& okCaption, int glyphIndex,
                                    const std::string& startFolder) = 0;
-  // The message box; returns the answer (MessageAnswer).
+  // The message box (buttons: ui::MessageButtons); returns the answer (ui::DialogResult).
   virtual int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int width,
                              int height) = 0;
   // Sets the text of a status panel (3 is the right-most).

@@ -3,35 +3,27 @@
 #include <span>
 
 #include "metadata/exif_edit.h"
-#include "output/jpeg_segments.h"
+#include "metadata/jpeg_markers.h"
 #include "platform/error.h"
 
 namespace trimora {
 
 namespace {
 
-// Replaces the file's first Exif segment by the edited one; returns the file unchanged when
-// it has no Exif segment, no frame header, or Exif data that cannot be read.
+// Replaces the file's first Exif segment by the edited one, with the picture size of the frame
+// header; returns the file unchanged when it has no Exif segment, no frame header, or Exif data
+// that cannot be read.
 std::vector<std::uint8_t> EditExif(std::vector<std::uint8_t> jpeg, metadata::ExifEdit edit) {
-  const std::optional<SegmentSpan> exif = FindExifSegment(jpeg);
   const std::optional<FrameSize> frame = ReadFrameSize(jpeg);
-  if (!exif || !frame) return jpeg;
+  if (!frame) return jpeg;
   edit.pictureSize = metadata::ExifEdit::Size{static_cast<std::uint32_t>(frame->width),
                                               static_cast<std::uint32_t>(frame->height)};
-  std::vector<std::uint8_t> section;
   try {
-    // The section's bytes are the two length bytes and the payload, without FF E1.
-    section = metadata::EditExifSection(
-        std::span<const std::uint8_t>(jpeg).subspan(exif->offset + 2, exif->size - 2), edit);
+    if (auto edited = metadata::EditJpegExif(jpeg, edit)) return std::move(*edited);
   } catch (const Error&) {
-    return jpeg;
+    // Unreadable Exif data stays as jpegtran copied it.
   }
-  std::vector<std::uint8_t> out;
-  out.reserve(jpeg.size() - exif->size + 2 + section.size());
-  out.insert(out.end(), jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(exif->offset) + 2);
-  out.insert(out.end(), section.begin(), section.end());
-  out.insert(out.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(exif->offset + exif->size), jpeg.end());
-  return out;
+  return jpeg;
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "output/output_file.h"
 #include "platform/error.h"
+#include "platform/files.h"
 
 namespace trimora {
 
@@ -39,7 +39,7 @@ void RowToRgb(const std::uint8_t* bgrx, int width, std::uint8_t* rgb) {
 }
 
 void CheckSize(const PixelRows& pixels) {
-  if (pixels.width <= 0 || pixels.height <= 0) throw Error("Das Bild hat keine Pixel.");
+  if (pixels.width <= 0 || pixels.height <= 0) throw Error(ErrorCode::kPictureEmpty);
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ void WriteTiff(const std::string& path, const PixelRows& pixels) {
   CheckSize(pixels);
   const auto w = static_cast<std::uint32_t>(pixels.width);
   const auto h = static_cast<std::uint32_t>(pixels.height);
-  if (w > 0xFFFF || h > 0xFFFF) throw Error("Das Bild ist zu groß für eine TIFF-Datei.");
+  if (w > 0xFFFF || h > 0xFFFF) throw Error(ErrorCode::kTiffTooLarge);
   const std::uint32_t stripBytes = w * h * 3;
   const std::uint32_t ifdOffset = 40 + stripBytes;  // no padding, also when it is odd
 
@@ -67,7 +67,7 @@ void WriteTiff(const std::string& path, const PixelRows& pixels) {
   Le16(header, 8);
   for (char c : std::string_view("Dorvanelli")) header.push_back(static_cast<std::uint8_t>(c));
 
-  OutputFile file(path);
+  ReplacingFile file(path);
   file.Write(header.data(), header.size());
   std::vector<std::uint8_t> row(static_cast<std::size_t>(w) * 3);
   for (int y = 0; y < pixels.height; ++y) {
@@ -112,11 +112,12 @@ void WriteTiff(const std::string& path, const PixelRows& pixels) {
 
 void WriteBmp(const std::string& path, const PixelRows& pixels, int bitsPerPixel) {
   CheckSize(pixels);
-  if (bitsPerPixel != 24 && bitsPerPixel != 32) throw Error("Nicht unterstützte Farbtiefe.");
+  if (bitsPerPixel != 24 && bitsPerPixel != 32)
+    throw Error(ErrorCode::kBmpDepthUnsupported, {std::to_string(bitsPerPixel)});
   const std::size_t bytesPerPixel = static_cast<std::size_t>(bitsPerPixel) / 8;
   const std::size_t rowBytes = (static_cast<std::size_t>(pixels.width) * bytesPerPixel + 3) / 4 * 4;
   const std::size_t imageBytes = rowBytes * static_cast<std::size_t>(pixels.height);
-  if (imageBytes + 54 > 0xFFFFFFFFu) throw Error("Das Bild ist zu groß für eine BMP-Datei.");
+  if (imageBytes + 54 > 0xFFFFFFFFu) throw Error(ErrorCode::kBmpTooLarge);
 
   std::vector<std::uint8_t> header;
   header.reserve(54);
@@ -137,7 +138,7 @@ void WriteBmp(const std::string& path, const PixelRows& pixels, int bitsPerPixel
   Le32(header, 0);  // colours used
   Le32(header, 0);  // important colours
 
-  OutputFile file(path);
+  ReplacingFile file(path);
   file.Write(header.data(), header.size());
   std::vector<std::uint8_t> row(rowBytes, 0);
   for (int y = pixels.height - 1; y >= 0; --y) {
@@ -157,7 +158,8 @@ void WriteBmp(const std::string& path, const PixelRows& pixels, int bitsPerPixel
 namespace {
 
 // Writes one PNG chunk: length, type, data, CRC over type and data.
-void WriteChunk(OutputFile& file, const char type[4], const std::uint8_t* data, std::uint32_t size) {
+void WriteChunk(ReplacingFile& file, const char type[4], const std::uint8_t* data,
+                std::uint32_t size) {
   std::uint8_t head[8];
   Be32(head, size);
   for (int i = 0; i < 4; ++i) head[4 + i] = static_cast<std::uint8_t>(type[i]);
@@ -174,7 +176,8 @@ void WriteChunk(OutputFile& file, const char type[4], const std::uint8_t* data, 
 class Deflater {
  public:
   Deflater() {
-    if (deflateInit(&stream_, Z_DEFAULT_COMPRESSION) != Z_OK) throw Error("zlib kann nicht starten.");
+    if (deflateInit(&stream_, Z_DEFAULT_COMPRESSION) != Z_OK)
+      throw Error(ErrorCode::kZlibCannotStart);
   }
   ~Deflater() { deflateEnd(&stream_); }
   Deflater(const Deflater&) = delete;
@@ -182,14 +185,14 @@ class Deflater {
 
   // Compresses `size` bytes (or finishes the stream) and writes each full output buffer as
   // an IDAT chunk.
-  void Feed(OutputFile& file, const std::uint8_t* data, std::size_t size, bool finish) {
+  void Feed(ReplacingFile& file, const std::uint8_t* data, std::size_t size, bool finish) {
     stream_.next_in = const_cast<Bytef*>(data);
     stream_.avail_in = static_cast<uInt>(size);
     for (;;) {
       stream_.next_out = buffer_.data() + used_;
       stream_.avail_out = static_cast<uInt>(buffer_.size() - used_);
       const int result = deflate(&stream_, finish ? Z_FINISH : Z_NO_FLUSH);
-      if (result == Z_STREAM_ERROR) throw Error("zlib-Fehler beim Komprimieren.");
+      if (result == Z_STREAM_ERROR) throw Error(ErrorCode::kZlibFailed);
       used_ = buffer_.size() - stream_.avail_out;
       if (used_ == buffer_.size() || (finish && result == Z_STREAM_END && used_ != 0)) {
         WriteChunk(file, "IDAT", buffer_.data(), static_cast<std::uint32_t>(used_));
@@ -219,7 +222,7 @@ void WritePng(const std::string& path, const PixelRows& pixels) {
   ihdr[11] = 0;  // adaptive filtering
   ihdr[12] = 0;  // not interlaced
 
-  OutputFile file(path);
+  ReplacingFile file(path);
   file.Write(kSignature, sizeof kSignature);
   WriteChunk(file, "IHDR", ihdr, sizeof ihdr);
   Deflater deflater;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "output/pixel_rows.h"
+#include "imaging/pixel_rows.h"
 
 namespace trimora {
 

@@ -1,10 +1,10 @@
 #include "output/jpeg_writer.h"
 
+#include "imaging/jpeg_codec.h"
+#include "metadata/jpeg_markers.h"
 #include "metadata/jpeg_metadata.h"
-#include "output/jpeg_codec.h"
-#include "output/jpeg_segments.h"
-#include "output/output_file.h"
 #include "platform/error.h"
+#include "platform/files.h"
 
 namespace trimora {
 
@@ -15,9 +15,8 @@ constexpr std::uint8_t kJfifSegment[] = {0xFF, 0xE0, 0x00, 0x10, 'J',  'F',  'I'
                                          0x01, 0x02, 0x01, 0x01, 0x2C, 0x01, 0x2C, 0x00, 0x00};
 
 void Append(std::vector<std::uint8_t>& out, const metadata::Section& section) {
-  out.push_back(0xFF);
-  out.push_back(section.marker);
-  out.insert(out.end(), section.bytes.begin(), section.bytes.end());
+  const std::vector<std::uint8_t> bytes = metadata::SegmentBytes(section);
+  out.insert(out.end(), bytes.begin(), bytes.end());
 }
 
 }  // namespace
@@ -71,7 +70,7 @@ void WriteJpeg(const std::string& path, const PixelRows& pixels, const std::stri
 void WriteEncodedJpeg(const std::string& path, const std::vector<std::uint8_t>& encoded, const std::string& source,
                       int width, int height) {
   const std::vector<std::uint8_t> bytes = WrapWithSourceMetadata(encoded, source, width, height);
-  OutputFile file(path);
+  ReplacingFile file(path);
   file.Write(bytes.data(), bytes.size());
   file.Commit();
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "output/pixel_rows.h"
+#include "imaging/pixel_rows.h"
 
 namespace trimora {
 

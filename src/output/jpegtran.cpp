@@ -1,20 +1,13 @@
 #include "output/jpegtran.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
-
 #include "output/exif_mend.h"
-#include "output/output_file.h"
 #include "platform/error.h"
 #include "platform/file_date.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 
 namespace trimora {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -36,19 +29,12 @@ std::string QuoteArgument(const std::string& argument) {
   return out;
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error("Datei " + path + " kann nicht geöffnet werden");
-  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Removes jpegtran's temporary file however the run ends.
 class TemporaryFile {
  public:
   explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
   ~TemporaryFile() {
-    std::error_code ignored;
-    if (!path_.empty()) fs::remove(path_, ignored);
+    if (!path_.empty()) RemoveFile(path_);
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -58,13 +44,6 @@ class TemporaryFile {
  private:
   std::string path_;
 };
-
-// An output that is replaced keeps its access rights (a rotated original stays what it was).
-void TakeOverPermissions(const std::string& from, const std::string& to) {
-  std::error_code failure;
-  const fs::file_status status = fs::status(from, failure);
-  if (!failure && fs::exists(status)) fs::permissions(to, status.permissions(), failure);
-}
 
 }  // namespace
 
@@ -80,7 +59,7 @@ std::string JpegTranRotateParameters(std::string_view angle, const std::string& 
 
 JpegTranCall ParseJpegTranParameters(std::string_view parameters) {
   std::vector<std::string> arguments = SplitCommandLine(parameters);
-  if (arguments.size() < 2) throw Error("jpegtran braucht eine Eingabe- und eine Ausgabedatei.");
+  if (arguments.size() < 2) throw Error(ErrorCode::kJpegTranNeedsTwoFiles);
   JpegTranCall call;
   call.output = std::move(arguments.back());
   arguments.pop_back();
@@ -100,19 +79,21 @@ bool RunJpegTran(std::string_view parameters, const JpegFixUp& fixUp) {
   const JpegTranCall call = ParseJpegTranParameters(parameters);
   TemporaryFile written(CreateTemporaryBeside(call.output));
   const int exitCode = RunHiddenAndWait(ProgramBeside("jpegtran"), DebianJpegTranParameters(call, written.path()));
-  std::error_code failure;
-  if ((exitCode != 0 && exitCode != 2) || fs::file_size(written.path(), failure) == 0 || failure) return false;
+  if ((exitCode != 0 && exitCode != 2) || FileSize(written.path()) <= 0) return false;
   if (fixUp) {
-    const std::vector<std::uint8_t> bytes = fixUp(ReadWholeFile(written.path()));
-    OutputFile file(call.output);
-    TakeOverPermissions(call.output, file.temporaryPath());
+    const std::string read = ReadWholeFile(written.path());
+    const std::vector<std::uint8_t> bytes =
+        fixUp(std::vector<std::uint8_t>(read.begin(), read.end()));
+    // An output that is replaced keeps its access rights (a rotated original stays what it was).
+    ReplacingFile file(call.output);
     file.Write(bytes.data(), bytes.size());
     file.Commit();
     return true;
   }
   TakeOverPermissions(call.output, written.path());
-  fs::rename(written.path(), call.output, failure);
-  if (failure) ThrowCannotCreate(call.output);
+  if (!ReplaceByRename(written.path(), call.output)) {
+    throw Error(ErrorCode::kFileCannotCreate, {call.output});
+  }
   written.Release();
   return true;
 }
@@ -124,24 +105,26 @@ std::string JpegTranCrop(int left, int top, int width, int height, const std::st
   // A name with a double quote would not come back whole from the parameter text.
   const JpegTranCall call = ParseJpegTranParameters(parameters);
   if (call.input != source || call.output != path) {
-    throw Error("Der Dateiname " + path + " kann nicht an jpegtran übergeben werden.");
+    throw Error(ErrorCode::kJpegTranNameUnusable, {path});
   }
   if (!RunJpegTran(parameters, MendCroppedExif)) {
-    throw Error("jpegtran konnte " + source + " nicht verlustfrei nach " + path + " zuschneiden.");
+    throw Error(ErrorCode::kJpegTranCropFailed, {source, path});
   }
   return path;
 }
 
 void RotateOriginalFile(const std::string& path, std::string_view angle) {
-  if (angle != "90" && angle != "270") throw Error("Ungültiger Drehwinkel " + std::string(angle) + ".");
+  if (angle != "90" && angle != "270") {
+    throw Error(ErrorCode::kRotationAngleInvalid, {std::string(angle)});
+  }
   const std::string parameters = JpegTranRotateParameters(angle, path);
   const JpegTranCall call = ParseJpegTranParameters(parameters);
   if (call.input != path || call.output != path) {
-    throw Error("Der Dateiname " + path + " kann nicht an jpegtran übergeben werden.");
+    throw Error(ErrorCode::kJpegTranNameUnusable, {path});
   }
   const std::int32_t date = GetFileDate(path);
   if (!RunJpegTran(parameters, MendRotatedExif)) {
-    throw Error("jpegtran konnte " + path + " nicht drehen; die Datei ist unverändert.");
+    throw Error(ErrorCode::kJpegTranRotateFailed, {path});
   }
   SetFileDate(path, date);
 }

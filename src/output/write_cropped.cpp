@@ -3,10 +3,9 @@
 #include <cstring>
 
 #include "imaging/correction.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging/red_eye.h"
 #include "output/file_writers.h"
-#include "output/jpeg_codec.h"
 #include "output/jpeg_writer.h"
 #include "platform/error.h"
 
@@ -27,7 +26,9 @@ bool Inside(int left, int top, int width, int height, const Picture& p) {
 
 std::string WriteCroppedPicture(const CropRequest& request, const EnlargeOptions& stripes,
                                 const ConfirmOutput& confirm) {
-  if (!KnownType(request.type)) throw Error("Unbekannter Dateityp \"" + request.type + "\" für " + request.output + ".");
+  if (!KnownType(request.type)) {
+    throw Error(ErrorCode::kFileTypeUnknown, {request.type, request.output});
+  }
   int left = request.left, top = request.top, width = request.width, height = request.height;
   if (request.type == "JPG" && request.redEyeList.empty() && request.ratio <= 0 && !request.correction) {
     // The common case: decoded rows go straight into the encoder, no picture is held.
@@ -50,7 +51,9 @@ std::string WriteCroppedPicture(const CropRequest& request, const EnlargeOptions
       height = whole.height();
     }
     if (!Inside(left, top, width, height, whole)) {
-      throw Error("Der Ausschnitt liegt nicht im Bild " + request.source + ".");
+      throw Error(ErrorCode::kCutOutsidePicture,
+                  {request.source, std::to_string(left), std::to_string(top), std::to_string(width),
+                   std::to_string(height)});
     }
     if (request.correction && (width != whole.width() || height != whole.height())) {
       cut = Picture(width, height);

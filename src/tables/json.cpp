@@ -14,16 +14,16 @@ class Parser {
   explicit Parser(std::string_view s) : s_(s) {}
 
   JsonValue Document() {
-    if (!IsValidUtf8(s_)) Fail("der Text ist kein gültiges UTF-8");
+    if (!IsValidUtf8(s_)) Fail(ErrorCode::kJsonNotUtf8);
     SkipSpace();
     JsonValue value = Value(0);
     SkipSpace();
-    if (pos_ != s_.size()) Fail("unerwartete Zeichen nach dem Ende");
+    if (pos_ != s_.size()) Fail(ErrorCode::kJsonTrailingText);
     return value;
   }
 
  private:
-  [[noreturn]] void Fail(const std::string& what) const {
+  [[noreturn]] void Fail(ErrorCode what, std::vector<std::string> args = {}) const {
     int line = 1, column = 1;
     for (std::size_t i = 0; i < pos_ && i < s_.size(); ++i) {
       if (s_[i] == '\n') {
@@ -32,8 +32,8 @@ class Parser {
         ++column;
       }
     }
-    throw Error("Ungültiges JSON in Zeile " + std::to_string(line) + ", Spalte " +
-                std::to_string(column) + ": " + what + ".");
+    throw Error(ErrorCode::kJsonSyntax, {std::to_string(line), std::to_string(column)},
+                Error(what, std::move(args)));
   }
 
   bool AtEnd() const { return pos_ >= s_.size(); }
@@ -47,17 +47,17 @@ class Parser {
   }
 
   void Expect(char c) {
-    if (Peek() != c) Fail(std::string("\"") + c + "\" erwartet");
+    if (Peek() != c) Fail(ErrorCode::kJsonCharExpected, {std::string(1, c)});
     ++pos_;
   }
 
   void Word(std::string_view word) {
-    if (s_.substr(pos_, word.size()) != word) Fail("unbekanntes Wort");
+    if (s_.substr(pos_, word.size()) != word) Fail(ErrorCode::kJsonUnknownWord);
     pos_ += word.size();
   }
 
   JsonValue Value(int depth) {
-    if (depth >= kJsonMaxDepth) Fail("zu tief verschachtelt");
+    if (depth >= kJsonMaxDepth) Fail(ErrorCode::kJsonTooDeep);
     JsonValue v;
     switch (Peek()) {
       case '{':
@@ -100,9 +100,9 @@ class Parser {
     }
     for (;;) {
       SkipSpace();
-      if (Peek() != '"') Fail("Name in Anführungszeichen erwartet");
+      if (Peek() != '"') Fail(ErrorCode::kJsonNameExpected);
       std::string key = String();
-      if (v.Find(key)) Fail("doppelter Name \"" + key + "\"");
+      if (v.Find(key)) Fail(ErrorCode::kJsonNameTwice, {key});
       SkipSpace();
       Expect(':');
       SkipSpace();
@@ -139,7 +139,7 @@ class Parser {
   }
 
   unsigned Hex4() {
-    if (s_.size() - pos_ < 4) Fail("unvollständige \\u-Folge");
+    if (s_.size() - pos_ < 4) Fail(ErrorCode::kJsonShortUnicode);
     unsigned v = 0;
     for (int i = 0; i < 4; ++i) {
       const char c = s_[pos_++];
@@ -151,7 +151,7 @@ class Parser {
       } else if (c >= 'A' && c <= 'F') {
         v |= static_cast<unsigned>(c - 'A' + 10);
       } else {
-        Fail("ungültige \\u-Folge");
+        Fail(ErrorCode::kJsonBadUnicode);
       }
     }
     return v;
@@ -161,15 +161,15 @@ class Parser {
     Expect('"');
     std::string out;
     for (;;) {
-      if (AtEnd()) Fail("Text ohne schließendes Anführungszeichen");
+      if (AtEnd()) Fail(ErrorCode::kJsonOpenText);
       const char c = s_[pos_++];
       if (c == '"') return out;
-      if (static_cast<unsigned char>(c) < 0x20) Fail("Steuerzeichen im Text");
+      if (static_cast<unsigned char>(c) < 0x20) Fail(ErrorCode::kJsonControlChar);
       if (c != '\\') {
         out += c;
         continue;
       }
-      if (AtEnd()) Fail("unvollständige Escape-Folge");
+      if (AtEnd()) Fail(ErrorCode::kJsonShortEscape);
       switch (const char e = s_[pos_++]) {
         case '"':
         case '\\':
@@ -194,19 +194,19 @@ class Parser {
         case 'u': {
           unsigned c1 = Hex4();
           if (c1 >= 0xD800 && c1 <= 0xDBFF) {
-            if (s_.substr(pos_, 2) != "\\u") Fail("unvollständiges Ersatzzeichenpaar");
+            if (s_.substr(pos_, 2) != "\\u") Fail(ErrorCode::kJsonShortSurrogate);
             pos_ += 2;
             const unsigned c2 = Hex4();
-            if (c2 < 0xDC00 || c2 > 0xDFFF) Fail("ungültiges Ersatzzeichenpaar");
+            if (c2 < 0xDC00 || c2 > 0xDFFF) Fail(ErrorCode::kJsonBadSurrogate);
             c1 = 0x10000 + ((c1 - 0xD800) << 10) + (c2 - 0xDC00);
           } else if (c1 >= 0xDC00 && c1 <= 0xDFFF) {
-            Fail("ungültiges Ersatzzeichenpaar");
+            Fail(ErrorCode::kJsonBadSurrogate);
           }
           AppendUtf8(out, c1);
           break;
         }
         default:
-          Fail("unbekannte Escape-Folge");
+          Fail(ErrorCode::kJsonUnknownEscape);
       }
     }
   }
@@ -222,16 +222,16 @@ class Parser {
     if (Peek() == '0') {
       ++pos_;
     } else if (digits() == 0) {
-      Fail("Wert erwartet");
+      Fail(ErrorCode::kJsonValueExpected);
     }
     if (Peek() == '.') {
       ++pos_;
-      if (digits() == 0) Fail("Ziffer erwartet");
+      if (digits() == 0) Fail(ErrorCode::kJsonDigitExpected);
     }
     if (Peek() == 'e' || Peek() == 'E') {
       ++pos_;
       if (Peek() == '+' || Peek() == '-') ++pos_;
-      if (digits() == 0) Fail("Ziffer erwartet");
+      if (digits() == 0) Fail(ErrorCode::kJsonDigitExpected);
     }
     return std::string(s_.substr(start, pos_ - start));
   }

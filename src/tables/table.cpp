@@ -26,7 +26,8 @@ constexpr std::array<TypeName, 8> kTypeNames = {{
     {FieldType::Blob, "ftBlob"},
 }};
 
-std::string Quoted(std::string_view columnName) { return "'" + AnsiToUtf8(columnName) + "'"; }
+// A column name as the error texts show it (UTF-8).
+std::string Shown(std::string_view columnName) { return AnsiToUtf8(columnName); }
 
 // Orders field values of one column: null first, then by value.
 bool Less(const FieldValue& a, const FieldValue& b) {
@@ -108,7 +109,7 @@ void Table::Empty() {
 
 void Table::LocateRecord(int n) {
   if (n < 0 || n >= recordCount_) {
-    throw Error("Datensatz " + std::to_string(n) + " existiert nicht.");
+    throw Error(ErrorCode::kRecordMissing, {std::to_string(n)});
   }
   current_ = n;
   atEnd_ = false;
@@ -129,12 +130,12 @@ void Table::Next() {
 
 int Table::RequireColumn(std::string_view name) const {
   const int column = FindColumn(name);
-  if (column < 0) throw Error("Feld " + Quoted(name) + " nicht gefunden.");
+  if (column < 0) throw Error(ErrorCode::kFieldUnknown, {Shown(name)});
   return column;
 }
 
 void Table::RequireCurrent() const {
-  if (current_ < 0) throw Error("Die Tabelle enthält keinen Datensatz.");
+  if (current_ < 0) throw Error(ErrorCode::kTableWithoutRecord);
 }
 
 FieldValue Table::ReadField(std::string_view name) const {
@@ -145,44 +146,41 @@ FieldValue Table::ReadField(std::string_view name) const {
 
 template <typename T>
 std::optional<T> Table::ReadTyped(std::string_view name, bool (*accepts)(FieldType),
-                                  const char* kindName) const {
+                                  ErrorCode otherKind) const {
   const int column = RequireColumn(name);
-  if (!accepts(columns_[column].type)) {
-    throw Error("Feld " + Quoted(name) + " ist kein " + kindName + ".");
-  }
+  if (!accepts(columns_[column].type)) throw Error(otherKind, {Shown(name)});
   if (current_ < 0 || IsNull(At(current_, column))) return std::nullopt;
   return std::get<T>(At(current_, column));
 }
 
 std::optional<std::int32_t> Table::ReadInteger(std::string_view name) const {
-  return ReadTyped<std::int32_t>(name, IsIntegerType, "Zahlenfeld");
+  return ReadTyped<std::int32_t>(name, IsIntegerType, ErrorCode::kFieldNotNumber);
 }
 
 std::optional<std::string> Table::ReadText(std::string_view name) const {
-  return ReadTyped<std::string>(name, IsTextType, "Textfeld");
+  return ReadTyped<std::string>(name, IsTextType, ErrorCode::kFieldNotText);
 }
 
 std::optional<bool> Table::ReadBoolean(std::string_view name) const {
   return ReadTyped<bool>(
-      name, [](FieldType type) { return type == FieldType::Boolean; }, "logisches Feld");
+      name, [](FieldType type) { return type == FieldType::Boolean; }, ErrorCode::kFieldNotBoolean);
 }
 
 void Table::SetAt(int record, int column, FieldValue value) {
   const ColumnDef& def = columns_[column];
   if (auto* number = std::get_if<std::int32_t>(&value)) {
     if (!IsIntegerType(def.type)) {
-      throw Error("Feld " + Quoted(def.name) + " nimmt keine Zahl auf.");
+      throw Error(ErrorCode::kFieldTakesNoNumber, {Shown(def.name)});
     }
     const bool fits = def.type == FieldType::Smallint ? (*number >= -32768 && *number <= 32767)
                       : def.type == FieldType::Word   ? (*number >= 0 && *number <= 65535)
                                                       : true;
     if (!fits) {
-      throw Error(std::to_string(*number) + " ist kein gültiger Wert für das Feld " +
-                  Quoted(def.name) + ".");
+      throw Error(ErrorCode::kFieldValueOutOfRange, {std::to_string(*number), Shown(def.name)});
     }
   } else if (auto* text = std::get_if<std::string>(&value)) {
     if (!IsTextType(def.type)) {
-      throw Error("Feld " + Quoted(def.name) + " nimmt keinen Text auf.");
+      throw Error(ErrorCode::kFieldTakesNoText, {Shown(def.name)});
     }
     if (def.type == FieldType::String && def.size > 0 &&
         text->size() > static_cast<std::size_t>(def.size)) {
@@ -190,7 +188,7 @@ void Table::SetAt(int record, int column, FieldValue value) {
     }
   } else if (std::holds_alternative<bool>(value)) {
     if (def.type != FieldType::Boolean) {
-      throw Error("Feld " + Quoted(def.name) + " nimmt keinen logischen Wert auf.");
+      throw Error(ErrorCode::kFieldTakesNoBoolean, {Shown(def.name)});
     }
   }
   Cell(record, column) = std::move(value);

@@ -15,6 +15,8 @@
 #include <variant>
 #include <vector>
 
+#include "platform/error.h"
+
 namespace trimora {
 
 // The column types a table can hold. Integers of every width are held as signed 32-bit values;
@@ -148,7 +150,7 @@ class Table {
   int RequireColumn(std::string_view name) const;
   template <typename T>
   std::optional<T> ReadTyped(std::string_view name, bool (*accepts)(FieldType),
-                             const char* kindName) const;
+                             ErrorCode otherKind) const;
   void RequireCurrent() const;
   FieldValue& Cell(int record, int column) {
     return fields_[static_cast<std::size_t>(record) * columns_.size() +

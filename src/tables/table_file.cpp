@@ -1,16 +1,11 @@
 #include "tables/table_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
 #include "platform/error.h"
+#include "platform/files.h"
 #include "tables/ansi_text.h"
 
 namespace trimora {
@@ -37,20 +32,21 @@ constexpr std::string_view kClassName = "TRxMemoryData";
 constexpr std::uint8_t kNullField = kTrue;    // a field marker: null
 constexpr std::uint8_t kValueField = kFalse;  // a field marker: a value follows
 
-const char* const kReadError = "Stream-Lesefehler";
-const char* const kInvalidValue = "Ungültiger Eigenschaftswert";
-const char* const kInvalidFormat = "Ungültiges Stream-Format";
-const char* const kCountMismatch = "Unexpected error (record count do not match).";
+constexpr ErrorCode kReadError = ErrorCode::kStreamReadFailed;
+constexpr ErrorCode kInvalidValue = ErrorCode::kStreamInvalidValue;
+constexpr ErrorCode kInvalidFormat = ErrorCode::kStreamInvalidFormat;
+constexpr ErrorCode kCountMismatch = ErrorCode::kTableRecordCount;
 
-[[noreturn]] void Fail(const std::string& message) { throw Error(message); }
-
-void Enforce(bool condition, const char* message) {
-  if (!condition) Fail(message);
+[[noreturn]] void Fail(ErrorCode code, std::vector<std::string> args = {}) {
+  throw Error(code, std::move(args));
 }
 
-std::string Unsupported(std::string_view column, std::string_view type) {
-  return "Datatype is not supported (field " + AnsiToUtf8(column) + ",  type " + AnsiToUtf8(type) +
-         ").";
+void Enforce(bool condition, ErrorCode code) {
+  if (!condition) Fail(code);
+}
+
+[[noreturn]] void Unsupported(std::string_view column, std::string_view type) {
+  Fail(ErrorCode::kTableTypeUnsupported, {AnsiToUtf8(column), AnsiToUtf8(type)});
 }
 
 // --- writing -------------------------------------------------------------------------------
@@ -231,7 +227,7 @@ std::vector<ColumnEntry> ReadColumnEntries(ByteReader& in) {
       } else if (SameAsciiText(property, "Required")) {
         in.Boolean();
       } else {
-        Fail("Eigenschaft " + AnsiToUtf8(property) + " existiert nicht");
+        Fail(ErrorCode::kTablePropertyUnknown, {AnsiToUtf8(property)});
       }
     }
     in.Byte();
@@ -239,12 +235,6 @@ std::vector<ColumnEntry> ReadColumnEntries(ByteReader& in) {
   }
   in.Byte();
   return entries;
-}
-
-std::string FileMessage(const char* pattern, const std::string& path) {
-  std::string message = pattern;
-  message.replace(message.find("%s"), 2, path);
-  return message;
 }
 
 }  // namespace
@@ -310,14 +300,14 @@ Table ReadTableBytes(std::string_view bytes) {
   ByteReader in(bytes);
   Enforce(in.Remaining() >= kSignature.size() && in.Raw(kSignature.size()) == kSignature,
           kInvalidFormat);
-  if (in.Text() != kClassName) Fail("Saved object do not match destination object.");
+  if (in.Text() != kClassName) Fail(ErrorCode::kTableClassMismatch);
 
   in.Byte();  // the collection tag, not compared
   std::vector<ColumnDef> columns;
   for (ColumnEntry& entry : ReadColumnEntries(in)) {
     const auto type = FieldTypeFromName(entry.typeName);
-    if (!type) Fail(Unsupported(entry.name, entry.typeName));
-    if (entry.size < 0) Fail("Ungültige Feldgröße (Feld " + AnsiToUtf8(entry.name) + ")");
+    if (!type) Unsupported(entry.name, entry.typeName);
+    if (entry.size < 0) Fail(ErrorCode::kTableFieldSizeInvalid, {AnsiToUtf8(entry.name)});
     columns.push_back({std::move(entry.name), *type, entry.size});
   }
 
@@ -352,71 +342,6 @@ Table ReadTableBytes(std::string_view bytes) {
   if (in.Byte() != kNull || read != count || table.RecordCount() != count) Fail(kCountMismatch);
   table.First();
   return table;
-}
-
-void ReplaceFileContents(const std::string& path, std::string_view bytes) {
-  static std::atomic<unsigned> serial{0};
-  const auto slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp =
-        folder + "." + name + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
-  if (fd < 0) Fail(FileMessage("Datei %s kann nicht erstellt werden", path));
-
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-    (void)::fchmod(fd, old.st_mode & 07777);
-  }
-
-  bool ok = true;
-  for (std::size_t done = 0; ok && done < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<std::size_t>(n);
-  }
-  ok = ok && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    Fail(FileMessage("Datei %s kann nicht geschrieben werden", path));
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    Fail(FileMessage("Datei %s kann nicht erstellt werden", path));
-  }
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  struct stat info {};
-  if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    if (fd >= 0) ::close(fd);
-    Fail(FileMessage("Datei %s kann nicht geöffnet werden", path));
-  }
-  std::string bytes;
-  bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-  std::size_t size = 0;
-  for (;;) {
-    if (size == bytes.size()) bytes.resize(bytes.size() * 2);
-    const ssize_t n = ::read(fd, bytes.data() + size, bytes.size() - size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ::close(fd);
-      if (n < 0) Fail(kReadError);
-      break;
-    }
-    size += static_cast<std::size_t>(n);
-  }
-  bytes.resize(size);
-  return bytes;
 }
 
 void SaveTableToFile(const Table& table, const std::string& path) {

@@ -14,7 +14,16 @@ constexpr std::string_view kUtf8Encoding = "utf-8";
 
 using Kind = JsonValue::Kind;
 
-[[noreturn]] void Fail(const std::string& message) { throw Error(message); }
+// The place in the JSON table that an error is about.
+struct Place {
+  ErrorCode code;
+  std::vector<std::string> args;
+};
+
+// The fault `what` at `where`.
+[[noreturn]] void Fail(const Place& where, ErrorCode what, std::vector<std::string> args = {}) {
+  throw Error(where.code, where.args, Error(what, std::move(args)));
+}
 
 // True when every text value of column `c` is UTF-8 as it stands.
 bool ColumnIsUtf8(const Table& table, int c) {
@@ -26,19 +35,19 @@ bool ColumnIsUtf8(const Table& table, int c) {
 }
 
 const JsonValue& Member(const JsonValue& object, std::string_view key, Kind kind,
-                        const std::string& where) {
+                        const Place& where) {
   const JsonValue* v = object.Find(key);
-  if (!v) Fail(where + ": \"" + std::string(key) + "\" fehlt.");
-  if (v->kind != kind) Fail(where + ": \"" + std::string(key) + "\" hat den falschen Typ.");
+  if (!v) Fail(where, ErrorCode::kJsonMemberMissing, {std::string(key)});
+  if (v->kind != kind) Fail(where, ErrorCode::kJsonMemberWrongType, {std::string(key)});
   return *v;
 }
 
 void OnlyKeys(const JsonValue& object, std::initializer_list<std::string_view> keys,
-              const std::string& where) {
+              const Place& where) {
   for (const auto& [name, value] : object.members) {
     bool known = false;
     for (auto k : keys) known = known || k == name;
-    if (!known) Fail(where + ": unbekannter Eintrag \"" + name + "\".");
+    if (!known) Fail(where, ErrorCode::kJsonMemberUnknown, {name});
   }
 }
 
@@ -85,30 +94,29 @@ std::string TableToJson(const Table& table) {
 
 Table TableFromJson(std::string_view json) {
   const JsonValue root = ParseJson(json);
-  if (root.kind != Kind::Object) Fail("Die JSON-Tabelle muss ein Objekt sein.");
-  OnlyKeys(root, {"columns", "records"}, "Tabelle");
-  const JsonValue& columnList = Member(root, "columns", Kind::Array, "Tabelle");
-  const JsonValue& recordList = Member(root, "records", Kind::Array, "Tabelle");
+  if (root.kind != Kind::Object) throw Error(ErrorCode::kJsonTableNotObject);
+  const Place table{ErrorCode::kJsonInTable, {}};
+  OnlyKeys(root, {"columns", "records"}, table);
+  const JsonValue& columnList = Member(root, "columns", Kind::Array, table);
+  const JsonValue& recordList = Member(root, "records", Kind::Array, table);
 
   std::vector<ColumnDef> columns;
   std::vector<bool> ansi;
   for (std::size_t c = 0; c < columnList.items.size(); ++c) {
-    const std::string where = "Spalte " + std::to_string(c + 1);
+    const Place where{ErrorCode::kJsonInColumn, {std::to_string(c + 1)}};
     const JsonValue& item = columnList.items[c];
-    if (item.kind != Kind::Object) Fail(where + ": ein Objekt erwartet.");
+    if (item.kind != Kind::Object) Fail(where, ErrorCode::kJsonObjectExpected);
     OnlyKeys(item, {"name", "type", "size", "encoding"}, where);
     const std::string& name = Member(item, "name", Kind::String, where).text;
-    if (!FitsAnsi(name)) {
-      Fail(where + ": der Name \"" + name + "\" lässt sich nicht in Windows-1252 schreiben.");
-    }
+    if (!FitsAnsi(name)) Fail(where, ErrorCode::kJsonNameNotAnsi, {name});
     const std::string& typeName = Member(item, "type", Kind::String, where).text;
     const auto type = FieldTypeFromName(typeName);
-    if (!type) Fail(where + ": unbekannter Typ \"" + typeName + "\".");
+    if (!type) Fail(where, ErrorCode::kJsonTypeUnknown, {typeName});
     std::int32_t size = 0;
     if (item.Find("size")) {
       const auto n = Member(item, "size", Kind::Number, where).Integer();
       if (!n || *n < 0 || *n > std::numeric_limits<std::int32_t>::max()) {
-        Fail(where + ": \"size\" muss eine ganze Zahl ab 0 sein.");
+        Fail(where, ErrorCode::kJsonSizeInvalid);
       }
       size = static_cast<std::int32_t>(*n);
     }
@@ -116,7 +124,7 @@ Table TableFromJson(std::string_view json) {
     if (item.Find("encoding")) {
       const std::string& encoding = Member(item, "encoding", Kind::String, where).text;
       if (encoding != kAnsiEncoding && encoding != kUtf8Encoding) {
-        Fail(where + ": unbekannte Kodierung \"" + encoding + "\".");
+        Fail(where, ErrorCode::kJsonEncodingUnknown, {encoding});
       }
       isAnsi = encoding == kAnsiEncoding;
     }
@@ -124,54 +132,52 @@ Table TableFromJson(std::string_view json) {
     ansi.push_back(isAnsi);
   }
 
-  Table table(std::move(columns));
-  const auto& defs = table.Columns();
+  Table result(std::move(columns));
+  const auto& defs = result.Columns();
   for (std::size_t r = 0; r < recordList.items.size(); ++r) {
     const JsonValue& record = recordList.items[r];
-    const std::string where = "Datensatz " + std::to_string(r + 1);
-    if (record.kind != Kind::Array) Fail(where + ": ein Feld-Array erwartet.");
+    const Place where{ErrorCode::kJsonInRecord, {std::to_string(r + 1)}};
+    if (record.kind != Kind::Array) Fail(where, ErrorCode::kJsonFieldListExpected);
     if (record.items.size() != defs.size()) {
-      Fail(where + ": " + std::to_string(record.items.size()) + " Werte statt " +
-           std::to_string(defs.size()) + ".");
+      Fail(where, ErrorCode::kJsonValueCount,
+           {std::to_string(record.items.size()), std::to_string(defs.size())});
     }
-    table.Append();
+    result.Append();
     for (std::size_t c = 0; c < defs.size(); ++c) {
       const JsonValue& v = record.items[c];
       const ColumnDef& def = defs[c];
-      const std::string field = where + ", Spalte \"" + AnsiToUtf8(def.name) + "\"";
+      const Place field{ErrorCode::kJsonInField, {std::to_string(r + 1), AnsiToUtf8(def.name)}};
       if (v.kind == Kind::Null) continue;
       FieldValue value;
       if (IsIntegerType(def.type)) {
         const auto n = v.Integer();
         if (!n || *n < std::numeric_limits<std::int32_t>::min() ||
             *n > std::numeric_limits<std::int32_t>::max()) {
-          Fail(field + ": eine ganze Zahl (32 Bit) erwartet.");
+          Fail(field, ErrorCode::kJsonIntegerExpected);
         }
         value = static_cast<std::int32_t>(*n);
       } else if (IsTextType(def.type)) {
-        if (v.kind != Kind::String) Fail(field + ": ein Text erwartet.");
-        if (ansi[c] && !FitsAnsi(v.text)) {
-          Fail(field + ": der Text lässt sich nicht in Windows-1252 schreiben.");
-        }
+        if (v.kind != Kind::String) Fail(field, ErrorCode::kJsonTextExpected);
+        if (ansi[c] && !FitsAnsi(v.text)) Fail(field, ErrorCode::kJsonTextNotAnsi);
         std::string bytes = ansi[c] ? Utf8ToAnsi(v.text) : v.text;
         if (def.type == FieldType::String && def.size > 0 &&
             bytes.size() > static_cast<std::size_t>(def.size)) {
-          Fail(field + ": der Text ist länger als " + std::to_string(def.size) + " Zeichen.");
+          Fail(field, ErrorCode::kJsonTextTooLong, {std::to_string(def.size)});
         }
         value = std::move(bytes);
       } else {
-        if (v.kind != Kind::Boolean) Fail(field + ": true oder false erwartet.");
+        if (v.kind != Kind::Boolean) Fail(field, ErrorCode::kJsonBooleanExpected);
         value = v.boolean;
       }
       try {
-        table.SetAt(table.RecordCount() - 1, static_cast<int>(c), std::move(value));
+        result.SetAt(result.RecordCount() - 1, static_cast<int>(c), std::move(value));
       } catch (const Error& e) {
-        Fail(field + ": " + e.what());
+        throw Error(field.code, field.args, e);
       }
     }
   }
-  table.First();
-  return table;
+  result.First();
+  return result;
 }
 
 }  // namespace trimora

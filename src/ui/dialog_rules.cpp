@@ -1,8 +1,8 @@
 #include "ui/dialog_rules.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+
+#include "platform/files.h"
 
 namespace trimora::ui {
 
@@ -99,13 +99,14 @@ std::string PathFieldText(std::string_view nodePath, std::string_view desktopFol
 }
 
 CreateFolderResult CreateFolder(std::string_view path) {
-  if (path.empty()) return CreateFolderResult::Failed;
-  std::error_code ec;
-  const std::filesystem::path folder(std::u8string(path.begin(), path.end()));
-  if (std::filesystem::create_directory(folder, ec)) return CreateFolderResult::Created;
-  // create_directory reports an existing folder as "nothing done" and an existing file of that
-  // name as file_exists: both are "already exists", as the system error of the old call was.
-  if (!ec || ec == std::errc::file_exists) return CreateFolderResult::AlreadyExists;
+  switch (trimora::CreateFolder(std::string(path))) {
+    case FolderCreation::kCreated:
+      return CreateFolderResult::Created;
+    case FolderCreation::kAlreadyExists:
+      return CreateFolderResult::AlreadyExists;
+    case FolderCreation::kFailed:
+      break;
+  }
   return CreateFolderResult::Failed;
 }
 

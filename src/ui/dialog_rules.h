@@ -10,24 +10,9 @@
 #include <vector>
 
 #include "ui/frame_geometry.h"
+#include "ui/message_codes.h"
 
 namespace trimora::ui {
-
-// Answers of the dialogs.
-enum DialogResult : int {
-  kResultOk = 1,
-  kResultCancel = 2,  // closed through the frame's close button or the system close command
-  kResultYes = 6,
-  kResultNo = 7,
-  kResultYesToAll = 10,
-};
-
-// The button rows of the message box (`Buttons`).
-enum MessageButtons : std::uint16_t {
-  kButtonsYesNo = 3,
-  kButtonsOk = 4,
-  kButtonsYesToAllNo = 515,  // hex 203
-};
 
 // One button of a row: caption with its "&" mnemonic, answer, x inside the row, width.
 struct RowButton {

@@ -300,9 +300,13 @@ class ViewingWindowsTest : public QObject {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const trimora::FolderPresenter& folder = window->Presenter().Folder();
     const QSize first(folder.DisplayedPicture().width(), folder.DisplayedPicture().height());
+    // The pointer rests over the middle of the picture (of either): the magnifier runs.
+    PointTo(window->ImagePanel(), window->ImagePanel()->rect().center());
+    QTRY_VERIFY(window->Magnifier()->isVisible());
     bool ran = false;
     QTimer::singleShot(300, [&] {
       ran = true;
+      QVERIFY2(!window->Magnifier()->isVisible(), "off while the preview covers the picture");
       InPreview(*window, screen, first);
       // However the checks end, the preview closes.
       if (preview->isVisible()) preview->Button(trimora::FullScreenAction::Close)->click();
@@ -312,6 +316,9 @@ class ViewingWindowsTest : public QObject {
     QVERIFY(!preview->isVisible());
     QVERIFY2(preview->Shown().isNull(), "the copy is emptied");
     QVERIFY(window->Frame()->Active());
+    // Back over the picture without a move of the pointer, the magnifier runs again.
+    QTRY_VERIFY(window->Magnifier()->isVisible());
+    QTRY_VERIFY(window->Magnifier()->Active());
 
     // The menu item opens it too; Space, Enter and Esc close it.
     for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape, Qt::Key_F11}) {
@@ -372,8 +379,8 @@ class ViewingWindowsTest : public QObject {
       QTRY_VERIFY(exif->isVisible());
       QCOMPARE(memo->toPlainText(), shown(first));
 
-      // Activation swaps the active look between the two windows.
-      exif->activateWindow();
+      // Shown by a command it comes to the front with the keyboard; activation swaps the active
+      // look between the two windows.
       QTRY_VERIFY(exif->isActiveWindow());
       QTRY_VERIFY(exif->Frame()->Active() && !window->Frame()->Active());
       window->activateWindow();

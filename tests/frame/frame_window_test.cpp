@@ -16,7 +16,7 @@
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
 #include "frame/rect_box.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "ui/message_box.h"
 #include "ui/select_folder_dialog.h"
 #include "ui/xp_controls.h"

@@ -4,7 +4,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
-
 #include <cstring>
 
 #include "fake_frame_view.h"
@@ -12,7 +11,7 @@
 #include "frame/picture_view.h"
 #include "frame/qt_frame_view.h"
 #include "frame/rect_box.h"
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "platform/settings.h"
 
 using namespace trimora;

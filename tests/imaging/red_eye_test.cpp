@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../error_testing.h"
 #include "imaging_test_support.h"
 #include "platform/error.h"
 
@@ -81,12 +82,10 @@ TEST(RedEyeCoords, MalformedEntriesFailWithOurOwnError) {
     SCOPED_TRACE(list);
     EXPECT_THROW(ParseRedEyeCoords(list), Error);
   }
-  try {
-    ParseRedEyeCoords("1,2,x,4|");
-  } catch (const Error& e) {
-    EXPECT_STREQ(e.what(),
-                 "Die Liste der Rote-Augen-Filter \"1,2,x,4|\" enthält einen ungültigen Eintrag.");
-  }
+  const auto thrown = test::ThrownBy([] { ParseRedEyeCoords("1,2,x,4|"); });
+  ASSERT_TRUE(thrown);
+  EXPECT_EQ(thrown->code(), ErrorCode::kRedEyeListInvalid);
+  EXPECT_EQ(thrown->args, std::vector<std::string>{"1,2,x,4|"});
 }
 
 TEST(RedEyeCoords, ReapplyFiltersEachRectangleAndChangesNothingOnAMalformedList) {

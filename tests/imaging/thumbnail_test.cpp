@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "imaging/jpeg_decoder.h"
+#include "imaging/jpeg_codec.h"
 #include "imaging_test_support.h"
 #include "platform/error.h"
 

@@ -1,13 +1,15 @@
 // The crop-and-save run over real files: output names, the overwrite question, file dates on
 // both roads, the lossless decision, enlargement, and an error that ends the run.
+#include "output/crop_and_save.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 
-#include "imaging/jpeg_decoder.h"
-#include "output/crop_and_save.h"
-#include "output/jpeg_segments.h"
+#include "../error_testing.h"
+#include "imaging/jpeg_codec.h"
+#include "metadata/jpeg_markers.h"
 #include "output_test_support.h"
 #include "platform/error.h"
 #include "platform/file_date.h"
@@ -36,7 +38,7 @@ class FakeView : public SaveRunView {
                      int height) override {
     boxes.push_back(title + "|" + text + "|" + std::to_string(buttons) + "|" + std::to_string(width) + "x" +
                     std::to_string(height));
-    if (answers.empty()) return kAnswerOk;
+    if (answers.empty()) return ui::kResultOk;
     const int a = answers.front();
     answers.erase(answers.begin());
     return a;
@@ -121,20 +123,20 @@ TEST_F(CropAndSaveTest, NoAnswerWritesBesideTheExistingFile) {
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), path);  // nothing there: no question
   EXPECT_TRUE(view.boxes.empty());
   test::WriteFile(path, {1});
-  view.answers = {kAnswerNo};
+  view.answers = {ui::kResultNo};
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), out.Path("Bild_1.jpg"));
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_EQ(view.boxes[0], "Frage|Soll die Datei\r\nBild.JPG\r\n überschrieben werden?|515|315x170");
   test::WriteFile(out.Path("Bild_1.jpg"), {1});
-  view.answers = {kAnswerNo};
+  view.answers = {ui::kResultNo};
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), out.Path("Bild_2.jpg"));
   test::WriteFile(out.Path("Bild.TIF"), {1});
-  view.answers = {kAnswerNo};
+  view.answers = {ui::kResultNo};
   EXPECT_EQ(ConfirmOverwrite(out.Path("Bild.TIF"), "TIF", state, view), out.Path("Bild_1.TIF"));
   // A box closed without an answer keeps the file too.
-  view.answers = {kAnswerClosed};
+  view.answers = {ui::kResultCancel};
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), out.Path("Bild_2.jpg"));
-  view.answers = {kAnswerYes};
+  view.answers = {ui::kResultYes};
   EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), path);
   EXPECT_FALSE(state.OverwriteAll);
 }
@@ -146,12 +148,12 @@ TEST_F(CropAndSaveTest, YesToAllHoldsForOneRunOnly) {
                                               Record(b, "PNG", 1, 0, 0, 32, 32, 450, 600)};
   test::WriteFile(out.Path("a.PNG"), {1});
   test::WriteFile(out.Path("b.PNG"), {1});
-  view.answers = {kAnswerYesToAll};
+  view.answers = {ui::kResultYesToAll};
   Run(records);
   EXPECT_EQ(view.boxes.size(), 1u);  // b.PNG was replaced without a question
   EXPECT_EQ(FilesIn(out), 2u);
   EXPECT_GT(ReadFile(out.Path("b.PNG")).size(), 1u);
-  view.answers = {kAnswerYes, kAnswerYes};
+  view.answers = {ui::kResultYes, ui::kResultYes};
   Run(records);
   EXPECT_EQ(view.boxes.size(), 3u);  // the next run asks again
 }
@@ -194,7 +196,7 @@ TEST_F(CropAndSaveTest, OutputsKeepTheSourcesDateOnBothRoads) {
   const std::int32_t date = 0x3A5A6C2B;
   SetFileDate(a, date);
   SetFileDate(b, date + 1);
-  view.answers = {kAnswerNo};
+  view.answers = {ui::kResultNo};
   test::WriteFile(out.Path("b.PNG"), {1});
   Run({Record(a, "JPG", 16, 1, 1, 10, 10, 640, 480), Record(b, "PNG", 1, 5, 5, 50, 50, 600, 450)});
   EXPECT_EQ(GetFileDate(out.Path("a.JPG")), date);
@@ -207,7 +209,7 @@ TEST_F(CropAndSaveTest, YesInTheSourceFolderReplacesTheSourceByItsCutOnBothRoads
     const std::string a = test::CopySample(src, "canon-ixus.jpg", "Bild.JPG");
     const std::int32_t date = 0x3A5A6C2B;
     SetFileDate(a, date);
-    view.answers = {kAnswerYes};
+    view.answers = {ui::kResultYes};
     view.boxes.clear();
     const int unit = 16 / block;
     RunSavePass({Record(a, "JPG", block, unit, unit, 10 * unit, 8 * unit, 640, 480)}, WithTrailingSeparator(src.path()),
@@ -318,13 +320,13 @@ TEST_F(CropAndSaveTest, JpegOutputCarriesTheSourcesExifWithTheCutSize) {
   const auto frame = ReadFrameSize(jpeg);
   EXPECT_EQ(frame->width, 101);
   EXPECT_EQ(frame->height, 77);
-  if (test::HaveProgram("exiftool")) {
+  if (test::RequireReader("exiftool")) {
     EXPECT_EQ(test::Capture("exiftool -s3 -n -ExifImageWidth -ExifImageHeight '" + written + "'"), "101\n77\n");
     EXPECT_EQ(test::Capture("exiftool -s3 -ThumbnailLength '" + written + "'"), "");
     const std::string warnings = test::Capture("exiftool -validate -warning -a '" + written + "'");
     EXPECT_EQ(warnings.find("Warning"), std::string::npos) << warnings;
   }
-  if (test::HaveProgram("identify")) {
+  if (test::RequireReader("identify")) {
     EXPECT_EQ(test::Capture("identify -format '%wx%h %Q' '" + written + "'"), "101x77 90");
   }
 }
@@ -370,7 +372,7 @@ TEST_F(CropAndSaveTest, ExifAndIptcOfTheSourceAreCarriedInOrder) {
   const std::vector<int> markers = Markers(jpeg);
   ASSERT_GE(markers.size(), 3u);
   EXPECT_EQ(std::vector<int>(markers.begin(), markers.begin() + 3), (std::vector<int>{0xE1, 0xED, 0xDB}));
-  if (test::HaveProgram("exiftool")) {
+  if (test::RequireReader("exiftool")) {
     const std::string warnings = test::Capture("exiftool -validate -warning -a '" + out.Path("a.JPG") + "'");
     EXPECT_EQ(warnings.find("Warning"), std::string::npos) << warnings;
   }
@@ -390,13 +392,13 @@ TEST_F(CropAndSaveTest, AnErrorEndsTheRunAndKeepsWhatWasWritten) {
   const std::string a = test::CopySample(src, "plain-landscape.jpg", "a.jpg");
   const std::string bad = test::CopySample(src, "truncated.jpg", "bad.jpg");
   const std::string c = test::CopySample(src, "plain-portrait.jpg", "c.jpg");
-  try {
+  const auto thrown = test::ThrownBy([&] {
     Run({Record(a, "PNG", 1, 0, 0, 10, 10, 600, 450), Record(bad, "PNG", 1, 0, 400, 600, 50, 600, 450),
          Record(c, "PNG", 1, 0, 0, 10, 10, 450, 600)});
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_NE(std::string(e.what()).find(bad), std::string::npos) << e.what();
-  }
+  });
+  ASSERT_TRUE(thrown);
+  EXPECT_EQ(thrown->code(), ErrorCode::kPictureUnreadable);
+  EXPECT_EQ(thrown->args.front(), bad);
   EXPECT_EQ(FilesIn(out), 1u);
   EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
   EXPECT_EQ(view.status.back(), "3:7 Bilder im Verz.");
@@ -407,24 +409,30 @@ TEST_F(CropAndSaveTest, BadSourcesAndOutputsFailWithClearErrors) {
   const std::string empty = test::CopySample(src, "empty.jpg", "empty.jpg");
   const std::string foreign = test::CopySample(src, "not-a-jpeg.jpg", "foreign.jpg");
   const std::string good = test::CopySample(src, "plain-landscape.jpg", "good.jpg");
-  for (const CuttingRecord& r :
-       {Record(empty, "TIF", 1, 0, 0, 8, 8, 8, 8), Record(foreign, "JPG", 16, 0, 0, 1, 1, 16, 16),
-        Record(good, "TIF", 1, 590, 0, 20, 8, 600, 450)}) {
-    EXPECT_THROW(Run({r}), Error) << *r.filename;
+  struct Case {
+    CuttingRecord record;
+    ErrorCode code;
+  };
+  for (const Case& c :
+       {Case{Record(empty, "TIF", 1, 0, 0, 8, 8, 8, 8), ErrorCode::kPictureUnreadable},
+        Case{Record(foreign, "JPG", 16, 0, 0, 1, 1, 16, 16), ErrorCode::kPictureUnreadable},
+        Case{Record(good, "TIF", 1, 590, 0, 20, 8, 600, 450), ErrorCode::kCutOutsidePicture}}) {
+    EXPECT_EQ(test::CodeOf([&] { Run({c.record}); }), c.code) << *c.record.filename;
   }
   // An output that cannot be created: a folder stands where the file would go.
   fs::create_directory(out.Path("good.PNG"));
   state.OverwriteAll = false;
-  view.answers = {kAnswerYes};
-  try {
-    Run({Record(good, "PNG", 1, 0, 0, 8, 8, 600, 450)});
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "Datei " + out.Path("good.PNG") + " kann nicht erstellt werden");
-  }
+  view.answers = {ui::kResultYes};
+  const auto folder = test::ThrownBy([&] { Run({Record(good, "PNG", 1, 0, 0, 8, 8, 600, 450)}); });
+  ASSERT_TRUE(folder);
+  EXPECT_EQ(folder->code(), ErrorCode::kFileCannotCreate);
+  EXPECT_EQ(folder->args, std::vector<std::string>{out.Path("good.PNG")});
   CuttingRecord missing = Record(good, "PNG", 1, 0, 0, 8, 8, 600, 450);
   missing.x.reset();
-  EXPECT_THROW(Run({missing}), Error);
+  const auto field = test::ThrownBy([&] { Run({missing}); });
+  ASSERT_TRUE(field);
+  EXPECT_EQ(field->code(), ErrorCode::kRecordFieldMissing);
+  EXPECT_EQ(field->args, (std::vector<std::string>{good, "X"}));
   EXPECT_EQ(FilesIn(out), 1u);  // only the folder
 }
 

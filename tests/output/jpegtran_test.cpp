@@ -1,11 +1,12 @@
 // The lossless operations through the real jpegtran: parameter texts, Debian's argument form,
 // crops that equal jpegtran's own, the mended Exif data, rotations and failures.
+#include "output/jpegtran.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "output/jpeg_segments.h"
-#include "output/jpegtran.h"
+#include "metadata/jpeg_markers.h"
 #include "output_test_support.h"
 #include "platform/error.h"
 #include "platform/file_date.h"
@@ -80,7 +81,7 @@ TEST_F(JpegTranTest, LosslessCropEqualsJpegtransOwnCropAndKeepsEveryMarker) {
 }
 
 TEST_F(JpegTranTest, CroppedExifGivesTheCutSizeAndNoThumbnail) {
-  if (!test::HaveProgram("exiftool")) GTEST_SKIP() << "exiftool not installed";
+  if (!test::RequireReader("exiftool")) return;
   const std::string source = test::CopySample(dir, "canon-ixus.jpg", "a.jpg");
   const std::string output = dir.Path("a.JPG");
   JpegTranCrop(48, 16, 320, 208, source, output, {});
@@ -108,7 +109,7 @@ TEST_F(JpegTranTest, FailedCropLeavesNoFileAndRaisesAnError) {
 
 TEST_F(JpegTranTest, RotationTurnsTheFileInPlaceKeepsItsDateAndMendsTheExif) {
   const std::string path = test::CopySample(dir, "canon-ixus.jpg", "turn me.jpg");
-  const bool exiftool = test::HaveProgram("exiftool");
+  const bool exiftool = test::RequireReader("exiftool");
   if (exiftool) {
     ASSERT_EQ(test::Run("exiftool -q -overwrite_original -n -Orientation=6 '" + path + "'"), 0);
   }

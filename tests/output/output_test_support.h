@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "../outside_readers.h"
+
 namespace trimora::test {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -65,11 +67,6 @@ inline std::string Capture(const std::string& command) {
     ::pclose(pipe);
   }
   return out;
-}
-
-// True when a program of that name is found through the PATH.
-inline bool HaveProgram(const std::string& name) {
-  return Run("command -v " + name + " >/dev/null 2>&1") == 0;
 }
 
 }  // namespace trimora::test

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "../error_testing.h"
+#include "imaging/jpeg_codec.h"
 #include "output/file_writers.h"
-#include "imaging/jpeg_decoder.h"
-#include "output/jpeg_codec.h"
 #include "output_test_support.h"
 #include "platform/error.h"
 
@@ -159,7 +159,7 @@ TEST(PngWriter, WritesSignatureHeaderAndNoAncillaryChunks) {
 
 // Each writer's output read back by ImageMagick gives the same pixels.
 TEST(Writers, IndependentReaderSeesTheSamePixels) {
-  if (!test::HaveProgram("convert")) GTEST_SKIP() << "ImageMagick not installed";
+  if (!test::RequireReader("convert")) return;
   TempFolder dir;
   const Picture p = Gradient(7, 5);
   WriteTiff(dir.Path("p.tif"), PixelRows::Of(p));
@@ -186,7 +186,7 @@ TEST(Writers, PassTheCheckersOfTheirFormats) {
   const Picture p = Gradient(33, 17);
   WriteTiff(dir.Path("p.tif"), PixelRows::Of(p));
   WritePng(dir.Path("p.png"), PixelRows::Of(p));
-  if (test::HaveProgram("tiffinfo")) {
+  if (test::RequireReader("tiffinfo")) {
     const std::string out = test::Capture("tiffinfo '" + dir.Path("p.tif") + "' 2>&1");
     EXPECT_NE(out.find("Image Width: 33 Image Length: 17"), std::string::npos) << out;
     // The one warning libtiff gives is about the fixed layout's Software text, which has
@@ -197,10 +197,10 @@ TEST(Writers, PassTheCheckersOfTheirFormats) {
     EXPECT_EQ(rest.find("Warning"), std::string::npos) << out;
     EXPECT_EQ(rest.find("rror"), std::string::npos) << out;
   }
-  if (test::HaveProgram("tiffdump")) {
+  if (test::RequireReader("tiffdump")) {
     EXPECT_EQ(test::Run("tiffdump '" + dir.Path("p.tif") + "' >/dev/null 2>&1"), 0);
   }
-  if (test::HaveProgram("pngcheck")) {
+  if (test::RequireReader("pngcheck")) {
     const std::string out = test::Capture("pngcheck -v '" + dir.Path("p.png") + "' 2>&1");
     EXPECT_NE(out.find("No errors detected"), std::string::npos) << out;
   }
@@ -221,12 +221,10 @@ TEST(Writers, OutputInAMissingFolderFailsWithTheFileName) {
   TempFolder dir;
   const std::string path = dir.Path("missing/x.PNG");
   const Picture p = Gradient(3, 2);
-  try {
-    WritePng(path, PixelRows::Of(p));
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "Datei " + path + " kann nicht erstellt werden");
-  }
+  const auto thrown = test::ThrownBy([&] { WritePng(path, PixelRows::Of(p)); });
+  ASSERT_TRUE(thrown);
+  EXPECT_EQ(thrown->code(), ErrorCode::kFileCannotCreate);
+  EXPECT_EQ(thrown->args, std::vector<std::string>{path});
 }
 
 TEST(JpegEncoder, WritesBaselineJfifThatDecodesClose) {
@@ -252,7 +250,7 @@ TEST(JpegEncoder, WritesBaselineJfifThatDecodesClose) {
     for (int x = 4; x < 40; ++x)
       for (int c = 0; c < 3; ++c) worst = std::max(worst, std::abs(back.row(y)[x * 4 + c] - p.row(y)[x * 4 + c]));
   EXPECT_LT(worst, 16);
-  if (test::HaveProgram("identify")) {
+  if (test::RequireReader("identify")) {
     EXPECT_EQ(test::Capture("identify -format '%Q %wx%h' '" + path + "'"), "90 40x24");
   }
 }
@@ -309,17 +307,17 @@ TEST(JpegDecoder, BadSourcesFailWithTheProgramsOwnError) {
   for (const char* name : {"empty.jpg", "not-a-jpeg.jpg", "truncated.jpg", "does-not-exist.jpg"}) {
     SCOPED_TRACE(name);
     const std::string path = photos + name;
-    try {
-      // The truncated file's rows end early in its lower part: cut the whole picture.
-      const bool truncated = std::string(name) == "truncated.jpg";
-      const JpegLayout l = truncated ? ReadJpegLayout(path) : JpegLayout{16, 16};
-      DecodeJpegRect(path, 0, 0, l.width, l.height);
-      FAIL() << "no error";
-    } catch (const Error& e) {
-      EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
-    }
+    // The truncated file's rows end early in its lower part: cut the whole picture.
+    const bool truncated = std::string(name) == "truncated.jpg";
+    const JpegLayout l = truncated ? ReadJpegLayout(path) : JpegLayout{16, 16};
+    const auto thrown = test::ThrownBy([&] { DecodeJpegRect(path, 0, 0, l.width, l.height); });
+    ASSERT_TRUE(thrown);
+    const bool missing = std::string(name) == "does-not-exist.jpg";
+    EXPECT_EQ(thrown->code(), missing ? ErrorCode::kFileCannotOpen : ErrorCode::kPictureUnreadable);
+    EXPECT_EQ(thrown->args.front(), path);
   }
-  EXPECT_THROW(DecodeJpegRect(photos + "plain-landscape.jpg", 500, 0, 101, 10), Error);
+  EXPECT_EQ(test::CodeOf([&] { DecodeJpegRect(photos + "plain-landscape.jpg", 500, 0, 101, 10); }),
+            ErrorCode::kCutOutsidePicture);
 }
 
 }  // namespace

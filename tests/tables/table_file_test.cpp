@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
+#include "../error_testing.h"
 #include "folder/cutting_record.h"
 #include "platform/error.h"
 #include "temp_dir.h"
@@ -19,16 +21,8 @@ namespace {
 using namespace std::string_literals;
 using test::TempDir;
 
-// The message of the error that `f` throws, or "" when it throws none.
-template <typename F>
-std::string ErrorOf(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "";
-}
+using test::CodeOf;
+using test::ThrownBy;
 
 Table CuttingTable() { return Table(CuttingDataColumns()); }
 
@@ -225,74 +219,76 @@ TEST(TableFile, AnOlderFileWithoutEnlargeLoadsWithExactlyItsColumns) {
 struct BadFile {
   const char* what;
   Pieces pieces;
-  std::string message;
+  ErrorCode code;
+  std::vector<std::string> args;
 };
 
 std::vector<BadFile> BadFiles() {
   std::vector<BadFile> cases;
-  auto add = [&](const char* what, auto change, std::string message) {
+  auto add = [&](const char* what, auto change, ErrorCode code,
+                 std::vector<std::string> args = {}) {
     Pieces p;
     change(p);
-    cases.push_back({what, p, std::move(message)});
+    cases.push_back({what, p, code, std::move(args)});
   };
   add(
-      "signature", [](Pieces& p) { p.signature = "TPF1"; }, "Ungültiges Stream-Format");
+      "signature", [](Pieces& p) { p.signature = "TPF1"; }, ErrorCode::kStreamInvalidFormat);
   add(
       "class name", [](Pieces& p) { p.className = "\x06\x0CTRxMemoryDat"s; },
-      "Saved object do not match destination object.");
+      ErrorCode::kTableClassMismatch);
   add(
       "class name tag", [](Pieces& p) { p.className = "\x07\x0DTRxMemoryData"s; },
-      "Ungültiger Eigenschaftswert");
-  add(
-      "unknown property",
+      ErrorCode::kStreamInvalidValue);
+  add("unknown property",
       [](Pieces& p) {
         p.columns =
             "\x0E\x01\x04Name\x06\x01N\x03"
             "Foo\x02\x01\x00\x00"s;
       },
-      "Eigenschaft Foo existiert nicht");
+      ErrorCode::kTablePropertyUnknown, {"Foo"});
   add(
       "name given as identifier",
       [](Pieces& p) { p.columns = "\x0E\x01\x04Name\x07\x01N\x00\x00"s; },
-      "Ungültiger Eigenschaftswert");
-  add(
-      "unsupported type",
+      ErrorCode::kStreamInvalidValue);
+  add("unsupported type",
       [](Pieces& p) {
         p.columns =
             "\x0E\x01\x04Name\x06\x01N\x08"
             "DataType\x07\x07"
             "ftFloat\x00\x00"s;
       },
-      "Datatype is not supported (field N,  type ftFloat).");
-  add(
-      "missing type", [](Pieces& p) { p.columns = "\x0E\x01\x04Name\x06\x01N\x00\x00"s; },
-      "Datatype is not supported (field N,  type ftUnknown).");
+      ErrorCode::kTableTypeUnsupported, {"N", "ftFloat"});
+  add("missing type", [](Pieces& p) { p.columns = "\x0E\x01\x04Name\x06\x01N\x00\x00"s; },
+      ErrorCode::kTableTypeUnsupported, {"N", "ftUnknown"});
   add(
       "fewer records than counted", [](Pieces& p) { p.records = "\x02\x02\x01\x08\x02\x05\x00"s; },
-      "Unexpected error (record count do not match).");
+      ErrorCode::kTableRecordCount);
   add(
       "more records than counted",
       [](Pieces& p) { p.records = "\x02\x01\x01\x08\x02\x05\x08\x02\x06\x00"s; },
-      "Unexpected error (record count do not match).");
+      ErrorCode::kTableRecordCount);
   add(
       "negative count", [](Pieces& p) { p.records = "\x02\xFF\x01\x00"s; },
-      "Unexpected error (record count do not match).");
+      ErrorCode::kTableRecordCount);
   add(
       "text in an integer column", [](Pieces& p) { p.records = "\x02\x01\x01\x08\x06\x01x\x00"s; },
-      "Ungültiger Eigenschaftswert");
+      ErrorCode::kStreamInvalidValue);
   add(
       "negative long text length", [](Pieces& p) { p.className = "\x0C\xFF\xFF\xFF\xFF"s; },
-      "Ungültiges Stream-Format");
+      ErrorCode::kStreamInvalidFormat);
   add(
       "long text beyond the end", [](Pieces& p) { p.className = "\x0C\xFF\xFF\xFF\x7F"s; },
-      "Stream-Lesefehler");
+      ErrorCode::kStreamReadFailed);
   return cases;
 }
 
-TEST(TableFile, MalformedFilesFailWithTheirMessage) {
+TEST(TableFile, MalformedFilesFailWithTheirError) {
   EXPECT_NO_THROW(ReadTableBytes(Pieces().Join()));
   for (const auto& c : BadFiles()) {
-    EXPECT_EQ(ErrorOf([&] { ReadTableBytes(c.pieces.Join()); }), c.message) << c.what;
+    const auto thrown = ThrownBy([&] { ReadTableBytes(c.pieces.Join()); });
+    ASSERT_TRUE(thrown) << c.what;
+    EXPECT_EQ(thrown->code(), c.code) << c.what;
+    EXPECT_EQ(thrown->args, c.args) << c.what;
   }
 }
 
@@ -304,7 +300,7 @@ TEST(TableFile, EveryTruncationOfAFileFails) {
   t.WriteText("RedEyeCoords", std::string(300, '1'));
   const std::string bytes = WriteTableBytes(t);
   for (std::size_t n = 0; n < bytes.size(); ++n) {
-    EXPECT_NE(ErrorOf([&] { ReadTableBytes(bytes.substr(0, n)); }), "") << n;
+    EXPECT_NE(CodeOf([&] { ReadTableBytes(bytes.substr(0, n)); }), ErrorCode::kCount) << n;
   }
 }
 
@@ -315,8 +311,10 @@ TEST(TableFile, IntegerOutsideASmallintColumnFailsTheLoad) {
       "DataType\x07\x0A"
       "ftSmallint\x00\x00"s;
   p.records = "\x02\x01\x01\x08\x04\x70\x11\x01\x00\x00"s;
-  EXPECT_EQ(ErrorOf([&] { ReadTableBytes(p.Join()); }),
-            "70000 ist kein gültiger Wert für das Feld 'N'.");
+  const auto thrown = ThrownBy([&] { ReadTableBytes(p.Join()); });
+  ASSERT_TRUE(thrown);
+  EXPECT_EQ(thrown->code(), ErrorCode::kFieldValueOutOfRange);
+  EXPECT_EQ(thrown->args, (std::vector<std::string>{"70000", "N"}));
 }
 
 TEST(TableFileOnDisk, SaveAndLoadRoundTrip) {
@@ -343,13 +341,23 @@ TEST(TableFileOnDisk, FileErrorsNameThePath) {
   TempDir dir;
   Table t = CuttingTable();
   const std::string missing = dir.File("nothing.kv2");
-  EXPECT_EQ(ErrorOf([&] { LoadTableFromFile(t, missing); }),
-            "Datei " + missing + " kann nicht geöffnet werden");
-  EXPECT_EQ(ErrorOf([&] { LoadTableFromFile(t, dir.File("")); }),
-            "Datei " + dir.File("") + " kann nicht geöffnet werden");
+  struct Case {
+    std::function<void()> run;
+    ErrorCode code;
+    std::string path;
+  };
   const std::string noFolder = dir.File("no/such/folder/CroppingData.kv2");
-  EXPECT_EQ(ErrorOf([&] { SaveTableToFile(t, noFolder); }),
-            "Datei " + noFolder + " kann nicht erstellt werden");
+  const std::vector<Case> cases = {
+      {[&] { LoadTableFromFile(t, missing); }, ErrorCode::kFileCannotOpen, missing},
+      {[&] { LoadTableFromFile(t, dir.File("")); }, ErrorCode::kFileCannotOpen, dir.File("")},
+      {[&] { SaveTableToFile(t, noFolder); }, ErrorCode::kFileCannotCreate, noFolder},
+  };
+  for (const Case& c : cases) {
+    const auto thrown = ThrownBy(c.run);
+    ASSERT_TRUE(thrown) << c.path;
+    EXPECT_EQ(thrown->code(), c.code) << c.path;
+    EXPECT_EQ(thrown->args, std::vector<std::string>{c.path});
+  }
 }
 
 TEST(TableFileOnDisk, AFailedLoadLeavesTheTableWithoutColumns) {
@@ -357,7 +365,8 @@ TEST(TableFileOnDisk, AFailedLoadLeavesTheTableWithoutColumns) {
   test::WriteFile(dir.File("bad.kv2"), "TPF0\x06\x02XY"s);
   Table t = CuttingTable();
   t.Append();
-  EXPECT_NE(ErrorOf([&] { LoadTableFromFile(t, dir.File("bad.kv2")); }), "");
+  EXPECT_EQ(CodeOf([&] { LoadTableFromFile(t, dir.File("bad.kv2")); }),
+            ErrorCode::kTableClassMismatch);
   EXPECT_TRUE(t.Columns().empty());
   EXPECT_EQ(t.RecordCount(), 0);
 }
@@ -377,8 +386,7 @@ TEST(TableFileOnDisk, ReplacingAFolderFailsAndLeavesNoTemporaryFile) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("CroppingData.kv2"));
   const std::string path = dir.File("CroppingData.kv2");
-  EXPECT_EQ(ErrorOf([&] { SaveTableToFile(CuttingTable(), path); }),
-            "Datei " + path + " kann nicht erstellt werden");
+  EXPECT_EQ(CodeOf([&] { SaveTableToFile(CuttingTable(), path); }), ErrorCode::kFileCannotCreate);
   EXPECT_TRUE(std::filesystem::is_directory(path));
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"CroppingData.kv2"});
 }
@@ -407,11 +415,11 @@ TEST(TableFileOnDisk, AWriteFailureKeepsTheOldFileWhole) {
   rlimit limited = saved;
   limited.rlim_cur = 4096;
   ::setrlimit(RLIMIT_FSIZE, &limited);
-  const std::string message = ErrorOf([&] { SaveTableToFile(big, path); });
+  const ErrorCode code = CodeOf([&] { SaveTableToFile(big, path); });
   ::setrlimit(RLIMIT_FSIZE, &saved);
   ::sigaction(SIGXFSZ, &previous, nullptr);
 
-  EXPECT_EQ(message, "Datei " + path + " kann nicht geschrieben werden");
+  EXPECT_EQ(code, ErrorCode::kFileCannotWrite);
   EXPECT_EQ(test::ReadFile(path), before);
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"CroppingData.kv2"});
 }

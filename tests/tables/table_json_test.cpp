@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../error_testing.h"
 #include "folder/cutting_record.h"
 #include "platform/error.h"
 #include "tables/json.h"
@@ -11,13 +12,11 @@
 namespace trimora {
 namespace {
 
-std::string ErrorOf(std::string_view json) {
-  try {
-    TableFromJson(json);
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "";
+// The codes of the error that the JSON gives (outermost first) and its text.
+std::pair<std::vector<ErrorCode>, std::string> ErrorOf(std::string_view json) {
+  const auto thrown = test::ThrownBy([&] { TableFromJson(json); });
+  if (!thrown) return {};
+  return {thrown->codes, thrown->text};
 }
 
 TEST(TableJson, RoundTripKeepsEveryByte) {
@@ -56,28 +55,48 @@ TEST(TableJson, BadInputIsRefusedWithAPlaceAndAReason) {
                                             {"name": "T", "type": "ftString", "size": 2}])";
   struct Case {
     std::string json;
+    std::vector<ErrorCode> codes;
     std::string message;
   };
+  using E = ErrorCode;
   const Case cases[] = {
-      {"[]", "Die JSON-Tabelle muss ein Objekt sein."},
+      {"[]", {E::kJsonTableNotObject}, "Die JSON-Tabelle muss ein Objekt sein."},
       {"{\"columns\": [], \"records\": [],}",
+       {E::kJsonSyntax, E::kJsonNameExpected},
        "Ungültiges JSON in Zeile 1, Spalte 31: Name in Anführungszeichen erwartet."},
-      {"{\"columns\": []}", "Tabelle: \"records\" fehlt."},
-      {"{\"columns\": [], \"records\": [], \"x\": 1}", "Tabelle: unbekannter Eintrag \"x\"."},
+      {"{\"columns\": []}",
+       {E::kJsonInTable, E::kJsonMemberMissing},
+       "Tabelle: \"records\" fehlt."},
+      {"{\"columns\": [], \"records\": [], \"x\": 1}",
+       {E::kJsonInTable, E::kJsonMemberUnknown},
+       "Tabelle: unbekannter Eintrag \"x\"."},
       {"{\"columns\": [{\"name\": \"F\", \"type\": \"ftFloat\"}], \"records\": []}",
+       {E::kJsonInColumn, E::kJsonTypeUnknown},
        "Spalte 1: unbekannter Typ \"ftFloat\"."},
       {"{\"columns\": [{\"name\": \"日\", \"type\": \"ftInteger\"}], \"records\": []}",
+       {E::kJsonInColumn, E::kJsonNameNotAnsi},
        "Spalte 1: der Name \"日\" lässt sich nicht in Windows-1252 schreiben."},
-      {"{" + columns + ", \"records\": [[1]]}", "Datensatz 1: 1 Werte statt 2."},
+      {"{" + columns + ", \"records\": [[1]]}",
+       {E::kJsonInRecord, E::kJsonValueCount},
+       "Datensatz 1: 1 Werte statt 2."},
       {"{" + columns + ", \"records\": [[1.5, null]]}",
+       {E::kJsonInField, E::kJsonIntegerExpected},
        "Datensatz 1, Spalte \"N\": eine ganze Zahl (32 Bit) erwartet."},
       {"{" + columns + ", \"records\": [[2147483648, null]]}",
+       {E::kJsonInField, E::kJsonIntegerExpected},
        "Datensatz 1, Spalte \"N\": eine ganze Zahl (32 Bit) erwartet."},
       {"{" + columns + ", \"records\": [[1, \"abc\"]]}",
+       {E::kJsonInField, E::kJsonTextTooLong},
        "Datensatz 1, Spalte \"T\": der Text ist länger als 2 Zeichen."},
-      {"{" + columns + ", \"records\": [[1, 2]]}", "Datensatz 1, Spalte \"T\": ein Text erwartet."},
+      {"{" + columns + ", \"records\": [[1, 2]]}",
+       {E::kJsonInField, E::kJsonTextExpected},
+       "Datensatz 1, Spalte \"T\": ein Text erwartet."},
   };
-  for (const auto& c : cases) EXPECT_EQ(ErrorOf(c.json), c.message) << c.json;
+  for (const auto& c : cases) {
+    const auto [codes, text] = ErrorOf(c.json);
+    EXPECT_EQ(codes, c.codes) << c.json;
+    EXPECT_EQ(text, c.message) << c.json;
+  }
 }
 
 TEST(Json, RefusesWhatStrictJsonForbids) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../error_testing.h"
 #include "folder/cutting_record.h"
 #include "platform/error.h"
 
@@ -68,25 +69,29 @@ TEST(Table, EmptyRemovesRecordsButKeepsColumns) {
   EXPECT_THROW(t.WriteInteger("N", 1), Error);
 }
 
-TEST(Table, WrongNamesAndTypesAreRefusedWithAMessage) {
+TEST(Table, WrongNamesAndTypesAreRefusedWithTheirError) {
   Table t({{"N", FieldType::Integer, 0},
            {"S", FieldType::Smallint, 0},
            {"W", FieldType::Word, 0},
            {"T", FieldType::String, 5}});
   t.Append();
-  try {
-    t.ReadField("Nope");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "Feld 'Nope' nicht gefunden.");
-  }
-  EXPECT_THROW(t.WriteText("N", "1"), Error);
-  EXPECT_THROW(t.WriteBoolean("T", true), Error);
-  EXPECT_THROW(t.ReadBoolean("N"), Error);
-  EXPECT_THROW(t.WriteInteger("S", 32768), Error);
+  const auto unknown = test::ThrownBy([&] { t.ReadField("Nope"); });
+  ASSERT_TRUE(unknown);
+  EXPECT_EQ(unknown->code(), ErrorCode::kFieldUnknown);
+  EXPECT_EQ(unknown->args, std::vector<std::string>{"Nope"});
+  EXPECT_EQ(test::CodeOf([&] { t.WriteText("N", "1"); }), ErrorCode::kFieldTakesNoText);
+  EXPECT_EQ(test::CodeOf([&] { t.WriteBoolean("T", true); }), ErrorCode::kFieldTakesNoBoolean);
+  EXPECT_EQ(test::CodeOf([&] { t.WriteInteger("T", 1); }), ErrorCode::kFieldTakesNoNumber);
+  EXPECT_EQ(test::CodeOf([&] { t.ReadBoolean("N"); }), ErrorCode::kFieldNotBoolean);
+  EXPECT_EQ(test::CodeOf([&] { t.ReadInteger("T"); }), ErrorCode::kFieldNotNumber);
+  EXPECT_EQ(test::CodeOf([&] { t.ReadText("N"); }), ErrorCode::kFieldNotText);
+  EXPECT_EQ(test::CodeOf([&] { t.WriteInteger("S", 32768); }), ErrorCode::kFieldValueOutOfRange);
   EXPECT_NO_THROW(t.WriteInteger("S", -32768));
-  EXPECT_THROW(t.WriteInteger("W", -1), Error);
+  EXPECT_EQ(test::CodeOf([&] { t.WriteInteger("W", -1); }), ErrorCode::kFieldValueOutOfRange);
   EXPECT_NO_THROW(t.WriteInteger("W", 65535));
+  EXPECT_EQ(test::CodeOf([&] { t.LocateRecord(1); }), ErrorCode::kRecordMissing);
+  Table empty({{"N", FieldType::Integer, 0}});
+  EXPECT_EQ(test::CodeOf([&] { empty.WriteInteger("N", 1); }), ErrorCode::kTableWithoutRecord);
 }
 
 TEST(Table, CopyingARecordFieldByFieldByName) {

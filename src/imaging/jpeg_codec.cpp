@@ -1,20 +1,157 @@
-#include "output/jpeg_codec.h"
+#include "imaging/jpeg_codec.h"
+
+#include <jerror.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 
-#include <jerror.h>
+#ifdef _WIN32
+#endif
 
-#include "imaging/jpeg_decoder.h"
 #include "imaging/jpeg_error.h"
 #include "imaging/picture_memory.h"
 #include "platform/error.h"
+#include "platform/files.h"
 
 namespace trimora {
 
 namespace {
+
+// Where a session reads from: an open file or a block of memory.
+struct JpegSource {
+  std::FILE* file = nullptr;
+  const unsigned char* data = nullptr;
+  unsigned long size = 0;
+};
+
+// What a decoding session leaves besides the pixels.
+struct DecodeResult {
+  bool cmyk = false;          // the pixels are C, M, Y, K bytes and still need converting
+  bool invertedCmyk = false;  // Adobe's inverted CMYK (255 = no ink)
+};
+
+void AttachSource(jpeg_decompress_struct* cinfo, const JpegSource& source) {
+  if (source.file != nullptr)
+    jpeg_stdio_src(cinfo, source.file);
+  else
+    jpeg_mem_src(cinfo, source.data, source.size);
+}
+
+// What the headers read so far say about size and block grid.
+JpegLayout LayoutOf(const jpeg_decompress_struct& cinfo) {
+  JpegLayout layout;
+  layout.width = static_cast<int>(cinfo.image_width);
+  layout.height = static_cast<int>(cinfo.image_height);
+  layout.components = cinfo.num_components;
+  // jpegtran's grid: a single component is cut on its 8 x 8 blocks whatever its factors.
+  int h = 1;
+  int v = 1;
+  if (cinfo.num_components > 1) {
+    for (int c = 0; c < cinfo.num_components; ++c) {
+      if (cinfo.comp_info[c].h_samp_factor > h) h = cinfo.comp_info[c].h_samp_factor;
+      if (cinfo.comp_info[c].v_samp_factor > v) v = cinfo.comp_info[c].v_samp_factor;
+    }
+  }
+  layout.blockWidth = h * DCTSIZE;
+  layout.blockHeight = v * DCTSIZE;
+  return layout;
+}
+
+// Sets colour space and scaling of the output.
+void ChooseOutput(jpeg_decompress_struct* cinfo, JpegScale scale, DecodeResult* result) {
+  if (cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK) {
+    // libjpeg converts CMYK to nothing else; its four bytes fit the buffer as they are.
+    cinfo->out_color_space = JCS_CMYK;
+    result->cmyk = true;
+    result->invertedCmyk = cinfo->saw_Adobe_marker;
+  } else {
+    // The layout of JCS_EXT_BGRX with the fourth byte guaranteed to be FF.
+    cinfo->out_color_space = JCS_EXT_BGRA;
+  }
+  if (scale == JpegScale::Eighth) {
+    cinfo->scale_num = 1;
+    cinfo->scale_denom = 8;
+    cinfo->dct_method = JDCT_IFAST;
+    cinfo->do_fancy_upsampling = FALSE;
+    cinfo->do_block_smoothing = FALSE;
+    cinfo->two_pass_quantize = FALSE;
+    cinfo->dither_mode = JDITHER_NONE;
+  }
+}
+
+// One libjpeg session: reads the headers into `layout` and, unless `picture` is null, decodes
+// the picture into it. Only plain data lives here, so the error manager's longjmp back to the
+// setjmp point crosses no destructor.
+bool Session(const JpegSource& source, JpegScale scale, JpegLayout* layout, Picture* picture,
+             DecodeResult* result, JpegErrorManager* errors) {
+  jpeg_decompress_struct cinfo{};
+  cinfo.err = InitJpegErrorManager(*errors);
+  if (setjmp(errors->jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  jpeg_create_decompress(&cinfo);
+  AttachSource(&cinfo, source);
+  jpeg_read_header(&cinfo, TRUE);
+  *layout = LayoutOf(cinfo);
+  if (picture == nullptr) {
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+  }
+
+  ChooseOutput(&cinfo, scale, result);
+  jpeg_calc_output_dimensions(&cinfo);
+  if (AllocatePicture(picture, static_cast<int>(cinfo.output_width),
+                      static_cast<int>(cinfo.output_height)) == nullptr) {
+    errors->outOfMemory = true;
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  jpeg_start_decompress(&cinfo);
+
+  constexpr int kBatch = 16;
+  JSAMPROW rows[kBatch];
+  while (cinfo.output_scanline < cinfo.output_height) {
+    int first = static_cast<int>(cinfo.output_scanline);
+    int count = static_cast<int>(cinfo.output_height) - first;
+    if (count > kBatch) count = kBatch;
+    for (int i = 0; i < count; ++i) rows[i] = picture->row(first + i);
+    jpeg_read_scanlines(&cinfo, rows, static_cast<JDIMENSION>(count));
+  }
+  // A picture of several scans (progressive) that ends early lacks whole scans without any
+  // missing-data warning; a single scan that ends early has raised one already.
+  if (errors->endOfData && jpeg_has_multiple_scans(&cinfo)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  // jpeg_finish_decompress is left out on purpose: it would only read on to the end marker,
+  // and a file whose pixels are all there but whose end marker is missing is still good.
+  jpeg_destroy_decompress(&cinfo);
+  return true;
+}
+
+// Turns CMYK bytes into blue, green, red and FF in place.
+void ConvertCmyk(Picture& picture, bool inverted) {
+  std::uint8_t* p = picture.data();
+  std::uint8_t* end = p + picture.byteCount();
+  for (; p != end; p += 4) {
+    unsigned c = p[0], m = p[1], y = p[2], k = p[3];
+    if (!inverted) {
+      c = 255 - c;
+      m = 255 - m;
+      y = 255 - y;
+      k = 255 - k;
+    }
+    // Now 255 means no ink: each channel is the product of its share and the black share.
+    p[0] = static_cast<std::uint8_t>((y * k + 127) / 255);
+    p[1] = static_cast<std::uint8_t>((m * k + 127) / 255);
+    p[2] = static_cast<std::uint8_t>((c * k + 127) / 255);
+    p[3] = 0xFF;
+  }
+}
 
 // ---- encoding: one libjpeg session holding only plain data (see imaging/jpeg_error.h) ----
 
@@ -58,7 +195,8 @@ void TermDestination(j_compress_ptr) {}
 
 // Baseline colour JPEG at quality 90 with libjpeg's other defaults, into `destination`;
 // called inside a guarded session.
-void StartEncoder(jpeg_compress_struct* cinfo, int width, int height, GrowingDestination* destination) {
+void StartEncoder(jpeg_compress_struct* cinfo, int width, int height,
+                  GrowingDestination* destination) {
   destination->pub.init_destination = InitDestination;
   destination->pub.empty_output_buffer = EmptyDestination;
   destination->pub.term_destination = TermDestination;
@@ -72,7 +210,8 @@ void StartEncoder(jpeg_compress_struct* cinfo, int width, int height, GrowingDes
   jpeg_start_compress(cinfo, TRUE);
 }
 
-bool EncodeSession(const PixelRows& pixels, GrowingDestination* destination, JpegErrorManager* errors) {
+bool EncodeSession(const PixelRows& pixels, GrowingDestination* destination,
+                   JpegErrorManager* errors) {
   jpeg_compress_struct cinfo{};
   cinfo.err = InitJpegErrorManager(*errors);
   if (setjmp(errors->jump)) {
@@ -105,22 +244,12 @@ struct Rect {
 
 enum class RectOutcome { Done, Failed, OutsidePicture, NeedsFullDecode };
 
-// Gives `picture` a buffer; false when memory is short (no exception inside the session).
-bool AllocatePicture(Picture* picture, int width, int height) noexcept {
-  try {
-    *picture = Picture(width, height);
-    AdviseLargePages(picture->data(), picture->byteCount());
-    return true;
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-}
-
 // Reads the header and starts decoding only the rows of the rectangle and only the block
 // columns it touches (jpeg_skip_scanlines, jpeg_crop_scanline); inside a guarded session. The
 // decoded rows may start left of the cut, where the left edge was moved back onto the block
 // grid: the cut begins `skipBytes` into each row.
-RectOutcome StartRect(jpeg_decompress_struct* cinfo, std::FILE* file, Rect r, std::size_t* skipBytes) {
+RectOutcome StartRect(jpeg_decompress_struct* cinfo, std::FILE* file, Rect r,
+                      std::size_t* skipBytes) {
   jpeg_stdio_src(cinfo, file);
   jpeg_read_header(cinfo, TRUE);
   if (cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK) {
@@ -146,7 +275,8 @@ RectOutcome StartRect(jpeg_decompress_struct* cinfo, std::FILE* file, Rect r, st
 // Reads `count` rows into `rows`; inside a guarded session.
 void ReadRows(jpeg_decompress_struct* cinfo, JSAMPARRAY rows, int count) {
   for (int got = 0; got < count;) {
-    got += static_cast<int>(jpeg_read_scanlines(cinfo, rows + got, static_cast<JDIMENSION>(count - got)));
+    got += static_cast<int>(
+        jpeg_read_scanlines(cinfo, rows + got, static_cast<JDIMENSION>(count - got)));
   }
 }
 
@@ -166,8 +296,8 @@ RectOutcome RectSession(std::FILE* file, Rect r, Picture* picture, JpegErrorMana
     jpeg_destroy_decompress(&cinfo);
     return started;
   }
-  if (!AllocatePicture(picture, r.width, r.height)) {
-    SetJpegFailure(*errors, "Nicht genug Speicher für das Bild");
+  if (AllocatePicture(picture, r.width, r.height) == nullptr) {
+    errors->outOfMemory = true;
     jpeg_destroy_decompress(&cinfo);
     return RectOutcome::Failed;
   }
@@ -191,7 +321,8 @@ RectOutcome RectSession(std::FILE* file, Rect r, Picture* picture, JpegErrorMana
 // A decoding and an encoding session side by side: each batch of decoded rows goes straight
 // into the encoder by row pointers into the decoder's own row buffer, so the cut never exists
 // as a whole picture.
-RectOutcome RecodeSession(std::FILE* file, Rect r, GrowingDestination* destination, JpegErrorManager* errors) {
+RectOutcome RecodeSession(std::FILE* file, Rect r, GrowingDestination* destination,
+                          JpegErrorManager* errors) {
   jpeg_decompress_struct in{};
   jpeg_compress_struct out{};
   in.err = InitJpegErrorManager(*errors);
@@ -231,57 +362,121 @@ RectOutcome RecodeSession(std::FILE* file, Rect r, GrowingDestination* destinati
 // The encoded bytes when the session succeeded; the buffer is freed in every case.
 std::vector<std::uint8_t> TakeBytes(GrowingDestination& destination, bool done) {
   std::vector<std::uint8_t> bytes;
-  if (done) bytes.assign(destination.data, destination.data + (destination.capacity - destination.pub.free_in_buffer));
+  if (done)
+    bytes.assign(destination.data,
+                 destination.data + (destination.capacity - destination.pub.free_in_buffer));
   std::free(destination.data);
   return bytes;
 }
 
-std::string ReadFailure(const std::string& path) {
-  return "Die Datei \"" + path + "\" konnte nicht gelesen werden";
+// The error of a session that could not read `name`.
+Error ReadFailure(const std::string& name, const JpegErrorManager& errors) {
+  if (errors.outOfMemory) return Error(ErrorCode::kPictureNoMemory);
+  return Error(ErrorCode::kPictureUnreadable, {name, errors.message});
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+FileHandle OpenForReading(const std::string& path) {
+  FileHandle file(OpenStream(path));
+  if (!file) throw Error(ErrorCode::kFileCannotOpen, {path});
+  return file;
+}
+
+Picture Decode(const JpegSource& source, const std::string& name, JpegScale scale) {
+  Picture picture;
+  JpegLayout layout;
+  DecodeResult result;
+  JpegErrorManager errors;
+  if (!Session(source, scale, &layout, &picture, &result, &errors)) throw ReadFailure(name, errors);
+  if (result.cmyk) ConvertCmyk(picture, result.invertedCmyk);
+  return picture;
+}
+
+JpegLayout Layout(const JpegSource& source, const std::string& name) {
+  JpegLayout layout;
+  DecodeResult unused;
+  JpegErrorManager errors;
+  if (!Session(source, JpegScale::Full, &layout, nullptr, &unused, &errors))
+    throw ReadFailure(name, errors);
+  return layout;
+}
+
+JpegSource MemorySource(const std::uint8_t* data, std::size_t size, const std::string& name) {
+  JpegSource source;
+  source.data = data;
+  source.size = static_cast<unsigned long>(size);
+  if (source.size != size) throw Error(ErrorCode::kPictureTooLarge, {name});
+  return source;
 }
 
 }  // namespace
 
+Picture DecodeJpegFile(const std::string& path, JpegScale scale) {
+  FileHandle file = OpenForReading(path);
+  JpegSource source;
+  source.file = file.get();
+  return Decode(source, path, scale);
+}
+
+Picture DecodeJpegMemory(const std::uint8_t* data, std::size_t size, const std::string& name,
+                         JpegScale scale) {
+  return Decode(MemorySource(data, size, name), name, scale);
+}
+
+JpegLayout ReadJpegLayout(const std::string& path) {
+  FileHandle file = OpenForReading(path);
+  JpegSource source;
+  source.file = file.get();
+  return Layout(source, path);
+}
+
+JpegLayout ReadJpegLayoutMemory(const std::uint8_t* data, std::size_t size,
+                                const std::string& name) {
+  return Layout(MemorySource(data, size, name), name);
+}
+
 std::vector<std::uint8_t> EncodeJpeg(const PixelRows& pixels) {
   if (pixels.width <= 0 || pixels.height <= 0 || pixels.width > JPEG_MAX_DIMENSION ||
       pixels.height > JPEG_MAX_DIMENSION) {
-    throw Error("Das Bild kann in dieser Größe nicht als JPEG gespeichert werden.");
+    throw Error(ErrorCode::kPictureSizeNotEncodable);
   }
   GrowingDestination destination{};
   JpegErrorManager errors;
   const bool done = EncodeSession(pixels, &destination, &errors);
   std::vector<std::uint8_t> bytes = TakeBytes(destination, done);
-  if (!done) throw Error(JpegErrorText("Das Bild konnte nicht als JPEG kodiert werden", errors));
+  if (!done) {
+    if (errors.outOfMemory) throw Error(ErrorCode::kPictureNoMemory);
+    throw Error(ErrorCode::kPictureCannotEncode, {errors.message});
+  }
   return bytes;
 }
 
 namespace {
 
-std::FILE* OpenSource(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) throw Error("Datei " + path + " kann nicht geöffnet werden");
-  return file;
-}
-
 // Throws for a session that failed or found the rectangle outside the picture.
-void CheckOutcome(RectOutcome outcome, const std::string& path, Rect r, const JpegErrorManager& errors) {
-  if (outcome == RectOutcome::Failed) throw Error(JpegErrorText(ReadFailure(path), errors));
+void CheckOutcome(RectOutcome outcome, const std::string& path, Rect r,
+                  const JpegErrorManager& errors) {
+  if (outcome == RectOutcome::Failed) throw ReadFailure(path, errors);
   if (outcome == RectOutcome::OutsidePicture) {
-    throw Error("Der Ausschnitt (" + std::to_string(r.left) + "," + std::to_string(r.top) + ") (" +
-                std::to_string(r.width) + "x" + std::to_string(r.height) + ") liegt nicht im Bild " +
-                path + ".");
+    throw Error(ErrorCode::kCutOutsidePicture, {path, std::to_string(r.left), std::to_string(r.top),
+                                                std::to_string(r.width), std::to_string(r.height)});
   }
 }
 
 }  // namespace
 
-std::vector<std::uint8_t> RecodeJpegRect(const std::string& path, int left, int top, int width, int height) {
+std::vector<std::uint8_t> RecodeJpegRect(const std::string& path, int left, int top, int width,
+                                         int height) {
   const Rect r{left, top, width, height};
-  std::FILE* file = OpenSource(path);
+  FileHandle file = OpenForReading(path);
   GrowingDestination destination{};
   JpegErrorManager errors;
-  const RectOutcome outcome = RecodeSession(file, r, &destination, &errors);
-  std::fclose(file);
+  const RectOutcome outcome = RecodeSession(file.get(), r, &destination, &errors);
+  file.reset();
   std::vector<std::uint8_t> bytes = TakeBytes(destination, outcome == RectOutcome::Done);
   if (outcome == RectOutcome::NeedsFullDecode) {
     const Picture cut = DecodeJpegRect(path, left, top, width, height);
@@ -293,22 +488,24 @@ std::vector<std::uint8_t> RecodeJpegRect(const std::string& path, int left, int 
 
 Picture DecodeJpegRect(const std::string& path, int left, int top, int width, int height) {
   const Rect r{left, top, width, height};
-  std::FILE* file = OpenSource(path);
+  FileHandle file = OpenForReading(path);
   Picture picture;
   JpegErrorManager errors;
-  const RectOutcome outcome = RectSession(file, r, &picture, &errors);
-  std::fclose(file);
+  const RectOutcome outcome = RectSession(file.get(), r, &picture, &errors);
+  file.reset();
   if (outcome == RectOutcome::Done) return picture;
   CheckOutcome(outcome, path, r, errors);
   // CMYK pictures: libjpeg gives no BGRX rows for them; decode whole, then cut.
   const Picture whole = DecodeJpegFile(path);
   if (left < 0 || top < 0 || width <= 0 || height <= 0 || left + width > whole.width() ||
       top + height > whole.height()) {
-    throw Error("Der Ausschnitt liegt nicht im Bild " + path + ".");
+    throw Error(ErrorCode::kCutOutsidePicture, {path, std::to_string(left), std::to_string(top),
+                                                std::to_string(width), std::to_string(height)});
   }
   picture = Picture(width, height);
   for (int y = 0; y < height; ++y) {
-    std::memcpy(picture.row(y), whole.row(top + y) + static_cast<std::size_t>(left) * 4, picture.stride());
+    std::memcpy(picture.row(y), whole.row(top + y) + static_cast<std::size_t>(left) * 4,
+                picture.stride());
   }
   return picture;
 }

@@ -1,0 +1,126 @@
+// Files and folders: what the rest of the program asks of the file system, in one place. Paths
+// are the platform's own path bytes (UTF-8 here).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trimora {
+
+// Something exists at `path` (a file, a folder, anything).
+bool PathExists(const std::string& path);
+// A regular file (links followed) is at `path`.
+bool IsRegularFile(const std::string& path);
+// A folder (links followed) is at `path`; false for an empty path.
+bool IsFolder(const std::string& path);
+// The size in bytes of the regular file at `path`, or -1 when there is none.
+std::int64_t FileSize(const std::string& path);
+
+// What creating a folder gave.
+enum class FolderCreation { kCreated, kAlreadyExists, kFailed };
+
+// Creates the folder `path` (its parent must exist); a file or folder of that name already
+// there is kAlreadyExists.
+FolderCreation CreateFolder(const std::string& path);
+
+// Removes the file at `path`; false when it could not be removed.
+bool RemoveFile(const std::string& path);
+
+// Moves `from` to `to` without ever replacing a file at `to`; false when `to` exists or the move
+// fails.
+bool MoveWithoutReplacing(const std::string& from, const std::string& to);
+
+// Renames `from` over `to`, replacing a file there; false on failure.
+bool ReplaceByRename(const std::string& from, const std::string& to);
+
+// Gives `to` the access rights of `from`, when `from` exists; failures are ignored.
+void TakeOverPermissions(const std::string& from, const std::string& to);
+
+// The names of the regular files (links followed) in `folder`, in the order the file system
+// lists them; sub-folders are not entered. An unreadable folder gives nothing.
+std::vector<std::string> ListFiles(std::string_view folder);
+
+// A stdio stream reading the file at `path` (for libraries that read from one), or null when
+// it cannot be opened. The caller closes it.
+std::FILE* OpenStream(const std::string& path);
+
+// Reads the whole regular file at `path`. Throws trimora::Error (kFileCannotOpen when it cannot
+// be opened or is no regular file, kStreamReadFailed when reading fails).
+std::string ReadWholeFile(const std::string& path);
+
+// Writes `bytes` to `path` through a temporary file beside it that replaces the old file only
+// when complete and on the disk (keeping the old file's access rights); on failure nothing is
+// left behind and the old file is untouched. Throws trimora::Error.
+void ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// A free temporary name beside `path` ("<folder>/.<name>.<n>.tmp"), created empty and
+// exclusively; throws trimora::Error (kFileCannotCreate) when none can be created.
+std::string CreateTemporaryBeside(const std::string& path);
+
+// A file written whole or not at all: the bytes go into a temporary file beside the target,
+// which replaces the target only when everything was written. An existing target keeps its
+// access rights.
+class ReplacingFile {
+ public:
+  // Creates the temporary file beside `path`; throws trimora::Error (kFileCannotCreate) when
+  // the folder is not writable or `path` is a folder.
+  explicit ReplacingFile(std::string path);
+  // Removes the temporary file unless Commit() has run.
+  ~ReplacingFile();
+  ReplacingFile(const ReplacingFile&) = delete;
+  ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+  // Appends bytes; throws trimora::Error (kFileCannotWrite) when they cannot be written.
+  void Write(const void* data, std::size_t size);
+  // Closes the temporary file (on the disk first when `durable`) and renames it over the
+  // target; throws trimora::Error on failure.
+  void Commit(bool durable = false);
+
+  // The target path.
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::string temporary_;
+  std::FILE* file_ = nullptr;
+};
+
+// Sequential reading of a file through a buffer: byte by byte or in blocks.
+class FileReader {
+ public:
+  // Opens `path` for reading; IsOpen() tells whether that worked.
+  explicit FileReader(const std::string& path);
+  ~FileReader();
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+  // The open file's size in bytes and last-write time in seconds since 1970; whether it is a
+  // folder.
+  std::uint64_t Size() const { return size_; }
+  std::int64_t ModifiedTime() const { return modified_; }
+  bool IsFolder() const { return folder_; }
+
+  // The next byte, or -1 at the end. Throws trimora::Error (kStreamReadFailed) when reading
+  // fails.
+  int Get();
+  // Fills `n` bytes; false when the file ends before. Throws like Get().
+  bool Read(std::uint8_t* to, std::size_t n);
+
+ private:
+  bool Refill();
+  long ReadSome(std::uint8_t* to, std::size_t n);
+
+  int fd_ = -1;
+  std::uint64_t size_ = 0;
+  std::int64_t modified_ = 0;
+  bool folder_ = false;
+  std::vector<std::uint8_t> buffer_;
+  std::size_t at_ = 0, filled_ = 0;
+};
+
+}  // namespace trimora
