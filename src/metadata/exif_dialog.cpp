@@ -2,13 +2,12 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "metadata/exif_window.h"
 #include "platform/window_placement.h"
 #include "ui/kit_style.h"
+#include "ui/text_memo.h"
 #include "ui/xp_controls.h"
 #include "ui/xp_form.h"
 
@@ -38,13 +37,9 @@ TEXIFDialog::TEXIFDialog(QWidget* owner) : QWidget(owner, Qt::Tool) {
   contentLayout->addWidget(edit);
   auto* editLayout = new QVBoxLayout(edit);
   editLayout->setContentsMargins(2, 2, 1, 1);
-  memo_ = new QPlainTextEdit(edit);
+  memo_ = new ui::TTextMemo(edit);
   memo_->setObjectName(QStringLiteral("Memo"));
-  memo_->setReadOnly(true);
   memo_->setFrameShape(QFrame::NoFrame);
-  memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memo_->setFont(ui::KitPixelFont(13));
   memo_->installEventFilter(this);
   installEventFilter(this);
@@ -52,11 +47,7 @@ TEXIFDialog::TEXIFDialog(QWidget* owner) : QWidget(owner, Qt::Tool) {
   frame_->SetContentPanel(content_);
 }
 
-void TEXIFDialog::SetText(const QString& text) {
-  memo_->setPlainText(ui::WithPlainLineBreaks(text));
-  memo_->moveCursor(QTextCursor::Start);
-  memo_->verticalScrollBar()->setValue(0);
-}
+void TEXIFDialog::SetText(const QString& text) { memo_->SetText(ui::WithPlainLineBreaks(text)); }
 
 void TEXIFDialog::SetLookActive(bool active) {
   if (active) {

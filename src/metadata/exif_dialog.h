@@ -10,9 +10,8 @@
 #include <QRect>
 #include <QWidget>
 
-class QPlainTextEdit;
-
 namespace trimora::ui {
+class TTextMemo;
 class TtfXPForm;
 class TXPGradientPanel;
 }  // namespace trimora::ui
@@ -33,7 +32,7 @@ class TEXIFDialog : public QWidget {
 
   // The parts.
   ui::TtfXPForm* Frame() const { return frame_; }
-  QPlainTextEdit* Memo() const { return memo_; }
+  ui::TTextMemo* Memo() const { return memo_; }
 
  signals:
   // The cancel key or the close button.
@@ -53,7 +52,7 @@ class TEXIFDialog : public QWidget {
  private:
   ui::TtfXPForm* frame_;
   ui::TXPGradientPanel* content_;
-  QPlainTextEdit* memo_;
+  ui::TTextMemo* memo_;
 };
 
 }  // namespace trimora::metadata

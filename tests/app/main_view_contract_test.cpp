@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -27,6 +26,7 @@
 #include "frame/zoom_view.h"
 #include "metadata/exif_dialog.h"
 #include "platform/settings.h"
+#include "ui/text_memo.h"
 #include "ui/xp_controls.h"
 
 using namespace trimora;
@@ -116,9 +116,11 @@ Snapshot FromFake(testing::FakeMainView& view) {
   s.magnifierActive = view.magnifierActive;
   s.zoomLevel = view.zoomLevel;
   s.exifShown = view.exifVisible;
-  s.exifText = QString::fromStdString(view.exifText)
-                   .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                   .toStdString();
+  // The text field shows the lines; the last line break ends the last line.
+  QString text =
+      QString::fromStdString(view.exifText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+  s.exifText = text.toStdString();
   s.croppedDown = view.croppedDown;
   return s;
 }
@@ -166,7 +168,7 @@ Snapshot FromWindow(TKvMainForm& window) {
   s.magnifierActive = window.Magnifier()->Active();
   s.zoomLevel = window.Magnifier()->ZoomLevel();
   s.exifShown = !window.ExifDialog()->isHidden();
-  s.exifText = window.ExifDialog()->Memo()->toPlainText().toStdString();
+  s.exifText = window.ExifDialog()->Memo()->Text().toStdString();
   s.croppedDown = window.FullScreenDialog()->Button(FullScreenAction::ToggleCropped)->isChecked();
   return s;
 }
