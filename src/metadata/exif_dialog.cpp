@@ -47,7 +47,7 @@ TEXIFDialog::TEXIFDialog(QWidget* owner) : QWidget(owner, Qt::Tool) {
   frame_->SetContentPanel(content_);
 }
 
-void TEXIFDialog::SetText(const QString& text) { memo_->SetText(ui::WithPlainLineBreaks(text)); }
+void TEXIFDialog::SetText(const QString& text) { memo_->SetText(text); }
 
 void TEXIFDialog::SetLookActive(bool active) {
   if (active) {

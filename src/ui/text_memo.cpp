@@ -29,7 +29,11 @@ TTextMemo::TTextMemo(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void TTextMemo::SetText(const QString& text) {
-  lines_ = text.split(QLatin1Char('\n'));
+  lines_.clear();
+  for (QStringView line : QStringView(text).tokenize(u'\n')) {
+    if (line.endsWith(u'\r')) line.chop(1);
+    lines_.append(line.toString());
+  }
   // A closing line break ends the last line; it starts no line of its own.
   if (lines_.size() > 1 && lines_.back().isEmpty()) lines_.removeLast();
   anchor_ = cursor_ = Place();

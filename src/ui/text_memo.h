@@ -17,7 +17,8 @@ class TTextMemo : public QAbstractScrollArea {
   // An empty field inside `parent`.
   explicit TTextMemo(QWidget* parent);
 
-  // Replaces the text (lines separated by "\n"), drops the selection and shows the first line.
+  // Replaces the text (lines ending in "\n" or "\r\n"), drops the selection and shows the first
+  // line.
   void SetText(const QString& text);
   // The text, its lines joined by "\n".
   QString Text() const { return lines_.join(QLatin1Char('\n')); }

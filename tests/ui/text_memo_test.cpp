@@ -48,7 +48,8 @@ class TextMemoTest : public QObject {
     QCOMPARE(memo.FirstVisibleLine(), 0);
     QTest::keyClick(&memo, Qt::Key_PageDown);
     QCOMPARE(memo.FirstVisibleLine(), visible);
-    memo.SetText(QStringLiteral("eins\r\nzwei"));  // the caller's line breaks are "\n"
+    memo.SetText(QStringLiteral("eins\r\nzwei\r\n"));
+    QCOMPARE(memo.Text(), QStringLiteral("eins\nzwei"));
     QCOMPARE(memo.FirstVisibleLine(), 0);
     QCOMPARE(memo.verticalScrollBar()->maximum(), 0);
     memo.SetText(QString());
