@@ -112,7 +112,7 @@ void BM_DragStep(benchmark::State& state) {
   ThlvRectBox* frame = ThlvRectBox::MakeCropFrame(image);
   ThlvRectBox* redEye = ThlvRectBox::MakeRedEyeFrame(image);
   BenchView view(&panel, image, frame, redEye, &picture);
-  FramePresenter presenter(view, formats, records);
+  FramePresenter presenter(view, formats, records, StoredSettings());
   panel.show();
   presenter.SetCurrentPicture(0, picture.width(), picture.height());
   presenter.ResetSelection();

@@ -236,12 +236,12 @@ constexpr MenuEntry kMenuEntries[] = {
 };
 
 constexpr ToolBarRow kToolBars[] = {
-  {ToolBarId::File, "FileToolBar", 1, 144, C::ToolBarFiles, true, "ToolBar\\Files"},
-  {ToolBarId::Correction, "CorrectionToolBar", 2, 210, C::ToolBarTouchUp, true, "ToolBar\\TouchUp"},
-  {ToolBarId::Rotate, "RotateToolBar", 3, 228, C::ToolBarRotate, true, "ToolBar\\Rotate"},
-  {ToolBarId::Format, "FormatToolBar", 4, 70, C::ToolBarFormat, true, "ToolBar\\Format"},
-  {ToolBarId::Navigation, "NavToolBar", 5, 284, C::ToolBarNavigation, false, "ToolBar\\Navigation"},
-  {ToolBarId::Magnifier, "ZoomToolBar", 0, 0, C::Count, true, ""},
+  {ToolBarId::File, "FileToolBar", 1, 144, C::ToolBarFiles, &setting::kToolBarFiles},
+  {ToolBarId::Correction, "CorrectionToolBar", 2, 210, C::ToolBarTouchUp, &setting::kToolBarTouchUp},
+  {ToolBarId::Rotate, "RotateToolBar", 3, 228, C::ToolBarRotate, &setting::kToolBarRotate},
+  {ToolBarId::Format, "FormatToolBar", 4, 70, C::ToolBarFormat, &setting::kToolBarFormat},
+  {ToolBarId::Navigation, "NavToolBar", 5, 284, C::ToolBarNavigation, &setting::kToolBarNavigation},
+  {ToolBarId::Magnifier, "ZoomToolBar", 0, 0, C::Count, nullptr},
 };
 
 constexpr ToolEntry kToolEntries[] = {

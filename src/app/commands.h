@@ -12,6 +12,8 @@
 #include <span>
 #include <string>
 
+#include "platform/settings_schema.h"
+
 namespace trimora {
 
 // Every command of the main window. A tool button that does what a menu item does shares its
@@ -260,16 +262,15 @@ std::span<const MenuEntry> MenuEntries();
 enum class ToolBarId : std::uint8_t { File, Correction, Rotate, Format, Navigation, Magnifier };
 
 // A tool bar: component name, band number (0 for the magnifier bar), designed minimum width,
-// the check item that shows and hides it, whether it is shown when nothing else is stored, and
-// its visibility setting.
+// the check item that shows and hides it, and its visibility setting (with whether it is shown
+// when nothing else is stored); the magnifier bar has none.
 struct ToolBarRow {
   ToolBarId id;
   const char* name;
   int band;
   int minimumWidth;
   CommandId toggle;
-  bool shownByDefault;
-  const char* setting;
+  const BoolSetting* setting;
 };
 
 // One tool button.

@@ -4,7 +4,7 @@
 #include "platform/error.h"
 #include "platform/error_text.h"
 #include "platform/instance.h"
-#include "platform/settings.h"
+#include "platform/settings_schema.h"
 #include "platform/version.h"
 
 namespace trimora {
@@ -148,8 +148,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
       frameSide_(std::make_unique<FrameSide>(*this, frameWidgets)),
       saveSide_(std::make_unique<SaveSide>(*this)),
       fullScreenSide_(std::make_unique<FullScreenSide>(*this)),
-      folder_(view, *this, formats_, std::move(wake)),
-      frame_(*frameSide_, formats_, folder_.Records()),
+      folder_(view, *this, formats_, StoredSettings(), std::move(wake)),
+      frame_(*frameSide_, formats_, folder_.Records(), StoredSettings()),
       controller_(frame_, *frameSide_),
       magnifier_(view),
       fullScreen_(view, *fullScreenSide_),
@@ -163,10 +163,10 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   const FolderSettings folderSettings = LoadFolderSettings();
   folder_.ApplySettings(folderSettings);
   folder_.SetFrameController(&controller_);
-  frame_.fileTypes = FileTypeDefaults::FromSettings(ReadIntSetting("FileFormat1", 0),
-                                                    ReadIntSetting("FileFormat2", 1));
+  frame_.fileTypes =
+      FileTypeDefaults::FromSettings(Read(setting::kFileFormat1), Read(setting::kFileFormat2));
   frame_.InitBlockSize();
-  frame_.LoadMasterAlpha();
+  frame_.SetMasterAlpha(Read(setting::kMasterAlpha));
   frameWidgets.OutsideAlphaChanged(frame_.MasterAlpha, false);
 
   // The format tables and the default format, applied while no picture is shown.
@@ -455,7 +455,7 @@ void MainPresenter::CropAndSave() {
   context.formatRatio = [this](int id) { return static_cast<double>(formats_.FormatRatio(id)); };
   context.pictureCount = [this] { return folder_.ThumbnailCount(); };
   try {
-    trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_);
+    trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_, StoredSettings());
   } catch (const std::exception& e) {
     view_.ShowError(ErrorText(e));
   }
@@ -504,12 +504,12 @@ void MainPresenter::Close() {
   for (const char* name : {kHelpWindowClass, kGuideWindowClass}) {
     if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
   }
-  folder_.SaveSettings();
+  SaveFolderSettings(folder_.CurrentSettings());
   settings_.zoomLevel = magnifier_.ZoomLevel();
   settings_.zoomActive = !magnifier_.Paused();
   settings_.exifVisible = exif_.Visible();
   SaveMainWindowSettings(settings_);
-  frame_.SaveMasterAlpha();
+  Write(setting::kMasterAlpha, frame_.MasterAlpha);
   view_.ClearPicture();
   frame_.ClearCurrentPicture();
   folder_.Close();

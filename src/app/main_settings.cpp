@@ -2,18 +2,15 @@
 
 #include <string>
 
-#include "platform/settings.h"
+#include "platform/settings_schema.h"
 
 namespace trimora {
 
 namespace {
 
-// The value that stands for "never saved" in Height, Left and Top.
-constexpr int kNotSaved = -9999;
-
-std::optional<int> Saved(const char* name) {
-  const int value = ReadIntSetting(name, kNotSaved);
-  if (value == kNotSaved) return std::nullopt;
+std::optional<int> Saved(const IntSetting& setting) {
+  const int value = Read(setting);
+  if (value == setting::kNeverSaved) return std::nullopt;
   return value;
 }
 
@@ -21,52 +18,50 @@ std::optional<int> Saved(const char* name) {
 
 MainWindowSettings LoadMainWindowSettings(const WindowRect& desktop) {
   MainWindowSettings s;
-  s.height = Saved("Height");
+  const WindowPlaceSettings& main = setting::kMainWindowPlace;
+  s.height = Saved(main.height);
   if (s.height) {
-    s.width = ReadIntSetting("Width", 800);
-    s.left = Saved("Left");
-    s.top = Saved("Top");
-    s.maximized = ReadBoolSetting("Maximized", false);
+    s.width = Read(main.width);
+    s.left = Saved(main.left);
+    s.top = Saved(main.top);
+    s.maximized = Read(setting::kMaximized);
   }
-  s.zoomLevel = ReadIntSetting("ZoomLevel", 50);
-  s.zoomActive = ReadBoolSetting("ZoomActive", true);
-  s.bandOrder = ui::ParseBandOrder(ReadStringSetting("ToolBar\\Order", "12345"));
+  s.zoomLevel = Read(setting::kZoomLevel);
+  s.zoomActive = Read(setting::kZoomActive);
+  s.bandOrder = ui::ParseBandOrder(Read(setting::kToolBarOrder));
   for (const ToolBarRow& bar : ToolBarTable()) {
-    if (bar.band > 0) {
-      s.bandsShown[static_cast<std::size_t>(bar.band - 1)] =
-          ReadBoolSetting(bar.setting, bar.shownByDefault);
-    }
+    if (bar.band > 0) s.bandsShown[static_cast<std::size_t>(bar.band - 1)] = Read(*bar.setting);
   }
-  const int exifWidth = ReadIntSetting("EXIF\\Width", 445);
-  const int exifHeight = ReadIntSetting("EXIF\\Height", 325);
-  s.exifPlace = {ReadIntSetting("EXIF\\Left", (desktop.width - exifWidth) / 2),
-                 ReadIntSetting("EXIF\\Top", (desktop.height - exifHeight) / 2), exifWidth,
-                 exifHeight};
-  s.exifVisible = ReadBoolSetting("EXIF\\Visible", false);
-  s.showHints = ReadBoolSetting("ShowHints", true);
+  const WindowPlaceSettings& exif = setting::kExifWindowPlace;
+  const int exifWidth = Read(exif.width);
+  const int exifHeight = Read(exif.height);
+  s.exifPlace = {Read(exif.left, (desktop.width - exifWidth) / 2),
+                 Read(exif.top, (desktop.height - exifHeight) / 2), exifWidth, exifHeight};
+  s.exifVisible = Read(setting::kExifVisible);
+  s.showHints = Read(setting::kShowHints);
   return s;
 }
 
 void SaveMainWindowSettings(const MainWindowSettings& s) {
-  WriteIntSetting("Left", s.left.value_or(0));
-  WriteIntSetting("Top", s.top.value_or(0));
-  WriteIntSetting("Width", s.width);
-  WriteIntSetting("Height", s.height.value_or(600));
-  WriteIntSetting("EXIF\\Left", s.exifPlace.left);
-  WriteIntSetting("EXIF\\Top", s.exifPlace.top);
-  WriteIntSetting("EXIF\\Width", s.exifPlace.width);
-  WriteIntSetting("EXIF\\Height", s.exifPlace.height);
-  WriteBoolSetting("EXIF\\Visible", s.exifVisible);
-  WriteBoolSetting("Maximized", s.maximized);
-  WriteIntSetting("ZoomLevel", s.zoomLevel);
-  WriteBoolSetting("ZoomActive", s.zoomActive);
+  const WindowPlaceSettings& main = setting::kMainWindowPlace;
+  Write(main.left, s.left.value_or(0));
+  Write(main.top, s.top.value_or(0));
+  Write(main.width, s.width);
+  Write(main.height, s.height.value_or(600));
+  const WindowPlaceSettings& exif = setting::kExifWindowPlace;
+  Write(exif.left, s.exifPlace.left);
+  Write(exif.top, s.exifPlace.top);
+  Write(exif.width, s.exifPlace.width);
+  Write(exif.height, s.exifPlace.height);
+  Write(setting::kExifVisible, s.exifVisible);
+  Write(setting::kMaximized, s.maximized);
+  Write(setting::kZoomLevel, s.zoomLevel);
+  Write(setting::kZoomActive, s.zoomActive);
   for (const ToolBarRow& bar : ToolBarTable()) {
-    if (bar.band > 0) {
-      WriteBoolSetting(bar.setting, s.bandsShown[static_cast<std::size_t>(bar.band - 1)]);
-    }
+    if (bar.band > 0) Write(*bar.setting, s.bandsShown[static_cast<std::size_t>(bar.band - 1)]);
   }
-  WriteStringSetting("ToolBar\\Order", ui::BandOrderText(s.bandOrder));
-  WriteBoolSetting("StandardSkin", false);
+  Write(setting::kToolBarOrder, ui::BandOrderText(s.bandOrder));
+  Write(setting::kStandardSkin, false);
 }
 
 StartPlacement PlaceAtStart(const MainWindowSettings& s, const WindowRect& desktop) {

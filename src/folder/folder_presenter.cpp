@@ -14,7 +14,7 @@
 #include "platform/error_text.h"
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/settings.h"
+#include "platform/settings_schema.h"
 #include "ui/message_codes.h"
 
 namespace trimora {
@@ -27,18 +27,24 @@ std::string Decimal(int value) { return std::to_string(value); }
 
 FolderSettings LoadFolderSettings() {
   FolderSettings s;
-  s.sourceFolder = ReadStringSetting("SourceDir", "");
+  s.sourceFolder = Read(setting::kSourceDir);
   if (s.sourceFolder.empty()) s.sourceFolder = DocumentsFolder();
-  s.formatId = ReadIntSetting("FormatID", 1);
-  s.markOnShow = ReadBoolSetting("MarkPictureForSavingOnClick", true);
-  s.thumbnails = ReadBoolSetting("Thumbs", true);
+  s.formatId = Read(setting::kFormatId);
+  s.markOnShow = Read(setting::kMarkPictureForSavingOnClick);
+  s.thumbnails = Read(setting::kThumbs);
   s.enlarge = LoadEnlargeOptions();
   return s;
 }
 
+void SaveFolderSettings(const FolderSettings& s) {
+  Write(setting::kFormatId, s.formatId);
+  Write(setting::kSourceDir, s.sourceFolder);
+  Write(setting::kThumbs, s.thumbnails);
+}
+
 FolderPresenter::FolderPresenter(FolderView& view, FolderHost& host, FormatTables& formats,
-                                 std::function<void()> wake)
-    : view_(view), host_(host), formats_(formats), queue_(std::move(wake)) {}
+                                 SettingsAccess& settings, std::function<void()> wake)
+    : view_(view), host_(host), formats_(formats), settings_(settings), queue_(std::move(wake)) {}
 
 FolderPresenter::~FolderPresenter() { StopThread(); }
 
@@ -50,10 +56,14 @@ void FolderPresenter::ApplySettings(const FolderSettings& s) {
   enlarge_ = s.enlarge;
 }
 
-void FolderPresenter::SaveSettings() const {
-  WriteIntSetting("FormatID", formats_.DefaultFormat.FormatID);
-  WriteStringSetting("SourceDir", sourceFolder_);
-  WriteBoolSetting("Thumbs", thumbnails_);
+FolderSettings FolderPresenter::CurrentSettings() const {
+  FolderSettings s;
+  s.sourceFolder = sourceFolder_;
+  s.formatId = formats_.DefaultFormat.FormatID;
+  s.markOnShow = markOnShow_;
+  s.thumbnails = thumbnails_;
+  s.enlarge = enlarge_;
+  return s;
 }
 
 std::string FolderPresenter::CuttingDataPath() const {
@@ -487,10 +497,10 @@ void FolderPresenter::DeleteSourcePicture(int position) {
   if (position < 0 || position >= static_cast<int>(entries_.size())) return;
   if (entries_[static_cast<std::size_t>(position)].hidden) return;
   const std::string name = entries_[static_cast<std::size_t>(position)].caption;
-  if (ReadBoolSetting("AskOnDelete", true)) {
+  if (settings_.Get(setting::kAskOnDelete)) {
     const int answer = view_.ShowMessageBox(
         "Frage", "Soll das Bild \r\n" + name + "\r\n" + " wirklich gelöscht werden?",
-        ui::kButtonsYesNo, "AskOnDelete", 315, 170);
+        ui::kButtonsYesNo, std::string(setting::kAskOnDelete.name), 315, 170);
     if (answer != ui::kResultYes) return;
   }
   if (!RemoveFile(sourceFolder_ + name)) {
@@ -517,9 +527,11 @@ void FolderPresenter::DeleteSourcePicture(int position) {
       if (!RecordDeleted(r)) target = r;
     for (int r = position - 1; r >= 0 && target < 0; --r)
       if (!RecordDeleted(r)) target = r;
+    // A picture shown after a deletion is not marked.
+    const bool markOnShow = markOnShow_;
     markOnShow_ = false;
     ShowPicture(target, false);
-    markOnShow_ = ReadBoolSetting("MarkPictureForSavingOnClick", true);
+    markOnShow_ = markOnShow;
   }
   view_.HideEntry(position);
   if (live <= 0) {

@@ -17,13 +17,14 @@
 #include "folder/hand_over.h"
 #include "imaging/enlarge.h"
 #include "imaging/picture.h"
+#include "platform/settings_schema.h"
 
 namespace trimora {
 
 class FormatTables;
 class FrameController;
 
-// The settings the folder presenter reads at start.
+// The folder presenter's settings, read at start and written at close.
 struct FolderSettings {
   std::string sourceFolder;           // SourceDir, else the documents folder
   std::int32_t formatId = 1;          // FormatID
@@ -34,6 +35,8 @@ struct FolderSettings {
 
 // Reads the settings above from the settings store.
 FolderSettings LoadFolderSettings();
+// Writes FormatID, SourceDir and Thumbs (the folder's part of SaveSettings).
+void SaveFolderSettings(const FolderSettings& settings);
 
 // The corrections re-applied to the picture on show, as its record asked for them.
 struct ShownCorrections {
@@ -53,10 +56,11 @@ struct NavigationState {
 class FolderPresenter : public FileListSink {
  public:
   // Works for `view` inside the window `host` with the format tables and the frame of the main
-  // window; `wake` is called from the file-list thread when a hand-over waits (it must make the
-  // main thread call RunHandOvers soon).
+  // window; asks `settings` whether the deletion question is still wanted. `wake` is called from
+  // the file-list thread when a hand-over waits (it must make the main thread call RunHandOvers
+  // soon).
   FolderPresenter(FolderView& view, FolderHost& host, FormatTables& formats,
-                  std::function<void()> wake);
+                  SettingsAccess& settings, std::function<void()> wake);
   ~FolderPresenter() override;
 
   // Uses `frame` for the crop-frame steps; it must be given before a folder is opened and
@@ -74,8 +78,9 @@ class FolderPresenter : public FileListSink {
   void SetHighDpi(bool highDpi) { highDpi_ = highDpi; }
   // Takes the settings that LoadSettings read.
   void ApplySettings(const FolderSettings& settings);
-  // Writes FormatID, SourceDir and Thumbs (its part of SaveSettings).
-  void SaveSettings() const;
+  // The settings as they are now, for SaveFolderSettings: the default format, the folder, the
+  // thumbnails switch and the values it was given.
+  FolderSettings CurrentSettings() const;
 
   // Runs the hand-overs the file-list thread is waiting for (main thread); returns how many ran.
   int RunHandOvers() { return queue_.RunPending(); }
@@ -193,6 +198,7 @@ class FolderPresenter : public FileListSink {
   FolderView& view_;
   FolderHost& host_;
   FormatTables& formats_;
+  SettingsAccess& settings_;
   HandOverQueue queue_;
   FrameController* frame_ = nullptr;
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/settings.h"
 #include "ui/message_codes.h"
 
 namespace trimora {
@@ -68,8 +67,8 @@ std::optional<SelectionCommand> SelectionCommandOf(CommandId id) {
 }
 
 FramePresenter::FramePresenter(FrameView& view, FormatTables& formats,
-                               std::vector<CuttingRecord>& records)
-    : view_(view), formats_(formats), records_(records) {}
+                               std::vector<CuttingRecord>& records, SettingsAccess& settings)
+    : view_(view), formats_(formats), records_(records), settings_(settings) {}
 
 CuttingRecord* FramePresenter::CurrentRecord() {
   if (entry_ < 0 || entry_ >= static_cast<int>(records_.size())) return nullptr;
@@ -292,13 +291,14 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
     view_.SetFrameVisible(true);
     view_.EnableCurrentMarkBox();
     if (!FormatOnBlockGrid(format)) {
-      if (ReadBoolSetting("ShowLossySavingInfo", true)) {
+      if (settings_.Get(setting::kShowLossySavingInfo)) {
         view_.RepaintWindow();
         if (view_.FrameVisible() && !quiet) {
           view_.ShowMessageBox("Information",
                                "Bilder im Format " + format.Name +
                                    " können nicht verlustfrei als JPEG gespeichert werden.",
-                               ui::kButtonsOk, "ShowLossySavingInfo", 270, 170);
+                               ui::kButtonsOk, std::string(setting::kShowLossySavingInfo.name), 270,
+                               170);
         }
       }
       SetLosslessEnabled(false);
@@ -631,11 +631,7 @@ void FramePresenter::imagePanelResize() {
   view_.RebuildDisplayCopy();
 }
 
-void FramePresenter::LoadMasterAlpha() {
-  MasterAlpha = std::clamp(ReadIntSetting("MasterAlpha", 105), 0, 255);
-}
-
-void FramePresenter::SaveMasterAlpha() const { WriteIntSetting("MasterAlpha", MasterAlpha); }
+void FramePresenter::SetMasterAlpha(int alpha) { MasterAlpha = std::clamp(alpha, 0, 255); }
 
 void FramePresenter::RefreshDimmingCommands() {
   view_.SetCommandEnabled(FrameCommand::HideOutside, MasterAlpha > 0);
@@ -716,9 +712,9 @@ void FramePresenter::LosslessLost() {
   if (!losslessEnabled_) return;
   SetLosslessEnabled(false);
   if (grid.BlockSize == kJpegBlockSize) {
-    if (ReadBoolSetting("ShowLossySavingInfo2", true)) {
-      view_.ShowMessageBox("Information", kCorrectedText, ui::kButtonsOk, "ShowLossySavingInfo2",
-                           320, 170);
+    if (settings_.Get(setting::kShowLossySavingInfo2)) {
+      view_.ShowMessageBox("Information", kCorrectedText, ui::kButtonsOk,
+                           std::string(setting::kShowLossySavingInfo2.name), 320, 170);
     }
     UsePixelGrid();
     CommitSelection(true);

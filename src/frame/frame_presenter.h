@@ -16,6 +16,7 @@
 #include "formats/format_tables.h"
 #include "frame/block_grid.h"
 #include "output/lossless.h"
+#include "platform/settings_schema.h"
 
 namespace trimora {
 
@@ -167,7 +168,9 @@ class FramePresenter {
  public:
   // A presenter over the main window's view, format tables and cutting-data records (record n
   // belongs to strip entry n; the folder presenter owns them).
-  FramePresenter(FrameView& view, FormatTables& formats, std::vector<CuttingRecord>& records);
+  // `settings` tells whether the notes about lossless saving are still wanted.
+  FramePresenter(FrameView& view, FormatTables& formats, std::vector<CuttingRecord>& records,
+                 SettingsAccess& settings);
 
   // Grid and selection state (public: the main window restores it from a record and the
   // tests set it up).
@@ -231,9 +234,8 @@ class FramePresenter {
   // The panel changed its size.
   void imagePanelResize();
 
-  // MasterAlpha from the setting "MasterAlpha" (default 105, kept within 0..255) and back.
-  void LoadMasterAlpha();
-  void SaveMasterAlpha() const;
+  // Sets MasterAlpha (the setting's value at start), kept within 0..255.
+  void SetMasterAlpha(int alpha);
   // Enables the two step dimming commands for the current MasterAlpha.
   void RefreshDimmingCommands();
 
@@ -280,6 +282,7 @@ class FramePresenter {
   FrameView& view_;
   FormatTables& formats_;
   std::vector<CuttingRecord>& records_;
+  SettingsAccess& settings_;
   int entry_ = -1;
   int pictureWidth_ = 0;
   int pictureHeight_ = 0;

@@ -20,7 +20,7 @@ void TBrevioDialog::Start(bool standardSkin, const WindowPlace& place) {
 }
 
 void TBrevioDialog::closeEvent(QCloseEvent* event) {
-  SaveWindowPlacement(*this, "Help\\");
+  SaveWindowPlacement(*this, setting::kHelpWindowPlace);
   event->accept();
 }
 

@@ -1,23 +1,22 @@
 #include "guide/guide_place.h"
 
-#include "platform/settings.h"
+#include "platform/settings_schema.h"
 
 namespace trimora::guide {
 
-WindowPlace ReadWindowPlace(const std::string& prefix, int defaultWidth, int defaultHeight,
-                            int screenWidth, int screenHeight) {
+WindowPlace ReadWindowPlace(const WindowPlaceSettings& settings, int screenWidth,
+                            int screenHeight) {
   WindowPlace place;
-  place.height = ReadIntSetting(prefix + "Height", defaultHeight);
-  place.width = ReadIntSetting(prefix + "Width", defaultWidth);
+  place.height = Read(settings.height);
+  place.width = Read(settings.width);
   // Integer division truncates toward zero, as "div" does.
-  place.top = ReadIntSetting(prefix + "Top", (screenHeight - place.height) / 2);
-  place.left = ReadIntSetting(prefix + "Left", (screenWidth - place.width) / 2);
+  place.top = Read(settings.top, (screenHeight - place.height) / 2);
+  place.left = Read(settings.left, (screenWidth - place.width) / 2);
   return place;
 }
 
 WindowPlace ReadGuidePlace(int screenWidth, int screenHeight) {
-  return ReadWindowPlace("Help\\", kGuideDefaultWidth, kGuideDefaultHeight, screenWidth,
-                         screenHeight);
+  return ReadWindowPlace(setting::kHelpWindowPlace, screenWidth, screenHeight);
 }
 
 WindowPlace KeepOnScreens(const WindowPlace& place, const std::vector<WindowPlace>& screens) {
@@ -33,6 +32,6 @@ WindowPlace KeepOnScreens(const WindowPlace& place, const std::vector<WindowPlac
           first.top + (first.height - place.height) / 2, place.width, place.height};
 }
 
-bool StandardSkinChosen() { return ReadBoolSetting("StandardSkin", false); }
+bool StandardSkinChosen() { return Read(setting::kStandardSkin); }
 
 }  // namespace trimora::guide

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/settings_schema.h"
+
 namespace trimora::guide {
 
 // The window class of the quick-start guide viewer Brevio.
@@ -16,9 +18,7 @@ inline constexpr const char* kHelpWindowClass = "THelpDialog";
 // Posted by a second start of a program to the running instance: come to the front.
 inline constexpr std::uint32_t kBringToFrontMessage = 0x8001;
 
-// The viewer's first size and its smallest size.
-inline constexpr int kGuideDefaultWidth = 445;
-inline constexpr int kGuideDefaultHeight = 310;
+// The viewer's smallest size (its first size is the default of its place settings).
 inline constexpr int kGuideMinimumWidth = 270;
 inline constexpr int kGuideMinimumHeight = 150;
 
@@ -31,11 +31,10 @@ struct WindowPlace {
   bool operator==(const WindowPlace&) const = default;
 };
 
-// The place stored under `prefix` ("Help\Left", "Help\Top", "Help\Width", "Help\Height"):
-// width and height default to the given size, left and top to the place that centres the
-// window on a screen of screenWidth x screenHeight, (screen size - window size) div 2.
-WindowPlace ReadWindowPlace(const std::string& prefix, int defaultWidth, int defaultHeight,
-                            int screenWidth, int screenHeight);
+// The place stored in `settings`: width and height default to theirs, left and top to the place
+// that centres the window on a screen of screenWidth x screenHeight, (screen size - window size)
+// div 2.
+WindowPlace ReadWindowPlace(const WindowPlaceSettings& settings, int screenWidth, int screenHeight);
 
 // The viewer's stored place ("Help\" prefix, 445 x 310 centred by default).
 WindowPlace ReadGuidePlace(int screenWidth, int screenHeight);

@@ -10,7 +10,7 @@
 #include "platform/file_date.h"
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/settings.h"
+#include "platform/settings_schema.h"
 
 namespace trimora {
 
@@ -167,9 +167,9 @@ void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& d
 std::string DefaultDestFolder() { return DocumentsFolder(); }
 
 void CropAndSave(const std::vector<CuttingRecord>& records, const SaveRunContext& context,
-                 SaveRunState& state, SaveRunView& view) {
+                 SaveRunState& state, SaveRunView& view, SettingsAccess& settings) {
   view.RepaintPending();
-  std::string folder = ReadStringSetting("DestDir", "");
+  std::string folder = settings.Get(setting::kDestDir);
   if (folder.empty()) folder = DefaultDestFolder();
   const std::string chosen = view.ChooseFolder("Zielverzeichnis wählen", "Speichern", 2, folder);
   if (chosen.empty()) return;
@@ -178,7 +178,7 @@ void CropAndSave(const std::vector<CuttingRecord>& records, const SaveRunContext
                         320, 150);
     return;
   }
-  WriteStringSetting("DestDir", chosen);
+  settings.Set(setting::kDestDir, chosen);
   RunSavePass(records, WithTrailingSeparator(chosen), context, state, view);
 }
 

@@ -14,6 +14,7 @@
 
 #include "folder/cutting_record.h"
 #include "output/write_cropped.h"
+#include "platform/settings_schema.h"
 #include "ui/message_codes.h"
 
 namespace trimora {
@@ -78,6 +79,6 @@ std::string DefaultDestFolder();
 // The command "Zuschneiden und speichern": chooses the destination folder (starting at the
 // setting DestDir or the documents folder), checks it, stores it in DestDir and runs the pass.
 void CropAndSave(const std::vector<CuttingRecord>& records, const SaveRunContext& context,
-                 SaveRunState& state, SaveRunView& view);
+                 SaveRunState& state, SaveRunView& view, SettingsAccess& settings);
 
 }  // namespace trimora

@@ -2,9 +2,8 @@
 #include "platform/window_placement.h"
 
 #include <QWidget>
-#include <string>
 
-#include "platform/settings.h"
+#include "platform/settings_schema.h"
 
 namespace trimora {
 
@@ -13,13 +12,12 @@ QRect NormalGeometry(const QWidget& window) {
   return normal.isValid() ? normal : window.geometry();
 }
 
-void SaveWindowPlacement(const QWidget& window, std::string_view prefix) {
+void SaveWindowPlacement(const QWidget& window, const WindowPlaceSettings& place) {
   const QRect normal = NormalGeometry(window);
-  const std::string name(prefix);
-  WriteIntSetting(name + "Left", normal.left());
-  WriteIntSetting(name + "Top", normal.top());
-  WriteIntSetting(name + "Width", normal.width());
-  WriteIntSetting(name + "Height", normal.height());
+  Write(place.left, normal.left());
+  Write(place.top, normal.top());
+  Write(place.width, normal.width());
+  Write(place.height, normal.height());
 }
 
 }  // namespace trimora

@@ -1,7 +1,7 @@
 // Saving a window's place in the settings store.
 #pragma once
 
-#include <string_view>
+#include "platform/settings_schema.h"
 
 class QRect;
 class QWidget;
@@ -12,9 +12,9 @@ namespace trimora {
 // position and size of its content without the system frame, as QWidget::setGeometry takes it.
 QRect NormalGeometry(const QWidget& window);
 
-// Writes prefix + "Left", "Top", "Width", "Height" from the window's normal (restored)
+// Writes the window's place settings (left, top, width, height) from its normal (restored)
 // geometry, also while it is maximized or minimized. The values are those QWidget::setGeometry
 // takes back: the position and size of the window's content without the system frame.
-void SaveWindowPlacement(const QWidget& window, std::string_view prefix);
+void SaveWindowPlacement(const QWidget& window, const WindowPlaceSettings& place);
 
 }  // namespace trimora

@@ -139,8 +139,8 @@ TEST(CommandTable, TheToolBarsShowTheDesignedCaptionsAndHints) {
   for (const ToolBarRow& bar : ToolBarTable()) {
     if (bar.band == 0) continue;
     bands.push_back(std::to_string(bar.band) + " " + bar.name + " " +
-                    std::to_string(bar.minimumWidth) + " " + bar.setting + " " +
-                    (bar.shownByDefault ? "shown" : "hidden") + " " + Row(bar.toggle).caption);
+                    std::to_string(bar.minimumWidth) + " " + std::string(bar.setting->name) + " " +
+                    (bar.setting->fallback ? "shown" : "hidden") + " " + Row(bar.toggle).caption);
   }
   EXPECT_EQ(bands, (std::vector<std::string>{
                        "1 FileToolBar 144 ToolBar\\Files shown Öffnen/Speichern",

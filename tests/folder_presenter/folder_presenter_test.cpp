@@ -46,8 +46,8 @@ class FolderPresenterTest : public ::testing::Test {
     presenter_.ApplySettings(LoadFolderSettings());
     frameView_.Link(presenter_, view_, host_);
     frameView_.frameVisible = false;  // hidden when the main window is made
-    frame_.fileTypes = FileTypeDefaults::FromSettings(ReadIntSetting("FileFormat1", 0),
-                                                      ReadIntSetting("FileFormat2", 1));
+    frame_.fileTypes =
+        FileTypeDefaults::FromSettings(Read(setting::kFileFormat1), Read(setting::kFileFormat2));
     frame_.InitBlockSize();
     presenter_.SetFrameController(&controller_);
   }
@@ -86,9 +86,9 @@ class FolderPresenterTest : public ::testing::Test {
   FormatTables formats_;
   FakeView view_;
   FakeHost host_;
-  FolderPresenter presenter_{view_, host_, formats_, {}};
+  FolderPresenter presenter_{view_, host_, formats_, StoredSettings(), {}};
   testing::LinkedFrameView frameView_;
-  FramePresenter frame_{frameView_, formats_, presenter_.Records()};
+  FramePresenter frame_{frameView_, formats_, presenter_.Records(), StoredSettings()};
   PresenterFrameController controller_{frame_, frameView_};
 };
 
@@ -321,6 +321,8 @@ TEST_F(FolderPresenterTest, OpeningAnotherFolderMidStripStopsTheThreadAfterTheCu
     presenter_.RunHandOvers();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
+  // One call may have run more than one hand-over: count what stood before the stop.
+  const auto beforeStop = view_.Inserted();
   presenter_.OpenFolder(second.path());
   presenter_.WaitForStrip();
   // The entries of the first folder: at most the one it was working on came after the stop.
@@ -328,8 +330,9 @@ TEST_F(FolderPresenterTest, OpeningAnotherFolderMidStripStopsTheThreadAfterTheCu
   ASSERT_NE(clear, view_.log.end());
   const auto firstInserts =
       std::count_if(view_.log.begin(), clear, [](const std::string& l) { return l.rfind("insert", 0) == 0; });
-  EXPECT_GE(firstInserts, 3);
-  EXPECT_LE(firstInserts, 4);
+  EXPECT_GE(firstInserts, beforeStop);
+  EXPECT_LE(firstInserts, beforeStop + 1);
+  EXPECT_LT(firstInserts, 12);
   EXPECT_EQ(std::count(view_.log.begin(), clear, "finish"), 1) << "final steps ran for the first folder";
   EXPECT_EQ(view_.entries.size(), 1u);
   EXPECT_EQ(view_.entries[0].caption, "x.jpg");
@@ -616,9 +619,10 @@ TEST_F(FolderPresenterTest, SettingsAreReadWithTheirDefaultsAndWrittenBack) {
   EXPECT_TRUE(s.thumbnails);
   AddPicture("a.jpg");
   OpenAndWait(pictures_.path());
-  presenter_.SaveSettings();
-  EXPECT_EQ(ReadStringSetting("SourceDir", ""), pictures_.path() + "/");
-  EXPECT_EQ(ReadIntSetting("FormatID", 0), 1);
+  SaveFolderSettings(presenter_.CurrentSettings());
+  EXPECT_EQ(Read(setting::kSourceDir), pictures_.path() + "/");
+  EXPECT_EQ(Read(setting::kFormatId), 1);
+  EXPECT_EQ(Read(setting::kThumbs), true);
 }
 
 TEST_F(FolderPresenterTest, TheFirstPictureComesWithAPreviewForThePanel) {

@@ -57,7 +57,7 @@ class FramePresenterTest : public ::testing::Test {
   FormatTables formats;
   std::vector<CuttingRecord> records = CuttingRecords(3, 100, 100);
   FakeFrameView view;
-  FramePresenter p{view, formats, records};
+  FramePresenter p{view, formats, records, StoredSettings()};
   std::int32_t f10x15 = 0, square = 0, fixedOff = 0, fixedBig = 0, fixedOn = 0;
 };
 
@@ -447,18 +447,15 @@ TEST_F(FramePresenterTest, DimmingStepsByFifteen) {
   EXPECT_EQ(p.MasterAlpha, 0);
 }
 
-TEST_F(FramePresenterTest, MasterAlphaIsKeptInTheSettingsWithinRange) {
-  p.LoadMasterAlpha();
+TEST_F(FramePresenterTest, MasterAlphaIsKeptWithinRange) {
   EXPECT_EQ(p.MasterAlpha, 105);
-  WriteIntSetting("MasterAlpha", 400);
-  p.LoadMasterAlpha();
+  p.SetMasterAlpha(400);
   EXPECT_EQ(p.MasterAlpha, 255);
-  WriteIntSetting("MasterAlpha", 100);
-  p.LoadMasterAlpha();
+  p.SetMasterAlpha(-3);
+  EXPECT_EQ(p.MasterAlpha, 0);
+  p.SetMasterAlpha(100);
   for (int i = 0; i < 7; ++i) p.Run(SelectionCommand::HideOutside);
   EXPECT_EQ(p.MasterAlpha, 0);  // 100, 85, ..., 10, 0: off the step, still reaches 0
-  p.SaveMasterAlpha();
-  EXPECT_EQ(ReadIntSetting("MasterAlpha", 105), 0);
 }
 
 TEST_F(FramePresenterTest, TheRedEyeMarkerMovesInScreenPixels) {

@@ -92,7 +92,7 @@ class FrameScenarioTest : public QObject {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(panel);
     host.resize(720, 540);
-    FramePresenter presenter(host, formats_, records_);
+    FramePresenter presenter(host, formats_, records_, StoredSettings());
     host.presenter = &presenter;
     panel->SetPresenter(&presenter);
     host.show();

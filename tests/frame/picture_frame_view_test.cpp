@@ -77,7 +77,7 @@ class PictureFrameViewTest : public QObject {
     frame_ = ThlvRectBox::MakeCropFrame(image_);
     redEye_ = ThlvRectBox::MakeRedEyeFrame(image_);
     view_ = std::make_unique<TestFrameView>(panel_, image_, frame_, redEye_, &picture_);
-    presenter_ = std::make_unique<FramePresenter>(*view_, formats_, records_);
+    presenter_ = std::make_unique<FramePresenter>(*view_, formats_, records_, StoredSettings());
     QObject::connect(frame_, &ThlvRectBox::rectMoved, [this] { presenter_->frameRectMoved(); });
     QObject::connect(frame_, &ThlvRectBox::mouseUp, [this] { presenter_->frameMouseUp(); });
     panel_->show();

@@ -440,20 +440,20 @@ TEST_F(CropAndSaveTest, CommandChoosesTheFolderAndStoresIt) {
   const std::string a = test::CopySample(src, "plain-landscape.jpg", "a.jpg");
   const std::vector<CuttingRecord> records = {Record(a, "PNG", 1, 0, 0, 8, 8, 600, 450)};
   // First use: the chooser starts at the documents folder; cancelling changes nothing.
-  CropAndSave(records, context, state, view);
+  CropAndSave(records, context, state, view, StoredSettings());
   EXPECT_EQ(view.chooser, (std::vector<std::string>{"Zielverzeichnis wählen", "Speichern", "2", DocumentsFolder()}));
   EXPECT_EQ(ReadStringSetting("DestDir", ""), "");
   // A missing folder: the error box, nothing stored.
   view.chosenFolder = out.Path("missing");
-  CropAndSave(records, context, state, view);
+  CropAndSave(records, context, state, view, StoredSettings());
   EXPECT_EQ(view.boxes, (std::vector<std::string>{"Fehler|Das angegebene Verzeichnis existiert nicht.|4|320x150"}));
   EXPECT_EQ(ReadStringSetting("DestDir", ""), "");
   // A folder without its separator is stored as returned and written into.
   view.chosenFolder = out.path();
-  CropAndSave(records, context, state, view);
+  CropAndSave(records, context, state, view, StoredSettings());
   EXPECT_EQ(ReadStringSetting("DestDir", ""), out.path());
   EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
-  CropAndSave(records, context, state, view);
+  CropAndSave(records, context, state, view, StoredSettings());
   EXPECT_EQ(view.chooser.back(), out.path());
 }
 

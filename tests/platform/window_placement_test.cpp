@@ -37,7 +37,7 @@ class WindowPlacementTest : public QObject {
   void savesTheGeometryOfANormalWindow() {
     QWidget window;
     QVERIFY(Show(window, QRect(100, 120, 640, 480)));
-    SaveWindowPlacement(window, "");
+    SaveWindowPlacement(window, setting::kMainWindowPlace);
     ExpectPlace("", window.geometry());
     ExpectPlace("", QRect(100, 120, 640, 480));
   }
@@ -47,7 +47,7 @@ class WindowPlacementTest : public QObject {
     QVERIFY(Show(window, QRect(50, 60, 445, 325)));
     window.showMaximized();
     QTRY_VERIFY(window.geometry().width() > 445);
-    SaveWindowPlacement(window, "EXIF\\");
+    SaveWindowPlacement(window, setting::kExifWindowPlace);
     ExpectPlace("EXIF\\", QRect(50, 60, 445, 325));
     // The main key is not touched by a prefixed window.
     QCOMPARE(ReadIntSetting("EXIF\\Width", -1), 445);
@@ -57,7 +57,7 @@ class WindowPlacementTest : public QObject {
     QWidget window;
     QVERIFY(Show(window, QRect(70, 80, 300, 310)));
     window.showMinimized();
-    SaveWindowPlacement(window, "Help\\");
+    SaveWindowPlacement(window, setting::kHelpWindowPlace);
     ExpectPlace("Help\\", QRect(70, 80, 300, 310));
   }
 };
