@@ -484,6 +484,12 @@ bool TKvMainForm::event(QEvent* event) {
   if (event->type() == static_cast<QEvent::Type>(kStartMessage)) {
     // The window finishes painting first.
     QCoreApplication::processEvents();
+    // The EXIF/IPTC window that was open when the program closed opens above the window, once
+    // that is on the screen (shown before it, a window manager may stack it below).
+    if (exifShownWithWindow_) {
+      exif_->show();
+      exif_->raise();
+    }
     LayoutBands();
     presenter_->FinishStart();
     CentreShortcutPanel();
@@ -497,8 +503,6 @@ void TKvMainForm::showEvent(QShowEvent* event) {
   if (!startPosted_) {
     startPosted_ = true;
     QCoreApplication::postEvent(this, new QEvent(static_cast<QEvent::Type>(kStartMessage)));
-    // The EXIF/IPTC window that was open when the program closed opens above the window.
-    if (exifShownWithWindow_) exif_->show();
   }
 }
 
@@ -702,6 +706,7 @@ void TKvMainForm::SetExifWindowVisible(bool visible) {
     exifShownWithWindow_ = visible;
     return;
   }
+  exifShownWithWindow_ = false;
   exif_->setVisible(visible);
   if (visible) {
     // Shown by a command, the window comes to the front with the keyboard, as a new window does.

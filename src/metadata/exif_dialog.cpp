@@ -45,6 +45,8 @@ TEXIFDialog::TEXIFDialog(QWidget* owner) : QWidget(owner, Qt::Tool) {
   installEventFilter(this);
   editLayout->addWidget(memo_);
   frame_->SetContentPanel(content_);
+  // Not yet the active window: the active look comes with activation.
+  frame_->MarkInactive();
 }
 
 void TEXIFDialog::SetText(const QString& text) { memo_->SetText(text); }

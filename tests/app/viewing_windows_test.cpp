@@ -415,6 +415,8 @@ class ViewingWindowsTest : public QObject {
     QTRY_VERIFY(exif->isVisible());
     QCOMPARE(exif->geometry(), moved);
     QVERIFY(exif->Memo()->Text().isEmpty());
+    // Its look is active only while it is the active window.
+    QCOMPARE(exif->Frame()->Active(), exif->isActiveWindow());
     QVERIFY(!Enabled(*again, CommandId::ExifInfo));
     again->close();
     QCOMPARE(trimora::ReadBoolSetting("EXIF\\Visible", false), true);
