@@ -6,7 +6,9 @@
 //  - the processor time of a resting pointer over the active magnifier beside the same program
 //    with the magnifier off, and beside a magnifier that compares the pointer every 10 ms;
 //  - opening the full-screen preview of a 24-megapixel picture in the real main window (shown,
-//    painted, closed) beside one scaled draw of the picture to the preview's size;
+//    painted, closed) beside one scaled draw of the picture to the preview's size (the program's
+//    own averaging scaler, and the toolkit's smooth scaling; a plain smooth painter draw is
+//    reported beside them);
 //  - ShowExifFor (the information text into the window's text field) beside the metadata reader
 //    alone on the same file.
 //
@@ -170,7 +172,7 @@ void BM_FullScreenOpen24MP(benchmark::State& state) {
   QImage painted(screen.size(), QImage::Format_RGB32);
   const QImage whole(picture.data(), picture.width(), picture.height(),
                      static_cast<qsizetype>(picture.stride()), QImage::Format_RGB32);
-  std::vector<double> ours, peer, smooth;
+  std::vector<double> ours, peer, smooth, qtScaled, qtRatio;
   for (auto _ : state) {
     auto start = Clock::now();
     window.Presenter().Run(trimora::CommandId::FullScreen);
@@ -186,9 +188,22 @@ void BM_FullScreenOpen24MP(benchmark::State& state) {
       painter.drawImage(QRect(fit.left, fit.top, fit.width, fit.height), whole);
     }
     smooth.push_back(Ms(start));
+    // The toolkit's own area-averaging scaling of the picture to the same size.
+    start = Clock::now();
+    {
+      const QImage scaled = whole.scaled(fit.width, fit.height, Qt::IgnoreAspectRatio,
+                                         Qt::SmoothTransformation);
+      benchmark::DoNotOptimize(scaled.constBits());
+    }
+    qtScaled.push_back(Ms(start));
+    qtRatio.push_back(ours.back() / qtScaled.back());
   }
   Report(state, ours, peer);
   state.counters["smooth_draw_ms"] = Percentile(smooth, 0.5);
+  state.counters["qt_scaled_ms"] = Percentile(qtScaled, 0.5);
+  state.counters["qt_ratio"] = Percentile(qtRatio, 0.5);
+  state.counters["qt_ratio_p10"] = Percentile(qtRatio, 0.1);
+  state.counters["qt_ratio_p90"] = Percentile(qtRatio, 0.9);
   state.counters["picture_mp"] = picture.width() * picture.height() / 1e6;
   window.close();
 }

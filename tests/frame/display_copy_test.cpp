@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace trimora {
@@ -45,6 +46,38 @@ TEST(ScaleToView, KeepsThePictureAtItsOwnSizeAndHandlesUnevenBins) {
   EXPECT_EQ(Px(odd, 2, 1)[1], 3);  // y 2..4
   EXPECT_TRUE(ScaleToView(Picture(), 3, 3).empty());
   EXPECT_TRUE(ScaleToView(src, 0, 3).empty());
+}
+
+// Every target pixel is the rounded mean of its bin, for bins of a few up to very many pixels
+// (the last ones beyond the exact reciprocal the scaler uses for smaller bins), on pixels of
+// every value.
+TEST(ScaleToView, GivesTheExactRoundedMeanForSmallAndHugeBins) {
+  Picture src(300, 260);
+  std::uint32_t state = 12345;
+  for (std::size_t i = 0; i < src.byteCount(); ++i) {
+    state = state * 1664525u + 1013904223u;
+    src.data()[i] = static_cast<std::uint8_t>(state >> 24);
+  }
+  struct Case {
+    int width, height;
+  };
+  for (const Case c : {Case{299, 259}, Case{37, 23}, Case{3, 2}, Case{1, 1}}) {
+    const Picture out = ScaleToView(src, c.width, c.height);
+    for (int y = 0; y < c.height; ++y) {
+      const int ya = y * 260 / c.height, yb = std::max(ya + 1, (y + 1) * 260 / c.height);
+      for (int x = 0; x < c.width; ++x) {
+        const int xa = x * 300 / c.width, xb = std::max(xa + 1, (x + 1) * 300 / c.width);
+        for (int channel = 0; channel < 3; ++channel) {
+          std::uint64_t sum = 0;
+          for (int sy = ya; sy < yb; ++sy)
+            for (int sx = xa; sx < xb; ++sx) sum += Px(src, sx, sy)[channel];
+          const std::uint64_t n = static_cast<std::uint64_t>((xb - xa) * (yb - ya));
+          ASSERT_EQ(Px(out, x, y)[channel], (sum + n / 2) / n)
+              << c.width << " x " << c.height << " at " << x << ", " << y;
+        }
+      }
+    }
+  }
 }
 
 TEST(DimmedCopy, BlendsWithTheBackground) {
