@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 
 #include "ui/kit_style.h"
 
@@ -22,6 +23,16 @@ class TextMemoTest : public QObject {
     for (int i = 0; i < 40; ++i) text += QStringLiteral("Zeile %1 = Wert %1\n").arg(i);
     return text;
   }
+  // A field of 300 x 200 in Tahoma 13 px on the screen, holding `text`.
+  static std::unique_ptr<TTextMemo> ShownMemo(const QString& text) {
+    auto memo = std::make_unique<TTextMemo>(nullptr);
+    memo->setFont(trimora::ui::KitPixelFont(13));
+    memo->resize(300, 200);
+    memo->show();
+    if (!QTest::qWaitForWindowExposed(memo.get())) return nullptr;
+    memo->SetText(text);
+    return memo;
+  }
   // The point of character `column` of line `line` (the first line in view is line 0).
   static QPoint At(TTextMemo& memo, int line, int column) {
     const QString text = memo.Text().split(QLatin1Char('\n')).at(memo.FirstVisibleLine() + line);
@@ -31,12 +42,9 @@ class TextMemoTest : public QObject {
 
  private slots:
   void keepsTheLinesAndShowsTheFirstOneAfterEveryNewText() {
-    TTextMemo memo(nullptr);
-    memo.setFont(trimora::ui::KitPixelFont(13));
-    memo.resize(300, 200);
-    memo.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&memo));
-    memo.SetText(Lines());
+    const std::unique_ptr<TTextMemo> shown = ShownMemo(Lines());
+    QVERIFY(shown);
+    TTextMemo& memo = *shown;
     QCOMPARE(memo.Text(), Lines().chopped(1));
     const int visible = memo.verticalScrollBar()->pageStep();
     QVERIFY(visible > 3);
@@ -58,12 +66,9 @@ class TextMemoTest : public QObject {
   }
 
   void selectsWithThePointerAndCopies() {
-    TTextMemo memo(nullptr);
-    memo.setFont(trimora::ui::KitPixelFont(13));
-    memo.resize(300, 200);
-    memo.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&memo));
-    memo.SetText(Lines());
+    const std::unique_ptr<TTextMemo> shown = ShownMemo(Lines());
+    QVERIFY(shown);
+    TTextMemo& memo = *shown;
     QTest::mousePress(memo.viewport(), Qt::LeftButton, {}, At(memo, 1, 6));
     QMouseEvent move(QEvent::MouseMove, At(memo, 3, 7),
                      memo.viewport()->mapToGlobal(At(memo, 3, 7)), Qt::NoButton, Qt::LeftButton,
