@@ -7,7 +7,7 @@
 
 namespace trimora::metadata {
 
-std::string DisplayText(const std::string& infoText) {
+std::string DisplayText(std::string infoText) {
   if (IsValidUtf8(infoText)) return infoText;
   std::string shown;
   shown.reserve(infoText.size() + infoText.size() / 8);

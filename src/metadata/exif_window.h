@@ -13,7 +13,7 @@ inline constexpr const char* kExifWindowTitle = "EXIF/IPTC-Informationen";
 
 // The information text as the window shows it: lines that are not UTF-8 (texts a camera or a
 // picture tool stored in an 8-bit code page) are read as Windows-1252.
-std::string DisplayText(const std::string& infoText);
+std::string DisplayText(std::string infoText);
 
 // The window as its presenter sees it.
 class ExifWindowView {

@@ -29,17 +29,39 @@ TTextMemo::TTextMemo(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void TTextMemo::SetText(const QString& text) {
+  text_ = text;
   lines_.clear();
-  for (QStringView line : QStringView(text).tokenize(u'\n')) {
-    if (line.endsWith(u'\r')) line.chop(1);
-    lines_.append(line.toString());
+  const int size = static_cast<int>(text_.size());
+  int start = 0;
+  while (start <= size) {
+    int end = static_cast<int>(text_.indexOf(QLatin1Char('\n'), start));
+    if (end < 0) end = size;
+    const int length = end - start - (end > start && text_[end - 1] == QLatin1Char('\r') ? 1 : 0);
+    lines_.emplace_back(start, length);
+    start = end + 1;
   }
   // A closing line break ends the last line; it starts no line of its own.
-  if (lines_.size() > 1 && lines_.back().isEmpty()) lines_.removeLast();
+  if (lines_.size() > 1 && lines_.back().second == 0) lines_.pop_back();
   anchor_ = cursor_ = Place();
   UpdateScrollRange();
   verticalScrollBar()->setValue(0);
   viewport()->update();
+}
+
+QString TTextMemo::Line(int i) const {
+  const auto [start, length] = lines_[static_cast<std::size_t>(i)];
+  return text_.mid(start, length);
+}
+
+QString TTextMemo::Text() const {
+  QString joined;
+  joined.reserve(text_.size());
+  for (int i = 0; i < LineCount(); ++i) {
+    if (i > 0) joined += QLatin1Char('\n');
+    const auto [start, length] = lines_[static_cast<std::size_t>(i)];
+    joined += QStringView(text_).mid(start, length);
+  }
+  return joined;
 }
 
 int TTextMemo::LineHeight() const { return std::max(1, fontMetrics().lineSpacing()); }
@@ -50,15 +72,15 @@ void TTextMemo::UpdateScrollRange() {
   const int visible = std::max(1, (viewport()->height() - kTop) / LineHeight());
   QScrollBar* bar = verticalScrollBar();
   bar->setPageStep(visible);
-  bar->setRange(0, std::max(0, static_cast<int>(lines_.size()) - visible));
+  bar->setRange(0, std::max(0, LineCount() - visible));
 }
 
 QString TTextMemo::SelectedText() const {
   const Place from = std::min(anchor_, cursor_), to = std::max(anchor_, cursor_);
-  if (from == to || lines_.isEmpty()) return {};
+  if (from == to || lines_.empty()) return {};
   QStringList parts;
-  for (int i = from.line; i <= to.line && i < lines_.size(); ++i) {
-    const QString& line = lines_[i];
+  for (int i = from.line; i <= to.line && i < LineCount(); ++i) {
+    const QString line = Line(i);
     const int a = i == from.line ? from.column : 0;
     const int b = i == to.line ? to.column : static_cast<int>(line.size());
     parts << line.mid(a, b - a);
@@ -67,9 +89,9 @@ QString TTextMemo::SelectedText() const {
 }
 
 void TTextMemo::SelectAll() {
-  if (lines_.isEmpty()) return;
+  if (lines_.empty()) return;
   anchor_ = Place();
-  cursor_ = {static_cast<int>(lines_.size()) - 1, static_cast<int>(lines_.back().size())};
+  cursor_ = {LineCount() - 1, lines_.back().second};
   viewport()->update();
 }
 
@@ -79,10 +101,10 @@ void TTextMemo::Copy() const {
 }
 
 TTextMemo::Place TTextMemo::PlaceAt(const QPoint& point) const {
-  if (lines_.isEmpty()) return {};
-  const int line = std::clamp(FirstVisibleLine() + (point.y() - kTop) / LineHeight(), 0,
-                              static_cast<int>(lines_.size()) - 1);
-  const QString& text = lines_[line];
+  if (lines_.empty()) return {};
+  const int line =
+      std::clamp(FirstVisibleLine() + (point.y() - kTop) / LineHeight(), 0, LineCount() - 1);
+  const QString text = Line(line);
   const QFontMetrics metrics = fontMetrics();
   const int x = point.x() - kLeft;
   // The character boundary nearest to x.
@@ -112,10 +134,9 @@ void TTextMemo::paintEvent(QPaintEvent*) {
   const Place from = std::min(anchor_, cursor_), to = std::max(anchor_, cursor_);
   const bool selection = !(from == to);
   const int first = FirstVisibleLine();
-  const int last =
-      std::min(static_cast<int>(lines_.size()) - 1, first + viewport()->height() / height + 1);
+  const int last = std::min(LineCount() - 1, first + viewport()->height() / height + 1);
   for (int i = first; i <= last; ++i) {
-    const QString& line = lines_[i];
+    const QString line = Line(i);
     const int top = kTop + (i - first) * height;
     const int baseline = top + metrics.ascent();
     if (!selection || i < from.line || i > to.line) {

@@ -7,6 +7,8 @@
 
 #include <QAbstractScrollArea>
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 namespace trimora::ui {
 
@@ -21,7 +23,7 @@ class TTextMemo : public QAbstractScrollArea {
   // line.
   void SetText(const QString& text);
   // The text, its lines joined by "\n".
-  QString Text() const { return lines_.join(QLatin1Char('\n')); }
+  QString Text() const;
   // The selected text, lines joined by "\n"; empty without a selection.
   QString SelectedText() const;
   // Selects the whole text.
@@ -55,8 +57,14 @@ class TTextMemo : public QAbstractScrollArea {
 
   Place PlaceAt(const QPoint& point) const;
   void UpdateScrollRange();
+  int LineCount() const { return static_cast<int>(lines_.size()); }
+  // Line i, without its line break.
+  QString Line(int i) const;
 
-  QStringList lines_;
+  // The text as given and where each line lies in it (start, length): a new text is in place
+  // without a string per line.
+  QString text_;
+  std::vector<std::pair<int, int>> lines_;
   Place anchor_;
   Place cursor_;
 };
