@@ -98,22 +98,34 @@ void TFullScreenDialog::ShowPicture(const Picture& picture) {
       FullScreenPlacement(picture.width(), picture.height(), area.width(), area.height());
   placement_ = QRect(place.left, place.top, place.width, place.height);
   shown_ = QImage();
+  copy_ = Picture();
+  pending_ = nullptr;
   if (picture.empty() || place.width <= 0 || place.height <= 0) {
-    copy_ = Picture();
-  } else {
-    // The copy, drawn opaque: scaled by averaging when it has to shrink, else as it is.
-    copy_ = place.width == picture.width() && place.height == picture.height()
-                ? picture.clone()
-                : ScaleToView(picture, place.width, place.height);
-    shown_ = QImage(copy_.data(), copy_.width(), copy_.height(),
-                    static_cast<qsizetype>(copy_.stride()), QImage::Format_RGB32);
+    image_->update();
+    return;
   }
+  if (!isVisible()) {
+    // The scaling runs while the window system maps the window (Run).
+    pending_ = &picture;
+    return;
+  }
+  MakeCopy(picture);
+}
+
+void TFullScreenDialog::MakeCopy(const Picture& picture) {
+  // The copy, drawn opaque: scaled by averaging when it has to shrink, else as it is.
+  copy_ = placement_.width() == picture.width() && placement_.height() == picture.height()
+              ? picture.clone()
+              : ScaleToView(picture, placement_.width(), placement_.height());
+  shown_ = QImage(copy_.data(), copy_.width(), copy_.height(),
+                  static_cast<qsizetype>(copy_.stride()), QImage::Format_RGB32);
   image_->update();
 }
 
 void TFullScreenDialog::Clear() {
   shown_ = QImage();
   copy_ = Picture();
+  pending_ = nullptr;
   image_->update();
 }
 
@@ -140,6 +152,14 @@ QToolButton* TFullScreenDialog::Button(FullScreenAction action) const {
 void TFullScreenDialog::Run() {
   setGeometry(Area());
   setWindowState(Qt::WindowFullScreen);
+  show();
+  if (pending_ != nullptr) {
+    // The window system maps the window meanwhile; the first painting shows the copy.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const Picture* picture = pending_;
+    pending_ = nullptr;
+    if (picture != nullptr) MakeCopy(*picture);
+  }
   exec();
 }
 

@@ -29,7 +29,9 @@ class TFullScreenDialog : public QDialog {
   // The pictures of the four buttons.
   void SetButtonIcons(const QIcon& previous, const QIcon& exit, const QIcon& next,
                       const QIcon& cropped);
-  // Shows a copy of `picture`, scaled down to fit the screen or 1:1, centred.
+  // Shows a copy of `picture`, scaled down to fit the screen or 1:1, centred. Given before Run,
+  // the copy is made by Run once the window is on its way to the screen, and `picture` must
+  // stay as it is until then.
   void ShowPicture(const Picture& picture);
   // Empties the copy.
   void Clear();
@@ -62,6 +64,7 @@ class TFullScreenDialog : public QDialog {
 
  private:
   QRect Area() const;
+  void MakeCopy(const Picture& picture);
 
   QWidget* image_;
   QWidget* buttonPanel_;
@@ -72,6 +75,7 @@ class TFullScreenDialog : public QDialog {
   Picture copy_;
   QImage shown_;  // over copy_
   QRect placement_;
+  const Picture* pending_ = nullptr;  // given before Run; copied there
 };
 
 }  // namespace trimora
