@@ -43,6 +43,8 @@ class TXPPanel;
 
 namespace trimora::app {
 
+class TInfoDialog;
+
 // The private message the window posts to itself after the first showing.
 inline constexpr int kStartMessage = 1027;
 
@@ -86,6 +88,12 @@ class TKvMainForm : public QWidget, public MainView {
   // The full-screen preview and the EXIF/IPTC window.
   TFullScreenDialog* FullScreenDialog() const { return fullScreen_; }
   metadata::TEXIFDialog* ExifDialog() const { return exif_; }
+  // A menu of the window (the drop-down menus, submenus, the context menu, the format chooser).
+  QMenu* Menu(MenuId id) const { return menus_.at(id); }
+  // The about box.
+  TInfoDialog* InfoDialog() const { return infoDialog_; }
+  // The check box "Thumbnails anzeigen".
+  QCheckBox* ThumbsCheckBox() const { return thumbsCheck_; }
 
   // MainView.
   void SetStatusPanel(int index, const std::string& text) override;
@@ -121,7 +129,10 @@ class TKvMainForm : public QWidget, public MainView {
   void SetCommandCaption(CommandId id, const std::string& caption) override;
   void SetCommandHint(CommandId id, const std::string& hint) override;
   void ShowBands(const ui::BandOrder& order, const std::array<bool, 5>& visible) override;
-  void SetDefaultFormatMenu(const std::vector<FormatMenuEntry>& entries) override;
+  void SetFormatMenu(FormatMenu menu, const std::vector<FormatMenuEntry>& entries) override;
+  void CheckFormatMenu(FormatMenu menu, std::int32_t formatId) override;
+  void ShowFormatPopup(FormatPopupPlace place) override;
+  void RedrawPicturePart(const Picture& picture, const PixelRect& part) override;
   void SetFrameActive(bool active) override;
   void PlaceExifWindow(const WindowRect& rect) override;
   // MagnifierView.
@@ -175,6 +186,7 @@ class TKvMainForm : public QWidget, public MainView {
   void LayoutBands();
   void StackEntries();
   void CentreShortcutPanel();
+  bool MenuHelpKey(QObject* watched, QEvent* event);
 
   ui::TtfXPForm* frame_ = nullptr;
   ui::TXPGradientPanel* content_ = nullptr;
@@ -208,6 +220,7 @@ class TKvMainForm : public QWidget, public MainView {
   TFullScreenDialog* fullScreen_ = nullptr;
   metadata::TEXIFDialog* exif_ = nullptr;
   bool exifShownWithWindow_ = false;  // shown when the window itself is first shown
+  TInfoDialog* infoDialog_ = nullptr;
   std::unique_ptr<MainPresenter> presenter_;
 
   bool pictureOnScreen_ = false;

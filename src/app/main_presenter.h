@@ -11,6 +11,7 @@
 
 #include "app/command_states.h"
 #include "app/commands.h"
+#include "app/format_chooser.h"
 #include "app/key_map.h"
 #include "app/main_settings.h"
 #include "app/main_view.h"
@@ -22,6 +23,7 @@
 #include "frame/full_screen.h"
 #include "frame/magnifier.h"
 #include "metadata/exif_window.h"
+#include "imaging/correction_presenter.h"
 #include "output/crop_and_save.h"
 
 namespace trimora {
@@ -99,6 +101,15 @@ class MainPresenter : private FolderHost {
   void MailSupport();
   // An entry of "&Standardausgabeformat" was chosen.
   void DefaultFormatChosen(std::int32_t formatId);
+  // An entry of the format chooser was chosen: the picture on screen gets that format.
+  void FormatChosen(std::int32_t formatId);
+  // A right click on "Thumbnails anzeigen": the format chooser at the pointer.
+  void ThumbnailsRightClicked();
+  // Both format menus anew from the format tables (after the format definitions changed).
+  void BuildFormatMenus() { chooser_.BuildFormatMenus(); }
+  // F1 while the item for `item` (none: a format entry) of `menu` is highlighted: help on the
+  // item's context, or on its menu's, or the contents.
+  void MenuItemHelp(MenuId menu, std::optional<CommandId> item);
   // Runs the hand-overs the file-list thread is waiting for; returns how many ran.
   int RunHandOvers() { return folder_.RunHandOvers(); }
   // The window closes: guide and help windows are asked to close, the settings written, the
@@ -130,11 +141,13 @@ class MainPresenter : private FolderHost {
   const MagnifierPresenter& Magnifier() const { return magnifier_; }
   const FullScreenPresenter& FullScreen() const { return fullScreen_; }
   const metadata::ExifWindowPresenter& Exif() const { return exif_; }
+  CorrectionPresenter& Corrections() { return corrections_; }
 
  private:
   class FrameSide;
   class SaveSide;
   class FullScreenSide;
+  class CorrectionSide;
 
   // FolderHost.
   void UpdateCommandStates(bool active) override;
@@ -145,7 +158,6 @@ class MainPresenter : private FolderHost {
   void RefreshCommands();
   void SetChecked(CommandId id, bool checked);
   void ToggleToolBar(ToolBarId bar);
-  void ShowDefaultFormatMenu();
   void ShowMagnifierCommands();
   void CropAndSave();
   void RotateOriginal(const std::string& angle);
@@ -157,10 +169,13 @@ class MainPresenter : private FolderHost {
   FormatTables formats_;
   std::unique_ptr<FrameSide> frameSide_;
   std::unique_ptr<SaveSide> saveSide_;
+  std::unique_ptr<CorrectionSide> correctionSide_;
   std::unique_ptr<FullScreenSide> fullScreenSide_;
   FolderPresenter folder_;
   FramePresenter frame_;
   PresenterFrameController controller_;
+  CorrectionPresenter corrections_;
+  FormatChooser chooser_;
   SaveRunState saveState_;
   MainWindowSettings settings_;
   MagnifierPresenter magnifier_;
