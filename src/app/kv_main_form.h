@@ -1,8 +1,9 @@
 // The main window TKvMainForm: the skinned frame with four status panels, the band bar with
 // the menu tool bar and the five tool bars, the magnifier panel, the folder panel with the
-// thumbnail strip, the picture panel and the keyboard-help panel. A thin view: menus, tool bars,
-// the context menu and the keyboard-help panel are generated from the command table, every
-// event goes to the main presenter by command id, and the window shows what it is told.
+// thumbnail strip, the picture panel and the keyboard-help panel; with it the full-screen
+// preview and the EXIF/IPTC window. A thin view: menus, tool bars, the context menu and the
+// keyboard-help panel are generated from the command table, every event goes to the main
+// presenter by command id, and the window shows what it is told.
 #pragma once
 #include <QImage>
 #include <QWidget>
@@ -26,7 +27,12 @@ class QToolButton;
 
 namespace trimora {
 class QtFrameView;
+class TFullScreenDialog;
 class TImagePanel;
+class ThlvZoom;
+namespace metadata {
+class TEXIFDialog;
+}  // namespace metadata
 namespace ui {
 class DialogKit;
 class TtfXPForm;
@@ -80,6 +86,13 @@ class TKvMainForm : public QWidget, public MainView {
   QWidget* ShortcutPanel() const { return shortcutPanel_; }
   // The picture panel with the picture view and the crop frame.
   TImagePanel* ImagePanel() const { return imagePanel_; }
+  // The magnifier, its panel and the folder panel below it.
+  ThlvZoom* Magnifier() const { return zoom_; }
+  ui::TXPPanel* ZoomPanel() const { return zoomPanel_; }
+  QWidget* DirPanel() const { return dirPanel_; }
+  // The full-screen preview and the EXIF/IPTC window.
+  TFullScreenDialog* FullScreenDialog() const { return fullScreen_; }
+  metadata::TEXIFDialog* ExifDialog() const { return exif_; }
   // A menu of the window (the drop-down menus, submenus, the context menu, the format chooser).
   QMenu* Menu(MenuId id) const { return menus_.at(id); }
   // The about box.
@@ -115,7 +128,7 @@ class TKvMainForm : public QWidget, public MainView {
   void ShowPictureWithPreview(const Picture& picture, const Picture& preview) override;
   void ClearPicture() override;
   void ShowPanelBackground(bool show) override;
-  void PostFullScreenRefresh() override {}
+  void PostFullScreenRefresh() override;
   void SetCommandEnabled(CommandId id, bool enabled) override;
   void SetCommandChecked(CommandId id, bool checked) override;
   void SetCommandCaption(CommandId id, const std::string& caption) override;
@@ -125,7 +138,24 @@ class TKvMainForm : public QWidget, public MainView {
   void CheckFormatMenu(FormatMenu menu, std::int32_t formatId) override;
   void ShowFormatPopup(FormatPopupPlace place) override;
   void RedrawPicturePart(const Picture& picture, const PixelRect& part) override;
-  void SetMagnifierPaused(bool paused) override;
+  void SetFrameActive(bool active) override;
+  void PlaceExifWindow(const WindowRect& rect) override;
+  // MagnifierView.
+  void SetMagnifierActive(bool active) override;
+  void SetMagnifierShown(bool shown) override;
+  void SetMagnifierZoomLevel(int level) override;
+  void RefreshMagnifier() override;
+  void LayOutMagnifierPanel(const MagnifierPanel& panel) override;
+  // FullScreenView.
+  void ShowFullScreenContent(FullScreenContent content) override;
+  void SetShowCroppedButton(bool down, const std::string& hint) override;
+  void RunFullScreen() override;
+  void CloseFullScreen() override;
+  void ClearFullScreen() override;
+  // ExifWindowView.
+  void SetExifText(const std::string& text) override;
+  void SetExifWindowVisible(bool visible) override;
+  void SetExifWindowLook(bool exifActive) override;
   void PlaceWindow(const WindowRect& rect, bool maximized) override;
   void SetHintsShown(bool shown) override { hintsShown_ = shown; }
   int ShowTypeMenu(int position, const std::vector<TypeMenuItem>& items) override;
@@ -154,6 +184,8 @@ class TKvMainForm : public QWidget, public MainView {
   void BuildLeftColumn();
   void BuildPicturePanel();
   void BuildShortcutPanel();
+  void BuildViewingWindows();
+  PointerTarget TargetOf(const QWidget* widget) const;
   QAction* AddMenuItem(QMenu* menu, const CommandRow& row);
   void Register(CommandId id, QAction* action);
   void LayoutBands();
@@ -172,6 +204,7 @@ class TKvMainForm : public QWidget, public MainView {
   std::array<bool, 5> bandVisible_{};
   std::map<MenuId, QMenu*> menus_;
   ui::TXPPanel* zoomPanel_ = nullptr;
+  ThlvZoom* zoom_ = nullptr;
   QLabel* zoomLabel_ = nullptr;
   QWidget* dirPanel_ = nullptr;
   QCheckBox* thumbsCheck_ = nullptr;
@@ -190,6 +223,9 @@ class TKvMainForm : public QWidget, public MainView {
   std::unique_ptr<OutsidePrograms> ownOutside_;
   std::unique_ptr<QtFrameView> frameWidgets_;
   std::unique_ptr<ui::DialogKit> dialogs_;
+  TFullScreenDialog* fullScreen_ = nullptr;
+  metadata::TEXIFDialog* exif_ = nullptr;
+  bool exifShownWithWindow_ = false;  // shown when the window itself is first shown
   TInfoDialog* infoDialog_ = nullptr;
   std::unique_ptr<MainPresenter> presenter_;
 

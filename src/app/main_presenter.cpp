@@ -32,6 +32,34 @@ class MainPresenter::FrameSide : public ForwardingFrameView {
   void EndRedEyeMarking() override { main_.corrections_.CancelRedEyeMarking(); }
   bool Reshowing() const override { return main_.corrections_.Reshowing(); }
   void FormatApplied(std::int32_t formatId) override { main_.chooser_.FormatApplied(formatId); }
+  // The picture view has its selection overlay (made by the first selection redraw), and the
+  // crop frame is shown.
+  bool overlayMade = false;
+  bool frameShown = false;
+
+  bool FullScreenVisible() const override { return main_.fullScreen_.IsOpen(); }
+  void SetFrameVisible(bool visible) override {
+    frameShown = visible;
+    widgets_.SetFrameVisible(visible);
+  }
+  // Whatever changes the picture on screen refreshes the magnifier.
+  void SelectionRedraw(const ScreenRect& frame) override {
+    overlayMade = true;
+    widgets_.SelectionRedraw(frame);
+    main_.RefreshZoom();
+  }
+  void MarkerChanged() override {
+    widgets_.MarkerChanged();
+    main_.RefreshZoom();
+  }
+  void RebuildDisplayCopy() override {
+    widgets_.RebuildDisplayCopy();
+    main_.RefreshZoom();
+  }
+  void OutsideAlphaChanged(int masterAlpha, bool force) override {
+    widgets_.OutsideAlphaChanged(masterAlpha, force);
+    main_.RefreshZoom();
+  }
   bool PicturesListed() const override { return main_.folder_.ThumbnailCount() > 0; }
   bool CorrectionApplied(Correction which) const override {
     const ShownCorrections& shown = main_.folder_.Corrections();
@@ -104,6 +132,25 @@ class MainPresenter::SaveSide : public SaveRunView {
   MainPresenter& main_;
 };
 
+// The full-screen preview's host: the picture on show, the window's frame and commands.
+class MainPresenter::FullScreenSide : public FullScreenHost {
+ public:
+  explicit FullScreenSide(MainPresenter& main) : main_(main) {}
+  bool PictureEnlarged() const override { return main_.folder_.Corrections().enlarged; }
+  bool PartMarked() const override {
+    return main_.frameSide_->overlayMade && main_.frameSide_->frameShown;
+  }
+  void SetMainFrameActive(bool active) override { main_.view_.SetFrameActive(active); }
+  void RunFromFullScreen(CommandId command) override { main_.Run(command); }
+  void FullScreenClosed() override {
+    main_.view_.RepaintPending();
+    main_.RefreshZoom();
+  }
+
+ private:
+  MainPresenter& main_;
+};
+
 // The corrections' person: the window's dialogs, cursor and command states.
 class MainPresenter::CorrectionSide : public CorrectionView {
  public:
@@ -129,11 +176,15 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
       frameSide_(std::make_unique<FrameSide>(*this, frameWidgets)),
       saveSide_(std::make_unique<SaveSide>(*this)),
       correctionSide_(std::make_unique<CorrectionSide>(*this)),
+      fullScreenSide_(std::make_unique<FullScreenSide>(*this)),
       folder_(view, *this, formats_, StoredSettings(), std::move(wake)),
       frame_(*frameSide_, formats_, folder_.Records(), StoredSettings()),
       controller_(frame_, *frameSide_),
       corrections_(*correctionSide_, folder_, frame_, formats_, StoredSettings()),
-      chooser_(view, formats_, folder_, frame_, corrections_) {
+      chooser_(view, formats_, folder_, frame_, corrections_),
+      magnifier_(view),
+      fullScreen_(view, *fullScreenSide_),
+      exif_(view) {
   // Settings: the window's place, the folder's and the frame's values.
   settings_ = LoadMainWindowSettings(desktop);
   const StartPlacement place = PlaceAtStart(settings_, desktop);
@@ -165,12 +216,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   RefreshCommands();
   SetChecked(CommandId::FashionSkin, true);
   SetChecked(CommandId::StandardSkin, false);
-  SetChecked(CommandId::ZoomPause, !settings_.zoomActive);
-  view_.SetMagnifierPaused(!settings_.zoomActive);
-  if (!settings_.zoomActive) {
-    view_.SetCommandCaption(CommandId::ZoomPause, kZoomResumeCaption);
-    view_.SetCommandHint(CommandId::ZoomPause, kZoomResumeCaption);
-  }
+  magnifier_.Start(settings_.zoomLevel, settings_.zoomActive);
+  ShowMagnifierCommands();
   for (const ToolBarRow& bar : ToolBarTable()) {
     if (bar.band > 0)
       SetChecked(bar.toggle, settings_.bandsShown[static_cast<std::size_t>(bar.band - 1)]);
@@ -178,6 +225,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   view_.ShowBands(settings_.bandOrder, settings_.bandsShown);
   view_.SetHintsShown(settings_.showHints);
   view_.SetShortcutPanelVisible(true);
+  view_.PlaceExifWindow(settings_.exifPlace);
+  exif_.Start(settings_.exifVisible);
 }
 
 MainPresenter::~MainPresenter() { folder_.StopThread(); }
@@ -196,7 +245,7 @@ CommandState MainPresenter::CurrentCommandState() const {
   s.canGoBack = navigation.back;
   s.canGoForward = navigation.forward;
   s.masterAlpha = frame_.MasterAlpha;
-  s.zoomLevel = settings_.zoomLevel;
+  s.zoomLevel = magnifier_.ZoomLevel();
   return s;
 }
 
@@ -228,6 +277,24 @@ void MainPresenter::UpdateCommandStates(bool active) {
 }
 
 void MainPresenter::UpdateNavigation() { RefreshCommands(); }
+
+void MainPresenter::PictureShown(const std::string& file) {
+  RefreshZoom();
+  exif_.PictureShown(file, frameSide_->Reshowing());
+}
+
+void MainPresenter::ShowMagnifierCommands() {
+  const bool paused = magnifier_.Paused();
+  SetChecked(CommandId::ZoomPause, paused);
+  const char* caption = paused ? kZoomResumeCaption : Row(CommandId::ZoomPause).caption;
+  view_.SetCommandCaption(CommandId::ZoomPause, caption);
+  view_.SetCommandHint(CommandId::ZoomPause, caption);
+}
+
+void MainPresenter::PointerMoved(PointerTarget target, bool appActive) {
+  if (startingUp_) return;
+  magnifier_.PointerMoved(target, appActive, folder_.ThumbnailsOn());
+}
 
 void MainPresenter::Run(CommandId id) {
   if (!Enabled(id)) return;
@@ -287,6 +354,25 @@ void MainPresenter::Run(CommandId id) {
       break;
     case CommandId::About:
       view_.ShowAboutBox(ProgramVersion());
+      RefreshZoom();
+      break;
+    case CommandId::ExifInfo:
+      exif_.Open(folder_.CurrentFile());
+      break;
+    case CommandId::FullScreen:
+      fullScreen_.Show();
+      break;
+    case CommandId::ZoomPause:
+      magnifier_.TogglePause();
+      ShowMagnifierCommands();
+      break;
+    case CommandId::ZoomIn:
+      magnifier_.ZoomIn();
+      ShowMagnifierCommands();
+      break;
+    case CommandId::ZoomOut:
+      magnifier_.ZoomOut();
+      ShowMagnifierCommands();
       break;
     case CommandId::RedEyeFilter:
       corrections_.StartRedEyeMarking();
@@ -502,6 +588,9 @@ void MainPresenter::Close() {
   }
   corrections_.Close();
   SaveFolderSettings(folder_.CurrentSettings());
+  settings_.zoomLevel = magnifier_.ZoomLevel();
+  settings_.zoomActive = !magnifier_.Paused();
+  settings_.exifVisible = exif_.Visible();
   SaveMainWindowSettings(settings_);
   Write(setting::kMasterAlpha, frame_.MasterAlpha);
   view_.ClearPicture();

@@ -1,7 +1,8 @@
 // The main window's behaviour, plain C++: it owns the window's state (the command states, the
 // crop-and-save run's SavingInProgress, the band bar, the window's place and the settings it
 // read), runs every command of menus, tool bars, the context menu and the keys by its id, and
-// delegates to the folder and frame presenters. The window itself (MainView) is only written to.
+// delegates to the folder, frame, magnifier, full-screen and EXIF window presenters. The window
+// itself (MainView) is only written to.
 #pragma once
 
 #include <functional>
@@ -19,6 +20,9 @@
 #include "formats/format_tables.h"
 #include "frame/frame_controller_adapter.h"
 #include "frame/frame_presenter.h"
+#include "frame/full_screen.h"
+#include "frame/magnifier.h"
+#include "metadata/exif_window.h"
 #include "imaging/correction_presenter.h"
 #include "output/crop_and_save.h"
 
@@ -83,6 +87,20 @@ class MainPresenter : private FolderHost {
   void TypeButtonClicked(int position);
   // "Thumbnails anzeigen" was switched to `checked`.
   void ThumbnailsToggled(bool checked);
+  // The application-wide hook saw the pointer move over `target`; `appActive` while the program
+  // is the active application. Nothing happens until the start has finished.
+  void PointerMoved(PointerTarget target, bool appActive);
+  // RefreshZoom: the screen changed under the pointer (a frame move or resize, a dimming step,
+  // a correction, the end of the full-screen preview); the magnifier shows it at once.
+  void RefreshZoom() { magnifier_.Refresh(); }
+  // A key or a button of the full-screen preview, and its posted refresh message (1028).
+  void FullScreenKey(const KeyPress& press) { fullScreen_.KeyPressed(press); }
+  void FullScreenButton(FullScreenAction action) { fullScreen_.Run(action); }
+  void FullScreenRefreshPosted() { fullScreen_.Refresh(false); }
+  // The EXIF/IPTC window: the cancel key or its close button, its activation, its new place.
+  void ExifWindowClosed() { exif_.Hide(); }
+  void ExifWindowActivated(bool active) { exif_.Activated(active); }
+  void ExifWindowPlaced(const WindowRect& normal) { settings_.exifPlace = normal; }
   // The support address of the keyboard-help panel was clicked: a new e-mail to it.
   void MailSupport();
   // An entry of "&Standardausgabeformat" was chosen.
@@ -116,28 +134,35 @@ class MainPresenter : private FolderHost {
   bool FirstRun() const { return firstRun_; }
   // True while a crop-and-save run writes.
   bool SavingInProgress() const override { return saveState_.SavingInProgress; }
-  // The settings as they will be written.
+  // The settings as read at start, with the window's places as they are now; Close brings the
+  // magnifier's and the EXIF window's state in and writes them.
   const MainWindowSettings& Settings() const { return settings_; }
 
   // The parts.
   FolderPresenter& Folder() { return folder_; }
   FramePresenter& Frame() { return frame_; }
   FormatTables& Formats() { return formats_; }
+  const MagnifierPresenter& Magnifier() const { return magnifier_; }
+  const FullScreenPresenter& FullScreen() const { return fullScreen_; }
+  const metadata::ExifWindowPresenter& Exif() const { return exif_; }
   CorrectionPresenter& Corrections() { return corrections_; }
 
  private:
   class FrameSide;
   class SaveSide;
+  class FullScreenSide;
   class CorrectionSide;
 
   // FolderHost.
   void UpdateCommandStates(bool active) override;
   void UpdateNavigation() override;
+  void PictureShown(const std::string& file) override;
 
   // Writes the command states that changed into the view.
   void RefreshCommands();
   void SetChecked(CommandId id, bool checked);
   void ToggleToolBar(ToolBarId bar);
+  void ShowMagnifierCommands();
   void CropAndSave();
   void RotateOriginal(const std::string& angle);
   void ShowHelpTopic(int context);
@@ -149,6 +174,7 @@ class MainPresenter : private FolderHost {
   std::unique_ptr<FrameSide> frameSide_;
   std::unique_ptr<SaveSide> saveSide_;
   std::unique_ptr<CorrectionSide> correctionSide_;
+  std::unique_ptr<FullScreenSide> fullScreenSide_;
   FolderPresenter folder_;
   FramePresenter frame_;
   PresenterFrameController controller_;
@@ -156,6 +182,9 @@ class MainPresenter : private FolderHost {
   FormatChooser chooser_;
   SaveRunState saveState_;
   MainWindowSettings settings_;
+  MagnifierPresenter magnifier_;
+  FullScreenPresenter fullScreen_;
+  metadata::ExifWindowPresenter exif_;
 
   bool startingUp_ = true;
   std::string startPath_;  // given before the start had finished

@@ -398,6 +398,7 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   host_.UpdateCommandStates(true);
   if (corrections_.enlarged) frame_->HideFrame();
   currentFile_ = file;
+  host_.PictureShown(file);
 }
 
 void FolderPresenter::GiveShownToView() {

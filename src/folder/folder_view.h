@@ -125,6 +125,8 @@ class FolderHost {
   virtual void UpdateNavigation() = 0;
   // True while the crop-and-save run writes: the strip leaves the status bar alone.
   virtual bool SavingInProgress() const = 0;
+  // The picture of `file` is on show now (the magnifier and the EXIF/IPTC window follow it).
+  virtual void PictureShown(const std::string& file) { (void)file; }
 };
 
 }  // namespace trimora
