@@ -22,9 +22,9 @@ Picture ScaleToView(const Picture& source, int width, int height);
 
 // ScaleToView of `source` as it is once `finishRows(first, end)` has finished its rows first
 // to end - 1. Each source row is handed to `finishRows` exactly once, also when the size is
-// empty; when the picture is reduced, a row is handed on the thread that scales it just
-// before it is read, so that a last pass over the picture and its scaling share the rows
-// while they are in the cache.
+// empty. Unless the height grows, the rows of each bin are handed on the thread that scales
+// them just before they are read, so that a last pass over the picture and its scaling share
+// the rows while they are in the cache.
 Picture ScaleToView(const Picture& source, int width, int height,
                     const std::function<void(int first, int end)>& finishRows);
 
