@@ -1063,11 +1063,15 @@ void TKvMainForm::FinishStrip() {
 // MainView: the picture.
 
 void TKvMainForm::ShowPicture(const Picture& picture) {
+  ShowPictureWithDisplayCopy(picture, Picture());
+}
+
+void TKvMainForm::ShowPictureWithDisplayCopy(const Picture& picture, Picture displayCopy) {
   frameWidgets_->SetPicture(&picture);
   TPictureView* image = imagePanel_->Image();
   image->show();
   pictureOnScreen_ = true;
-  frameWidgets_->RebuildDisplayCopy();
+  image->RebuildDisplayCopy(picture, std::move(displayCopy));
   image->repaint();
   if (pictureShown_) pictureShown_();
 }

@@ -126,6 +126,7 @@ class TKvMainForm : public QWidget, public MainView {
   void FinishStrip() override;
   void ShowPicture(const Picture& picture) override;
   void ShowPictureWithPreview(const Picture& picture, const Picture& preview) override;
+  void ShowPictureWithDisplayCopy(const Picture& picture, Picture displayCopy) override;
   void ClearPicture() override;
   void ShowPanelBackground(bool show) override;
   void PostFullScreenRefresh() override;

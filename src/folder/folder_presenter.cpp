@@ -401,8 +401,10 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   host_.PictureShown(file);
 }
 
-void FolderPresenter::GiveShownToView() {
-  if (pendingPreview_.empty()) {
+void FolderPresenter::GiveShownToView(Picture displayCopy) {
+  if (!displayCopy.empty()) {
+    view_.ShowPictureWithDisplayCopy(displayed_, std::move(displayCopy));
+  } else if (pendingPreview_.empty()) {
     view_.ShowPicture(displayed_);
   } else {
     view_.ShowPictureWithPreview(displayed_, pendingPreview_);
@@ -427,9 +429,9 @@ void FolderPresenter::RedrawShownPart(const PixelRect& part) {
   view_.RedrawPicturePart(displayed_, part);
 }
 
-void FolderPresenter::RedrawShown() {
+void FolderPresenter::RedrawShown(Picture displayCopy) {
   pendingPreview_ = Picture();
-  GiveShownToView();
+  GiveShownToView(std::move(displayCopy));
 }
 
 void FolderPresenter::EnlargeShown(std::int32_t formatId) {

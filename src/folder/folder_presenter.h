@@ -130,8 +130,9 @@ class FolderPresenter : public FileListSink {
   CuttingRecord* CurrentRecord();
   // The picture on show has changed in `part` (picture pixels): the view redraws that part.
   void RedrawShownPart(const PixelRect& part);
-  // The picture on show has changed as a whole: the view shows it anew.
-  void RedrawShown();
+  // The picture on show has changed as a whole: the view shows it anew. `displayCopy`, when
+  // given, is ScaleToView of the picture at the view's size, made already.
+  void RedrawShown(Picture displayCopy = Picture());
   // Adds the side stripes of the options to the picture on show for the ratio of `formatId`:
   // the view is fitted to the enlarged picture, the crop frame hidden, and status panel 2 tells
   // that the whole picture is saved. Throws trimora::Error when the format has no ratio or the
@@ -219,7 +220,7 @@ class FolderPresenter : public FileListSink {
   bool RecordDeleted(int position) const;
   int FindLive(int from, int step) const;
   void GoTo(int position, bool refreshFullScreen);
-  void GiveShownToView();
+  void GiveShownToView(Picture displayCopy = Picture());
 
   FolderView& view_;
   FolderHost& host_;

@@ -100,6 +100,12 @@ class FolderView {
     (void)preview;
     ShowPicture(picture);
   }
+  // The same with `displayCopy`, ScaleToView of `picture` at the size of the view, which the
+  // view takes as its display copy while it has that size.
+  virtual void ShowPictureWithDisplayCopy(const Picture& picture, Picture displayCopy) {
+    (void)displayCopy;
+    ShowPicture(picture);
+  }
   // `part` of the displayed picture changed (picture pixels, same size): redraw it there.
   virtual void RedrawPicturePart(const Picture& picture, const PixelRect& part) {
     (void)part;
