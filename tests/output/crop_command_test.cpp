@@ -114,6 +114,24 @@ TEST_F(CropCommandTest, AnErrorEndsTheRunWithItsTextAndKeepsEarlierFiles) {
   EXPECT_EQ(FilesIn(out), 1u);
 }
 
+TEST_F(CropCommandTest, WritesInTheOrderOfTheListingWhateverOrderTheFileKept) {
+  // An older file in the file system's order: the unreadable B.jpg is second by name, so the
+  // run stops there after a.jpg, before c.jpg.
+  test::CopySample(src, "plain-landscape.jpg", "a.jpg");
+  test::CopySample(src, "truncated.jpg", "B.jpg");
+  test::CopySample(src, "plain-portrait.jpg", "c.jpg");
+  Add("c.jpg", "PNG", 1, 0, 0, 10, 10, 450, 600);
+  Add("B.jpg", "PNG", 1, 0, 0, 600, 450, 600, 450);
+  Add("a.jpg", "PNG", 1, 0, 0, 10, 10, 600, 450);
+  Save();
+  std::string err;
+  EXPECT_EQ(Crop("", err), 1);
+  EXPECT_NE(err.find("Speichere 2/3\ntrimora crop: "), std::string::npos) << err;
+  EXPECT_NE(err.find(src.Path("B.jpg")), std::string::npos) << err;
+  EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
+  EXPECT_EQ(FilesIn(out), 1u);
+}
+
 TEST_F(CropCommandTest, EnlargedRecordUsesTheInstalledFormatAndTheStripeSettings) {
   test::CopySample(src, "plain-landscape.jpg", "a.jpg");
   Add("a.jpg", "TIF", 1, 10, 10, 20, 20, 600, 450);
