@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "output/jpegtran.h"
+#include "output/turn_original.h"
 #include "platform/error.h"
 #include "platform/error_text.h"
 #include "platform/files.h"
@@ -536,11 +537,25 @@ void MainPresenter::CropAndSave() {
   context.stripes = folder_.Enlargement();
   context.formatRatio = [this](int id) { return static_cast<double>(formats_.FormatRatio(id)); };
   context.pictureCount = [this] { return folder_.ThumbnailCount(); };
+  context.defaultFormat = formats_.DefaultFormat;
   try {
     trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_, StoredSettings());
   } catch (const std::exception& e) {
     view_.ShowError(ErrorText(e));
   }
+}
+
+bool MainPresenter::ConfirmRecodedTurn() {
+  if (!StoredSettings().Get(setting::kAskBeforeRecodedTurn)) return true;
+  view_.SetBusy(false);
+  const int answer = view_.ShowMessageBox(
+      "Frage",
+      "Dieses Bild lässt sich nicht verlustfrei drehen: seine Größe passt nicht zum "
+      "JPEG-Blockraster.\r\nSoll es neu kodiert gedreht werden? Qualität und Metadaten des "
+      "Originals bleiben erhalten.",
+      ui::kButtonsYesNo, std::string(setting::kAskBeforeRecodedTurn.name), 420, 210);
+  view_.SetBusy(true);
+  return answer == ui::kResultYes;
 }
 
 void MainPresenter::RotateOriginal(const std::string& angle) {
@@ -551,7 +566,12 @@ void MainPresenter::RotateOriginal(const std::string& angle) {
       folder_.Records().at(static_cast<std::size_t>(current)).filename.value_or("");
   bool turned = false;
   try {
-    RotateOriginalFile(path, angle);
+    const Turn turn = TurnForAngle(angle);
+    if (!TurnsLosslessly(path, turn) && !ConfirmRecodedTurn()) {
+      view_.SetBusy(false);
+      return;
+    }
+    TurnOriginal(path, turn);
     turned = true;
   } catch (const Error& e) {
     // The file stays as it was; the user learns why nothing turned.

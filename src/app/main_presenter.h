@@ -165,6 +165,9 @@ class MainPresenter : private FolderHost {
   void ShowMagnifierCommands();
   void CropAndSave();
   void RotateOriginal(const std::string& angle);
+  // Asks before an original off its block grid is turned by encoding it anew (unless the
+  // question was switched off); true to go on.
+  bool ConfirmRecodedTurn();
   void ShowHelpTopic(int context);
   void StartGuide();
 

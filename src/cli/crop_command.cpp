@@ -14,6 +14,7 @@
 
 #include "cli/command.h"
 #include "folder/cutting_record.h"
+#include "folder/folder_listing.h"
 #include "formats/format_tables.h"
 #include "imaging/enlarge.h"
 #include "output/crop_and_save.h"
@@ -21,6 +22,7 @@
 #include "platform/error_text.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/settings_schema.h"
 
 namespace trimora::cli {
 namespace {
@@ -77,11 +79,13 @@ class TerminalView : public SaveRunView {
   OverwriteMode mode_;
 };
 
-// FormatRatio over the two format files of the program (the user's copies first), loaded once.
-std::function<double(int)> FormatRatioOfProgramTables() {
+// The two format files of the program (the user's copies first) with the default format of the
+// settings, as the window loads them.
+std::shared_ptr<FormatTables> ProgramFormatTables() {
   auto tables = std::make_shared<FormatTables>();
   tables->LoadFormatTables(FormatFileFoldersOfThisProgram());
-  return [tables](int formatId) { return static_cast<double>(tables->FormatRatio(formatId)); };
+  tables->LoadDefaultFormat(Read(setting::kFormatId));
+  return tables;
 }
 
 int Usage() { return UsageError("crop"); }
@@ -136,9 +140,19 @@ int RunCrop(const std::vector<std::string>& args) {
     for (CuttingRecord& r : records) {
       if (r.filename) r.filename = WithTrailingSeparator(sourceFolder) + FileNamePart(*r.filename);
     }
+    // In the order the window lists the pictures, whatever order an older file kept.
+    std::stable_sort(records.begin(), records.end(),
+                     [](const CuttingRecord& a, const CuttingRecord& b) {
+                       return ListedBefore(FileNamePart(a.filename.value_or("")),
+                                           FileNamePart(b.filename.value_or("")));
+                     });
     SaveRunContext context;
     context.stripes = LoadEnlargeOptions();
-    context.formatRatio = FormatRatioOfProgramTables();
+    const std::shared_ptr<FormatTables> tables = ProgramFormatTables();
+    context.formatRatio = [tables](int formatId) {
+      return static_cast<double>(tables->FormatRatio(formatId));
+    };
+    context.defaultFormat = tables->DefaultFormat;
     const int count = static_cast<int>(records.size());
     context.pictureCount = [count] { return count; };
     SaveRunState state;

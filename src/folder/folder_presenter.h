@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -107,8 +108,8 @@ class FolderPresenter : public FileListSink {
   // Writes the cutting-data table to the open folder's file when at least one entry was built;
   // failures are ignored.
   void WriteTableIfAny();
-  // Closing the main window: stop and await the thread; write the table only when the strip
-  // was complete.
+  // Closing the main window: stops and awaits the thread, then writes the table (also when the
+  // strip was not complete).
   void Close();
 
   // Shows the picture of strip entry `position` (none: -1 does nothing).
@@ -216,6 +217,9 @@ class FolderPresenter : public FileListSink {
   void ClearFolderState();
   void OpenCheckedFolder(const std::string& path);
   void FillRecordsFromListing(const std::vector<CuttingRecord>& loaded);
+  // Once per folder: offers to bring the pictures upright whose Exif data says the camera was
+  // turned, and turns them on "Ja"; returns the paths turned.
+  std::vector<std::string> OfferUpright();
   std::string CuttingDataPath() const;
   bool RecordDeleted(int position) const;
   int FindLive(int from, int step) const;
@@ -247,7 +251,9 @@ class FolderPresenter : public FileListSink {
   std::string wantedPicture_;  // the file name to show when its entry is built
   std::string currentFile_;
   std::vector<CuttingRecord> records_;
-  std::vector<CuttingRecord> keptApart_;  // records of undecodable files, written back at the end
+  std::vector<CuttingRecord> keptApart_;
+  std::set<std::string> uprightOffered_;  // folders whose pictures were offered to be turned  //
+                                          // records of undecodable files, written back at the end
   Picture displayed_;
   std::unique_ptr<TFileListThread> thread_;
 

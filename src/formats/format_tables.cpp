@@ -131,14 +131,19 @@ void FormatTables::LoadDefaultFormat(std::int32_t formatId) {
   }
 }
 
+long double FormatRecord::Ratio() const {
+  if (PixelWidth <= 0 || PixelHeight <= 0) return 1.0L;
+  const long double w = PixelWidth;
+  const long double h = PixelHeight;
+  return std::max(w, h) / std::min(w, h);
+}
+
 long double FormatTables::FormatRatio(std::int32_t formatId) const {
   FormatRecord record;
   if (!LookupFormat(formatId, record) || record.PixelWidth <= 0 || record.PixelHeight <= 0) {
     throw Error(ErrorCode::kFormatUndefined, {std::to_string(formatId)});
   }
-  const long double w = record.PixelWidth;
-  const long double h = record.PixelHeight;
-  return std::max(w, h) / std::min(w, h);
+  return record.Ratio();
 }
 
 }  // namespace trimora

@@ -57,6 +57,9 @@ struct FormatRecord {
   std::int32_t MinWidth = 0;     // "min. Breite"; set only from scalable formats
   std::int32_t MinHeight = 0;    // "min. Höhe"; set only from scalable formats
 
+  // The longer pixel side divided by the shorter one (>= 1); 1 when a side is not positive.
+  long double Ratio() const;
+
   bool operator==(const FormatRecord&) const = default;
 };
 

@@ -311,6 +311,28 @@ TEST_F(MainPresenterTest, TheTypeButtonOfTheShownPictureTurnsRedWhenItsFormatMak
   EXPECT_EQ(view_.fileTypes[0], "JPG red");
 }
 
+TEST_F(MainPresenterTest, SavingCutsTickedPicturesNeverShownAndNamesThoseTooSmall) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg", "plain-portrait.jpg");
+  AddPicture("c.jpg", "xmp-only-2.jpg");  // 61 x 58 pixels
+  TempFolder dest;
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  p->Folder().EntryCheckClicked(1, true);
+  p->Folder().EntryCheckClicked(2, true);
+  view_.chosenFolder = dest.path();
+  view_.messages.clear();
+  p->Run(C::CropAndSave);
+  EXPECT_TRUE(fs::exists(dest / "a.JPG"));
+  EXPECT_TRUE(fs::exists(dest / "b.JPG")) << "never shown, cut with its first showing's frame";
+  EXPECT_FALSE(fs::exists(dest / "c.JPG"));
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0].title, "Information");
+  EXPECT_NE(view_.messages[0].text.find("zu klein"), std::string::npos);
+  EXPECT_NE(view_.messages[0].text.find("\r\nc.jpg"), std::string::npos);
+  EXPECT_EQ(view_.status[3], "3 Bilder im Verz.");
+}
+
 TEST_F(MainPresenterTest, TheStripDoesNotOverwriteTheSavingProgress) {
   for (int i = 0; i < 8; ++i) AddPicture("p" + std::to_string(i) + ".jpg");
   TempFolder dest;
