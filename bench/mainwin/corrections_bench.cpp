@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
       t.Stop(correctionPeer);
     }
     Settle();
-    // The display copy alone, which the correction rebuilds to show its result.
+    // The display copy alone, which the correction makes in its last pass to show its result.
     {
       const trimora::TPictureView* view = window.ImagePanel()->Image();
       const Stopwatch t;

@@ -11,10 +11,7 @@ namespace trimora::cli {
 namespace {
 
 int RunExif(const std::vector<std::string>& args) {
-  if (args.empty()) {
-    std::fprintf(stderr, "Aufruf: trimora exif DATEI...\n");
-    return 2;
-  }
+  if (args.empty()) return UsageError("exif");
   // Every file gets its text (a missing one the reader's empty error text); missing files
   // are also named on standard error and make the exit code 1.
   int result = 0;
@@ -24,13 +21,21 @@ int RunExif(const std::vector<std::string>& args) {
     if (!IsRegularFile(path)) {
       std::fflush(stdout);
       std::fprintf(stderr, "trimora exif: Datei nicht gefunden: %s\n", path.c_str());
-      result = 1;
+      result = kExitFailure;
     }
   }
-  return std::fflush(stdout) == 0 ? result : 1;
+  return std::fflush(stdout) == 0 ? result : kExitFailure;
 }
 
-const Registration kRegistration({"exif", "exif DATEI...", RunExif});
+constexpr std::string_view kHelp =
+    "Schreibt für jedes Bild den Text des EXIF/IPTC-Informationsfensters von Trimora 2 auf die\n"
+    "Standardausgabe: Kameradaten, Aufnahmewerte, die Herstellerangaben und die IPTC-Texte.\n"
+    "Eine Datei, die es nicht gibt, wird auf der Standardfehlerausgabe genannt; die übrigen\n"
+    "werden trotzdem gezeigt.\n\n"
+    "Rückgabewert: 0 bei Erfolg, 1 wenn eine Datei fehlt, 2 bei einem falschen Aufruf.\n";
+
+const Registration kRegistration({"exif", "exif DATEI...",
+                                  "die EXIF- und IPTC-Daten von Bildern zeigen", kHelp, RunExif});
 
 }  // namespace
 }  // namespace trimora::cli

@@ -79,11 +79,11 @@ std::span<const GridColumn> GridColumns(FormatGrid grid) {
 }
 
 FormatDialogPresenter::FormatDialogPresenter(FormatDialogView& view, FormatTables& tables,
-                                             std::string programFolder,
+                                             FormatFileFolders folders,
                                              std::function<void(int)> showHelp)
     : view_(view),
       tables_(tables),
-      programFolder_(std::move(programFolder)),
+      folders_(std::move(folders)),
       showHelp_(std::move(showHelp)) {}
 
 void FormatDialogPresenter::Run() { view_.RunModal(*this); }
@@ -317,7 +317,7 @@ bool FormatDialogPresenter::CloseRequested() {
   }
   for (const FormatGrid grid : kGrids) At(grid).insertPending = false;
   view_.SetNote("");
-  for (const std::string& path : tables_.SaveFormatTables(programFolder_)) {
+  for (const std::string& path : tables_.SaveFormatTables(folders_)) {
     view_.ShowMessageBox("Fehler", "Der Zugriff auf die Datei \"" + path + "\" wurde verweigert.",
                          ui::kButtonsOk, 315, 160);
   }

@@ -78,9 +78,9 @@ class FormatDialogView {
 // place: the current row of a grid is the current row of its table.
 class FormatDialogPresenter {
  public:
-  // A presenter for `view` on `tables`, whose files lie in `programFolder` (ending with a
-  // separator); `showHelp` shows a help context.
-  FormatDialogPresenter(FormatDialogView& view, FormatTables& tables, std::string programFolder,
+  // A presenter for `view` on `tables`, which were read from `folders` and are written to their
+  // user folder; `showHelp` shows a help context.
+  FormatDialogPresenter(FormatDialogView& view, FormatTables& tables, FormatFileFolders folders,
                         std::function<void(int)> showHelp);
 
   // Shows the dialog modally until it closes.
@@ -142,7 +142,7 @@ class FormatDialogPresenter {
 
   FormatDialogView& view_;
   FormatTables& tables_;
-  std::string programFolder_;
+  FormatFileFolders folders_;
   std::function<void(int)> showHelp_;
   std::array<GridState, 2> grids_{};
 };

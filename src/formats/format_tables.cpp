@@ -5,6 +5,8 @@
 #include <span>
 
 #include "platform/error.h"
+#include "platform/files.h"
+#include "platform/paths.h"
 #include "tables/ansi_text.h"
 #include "tables/table_file.h"
 
@@ -25,15 +27,22 @@ std::string TextAt(const Table& table, int row, std::string_view column) {
   return v ? AnsiToUtf8(*v) : std::string();
 }
 
-// Loads one format file into `table`; a failure leaves the table as it was.
-void LoadQuietly(Table& table, const std::string& path) {
-  Table loaded;
-  try {
-    LoadTableFromFile(loaded, path);
-  } catch (const Error&) {
+// Loads the format file `name` into `table`: the user's copy when it can be read, else the
+// program folder's file; when neither can be read the table stays as it was.
+void LoadQuietly(Table& table, const FormatFileFolders& folders, std::string_view name) {
+  std::vector<std::string> candidates;
+  if (folders.user != folders.program) candidates.push_back(folders.user + std::string(name));
+  candidates.push_back(folders.program + std::string(name));
+  for (const std::string& path : candidates) {
+    Table loaded;
+    try {
+      LoadTableFromFile(loaded, path);
+    } catch (const Error&) {
+      continue;
+    }
+    table = std::move(loaded);
     return;
   }
-  table = std::move(loaded);
 }
 
 void SortQuietly(Table& table, std::string_view column) {
@@ -115,19 +124,26 @@ FormatTables::FormatTables()
     : scalableFormatTable(ScalableFormatColumns()),
       nonScalableFormatTable(NonScalableFormatColumns()) {}
 
-void FormatTables::LoadFormatTables(const std::string& programFolder) {
-  LoadQuietly(scalableFormatTable, programFolder + std::string(kScalableFormatsFile));
-  LoadQuietly(nonScalableFormatTable, programFolder + std::string(kNonScalableFormatsFile));
+FormatFileFolders FormatFileFoldersOfThisProgram() { return {ProgramFolder(), UserCopyFolder()}; }
+
+void FormatTables::LoadFormatTables(const FormatFileFolders& folders) {
+  LoadQuietly(scalableFormatTable, folders, kScalableFormatsFile);
+  LoadQuietly(nonScalableFormatTable, folders, kNonScalableFormatsFile);
   SortQuietly(scalableFormatTable, kOptWidth);
   SortQuietly(nonScalableFormatTable, kWidth);
 }
 
-std::vector<std::string> FormatTables::SaveFormatTables(const std::string& programFolder) const {
+std::vector<std::string> FormatTables::SaveFormatTables(const FormatFileFolders& folders) const {
+  // A folder that cannot be made shows as files that cannot be written.
+  MakeFolders(WithoutTrailingSeparator(folders.user));
   std::vector<std::string> failed;
-  for (const bool scalable : {true, false}) {
-    const std::string path = FormatFilePath(programFolder, scalable);
+  const std::pair<const Table*, std::string_view> files[] = {
+      {&scalableFormatTable, kScalableFormatsFile},
+      {&nonScalableFormatTable, kNonScalableFormatsFile}};
+  for (const auto& [table, name] : files) {
+    const std::string path = folders.user + std::string(name);
     try {
-      SaveTableToFile(scalable ? scalableFormatTable : nonScalableFormatTable, path);
+      SaveTableToFile(*table, path);
     } catch (const Error&) {
       failed.push_back(path);
     }
@@ -167,14 +183,19 @@ void FormatTables::LoadDefaultFormat(std::int32_t formatId) {
   }
 }
 
+long double FormatRecord::Ratio() const {
+  if (PixelWidth <= 0 || PixelHeight <= 0) return 1.0L;
+  const long double w = PixelWidth;
+  const long double h = PixelHeight;
+  return std::max(w, h) / std::min(w, h);
+}
+
 long double FormatTables::FormatRatio(std::int32_t formatId) const {
   FormatRecord record;
   if (!LookupFormat(formatId, record) || record.PixelWidth <= 0 || record.PixelHeight <= 0) {
     throw Error(ErrorCode::kFormatUndefined, {std::to_string(formatId)});
   }
-  const long double w = record.PixelWidth;
-  const long double h = record.PixelHeight;
-  return std::max(w, h) / std::min(w, h);
+  return record.Ratio();
 }
 
 }  // namespace trimora

@@ -53,8 +53,9 @@ std::string JpegTranCropParameters(int left, int top, int width, int height, con
          "+" + std::to_string(top) + " \"" + source + "\" \"" + output + "\"";
 }
 
-std::string JpegTranRotateParameters(std::string_view angle, const std::string& path) {
-  return "-copy all -rotate " + std::string(angle) + " \"" + path + "\" \"" + path + "\"";
+std::string JpegTranTurnParameters(Turn turn, const std::string& path) {
+  return "-copy all -perfect " + std::string(JpegTranSwitch(turn)) + " \"" + path + "\" \"" + path +
+         "\"";
 }
 
 JpegTranCall ParseJpegTranParameters(std::string_view parameters) {
@@ -113,11 +114,9 @@ std::string JpegTranCrop(int left, int top, int width, int height, const std::st
   return path;
 }
 
-void RotateOriginalFile(const std::string& path, std::string_view angle) {
-  if (angle != "90" && angle != "270") {
-    throw Error(ErrorCode::kRotationAngleInvalid, {std::string(angle)});
-  }
-  const std::string parameters = JpegTranRotateParameters(angle, path);
+void JpegTranTurn(const std::string& path, Turn turn) {
+  if (turn == Turn::None) return;
+  const std::string parameters = JpegTranTurnParameters(turn, path);
   const JpegTranCall call = ParseJpegTranParameters(parameters);
   if (call.input != path || call.output != path) {
     throw Error(ErrorCode::kJpegTranNameUnusable, {path});

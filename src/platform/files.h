@@ -27,6 +27,11 @@ enum class FolderCreation { kCreated, kAlreadyExists, kFailed };
 // there is kAlreadyExists.
 FolderCreation CreateFolder(const std::string& path);
 
+// Creates `path` and the folders above it that are missing, each only for the user (mode 0700),
+// as the user's own folders of settings and data want them. True when `path` is a folder
+// afterwards.
+bool MakeFolders(const std::string& path);
+
 // Removes the file at `path`; false when it could not be removed.
 bool RemoveFile(const std::string& path);
 

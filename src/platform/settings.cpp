@@ -24,6 +24,7 @@
 #include <mutex>
 
 #include "platform/file_lock.h"
+#include "platform/files.h"
 #include "platform/settings_file.h"
 #include "platform/user_folders.h"
 #include "platform/version.h"
@@ -50,18 +51,7 @@ std::string MajorMinor(const std::string& version) {
   return second == std::string::npos ? version : version.substr(0, second);
 }
 
-std::string StoreFolder() { return StoreHome() + "/Halvorn/Trimora"; }
-
-// Creates the folders of `path` one by one (mode 0700 for new ones).
-bool MakeFolders(const std::string& path) {
-  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-    const std::string part = path.substr(0, slash);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) break;
-  }
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
+std::string StoreFolder() { return StoreHome() + "/" + std::string(kUserSubfolder); }
 
 // The whole file; empty when it does not exist or cannot be read.
 std::string ReadFile(const std::string& path) {

@@ -24,7 +24,7 @@ class MainPresenterFixture : public ::testing::Test {
     setenv("XDG_CONFIG_HOME", config_.path().c_str(), 1);
     FormatTables tables;
     AddFormats(tables);
-    tables.SaveFormatTables(formats_.path() + "/");
+    ASSERT_TRUE(tables.SaveFormatTables(Folders()).empty());
     frame_.frameVisible = false;  // hidden when the window is made
   }
 
@@ -34,9 +34,12 @@ class MainPresenterFixture : public ::testing::Test {
     fixedFormat_ = AddFixedFormat(tables, "1024 x 700", 1024, 700);
   }
 
+  // The format files' folder, as a build folder has it: read and written in one place.
+  FormatFileFolders Folders() const { return {formats_.path() + "/", formats_.path() + "/"}; }
+
   std::unique_ptr<MainPresenter> Start() {
-    auto presenter = std::make_unique<MainPresenter>(view_, frame_, programs_,
-                                                     formats_.path() + "/", kDesktop, nullptr);
+    auto presenter =
+        std::make_unique<MainPresenter>(view_, frame_, programs_, Folders(), kDesktop, nullptr);
     presenter->FinishStart();
     return presenter;
   }

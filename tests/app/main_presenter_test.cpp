@@ -11,6 +11,8 @@
 
 #include "folder/cutting_record.h"
 #include "main_presenter_fixture.h"
+#include "metadata/exif_window.h"
+#include "metadata/info_text.h"
 #include "platform/settings.h"
 #include "tables/table_file.h"
 
@@ -32,7 +34,8 @@ TEST_F(MainPresenterTest, TheWindowStartsWithOnlyTheCommandsThatWorkWithoutAPict
     EXPECT_EQ(view_.EnabledSet(),
               SetOf({C::ChooseSourceFolder, C::Settings, C::Quit, C::FormatDefinitions,
                      C::ToolBarFiles, C::ToolBarTouchUp, C::ToolBarRotate, C::ToolBarFormat,
-                     C::ToolBarNavigation, C::HomePage, C::About}))
+                     C::ToolBarNavigation, C::HomePage, C::About, C::ZoomPause, C::ZoomIn,
+                     C::ZoomOut}))
         << "the help items stay off while the help program and the guide viewer are missing";
     EXPECT_EQ(view_.CheckedSet(), SetOf({C::FashionSkin, C::ToolBarFiles, C::ToolBarTouchUp,
                                          C::ToolBarRotate, C::ToolBarFormat}));
@@ -103,9 +106,10 @@ TEST_F(MainPresenterTest, OpeningAFolderEnablesThePictureCommandsAndEachKeyRunsI
   OpenAndWait(*p, pictures_.path());
   FolderPresenter& folder = p->Folder();
   ASSERT_EQ(folder.CurrentPosition(), 0);
-  for (C id : {C::CropAndSave, C::ResetFolder, C::MarkForSaving, C::UnmarkForSaving,
-               C::RotatePlus90, C::StepLeft, C::Centre, C::Shrink, C::Maximise, C::TurnSelection,
-               C::HideOutside, C::CropOutside, C::NextPicture, C::LastPicture}) {
+  for (C id :
+       {C::CropAndSave, C::ResetFolder, C::MarkForSaving, C::UnmarkForSaving, C::RotatePlus90,
+        C::StepLeft, C::Centre, C::Shrink, C::Maximise, C::TurnSelection, C::HideOutside,
+        C::CropOutside, C::NextPicture, C::LastPicture, C::FullScreen, C::ExifInfo}) {
     EXPECT_TRUE(view_.Enabled(id)) << Row(id).name;
   }
   for (C id : {C::RedEyeFilter, C::CorrectionButton, C::AutoCorrect, C::EnlargeButton,
@@ -113,7 +117,7 @@ TEST_F(MainPresenterTest, OpeningAFolderEnablesThePictureCommandsAndEachKeyRunsI
     EXPECT_TRUE(view_.Enabled(id)) << Row(id).name;
   }
   for (C id : {C::FirstPicture, C::PreviousPicture, C::RedEyeRemove, C::AutoCorrectUndo,
-               C::EnlargeRemove, C::ApplyRedEye, C::FullScreen, C::ExifInfo}) {
+               C::EnlargeRemove, C::ApplyRedEye}) {
     EXPECT_FALSE(view_.Enabled(id)) << Row(id).name << ": no behaviour yet, or nothing before";
   }
   EXPECT_FALSE(view_.shortcutVisible);
@@ -137,11 +141,43 @@ TEST_F(MainPresenterTest, OpeningAFolderEnablesThePictureCommandsAndEachKeyRunsI
   EXPECT_EQ(p->Frame().grid.SelX, 1) << "one step, not two: " << x;
   // A key whose command has no behaviour yet is taken and does nothing.
   const std::size_t messages = view_.messages.size();
-  EXPECT_TRUE(p->KeyPressed(K(Key::F11)));
+  EXPECT_TRUE(p->KeyPressed(K(Key::E, true)));
   EXPECT_EQ(view_.messages.size(), messages);
   // A key outside the map is left to the control under it.
   EXPECT_FALSE(p->KeyPressed(K(Key::D)));
   EXPECT_FALSE(p->KeyPressed(K(Key::Other, true)));
+}
+
+TEST_F(MainPresenterTest, AFolderOrPictureGivenFromOutsideOpensOnceTheStartHasFinished) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddPicture(name);
+  auto p = std::make_unique<MainPresenter>(view_, frame_, programs_, Folders(), kDesktop, nullptr);
+  p->OpenPath(pictures_.path() + "/c.jpg");
+  EXPECT_EQ(p->Folder().CurrentPosition(), -1) << "the window is not shown yet";
+  EXPECT_EQ(view_.status[0], "");
+  p->FinishStart();
+  p->Folder().WaitForStrip();
+  EXPECT_EQ(view_.status[0], pictures_.path());
+  EXPECT_EQ(p->Folder().CurrentPosition(), 2) << "the picture given is shown";
+  EXPECT_TRUE(view_.Enabled(C::PreviousPicture));
+  EXPECT_FALSE(view_.Enabled(C::NextPicture));
+
+  // A folder opens at its first picture; the table of the folder left is written.
+  TempFolder other;
+  fs::copy_file(kPhotos + "plain-portrait.jpg", other.path() + "/hoch.jpg");
+  p->OpenPath(other.path());
+  p->Folder().WaitForStrip();
+  EXPECT_EQ(view_.status[0], other.path());
+  EXPECT_EQ(p->Folder().CurrentPosition(), 0);
+  EXPECT_TRUE(fs::is_regular_file(pictures_.path() + "/CroppingData.kv2"));
+
+  // What does not exist is refused as the folder chooser refuses it; the open folder stays.
+  const std::size_t messages = view_.messages.size();
+  p->OpenPath(other.path() + "/fehlt");
+  ASSERT_EQ(view_.messages.size(), messages + 1);
+  EXPECT_EQ(view_.messages.back().title, "Fehler");
+  EXPECT_EQ(view_.messages.back().text, "Das angegebene Verzeichnis existiert nicht.");
+  EXPECT_EQ(view_.status[0], other.path());
+  EXPECT_EQ(p->Folder().CurrentPosition(), 0);
 }
 
 TEST_F(MainPresenterTest, ADisabledCommandDoesNothingFromAnySource) {
@@ -157,8 +193,8 @@ TEST_F(MainPresenterTest, ADisabledCommandDoesNothingFromAnySource) {
   EXPECT_TRUE(view_.log.empty());
   EXPECT_TRUE(view_.errors.empty());
   // Keys and the wheel wait until the start has finished.
-  auto starting = std::make_unique<MainPresenter>(view_, frame_, programs_, formats_.path() + "/",
-                                                  kDesktop, nullptr);
+  auto starting =
+      std::make_unique<MainPresenter>(view_, frame_, programs_, Folders(), kDesktop, nullptr);
   EXPECT_FALSE(starting->KeyPressed(K(Key::O, true)));
   EXPECT_TRUE(view_.chooserCalls.empty());
 }
@@ -276,6 +312,28 @@ TEST_F(MainPresenterTest, TheTypeButtonOfTheShownPictureTurnsRedWhenItsFormatMak
   p->Frame().ApplyFormat(fixedFormat_, false);  // 700 pixels high: off the block grid
   EXPECT_EQ(p->Frame().grid.BlockSize, 1);
   EXPECT_EQ(view_.fileTypes[0], "JPG red");
+}
+
+TEST_F(MainPresenterTest, SavingCutsTickedPicturesNeverShownAndNamesThoseTooSmall) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg", "plain-portrait.jpg");
+  AddPicture("c.jpg", "xmp-only-2.jpg");  // 61 x 58 pixels
+  TempFolder dest;
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  p->Folder().EntryCheckClicked(1, true);
+  p->Folder().EntryCheckClicked(2, true);
+  view_.chosenFolder = dest.path();
+  view_.messages.clear();
+  p->Run(C::CropAndSave);
+  EXPECT_TRUE(fs::exists(dest / "a.JPG"));
+  EXPECT_TRUE(fs::exists(dest / "b.JPG")) << "never shown, cut with its first showing's frame";
+  EXPECT_FALSE(fs::exists(dest / "c.JPG"));
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0].title, "Information");
+  EXPECT_NE(view_.messages[0].text.find("zu klein"), std::string::npos);
+  EXPECT_NE(view_.messages[0].text.find("\r\nc.jpg"), std::string::npos);
+  EXPECT_EQ(view_.status[3], "3 Bilder im Verz.");
 }
 
 TEST_F(MainPresenterTest, TheStripDoesNotOverwriteTheSavingProgress) {
@@ -467,7 +525,7 @@ class FormatDialogAfterTest : public MainPresenterTest {
     testing::AddScalableFormat(tables, "10 x 15", 1800, 1200, 900, 600);
     testing::AddScalableFormat(tables, "13 x 18", 2100, 1500, 1050, 750);
     testing::AddFixedFormat(tables, "VGA", 640, 480);
-    EXPECT_TRUE(tables.SaveFormatTables(formats_.path() + "/").empty());
+    EXPECT_TRUE(tables.SaveFormatTables(Folders()).empty());
   }
   // A format menu as text: "-" for the separator, " *" behind the checked entry.
   static std::vector<std::string> Menu(const std::vector<FormatMenuEntry>& menu) {
@@ -579,6 +637,201 @@ TEST_F(FormatDialogAfterTest, ThePictureOnScreenTakesItsEditedFormatAndNewPictur
   EXPECT_EQ(p->Frame().CurrentRatio, 1.0L);
   EXPECT_EQ(p->Frame().grid.SelW, p->Frame().grid.SelH);
   EXPECT_EQ(view_.fileTypes[1], "JPG");
+TEST_F(MainPresenterTest, TheMagnifierStartsAsItWasLeftAndItsButtonsStepTheZoomLevel) {
+  WriteIntSetting("ZoomLevel", 10);
+  WriteBoolSetting("ZoomActive", false);
+  auto p = Start();
+  EXPECT_TRUE(view_.Checked(C::ZoomPause));
+  EXPECT_EQ(view_.captions[C::ZoomPause], "Zoom aktivieren");
+  EXPECT_EQ(view_.hints[C::ZoomPause], "Zoom aktivieren");
+  EXPECT_EQ(view_.magnifierPanel, PanelFor(true));
+  EXPECT_EQ(view_.zoomLevel, 10);
+
+  // "Zoom vergrößern" at 10 reaches 5, switches the paused magnifier on, and disables itself.
+  p->Run(C::ZoomIn);
+  EXPECT_EQ(view_.zoomLevel, 5);
+  EXPECT_FALSE(view_.Checked(C::ZoomPause));
+  EXPECT_EQ(view_.captions[C::ZoomPause], "Zoom deaktivieren");
+  EXPECT_EQ(view_.hints[C::ZoomPause], "Zoom deaktivieren");
+  EXPECT_EQ(view_.magnifierPanel, PanelFor(false));
+  EXPECT_TRUE(view_.magnifierShown);
+  EXPECT_FALSE(view_.Enabled(C::ZoomIn));
+  EXPECT_TRUE(view_.Enabled(C::ZoomOut));
+  p->Run(C::ZoomIn);
+  EXPECT_EQ(view_.zoomLevel, 5) << "disabled: nothing happens";
+  for (int i = 0; i < 12; ++i) p->Run(C::ZoomOut);
+  EXPECT_EQ(view_.zoomLevel, 100);
+  EXPECT_FALSE(view_.Enabled(C::ZoomOut));
+  EXPECT_TRUE(view_.Enabled(C::ZoomIn));
+
+  // Ctrl+Z pauses; the settings keep level and pause for the next start.
+  EXPECT_TRUE(p->KeyPressed(K(Key::Z, true)));
+  EXPECT_TRUE(view_.Checked(C::ZoomPause));
+  EXPECT_EQ(view_.captions[C::ZoomPause], "Zoom aktivieren");
+  EXPECT_FALSE(view_.magnifierShown);
+  p->Close();
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 0), 100);
+  EXPECT_FALSE(ReadBoolSetting("ZoomActive", true));
+}
+
+TEST_F(MainPresenterTest, ThePointerSwitchesTheMagnifierAndEveryChangeOfThePictureRefreshesIt) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg");
+  auto starting = std::make_unique<MainPresenter>(view_, frame_, programs_, formats_.path() + "/",
+                                                  kDesktop, nullptr);
+  starting->PointerMoved(PointerTarget::Picture, true);
+  EXPECT_FALSE(view_.magnifierShown) << "the hook does nothing while the program starts";
+  starting.reset();
+
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  struct Step {
+    PointerTarget target;
+    bool appActive;
+    bool shown;
+  };
+  for (const Step& step :
+       {Step{PointerTarget::Picture, true, true}, Step{PointerTarget::OtherControl, true, false},
+        Step{PointerTarget::StripEntry, true, true}, Step{PointerTarget::Picture, false, false},
+        Step{PointerTarget::MainWindow, true, true}, Step{PointerTarget::Nothing, true, false}}) {
+    p->PointerMoved(step.target, step.appActive);
+    EXPECT_EQ(view_.magnifierShown, step.shown) << static_cast<int>(step.target);
+    EXPECT_EQ(view_.magnifierActive, step.shown);
+  }
+  p->ThumbnailsToggled(false);
+  p->PointerMoved(PointerTarget::StripEntry, true);
+  EXPECT_FALSE(view_.magnifierShown) << "the strip counts only while thumbnails are shown";
+  p->ThumbnailsToggled(true);
+  p->Folder().WaitForStrip();
+
+  // With the pointer resting over the picture, keyboard moves, size steps and dimming show.
+  p->PointerMoved(PointerTarget::Picture, true);
+  const std::pair<KeyPress, const char*> changes[] = {{K(Key::A), "shrink"},
+                                                      {K(Key::Right), "step right"},
+                                                      {K(Key::Left, true), "to the edge"},
+                                                      {K(Key::A, false, true), "dim"},
+                                                      {K(Key::PageDown), "show the next picture"}};
+  for (const auto& [key, what] : changes) {
+    const int before = view_.magnifierRefreshes;
+    EXPECT_TRUE(p->KeyPressed(key));
+    EXPECT_GT(view_.magnifierRefreshes, before) << what;
+  }
+  const int before = view_.magnifierRefreshes;
+  p->Run(C::About);
+  EXPECT_GT(view_.magnifierRefreshes, before) << "after the about box";
+}
+
+TEST_F(MainPresenterTest, CtrlIShowsTheCurrentPicturesDataAndTheWindowFollowsWhileOpen) {
+  AddPicture("a.jpg", "canon-ixus.jpg");
+  AddPicture("b.jpg", "casio-ex-m2.jpg");
+  const auto dataOf = [](const std::string& path) {
+    return metadata::DisplayText(metadata::BuildInfoText(path));
+  };
+  auto p = Start();
+  EXPECT_EQ(view_.exifPlace, (WindowRect{577, 437, 445, 325})) << "centred on the first run";
+  EXPECT_FALSE(view_.exifVisible);
+  EXPECT_TRUE(p->KeyPressed(K(Key::I, true)));
+  EXPECT_FALSE(view_.exifVisible) << "no picture: the command is off";
+
+  OpenAndWait(*p, pictures_.path());
+  p->KeyPressed(K(Key::PageDown));
+  EXPECT_EQ(view_.exifTexts, 0) << "the hidden window does not follow";
+  p->KeyPressed(K(Key::PageUp));
+  EXPECT_TRUE(p->KeyPressed(K(Key::I, true)));
+  EXPECT_TRUE(view_.exifVisible);
+  const std::string first = p->Folder().CurrentFile();
+  EXPECT_EQ(view_.exifText, dataOf(first));
+  p->KeyPressed(K(Key::PageDown));
+  const std::string second = p->Folder().CurrentFile();
+  ASSERT_NE(second, first);
+  EXPECT_EQ(view_.exifText, dataOf(second));
+
+  p->ExifWindowActivated(true);
+  EXPECT_FALSE(view_.frameActive);
+  p->ExifWindowActivated(false);
+  EXPECT_TRUE(view_.frameActive);
+
+  p->ExifWindowClosed();
+  EXPECT_FALSE(view_.exifVisible);
+  const int texts = view_.exifTexts;
+  p->KeyPressed(K(Key::PageUp));
+  EXPECT_EQ(view_.exifTexts, texts);
+  p->Run(C::ExifInfo);
+  EXPECT_EQ(view_.exifText, dataOf(first)) << "the current picture's data, not the old one's";
+}
+
+TEST_F(MainPresenterTest, TheExifWindowOpensAgainAtItsLastPlaceEmptyUntilAPictureIsShown) {
+  AddPicture("a.jpg", "canon-ixus.jpg");
+  {
+    auto p = Start();
+    OpenAndWait(*p, pictures_.path());
+    p->Run(C::ExifInfo);
+    p->ExifWindowPlaced({30, 40, 500, 380});
+    p->Close();
+  }
+  EXPECT_EQ(ReadIntSetting("EXIF\\Left", 0), 30);
+  EXPECT_EQ(ReadIntSetting("EXIF\\Height", 0), 380);
+  EXPECT_TRUE(ReadBoolSetting("EXIF\\Visible", false));
+  view_.exifVisible = false;
+  view_.exifTexts = 0;
+  {
+    auto p = Start();
+    EXPECT_EQ(view_.exifPlace, (WindowRect{30, 40, 500, 380}));
+    EXPECT_TRUE(view_.exifVisible);
+    EXPECT_EQ(view_.exifTexts, 0);
+    p->ExifWindowClosed();
+    p->Close();
+  }
+  EXPECT_FALSE(ReadBoolSetting("EXIF\\Visible", true));
+}
+
+TEST_F(MainPresenterTest, TheFullScreenPreviewPagesTurnsAndShowsTheMarkedPart) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddPicture(name, "canon-ixus.jpg");
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  p->PointerMoved(PointerTarget::Picture, true);
+  const std::size_t messages = view_.messages.size();
+  view_.whileFullScreen = [&] {
+    EXPECT_FALSE(view_.frameActive) << "the main frame is inactive while the preview is open";
+    ASSERT_EQ(view_.fullScreenShows.size(), 1u);
+    EXPECT_EQ(view_.fullScreenShows[0], FullScreenContent::WholePicture);
+    // Paging: the preview follows through the posted message.
+    p->FullScreenKey(K(Key::PageDown));
+    EXPECT_EQ(p->Folder().CurrentPosition(), 1);
+    ASSERT_EQ(view_.postedRefreshes, 1);
+    p->FullScreenRefreshPosted();
+    EXPECT_EQ(view_.fullScreenShows.size(), 2u);
+    // F: the marked part, and the hint says how to go back.
+    p->FullScreenKey(K(Key::F));
+    EXPECT_TRUE(view_.croppedDown);
+    EXPECT_EQ(view_.croppedHint, "Freistellung aufheben [F]");
+    EXPECT_EQ(view_.fullScreenShows.back(), FullScreenContent::MarkedPart);
+    // A format that does not fit the picture is applied without a box while the preview is open.
+    p->Frame().ApplyFormat(fixedFormat_, false);
+    EXPECT_EQ(view_.messages.size(), messages);
+    p->Frame().ApplyFormat(1, false);
+    // The button of the preview pages back.
+    p->FullScreenButton(FullScreenAction::Previous);
+    EXPECT_EQ(p->Folder().CurrentPosition(), 0);
+    p->FullScreenKey(K(Key::Escape));
+    EXPECT_TRUE(view_.closeAsked);
+  };
+  const int refreshes = view_.magnifierRefreshes;
+  EXPECT_TRUE(p->KeyPressed(K(Key::F11)));
+  EXPECT_EQ(view_.fullScreenRuns, 1);
+  EXPECT_TRUE(view_.frameActive);
+  EXPECT_EQ(view_.fullScreenClears, 1);
+  EXPECT_GT(view_.magnifierRefreshes, refreshes) << "the magnifier is refreshed afterwards";
+  EXPECT_TRUE(p->FullScreen().CroppedDown()) << "kept for the next opening";
+
+  // F6 in the preview turns the original and shows it again.
+  view_.postedRefreshes = 0;
+  const int width = p->Folder().DisplayedPicture().width();
+  view_.whileFullScreen = [&] { p->FullScreenKey(K(Key::F6)); };
+  p->Run(C::FullScreen);
+  EXPECT_EQ(p->Folder().DisplayedPicture().height(), width);
+  EXPECT_EQ(view_.postedRefreshes, 1);
+  EXPECT_TRUE(view_.errors.empty());
 }
 
 // What the window shows and what the presenters hold, in one text: a command that works
@@ -592,7 +845,8 @@ std::string Observe(const FakeMainView& view, const FakePrograms& programs, Main
   out << "|" << view.hidden.size() << "|" << view.log.size() << "|" << view.chooserCalls.size()
       << "|" << view.messages.size() << "|" << view.errors.size() << "|" << view.aboutBoxes.size()
       << "|" << view.closeRequests << "|" << view.optionsDialog.showings << "|"
-      << view.formatDialog.showings << "|";
+      << view.formatDialog.showings << "|" << view.magnifierPanel.panelHeight << "|"
+      << view.zoomLevel << "|" << view.exifVisible << "|" << view.fullScreenRuns << "|";
   for (bool visible : view.bandsVisible) out << visible;
   out << "|" << programs.started.size() << programs.opened.size() << programs.posted.size();
   const GridState& g = p.Frame().grid;

@@ -67,7 +67,7 @@ class FormatDialogTest : public ::testing::Test {
   // Runs the dialog with `steps` as the user's actions.
   void Open(std::function<void(FormatDialogPresenter&)> steps) {
     view_.script = std::move(steps);
-    FormatDialogPresenter presenter(view_, tables_, dir_.File(""),
+    FormatDialogPresenter presenter(view_, tables_, {dir_.File(""), dir_.File("")},
                                     [this](int context) { help_.push_back(context); });
     presenter.Run();
   }
