@@ -22,10 +22,16 @@
 namespace trimora::cli {
 namespace {
 
-int Usage() {
-  std::fprintf(stderr, "Aufruf: trimora orient [--lossless-only] VERZEICHNIS|DATEI ...\n");
-  return 2;
-}
+int Usage() { return UsageError("orient"); }
+
+constexpr std::string_view kHelp =
+    "Richtet die Bilder auf, die laut ihren EXIF-Daten mit gedrehter Kamera aufgenommen wurden,\n"
+    "wie es Trimora 2 beim Öffnen eines Verzeichnisses anbietet. Ein Verzeichnis steht für seine\n"
+    "Bilder. Jedes gedrehte Bild bekommt die Ausrichtung 1; liegt seine Größe nicht auf dem\n"
+    "Blockraster, wird es in seiner eigenen Qualität neu kodiert, außer mit --lossless-only.\n"
+    "Die gespeicherten Rahmen gedrehter Bilder in \"CroppingData.kv2\" werden vergessen.\n\n"
+    "Rückgabewert: 0 bei Erfolg, 1 wenn ein Bild nicht gedreht werden konnte, 2 bei einem\n"
+    "falschen Aufruf.\n";
 
 // The folder part of a path, ending with a separator.
 std::string FolderOf(const std::string& path) {
@@ -107,7 +113,7 @@ int RunOrient(const std::vector<std::string>& args) {
 }
 
 const Registration kRegistration({"orient", "orient [--lossless-only] VERZEICHNIS|DATEI ...",
-                                  RunOrient});
+                                  "Bilder laut ihren EXIF-Daten aufrichten", kHelp, RunOrient});
 
 }  // namespace
 }  // namespace trimora::cli

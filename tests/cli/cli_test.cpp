@@ -56,7 +56,7 @@ TEST(CommandLine, HelpAndVersionGoToStandardOutputWithSuccess) {
   EXPECT_EQ(overview.exitCode, 0);
   EXPECT_EQ(overview.err, "");
   EXPECT_EQ(overview.out.rfind("Aufruf: trimora BEFEHL [ARGUMENTE]\n", 0), 0u) << overview.out;
-  EXPECT_EQ(ListedCommands(overview.out), (std::set<std::string>{"crop", "exif", "table"}));
+  EXPECT_EQ(ListedCommands(overview.out), (std::set<std::string>{"crop", "exif", "orient", "table"}));
   EXPECT_TRUE(
       Contains(overview.out, "0 bei Erfolg, 1 bei einem Fehler, 2 bei einem falschen Aufruf"));
   for (const char* same : {"-h", "help"}) {
@@ -73,6 +73,7 @@ TEST(CommandLine, EachCommandHasItsHelpBothWays) {
   const std::pair<const char*, const char*> cases[] = {
       {"crop", "Aufruf: trimora crop QUELLE ZIEL [--overwrite ask|yes|all|no]\n\n"},
       {"exif", "Aufruf: trimora exif DATEI...\n\n"},
+      {"orient", "Aufruf: trimora orient [--lossless-only] VERZEICHNIS|DATEI ...\n\n"},
       {"table", "Aufruf: trimora table [--json] DATEI | --from-json EINGABE.json AUSGABE\n\n"},
   };
   for (const auto& [name, usage] : cases) {
@@ -100,6 +101,10 @@ TEST(CommandLine, WrongCallsEndWithTwoAndSayWhatIsRight) {
       {"crop a b c", "Aufruf: trimora crop "},
       {"crop a b --overwrite maybe", "Aufruf: trimora crop "},
       {"exif", "Aufruf: trimora exif DATEI...\nMehr dazu: trimora help exif\n"},
+      {"orient",
+       "Aufruf: trimora orient [--lossless-only] VERZEICHNIS|DATEI ...\n"
+       "Mehr dazu: trimora help orient\n"},
+      {"orient --nix", "Aufruf: trimora orient "},
       {"table", "Aufruf: trimora table "},
   };
   for (const auto& [args, message] : cases) {
