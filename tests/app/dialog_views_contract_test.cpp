@@ -224,7 +224,7 @@ class DialogViewsContractTest : public QObject {
         fakeShots.push_back(FormatShot(fake));
       }
     };
-    FormatDialogPresenter onFake(fake, fakeTables, programFolder, nullptr);
+    FormatDialogPresenter onFake(fake, fakeTables, {programFolder, programFolder}, nullptr);
     onFake.Run();
 
     FormatTables realTables = SampleTables();
@@ -232,7 +232,7 @@ class DialogViewsContractTest : public QObject {
     formats::TFormatDialog real(nullptr, nullptr, &kit, {});
     MessageAnswerer answerer(kit);
     std::vector<std::string> realShots;
-    FormatDialogPresenter onReal(real, realTables, programFolder, nullptr);
+    FormatDialogPresenter onReal(real, realTables, {programFolder, programFolder}, nullptr);
     bool closedByPresenter = false;
     QTimer::singleShot(0, [&] {
       real.activateWindow();

@@ -45,6 +45,9 @@ class MainPresenterFixture : public ::testing::Test {
   }
   void AddPicture(const std::string& name, const std::string& sample = "plain-landscape.jpg") {
     std::filesystem::copy_file(kPhotos + sample, pictures_ / name);
+    // Copied from the read-only sample folder; a picture from a camera can be written.
+    std::filesystem::permissions(pictures_ / name, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
   }
   static void OpenAndWait(MainPresenter& p, const std::string& folder) {
     p.Folder().OpenFolder(folder);

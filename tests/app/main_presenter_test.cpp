@@ -496,7 +496,9 @@ TEST_F(MainPresenterTest, AnEnlargedPictureIsShownAnewOnlyWhenAStripeOptionChang
     p->Run(C::Settings);
     EXPECT_EQ(view_.picturesShown - shownBefore, step.reshown ? 1 : 0);
     EXPECT_TRUE(view_.messages.empty()) << "showing anew shows no notes";
-    if (&step == &steps[2]) EXPECT_EQ(stripeAt(0), (std::array<int, 3>{0, 0, 0}));
+    if (&step == &steps[2]) {
+      EXPECT_EQ(stripeAt(0), (std::array<int, 3>{0, 0, 0}));
+    }
   }
   EXPECT_EQ(stripeAt(605), (std::array<int, 3>{0, 0, 0}))
       << "one 75-pixel black stripe on the right of the 675 pixels";
@@ -637,6 +639,8 @@ TEST_F(FormatDialogAfterTest, ThePictureOnScreenTakesItsEditedFormatAndNewPictur
   EXPECT_EQ(p->Frame().CurrentRatio, 1.0L);
   EXPECT_EQ(p->Frame().grid.SelW, p->Frame().grid.SelH);
   EXPECT_EQ(view_.fileTypes[1], "JPG");
+}
+
 TEST_F(MainPresenterTest, TheMagnifierStartsAsItWasLeftAndItsButtonsStepTheZoomLevel) {
   WriteIntSetting("ZoomLevel", 10);
   WriteBoolSetting("ZoomActive", false);
@@ -677,7 +681,7 @@ TEST_F(MainPresenterTest, TheMagnifierStartsAsItWasLeftAndItsButtonsStepTheZoomL
 TEST_F(MainPresenterTest, ThePointerSwitchesTheMagnifierAndEveryChangeOfThePictureRefreshesIt) {
   AddPicture("a.jpg");
   AddPicture("b.jpg");
-  auto starting = std::make_unique<MainPresenter>(view_, frame_, programs_, formats_.path() + "/",
+  auto starting = std::make_unique<MainPresenter>(view_, frame_, programs_, Folders(),
                                                   kDesktop, nullptr);
   starting->PointerMoved(PointerTarget::Picture, true);
   EXPECT_FALSE(view_.magnifierShown) << "the hook does nothing while the program starts";
@@ -831,7 +835,7 @@ TEST_F(MainPresenterTest, TheFullScreenPreviewPagesTurnsAndShowsTheMarkedPart) {
   p->Run(C::FullScreen);
   EXPECT_EQ(p->Folder().DisplayedPicture().height(), width);
   EXPECT_EQ(view_.postedRefreshes, 1);
-  EXPECT_TRUE(view_.errors.empty());
+  EXPECT_TRUE(view_.errors.empty()) << (view_.errors.empty() ? "" : view_.errors[0]);
 }
 
 // What the window shows and what the presenters hold, in one text: a command that works

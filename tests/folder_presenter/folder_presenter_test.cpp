@@ -63,6 +63,8 @@ class FolderPresenterTest : public ::testing::Test {
   // Copies a sample photo into the picture folder under `name`.
   void AddPicture(const std::string& name, const std::string& sample = "plain-landscape.jpg") {
     fs::copy_file(kPhotos + sample, pictures_ / name);
+    // Copied from the read-only sample folder; a picture from a camera can be written.
+    fs::permissions(pictures_ / name, fs::perms::owner_write, fs::perm_options::add);
   }
   void AddPictures(int count) {
     for (int i = 0; i < count; ++i) AddPicture("p" + std::to_string(i) + ".jpg");
@@ -560,6 +562,7 @@ bool AddTurnedPictures(const TempFolder& folder) {
   for (const int o : {1, 3, 6, 8}) {
     const std::string path = folder / ("o" + std::to_string(o) + ".jpg");
     fs::copy_file(kPhotos + "plain-landscape.jpg", path);
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
     const std::string command =
         "exiftool -q -overwrite_original -n -Orientation=" + std::to_string(o) + " '" + path + "'";
     if (std::system(command.c_str()) != 0) return false;
