@@ -757,7 +757,13 @@ void TKvMainForm::SetShowCroppedButton(bool down, const std::string& hint) {
   fullScreen_->SetCroppedButton(down, Q(hint));
 }
 
-void TKvMainForm::RunFullScreen() { fullScreen_->Run(); }
+void TKvMainForm::RunFullScreen() {
+  // The preview covers the window: it is painted once, after the preview closed, in the look
+  // it has then, not under the preview.
+  setUpdatesEnabled(false);
+  fullScreen_->Run();
+  setUpdatesEnabled(true);
+}
 
 void TKvMainForm::CloseFullScreen() { fullScreen_->accept(); }
 

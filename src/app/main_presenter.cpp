@@ -13,6 +13,7 @@
 #include "platform/paths.h"
 #include "platform/settings_schema.h"
 #include "platform/version.h"
+#include "tables/table_file.h"
 
 namespace trimora {
 
@@ -565,26 +566,34 @@ void MainPresenter::ApplySavedOptions(const OptionsValues& values) {
 void MainPresenter::EditFormats() {
   FormatDialogPresenter dialog(view_.FormatDialog(), formats_, formatFiles_,
                                [this](int context) { ShowHelpTopic(context); });
+  // The tables as their files hold them, to tell whether the dialog changed them.
+  const auto tableBytes = [this] {
+    return WriteTableBytes(formats_.scalableFormatTable) +
+           WriteTableBytes(formats_.nonScalableFormatTable);
+  };
+  const std::string before = tableBytes();
   try {
     dialog.Run();
   } catch (...) {
-    AfterFormatDialog();
+    AfterFormatDialog(true);
     throw;
   }
-  AfterFormatDialog();
+  AfterFormatDialog(tableBytes() != before);
 }
 
-void MainPresenter::AfterFormatDialog() {
+void MainPresenter::AfterFormatDialog(bool tablesChanged) {
   const int scalable = formats_.scalableFormatTable.RecordCount();
   const int nonScalable = formats_.nonScalableFormatTable.RecordCount();
   // A FormatID that no longer names a row becomes 1; others name the row now at their place.
   auto inRange = [&](std::int32_t id) { return id <= scalable && id >= -nonScalable; };
   const std::int32_t defaultId = formats_.DefaultFormat.FormatID;
   formats_.LoadDefaultFormat(inRange(defaultId) ? defaultId : 1);
-  frame_.RefreshTypeButtons(false);
+  // Unchanged tables leave the default format, the type buttons and the menus' entries as
+  // they are; the chooser's check mark follows ApplyFormat.
+  if (tablesChanged) frame_.RefreshTypeButtons(false);
   const std::int32_t currentId = formats_.CurrentFormat.FormatID;
   chooser_.ApplyFormatWithStripes(inRange(currentId) ? currentId : 1);
-  BuildFormatMenus();
+  if (tablesChanged) BuildFormatMenus();
 }
 
 void MainPresenter::ToggleToolBar(ToolBarId bar) {

@@ -165,7 +165,8 @@ class MainPresenter : private FolderHost {
   void OpenSettings();
   void ApplySavedOptions(const OptionsValues& values);
   void EditFormats();
-  void AfterFormatDialog();
+  // The steps after the format dialog; `tablesChanged`: the dialog changed a format table.
+  void AfterFormatDialog(bool tablesChanged);
   void ShowMagnifierCommands();
   void CropAndSave();
   void RotateOriginal(const std::string& angle);

@@ -61,8 +61,9 @@ void FullScreenPresenter::Show() {
     ~Closing() {
       p.open_ = false;
       p.view_.ClearFullScreen();
-      p.host_.FullScreenClosed();
+      // Active before the pending messages are handled, so that the window is painted once.
       p.host_.SetMainFrameActive(true);
+      p.host_.FullScreenClosed();
     }
   };
   host_.SetMainFrameActive(false);

@@ -30,6 +30,7 @@ class FakeMainView : public FakeViewOf<MainView> {
     bandsVisible = visible;
   }
   void SetFormatMenu(FormatMenu menu, const std::vector<FormatMenuEntry>& entries) override {
+    ++formatMenuBuilds;
     (menu == FormatMenu::Chooser ? formatPopup : defaultFormatMenu) = entries;
   }
   void CheckFormatMenu(FormatMenu menu, std::int32_t formatId) override {
@@ -130,6 +131,7 @@ class FakeMainView : public FakeViewOf<MainView> {
   std::vector<FormatMenuEntry> defaultFormatMenu;
   std::vector<FormatMenuEntry> formatPopup;
   std::vector<FormatPopupPlace> popups;
+  int formatMenuBuilds = 0;
   bool frameActive = true;
   WindowRect exifPlace;
   bool magnifierActive = false;

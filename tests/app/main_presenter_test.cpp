@@ -561,6 +561,40 @@ TEST_F(FormatDialogAfterTest, DeletingTheDefaultFormatAsTheLastOfThreeGivesForma
   EXPECT_EQ(written.RecordCount(), 2);
 }
 
+TEST_F(FormatDialogAfterTest, ClosingWithoutChangesWritesBothFilesButKeepsTheMenus) {
+  AddPicture("a.jpg", "casio-ex-m2.jpg");
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  p->FormatChosen(3);
+  const std::vector<std::string> chooser = Menu(view_.formatPopup);
+  const int builds = view_.formatMenuBuilds;
+  for (const char* name : {"skalierbare Formate.dat", "nicht skalierbare Formate.dat"})
+    std::filesystem::remove(formats_ / name);
+  view_.formatDialog.script = [](FormatDialogPresenter& d) { EXPECT_TRUE(d.CloseRequested()); };
+  p->Run(C::FormatDefinitions);
+  for (const char* name : {"skalierbare Formate.dat", "nicht skalierbare Formate.dat"})
+    EXPECT_TRUE(std::filesystem::exists(formats_ / name)) << name << ": a closing always writes";
+  EXPECT_EQ(view_.formatMenuBuilds, builds) << "the menus' entries are still right";
+  EXPECT_EQ(Menu(view_.formatPopup), chooser);
+  EXPECT_EQ(p->Formats().CurrentFormat.Name, "13 x 18");
+
+  // A name edited and edited back leaves the tables as they were, too; a changed one does not.
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kScalable, 2, 0, "13 x 19"));
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kScalable, 2, 0, "13 x 18"));
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->Run(C::FormatDefinitions);
+  EXPECT_EQ(view_.formatMenuBuilds, builds);
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kScalable, 2, 0, "13 x 19"));
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->Run(C::FormatDefinitions);
+  EXPECT_EQ(Menu(view_.formatPopup),
+            (std::vector<std::string>{"9 x 13", "10 x 15", "13 x 19 *", "-", "VGA"}));
+}
+
 TEST_F(FormatDialogAfterTest, DeletingARowInFrontOfTheDefaultKeepsItsFormatId) {
   WriteIntSetting("FormatID", 2);
   auto p = Start();
