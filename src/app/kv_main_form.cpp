@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "app/main_settings.h"
 #include "app/tool_icons.h"
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
@@ -179,7 +180,7 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   statusBar_->hide();
   column->addWidget(statusBar_);
 
-  setMinimumSize(800, 600);
+  setMinimumSize(kMainMinimumWidth, kMainMinimumHeight);
   resize(800, 600);
   qApp->installEventFilter(this);
 

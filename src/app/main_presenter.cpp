@@ -5,6 +5,7 @@
 #include "platform/error.h"
 #include "platform/error_text.h"
 #include "platform/instance.h"
+#include "platform/settings.h"
 #include "platform/settings_schema.h"
 #include "platform/version.h"
 
@@ -420,9 +421,13 @@ void MainPresenter::Close() {
   for (const char* name : {kHelpWindowClass, kGuideWindowClass}) {
     if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
   }
-  SaveFolderSettings(folder_.CurrentSettings());
-  SaveMainWindowSettings(settings_);
-  Write(setting::kMasterAlpha, frame_.MasterAlpha);
+  {
+    // The settings file is written once, with every value of the close.
+    const SettingsBatch batch;
+    SaveFolderSettings(folder_.CurrentSettings());
+    SaveMainWindowSettings(settings_);
+    Write(setting::kMasterAlpha, frame_.MasterAlpha);
+  }
   view_.ClearPicture();
   frame_.ClearCurrentPicture();
   folder_.Close();

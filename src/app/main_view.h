@@ -11,18 +11,13 @@
 
 #include "app/commands.h"
 #include "folder/folder_view.h"
+#include "platform/screen_area.h"
 #include "ui/band_layout.h"
 
 namespace trimora {
 
 // A window's place on the screen: position and size of its content.
-struct WindowRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const WindowRect&) const = default;
-};
+using WindowRect = ScreenRect;
 
 // One entry of the "&Standardausgabeformat" submenu: a format or a separator.
 struct FormatMenuEntry {

@@ -17,6 +17,7 @@
 #include "folder/hand_over.h"
 #include "imaging/enlarge.h"
 #include "imaging/picture.h"
+#include "platform/file_lock.h"
 #include "platform/settings_schema.h"
 
 namespace trimora {
@@ -87,15 +88,18 @@ class FolderPresenter : public FileListSink {
 
   // "Quellverzeichnis wählen": writes the table, asks for a folder and opens it.
   void ChooseSourceFolder();
-  // Rebuilds everything for `path` (with or without a trailing separator).
+  // Rebuilds everything for `path` (with or without a trailing separator). A folder that
+  // cannot be read is reported and not opened. A folder that another window works on (another
+  // program instance included) is opened for looking only, with a note: its table is neither
+  // written nor reset from here.
   void OpenFolder(const std::string& path);
   // "Verzeichnis zurücksetzen": the folder's cutting-data file is removed and the folder opened
-  // anew (only while a picture is shown).
+  // anew (only while a picture is shown; in a folder opened for looking only, the note again).
   void ResetFolder();
   // The user switched "Thumbnails anzeigen" to `checked`.
   void ThumbnailsToggled(bool checked);
-  // Writes the cutting-data table to the open folder's file when at least one entry was built;
-  // failures are ignored.
+  // Writes the cutting-data table to the open folder's file when at least one entry was built
+  // and this window works on the folder; failures are ignored.
   void WriteTableIfAny();
   // Closing the main window: stop and await the thread; write the table only when the strip
   // was complete.
@@ -187,6 +191,8 @@ class FolderPresenter : public FileListSink {
   void ShowPictureFrom(int position, bool mayAlignToBlocks, std::optional<Picture> decoded,
                        Picture preview = Picture());
   void ClearFolderState();
+  // The note that another window works on the open folder.
+  void ShowFolderInUse();
   void FillRecordsFromListing(const std::vector<CuttingRecord>& loaded);
   std::string CuttingDataPath() const;
   bool RecordDeleted(int position) const;
@@ -222,6 +228,7 @@ class FolderPresenter : public FileListSink {
   std::vector<CuttingRecord> keptApart_;  // records of undecodable files, written back at the end
   Picture displayed_;
   std::unique_ptr<TFileListThread> thread_;
+  std::unique_ptr<FolderClaim> claim_;  // this window's claim on the open folder
 
   ShownCorrections corrections_;
   std::array<std::string, 4> status_;

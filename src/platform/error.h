@@ -19,6 +19,8 @@ enum class ErrorCode : int {
   kFileCannotOpen,    // path
   kFileCannotWrite,   // path
   kFolderMissing,     // path
+  kFolderCannotRead,  // path
+  kFolderInUse,       // path
 
   // Tables and their file format.
   kRecordMissing,          // record number
@@ -108,7 +110,6 @@ enum class ErrorCode : int {
   kRecordCutOutside,       // file name
   kFormatTablesNotLoaded,  //
   kJpegTranNeedsTwoFiles,  //
-  kJpegTranNameUnusable,   // path
   kJpegTranCropFailed,     // source, output
   kJpegTranRotateFailed,   // path
   kRotationAngleInvalid,   // angle

@@ -24,6 +24,10 @@ std::string WithoutTrailingSeparator(std::string_view path);
 // drive's colon); the whole path when it has none.
 std::string FileNamePart(std::string_view path);
 
+// The folder part of a path: everything up to and including its last separator (the text that
+// FileNamePart leaves); empty when the path has none.
+std::string FolderPart(std::string_view path);
+
 // The folder of the running program file, ending with a path separator.
 std::string ProgramFolder();
 
