@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "folder/cutting_record.h"
 #include "tables/table_file.h"
@@ -71,6 +72,22 @@ void LoadCuttingData(benchmark::State& state) {
   }
 }
 
+// The same folder as the folder presenter writes and reads it: typed records, made into the
+// table form on the way to the file and back.
+void SaveRecords(benchmark::State& state) {
+  const std::vector<CuttingRecord> records = CuttingRecordsOf(FolderOfPictures());
+  Folder folder;
+  for (auto _ : state) trimora::SaveCuttingData(records, folder.File("CroppingData.kv2"));
+}
+
+void LoadRecords(benchmark::State& state) {
+  Folder folder;
+  SaveTableToFile(FolderOfPictures(), folder.File("CroppingData.kv2"));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(trimora::LoadCuttingData(folder.File("CroppingData.kv2")).size());
+  }
+}
+
 // The peer: copying the same file, once plainly and once with the flush to disk that saving does.
 void CopyFile(benchmark::State& state) {
   Folder folder;
@@ -100,6 +117,8 @@ void ReadBytes(benchmark::State& state) {
 
 BENCHMARK(SaveCuttingData)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadCuttingData)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveRecords)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(CopyFile)->Arg(0)->Arg(1)->ArgName("flush")->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadBytes)->Unit(benchmark::kMillisecond);

@@ -20,11 +20,14 @@ CommandSet EnabledCommands(const CommandState& s) {
 
   set({C::CropAndSave, C::CropAndBurn, C::ResetFolder, C::MarkForSaving, C::UnmarkForSaving,
        C::RotatePlus90, C::RotateMinus90, C::FullScreen, C::FormatButton, C::ExifInfo,
-       C::CorrectionButton, C::CropOutside, C::ShowWhole, C::FormatForCurrent},
+       C::CorrectionButton, C::FormatForCurrent},
       a);
-  // The two step commands also stop at their end of the opacity range.
-  set({C::HideOutside}, a && s.masterAlpha > 0);
-  set({C::ShowOutside}, a && s.masterAlpha < 255);
+  // An enlarged picture has no selection to dim around: it is shown whole (unless the red-eye
+  // marker dims it). The two step commands also stop at their end of the opacity range.
+  const bool dimming = a && !(e && !r);
+  set({C::CropOutside, C::ShowWhole}, dimming);
+  set({C::HideOutside}, dimming && s.masterAlpha > 0);
+  set({C::ShowOutside}, dimming && s.masterAlpha < 255);
   set({C::StepLeft, C::StepRight, C::StepUp, C::StepDown, C::EdgeLeft, C::EdgeRight, C::EdgeTop,
        C::EdgeBottom, C::Centre},
       a && !(e && !r));

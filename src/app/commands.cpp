@@ -117,22 +117,22 @@ constexpr CommandRow kCommands[] = {
    "", "", "", P::None, K::Plain, S::Governed, kSizeHelp, true},
 
   {C::RedEyeFilter, "RoteAugenfiltern1", "Rote Augen filtern", Plain(Key::F3),
-   "RedEyeButton", "Rot filtern", "Rote Augen filtern", P::RedEye, K::Plain, S::Governed, -1, false},
+   "RedEyeButton", "Rot filtern", "Rote Augen filtern", P::RedEye, K::Plain, S::Governed, -1, true},
   {C::RedEyeRemove, "RoteAugenFilterentfernen1", "Rote Augen-Filter entfernen", Ctrl(Key::F3),
-   "", "", "", P::None, K::Plain, S::Governed, -1, false},
+   "", "", "", P::None, K::Plain, S::Governed, -1, true},
   {C::AutoCorrect, "AutomatischeBildkorrektur1", "Automatische Bildkorrektur", Plain(Key::F4),
-   "", "", "", P::None, K::Plain, S::Governed, -1, false},
+   "", "", "", P::None, K::Plain, S::Governed, -1, true},
   {C::AutoCorrectUndo, "AutomatischeBildkorrekturrckgangigmachen1", "Automatische Bildkorrektur rückgangig machen", Ctrl(Key::F4),
-   "", "", "", P::None, K::Plain, S::Governed, -1, false},
+   "", "", "", P::None, K::Plain, S::Governed, -1, true},
   {C::Enlarge, "BildumseitlicheRndererweitern1", "Bild um seitliche Ränder erweitern", Plain(Key::F5),
-   "", "", "", P::None, K::Plain, S::Governed, -1, false},
+   "", "", "", P::None, K::Plain, S::Governed, -1, true},
   {C::EnlargeRemove, "Erweiterungentfernen1", "Erweiterung entfernen", Ctrl(Key::F5),
-   "", "", "", P::None, K::Plain, S::Governed, -1, false},
+   "", "", "", P::None, K::Plain, S::Governed, -1, true},
 
   {C::FormatDefinitions, "Formatdefinitionen1", "Format&definitionen ...", Ctrl(Key::F),
    "", "", "", P::None, K::Plain, S::Enabled, kFormatsHelp, false},
   {C::FormatForCurrent, "AusgabeformatfraktuellesBild1", "Ausgabeformat für aktuelles Bild", Plain(Key::F2),
-   "", "", "", P::None, K::Plain, S::Governed, kFormatsHelp, false},
+   "", "", "", P::None, K::Plain, S::Governed, kFormatsHelp, true},
 
   {C::HelpContents, "Inhalt1", "&Inhalt", Plain(Key::F1),
    "", "", "", P::None, K::Plain, S::Enabled, kHelpHelp, true},
@@ -147,19 +147,19 @@ constexpr CommandRow kCommands[] = {
 
   {C::CorrectionButton, "", "", kNoKey,
    "CorrectionButton", "Korrigieren", "Automatische Bildkorrektur\r\n(Tonwertkorrektur + Medianfilter)",
-   P::Correct, K::Toggle, S::Governed, -1, false},
+   P::Correct, K::Toggle, S::Governed, -1, true},
   {C::EnlargeButton, "", "", kNoKey,
    "EnlargeButton", "Erweitern", "Erweitert das Bild um Seitenränder, um das gewünschte Ausgabeformat zu erzielen",
-   P::Enlarge, K::Toggle, S::Governed, -1, false},
+   P::Enlarge, K::Toggle, S::Governed, -1, true},
   {C::FormatButton, "", "", kNoKey,
-   "FormatButton", "", "Ausgabeformat wählen", P::Format, K::Plain, S::Governed, -1, false},
+   "FormatButton", "  10 x 15  ", "Ausgabeformat wählen", P::Format, K::Plain, S::Governed, -1, true},
   {C::ZoomIn, "", "", kNoKey,
    "ZoomInButton", "", "Zoom vergrößern", P::ZoomIn, K::Plain, S::Enabled, -1, false},
   {C::ZoomOut, "", "", kNoKey,
    "ZoomOutButton", "", "Zoom verkleinern", P::ZoomOut, K::Plain, S::Enabled, -1, false},
 
-  {C::ApplyRedEye, "", "", kNoKey, "", "", "", P::None, K::Plain, S::Governed, -1, false},
-  {C::CancelRedEye, "", "", kNoKey, "", "", "", P::None, K::Plain, S::Governed, -1, false},
+  {C::ApplyRedEye, "", "", kNoKey, "", "", "", P::None, K::Plain, S::Governed, -1, true},
+  {C::CancelRedEye, "", "", kNoKey, "", "", "", P::None, K::Plain, S::Governed, -1, true},
 };
 
 constexpr MenuRow kMenus[] = {
@@ -173,6 +173,7 @@ constexpr MenuRow kMenus[] = {
   {MenuId::ToolBars, "Schaltflächenleisten", "Schaltflchenleisten1", MenuId::View, -1},
   {MenuId::DefaultFormat, "&Standardausgabeformat", "Standardausgabeformat1", MenuId::Formats, kFormatsHelp},
   {MenuId::Picture, "", "PictureMenu", std::nullopt, -1},
+  {MenuId::FormatChooser, "", "FormatPopup", std::nullopt, kFormatsHelp},
 };
 
 constexpr MenuEntry Item(MenuId menu, CommandId command) {
@@ -220,7 +221,8 @@ constexpr MenuEntry kMenuEntries[] = {
   Separator(MenuId::Corrections),
   Item(MenuId::Corrections, C::Enlarge), Item(MenuId::Corrections, C::EnlargeRemove),
 
-  Item(MenuId::Formats, C::FormatDefinitions), Submenu(MenuId::Formats, MenuId::DefaultFormat),
+  Item(MenuId::Formats, C::FormatDefinitions), Separator(MenuId::Formats),
+  Submenu(MenuId::Formats, MenuId::DefaultFormat),
   Item(MenuId::Formats, C::FormatForCurrent),
 
   Item(MenuId::Help, C::HelpContents), Item(MenuId::Help, C::QuickGuide), Item(MenuId::Help, C::Faq),

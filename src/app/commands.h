@@ -232,6 +232,7 @@ enum class MenuId : std::uint8_t {
   DefaultFormat,  // "&Standardausgabeformat" in "&Formatverwaltung", filled with the formats
   Help,           // "&Hilfe"
   Picture,        // the picture context menu
+  FormatChooser,  // `FormatPopup`, the format chooser, filled with the formats
 };
 
 // A menu: its caption (for the drop-down menus the caption of the menu button), its component
@@ -253,7 +254,7 @@ struct MenuEntry {
 };
 
 // The menus: first the drop-down menus of the menu tool bar in their order, then the
-// submenus and the picture context menu.
+// submenus, the picture context menu and the format chooser.
 std::span<const MenuRow> MenuTable();
 // The entries of every menu, each menu's entries in their order.
 std::span<const MenuEntry> MenuEntries();

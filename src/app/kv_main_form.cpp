@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "app/info_dialog.h"
 #include "app/main_settings.h"
 #include "app/tool_icons.h"
 #include "frame/image_panel.h"
@@ -192,6 +193,7 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   frameWidgets_ = std::make_unique<QtFrameView>(
       imagePanel_, imagePanel_->Image(), imagePanel_->Frame(), imagePanel_->RedEyeFrame(), nullptr);
   dialogs_ = std::make_unique<ui::DialogKit>(this, frame_);
+  infoDialog_ = new TInfoDialog(this);
   const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
   presenter_ = std::make_unique<MainPresenter>(
       *this, *frameWidgets_, *outside, formatFolder.empty() ? ProgramFolder() : formatFolder,
@@ -240,7 +242,7 @@ void TKvMainForm::BuildMenus() {
     auto* menu = new QMenu(Text(row.caption), this);
     menu->setObjectName(Text(row.name));
     menus_[row.id] = menu;
-    if (row.parent || row.id == MenuId::Picture) continue;
+    if (row.parent || row.id == MenuId::Picture || row.id == MenuId::FormatChooser) continue;
     auto* button = new QToolButton(menuToolBar_);
     button->setText(Text(row.caption));
     button->setMenu(menu);
@@ -335,6 +337,10 @@ void TKvMainForm::BuildLeftColumn() {
     setFocus();
     presenter_->ThumbnailsToggled(checked);
   });
+  // A right click on the check box opens the format chooser.
+  thumbsCheck_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(thumbsCheck_, &QCheckBox::customContextMenuRequested, this,
+          [this] { presenter_->ThumbnailsRightClicked(); });
   auto* checkRow = new QHBoxLayout;
   checkRow->setContentsMargins(8, 0, 0, 0);
   checkRow->addWidget(thumbsCheck_);
@@ -491,6 +497,7 @@ bool TKvMainForm::eventFilter(QObject* watched, QEvent* event) {
     presenter_->PanelResized(imagePanel_->width(), imagePanel_->height());
   }
   if (!watched->isWidgetType()) return QWidget::eventFilter(watched, event);
+  if (MenuHelpKey(watched, event)) return true;
   auto* widget = static_cast<QWidget*>(watched);
   const bool mine = widget->window() == this && QApplication::activeModalWidget() == nullptr;
   switch (event->type()) {
@@ -520,6 +527,27 @@ bool TKvMainForm::eventFilter(QObject* watched, QEvent* event) {
       break;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+bool TKvMainForm::MenuHelpKey(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1) return false;
+  auto* menu = qobject_cast<QMenu*>(watched);
+  if (menu == nullptr) return false;
+  for (const auto& [id, ours] : menus_) {
+    if (ours != menu) continue;
+    std::optional<CommandId> item;
+    if (QAction* active = menu->activeAction(); active != nullptr && active->menu() == nullptr &&
+                                                 id != MenuId::DefaultFormat &&
+                                                 id != MenuId::FormatChooser) {
+      item = static_cast<CommandId>(active->data().toInt());
+    }
+    // The help window comes up in front: the open menus close first.
+    for (const auto& [unused, open] : menus_) open->hide();
+    presenter_->MenuItemHelp(id, item);
+    return true;
+  }
+  return false;
 }
 
 // MainView: the window's own controls.
@@ -554,10 +582,11 @@ void TKvMainForm::SetCommandHint(CommandId id, const std::string& hint) {
   for (QAction* item : toolItems_[Index(id)]) item->setToolTip(Q(hint));
 }
 
-void TKvMainForm::SetDefaultFormatMenu(const std::vector<FormatMenuEntry>& entries) {
-  QMenu* menu = menus_.at(MenuId::DefaultFormat);
+void TKvMainForm::SetFormatMenu(FormatMenu which, const std::vector<FormatMenuEntry>& entries) {
+  QMenu* menu = menus_.at(which == FormatMenu::Chooser ? MenuId::FormatChooser : MenuId::DefaultFormat);
   menu->clear();
   auto* group = new QActionGroup(menu);
+  group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   for (const FormatMenuEntry& entry : entries) {
     if (entry.separator) {
       menu->addSeparator();
@@ -566,10 +595,36 @@ void TKvMainForm::SetDefaultFormatMenu(const std::vector<FormatMenuEntry>& entri
     QAction* item = menu->addAction(Q(entry.caption));
     item->setCheckable(true);
     item->setChecked(entry.checked);
+    item->setData(entry.formatId);
     group->addAction(item);
     const std::int32_t id = entry.formatId;
-    connect(item, &QAction::triggered, this, [this, id] { presenter_->DefaultFormatChosen(id); });
+    if (which == FormatMenu::Chooser) {
+      connect(item, &QAction::triggered, this, [this, id] { presenter_->FormatChosen(id); });
+    } else {
+      connect(item, &QAction::triggered, this, [this, id] { presenter_->DefaultFormatChosen(id); });
+    }
   }
+}
+
+void TKvMainForm::CheckFormatMenu(FormatMenu which, std::int32_t formatId) {
+  QMenu* menu = menus_.at(which == FormatMenu::Chooser ? MenuId::FormatChooser : MenuId::DefaultFormat);
+  for (QAction* item : menu->actions()) {
+    if (item->isCheckable()) item->setChecked(item->data().toInt() == formatId);
+  }
+}
+
+void TKvMainForm::ShowFormatPopup(FormatPopupPlace place) {
+  QMenu* popup = menus_.at(MenuId::FormatChooser);
+  QPoint at = QCursor::pos();
+  if (place == FormatPopupPlace::BelowFormatButton) {
+    const std::vector<QAction*>& items = toolItems_[Index(CommandId::FormatButton)];
+    QWidget* button = items.empty() ? nullptr : Band(4)->widgetForAction(items.front());
+    // Just below the button's lower left corner; the window's corner when the band is hidden.
+    at = button != nullptr && button->isVisible()
+             ? button->mapToGlobal(QPoint(0, button->height() - 1))
+             : mapToGlobal(QPoint(0, 0));
+  }
+  popup->popup(at);
 }
 
 void TKvMainForm::SetMagnifierPaused(bool paused) { zoomLabel_->setVisible(paused); }
@@ -595,21 +650,9 @@ int TKvMainForm::ShowTypeMenu(int position, const std::vector<TypeMenuItem>& ite
 
 void TKvMainForm::ShowAboutBox(const std::string& version) {
   frame_->MarkInactive();
-  QDialog box(this);
-  box.setObjectName(QStringLiteral("InfoDialog"));
-  box.setWindowTitle(QStringLiteral("Info über Trimora 2"));
-  auto* layout = new QVBoxLayout(&box);
-  auto* name = new QLabel(QStringLiteral("Trimora 2"), &box);
-  QFont big = name->font();
-  big.setPointSize(big.pointSize() + 6);
-  big.setBold(true);
-  name->setFont(big);
-  layout->addWidget(name, 0, Qt::AlignCenter);
-  layout->addWidget(new QLabel(QStringLiteral("Build ") + Q(version), &box), 0, Qt::AlignCenter);
-  auto* ok = new QPushButton(QStringLiteral("&Ok"), &box);
-  connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
-  layout->addWidget(ok, 0, Qt::AlignCenter);
-  box.exec();
+  infoDialog_->SetVersion(Q(version));
+  infoDialog_->CentreOver(this);
+  infoDialog_->exec();
   frame_->MarkActive();
   QCoreApplication::processEvents();
 }
@@ -862,6 +905,13 @@ void TKvMainForm::ShowPictureWithPreview(const Picture& picture, const Picture& 
   } else {
     frameWidgets_->RebuildDisplayCopy();
   }
+  image->repaint();
+  if (pictureShown_) pictureShown_();
+}
+
+void TKvMainForm::RedrawPicturePart(const Picture& picture, const PixelRect& part) {
+  TPictureView* image = imagePanel_->Image();
+  image->RedrawDisplayPart(picture, part);
   image->repaint();
   if (pictureShown_) pictureShown_();
 }

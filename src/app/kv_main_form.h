@@ -37,6 +37,8 @@ class TXPPanel;
 
 namespace trimora::app {
 
+class TInfoDialog;
+
 // The private message the window posts to itself after the first showing.
 inline constexpr int kStartMessage = 1027;
 
@@ -73,6 +75,12 @@ class TKvMainForm : public QWidget, public MainView {
   QWidget* ShortcutPanel() const { return shortcutPanel_; }
   // The picture panel with the picture view and the crop frame.
   TImagePanel* ImagePanel() const { return imagePanel_; }
+  // A menu of the window (the drop-down menus, submenus, the context menu, the format chooser).
+  QMenu* Menu(MenuId id) const { return menus_.at(id); }
+  // The about box.
+  TInfoDialog* InfoDialog() const { return infoDialog_; }
+  // The check box "Thumbnails anzeigen".
+  QCheckBox* ThumbsCheckBox() const { return thumbsCheck_; }
 
   // MainView.
   void SetStatusPanel(int index, const std::string& text) override;
@@ -108,7 +116,10 @@ class TKvMainForm : public QWidget, public MainView {
   void SetCommandCaption(CommandId id, const std::string& caption) override;
   void SetCommandHint(CommandId id, const std::string& hint) override;
   void ShowBands(const ui::BandOrder& order, const std::array<bool, 5>& visible) override;
-  void SetDefaultFormatMenu(const std::vector<FormatMenuEntry>& entries) override;
+  void SetFormatMenu(FormatMenu menu, const std::vector<FormatMenuEntry>& entries) override;
+  void CheckFormatMenu(FormatMenu menu, std::int32_t formatId) override;
+  void ShowFormatPopup(FormatPopupPlace place) override;
+  void RedrawPicturePart(const Picture& picture, const PixelRect& part) override;
   void SetMagnifierPaused(bool paused) override;
   void PlaceWindow(const WindowRect& rect, bool maximized) override;
   void SetHintsShown(bool shown) override { hintsShown_ = shown; }
@@ -143,6 +154,7 @@ class TKvMainForm : public QWidget, public MainView {
   void LayoutBands();
   void StackEntries();
   void CentreShortcutPanel();
+  bool MenuHelpKey(QObject* watched, QEvent* event);
 
   ui::TtfXPForm* frame_ = nullptr;
   ui::TXPGradientPanel* content_ = nullptr;
@@ -172,6 +184,7 @@ class TKvMainForm : public QWidget, public MainView {
   std::unique_ptr<OutsidePrograms> ownOutside_;
   std::unique_ptr<QtFrameView> frameWidgets_;
   std::unique_ptr<ui::DialogKit> dialogs_;
+  TInfoDialog* infoDialog_ = nullptr;
   std::unique_ptr<MainPresenter> presenter_;
 
   bool pictureOnScreen_ = false;

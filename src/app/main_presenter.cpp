@@ -25,10 +25,10 @@ class MainPresenter::FrameSide : public ForwardingFrameView {
   FrameSide(MainPresenter& main, FrameWidgets& widgets)
       : ForwardingFrameView(widgets), main_(main) {}
 
-  // The red-eye marker is shown while the window marks red eyes.
-  bool redEyeMarking = false;
-
-  bool MarkerVisible() const override { return redEyeMarking; }
+  bool MarkerVisible() const override { return main_.corrections_.Marking(); }
+  void EndRedEyeMarking() override { main_.corrections_.CancelRedEyeMarking(); }
+  bool Reshowing() const override { return main_.corrections_.Reshowing(); }
+  void FormatApplied(std::int32_t formatId) override { main_.chooser_.FormatApplied(formatId); }
   bool PicturesListed() const override { return main_.folder_.ThumbnailCount() > 0; }
   bool CorrectionApplied(Correction which) const override {
     const ShownCorrections& shown = main_.folder_.Corrections();
@@ -46,6 +46,8 @@ class MainPresenter::FrameSide : public ForwardingFrameView {
   void SetCommandEnabled(FrameCommand, bool) override { main_.RefreshCommands(); }
   int ShowMessageBox(const std::string& title, const std::string& text, int buttons,
                      const std::string& dontShowAgainKey, int width, int height) override {
+    // A picture being shown stands behind the box, not the one before it.
+    main_.folder_.FlushShownPicture();
     return main_.view_.ShowMessageBox(title, text, buttons, dontShowAgainKey, width, height);
   }
   void SetStatusText(int panel, const std::string& text) override {
@@ -62,7 +64,10 @@ class MainPresenter::FrameSide : public ForwardingFrameView {
   void SetChooserCaption(const std::string& caption) override {
     main_.view_.SetCommandCaption(CommandId::FormatButton, caption);
   }
-  void RepaintWindow() override { main_.view_.RepaintPending(); }
+  void RepaintWindow() override {
+    main_.folder_.FlushShownPicture();
+    main_.view_.RepaintPending();
+  }
   void SetBusyCursor(bool busy) override { main_.view_.SetBusy(busy); }
 
   int StripEntryCount() const override { return main_.folder_.ThumbnailCount(); }
@@ -96,6 +101,23 @@ class MainPresenter::SaveSide : public SaveRunView {
   MainPresenter& main_;
 };
 
+// The corrections' person: the window's dialogs, cursor and command states.
+class MainPresenter::CorrectionSide : public CorrectionView {
+ public:
+  explicit CorrectionSide(MainPresenter& main) : main_(main) {}
+  int ShowMessageBox(const std::string& title, const std::string& text, int buttons,
+                     const std::string& dontShowAgainKey, int width, int height) override {
+    return main_.view_.ShowMessageBox(title, text, buttons, dontShowAgainKey, width, height);
+  }
+  void ShowError(const std::string& text) override { main_.view_.ShowError(text); }
+  void SetBusy(bool busy) override { main_.view_.SetBusy(busy); }
+  void CommandsChanged() override { main_.RefreshCommands(); }
+  bool SavingInProgress() const override { return main_.SavingInProgress(); }
+
+ private:
+  MainPresenter& main_;
+};
+
 MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, OutsidePrograms& outside,
                              const std::string& formatFolder, const WindowRect& desktop,
                              std::function<void()> wake)
@@ -103,9 +125,12 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
       outside_(outside),
       frameSide_(std::make_unique<FrameSide>(*this, frameWidgets)),
       saveSide_(std::make_unique<SaveSide>(*this)),
+      correctionSide_(std::make_unique<CorrectionSide>(*this)),
       folder_(view, *this, formats_, StoredSettings(), std::move(wake)),
       frame_(*frameSide_, formats_, folder_.Records(), StoredSettings()),
-      controller_(frame_, *frameSide_) {
+      controller_(frame_, *frameSide_),
+      corrections_(*correctionSide_, folder_, frame_, formats_, StoredSettings()),
+      chooser_(view, formats_, folder_, frame_, corrections_) {
   // Settings: the window's place, the folder's and the frame's values.
   settings_ = LoadMainWindowSettings(desktop);
   const StartPlacement place = PlaceAtStart(settings_, desktop);
@@ -125,7 +150,7 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   formats_.LoadFormatTables(formatFolder);
   formats_.LoadDefaultFormat(folderSettings.formatId);
   frame_.ApplyFormat(formats_.DefaultFormat.FormatID, true);
-  ShowDefaultFormatMenu();
+  chooser_.BuildFormatMenus();
 
   // The commands: those whose program is missing stay disabled like those not built yet.
   available_ = BuiltCommands();
@@ -162,7 +187,7 @@ CommandState MainPresenter::CurrentCommandState() const {
   s.corrected = shown.autoCorrection;
   s.redEyeAvailable = shown.redEyeAvailable;
   s.redEyeFiltered = shown.redEye;
-  s.redEyeFrameVisible = frameSide_->redEyeMarking;
+  s.redEyeFrameVisible = corrections_.Marking();
   s.scalable = formats_.CurrentFormat.FormatID >= 0;
   const NavigationState navigation = folder_.Navigation();
   s.canGoBack = navigation.back;
@@ -260,6 +285,36 @@ void MainPresenter::Run(CommandId id) {
     case CommandId::About:
       view_.ShowAboutBox(ProgramVersion());
       break;
+    case CommandId::RedEyeFilter:
+      corrections_.StartRedEyeMarking();
+      break;
+    case CommandId::ApplyRedEye:
+      corrections_.ApplyRedEye();
+      break;
+    case CommandId::CancelRedEye:
+      corrections_.CancelRedEyeMarking();
+      break;
+    case CommandId::RedEyeRemove:
+      corrections_.RemoveLastRedEye();
+      break;
+    case CommandId::CorrectionButton:
+    case CommandId::AutoCorrect:
+      corrections_.CorrectionButtonClick();
+      break;
+    case CommandId::AutoCorrectUndo:
+      corrections_.UndoCorrection();
+      break;
+    case CommandId::EnlargeButton:
+    case CommandId::Enlarge:
+      corrections_.EnlargeButtonClick();
+      break;
+    case CommandId::EnlargeRemove:
+      corrections_.RemoveEnlargement();
+      break;
+    case CommandId::FormatButton:
+    case CommandId::FormatForCurrent:
+      chooser_.ChooseFormatButtonClick(FormatPopupPlace::BelowFormatButton);
+      break;
     default:
       if (const std::optional<ToolBarId> bar = ToolBarOfToggle(id)) ToggleToolBar(*bar);
       break;
@@ -269,7 +324,7 @@ void MainPresenter::Run(CommandId id) {
 
 bool MainPresenter::KeyPressed(const KeyPress& press) {
   if (startingUp_) return false;
-  const KeyState state{formats_.CurrentFormat.FormatID <= 0, frameSide_->redEyeMarking};
+  const KeyState state{formats_.CurrentFormat.FormatID <= 0, corrections_.Marking()};
   if (const std::optional<CommandId> id = CommandForKey(press, state)) {
     Run(*id);
     return true;
@@ -334,26 +389,32 @@ void MainPresenter::ThumbnailsToggled(bool checked) {
 }
 
 void MainPresenter::DefaultFormatChosen(std::int32_t formatId) {
-  formats_.LoadDefaultFormat(formatId);
-  ShowDefaultFormatMenu();
+  chooser_.DefaultFormatItemClick(formatId);
+  RefreshCommands();
 }
 
-void MainPresenter::ShowDefaultFormatMenu() {
-  std::vector<FormatMenuEntry> entries;
-  auto add = [&](const Table& table, int sign) {
-    for (int row = 0; row < table.RecordCount(); ++row) {
-      const std::int32_t id = sign * (row + 1);
-      FormatRecord format;
-      if (!formats_.LookupFormat(id, format)) continue;
-      entries.push_back({format.Name, id, id == formats_.DefaultFormat.FormatID, false});
-    }
-  };
-  add(formats_.scalableFormatTable, 1);
-  if (formats_.nonScalableFormatTable.RecordCount() > 0) {
-    entries.push_back({"", 0, false, true});
-    add(formats_.nonScalableFormatTable, -1);
+void MainPresenter::FormatChosen(std::int32_t formatId) {
+  if (!Enabled(CommandId::FormatButton)) return;
+  chooser_.FormatPopupItemClick(formatId);
+  RefreshCommands();
+}
+
+void MainPresenter::ThumbnailsRightClicked() {
+  if (Enabled(CommandId::FormatButton)) {
+    chooser_.ChooseFormatButtonClick(FormatPopupPlace::AtPointer);
   }
-  view_.SetDefaultFormatMenu(entries);
+}
+
+void MainPresenter::MenuItemHelp(MenuId menu, std::optional<CommandId> item) {
+  // Help is there exactly when "&Inhalt" is.
+  if (!Enabled(CommandId::HelpContents)) return;
+  int context = item ? Row(*item).helpContext : -1;
+  if (context < 0) {
+    for (const MenuRow& row : MenuTable()) {
+      if (row.id == menu) context = row.helpContext;
+    }
+  }
+  ShowHelpTopic(context < 0 ? kContentsContext : context);
 }
 
 void MainPresenter::ToggleToolBar(ToolBarId bar) {
@@ -424,6 +485,7 @@ void MainPresenter::Close() {
   {
     // The settings file is written once, with every value of the close.
     const SettingsBatch batch;
+    corrections_.Close();
     SaveFolderSettings(folder_.CurrentSettings());
     SaveMainWindowSettings(settings_);
     Write(setting::kMasterAlpha, frame_.MasterAlpha);

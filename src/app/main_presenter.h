@@ -10,6 +10,7 @@
 
 #include "app/command_states.h"
 #include "app/commands.h"
+#include "app/format_chooser.h"
 #include "app/key_map.h"
 #include "app/main_settings.h"
 #include "app/main_view.h"
@@ -18,6 +19,7 @@
 #include "formats/format_tables.h"
 #include "frame/frame_controller_adapter.h"
 #include "frame/frame_presenter.h"
+#include "imaging/correction_presenter.h"
 #include "output/crop_and_save.h"
 
 namespace trimora {
@@ -81,6 +83,15 @@ class MainPresenter : private FolderHost {
   void MailSupport();
   // An entry of "&Standardausgabeformat" was chosen.
   void DefaultFormatChosen(std::int32_t formatId);
+  // An entry of the format chooser was chosen: the picture on screen gets that format.
+  void FormatChosen(std::int32_t formatId);
+  // A right click on "Thumbnails anzeigen": the format chooser at the pointer.
+  void ThumbnailsRightClicked();
+  // Both format menus anew from the format tables (after the format definitions changed).
+  void BuildFormatMenus() { chooser_.BuildFormatMenus(); }
+  // F1 while the item for `item` (none: a format entry) of `menu` is highlighted: help on the
+  // item's context, or on its menu's, or the contents.
+  void MenuItemHelp(MenuId menu, std::optional<CommandId> item);
   // Runs the hand-overs the file-list thread is waiting for; returns how many ran.
   int RunHandOvers() { return folder_.RunHandOvers(); }
   // The window closes: guide and help windows are asked to close, the settings written, the
@@ -108,10 +119,12 @@ class MainPresenter : private FolderHost {
   FolderPresenter& Folder() { return folder_; }
   FramePresenter& Frame() { return frame_; }
   FormatTables& Formats() { return formats_; }
+  CorrectionPresenter& Corrections() { return corrections_; }
 
  private:
   class FrameSide;
   class SaveSide;
+  class CorrectionSide;
 
   // FolderHost.
   void UpdateCommandStates(bool active) override;
@@ -121,7 +134,6 @@ class MainPresenter : private FolderHost {
   void RefreshCommands();
   void SetChecked(CommandId id, bool checked);
   void ToggleToolBar(ToolBarId bar);
-  void ShowDefaultFormatMenu();
   void CropAndSave();
   void RotateOriginal(const std::string& angle);
   void ShowHelpTopic(int context);
@@ -132,9 +144,12 @@ class MainPresenter : private FolderHost {
   FormatTables formats_;
   std::unique_ptr<FrameSide> frameSide_;
   std::unique_ptr<SaveSide> saveSide_;
+  std::unique_ptr<CorrectionSide> correctionSide_;
   FolderPresenter folder_;
   FramePresenter frame_;
   PresenterFrameController controller_;
+  CorrectionPresenter corrections_;
+  FormatChooser chooser_;
   SaveRunState saveState_;
   MainWindowSettings settings_;
 

@@ -11,6 +11,7 @@
 
 #include "app/commands.h"
 #include "folder/folder_view.h"
+#include "formats/format_menus.h"
 #include "platform/screen_area.h"
 #include "ui/band_layout.h"
 
@@ -19,14 +20,9 @@ namespace trimora {
 // A window's place on the screen: position and size of its content.
 using WindowRect = ScreenRect;
 
-// One entry of the "&Standardausgabeformat" submenu: a format or a separator.
-struct FormatMenuEntry {
-  std::string caption;
-  std::int32_t formatId = 0;
-  bool checked = false;
-  bool separator = false;
-  bool operator==(const FormatMenuEntry&) const = default;
-};
+// Where the format chooser opens: just below the format button's lower left corner, or at the
+// pointer (a right click on "Thumbnails anzeigen").
+enum class FormatPopupPlace : std::uint8_t { BelowFormatButton, AtPointer };
 
 // One entry of a strip entry's file-type menu.
 struct TypeMenuItem {
@@ -51,8 +47,14 @@ class MainView : public FolderView {
 
   // The tool bar bands in `order`; band n is shown when `visible[n - 1]`.
   virtual void ShowBands(const ui::BandOrder& order, const std::array<bool, 5>& visible) = 0;
-  // The entries of the "&Standardausgabeformat" submenu.
-  virtual void SetDefaultFormatMenu(const std::vector<FormatMenuEntry>& entries) = 0;
+  // The entries of a format menu; choosing one calls the presenter's FormatChosen or
+  // DefaultFormatChosen with its tag.
+  virtual void SetFormatMenu(FormatMenu menu, const std::vector<FormatMenuEntry>& entries) = 0;
+  // The check mark of a format menu goes to the entry tagged `formatId` (none when no entry
+  // has that tag).
+  virtual void CheckFormatMenu(FormatMenu menu, std::int32_t formatId) = 0;
+  // Opens the format chooser (`FormatPopup`) at `place`.
+  virtual void ShowFormatPopup(FormatPopupPlace place) = 0;
   // The magnifier panel shows "Zoom deaktiviert" instead of the magnifier.
   virtual void SetMagnifierPaused(bool paused) = 0;
 

@@ -26,6 +26,14 @@ std::string Decimal(int value) { return std::to_string(value); }
 
 }  // namespace
 
+std::string PictureStatusText(int width, int height) {
+  return "Bild: (" + Decimal(width) + "x" + Decimal(height) + ")";
+}
+
+std::string WholePictureSelectionText(int width, int height) {
+  return "Auswahl: (1,1) (" + Decimal(width) + "x" + Decimal(height) + ")";
+}
+
 FolderSettings LoadFolderSettings() {
   FolderSettings s;
   s.sourceFolder = Read(setting::kSourceDir);
@@ -337,15 +345,17 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
     return;
   }
 
+  // Another picture ends red-eye marking.
+  if (frame_->RedEyeFrameVisible()) frame_->EndRedEyeMarking();
   if (current_ >= 0 && current_ < static_cast<int>(entries_.size())) view_.SetEntryCurrent(current_, false);
   current_ = position;
   view_.SetEntryCurrent(position, true);
   if (!frame_->FrameVisible()) frame_->ResetSelection();
   CuttingRecord& record = records_.at(static_cast<std::size_t>(position));
+  corrections_ = ShownCorrections();
   corrections_.redEyeAvailable = true;
 
   const std::string redEye = record.redEyeCoords.value_or("");
-  corrections_.redEye = false;
   if (!redEye.empty()) {
     preview = Picture();  // the preview does not show the filtered eyes
     try {
@@ -355,7 +365,6 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
       // The picture is shown without the rectangles that cannot be applied.
     }
   }
-  corrections_.autoCorrection = false;
   if (record.autoCorrection.value_or(false)) {
     preview = Picture();
     AutoCorrectPicture(picture);
@@ -369,7 +378,10 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   const int height = displayed_.height();
   record.pictureWidth = width;
   record.pictureHeight = height;
-  corrections_.enlarged = false;
+  frame_->RefreshDisplayAlpha();
+  // From here on a message box of the format shows the new picture behind it.
+  showPending_ = true;
+  pendingPreview_ = std::move(preview);
 
   if (!record.Shown()) {
     corrections_.autoCorrection = false;
@@ -385,33 +397,65 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
     frame_->ApplyFormat(*record.formatId, mayAlignToBlocks);
   }
   if (record.enlarge.value_or(false)) {
-    preview = Picture();
-    EnlargeDisplayed();
+    try {
+      EnlargeShown(frame_->CurrentFormatId());
+    } catch (const Error&) {
+      // Shown without the stripes that cannot be added; the record keeps asking for them.
+    }
   }
   frame_->KeepCorrectedPictureOffBlockGrid();
-  if (preview.empty()) {
-    view_.ShowPicture(displayed_);
-  } else {
-    view_.ShowPictureWithPreview(displayed_, preview);
-  }
-  view_.ShowPanelBackground(false);
+  FlushShownPicture();
   view_.SetBusy(false);
 
-  SetStatusText(1, "Bild: (" + Decimal(displayed_.width()) + "x" + Decimal(displayed_.height()) + ")");
   if (markOnShow_) MarkForSaving(true, -1, false);
   host_.UpdateCommandStates(true);
   if (corrections_.enlarged) frame_->HideFrame();
   currentFile_ = file;
 }
 
-void FolderPresenter::EnlargeDisplayed() {
-  try {
-    const double ratio = static_cast<double>(formats_.FormatRatio(frame_->CurrentFormatId()));
-    EnlargePicture(displayed_, enlarge_.color, enlarge_.left, enlarge_.right, ratio);
-    corrections_.enlarged = true;
-  } catch (const Error&) {
-    corrections_.enlarged = false;
+void FolderPresenter::GiveShownToView() {
+  if (pendingPreview_.empty()) {
+    view_.ShowPicture(displayed_);
+  } else {
+    view_.ShowPictureWithPreview(displayed_, pendingPreview_);
   }
+  view_.ShowPanelBackground(false);
+  SetStatusText(1, PictureStatusText(displayed_.width(), displayed_.height()));
+}
+
+void FolderPresenter::FlushShownPicture() {
+  if (!showPending_) return;
+  showPending_ = false;
+  GiveShownToView();
+  pendingPreview_ = Picture();
+}
+
+CuttingRecord* FolderPresenter::CurrentRecord() {
+  if (current_ < 0 || current_ >= static_cast<int>(records_.size())) return nullptr;
+  return &records_[static_cast<std::size_t>(current_)];
+}
+
+void FolderPresenter::RedrawShownPart(const PixelRect& part) {
+  view_.RedrawPicturePart(displayed_, part);
+}
+
+void FolderPresenter::RedrawShown() {
+  pendingPreview_ = Picture();
+  GiveShownToView();
+}
+
+void FolderPresenter::EnlargeShown(std::int32_t formatId) {
+  const double ratio = static_cast<double>(formats_.FormatRatio(formatId));
+  corrections_.stripeOffset =
+      EnlargePicture(displayed_, enlarge_.color, enlarge_.left, enlarge_.right, ratio);
+  corrections_.enlarged = true;
+  pendingPreview_ = Picture();  // the preview has no stripes
+  frame_->HideFrame();
+  frame_->FitPictureIntoPanel(current_, displayed_.width(), displayed_.height());
+  frame_->RefreshDisplayAlpha();
+  SetStatusText(2, WholePictureSelectionText(displayed_.width(), displayed_.height()));
+  // A picture being shown is given to the view at the end of the showing.
+  if (!showPending_) RedrawShown();
 }
 
 // Navigation.

@@ -45,7 +45,13 @@ struct ShownCorrections {
   bool redEye = false;           // red-eye rectangles are applied
   bool autoCorrection = false;   // the automatic correction is applied ("Korrigieren" down)
   bool enlarged = false;         // side stripes are added ("Erweitern" down)
+  StripeOffset stripeOffset;     // where the unenlarged picture lies inside the enlarged one
 };
+
+// Status panel 1 for a displayed picture of width x height pixels: "Bild: (WxH)".
+std::string PictureStatusText(int width, int height);
+// Status panel 2 of an enlarged picture, which is saved whole: "Auswahl: (1,1) (WxH)".
+std::string WholePictureSelectionText(int width, int height);
 
 // Whether a live picture lies before and after the current one.
 struct NavigationState {
@@ -117,8 +123,23 @@ class FolderPresenter : public FileListSink {
   void LastPicture();
   // Whether a live picture lies before and after the current one (the navigation commands).
   NavigationState Navigation() const;
-  // The corrections applied to the picture on show.
+  // The corrections applied to the picture on show (the correction commands keep them).
   const ShownCorrections& Corrections() const { return corrections_; }
+  ShownCorrections& Corrections() { return corrections_; }
+  // The record of the picture on show, or null.
+  CuttingRecord* CurrentRecord();
+  // The picture on show has changed in `part` (picture pixels): the view redraws that part.
+  void RedrawShownPart(const PixelRect& part);
+  // The picture on show has changed as a whole: the view shows it anew.
+  void RedrawShown();
+  // Adds the side stripes of the options to the picture on show for the ratio of `formatId`:
+  // the view is fitted to the enlarged picture, the crop frame hidden, and status panel 2 tells
+  // that the whole picture is saved. Throws trimora::Error when the format has no ratio or the
+  // enlarged picture would be too large; the picture is then unchanged.
+  void EnlargeShown(std::int32_t formatId);
+  // While a picture is being shown: puts it and its size on screen now (before a message box
+  // of the showing), instead of at the end.
+  void FlushShownPicture();
   // Marks an entry (position -1: the current one) for saving or not; `disable` disables its
   // check box first.
   void MarkForSaving(bool value, int position, bool disable);
@@ -161,6 +182,7 @@ class FolderPresenter : public FileListSink {
   const std::array<std::string, 4>& StatusTexts() const { return status_; }
   // The displayed picture.
   const Picture& DisplayedPicture() const { return displayed_; }
+  Picture& DisplayedPicture() { return displayed_; }
   // Whether entry `position`'s save check box is checked / enabled / the entry hidden.
   bool EntryChecked(int position) const { return entries_.at(static_cast<std::size_t>(position)).checked; }
   bool EntryCheckEnabled(int position) const { return entries_.at(static_cast<std::size_t>(position)).checkEnabled; }
@@ -198,8 +220,7 @@ class FolderPresenter : public FileListSink {
   bool RecordDeleted(int position) const;
   int FindLive(int from, int step) const;
   void GoTo(int position, bool refreshFullScreen);
-  void ReapplyStoredCorrections(Picture& picture);
-  void EnlargeDisplayed();
+  void GiveShownToView();
 
   FolderView& view_;
   FolderHost& host_;
@@ -231,6 +252,8 @@ class FolderPresenter : public FileListSink {
   std::unique_ptr<FolderClaim> claim_;  // this window's claim on the open folder
 
   ShownCorrections corrections_;
+  bool showPending_ = false;  // a picture being shown is not yet given to the view
+  Picture pendingPreview_;    // its reduced copy from the file-list thread, if any
   std::array<std::string, 4> status_;
 };
 

@@ -100,6 +100,11 @@ class FolderView {
     (void)preview;
     ShowPicture(picture);
   }
+  // `part` of the displayed picture changed (picture pixels, same size): redraw it there.
+  virtual void RedrawPicturePart(const Picture& picture, const PixelRect& part) {
+    (void)part;
+    ShowPicture(picture);
+  }
   // Clears the displayed picture and hides the picture and the crop frame.
   virtual void ClearPicture() = 0;
   // Lets the picture panel show its background instead of the picture, or stops doing so.

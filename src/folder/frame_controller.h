@@ -45,6 +45,11 @@ class FrameController {
   virtual std::int32_t CurrentFormatId() const = 0;
   // Whether the red-eye frame is visible.
   virtual bool RedEyeFrameVisible() const = 0;
+  // Leaves red-eye marking (another picture is shown).
+  virtual void EndRedEyeMarking() = 0;
+  // The view takes the opacity outside the selection that the shown picture needs (full while
+  // side stripes are on).
+  virtual void RefreshDisplayAlpha() = 0;
 };
 
 }  // namespace trimora

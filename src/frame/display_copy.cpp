@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
+
+#include "imaging/row_bands.h"
 
 namespace trimora {
 
@@ -23,33 +26,35 @@ void FillBackground(std::uint8_t* px, int count, std::uint32_t bg) {
   }
 }
 
-}  // namespace
-
-Picture ScaleToView(const Picture& src, int W, int H) {
-  if (src.empty() || W <= 0 || H <= 0) return Picture();
-  Picture out(W, H);
+// Averages the source bins of target columns x0 to x1 - 1 in rows y0 to y1 - 1 of `out`
+// (ScaleToView of `src` at out's size).
+void ScaleBins(const Picture& src, Picture& out, int x0, int x1, int y0, int y1) {
+  const int W = out.width(), H = out.height();
   const int P = src.width(), Q = src.height();
   // Column bins, fixed for all rows.
-  std::vector<int> x0(static_cast<std::size_t>(W) + 1);
-  for (int x = 0; x <= W; ++x) x0[static_cast<std::size_t>(x)] = BinStart(x, P, W);
-  std::vector<std::uint32_t> sums(static_cast<std::size_t>(P) * 4);
-  for (int y = 0; y < H; ++y) {
+  std::vector<int> xs(static_cast<std::size_t>(x1 - x0) + 1);
+  for (int x = x0; x <= x1; ++x) xs[static_cast<std::size_t>(x - x0)] = BinStart(x, P, W);
+  const int first = xs.front();
+  // The last bin may reach one past its neighbour's start when the picture is enlarged.
+  const int last = std::max(xs.back(), xs[xs.size() - 2] + 1);
+  std::vector<std::uint32_t> sums(static_cast<std::size_t>(last - first) * 4);
+  for (int y = y0; y < y1; ++y) {
     const int ya = BinStart(y, Q, H);
     const int yb = std::max(ya + 1, BinStart(y + 1, Q, H));
     std::fill(sums.begin(), sums.end(), 0u);
     for (int sy = ya; sy < yb; ++sy) {
-      const std::uint8_t* row = src.row(sy);
+      const std::uint8_t* row = src.row(sy) + static_cast<std::size_t>(first) * 4;
       std::uint32_t* s = sums.data();
-      for (int i = 0; i < P * 4; ++i) s[i] += row[i];
+      for (std::size_t i = 0; i < sums.size(); ++i) s[i] += row[i];
     }
     const int rows = yb - ya;
-    std::uint8_t* o = out.row(y);
-    for (int x = 0; x < W; ++x) {
-      const int xa = x0[static_cast<std::size_t>(x)];
-      const int xb = std::max(xa + 1, x0[static_cast<std::size_t>(x) + 1]);
+    std::uint8_t* o = out.row(y) + static_cast<std::size_t>(x0) * 4;
+    for (int x = x0; x < x1; ++x) {
+      const int xa = xs[static_cast<std::size_t>(x - x0)];
+      const int xb = std::max(xa + 1, xs[static_cast<std::size_t>(x - x0) + 1]);
       std::uint32_t b = 0, g = 0, r = 0;
       for (int sx = xa; sx < xb; ++sx) {
-        const std::uint32_t* s = sums.data() + static_cast<std::size_t>(sx) * 4;
+        const std::uint32_t* s = sums.data() + static_cast<std::size_t>(sx - first) * 4;
         b += s[0];
         g += s[1];
         r += s[2];
@@ -62,7 +67,40 @@ Picture ScaleToView(const Picture& src, int W, int H) {
       o += 4;
     }
   }
+}
+
+// The first target index whose bin reaches beyond source index `from` - 1, and the end of the
+// targets whose bins start before `to` (n sources onto m targets).
+std::pair<int, int> TargetsMeeting(int from, int to, int n, int m) {
+  int begin = 0;
+  while (begin < m && std::max(BinStart(begin, n, m) + 1, BinStart(begin + 1, n, m)) <= from) {
+    ++begin;
+  }
+  int end = begin;
+  while (end < m && BinStart(end, n, m) < to) ++end;
+  return {begin, end};
+}
+
+}  // namespace
+
+Picture ScaleToView(const Picture& src, int W, int H) {
+  if (src.empty() || W <= 0 || H <= 0) return Picture();
+  Picture out(W, H);
+  // Every source pixel is read once: bands of target rows share the reading among the cores.
+  const int parts = BandCount(static_cast<std::size_t>(src.width()) * src.height(), H);
+  ForRowBands(H, parts, [&](int first, int end, int) { ScaleBins(src, out, 0, W, first, end); });
   return out;
+}
+
+void RescalePart(const Picture& src, const PixelRect& part, Picture& display) {
+  if (src.empty() || display.empty()) return;
+  const int left = std::max(0, part.left), top = std::max(0, part.top);
+  const int right = std::min(src.width(), part.right);
+  const int bottom = std::min(src.height(), part.bottom);
+  if (left >= right || top >= bottom) return;
+  const auto [x0, x1] = TargetsMeeting(left, right, src.width(), display.width());
+  const auto [y0, y1] = TargetsMeeting(top, bottom, src.height(), display.height());
+  if (x0 < x1 && y0 < y1) ScaleBins(src, display, x0, x1, y0, y1);
 }
 
 void DimInto(const Picture& display, int masterAlpha, std::uint32_t bg, Picture& target) {

@@ -19,6 +19,10 @@ inline constexpr std::uint32_t kPictureBackground = 0xEBEFFC;
 // empty picture.
 Picture ScaleToView(const Picture& source, int width, int height);
 
+// Recomputes the pixels of `display` (ScaleToView of `source` at display's size) whose source
+// bins meet `part` of `source`, after that part of `source` changed; equal to a whole rebuild.
+void RescalePart(const Picture& source, const PixelRect& part, Picture& display);
+
 // Each pixel blended with the background: (M x pixel + (255 - M) x background) / 255 per
 // channel, M = masterAlpha (kept within 0..255). Alpha bytes become 255.
 Picture DimmedCopy(const Picture& display, int masterAlpha, std::uint32_t background);

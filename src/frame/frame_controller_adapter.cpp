@@ -7,10 +7,7 @@ PresenterFrameController::PresenterFrameController(FramePresenter& presenter, Fr
 
 bool PresenterFrameController::FrameVisible() const { return view_.FrameVisible(); }
 
-void PresenterFrameController::HideFrame() {
-  view_.SetFrameVisible(false);
-  view_.SetOverlayVisible(false);  // the overlay follows the frame
-}
+void PresenterFrameController::HideFrame() { presenter_.HideFrame(); }
 
 void PresenterFrameController::ResetSelection() { presenter_.ResetSelection(); }
 
@@ -50,5 +47,9 @@ std::int32_t PresenterFrameController::CurrentFormatId() const {
 }
 
 bool PresenterFrameController::RedEyeFrameVisible() const { return view_.MarkerVisible(); }
+
+void PresenterFrameController::EndRedEyeMarking() { view_.EndRedEyeMarking(); }
+
+void PresenterFrameController::RefreshDisplayAlpha() { presenter_.RefreshDisplayAlpha(); }
 
 }  // namespace trimora

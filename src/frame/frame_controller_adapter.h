@@ -27,6 +27,8 @@ class PresenterFrameController : public FrameController {
   const FileTypeDefaults& FileTypes() const override;
   std::int32_t CurrentFormatId() const override;
   bool RedEyeFrameVisible() const override;
+  void EndRedEyeMarking() override;
+  void RefreshDisplayAlpha() override;
 
  private:
   FramePresenter& presenter_;

@@ -262,6 +262,14 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
   view_.FormatApplied(formatId);
   // Without a picture on screen there is nothing to fit (and nothing to refuse).
   if (!view_.PicturesListed() || entry_ < 0) return;
+  // An enlarged picture has no selection: the stored one waits, untouched, until the stripes
+  // are removed (the picture is then shown anew and gets its format again).
+  if (view_.CorrectionApplied(Correction::Enlargement)) {
+    SetLosslessEnabled(false);
+    HideFrame();
+    view_.UpdateCommandStates(true);
+    return;
+  }
 
   const bool scalable = formatId > 0;
   for (FrameCommand c : {FrameCommand::Shrink, FrameCommand::Grow, FrameCommand::Minimise,
@@ -273,19 +281,20 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
   const int P = pictureWidth_, Q = pictureHeight_;
   const bool quiet = view_.Reshowing() || view_.FullScreenVisible();
 
+  // While a refusal is on screen, the status no longer shows the selection of before.
   if (formatId < 0 && (format.PixelWidth > P || format.PixelHeight > Q)) {
     view_.SetFrameVisible(false);
+    view_.SetStatusText(2, "");
     if (!quiet) view_.ShowMessageBox("Fehler", kLargerText, ui::kButtonsOk, "", 315, 180);
     view_.MarkCurrentForSaving(false, true);
     ScreenRect f = view_.FrameRect();
     f.width = 0;
     view_.SetFrameRect(f);
-    view_.SetStatusText(2, "");
   } else if (m > static_cast<long double>(P) / grid.BlockSize ||
              m > static_cast<long double>(Q) / grid.BlockSize) {
     view_.SetFrameVisible(false);
-    if (!quiet) view_.ShowMessageBox("Fehler", kTooSmallText, ui::kButtonsOk, "", 315, 180);
     view_.SetStatusText(2, "");
+    if (!quiet) view_.ShowMessageBox("Fehler", kTooSmallText, ui::kButtonsOk, "", 315, 180);
     view_.MarkCurrentForSaving(false, true);
   } else {
     view_.SetFrameVisible(true);
@@ -591,6 +600,35 @@ void FramePresenter::MarkerCommand(SelectionCommand command) {
   view_.MarkerChanged();
 }
 
+void FramePresenter::HideFrame() {
+  view_.SetFrameVisible(false);
+  view_.SetOverlayVisible(false);
+}
+
+void FramePresenter::ShowFrame() {
+  view_.SetFrameVisible(true);
+  view_.SetOverlayVisible(true);
+  view_.SetFrameFocus(false);
+  view_.SetFrameFocus(true);
+  CommitSelection(true);
+}
+
+void FramePresenter::SetMarkerShown(bool shown) {
+  view_.SetMarkerVisible(shown);
+  view_.MarkerChanged();
+}
+
+int FramePresenter::DisplayAlpha() const {
+  return view_.CorrectionApplied(Correction::Enlargement) ? 255 : MasterAlpha;
+}
+
+void FramePresenter::RefreshDisplayAlpha() {
+  const int alpha = DisplayAlpha();
+  if (alpha == shownAlpha_) return;
+  shownAlpha_ = alpha;
+  view_.OutsideAlphaChanged(alpha, true);
+}
+
 void FramePresenter::FitPictureIntoPanel(bool placeFrameToo) {
   const double P = pictureWidth_, Q = pictureHeight_;
   if (pictureWidth_ <= 0 || pictureHeight_ <= 0) return;
@@ -631,7 +669,11 @@ void FramePresenter::imagePanelResize() {
   view_.RebuildDisplayCopy();
 }
 
-void FramePresenter::SetMasterAlpha(int alpha) { MasterAlpha = std::clamp(alpha, 0, 255); }
+void FramePresenter::SetMasterAlpha(int alpha) {
+  MasterAlpha = std::clamp(alpha, 0, 255);
+  RefreshDimmingCommands();
+  RefreshDisplayAlpha();
+}
 
 void FramePresenter::RefreshDimmingCommands() {
   view_.SetCommandEnabled(FrameCommand::HideOutside, MasterAlpha > 0);
@@ -657,7 +699,8 @@ void FramePresenter::Dim(SelectionCommand command) {
       break;
   }
   RefreshDimmingCommands();
-  view_.OutsideAlphaChanged(MasterAlpha, force);
+  shownAlpha_ = DisplayAlpha();
+  view_.OutsideAlphaChanged(shownAlpha_, force);
 }
 
 FileTypeChoice FramePresenter::DefaultFileType() const {

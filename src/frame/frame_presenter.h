@@ -55,6 +55,9 @@ class FrameWidgets {
   virtual ScreenRect MarkerRect() const = 0;
   virtual void SetMarkerRect(const ScreenRect& rect) = 0;
   virtual int MarkerBoxSize() const { return 5; }
+  // Shows the marker at its last place with the focus (the crop frame loses its focus), or
+  // hides it.
+  virtual void SetMarkerVisible(bool visible) { (void)visible; }
   // Repaints the marker and refreshes the magnifier after a marker command.
   virtual void MarkerChanged() {}
   // Ends red-eye marking (before a format is applied).
@@ -133,6 +136,7 @@ class ForwardingFrameView : public FrameView {
   bool MarkerVisible() const override { return widgets_.MarkerVisible(); }
   ScreenRect MarkerRect() const override { return widgets_.MarkerRect(); }
   void SetMarkerRect(const ScreenRect& rect) override { widgets_.SetMarkerRect(rect); }
+  void SetMarkerVisible(bool visible) override { widgets_.SetMarkerVisible(visible); }
   int MarkerBoxSize() const override { return widgets_.MarkerBoxSize(); }
   void MarkerChanged() override { widgets_.MarkerChanged(); }
   void EndRedEyeMarking() override { widgets_.EndRedEyeMarking(); }
@@ -229,12 +233,30 @@ class FramePresenter {
   // True when the frame can step in that direction.
   bool CanStepFrame(SelectionCommand direction) const;
 
+  // The crop frame hidden (the selection overlay follows it), or shown again with the focus
+  // and redrawn.
+  void HideFrame();
+  void ShowFrame();
+  // Whether the crop frame is shown.
+  bool FrameShown() const { return view_.FrameVisible(); }
+  // The red-eye marker shown at its last place with the focus, or hidden; the magnifier follows.
+  void SetMarkerShown(bool shown);
+  // The marker's rectangle on the picture view and the size of its handles.
+  ScreenRect MarkerRect() const { return view_.MarkerRect(); }
+  int MarkerBoxSize() const { return view_.MarkerBoxSize(); }
+  // The opacity the view draws outside the selection: 255 while side stripes are on (there is
+  // no selection; the whole enlarged picture is what is saved), else MasterAlpha.
+  int DisplayAlpha() const;
+  // Writes DisplayAlpha into the view when it differs from what the view has.
+  void RefreshDisplayAlpha();
+
   // Places the picture view in the panel, computes the grid, and places the frame too.
   void FitPictureIntoPanel(bool placeFrameToo);
   // The panel changed its size.
   void imagePanelResize();
 
-  // Sets MasterAlpha (the setting's value at start), kept within 0..255.
+  // Sets MasterAlpha (the setting's value at start), kept within 0..255; the dimming commands
+  // and the view follow.
   void SetMasterAlpha(int alpha);
   // Enables the two step dimming commands for the current MasterAlpha.
   void RefreshDimmingCommands();
@@ -287,6 +309,7 @@ class FramePresenter {
   int pictureWidth_ = 0;
   int pictureHeight_ = 0;
   bool losslessEnabled_ = true;
+  int shownAlpha_ = -1;  // the opacity last written into the view, -1 before the first
 };
 
 }  // namespace trimora

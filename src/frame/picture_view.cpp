@@ -32,6 +32,17 @@ void TPictureView::RebuildDisplayCopy(const Picture& picture) {
   update();
 }
 
+void TPictureView::RedrawDisplayPart(const Picture& picture, const PixelRect& part) {
+  if (display_.width() != width() || display_.height() != height()) {
+    RebuildDisplayCopy(picture);
+    return;
+  }
+  RescalePart(picture, part, display_);
+  DimInto(display_, masterAlpha_, kPictureBackground, dimmed_);
+  if (hasOverlay_) CutOverlay(display_, frame_, kPictureBackground, overlay_);
+  update();
+}
+
 QRect TPictureView::OverlayQRect() const {
   return QRect(overlayPlace_.left, overlayPlace_.top, overlayPlace_.width, overlayPlace_.height);
 }

@@ -20,6 +20,8 @@ class TPictureView : public QWidget {
 
   // Draws `picture` into the display copy at the view's size, then redraws the overlay.
   void RebuildDisplayCopy(const Picture& picture);
+  // `part` of `picture` changed (picture pixels): the display copy is redrawn there.
+  void RedrawDisplayPart(const Picture& picture, const PixelRect& part);
   // Cuts the overlay under `frame` from the display copy and repaints what changed.
   void RedrawSelectionOverlay(const ScreenRect& frame);
   // Shows or hides the overlay layer (it follows the crop frame).

@@ -45,6 +45,16 @@ void QtFrameView::SetMarkerRect(const ScreenRect& r) {
   if (redEye_) redEye_->setGeometry(r.left, r.top, r.width, r.height);
 }
 
+void QtFrameView::SetMarkerVisible(bool visible) {
+  if (!redEye_) return;
+  redEye_->setVisible(visible);
+  if (!visible) return;
+  // A press on the marker would do the same: it comes to the front and takes the focus.
+  redEye_->raise();
+  frame_->SetFocus(false);
+  redEye_->SetFocus(true);
+}
+
 int QtFrameView::MarkerBoxSize() const { return redEye_ ? redEye_->BoxSize() : 5; }
 
 void QtFrameView::MarkerChanged() {

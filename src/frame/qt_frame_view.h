@@ -31,6 +31,7 @@ class QtFrameView : public FrameWidgets {
   bool MarkerVisible() const override;
   ScreenRect MarkerRect() const override;
   void SetMarkerRect(const ScreenRect& rect) override;
+  void SetMarkerVisible(bool visible) override;
   int MarkerBoxSize() const override;
   void MarkerChanged() override;
   int PanelWidth() const override;

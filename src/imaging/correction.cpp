@@ -5,8 +5,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <exception>
-#include <thread>
 #include <vector>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -15,6 +13,7 @@
 #endif
 
 #include "imaging/rounding.h"
+#include "imaging/row_bands.h"
 
 namespace trimora {
 
@@ -74,33 +73,10 @@ Histogram Total(const std::vector<BandCounter>& bands) {
   return total;
 }
 
-// Runs `work(firstRow, endRow, part)` over `parts` bands of rows, each on its own thread but the
-// first. Bands are independent: every step here works within one row. `work` must not throw;
-// a band whose thread cannot be started runs on the calling thread.
-template <typename Work>
-void ForRowBands(int height, int parts, Work work) {
-  auto bandStart = [height, parts](int part) {
-    return static_cast<int>(static_cast<std::int64_t>(height) * part / parts);
-  };
-  std::vector<std::thread> threads;
-  for (int part = 1; part < parts; ++part) {
-    try {
-      threads.emplace_back(work, bandStart(part), bandStart(part + 1), part);
-    } catch (const std::exception&) {  // no thread, or no room to keep it: the vector is unchanged
-      work(bandStart(part), bandStart(part + 1), part);
-    }
-  }
-  work(0, bandStart(1), 0);
-  for (std::thread& t : threads) t.join();
-}
-
 // Threads for a picture: one per core, and none extra for small pictures.
 int BandCount(const Picture& picture) {
-  constexpr std::size_t kPixelsPerThread = 1u << 20;
-  const std::size_t pixels = static_cast<std::size_t>(picture.width()) * picture.height();
-  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  const std::size_t wanted = std::min<std::size_t>({cores, 8, pixels / kPixelsPerThread + 1});
-  return static_cast<int>(std::min<std::size_t>(wanted, std::max(picture.height(), 1)));
+  return trimora::BandCount(static_cast<std::size_t>(picture.width()) * picture.height(),
+                            picture.height());
 }
 
 // The median of three bytes, lane by lane: max(min(a, b), min(max(a, b), c)).

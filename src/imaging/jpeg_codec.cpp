@@ -2,6 +2,8 @@
 
 #include <jerror.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -264,8 +266,14 @@ RectOutcome StartRect(jpeg_decompress_struct* cinfo, std::FILE* file, Rect r,
   }
   cinfo->out_color_space = JCS_EXT_BGRA;  // as JCS_EXT_BGRX, with the fourth byte FF
   jpeg_start_decompress(cinfo);
-  JDIMENSION x = static_cast<JDIMENSION>(r.left);
-  JDIMENSION w = static_cast<JDIMENSION>(r.width);
+  // Smooth upsampling of the colour planes takes the ends of a cropped row for the picture's
+  // edges: one block column more on each side gives the cut its real neighbours, so that its
+  // pixels equal those of a whole decoding.
+  const long long margin = static_cast<long long>(cinfo->max_h_samp_factor) * DCTSIZE;
+  const long long first = std::max(0LL, r.left - margin);
+  const long long end = std::min<long long>(cinfo->output_width, r.left + static_cast<long long>(r.width) + margin);
+  JDIMENSION x = static_cast<JDIMENSION>(first);
+  JDIMENSION w = static_cast<JDIMENSION>(end - first);
   if (x != 0 || w != cinfo->output_width) jpeg_crop_scanline(cinfo, &x, &w);
   *skipBytes = (static_cast<std::size_t>(r.left) - x) * 4;
   if (r.top > 0) jpeg_skip_scanlines(cinfo, static_cast<JDIMENSION>(r.top));

@@ -11,6 +11,17 @@
 
 namespace trimora {
 
+// A rectangle in picture pixels: left and top are the first pixel inside, right and bottom
+// the first pixel outside.
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  bool operator==(const PixelRect&) const = default;
+};
+
+// The picture buffer.
 class Picture {
  public:
   Picture() = default;

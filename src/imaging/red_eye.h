@@ -11,16 +11,6 @@
 
 namespace trimora {
 
-// A rectangle in picture pixels: left and top are the first pixel inside, right and bottom
-// the first pixel outside.
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  bool operator==(const PixelRect&) const = default;
-};
-
 // The longest RedEyeCoords text a record holds.
 inline constexpr std::size_t kRedEyeCoordsLimit = 1000;
 

@@ -83,7 +83,7 @@ TEST(CommandTable, TheMenusShowTheDesignedCaptionsShortcutsAndSeparators) {
         "Automatische Bildkorrektur\tF4", "Automatische Bildkorrektur rückgangig machen\tStrg+F4",
         "-", "Bild um seitliche Ränder erweitern\tF5", "Erweiterung entfernen\tStrg+F5"}},
       {MenuId::Formats,
-       {"Format&definitionen ...\tStrg+F", "> &Standardausgabeformat",
+       {"Format&definitionen ...\tStrg+F", "-", "> &Standardausgabeformat",
         "Ausgabeformat für aktuelles Bild\tF2"}},
       {MenuId::Help,
        {"&Inhalt\tF1", "Kurzanleitung", "Häufig gestellte Fragen", "-", "Homepage", "Info ..."}},
@@ -99,12 +99,15 @@ TEST(CommandTable, TheMenusShowTheDesignedCaptionsShortcutsAndSeparators) {
   }
   std::vector<std::string> buttons;
   for (const MenuRow& row : MenuTable()) {
-    if (!row.parent && row.id != MenuId::Picture) buttons.push_back(row.caption);
+    if (!row.parent && row.id != MenuId::Picture && row.id != MenuId::FormatChooser)
+      buttons.push_back(row.caption);
   }
   EXPECT_EQ(buttons,
             (std::vector<std::string>{"&Datei", "A&nsicht", "Auswahl &bewegen", "Auswahl&größe",
                                       "Bild&korrekturen", "&Formatverwaltung", "&Hilfe"}));
   EXPECT_EQ(MenuLines(MenuId::DefaultFormat), std::vector<std::string>{})
+      << "filled with the formats";
+  EXPECT_EQ(MenuLines(MenuId::FormatChooser), std::vector<std::string>{})
       << "filled with the formats";
 }
 
@@ -127,7 +130,9 @@ TEST(CommandTable, TheToolBarsShowTheDesignedCaptionsAndHints) {
             (std::vector<std::string>{"90° drehen|Original um 90° drehen + speichern",
                                       "-90° drehen|Original um -90° drehen + speichern",
                                       "Vollbild|Auf Vollbildansicht umschalten"}));
-  EXPECT_EQ(shown[ToolBarId::Format], (std::vector<std::string>{"|Ausgabeformat wählen"}));
+  EXPECT_EQ(shown[ToolBarId::Format],
+            (std::vector<std::string>{"  10 x 15  |Ausgabeformat wählen"}))
+      << "the designed caption before the first format is applied";
   EXPECT_EQ(shown[ToolBarId::Navigation],
             (std::vector<std::string>{
                 "Erstes Bild|Zum ersten Bild springen", "Zurück|Zum vorigen Bild springen",
@@ -343,6 +348,7 @@ TEST(CommandStates, FollowThePictureTheStripesTheMarkerAndTheFormat) {
   const CommandSet steps = SetOf({C::Shrink, C::Grow});
   const CommandSet extremes = SetOf({C::Minimise, C::Maximise});
   const CommandSet turn = SetOf({C::TurnSelection});
+  const CommandSet dimming = SetOf({C::HideOutside, C::ShowOutside, C::CropOutside, C::ShowWhole});
   const CommandSet withPicture =
       SetOf({C::CropAndSave, C::CropAndBurn, C::ResetFolder, C::MarkForSaving, C::UnmarkForSaving,
              C::RotatePlus90, C::RotateMinus90, C::FullScreen, C::FormatButton, C::ExifInfo,
@@ -353,6 +359,7 @@ TEST(CommandStates, FollowThePictureTheStripesTheMarkerAndTheFormat) {
   enlarged.enlarged = true;
   CommandState enlargedMarking = enlarged;
   enlargedMarking.redEyeFrameVisible = true;
+  enlargedMarking.masterAlpha = 120;
   CommandState marking = Shown();
   marking.redEyeFrameVisible = true;
   CommandState fixed = Shown();
@@ -379,9 +386,9 @@ TEST(CommandStates, FollowThePictureTheStripesTheMarkerAndTheFormat) {
               C::PreviousPicture, C::NextPicture, C::LastPicture, C::ApplyRedEye,
               C::CancelRedEye})},
       {"stripes", enlarged, SetOf({C::EnlargeButton, C::EnlargeRemove, C::CropAndSave}),
-       moves | steps | extremes | turn | SetOf({C::Enlarge})},
-      {"stripes, marker", enlargedMarking, moves | steps | SetOf({C::ApplyRedEye, C::CancelRedEye}),
-       extremes | turn},
+       moves | steps | extremes | turn | dimming | SetOf({C::Enlarge})},
+      {"stripes, marker", enlargedMarking,
+       moves | steps | dimming | SetOf({C::ApplyRedEye, C::CancelRedEye}), extremes | turn},
       {"marker", marking, moves | steps | SetOf({C::ApplyRedEye, C::CancelRedEye}),
        extremes | turn},
       {"fixed format", fixed, moves | turn,
@@ -425,14 +432,10 @@ TEST(CommandStates, BeforeAPictureOnlyTheCommandsOutsideTheRulesAreEnabled) {
 }
 
 TEST(CommandStates, CommandsWithoutBehaviourAreNotBuilt) {
-  // The commands whose windows and corrections come later stay disabled until they are built.
+  // The commands whose windows come later stay disabled until they are built.
   const CommandSet later =
-      SetOf({C::CropAndBurn,   C::Settings,          C::StandardSkin,     C::FashionSkin,
-             C::ExifInfo,      C::FullScreen,        C::ZoomPause,        C::RedEyeFilter,
-             C::RedEyeRemove,  C::AutoCorrect,       C::AutoCorrectUndo,  C::Enlarge,
-             C::EnlargeRemove, C::FormatDefinitions, C::FormatForCurrent, C::CorrectionButton,
-             C::EnlargeButton, C::FormatButton,      C::ZoomIn,           C::ZoomOut,
-             C::ApplyRedEye,   C::CancelRedEye});
+      SetOf({C::CropAndBurn, C::Settings, C::StandardSkin, C::FashionSkin, C::ExifInfo,
+             C::FullScreen, C::ZoomPause, C::FormatDefinitions, C::ZoomIn, C::ZoomOut});
   EXPECT_EQ(BuiltCommands(), ~later);
 }
 

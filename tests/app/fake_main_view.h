@@ -27,9 +27,15 @@ class FakeMainView : public FakeViewOf<MainView> {
     bandOrder = order;
     bandsVisible = visible;
   }
-  void SetDefaultFormatMenu(const std::vector<FormatMenuEntry>& entries) override {
-    defaultFormatMenu = entries;
+  void SetFormatMenu(FormatMenu menu, const std::vector<FormatMenuEntry>& entries) override {
+    (menu == FormatMenu::Chooser ? formatPopup : defaultFormatMenu) = entries;
   }
+  void CheckFormatMenu(FormatMenu menu, std::int32_t formatId) override {
+    for (FormatMenuEntry& entry : menu == FormatMenu::Chooser ? formatPopup : defaultFormatMenu) {
+      entry.checked = !entry.separator && entry.formatId == formatId;
+    }
+  }
+  void ShowFormatPopup(FormatPopupPlace place) override { popups.push_back(place); }
   void SetMagnifierPaused(bool paused) override { magnifierPaused = paused; }
   void PlaceWindow(const WindowRect& rect, bool maximized) override {
     place = rect;
@@ -65,6 +71,8 @@ class FakeMainView : public FakeViewOf<MainView> {
   ui::BandOrder bandOrder{};
   std::array<bool, 5> bandsVisible{};
   std::vector<FormatMenuEntry> defaultFormatMenu;
+  std::vector<FormatMenuEntry> formatPopup;
+  std::vector<FormatPopupPlace> popups;
   bool magnifierPaused = false;
   WindowRect place;
   bool maximized = false;

@@ -1,6 +1,4 @@
-// The main window's presenter without a display: the real folder and frame presenters, the
-// real file-list thread, real JPEGs in temporary folders, the real settings store under a
-// temporary configuration home; the window and the programs beside it are recording fakes.
+// The main window's presenter without a display (the fixture: main_presenter_fixture.h).
 #include "app/main_presenter.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +9,7 @@
 #include <sstream>
 #include <thread>
 
-#include "../frame/fake_frame_view.h"
-#include "../platform/temp_folder.h"
-#include "fake_main_view.h"
+#include "main_presenter_fixture.h"
 #include "platform/settings.h"
 
 namespace trimora {
@@ -26,43 +22,7 @@ using testing::FakeMainView;
 using testing::FakePrograms;
 using testing::TempFolder;
 
-const std::string kPhotos = std::string(TRIMORA_TESTDATA_DIR) + "/photos/";
-const WindowRect kDesktop{0, 0, 1600, 1200};
-
-class MainPresenterTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    setenv("XDG_CONFIG_HOME", config_.path().c_str(), 1);
-    FormatTables tables;
-    testing::AddScalableFormat(tables, "10 x 15", 1800, 1200, 900, 600);
-    fixedFormat_ = testing::AddFixedFormat(tables, "1024 x 700", 1024, 700);
-    tables.SaveFormatTables(formats_.path() + "/");
-    frame_.frameVisible = false;  // hidden when the window is made
-  }
-
-  std::unique_ptr<MainPresenter> Start() {
-    auto presenter = std::make_unique<MainPresenter>(view_, frame_, programs_,
-                                                     formats_.path() + "/", kDesktop, nullptr);
-    presenter->FinishStart();
-    return presenter;
-  }
-  void AddPicture(const std::string& name, const std::string& sample = "plain-landscape.jpg") {
-    fs::copy_file(kPhotos + sample, pictures_ / name);
-  }
-  static void OpenAndWait(MainPresenter& p, const std::string& folder) {
-    p.Folder().OpenFolder(folder);
-    p.Folder().WaitForStrip();
-  }
-  static KeyPress K(Key key, bool ctrl = false, bool alt = false) { return {key, ctrl, alt}; }
-
-  TempFolder config_;
-  TempFolder formats_;
-  TempFolder pictures_;
-  std::int32_t fixedFormat_ = 0;
-  FakeMainView view_;
-  FakeFrameView frame_;
-  FakePrograms programs_;
-};
+class MainPresenterTest : public testing::MainPresenterFixture {};
 
 TEST_F(MainPresenterTest, TheWindowStartsWithOnlyTheCommandsThatWorkWithoutAPicture) {
   {
@@ -175,8 +135,12 @@ TEST_F(MainPresenterTest, OpeningAFolderEnablesThePictureCommandsAndEachKeyRunsI
                C::HideOutside, C::CropOutside, C::NextPicture, C::LastPicture}) {
     EXPECT_TRUE(view_.Enabled(id)) << Row(id).name;
   }
-  for (C id : {C::FirstPicture, C::PreviousPicture, C::RedEyeFilter, C::FullScreen, C::ExifInfo,
-               C::CorrectionButton, C::EnlargeButton, C::FormatButton, C::Settings}) {
+  for (C id : {C::RedEyeFilter, C::CorrectionButton, C::AutoCorrect, C::EnlargeButton,
+               C::Enlarge, C::FormatButton, C::FormatForCurrent}) {
+    EXPECT_TRUE(view_.Enabled(id)) << Row(id).name;
+  }
+  for (C id : {C::FirstPicture, C::PreviousPicture, C::RedEyeRemove, C::AutoCorrectUndo,
+               C::EnlargeRemove, C::ApplyRedEye, C::FullScreen, C::ExifInfo, C::Settings}) {
     EXPECT_FALSE(view_.Enabled(id)) << Row(id).name << ": no behaviour yet, or nothing before";
   }
   EXPECT_FALSE(view_.shortcutVisible);
@@ -200,7 +164,6 @@ TEST_F(MainPresenterTest, OpeningAFolderEnablesThePictureCommandsAndEachKeyRunsI
   EXPECT_EQ(p->Frame().grid.SelX, 1) << "one step, not two: " << x;
   // A key whose command has no behaviour yet is taken and does nothing.
   const std::size_t messages = view_.messages.size();
-  EXPECT_TRUE(p->KeyPressed(K(Key::F3)));
   EXPECT_TRUE(p->KeyPressed(K(Key::F11)));
   EXPECT_EQ(view_.messages.size(), messages);
   // A key outside the map is left to the control under it.
@@ -233,9 +196,10 @@ TEST_F(MainPresenterTest, AltF4ClosesTheWindowAndF4AloneDoesNot) {
   OpenAndWait(*p, pictures_.path());
   EXPECT_TRUE(p->KeyPressed(K(Key::F4)));
   EXPECT_EQ(view_.closeRequests, 0);
-  EXPECT_FALSE(p->Folder().Corrections().autoCorrection);
+  EXPECT_TRUE(p->Folder().Corrections().autoCorrection) << "F4 alone is the correction";
   EXPECT_TRUE(p->KeyPressed(K(Key::F4, false, true)));
   EXPECT_EQ(view_.closeRequests, 1);
+  EXPECT_TRUE(p->Folder().Corrections().autoCorrection) << "Alt+F4 does not undo it";
   p->Run(C::Quit);
   EXPECT_EQ(view_.closeRequests, 2);
 }
@@ -398,9 +362,14 @@ std::string Observe(const FakeMainView& view, const FakePrograms& programs, Main
   for (bool visible : view.bandsVisible) out << visible;
   out << "|" << programs.started.size() << programs.opened.size() << programs.posted.size();
   const GridState& g = p.Frame().grid;
+  const Picture& shown = p.Folder().DisplayedPicture();
   out << "|" << g.SelX << "," << g.SelY << "," << g.SelW << "," << g.SelH << "," << g.BlockSize
-      << "|" << p.Frame().MasterAlpha << "|" << p.Folder().DisplayedPicture().width() << "x"
-      << p.Folder().DisplayedPicture().height();
+      << "|" << p.Frame().MasterAlpha << "|" << shown.width() << "x" << shown.height();
+  std::uint64_t sum = 0;
+  for (std::size_t i = 0; i < shown.byteCount(); ++i) sum = sum * 31 + shown.data()[i];
+  const ShownCorrections& c = p.Folder().Corrections();
+  out << "|" << sum << "|" << c.redEye << c.autoCorrection << c.enlarged
+      << p.Corrections().Marking() << "|" << view.popups.size();
   return out.str();
 }
 

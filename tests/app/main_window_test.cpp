@@ -19,6 +19,7 @@
 
 #include "app/kv_main_form.h"
 #include "fake_main_view.h"
+#include "main_window_test_support.h"
 #include "frame/image_panel.h"
 #include "platform/instance.h"
 #include "platform/settings.h"
@@ -27,17 +28,15 @@
 
 using trimora::CommandId;
 using trimora::app::TKvMainForm;
+using trimora::testing::Enabled;
+using trimora::testing::WaitForStrip;
 
 namespace {
 
 const QString kPhotos = QStringLiteral(TRIMORA_TESTDATA_DIR "/photos/");
 
 void Screenshot(QWidget* widget, const QString& name) {
-  const QString folder = qEnvironmentVariable("TRIMORA_SCREENSHOT_DIR");
-  if (folder.isEmpty()) return;
-  QDir().mkpath(folder);
-  QCoreApplication::processEvents();
-  widget->grab().save(folder + QStringLiteral("/mainwin-") + name + QStringLiteral(".png"));
+  trimora::testing::Screenshot(widget, QStringLiteral("mainwin"), name);
 }
 
 }  // namespace
@@ -46,9 +45,7 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  QTemporaryDir config_;
-  QTemporaryDir runtime_;
-
+  trimora::testing::PrivateHome home_;
   trimora::testing::FakePrograms programs_;
 
   int GuideStarts() const {
@@ -70,27 +67,9 @@ class MainWindowTest : public QObject {
     }
     return dir.path();
   }
-  static void WaitForStrip(TKvMainForm& window) {
-    QTRY_VERIFY_WITH_TIMEOUT(
-        window.Presenter().Folder().StripComplete() && !window.Presenter().Folder().ThreadRunning(),
-        20000);
-    QCoreApplication::processEvents();
-  }
-  static bool Enabled(TKvMainForm& window, CommandId command) {
-    return window.Actions(command).front()->isEnabled();
-  }
-
  private slots:
-  void initTestCase() {
-    qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-    qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
-  }
-
-  void init() {
-    // Every scenario starts from an empty settings key.
-    QDir(config_.path()).removeRecursively();
-    QDir().mkpath(config_.path());
-  }
+  void initTestCase() { home_.Use(); }
+  void init() { home_.ClearSettings(); }
 
   void firstStartIsCentredWithTheKeyboardHelpAndStartsTheGuideOnce() {
     programs_.started.clear();
@@ -257,7 +236,8 @@ class MainWindowTest : public QObject {
       return QString::fromUtf8(utf8).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     };
     for (const MenuRow& menuRow : MenuTable()) {
-      if (menuRow.id == MenuId::DefaultFormat) continue;  // filled with the formats
+      // Filled with the formats.
+      if (menuRow.id == MenuId::DefaultFormat || menuRow.id == MenuId::FormatChooser) continue;
       auto* menu = window->findChild<QMenu*>(text(menuRow.name));
       QVERIFY2(menu, menuRow.name);
       QStringList shown, designed;

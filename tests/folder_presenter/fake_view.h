@@ -19,6 +19,9 @@ class FakeViewOf : public Base {
     int buttons = 0;
     std::string key;
     int width = 0, height = 0;
+    // What stood behind the box: status panels 1 and 2 and the size of the shown picture.
+    std::string status1, status2;
+    int shownWidth = 0, shownHeight = 0;
   };
 
   // Width, height, panel height and button height of a rebuilt thumbnail.
@@ -32,7 +35,8 @@ class FakeViewOf : public Base {
   }
   int ShowMessageBox(const std::string& title, const std::string& text, int buttons,
                      const std::string& key, int width, int height) override {
-    messages.push_back({title, text, buttons, key, width, height});
+    messages.push_back(
+        {title, text, buttons, key, width, height, status[1], status[2], shownWidth, shownHeight});
     if (answers.empty()) return 1;
     const int answer = answers.front();
     answers.pop_front();
@@ -103,6 +107,11 @@ class FakeViewOf : public Base {
     previewWidth = preview.width();
     ShowPicture(picture);
   }
+  void RedrawPicturePart(const Picture& picture, const PixelRect& part) override {
+    shownWidth = picture.width();
+    shownHeight = picture.height();
+    partsRedrawn.push_back(part);
+  }
   void ClearPicture() override {
     shownWidth = shownHeight = 0;
     cleared++;
@@ -135,6 +144,7 @@ class FakeViewOf : public Base {
   std::vector<int> hidden;
   std::map<int, Rebuilt> rebuiltThumbnails;
   int shownWidth = 0, shownHeight = 0, picturesShown = 0, cleared = 0, previewWidth = 0;
+  std::vector<PixelRect> partsRedrawn;
 };
 
 using FakeView = FakeViewOf<>;

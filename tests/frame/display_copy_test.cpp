@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace trimora {
 namespace {
@@ -41,10 +44,46 @@ TEST(ScaleToView, KeepsThePictureAtItsOwnSizeAndHandlesUnevenBins) {
   const Picture same = ScaleToView(src, 7, 5);
   EXPECT_EQ(std::memcmp(same.data(), src.data(), src.byteCount()), 0);
   const Picture odd = ScaleToView(src, 3, 2);  // bins of 2, 2, 3 columns and 2, 3 rows
-  EXPECT_EQ(Px(odd, 2, 1)[0], 5);  // x 4..6
-  EXPECT_EQ(Px(odd, 2, 1)[1], 3);  // y 2..4
+  EXPECT_EQ(Px(odd, 2, 1)[0], 5);              // x 4..6
+  EXPECT_EQ(Px(odd, 2, 1)[1], 3);              // y 2..4
   EXPECT_TRUE(ScaleToView(Picture(), 3, 3).empty());
   EXPECT_TRUE(ScaleToView(src, 0, 3).empty());
+}
+
+TEST(ScaleToView, EachTargetPixelIsTheRoundedMeanOfItsBinOnLargePictures) {
+  // Large enough for several bands of rows and for whole blocks of bytes per row; the bins are
+  // checked against their definition, from the pixel's own bin bounds.
+  Picture src(1000, 700);
+  std::uint32_t seed = 12345;
+  for (std::size_t i = 0; i < src.byteCount(); ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    src.data()[i] = static_cast<std::uint8_t>(seed >> 24);
+  }
+  auto binStart = [](int i, int n, int m) {
+    return static_cast<int>(static_cast<std::int64_t>(i) * n / m);
+  };
+  struct Size {
+    int w, h;
+  };
+  for (const Size size : {Size{333, 250}, Size{1000, 700}, Size{17, 5}, Size{999, 3}}) {
+    SCOPED_TRACE(std::to_string(size.w) + "x" + std::to_string(size.h));
+    const Picture out = ScaleToView(src, size.w, size.h);
+    for (int y = 0; y < size.h; y += 7) {
+      for (int x = 0; x < size.w; x += 3) {
+        const int xa = binStart(x, 1000, size.w),
+                  xb = std::max(xa + 1, binStart(x + 1, 1000, size.w));
+        const int ya = binStart(y, 700, size.h),
+                  yb = std::max(ya + 1, binStart(y + 1, 700, size.h));
+        for (int c = 0; c < 3; ++c) {
+          std::uint32_t sum = 0;
+          for (int sy = ya; sy < yb; ++sy)
+            for (int sx = xa; sx < xb; ++sx) sum += Px(src, sx, sy)[c];
+          const std::uint32_t n = static_cast<std::uint32_t>((xb - xa) * (yb - ya));
+          ASSERT_EQ(Px(out, x, y)[c], (sum + n / 2) / n) << x << "," << y << " channel " << c;
+        }
+      }
+    }
+  }
 }
 
 TEST(DimmedCopy, BlendsWithTheBackground) {

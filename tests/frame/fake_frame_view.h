@@ -70,6 +70,7 @@ class FakeFrameView : public FrameView {
   bool MarkerVisible() const override { return markerVisible; }
   ScreenRect MarkerRect() const override { return marker; }
   void SetMarkerRect(const ScreenRect& r) override { marker = r; }
+  void SetMarkerVisible(bool v) override { markerVisible = v; }
   void MarkerChanged() override { ++markerChanges; }
   void EndRedEyeMarking() override { ++endedRedEye; markerVisible = false; }
   int PanelWidth() const override { return panelWidth; }

@@ -13,6 +13,7 @@
 #include "../error_testing.h"
 #include "imaging/jpeg_codec.h"
 #include "output/file_writers.h"
+#include "output/jpegtran.h"
 #include "output_test_support.h"
 #include "platform/error.h"
 
@@ -270,20 +271,36 @@ TEST(JpegEncoder, NoiseThatOutgrowsTheFirstBufferStaysWhole) {
 }
 
 TEST(JpegDecoder, DecodesARectangleLikeTheWholePicture) {
+  // Pictures with full-size colour planes (4:4:4) and with halved ones (4:2:0, 4:2:2), whose
+  // smooth upsampling needs the neighbours of the cut's edge columns; each also cut by jpegtran
+  // to 333 x 250, so that its right and bottom block rows are partial.
   TempFolder dir;
-  const std::string source = std::string(TRIMORA_TESTDATA_DIR) + "/photos/plain-landscape.jpg";
-  const Picture whole = DecodeJpegRect(source, 0, 0, 600, 450);
-  struct Case {
-    int left, top, w, h;
-  };
-  for (const Case c : {Case{0, 0, 600, 450}, Case{16, 32, 100, 50}, Case{37, 13, 201, 99}, Case{599, 449, 1, 1},
-                       Case{5, 400, 595, 50}}) {
-    SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.top));
-    const Picture cut = DecodeJpegRect(source, c.left, c.top, c.w, c.h);
-    ASSERT_EQ(cut.width(), c.w);
-    ASSERT_EQ(cut.height(), c.h);
-    for (int y = 0; y < c.h; ++y) {
-      ASSERT_EQ(0, std::memcmp(cut.row(y), whole.row(c.top + y) + c.left * 4, c.w * 4)) << "row " << y;
+  std::vector<std::string> sources;
+  for (const char* name : {"plain-landscape.jpg", "casio-ex-m2.jpg", "canon-ixus.jpg"}) {
+    const std::string source = std::string(TRIMORA_TESTDATA_DIR) + "/photos/" + name;
+    const std::string odd = dir.Path(std::string("odd-") + name);
+    ASSERT_TRUE(RunJpegTran(JpegTranCropParameters(0, 0, 333, 250, source, odd))) << name;
+    sources.push_back(source);
+    sources.push_back(odd);
+  }
+  for (const std::string& source : sources) {
+    const Picture whole = DecodeJpegFile(source);
+    const int W = whole.width(), H = whole.height();
+    struct Case {
+      int left, top, w, h;
+    };
+    for (const Case c : {Case{0, 0, W, H}, Case{16, 32, 100, 50}, Case{37, 13, 201, 99},
+                         Case{W - 1, H - 1, 1, 1}, Case{5, H - 50, W - 5, 50}, Case{0, 55, 333, 21},
+                         Case{W / 3, 0, 101, 7}, Case{W - 100, H / 2, 100, H - H / 2}}) {
+      SCOPED_TRACE(source + " " + std::to_string(c.left) + "," + std::to_string(c.top) + " " +
+                   std::to_string(c.w) + "x" + std::to_string(c.h));
+      const Picture cut = DecodeJpegRect(source, c.left, c.top, c.w, c.h);
+      ASSERT_EQ(cut.width(), c.w);
+      ASSERT_EQ(cut.height(), c.h);
+      for (int y = 0; y < c.h; ++y) {
+        ASSERT_EQ(0, std::memcmp(cut.row(y), whole.row(c.top + y) + c.left * 4, c.w * 4))
+            << "row " << y;
+      }
     }
   }
 }

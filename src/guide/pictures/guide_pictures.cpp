@@ -212,13 +212,11 @@ int main(int argc, char** argv) {
         "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n"
         "XDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
   dirs.close();
-  setenv("HOME", home.toLocal8Bit().constData(), 1);
-  setenv("XDG_CONFIG_HOME", temporary.filePath(QStringLiteral("config")).toLocal8Bit().constData(),
-         1);
-  setenv("XDG_DATA_HOME", temporary.filePath(QStringLiteral("data")).toLocal8Bit().constData(), 1);
-  setenv("XDG_RUNTIME_DIR", temporary.filePath(QStringLiteral("runtime")).toLocal8Bit().constData(),
-         1);
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qputenv("HOME", home.toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", temporary.filePath(QStringLiteral("config")).toLocal8Bit());
+  qputenv("XDG_DATA_HOME", temporary.filePath(QStringLiteral("data")).toLocal8Bit());
+  qputenv("XDG_RUNTIME_DIR", temporary.filePath(QStringLiteral("runtime")).toLocal8Bit());
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 
   // The offscreen platform tells of every mask and grab it cannot make; none matters here.
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
