@@ -10,6 +10,7 @@ namespace trimora {
 bool HasJpgExtension(std::string_view name);
 // The full paths of the regular files of `folder` whose names end in ".jpg" (any case), in the
 // order the file system enumerates them; sub-folders are not entered. Each path is `folder`,
-// a separator added when missing, and the file name. An unreadable folder gives nothing.
+// a separator added when missing, and the file name. Throws trimora::Error (kFolderCannotRead)
+// when the folder cannot be read.
 std::vector<std::string> ListJpegFiles(std::string_view folder);
 }  // namespace trimora

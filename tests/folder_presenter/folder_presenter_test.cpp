@@ -544,9 +544,13 @@ TEST_F(FolderPresenterTest, AnUnreadableFolderIsReportedAndTheOpenFolderStays) {
   ::chmod(locked.path().c_str(), 0);
   // The superuser reads every folder: the attempt is made as an ordinary user.
   const uid_t user = ::geteuid();
-  if (user == 0) ASSERT_EQ(::seteuid(65534), 0);
+  if (user == 0) {
+    ASSERT_EQ(::seteuid(65534), 0);
+  }
   presenter_.OpenFolder(locked.path());
-  if (user == 0) ASSERT_EQ(::seteuid(0), 0);
+  if (user == 0) {
+    ASSERT_EQ(::seteuid(0), 0);
+  }
   ASSERT_EQ(view_.errors.size(), 1u);
   EXPECT_EQ(view_.errors[0], "Das Verzeichnis " + locked.path() + " kann nicht gelesen werden.");
   EXPECT_EQ(presenter_.SourceFolder(), pictures_.path() + "/");

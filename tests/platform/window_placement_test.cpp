@@ -16,9 +16,9 @@ class WindowPlacementTest : public QObject {
  private:
   testing::TempFolder home_;
 
-  // Puts `window` at `place` in `state`. The window is not shown: Qt keeps the normal geometry
-  // when the state changes either way, and nothing waits for a window system that may be slow
-  // when tests run side by side.
+  // Puts `window` at `place` in `state` without showing it: Qt keeps the normal geometry when
+  // the state changes, and nothing waits for a window system that may be slow when tests run
+  // side by side.
   static void Place(QWidget& window, QRect place, Qt::WindowStates state) {
     window.setGeometry(place);
     window.setWindowState(state);
@@ -46,8 +46,9 @@ class WindowPlacementTest : public QObject {
     QWidget window;
     Place(window, QRect(50, 60, 445, 325), Qt::WindowMaximized);
     QVERIFY(window.isMaximized());
-    // What a window system does to a maximized window: it grows to the screen.
-    window.setGeometry(QRect(0, 0, 1600, 1200));
+    // Shown, it grows to the screen; waited for by its state, with room for a busy machine.
+    window.show();
+    QTRY_VERIFY_WITH_TIMEOUT(window.geometry().width() > 445, 60000);
     SaveWindowPlacement(window, setting::kExifWindowPlace);
     ExpectPlace("EXIF\\", QRect(50, 60, 445, 325));
   }
