@@ -312,7 +312,9 @@ std::optional<int> ParseNumber(std::string_view text) {
 SettingsBatch::SettingsBatch() {
   Cache& cache = TheCache();
   std::lock_guard guard(cache.mutex);
-  ++cache.batches;
+  // The batch starts from the file as it is now; what others write meanwhile is taken in when
+  // the batch is written.
+  if (cache.batches++ == 0) Refresh(cache, Locate("").file);
 }
 
 SettingsBatch::~SettingsBatch() {
