@@ -42,11 +42,13 @@ close_time() {
   mkdir -p "$home/config/Halvorn/Trimora" "$home/data" "$home/run"
   chmod 700 "$home/run"
   cp "$2" "$home/config/Halvorn/Trimora/$version.ini"
+  # Written by the session before, not a moment ago.
+  touch -d "1 hour ago" "$home/config/Halvorn/Trimora/$version.ini"
   XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/run \
     "$1/Trimora2" -restart >/dev/null 2>&1 &
   local pid=$!
   local window
-  window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | head -1)
+  window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | tail -1)
   sleep 1
   local start end
   start=$(date +%s.%N)
