@@ -5,85 +5,25 @@
 // processor time are taken from the kernel. Run under a display (xvfb-run).
 //
 //   guide_bench [RUNS]
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "processes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct Sample {
-  double seconds = 0;     // start to "painted"
-  double cpuSeconds = 0;  // user + system time of the whole process
-  long peakKilobytes = 0;
-  bool ok = false;
-};
-
-// Starts `args`, waits for the line "painted" on its output (at most 20 s), then ends it.
-Sample Measure(const std::vector<std::string>& args) {
-  Sample sample;
-  int out[2];
-  if (pipe(out) != 0) return sample;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  std::vector<char*> argv;
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  const auto start = Clock::now();
-  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(out[1]);
-  if (spawned != 0) {
-    close(out[0]);
-    return sample;
-  }
-  std::string seen;
-  pollfd watch{out[0], POLLIN, 0};
-  while (seen.find("painted\n") == std::string::npos && poll(&watch, 1, 20000) > 0) {
-    char buffer[64];
-    const ssize_t got = read(out[0], buffer, sizeof buffer);
-    if (got <= 0) break;
-    seen.append(buffer, static_cast<std::size_t>(got));
-  }
-  sample.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  sample.ok = seen.find("painted\n") != std::string::npos;
-  kill(pid, SIGKILL);
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  close(out[0]);
-  sample.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-  sample.peakKilobytes = usage.ru_maxrss;
-  return sample;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
+using trimora::bench::CompareStarts;
+using trimora::bench::FiguresOf;
+using trimora::bench::Median;
+using trimora::bench::PrintRunsAndLoad;
+using trimora::bench::PrivateHome;
+using trimora::bench::SpreadOf;
 
 }  // namespace
 
@@ -97,63 +37,23 @@ int main(int argc, char** argv) {
     return 1;
   }
   // Private settings and sockets, so that no running viewer takes the start over.
-  const fs::path home = fs::temp_directory_path() / ("trimora-guide-bench-" + std::to_string(getpid()));
-  fs::create_directories(home / "config");
-  fs::create_directories(home / "runtime");
-  fs::permissions(home / "runtime", fs::perms::owner_all, fs::perm_options::replace);
-  setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", (home / "runtime").c_str(), 1);
-  setenv("TRIMORA_PAINTED_MARK", "1", 1);
+  const PrivateHome home("trimora-guide-bench");
 
-  // One start of each first, so that both find the files in the cache.
-  Measure({programs + "/Brevio"});
-  Measure({peer, guide});
-
-  std::vector<double> brevio, peers, ratios, cpuRatios, brevioCpu, peerCpu, brevioPeak, peerPeak;
-  for (int run = 0; run < runs; ++run) {
-    Sample a, b;
-    if (run % 2 == 0) {
-      a = Measure({programs + "/Brevio"});
-      b = Measure({peer, guide});
-    } else {
-      b = Measure({peer, guide});
-      a = Measure({programs + "/Brevio"});
-    }
-    if (!a.ok || !b.ok) {
-      std::fprintf(stderr, "run %d: a program did not report its painted page\n", run + 1);
-      fs::remove_all(home);
-      return 1;
-    }
-    brevio.push_back(a.seconds);
-    peers.push_back(b.seconds);
-    ratios.push_back(a.seconds / b.seconds);
-    cpuRatios.push_back(a.cpuSeconds / b.cpuSeconds);
-    brevioCpu.push_back(a.cpuSeconds);
-    peerCpu.push_back(b.cpuSeconds);
-    brevioPeak.push_back(static_cast<double>(a.peakKilobytes));
-    peerPeak.push_back(static_cast<double>(b.peakKilobytes));
-    double load[1] = {0};
-    getloadavg(load, 1);
-    std::printf("load %.2f; run %2d: Brevio %6.1f ms (cpu %5.1f ms, peak %6ld KB)   peer %6.1f ms (cpu %5.1f ms, "
-                "peak %6ld KB)   ratio %.2f\n",
-                load[0], run + 1, a.seconds * 1e3, a.cpuSeconds * 1e3, a.peakKilobytes, b.seconds * 1e3,
-                b.cpuSeconds * 1e3, b.peakKilobytes, ratios.back());
-    std::fflush(stdout);
-  }
-  std::vector<double> sorted = ratios;
-  std::sort(sorted.begin(), sorted.end());
-  const double q1 = sorted[sorted.size() / 4], q3 = sorted[(sorted.size() * 3) / 4];
-  double load[3] = {0, 0, 0};
-  getloadavg(load, 3);
-  std::printf("\n%d runs, load average %.2f %.2f %.2f\n", runs, load[0], load[1], load[2]);
+  const auto pairs = CompareStarts({programs + "/Brevio"}, "Brevio", {peer, guide}, "peer", runs);
+  if (pairs.empty()) return 1;
+  const auto f = FiguresOf(pairs);
+  const auto spread = SpreadOf(f.ratios);
+  PrintRunsAndLoad(runs);
   std::printf("start to guide painted: Brevio median %.1f ms (limit 400 ms), peer median %.1f ms\n",
-              Median(brevio) * 1e3, Median(peers) * 1e3);
-  std::printf("per-run ratio Brevio/peer: median %.2f (limit 1.50), quartiles %.2f-%.2f, range %.2f-%.2f\n",
-              Median(ratios), q1, q3, sorted.front(), sorted.back());
-  std::printf("processor time: Brevio median %.1f ms, peer median %.1f ms, median per-run ratio %.2f\n",
-              Median(brevioCpu) * 1e3, Median(peerCpu) * 1e3, Median(cpuRatios));
-  std::printf("peak memory: Brevio median %.1f MB, peer median %.1f MB, ratio %.2f\n", Median(brevioPeak) / 1024,
-              Median(peerPeak) / 1024, Median(brevioPeak) / Median(peerPeak));
-  fs::remove_all(home);
+              Median(f.secondsA) * 1e3, Median(f.secondsB) * 1e3);
+  std::printf(
+      "per-run ratio Brevio/peer: median %.2f (limit 1.50), quartiles %.2f-%.2f, range %.2f-%.2f\n",
+      spread.median, spread.q1, spread.q3, spread.low, spread.high);
+  std::printf(
+      "processor time: Brevio median %.1f ms, peer median %.1f ms, median per-run ratio %.2f\n",
+      Median(f.cpuA) * 1e3, Median(f.cpuB) * 1e3, Median(f.cpuRatios));
+  std::printf("peak memory: Brevio median %.1f MB, peer median %.1f MB, ratio %.2f\n",
+              Median(f.peakKilobytesA) / 1024, Median(f.peakKilobytesB) / 1024,
+              Median(f.peakKilobytesA) / Median(f.peakKilobytesB));
   return 0;
 }

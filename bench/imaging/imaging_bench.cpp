@@ -4,12 +4,11 @@
 //
 //   imaging_bench [benchmark options]
 // The whole-process figures start imaging_decode_probe, which lies beside this program.
+#include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "photo_jpeg.h"
-#include "processes.h"
 #include "imaging/correction.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/thumbnail.h"
+#include "photo_jpeg.h"
+#include "processes.h"
 
 extern char** environ;
 

@@ -20,7 +20,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -33,8 +32,12 @@
 #include "imaging/red_eye.h"
 #include "photo_jpeg.h"
 #include "platform/settings.h"
+#include "run_stats.h"
 
 namespace fs = std::filesystem;
+using trimora::bench::LoadAverage;
+using trimora::bench::Spread;
+using trimora::bench::SpreadOf;
 
 namespace {
 
@@ -58,22 +61,6 @@ class Stopwatch {
   Clock::time_point wall_;
   std::clock_t cpu_;
 };
-
-// Median, smallest and largest value.
-struct Spread {
-  double median, low, high;
-};
-Spread SpreadOf(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return {values[values.size() / 2], values.front(), values.back()};
-}
-
-std::string LoadAverage() {
-  std::ifstream in("/proc/loadavg");
-  std::string one, five, fifteen;
-  in >> one >> five >> fifteen;
-  return one + " " + five + " " + fifteen;
-}
 
 void Settle() { QCoreApplication::processEvents(QEventLoop::AllEvents, 50); }
 
@@ -121,7 +108,7 @@ int main(int argc, char** argv) {
       t.Stop(correctionPeer);
     }
     Settle();
-    // The display copy alone, which the correction rebuilds to show its result.
+    // The display copy alone, which the correction makes in its last pass to show its result.
     {
       const trimora::TPictureView* view = window.ImagePanel()->Image();
       const Stopwatch t;
@@ -187,9 +174,7 @@ int main(int argc, char** argv) {
   }
 
   auto ratio = [](const std::vector<double>& subject, const std::vector<double>& peer) {
-    std::vector<double> ratios;
-    for (std::size_t i = 0; i < subject.size(); ++i) ratios.push_back(subject[i] / peer[i]);
-    return SpreadOf(ratios);
+    return SpreadOf(trimora::bench::Ratios(subject, peer));
   };
   auto report = [&](const char* what, const Times& subject, const Times& peer,
                     const char* peerName) {

@@ -8,11 +8,12 @@
 //                  the strip grows.
 // Run under a display (xvfb-run). The pictures are made in a temporary folder with cjpeg from
 // synthetic PPM files and removed at the end; 8 distinct pictures are linked under 200 names.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -20,15 +21,14 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
 #include "app/kv_main_form.h"
-#include "photo_jpeg.h"
 #include "folder/folder_listing.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/thumbnail.h"
+#include "photo_jpeg.h"
 
 namespace fs = std::filesystem;
 

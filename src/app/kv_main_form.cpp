@@ -17,18 +17,25 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <utility>
 
 #include "app/info_dialog.h"
 #include "app/main_settings.h"
+#include "app/options_dialog.h"
 #include "app/tool_icons.h"
+#include "formats/format_dialog.h"
+#include "frame/full_screen_dialog.h"
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
 #include "frame/qt_frame_view.h"
 #include "frame/rect_box.h"
+#include "frame/zoom_view.h"
+#include "metadata/exif_dialog.h"
 #include "platform/paths.h"
 #include "platform/window_placement.h"
 #include "ui/dialog_kit.h"
@@ -45,7 +52,7 @@ const QColor kCurrentEntryColor(0xD5, 0xDE, 0xF8);
 
 constexpr int kToolBarHeight = 54;
 constexpr int kMenuBandHeight = 24;
-constexpr int kLeftColumnWidth = 205;
+constexpr int kLeftColumnWidth = kZoomPanelSize;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -192,11 +199,24 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   }
   frameWidgets_ = std::make_unique<QtFrameView>(
       imagePanel_, imagePanel_->Image(), imagePanel_->Frame(), imagePanel_->RedEyeFrame(), nullptr);
+  // The dialogs, made once and reused: the format definitions, the folder chooser, the
+  // message box and the input box, the settings, the about box.
+  constexpr int kPictureSize = 28;
+  formatDialog_ = new formats::TFormatDialog(
+      this, frame_, nullptr,
+      {MakeToolIcon(ToolIcon::First, kPictureSize), MakeToolIcon(ToolIcon::Previous, kPictureSize),
+       MakeToolIcon(ToolIcon::Next, kPictureSize), MakeToolIcon(ToolIcon::Last, kPictureSize),
+       MakeToolIcon(ToolIcon::Append, kPictureSize), MakeToolIcon(ToolIcon::Delete, kPictureSize)});
   dialogs_ = std::make_unique<ui::DialogKit>(this, frame_);
+  formatDialog_->SetDialogKit(dialogs_.get());
+  optionsDialog_ = new TOptionsDialog(this, frame_, dialogs_.get());
   infoDialog_ = new TInfoDialog(this);
+  BuildViewingWindows();
   const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
   presenter_ = std::make_unique<MainPresenter>(
-      *this, *frameWidgets_, *outside, formatFolder.empty() ? ProgramFolder() : formatFolder,
+      *this, *frameWidgets_, *outside,
+      formatFolder.empty() ? FormatFileFoldersOfThisProgram()
+                           : FormatFileFolders{formatFolder, formatFolder},
       WindowRect{desktop.x(), desktop.y(), desktop.width(), desktop.height()}, [this] {
         QMetaObject::invokeMethod(
             this, [this] { presenter_->RunHandOvers(); }, Qt::QueuedConnection);
@@ -308,20 +328,27 @@ void TKvMainForm::BuildToolBars() {
 }
 
 void TKvMainForm::BuildLeftColumn() {
+  // The magnifier fills its panel but for 4 pixels; its buttons float over its top right.
   zoomPanel_ = new ui::TXPPanel(content_, Qt::white, true);
   zoomPanel_->setObjectName(QStringLiteral("ZoomPanel"));
-  zoomPanel_->setFixedSize(kLeftColumnWidth, kLeftColumnWidth);
-  auto* zoom = new QWidget(zoomPanel_);
-  zoom->setObjectName(QStringLiteral("Zoom"));
-  zoom->setGeometry(1, 1, kLeftColumnWidth - 2, kLeftColumnWidth - 26);
+  zoomPanel_->setFixedSize(kLeftColumnWidth, kZoomPanelSize);
+  zoom_ = new ThlvZoom(zoomPanel_);
+  zoom_->setGeometry(4, 4, kMagnifierSize, kMagnifierSize);
+  zoom_->hide();
   zoomLabel_ = new QLabel(QStringLiteral("Zoom deaktiviert"), zoomPanel_);
   zoomLabel_->setObjectName(QStringLiteral("ZoomLabel"));
-  zoomLabel_->setAlignment(Qt::AlignCenter);
-  zoomLabel_->setGeometry(1, 80, kLeftColumnWidth - 2, 20);
+  zoomLabel_->move(12, 14);
+  zoomLabel_->adjustSize();
   zoomLabel_->hide();
+  auto* buttons = new ui::TXPPanel(zoomPanel_, kEntryColor, true);
+  buttons->setObjectName(QStringLiteral("ZoomButtonPanel"));
+  buttons->setGeometry(123, 7, kZoomButtonPanelWidth, kZoomButtonPanelHeight);
   auto* zoomBar = findChild<QToolBar*>(QStringLiteral("ZoomToolBar"));
-  zoomBar->setParent(zoomPanel_);
-  zoomBar->setGeometry(kLeftColumnWidth - 100, kLeftColumnWidth - 27, 98, 26);
+  zoomBar->setParent(buttons);
+  zoomBar->layout()->setContentsMargins(0, 0, 0, 0);
+  zoomBar->layout()->setSpacing(0);
+  zoomBar->setGeometry(2, 2, kZoomButtonPanelWidth - 4, kZoomButtonPanelHeight - 4);
+  buttons->raise();
 
   dirPanel_ = new ui::TXPPanel(content_, kEntryColor, true);
   dirPanel_->setObjectName(QStringLiteral("DirPanel"));
@@ -423,6 +450,32 @@ void TKvMainForm::BuildShortcutPanel() {
   shortcutPanel_->adjustSize();
 }
 
+void TKvMainForm::BuildViewingWindows() {
+  fullScreen_ = new TFullScreenDialog(this);
+  fullScreen_->SetButtonIcons(MakeToolIcon(ToolIcon::Previous, 16),
+                              MakeToolIcon(ToolIcon::Delete, 16), MakeToolIcon(ToolIcon::Next, 16),
+                              MakeToolIcon(ToolIcon::Format, 16));
+  connect(fullScreen_, &TFullScreenDialog::keyPressed, this,
+          [this](int key, Qt::KeyboardModifiers modifiers) {
+            presenter_->FullScreenKey(KeyPressOf(key, modifiers));
+          });
+  connect(fullScreen_, &TFullScreenDialog::buttonClicked, this,
+          [this](FullScreenAction action) { presenter_->FullScreenButton(action); });
+  connect(fullScreen_, &TFullScreenDialog::refreshPosted, this,
+          [this] { presenter_->FullScreenRefreshPosted(); });
+
+  exif_ = new metadata::TEXIFDialog(this);
+  connect(exif_, &metadata::TEXIFDialog::closeRequested, this,
+          [this] { presenter_->ExifWindowClosed(); });
+  connect(exif_, &metadata::TEXIFDialog::activated, this, [this](bool active) {
+    if (presenter_) presenter_->ExifWindowActivated(active);
+  });
+  connect(exif_, &metadata::TEXIFDialog::placed, this, [this](const QRect& normal) {
+    if (presenter_)
+      presenter_->ExifWindowPlaced({normal.x(), normal.y(), normal.width(), normal.height()});
+  });
+}
+
 // Band bar.
 
 void TKvMainForm::LayoutBands() {
@@ -454,6 +507,12 @@ bool TKvMainForm::event(QEvent* event) {
   if (event->type() == static_cast<QEvent::Type>(kStartMessage)) {
     // The window finishes painting first.
     QCoreApplication::processEvents();
+    // The EXIF/IPTC window that was open when the program closed opens above the window, once
+    // that is on the screen (shown before it, a window manager may stack it below).
+    if (exifShownWithWindow_) {
+      exif_->show();
+      exif_->raise();
+    }
     LayoutBands();
     presenter_->FinishStart();
     CentreShortcutPanel();
@@ -490,8 +549,27 @@ void TKvMainForm::CentreShortcutPanel() {
   }
 }
 
+PointerTarget TKvMainForm::TargetOf(const QWidget* widget) const {
+  if (widget == nullptr) return PointerTarget::Nothing;
+  const QWidget* image = imagePanel_->Image();
+  if (widget == image || image->isAncestorOf(widget)) return PointerTarget::Picture;
+  if (widget == this || widget == content_ || widget == frame_) return PointerTarget::MainWindow;
+  const QWidget* parent = widget->parentWidget();
+  if (parent != nullptr && (parent == strip_ || parent->parentWidget() == strip_))
+    return PointerTarget::StripEntry;
+  return PointerTarget::OtherControl;
+}
+
 bool TKvMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ToolTip && !hintsShown_) return true;
+  // The pointer left the program's windows, or the program is no longer the active one.
+  if (presenter_ == nullptr) return QWidget::eventFilter(watched, event);
+  if ((watched == this && event->type() == QEvent::Leave) ||
+      (event->type() == QEvent::ApplicationStateChange &&
+       QGuiApplication::applicationState() != Qt::ApplicationActive)) {
+    presenter_->PointerMoved(PointerTarget::Nothing,
+                             QGuiApplication::applicationState() == Qt::ApplicationActive);
+  }
   if (watched == imagePanel_ && event->type() == QEvent::Resize) {
     CentreShortcutPanel();
     presenter_->PanelResized(imagePanel_->width(), imagePanel_->height());
@@ -514,8 +592,19 @@ bool TKvMainForm::eventFilter(QObject* watched, QEvent* event) {
         return true;
       }
       break;
+    case QEvent::Enter:
+      // A window that went away or came up moved what lies under the resting pointer: the
+      // innermost widget entered decides, as a pointer move over it would.
+      if (widget->childAt(static_cast<QEnterEvent*>(event)->position().toPoint()) == nullptr) {
+        presenter_->PointerMoved(TargetOf(widget),
+                                 QGuiApplication::applicationState() == Qt::ApplicationActive);
+      }
+      break;
     case QEvent::MouseMove: {
       auto* move = static_cast<QMouseEvent*>(event);
+      presenter_->PointerMoved(TargetOf(widget),
+                               QGuiApplication::applicationState() == Qt::ApplicationActive);
+      zoom_->PointerMoved();
       const QCursor* cursor = QApplication::overrideCursor();
       if (cursor != nullptr && IsSizingCursor(cursor->shape()) && move->buttons() == Qt::NoButton &&
           (!mine || (widget != this && widget != imagePanel_))) {
@@ -627,7 +716,82 @@ void TKvMainForm::ShowFormatPopup(FormatPopupPlace place) {
   popup->popup(at);
 }
 
-void TKvMainForm::SetMagnifierPaused(bool paused) { zoomLabel_->setVisible(paused); }
+
+void TKvMainForm::SetFrameActive(bool active) {
+  if (active) {
+    frame_->MarkActive();
+  } else {
+    frame_->MarkInactive();
+  }
+}
+
+// MainView: the magnifier.
+
+void TKvMainForm::SetMagnifierActive(bool active) { zoom_->SetActive(active); }
+
+void TKvMainForm::SetMagnifierShown(bool shown) { zoom_->setVisible(shown); }
+
+void TKvMainForm::SetMagnifierZoomLevel(int level) { zoom_->SetZoomLevel(level); }
+
+void TKvMainForm::RefreshMagnifier() { zoom_->RefreshZoom(); }
+
+void TKvMainForm::LayOutMagnifierPanel(const MagnifierPanel& panel) {
+  zoomPanel_->setFixedHeight(panel.panelHeight);
+  zoom_->resize(kMagnifierSize, panel.magnifierHeight);
+  zoomLabel_->setVisible(panel.labelShown);
+}
+
+// MainView: the full-screen preview.
+
+void TKvMainForm::ShowFullScreenContent(FullScreenContent content) {
+  const Picture* picture = content == FullScreenContent::MarkedPart
+                               ? &imagePanel_->Image()->Overlay()
+                               : frameWidgets_->ShownPicture();
+  if (picture == nullptr) {
+    fullScreen_->Clear();
+  } else {
+    fullScreen_->ShowPicture(*picture);
+  }
+}
+
+void TKvMainForm::SetShowCroppedButton(bool down, const std::string& hint) {
+  fullScreen_->SetCroppedButton(down, Q(hint));
+}
+
+void TKvMainForm::RunFullScreen() { fullScreen_->Run(); }
+
+void TKvMainForm::CloseFullScreen() { fullScreen_->accept(); }
+
+void TKvMainForm::ClearFullScreen() { fullScreen_->Clear(); }
+
+void TKvMainForm::PostFullScreenRefresh() { fullScreen_->PostRefresh(); }
+
+// MainView: the EXIF/IPTC window.
+
+void TKvMainForm::PlaceExifWindow(const WindowRect& rect) {
+  exif_->setGeometry(rect.left, rect.top, rect.width, rect.height);
+}
+
+void TKvMainForm::SetExifText(const std::string& text) { exif_->SetText(Q(text)); }
+
+void TKvMainForm::SetExifWindowVisible(bool visible) {
+  if (!startPosted_) {
+    exifShownWithWindow_ = visible;
+    return;
+  }
+  exifShownWithWindow_ = false;
+  exif_->setVisible(visible);
+  if (visible) {
+    // Shown by a command, the window comes to the front with the keyboard, as a new window does.
+    exif_->raise();
+    exif_->activateWindow();
+  }
+}
+
+void TKvMainForm::SetExifWindowLook(bool exifActive) {
+  exif_->SetLookActive(exifActive);
+  SetFrameActive(!exifActive);
+}
 
 void TKvMainForm::PlaceWindow(const WindowRect& rect, bool maximized) {
   resize(rect.width, rect.height);
@@ -647,6 +811,10 @@ int TKvMainForm::ShowTypeMenu(int position, const std::vector<TypeMenuItem>& ite
   QAction* chosen = menu.exec(type->mapToGlobal(QPoint(0, type->height())));
   return chosen != nullptr ? chosen->data().toInt() : -1;
 }
+
+OptionsView& TKvMainForm::OptionsDialog() { return *optionsDialog_; }
+
+FormatDialogView& TKvMainForm::FormatDialog() { return *formatDialog_; }
 
 void TKvMainForm::ShowAboutBox(const std::string& version) {
   frame_->MarkInactive();
@@ -683,8 +851,12 @@ void TKvMainForm::SetStatusPanel(int index, const std::string& text) {
 
 int TKvMainForm::ShowMessageBox(const std::string& title, const std::string& text, int buttons,
                                 const std::string& dontShowAgainKey, int width, int height) {
-  return dialogs_->ShowMessageBox(Q(title), Q(text), static_cast<std::uint16_t>(buttons),
-                                  Q(dontShowAgainKey), width, height, frame_);
+  const int answer =
+      dialogs_->ShowMessageBox(Q(title), Q(text), static_cast<std::uint16_t>(buttons),
+                               Q(dontShowAgainKey), width, height, frame_);
+  // The box has gone from over the window: the magnifier shows what lies there now.
+  if (presenter_) presenter_->RefreshZoom();
+  return answer;
 }
 
 std::string TKvMainForm::ShowInputBox(const std::string& title, const std::string& prompt,
@@ -692,6 +864,7 @@ std::string TKvMainForm::ShowInputBox(const std::string& title, const std::strin
   const std::string result =
       dialogs_->ShowInputBox(Q(title), Q(prompt), Q(defaultText), frame_).toStdString();
   repaint();
+  if (presenter_) presenter_->RefreshZoom();
   return result;
 }
 
@@ -703,6 +876,28 @@ std::string TKvMainForm::ChooseFolder(const std::string& title, const std::strin
 
 void TKvMainForm::ShowError(const std::string& text) {
   QMessageBox::critical(this, QStringLiteral("Trimora 2"), Q(text));
+}
+
+void TKvMainForm::OpenHandedOverPath(const std::string& path) {
+  const bool waiting = !handedOver_.empty();
+  handedOver_ = path;
+  // Taken from the event loop, never from inside the caller.
+  if (!waiting) QTimer::singleShot(0, this, &TKvMainForm::TakeHandedOverPath);
+}
+
+void TKvMainForm::TakeHandedOverPath() {
+  // Opening a folder under an open dialog or menu, or in the middle of a task that lets events
+  // through, would pull the ground from under it: the path waits.
+  if (QApplication::activeModalWidget() != nullptr ||
+      QApplication::activePopupWidget() != nullptr || busy_ > 0) {
+    QTimer::singleShot(200, this, &TKvMainForm::TakeHandedOverPath);
+    return;
+  }
+  const std::string path = std::exchange(handedOver_, {});
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+  presenter_->OpenPath(path);
 }
 
 void TKvMainForm::SetBusy(bool busy) {
@@ -885,11 +1080,15 @@ void TKvMainForm::FinishStrip() {
 // MainView: the picture.
 
 void TKvMainForm::ShowPicture(const Picture& picture) {
+  ShowPictureWithDisplayCopy(picture, Picture());
+}
+
+void TKvMainForm::ShowPictureWithDisplayCopy(const Picture& picture, Picture displayCopy) {
   frameWidgets_->SetPicture(&picture);
   TPictureView* image = imagePanel_->Image();
   image->show();
   pictureOnScreen_ = true;
-  frameWidgets_->RebuildDisplayCopy();
+  image->RebuildDisplayCopy(picture, std::move(displayCopy));
   image->repaint();
   if (pictureShown_) pictureShown_();
 }

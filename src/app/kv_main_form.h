@@ -1,8 +1,9 @@
 // The main window TKvMainForm: the skinned frame with four status panels, the band bar with
 // the menu tool bar and the five tool bars, the magnifier panel, the folder panel with the
-// thumbnail strip, the picture panel and the keyboard-help panel. A thin view: menus, tool bars,
-// the context menu and the keyboard-help panel are generated from the command table, every
-// event goes to the main presenter by command id, and the window shows what it is told.
+// thumbnail strip, the picture panel and the keyboard-help panel; with it the full-screen
+// preview and the EXIF/IPTC window. A thin view: menus, tool bars, the context menu and the
+// keyboard-help panel are generated from the command table, every event goes to the main
+// presenter by command id, and the window shows what it is told.
 #pragma once
 #include <QImage>
 #include <QWidget>
@@ -26,7 +27,15 @@ class QToolButton;
 
 namespace trimora {
 class QtFrameView;
+namespace formats {
+class TFormatDialog;
+}
+class TFullScreenDialog;
 class TImagePanel;
+class ThlvZoom;
+namespace metadata {
+class TEXIFDialog;
+}  // namespace metadata
 namespace ui {
 class DialogKit;
 class TtfXPForm;
@@ -38,6 +47,7 @@ class TXPPanel;
 namespace trimora::app {
 
 class TInfoDialog;
+class TOptionsDialog;
 
 // The private message the window posts to itself after the first showing.
 inline constexpr int kStartMessage = 1027;
@@ -50,7 +60,8 @@ class TKvMainForm : public QWidget, public MainView {
   // Builds the window and its presenter, which runs the set-up (settings, the format tables of
   // `formatFolder`, the default format). `outside` starts the help program and the guide viewer
   // (the platform's when null; tests give their own). The format tables are read from the
-  // program folder when `formatFolder` is empty.
+  // program folder and the user's copies when `formatFolder` is empty, else from that folder
+  // alone.
   explicit TKvMainForm(QWidget* parent = nullptr, OutsidePrograms* outside = nullptr,
                        const std::string& formatFolder = {});
   ~TKvMainForm() override;
@@ -61,8 +72,15 @@ class TKvMainForm : public QWidget, public MainView {
   ui::TtfXPForm* Frame() const { return frame_; }
   // The dialogs the window offers.
   ui::DialogKit& Dialogs() { return *dialogs_; }
+  // The settings dialog and the format definitions dialog.
+  TOptionsDialog* OptionsDialogWindow() const { return optionsDialog_; }
+  formats::TFormatDialog* FormatDialogWindow() const { return formatDialog_; }
   // True until the start message has been handled.
   bool StartingUp() const { return presenter_->StartingUp(); }
+  // A folder or picture handed over by a later start of the program: the window comes to the
+  // front and opens it (MainPresenter::OpenPath) as soon as no dialog, menu or longer task of
+  // the program is under way. Of several handed over meanwhile, the last one is opened.
+  void OpenHandedOverPath(const std::string& path);
   // Called whenever a picture reached the screen (benchmarks and tests).
   void SetPictureShownHook(std::function<void()> hook) { pictureShown_ = std::move(hook); }
   // The text of status panel `index` as the frame shows it.
@@ -75,6 +93,13 @@ class TKvMainForm : public QWidget, public MainView {
   QWidget* ShortcutPanel() const { return shortcutPanel_; }
   // The picture panel with the picture view and the crop frame.
   TImagePanel* ImagePanel() const { return imagePanel_; }
+  // The magnifier, its panel and the folder panel below it.
+  ThlvZoom* Magnifier() const { return zoom_; }
+  ui::TXPPanel* ZoomPanel() const { return zoomPanel_; }
+  QWidget* DirPanel() const { return dirPanel_; }
+  // The full-screen preview and the EXIF/IPTC window.
+  TFullScreenDialog* FullScreenDialog() const { return fullScreen_; }
+  metadata::TEXIFDialog* ExifDialog() const { return exif_; }
   // A menu of the window (the drop-down menus, submenus, the context menu, the format chooser).
   QMenu* Menu(MenuId id) const { return menus_.at(id); }
   // The about box.
@@ -108,9 +133,10 @@ class TKvMainForm : public QWidget, public MainView {
   void FinishStrip() override;
   void ShowPicture(const Picture& picture) override;
   void ShowPictureWithPreview(const Picture& picture, const Picture& preview) override;
+  void ShowPictureWithDisplayCopy(const Picture& picture, Picture displayCopy) override;
   void ClearPicture() override;
   void ShowPanelBackground(bool show) override;
-  void PostFullScreenRefresh() override {}
+  void PostFullScreenRefresh() override;
   void SetCommandEnabled(CommandId id, bool enabled) override;
   void SetCommandChecked(CommandId id, bool checked) override;
   void SetCommandCaption(CommandId id, const std::string& caption) override;
@@ -120,10 +146,29 @@ class TKvMainForm : public QWidget, public MainView {
   void CheckFormatMenu(FormatMenu menu, std::int32_t formatId) override;
   void ShowFormatPopup(FormatPopupPlace place) override;
   void RedrawPicturePart(const Picture& picture, const PixelRect& part) override;
-  void SetMagnifierPaused(bool paused) override;
+  void SetFrameActive(bool active) override;
+  void PlaceExifWindow(const WindowRect& rect) override;
+  // MagnifierView.
+  void SetMagnifierActive(bool active) override;
+  void SetMagnifierShown(bool shown) override;
+  void SetMagnifierZoomLevel(int level) override;
+  void RefreshMagnifier() override;
+  void LayOutMagnifierPanel(const MagnifierPanel& panel) override;
+  // FullScreenView.
+  void ShowFullScreenContent(FullScreenContent content) override;
+  void SetShowCroppedButton(bool down, const std::string& hint) override;
+  void RunFullScreen() override;
+  void CloseFullScreen() override;
+  void ClearFullScreen() override;
+  // ExifWindowView.
+  void SetExifText(const std::string& text) override;
+  void SetExifWindowVisible(bool visible) override;
+  void SetExifWindowLook(bool exifActive) override;
   void PlaceWindow(const WindowRect& rect, bool maximized) override;
   void SetHintsShown(bool shown) override { hintsShown_ = shown; }
   int ShowTypeMenu(int position, const std::vector<TypeMenuItem>& items) override;
+  OptionsView& OptionsDialog() override;
+  FormatDialogView& FormatDialog() override;
   void ShowAboutBox(const std::string& version) override;
   void RepaintPending() override;
   void CloseWindow() override;
@@ -149,11 +194,14 @@ class TKvMainForm : public QWidget, public MainView {
   void BuildLeftColumn();
   void BuildPicturePanel();
   void BuildShortcutPanel();
+  void BuildViewingWindows();
+  PointerTarget TargetOf(const QWidget* widget) const;
   QAction* AddMenuItem(QMenu* menu, const CommandRow& row);
   void Register(CommandId id, QAction* action);
   void LayoutBands();
   void StackEntries();
   void CentreShortcutPanel();
+  void TakeHandedOverPath();
   bool MenuHelpKey(QObject* watched, QEvent* event);
 
   ui::TtfXPForm* frame_ = nullptr;
@@ -166,6 +214,7 @@ class TKvMainForm : public QWidget, public MainView {
   std::array<bool, 5> bandVisible_{};
   std::map<MenuId, QMenu*> menus_;
   ui::TXPPanel* zoomPanel_ = nullptr;
+  ThlvZoom* zoom_ = nullptr;
   QLabel* zoomLabel_ = nullptr;
   QWidget* dirPanel_ = nullptr;
   QCheckBox* thumbsCheck_ = nullptr;
@@ -184,6 +233,11 @@ class TKvMainForm : public QWidget, public MainView {
   std::unique_ptr<OutsidePrograms> ownOutside_;
   std::unique_ptr<QtFrameView> frameWidgets_;
   std::unique_ptr<ui::DialogKit> dialogs_;
+  formats::TFormatDialog* formatDialog_ = nullptr;
+  TOptionsDialog* optionsDialog_ = nullptr;
+  TFullScreenDialog* fullScreen_ = nullptr;
+  metadata::TEXIFDialog* exif_ = nullptr;
+  bool exifShownWithWindow_ = false;  // shown when the window itself is first shown
   TInfoDialog* infoDialog_ = nullptr;
   std::unique_ptr<MainPresenter> presenter_;
 
@@ -191,6 +245,7 @@ class TKvMainForm : public QWidget, public MainView {
   bool startPosted_ = false;
   int busy_ = 0;
   bool hintsShown_ = true;
+  std::string handedOver_;  // waiting to be opened
   std::function<void()> pictureShown_;
 };
 

@@ -1,11 +1,17 @@
 #include "app/main_presenter.h"
 
+#include <array>
+#include <utility>
 
+#include "imaging/enlarge.h"
 #include "output/jpegtran.h"
+#include "output/turn_original.h"
 #include "platform/error.h"
 #include "platform/error_text.h"
+#include "platform/files.h"
 #include "platform/instance.h"
 #include "platform/settings.h"
+#include "platform/paths.h"
 #include "platform/settings_schema.h"
 #include "platform/version.h"
 
@@ -29,6 +35,34 @@ class MainPresenter::FrameSide : public ForwardingFrameView {
   void EndRedEyeMarking() override { main_.corrections_.CancelRedEyeMarking(); }
   bool Reshowing() const override { return main_.corrections_.Reshowing(); }
   void FormatApplied(std::int32_t formatId) override { main_.chooser_.FormatApplied(formatId); }
+  // The picture view has its selection overlay (made by the first selection redraw), and the
+  // crop frame is shown.
+  bool overlayMade = false;
+  bool frameShown = false;
+
+  bool FullScreenVisible() const override { return main_.fullScreen_.IsOpen(); }
+  void SetFrameVisible(bool visible) override {
+    frameShown = visible;
+    widgets_.SetFrameVisible(visible);
+  }
+  // Whatever changes the picture on screen refreshes the magnifier.
+  void SelectionRedraw(const ScreenRect& frame) override {
+    overlayMade = true;
+    widgets_.SelectionRedraw(frame);
+    main_.RefreshZoom();
+  }
+  void MarkerChanged() override {
+    widgets_.MarkerChanged();
+    main_.RefreshZoom();
+  }
+  void RebuildDisplayCopy() override {
+    widgets_.RebuildDisplayCopy();
+    main_.RefreshZoom();
+  }
+  void OutsideAlphaChanged(int masterAlpha, bool force) override {
+    widgets_.OutsideAlphaChanged(masterAlpha, force);
+    main_.RefreshZoom();
+  }
   bool PicturesListed() const override { return main_.folder_.ThumbnailCount() > 0; }
   bool CorrectionApplied(Correction which) const override {
     const ShownCorrections& shown = main_.folder_.Corrections();
@@ -101,6 +135,25 @@ class MainPresenter::SaveSide : public SaveRunView {
   MainPresenter& main_;
 };
 
+// The full-screen preview's host: the picture on show, the window's frame and commands.
+class MainPresenter::FullScreenSide : public FullScreenHost {
+ public:
+  explicit FullScreenSide(MainPresenter& main) : main_(main) {}
+  bool PictureEnlarged() const override { return main_.folder_.Corrections().enlarged; }
+  bool PartMarked() const override {
+    return main_.frameSide_->overlayMade && main_.frameSide_->frameShown;
+  }
+  void SetMainFrameActive(bool active) override { main_.view_.SetFrameActive(active); }
+  void RunFromFullScreen(CommandId command) override { main_.Run(command); }
+  void FullScreenClosed() override {
+    main_.view_.RepaintPending();
+    main_.RefreshZoom();
+  }
+
+ private:
+  MainPresenter& main_;
+};
+
 // The corrections' person: the window's dialogs, cursor and command states.
 class MainPresenter::CorrectionSide : public CorrectionView {
  public:
@@ -119,18 +172,23 @@ class MainPresenter::CorrectionSide : public CorrectionView {
 };
 
 MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, OutsidePrograms& outside,
-                             const std::string& formatFolder, const WindowRect& desktop,
+                             const FormatFileFolders& formatFiles, const WindowRect& desktop,
                              std::function<void()> wake)
     : view_(view),
       outside_(outside),
+      formatFiles_(formatFiles),
       frameSide_(std::make_unique<FrameSide>(*this, frameWidgets)),
       saveSide_(std::make_unique<SaveSide>(*this)),
       correctionSide_(std::make_unique<CorrectionSide>(*this)),
+      fullScreenSide_(std::make_unique<FullScreenSide>(*this)),
       folder_(view, *this, formats_, StoredSettings(), std::move(wake)),
       frame_(*frameSide_, formats_, folder_.Records(), StoredSettings()),
       controller_(frame_, *frameSide_),
       corrections_(*correctionSide_, folder_, frame_, formats_, StoredSettings()),
-      chooser_(view, formats_, folder_, frame_, corrections_) {
+      chooser_(view, formats_, folder_, frame_, corrections_),
+      magnifier_(view),
+      fullScreen_(view, *fullScreenSide_),
+      exif_(view) {
   // Settings: the window's place, the folder's and the frame's values.
   settings_ = LoadMainWindowSettings(desktop);
   const StartPlacement place = PlaceAtStart(settings_, desktop);
@@ -147,7 +205,7 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   frameWidgets.OutsideAlphaChanged(frame_.MasterAlpha, false);
 
   // The format tables and the default format, applied while no picture is shown.
-  formats_.LoadFormatTables(formatFolder);
+  formats_.LoadFormatTables(formatFiles);
   formats_.LoadDefaultFormat(folderSettings.formatId);
   frame_.ApplyFormat(formats_.DefaultFormat.FormatID, true);
   chooser_.BuildFormatMenus();
@@ -162,12 +220,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   RefreshCommands();
   SetChecked(CommandId::FashionSkin, true);
   SetChecked(CommandId::StandardSkin, false);
-  SetChecked(CommandId::ZoomPause, !settings_.zoomActive);
-  view_.SetMagnifierPaused(!settings_.zoomActive);
-  if (!settings_.zoomActive) {
-    view_.SetCommandCaption(CommandId::ZoomPause, kZoomResumeCaption);
-    view_.SetCommandHint(CommandId::ZoomPause, kZoomResumeCaption);
-  }
+  magnifier_.Start(settings_.zoomLevel, settings_.zoomActive);
+  ShowMagnifierCommands();
   for (const ToolBarRow& bar : ToolBarTable()) {
     if (bar.band > 0)
       SetChecked(bar.toggle, settings_.bandsShown[static_cast<std::size_t>(bar.band - 1)]);
@@ -175,6 +229,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   view_.ShowBands(settings_.bandOrder, settings_.bandsShown);
   view_.SetHintsShown(settings_.showHints);
   view_.SetShortcutPanelVisible(true);
+  view_.PlaceExifWindow(settings_.exifPlace);
+  exif_.Start(settings_.exifVisible);
 }
 
 MainPresenter::~MainPresenter() { folder_.StopThread(); }
@@ -193,7 +249,7 @@ CommandState MainPresenter::CurrentCommandState() const {
   s.canGoBack = navigation.back;
   s.canGoForward = navigation.forward;
   s.masterAlpha = frame_.MasterAlpha;
-  s.zoomLevel = settings_.zoomLevel;
+  s.zoomLevel = magnifier_.ZoomLevel();
   return s;
 }
 
@@ -225,6 +281,24 @@ void MainPresenter::UpdateCommandStates(bool active) {
 }
 
 void MainPresenter::UpdateNavigation() { RefreshCommands(); }
+
+void MainPresenter::PictureShown(const std::string& file) {
+  RefreshZoom();
+  exif_.PictureShown(file, frameSide_->Reshowing());
+}
+
+void MainPresenter::ShowMagnifierCommands() {
+  const bool paused = magnifier_.Paused();
+  SetChecked(CommandId::ZoomPause, paused);
+  const char* caption = paused ? kZoomResumeCaption : Row(CommandId::ZoomPause).caption;
+  view_.SetCommandCaption(CommandId::ZoomPause, caption);
+  view_.SetCommandHint(CommandId::ZoomPause, caption);
+}
+
+void MainPresenter::PointerMoved(PointerTarget target, bool appActive) {
+  if (startingUp_) return;
+  magnifier_.PointerMoved(target, appActive, folder_.ThumbnailsOn());
+}
 
 void MainPresenter::Run(CommandId id) {
   if (!Enabled(id)) return;
@@ -267,6 +341,12 @@ void MainPresenter::Run(CommandId id) {
     case CommandId::LastPicture:
       folder_.LastPicture();
       break;
+    case CommandId::Settings:
+      OpenSettings();
+      break;
+    case CommandId::FormatDefinitions:
+      EditFormats();
+      break;
     case CommandId::Quit:
       view_.CloseWindow();
       return;
@@ -284,6 +364,25 @@ void MainPresenter::Run(CommandId id) {
       break;
     case CommandId::About:
       view_.ShowAboutBox(ProgramVersion());
+      RefreshZoom();
+      break;
+    case CommandId::ExifInfo:
+      exif_.Open(folder_.CurrentFile());
+      break;
+    case CommandId::FullScreen:
+      fullScreen_.Show();
+      break;
+    case CommandId::ZoomPause:
+      magnifier_.TogglePause();
+      ShowMagnifierCommands();
+      break;
+    case CommandId::ZoomIn:
+      magnifier_.ZoomIn();
+      ShowMagnifierCommands();
+      break;
+    case CommandId::ZoomOut:
+      magnifier_.ZoomOut();
+      ShowMagnifierCommands();
       break;
     case CommandId::RedEyeFilter:
       corrections_.StartRedEyeMarking();
@@ -342,6 +441,21 @@ void MainPresenter::FinishStart() {
     firstRun_ = false;
     StartGuide();
   }
+  if (!startPath_.empty()) OpenPath(std::exchange(startPath_, {}));
+}
+
+void MainPresenter::OpenPath(const std::string& path) {
+  if (startingUp_) {
+    startPath_ = path;
+    return;
+  }
+  if (IsRegularFile(path)) {
+    const std::string name = FileNamePart(path);
+    folder_.OpenGivenFolder(path.substr(0, path.size() - name.size()), name);
+  } else {
+    folder_.OpenGivenFolder(path, {});
+  }
+  RefreshCommands();
 }
 
 void MainPresenter::WindowPlaced(const WindowRect& normal, bool maximized) {
@@ -417,6 +531,58 @@ void MainPresenter::MenuItemHelp(MenuId menu, std::optional<CommandId> item) {
   ShowHelpTopic(context < 0 ? kContentsContext : context);
 }
 
+void MainPresenter::OpenSettings() {
+  const EnlargeOptions before = folder_.Enlargement();
+  OptionsPresenter options(view_.OptionsDialog(), [this](int context) { ShowHelpTopic(context); });
+  if (options.Run(ReadOptionsValues())) ApplySavedOptions(options.Values());
+  // An enlarged picture on screen gets its stripes anew when their options changed.
+  const int current = folder_.CurrentPosition();
+  if (folder_.ThumbnailCount() > 0 && current >= 0 && folder_.Corrections().enlarged &&
+      folder_.Enlargement() != before) {
+    corrections_.ShowAnew();
+  }
+  view_.RepaintPending();
+}
+
+void MainPresenter::ApplySavedOptions(const OptionsValues& values) {
+  view_.SetBusy(true);
+  WriteOptionsValues(values);
+  frame_.fileTypes = frame_.fileTypes.WithSettings(values.fileFormat1, values.fileFormat2);
+  folder_.SetMarkOnShow(values.markPictureForSavingOnClick);
+  settings_.showHints = values.showHints;
+  view_.SetHintsShown(values.showHints);
+  folder_.SetEnlargement(LoadEnlargeOptions());
+  // Pictures not shown yet take the new default type; shown ones keep theirs.
+  frame_.GiveRecordsNotShownTheDefaultType();
+  frame_.RefreshTypeButtons(false);
+  view_.SetBusy(false);
+}
+
+void MainPresenter::EditFormats() {
+  FormatDialogPresenter dialog(view_.FormatDialog(), formats_, formatFiles_,
+                               [this](int context) { ShowHelpTopic(context); });
+  try {
+    dialog.Run();
+  } catch (...) {
+    AfterFormatDialog();
+    throw;
+  }
+  AfterFormatDialog();
+}
+
+void MainPresenter::AfterFormatDialog() {
+  const int scalable = formats_.scalableFormatTable.RecordCount();
+  const int nonScalable = formats_.nonScalableFormatTable.RecordCount();
+  // A FormatID that no longer names a row becomes 1; others name the row now at their place.
+  auto inRange = [&](std::int32_t id) { return id <= scalable && id >= -nonScalable; };
+  const std::int32_t defaultId = formats_.DefaultFormat.FormatID;
+  formats_.LoadDefaultFormat(inRange(defaultId) ? defaultId : 1);
+  frame_.RefreshTypeButtons(false);
+  const std::int32_t currentId = formats_.CurrentFormat.FormatID;
+  frame_.ApplyFormat(inRange(currentId) ? currentId : 1, true);
+  BuildFormatMenus();
+}
+
 void MainPresenter::ToggleToolBar(ToolBarId bar) {
   for (const ToolBarRow& row : ToolBarTable()) {
     if (row.id != bar || row.band <= 0) continue;
@@ -432,11 +598,25 @@ void MainPresenter::CropAndSave() {
   context.stripes = folder_.Enlargement();
   context.formatRatio = [this](int id) { return static_cast<double>(formats_.FormatRatio(id)); };
   context.pictureCount = [this] { return folder_.ThumbnailCount(); };
+  context.defaultFormat = formats_.DefaultFormat;
   try {
     trimora::CropAndSave(folder_.Records(), context, saveState_, *saveSide_, StoredSettings());
   } catch (const std::exception& e) {
     view_.ShowError(ErrorText(e));
   }
+}
+
+bool MainPresenter::ConfirmRecodedTurn() {
+  if (!StoredSettings().Get(setting::kAskBeforeRecodedTurn)) return true;
+  view_.SetBusy(false);
+  const int answer = view_.ShowMessageBox(
+      "Frage",
+      "Dieses Bild lässt sich nicht verlustfrei drehen: seine Größe passt nicht zum "
+      "JPEG-Blockraster.\r\nSoll es neu kodiert gedreht werden? Qualität und Metadaten des "
+      "Originals bleiben erhalten.",
+      ui::kButtonsYesNo, std::string(setting::kAskBeforeRecodedTurn.name), 420, 210);
+  view_.SetBusy(true);
+  return answer == ui::kResultYes;
 }
 
 void MainPresenter::RotateOriginal(const std::string& angle) {
@@ -447,7 +627,12 @@ void MainPresenter::RotateOriginal(const std::string& angle) {
       folder_.Records().at(static_cast<std::size_t>(current)).filename.value_or("");
   bool turned = false;
   try {
-    RotateOriginalFile(path, angle);
+    const Turn turn = TurnForAngle(angle);
+    if (!TurnsLosslessly(path, turn) && !ConfirmRecodedTurn()) {
+      view_.SetBusy(false);
+      return;
+    }
+    TurnOriginal(path, turn);
     turned = true;
   } catch (const Error& e) {
     // The file stays as it was; the user learns why nothing turned.
@@ -487,6 +672,9 @@ void MainPresenter::Close() {
     const SettingsBatch batch;
     corrections_.Close();
     SaveFolderSettings(folder_.CurrentSettings());
+    settings_.zoomLevel = magnifier_.ZoomLevel();
+    settings_.zoomActive = !magnifier_.Paused();
+    settings_.exifVisible = exif_.Visible();
     SaveMainWindowSettings(settings_);
     Write(setting::kMasterAlpha, frame_.MasterAlpha);
   }

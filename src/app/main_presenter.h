@@ -1,7 +1,8 @@
 // The main window's behaviour, plain C++: it owns the window's state (the command states, the
 // crop-and-save run's SavingInProgress, the band bar, the window's place and the settings it
 // read), runs every command of menus, tool bars, the context menu and the keys by its id, and
-// delegates to the folder and frame presenters. The window itself (MainView) is only written to.
+// delegates to the folder, frame, magnifier, full-screen and EXIF window presenters. The window
+// itself (MainView) is only written to.
 #pragma once
 
 #include <functional>
@@ -19,6 +20,9 @@
 #include "formats/format_tables.h"
 #include "frame/frame_controller_adapter.h"
 #include "frame/frame_presenter.h"
+#include "frame/full_screen.h"
+#include "frame/magnifier.h"
+#include "metadata/exif_window.h"
 #include "imaging/correction_presenter.h"
 #include "output/crop_and_save.h"
 
@@ -38,13 +42,13 @@ inline constexpr const char* kGuideProgram = "Brevio";
 // The presenter of the main window.
 class MainPresenter : private FolderHost {
  public:
-  // Sets the window up: reads the settings, the format tables from `formatFolder` and the
+  // Sets the window up: reads the settings, the format tables from `formatFiles` and the
   // default format, places the window on `desktop`, and writes the start state of every command
   // into `view`. `frameWidgets` is the crop frame's part of the window (the picture panel,
   // the picture view, the frame and the red-eye marker); `wake` is called from the file-list
   // thread when a hand-over waits (it must make the main thread call RunHandOvers soon).
   MainPresenter(MainView& view, FrameWidgets& frameWidgets, OutsidePrograms& outside,
-                const std::string& formatFolder, const WindowRect& desktop,
+                const FormatFileFolders& formatFiles, const WindowRect& desktop,
                 std::function<void()> wake);
   ~MainPresenter() override;
 
@@ -64,6 +68,10 @@ class MainPresenter : private FolderHost {
   void Wheel(int delta);
   // The window has been shown and painted for the first time (the deferred start message).
   void FinishStart();
+  // Opens a folder given from outside (the command line, or a later start handing it over):
+  // the folder, or for a file the folder it lies in, showing that picture when its strip entry
+  // is built. Before the start has finished, the path waits for it.
+  void OpenPath(const std::string& path);
   // The window's normal place changed, or it was maximised or restored (kept for the settings).
   void WindowPlaced(const WindowRect& normal, bool maximized);
   // The picture panel has a new size.
@@ -79,6 +87,20 @@ class MainPresenter : private FolderHost {
   void TypeButtonClicked(int position);
   // "Thumbnails anzeigen" was switched to `checked`.
   void ThumbnailsToggled(bool checked);
+  // The application-wide hook saw the pointer move over `target`; `appActive` while the program
+  // is the active application. Nothing happens until the start has finished.
+  void PointerMoved(PointerTarget target, bool appActive);
+  // RefreshZoom: the screen changed under the pointer (a frame move or resize, a dimming step,
+  // a correction, the end of the full-screen preview); the magnifier shows it at once.
+  void RefreshZoom() { magnifier_.Refresh(); }
+  // A key or a button of the full-screen preview, and its posted refresh message (1028).
+  void FullScreenKey(const KeyPress& press) { fullScreen_.KeyPressed(press); }
+  void FullScreenButton(FullScreenAction action) { fullScreen_.Run(action); }
+  void FullScreenRefreshPosted() { fullScreen_.Refresh(false); }
+  // The EXIF/IPTC window: the cancel key or its close button, its activation, its new place.
+  void ExifWindowClosed() { exif_.Hide(); }
+  void ExifWindowActivated(bool active) { exif_.Activated(active); }
+  void ExifWindowPlaced(const WindowRect& normal) { settings_.exifPlace = normal; }
   // The support address of the keyboard-help panel was clicked: a new e-mail to it.
   void MailSupport();
   // An entry of "&Standardausgabeformat" was chosen.
@@ -112,39 +134,55 @@ class MainPresenter : private FolderHost {
   bool FirstRun() const { return firstRun_; }
   // True while a crop-and-save run writes.
   bool SavingInProgress() const override { return saveState_.SavingInProgress; }
-  // The settings as they will be written.
+  // The settings as read at start, with the window's places as they are now; Close brings the
+  // magnifier's and the EXIF window's state in and writes them.
   const MainWindowSettings& Settings() const { return settings_; }
 
   // The parts.
   FolderPresenter& Folder() { return folder_; }
   FramePresenter& Frame() { return frame_; }
   FormatTables& Formats() { return formats_; }
+  const MagnifierPresenter& Magnifier() const { return magnifier_; }
+  const FullScreenPresenter& FullScreen() const { return fullScreen_; }
+  const metadata::ExifWindowPresenter& Exif() const { return exif_; }
   CorrectionPresenter& Corrections() { return corrections_; }
 
  private:
   class FrameSide;
   class SaveSide;
+  class FullScreenSide;
   class CorrectionSide;
 
   // FolderHost.
   void UpdateCommandStates(bool active) override;
   void UpdateNavigation() override;
+  void PictureShown(const std::string& file) override;
 
   // Writes the command states that changed into the view.
   void RefreshCommands();
   void SetChecked(CommandId id, bool checked);
   void ToggleToolBar(ToolBarId bar);
+  void OpenSettings();
+  void ApplySavedOptions(const OptionsValues& values);
+  void EditFormats();
+  void AfterFormatDialog();
+  void ShowMagnifierCommands();
   void CropAndSave();
   void RotateOriginal(const std::string& angle);
+  // Asks before an original off its block grid is turned by encoding it anew (unless the
+  // question was switched off); true to go on.
+  bool ConfirmRecodedTurn();
   void ShowHelpTopic(int context);
   void StartGuide();
 
   MainView& view_;
   OutsidePrograms& outside_;
+  FormatFileFolders formatFiles_;  // where the format files are read and written
   FormatTables formats_;
   std::unique_ptr<FrameSide> frameSide_;
   std::unique_ptr<SaveSide> saveSide_;
   std::unique_ptr<CorrectionSide> correctionSide_;
+  std::unique_ptr<FullScreenSide> fullScreenSide_;
   FolderPresenter folder_;
   FramePresenter frame_;
   PresenterFrameController controller_;
@@ -152,8 +190,12 @@ class MainPresenter : private FolderHost {
   FormatChooser chooser_;
   SaveRunState saveState_;
   MainWindowSettings settings_;
+  MagnifierPresenter magnifier_;
+  FullScreenPresenter fullScreen_;
+  metadata::ExifWindowPresenter exif_;
 
   bool startingUp_ = true;
+  std::string startPath_;  // given before the start had finished
   bool firstRun_ = false;
   bool closed_ = false;
   bool active_ = false;

@@ -85,4 +85,35 @@ StartPlacement PlaceAtStart(const MainWindowSettings& s, const WindowRect& deskt
   return place;
 }
 
+OptionsValues ReadOptionsValues() {
+  OptionsValues v;
+  v.fileFormat1 = Read(setting::kFileFormat1);
+  v.fileFormat2 = Read(setting::kFileFormat2, 0);
+  v.enlargeLeft = Read(setting::kEnlargeLeft);
+  v.enlargeRight = Read(setting::kEnlargeRight);
+  v.enlargeColor = Read(setting::kEnlargeColor);
+  v.showLossySavingInfo = Read(setting::kShowLossySavingInfo);
+  v.showLossySavingInfo2 = Read(setting::kShowLossySavingInfo2);
+  v.askOnDelete = Read(setting::kAskOnDelete);
+  v.markPictureForSavingOnClick = Read(setting::kMarkPictureForSavingOnClick);
+  v.showHints = Read(setting::kShowHints);
+  return v;
+}
+
+void WriteOptionsValues(const OptionsValues& v) {
+  if (ChosenEntry(OptionsList::kFileFormat1, v.fileFormat1) >= 0)
+    Write(setting::kFileFormat1, v.fileFormat1);
+  if (ChosenEntry(OptionsList::kFileFormat2, v.fileFormat2) >= 0)
+    Write(setting::kFileFormat2, v.fileFormat2);
+  Write(setting::kShowLossySavingInfo, v.showLossySavingInfo);
+  Write(setting::kShowLossySavingInfo2, v.showLossySavingInfo2);
+  Write(setting::kAskOnDelete, v.askOnDelete);
+  Write(setting::kMarkPictureForSavingOnClick, v.markPictureForSavingOnClick);
+  Write(setting::kShowHints, v.showHints);
+  Write(setting::kEnlargeLeft, v.enlargeLeft);
+  Write(setting::kEnlargeRight, v.enlargeRight);
+  if (ChosenEntry(OptionsList::kEnlargeColor, v.enlargeColor) >= 0)
+    Write(setting::kEnlargeColor, v.enlargeColor);
+}
+
 }  // namespace trimora

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/main_view.h"
+#include "app/options_presenter.h"
 #include "ui/band_layout.h"
 
 namespace trimora {
@@ -49,5 +50,11 @@ struct StartPlacement {
 // saved size at the saved position (a position beyond 1024 x 768 gives 1, 1), fitted into
 // `desktop` and no smaller than the smallest size, maximised when it was.
 StartPlacement PlaceAtStart(const MainWindowSettings& settings, const WindowRect& desktop);
+
+// The values of the settings dialog from the settings store, with the dialog's defaults
+// (FileFormat2: entry 0).
+OptionsValues ReadOptionsValues();
+// Writes them; a list with nothing chosen leaves its setting as it was.
+void WriteOptionsValues(const OptionsValues& values);
 
 }  // namespace trimora

@@ -1,7 +1,8 @@
 // The main window as its presenter sees it: the strip, picture, status panels and dialogs of
-// the folder presenter, and the window's own controls (the commands in menus, tool bars and
-// the context menu, the band bar, the magnifier panel, the window's place). Written to, never
-// read back: the presenter keeps every fact it needs itself.
+// the folder presenter, the magnifier, the full-screen preview, the EXIF/IPTC window, and the
+// window's own controls (the commands in menus, tool bars and the context menu, the band bar,
+// the window's place). Written to, never read back: the presenter keeps every fact it needs
+// itself.
 #pragma once
 
 #include <array>
@@ -10,7 +11,12 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "app/options_presenter.h"
 #include "folder/folder_view.h"
+#include "frame/full_screen.h"
+#include "frame/magnifier.h"
+#include "metadata/exif_window.h"
+#include "formats/format_dialog_presenter.h"
 #include "formats/format_menus.h"
 #include "platform/screen_area.h"
 #include "ui/band_layout.h"
@@ -32,7 +38,10 @@ struct TypeMenuItem {
 };
 
 // The main window.
-class MainView : public FolderView {
+class MainView : public FolderView,
+                 public MagnifierView,
+                 public FullScreenView,
+                 public metadata::ExifWindowView {
  public:
   // Enables or disables every control of a command (menu items, tool button, context item).
   virtual void SetCommandEnabled(CommandId id, bool enabled) = 0;
@@ -55,8 +64,10 @@ class MainView : public FolderView {
   virtual void CheckFormatMenu(FormatMenu menu, std::int32_t formatId) = 0;
   // Opens the format chooser (`FormatPopup`) at `place`.
   virtual void ShowFormatPopup(FormatPopupPlace place) = 0;
-  // The magnifier panel shows "Zoom deaktiviert" instead of the magnifier.
-  virtual void SetMagnifierPaused(bool paused) = 0;
+  // The window's frame shown active, or inactive while a window of its own is open above it.
+  virtual void SetFrameActive(bool active) = 0;
+  // Places the EXIF/IPTC window (its normal geometry).
+  virtual void PlaceExifWindow(const WindowRect& rect) = 0;
 
   // Places the window (its normal geometry) and maximises it when asked.
   virtual void PlaceWindow(const WindowRect& rect, bool maximized) = 0;
@@ -65,6 +76,10 @@ class MainView : public FolderView {
   // Shows the file-type menu under the type button of strip entry `position`; returns the
   // chosen item, or -1 when the menu was closed without a choice.
   virtual int ShowTypeMenu(int position, const std::vector<TypeMenuItem>& items) = 0;
+  // The settings dialog and the format definitions dialog, made with the window and reused;
+  // each shows the window's frame inactive while it is open.
+  virtual OptionsView& OptionsDialog() = 0;
+  virtual FormatDialogView& FormatDialog() = 0;
   // Shows the about box modally: "Info über Trimora 2", the product and "Build " + `version`.
   virtual void ShowAboutBox(const std::string& version) = 0;
   // Lets the window repaint what is pending without handling input (during a long run).

@@ -156,6 +156,14 @@ void Draw(QPainter& g, ToolIcon kind) {
       g.drawLine(QPointF(6, 6), QPointF(18, 18));
       g.drawLine(QPointF(18, 6), QPointF(6, 18));
       break;
+    case ToolIcon::Append:
+      g.setBrush(QColor(230, 235, 250));
+      g.drawRect(QRectF(3, 5, 13, 14));
+      g.setBrush(Qt::NoBrush);
+      g.setPen(QPen(QColor(30, 150, 40), 3, Qt::SolidLine, Qt::RoundCap));
+      g.drawLine(QPointF(17, 9), QPointF(17, 21));
+      g.drawLine(QPointF(11, 15), QPointF(23, 15));
+      break;
     case ToolIcon::Rename: {
       g.setBrush(QColor(246, 208, 110));
       g.drawPolygon(QPolygonF{{5, 19}, {6, 14}, {16, 4}, {20, 8}, {10, 18}});

@@ -14,6 +14,7 @@
 
 #include "cli/command.h"
 #include "folder/cutting_record.h"
+#include "folder/folder_listing.h"
 #include "formats/format_tables.h"
 #include "imaging/enlarge.h"
 #include "output/crop_and_save.h"
@@ -21,6 +22,7 @@
 #include "platform/error_text.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/settings_schema.h"
 
 namespace trimora::cli {
 namespace {
@@ -77,17 +79,33 @@ class TerminalView : public SaveRunView {
   OverwriteMode mode_;
 };
 
-// FormatRatio over the two format files of the program folder, loaded once.
-std::function<double(int)> FormatRatioOfProgramTables() {
+// The two format files of the program (the user's copies first) with the default format of the
+// settings, as the window loads them.
+std::shared_ptr<FormatTables> ProgramFormatTables() {
   auto tables = std::make_shared<FormatTables>();
-  tables->LoadFormatTables(ProgramFolder());
-  return [tables](int formatId) { return static_cast<double>(tables->FormatRatio(formatId)); };
+  tables->LoadFormatTables(FormatFileFoldersOfThisProgram());
+  tables->LoadDefaultFormat(Read(setting::kFormatId));
+  return tables;
 }
 
-int Usage() {
-  std::fprintf(stderr, "Aufruf: trimora crop QUELLVERZEICHNIS ZIELVERZEICHNIS [--overwrite ask|yes|all|no]\n");
-  return 2;
-}
+int Usage() { return UsageError("crop"); }
+
+constexpr std::string_view kHelp =
+    "Schneidet die zum Speichern markierten Bilder des Verzeichnisses QUELLE so zu, wie es\n"
+    "dessen Datei \"CroppingData.kv2\" festhält, und schreibt sie in das Verzeichnis ZIEL:\n"
+    "verlustfrei mit jpegtran, solange der Rahmen auf dem 16-Pixel-Raster liegt, sonst\n"
+    "dekodiert, mit den Bildkorrekturen, als JPEG, TIFF, BMP oder PNG. Die Bilder werden aus\n"
+    "QUELLE gelesen, auch wenn das Verzeichnis verschoben wurde; geschrieben wird nur in ZIEL.\n"
+    "Der Fortschritt (\"Speichere 1/3\") steht auf der Standardfehlerausgabe. Ein Fehler\n"
+    "beendet den Lauf beim fehlerhaften Bild; die schon geschriebenen Bilder bleiben.\n\n"
+    "Optionen:\n"
+    "  --overwrite ask  vor dem Überschreiben einer Datei im Terminal fragen (Vorgabe);\n"
+    "                   ohne Antwort endet der Lauf mit einem Fehler\n"
+    "  --overwrite yes  jede Frage mit \"Ja\" beantworten: vorhandene Dateien überschreiben\n"
+    "  --overwrite all  mit \"Ja, alle\" antworten: alle vorhandenen Dateien überschreiben\n"
+    "  --overwrite no   mit \"Nein\" antworten: nichts überschreiben, sondern unter einem\n"
+    "                   neuen Namen speichern (\"_1\", \"_2\" ... angehängt)\n\n"
+    "Rückgabewert: 0 bei Erfolg, 1 bei einem Fehler, 2 bei einem falschen Aufruf.\n";
 
 int RunCrop(const std::vector<std::string>& args) {
   std::vector<std::string> folders;
@@ -122,22 +140,34 @@ int RunCrop(const std::vector<std::string>& args) {
     for (CuttingRecord& r : records) {
       if (r.filename) r.filename = WithTrailingSeparator(sourceFolder) + FileNamePart(*r.filename);
     }
+    // In the order the window lists the pictures, whatever order an older file kept.
+    std::stable_sort(records.begin(), records.end(),
+                     [](const CuttingRecord& a, const CuttingRecord& b) {
+                       return ListedBefore(FileNamePart(a.filename.value_or("")),
+                                           FileNamePart(b.filename.value_or("")));
+                     });
     SaveRunContext context;
     context.stripes = LoadEnlargeOptions();
-    context.formatRatio = FormatRatioOfProgramTables();
+    const std::shared_ptr<FormatTables> tables = ProgramFormatTables();
+    context.formatRatio = [tables](int formatId) {
+      return static_cast<double>(tables->FormatRatio(formatId));
+    };
+    context.defaultFormat = tables->DefaultFormat;
     const int count = static_cast<int>(records.size());
     context.pictureCount = [count] { return count; };
     SaveRunState state;
     TerminalView view(mode);
     RunSavePass(records, WithTrailingSeparator(destFolder), context, state, view);
-    return 0;
+    return kExitSuccess;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "trimora crop: %s\n", ErrorText(e).c_str());
-    return 1;
+    return kExitFailure;
   }
 }
 
-const Registration kRegistration({"crop", "crop QUELLE ZIEL [--overwrite ask|yes|all|no]", RunCrop});
+const Registration kRegistration({"crop", "crop QUELLE ZIEL [--overwrite ask|yes|all|no]",
+                                  "die markierten Bilder eines Verzeichnisses zuschneiden", kHelp,
+                                  RunCrop});
 
 }  // namespace
 }  // namespace trimora::cli

@@ -66,11 +66,14 @@ std::string TableAsText(const Table& table) {
   return out;
 }
 
-int Usage() {
-  std::fprintf(stderr, "Aufruf: trimora %.*s\n", static_cast<int>(kSynopsis.size()),
-               kSynopsis.data());
-  return 2;
-}
+constexpr std::string_view kHelp =
+    "Zeigt eine Tabellendatei (die Schnittdaten \"CroppingData.kv2\" eines Verzeichnisses oder\n"
+    "eine der Formatdateien) mit ihren Spalten und Datensätzen; leere Felder stehen als null.\n"
+    "Mit --json wird dieselbe Tabelle als JSON geschrieben, mit --from-json wird aus solchem\n"
+    "JSON die Tabellendatei AUSGABE geschrieben (ganz oder gar nicht).\n\n"
+    "Rückgabewert: 0 bei Erfolg, 1 bei einem Fehler, 2 bei einem falschen Aufruf.\n";
+
+int Usage() { return UsageError("table"); }
 
 void Print(const std::string& text) {
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
@@ -96,12 +99,13 @@ int Run(const std::vector<std::string>& args) {
     }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "trimora table: %s\n", ErrorText(e).c_str());
-    return 1;
+    return kExitFailure;
   }
-  return 0;
+  return kExitSuccess;
 }
 
-const Registration registration({"table", kSynopsis, Run});
+const Registration registration({"table", kSynopsis,
+                                 "eine Tabellendatei zeigen oder aus JSON schreiben", kHelp, Run});
 
 }  // namespace
 }  // namespace trimora::cli

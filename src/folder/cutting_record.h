@@ -43,6 +43,12 @@ struct CuttingRecord {
   bool Marked() const { return saveIt.value_or(false) && !deleted.value_or(false); }
   // The picture has been shown since its record was made (its selection is stored).
   bool Shown() const { return formatId.has_value(); }
+  // After the picture file was turned: forgets what belonged to its old geometry (selection,
+  // format, picture size, red-eye rectangles), so that it is shown as for the first time.
+  void ForgetGeometry() {
+    x = y = width = height = formatId = pictureWidth = pictureHeight = std::nullopt;
+    redEyeCoords = std::nullopt;
+  }
   // A red-eye filter, the automatic correction or side stripes are applied to the picture.
   bool Corrected() const {
     return !redEyeCoords.value_or("").empty() || autoCorrection.value_or(false) ||

@@ -1,5 +1,6 @@
 #include "folder/folder_presenter.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "folder/folder_listing.h"
@@ -10,6 +11,7 @@
 #include "imaging/red_eye.h"
 #include "imaging/thumbnail.h"
 #include "output/lossless.h"
+#include "output/turn_original.h"
 #include "platform/error.h"
 #include "platform/error_text.h"
 #include "platform/file_lock.h"
@@ -100,13 +102,23 @@ void FolderPresenter::ChooseSourceFolder() {
   const std::string chosen =
       view_.ChooseFolder("Quellverzeichnis auswählen", "&Öffnen", 0, sourceFolder_);
   if (chosen.empty()) return;
-  if (!IsFolder(chosen)) {
+  OpenCheckedFolder(chosen);
+}
+
+void FolderPresenter::OpenGivenFolder(const std::string& path, const std::string& pictureName) {
+  WriteTableIfAny();
+  OpenCheckedFolder(path);
+  if (sourceFolder_ == WithTrailingSeparator(path)) wantedPicture_ = pictureName;
+}
+
+void FolderPresenter::OpenCheckedFolder(const std::string& path) {
+  if (!IsFolder(path)) {
     view_.ShowMessageBox("Fehler", "Das angegebene Verzeichnis existiert nicht.", ui::kButtonsOk,
                          "", 315, 120);
     return;
   }
   for (int i = 1; i <= 3; ++i) SetStatusText(i, "");
-  OpenFolder(chosen);
+  OpenFolder(path);
 }
 
 void FolderPresenter::ClearFolderState() {
@@ -143,6 +155,7 @@ void FolderPresenter::OpenFolder(const std::string& path) {
   frame_->ApplyFormat(formats_.DefaultFormat.FormatID, true);
   if (current_ >= 0) current_ = -1;
   currentFile_.clear();
+  wantedPicture_.clear();
   records_.clear();
   keptApart_.clear();
 
@@ -182,10 +195,56 @@ void FolderPresenter::OpenFolder(const std::string& path) {
       return;
     }
   }
+  const std::vector<std::string> turned = OfferUpright();
   FillRecordsFromListing(loaded);
+  for (CuttingRecord& record : records_) {
+    if (std::find(turned.begin(), turned.end(), record.filename.value_or("")) != turned.end()) {
+      record.ForgetGeometry();
+    }
+  }
   thread_ = std::make_unique<TFileListThread>(listing_, thumbnails_, highDpi_, queue_, *this);
   thread_->SetDisplayHint(hintWidth_, hintHeight_);
   thread_->Start();
+}
+
+std::vector<std::string> FolderPresenter::OfferUpright() {
+  // The pictures of a folder another window works on stay as that window knows them.
+  if (!claim_ || !claim_->Held()) return {};
+  if (!settings_.Get(setting::kAskToTurnUpright) || uprightOffered_.count(sourceFolder_) != 0)
+    return {};
+  std::vector<std::pair<std::string, Turn>> sideways;
+  for (const std::string& path : listing_) {
+    const Turn turn = TurnForOrientation(ReadOrientation(path));
+    if (turn != Turn::None) sideways.emplace_back(path, turn);
+  }
+  if (sideways.empty()) return {};
+  uprightOffered_.insert(sourceFolder_);
+  const int n = static_cast<int>(sideways.size());
+  view_.SetBusy(false);
+  const int answer = view_.ShowMessageBox(
+      "Frage",
+      (n == 1 ? std::string("1 Bild ist") : Decimal(n) + " Bilder sind") +
+          " laut Kamera gedreht. Jetzt aufrichten?",
+      ui::kButtonsYesNo, std::string(setting::kAskToTurnUpright.name), 330, 150);
+  view_.SetBusy(true);
+  if (answer != ui::kResultYes) return {};
+  std::vector<std::string> turned;
+  std::string failures;
+  int done = 0;
+  for (const auto& [path, turn] : sideways) {
+    SetStatusText(3, "Richte auf " + Decimal(++done) + "/" + Decimal(n));
+    try {
+      TurnOriginal(path, turn);
+      turned.push_back(path);
+    } catch (const Error& e) {
+      failures += "\r\n" + ErrorText(e);
+    }
+  }
+  if (!failures.empty()) {
+    view_.ShowMessageBox("Fehler", "Nicht jedes Bild konnte aufgerichtet werden:" + failures,
+                         ui::kButtonsOk, "", 400, 170);
+  }
+  return turned;
 }
 
 void FolderPresenter::FillRecordsFromListing(const std::vector<CuttingRecord>& loaded) {
@@ -254,14 +313,11 @@ void FolderPresenter::WaitForStrip() {
 }
 
 void FolderPresenter::Close() {
-  const bool complete = StripComplete() && !(thread_ && thread_->StopRequested());
   displayed_ = Picture();
-  if (thread_) {
-    if (!complete) thread_->RequestStop();
-    thread_->WaitUntilEnded();
-    thread_.reset();
-  }
-  if (complete) WriteTableIfAny();
+  // Records of files the thread has not reached hold what was restored from the file; they are
+  // written back as they are, so nothing set meanwhile is lost.
+  StopThread();
+  WriteTableIfAny();
 }
 
 // The file-list thread's hand-overs.
@@ -304,6 +360,12 @@ void FolderPresenter::InsertEntry(StripEntry entry, std::optional<Picture> first
     ShowPictureFrom(0, false, std::move(firstPicture), std::move(preview));
     MarkForSaving(saveIt || markOnShow_, -1, false);
     host_.UpdateCommandStates(true);
+  }
+  if (!wantedPicture_.empty() &&
+      entries_[static_cast<std::size_t>(position)].caption == wantedPicture_) {
+    wantedPicture_.clear();
+    if (position != current_) GoTo(position, false);
+    host_.UpdateNavigation();
   }
 }
 
@@ -385,9 +447,12 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
 
   if (!record.Shown()) {
     corrections_.autoCorrection = false;
+    // The grid that opening the folder chose for the picture, as the save run takes it.
+    if (record.blockSize) frame_->RestoreSelection(*record.blockSize, 0, 0, 0, 0);
     frame_->FitPictureIntoPanel(position, width, height);
     frame_->MatchSelectionOrientation();
     frame_->ApplyFormat(formats_.DefaultFormat.FormatID, true);
+    frame_->PlaceFirstShowingSelection();
   } else {
     frame_->HideFrame();
     frame_->RestoreSelection(record.blockSize.value_or(1), record.x.value_or(0),
@@ -411,10 +476,13 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
   host_.UpdateCommandStates(true);
   if (corrections_.enlarged) frame_->HideFrame();
   currentFile_ = file;
+  host_.PictureShown(file);
 }
 
-void FolderPresenter::GiveShownToView() {
-  if (pendingPreview_.empty()) {
+void FolderPresenter::GiveShownToView(Picture displayCopy) {
+  if (!displayCopy.empty()) {
+    view_.ShowPictureWithDisplayCopy(displayed_, std::move(displayCopy));
+  } else if (pendingPreview_.empty()) {
     view_.ShowPicture(displayed_);
   } else {
     view_.ShowPictureWithPreview(displayed_, pendingPreview_);
@@ -439,9 +507,9 @@ void FolderPresenter::RedrawShownPart(const PixelRect& part) {
   view_.RedrawPicturePart(displayed_, part);
 }
 
-void FolderPresenter::RedrawShown() {
+void FolderPresenter::RedrawShown(Picture displayCopy) {
   pendingPreview_ = Picture();
-  GiveShownToView();
+  GiveShownToView(std::move(displayCopy));
 }
 
 void FolderPresenter::EnlargeShown(std::int32_t formatId) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,10 @@ class FolderPresenter : public FileListSink {
   void SetHighDpi(bool highDpi) { highDpi_ = highDpi; }
   // Takes the settings that LoadSettings read.
   void ApplySettings(const FolderSettings& settings);
+  // Whether a picture is marked for saving when it is shown (MarkPictureForSavingOnClick).
+  void SetMarkOnShow(bool markOnShow) { markOnShow_ = markOnShow; }
+  // The side-stripe options (after the settings dialog was saved).
+  void SetEnlargement(const EnlargeOptions& options) { enlarge_ = options; }
   // The settings as they are now, for SaveFolderSettings: the default format, the folder, the
   // thumbnails switch and the values it was given.
   FolderSettings CurrentSettings() const;
@@ -94,6 +99,10 @@ class FolderPresenter : public FileListSink {
 
   // "Quellverzeichnis wählen": writes the table, asks for a folder and opens it.
   void ChooseSourceFolder();
+  // Opens a folder given from outside as "Quellverzeichnis wählen" opens the chosen one (the
+  // table written first, a folder that does not exist refused with the same message); when
+  // `pictureName` is not empty, that picture is shown as soon as its strip entry is built.
+  void OpenGivenFolder(const std::string& path, const std::string& pictureName);
   // Rebuilds everything for `path` (with or without a trailing separator). A folder that
   // cannot be read is reported and not opened. A folder that another window works on (another
   // program instance included) is opened for looking only, with a note: its table is neither
@@ -107,8 +116,8 @@ class FolderPresenter : public FileListSink {
   // Writes the cutting-data table to the open folder's file when at least one entry was built
   // and this window works on the folder; failures are ignored.
   void WriteTableIfAny();
-  // Closing the main window: stop and await the thread; write the table only when the strip
-  // was complete.
+  // Closing the main window: stops and awaits the thread, then writes the table (also when the
+  // strip was not complete).
   void Close();
 
   // Shows the picture of strip entry `position` (none: -1 does nothing).
@@ -130,8 +139,9 @@ class FolderPresenter : public FileListSink {
   CuttingRecord* CurrentRecord();
   // The picture on show has changed in `part` (picture pixels): the view redraws that part.
   void RedrawShownPart(const PixelRect& part);
-  // The picture on show has changed as a whole: the view shows it anew.
-  void RedrawShown();
+  // The picture on show has changed as a whole: the view shows it anew. `displayCopy`, when
+  // given, is ScaleToView of the picture at the view's size, made already.
+  void RedrawShown(Picture displayCopy = Picture());
   // Adds the side stripes of the options to the picture on show for the ratio of `formatId`:
   // the view is fitted to the enlarged picture, the crop frame hidden, and status panel 2 tells
   // that the whole picture is saved. Throws trimora::Error when the format has no ratio or the
@@ -215,12 +225,16 @@ class FolderPresenter : public FileListSink {
   void ClearFolderState();
   // The note that another window works on the open folder.
   void ShowFolderInUse();
+  void OpenCheckedFolder(const std::string& path);
   void FillRecordsFromListing(const std::vector<CuttingRecord>& loaded);
+  // Once per folder this window works on: offers to bring the pictures upright whose Exif data
+  // says the camera was turned, and turns them on "Ja"; returns the paths turned.
+  std::vector<std::string> OfferUpright();
   std::string CuttingDataPath() const;
   bool RecordDeleted(int position) const;
   int FindLive(int from, int step) const;
   void GoTo(int position, bool refreshFullScreen);
-  void GiveShownToView();
+  void GiveShownToView(Picture displayCopy = Picture());
 
   FolderView& view_;
   FolderHost& host_;
@@ -244,9 +258,11 @@ class FolderPresenter : public FileListSink {
   int deletedCount_ = 0;
   bool stripComplete_ = false;
   int current_ = -1;
+  std::string wantedPicture_;  // the file name to show when its entry is built
   std::string currentFile_;
   std::vector<CuttingRecord> records_;
   std::vector<CuttingRecord> keptApart_;  // records of undecodable files, written back at the end
+  std::set<std::string> uprightOffered_;  // folders whose pictures were offered to be turned
   Picture displayed_;
   std::unique_ptr<TFileListThread> thread_;
   std::unique_ptr<FolderClaim> claim_;  // this window's claim on the open folder

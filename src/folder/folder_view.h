@@ -100,6 +100,12 @@ class FolderView {
     (void)preview;
     ShowPicture(picture);
   }
+  // The same with `displayCopy`, ScaleToView of `picture` at the size of the view, which the
+  // view takes as its display copy while it has that size.
+  virtual void ShowPictureWithDisplayCopy(const Picture& picture, Picture displayCopy) {
+    (void)displayCopy;
+    ShowPicture(picture);
+  }
   // `part` of the displayed picture changed (picture pixels, same size): redraw it there.
   virtual void RedrawPicturePart(const Picture& picture, const PixelRect& part) {
     (void)part;
@@ -125,6 +131,8 @@ class FolderHost {
   virtual void UpdateNavigation() = 0;
   // True while the crop-and-save run writes: the strip leaves the status bar alone.
   virtual bool SavingInProgress() const = 0;
+  // The picture of `file` is on show now (the magnifier and the EXIF/IPTC window follow it).
+  virtual void PictureShown(const std::string& file) { (void)file; }
 };
 
 }  // namespace trimora

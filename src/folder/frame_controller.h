@@ -30,6 +30,9 @@ class FrameController {
   // Applies format `formatId` to the shown picture and commits the selection into its record
   // (X, Y, Width, Height, FormatID, jpegCompressionBlockSize).
   virtual void ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) = 0;
+  // After ApplyFormat on a picture shown for the first time: the format as large as the picture
+  // allows, centred, committed into the record (nothing when the format was refused).
+  virtual void PlaceFirstShowingSelection() = 0;
   // The next commit of the selection redraws even when nothing moved.
   virtual void InvalidateLastFrame() = 0;
   // After the stored corrections of the picture on screen were applied: a corrected picture

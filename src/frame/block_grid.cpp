@@ -79,6 +79,39 @@ void FitSelectionToFormat(GridState& g, const FormatRecord& format, long double 
   }
 }
 
+FormatFit FitOfFormat(const GridState& g, int P, int Q, const FormatRecord& format) {
+  if (format.FormatID < 0 && (format.PixelWidth > P || format.PixelHeight > Q))
+    return FormatFit::SmallerThanFormat;
+  const long double b = g.BlockSize > 0 ? g.BlockSize : 1;
+  const int m = g.MinSelectionBlocks();
+  if (m > P / b || m > Q / b) return FormatFit::TooSmall;
+  return FormatFit::Fits;
+}
+
+bool PlaceFirstSelection(GridState& g, int P, int Q, const FormatRecord& format,
+                         long double ratio) {
+  if (FitOfFormat(g, P, Q, format) != FormatFit::Fits) return false;
+  const int b = g.BlockSize > 0 ? g.BlockSize : 1;
+  if (format.FormatID < 0) {
+    g.SelW = format.PixelWidth / b;
+    g.SelH = format.PixelHeight / b;
+  } else {
+    // The longer side of the picture's orientation spans the grid; the format's ratio gives the
+    // other one, and where that one does not fit it spans the grid instead.
+    if (Q > P) {
+      g.SelW = 0;
+      g.SelH = g.GridRows;
+    } else {
+      g.SelW = g.GridCols;
+      g.SelH = 0;
+    }
+    FitSelectionToFormat(g, format, ratio);
+  }
+  g.SelX = std::max(0, (g.GridCols - g.SelW) / 2);
+  g.SelY = std::max(0, (g.GridRows - g.SelH) / 2);
+  return true;
+}
+
 std::uint32_t SelectionColor(const GridState& g, const FormatRecord& f) {
   const long long a = static_cast<long long>(g.SelW) * g.BlockSize;
   const long long b = static_cast<long long>(g.SelH) * g.BlockSize;

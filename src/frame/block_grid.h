@@ -60,6 +60,23 @@ void ComputeBlockGrid(GridState& grid, int pictureWidth, int pictureHeight, int 
 // a non-scalable format (FormatID < 0) gets its exact size in blocks.
 void FitSelectionToFormat(GridState& grid, const FormatRecord& format, long double ratio);
 
+// Whether a format can be applied to a picture of P x Q pixels on the grid's block size.
+enum class FormatFit {
+  Fits,
+  SmallerThanFormat,  // a non-scalable format is larger than the picture
+  TooSmall,           // the picture is narrower or lower than the shortest selection
+};
+FormatFit FitOfFormat(const GridState& grid, int pictureWidth, int pictureHeight,
+                      const FormatRecord& format);
+
+// The selection of a picture (P x Q pixels) shown for the first time with `format` (side ratio
+// `ratio`) on `grid` (block size, columns, rows): a non-scalable format at its exact size, a
+// scalable one as large as the grid allows in the picture's orientation (landscape for a square
+// picture); centred on the grid. Returns false and leaves the grid alone when the format does
+// not fit the picture (FitOfFormat).
+bool PlaceFirstSelection(GridState& grid, int pictureWidth, int pictureHeight,
+                         const FormatRecord& format, long double ratio);
+
 // Colours of the crop frame, as 0xRRGGBB.
 inline constexpr std::uint32_t kFrameLime = 0x00FF00;
 inline constexpr std::uint32_t kFrameYellow = 0xFFFF00;

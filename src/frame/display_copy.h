@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "frame/block_grid.h"
 #include "imaging/picture.h"
@@ -18,6 +19,14 @@ inline constexpr std::uint32_t kPictureBackground = 0xEBEFFC;
 // pixel (integer bins; every source pixel is read once). An empty source or size gives an
 // empty picture.
 Picture ScaleToView(const Picture& source, int width, int height);
+
+// ScaleToView of `source` as it is once `finishRows(first, end)` has finished its rows first
+// to end - 1. Each source row is handed to `finishRows` exactly once, also when the size is
+// empty. Unless the height grows, the rows of each bin are handed on the thread that scales
+// them just before they are read, so that a last pass over the picture and its scaling share
+// the rows while they are in the cache.
+Picture ScaleToView(const Picture& source, int width, int height,
+                    const std::function<void(int first, int end)>& finishRows);
 
 // Recomputes the pixels of `display` (ScaleToView of `source` at display's size) whose source
 // bins meet `part` of `source`, after that part of `source` changed; equal to a whole rebuild.

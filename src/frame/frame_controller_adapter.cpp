@@ -17,6 +17,9 @@ void PresenterFrameController::FitPictureIntoPanel(int entry, int pictureWidth, 
 }
 
 void PresenterFrameController::MatchSelectionOrientation() { presenter_.TurnSelectionToPicture(); }
+void PresenterFrameController::PlaceFirstShowingSelection() {
+  presenter_.PlaceFirstShowingSelection();
+}
 
 void PresenterFrameController::RestoreSelection(int blockSize, int x, int y, int width, int height) {
   presenter_.RestoreSelection(blockSize, x, y, width, height);

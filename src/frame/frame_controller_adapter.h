@@ -20,6 +20,7 @@ class PresenterFrameController : public FrameController {
   void MatchSelectionOrientation() override;
   void RestoreSelection(int blockSize, int x, int y, int width, int height) override;
   void ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) override;
+  void PlaceFirstShowingSelection() override;
   void InvalidateLastFrame() override;
   void KeepCorrectedPictureOffBlockGrid() override;
   bool ChooseTypeOfShownPicture(const TypeMenuEntry& entry) override;

@@ -30,12 +30,6 @@ class BusyCursor {
   FrameView& view_;
 };
 
-long double RatioOf(const FormatRecord& f) {
-  if (f.PixelWidth <= 0 || f.PixelHeight <= 0) return 1.0L;
-  const long double w = f.PixelWidth, h = f.PixelHeight;
-  return std::max(w, h) / std::min(w, h);
-}
-
 }  // namespace
 
 std::optional<SelectionCommand> SelectionCommandOf(CommandId id) {
@@ -101,6 +95,15 @@ void FramePresenter::ResetSelection() {
     grid.SelW = 800;
     grid.SelH = 592;
   }
+}
+
+void FramePresenter::PlaceFirstShowingSelection() {
+  if (entry_ < 0 || !view_.FrameVisible()) return;
+  if (!PlaceFirstSelection(grid, pictureWidth_, pictureHeight_, formats_.CurrentFormat,
+                           CurrentRatio))
+    return;
+  PlaceFrame();
+  CommitSelection(true);
 }
 
 void FramePresenter::RestoreSelection(int blockSize, int x, int y, int width, int height) {
@@ -257,7 +260,7 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
     format.FormatID = formatId;
   }
   formats_.CurrentFormat = format;
-  CurrentRatio = RatioOf(format);
+  CurrentRatio = format.Ratio();
   view_.SetChooserCaption(ChooserCaption(format.Name));
   view_.FormatApplied(formatId);
   // Without a picture on screen there is nothing to fit (and nothing to refuse).
@@ -277,12 +280,11 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
     view_.SetCommandEnabled(c, scalable);
   }
   view_.SetFrameDrawBoxes(scalable);
-  const int m = grid.MinSelectionBlocks();
-  const int P = pictureWidth_, Q = pictureHeight_;
   const bool quiet = view_.Reshowing() || view_.FullScreenVisible();
+  const FormatFit fit = FitOfFormat(grid, pictureWidth_, pictureHeight_, format);
 
   // While a refusal is on screen, the status no longer shows the selection of before.
-  if (formatId < 0 && (format.PixelWidth > P || format.PixelHeight > Q)) {
+  if (fit == FormatFit::SmallerThanFormat) {
     view_.SetFrameVisible(false);
     view_.SetStatusText(2, "");
     if (!quiet) view_.ShowMessageBox("Fehler", kLargerText, ui::kButtonsOk, "", 315, 180);
@@ -290,8 +292,7 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
     ScreenRect f = view_.FrameRect();
     f.width = 0;
     view_.SetFrameRect(f);
-  } else if (m > static_cast<long double>(P) / grid.BlockSize ||
-             m > static_cast<long double>(Q) / grid.BlockSize) {
+  } else if (fit == FormatFit::TooSmall) {
     view_.SetFrameVisible(false);
     view_.SetStatusText(2, "");
     if (!quiet) view_.ShowMessageBox("Fehler", kTooSmallText, ui::kButtonsOk, "", 315, 180);
@@ -726,6 +727,15 @@ void FramePresenter::RefreshTypeButtons(bool onlyCurrent) {
     record.fileType = choice.type;
     record.blockSize = BlockSizeFor(choice);
     view_.SetTypeButton(i, choice.type, TypeButtonRed(record));
+  }
+}
+
+void FramePresenter::GiveRecordsNotShownTheDefaultType() {
+  const FileTypeChoice choice = DefaultFileType();
+  for (CuttingRecord& record : records_) {
+    if (record.Shown()) continue;
+    record.fileType = choice.type;
+    record.blockSize = BlockSizeFor(choice);
   }
 }
 

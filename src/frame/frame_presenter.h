@@ -202,6 +202,10 @@ class FramePresenter {
   // The selection of a picture shown while the frame is hidden: frame at the view's corner,
   // 800 x 592 pixels at 0, 0 in blocks of BlockSize.
   void ResetSelection();
+  // After the format was applied to a picture shown for the first time: the selection as
+  // PlaceFirstSelection makes it (the format as large as the picture allows, centred),
+  // committed into the record. Nothing happens while the frame is hidden (a refused format).
+  void PlaceFirstShowingSelection();
   // Takes block size and selection from a stored record.
   void RestoreSelection(int blockSize, int x, int y, int width, int height);
   // Before the first showing of a picture: the selection turned to the picture's orientation.
@@ -266,6 +270,10 @@ class FramePresenter {
   // Sets the type buttons from the records: `onlyCurrent` colours the button of the picture on
   // screen; otherwise every built entry not shown yet takes the default type and its block size.
   void RefreshTypeButtons(bool onlyCurrent);
+  // Every record not shown yet takes the default type and its block size, also those whose
+  // strip entry the file-list thread has not built yet (after the settings were saved). A record
+  // that holds a selection keeps its type, as the selection is stored in blocks of its block size.
+  void GiveRecordsNotShownTheDefaultType();
   void LosslessLost();
   void LosslessCheck();
   // The picture on screen holds a correction: "JPG (verlustfrei)" goes off, and a selection on

@@ -25,8 +25,11 @@ TPictureView::TPictureView(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TPictureView::RebuildDisplayCopy(const Picture& picture) {
-  display_ = ScaleToView(picture, width(), height());
+void TPictureView::RebuildDisplayCopy(const Picture& picture, Picture scaled) {
+  if (scaled.empty() || scaled.width() != width() || scaled.height() != height()) {
+    scaled = ScaleToView(picture, width(), height());
+  }
+  display_ = std::move(scaled);
   DimInto(display_, masterAlpha_, kPictureBackground, dimmed_);
   if (hasOverlay_) CutOverlay(display_, frame_, kPictureBackground, overlay_);
   update();

@@ -19,7 +19,9 @@ class TPictureView : public QWidget {
   explicit TPictureView(QWidget* parent);
 
   // Draws `picture` into the display copy at the view's size, then redraws the overlay.
-  void RebuildDisplayCopy(const Picture& picture);
+  // `scaled`, when it has the view's size, is ScaleToView of `picture` made already and is
+  // taken as the display copy.
+  void RebuildDisplayCopy(const Picture& picture, Picture scaled = Picture());
   // `part` of `picture` changed (picture pixels): the display copy is redrawn there.
   void RedrawDisplayPart(const Picture& picture, const PixelRect& part);
   // Cuts the overlay under `frame` from the display copy and repaints what changed.

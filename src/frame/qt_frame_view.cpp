@@ -59,7 +59,6 @@ int QtFrameView::MarkerBoxSize() const { return redEye_ ? redEye_->BoxSize() : 5
 
 void QtFrameView::MarkerChanged() {
   if (redEye_) redEye_->update();
-  RefreshMagnifier();
 }
 
 int QtFrameView::PanelWidth() const { return panel_->width(); }
@@ -71,7 +70,6 @@ void QtFrameView::SetViewGeometry(const ScreenRect& r) { image_->setGeometry(r.l
 void QtFrameView::SelectionRedraw(const ScreenRect& frame) {
   image_->RedrawSelectionOverlay(frame);
   frame_->update();
-  RefreshMagnifier();
 }
 
 void QtFrameView::RebuildDisplayCopy() {
@@ -85,7 +83,6 @@ void QtFrameView::SetOverlayVisible(bool visible) {
 void QtFrameView::OutsideAlphaChanged(int masterAlpha, bool force) {
   image_->SetMasterAlpha(masterAlpha);
   if (force) image_->repaint();
-  RefreshMagnifier();
 }
 
 }  // namespace trimora

@@ -42,10 +42,10 @@ class QtFrameView : public FrameWidgets {
   void SetOverlayVisible(bool visible) override;
   void OutsideAlphaChanged(int masterAlpha, bool force) override;
 
-  // Refreshes the magnifier after the picture on screen changed (the main window's).
-  virtual void RefreshMagnifier() {}
   // The displayed picture the display copy is made from from now on.
   void SetPicture(const Picture* picture) { picture_ = picture; }
+  // The displayed picture, or null before the first one.
+  const Picture* ShownPicture() const { return picture_; }
 
  protected:
   QWidget* panel_;

@@ -2,28 +2,14 @@
 #include <QApplication>
 #include <QScreen>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "guide/brevio_dialog.h"
 #include "guide/guide_place.h"
 #include "guide/html_view.h"
 #include "guide/instance_guard.h"
 #include "platform/class_listener.h"
 #include "platform/instance.h"
+#include "platform/painted_mark.h"
 #include "platform/paths.h"
-
-namespace {
-
-// Writes "painted" to standard output once the guide has been painted, when the environment
-// variable TRIMORA_PAINTED_MARK is set (the start-up benchmark waits for it).
-void ReportPainted() {
-  if (std::getenv("TRIMORA_PAINTED_MARK") == nullptr) return;
-  std::fputs("painted\n", stdout);
-  std::fflush(stdout);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace trimora;
@@ -42,7 +28,8 @@ int main(int argc, char** argv) {
   // All paths come from the program's own folder, never from the working folder.
   const QString helpFolder = QString::fromStdString(ProgramFolder()) + QStringLiteral("Hilfe/");
   TBrevioDialog dialog(helpFolder + QStringLiteral("Kurzanleitung.html"));
-  dialog.Browser()->SetFirstPaintHook(ReportPainted);
+  // The start-up benchmark waits for the painted guide.
+  dialog.Browser()->SetFirstPaintHook(ReportPaintedMark);
   QObject::connect(&listener, &ClassListener::MessageReceived, &dialog,
                    [&dialog](quint32 number, qint64) {
                      if (number == kCloseMessage) dialog.close();

@@ -174,20 +174,34 @@ LevelsTables MakeTables(const LevelsRange& levels) {
   return t;
 }
 
-void MapRows(Picture& picture, const LevelsTables& t, int first, int end) {
+void MapRows(Picture& picture, const std::array<std::uint32_t, 256>& blue,
+             const std::array<std::uint32_t, 256>& green, const std::array<std::uint32_t, 256>& red,
+             int first, int end) {
   for (int y = first; y < end; ++y) {
     std::uint8_t* p = picture.row(y);
     for (int x = 0; x < picture.width(); ++x, p += 4) {
-      const std::uint32_t pixel = t.blue[p[0]] | t.green[p[1]] | t.red[p[2]];
+      const std::uint32_t pixel = blue[p[0]] | green[p[1]] | red[p[2]];
       std::memcpy(p, &pixel, 4);  // the tables hold each byte at its place in memory order
     }
   }
 }
 
 void StretchPicture(Picture& picture, const LevelsRange& levels, int parts) {
-  const LevelsTables tables = MakeTables(levels);
-  ForRowBands(picture.height(), parts,
-              [&](int first, int end, int) { MapRows(picture, tables, first, end); });
+  const LevelsTables t = MakeTables(levels);
+  ForRowBands(picture.height(), parts, [&](int first, int end, int) {
+    MapRows(picture, t.blue, t.green, t.red, first, end);
+  });
+}
+
+// The first pass of the automatic correction: filters and counts each row while it is in the
+// cache. Returns the range of the stretch.
+LevelsRange FilterAndCount(Picture& picture, int parts) {
+  std::vector<BandCounter> bands(static_cast<std::size_t>(parts));
+  std::vector<std::uint8_t> copies(picture.stride() * static_cast<std::size_t>(parts));
+  ForRowBands(picture.height(), parts, [&](int first, int end, int part) {
+    MedianRows(picture, first, end, copies.data() + picture.stride() * part, &bands[part]);
+  });
+  return LevelsFromHistogram(Total(bands), kLevelsClipFraction);
 }
 
 }  // namespace
@@ -216,12 +230,19 @@ void AutoCorrectPicture(Picture& picture) {
   if (picture.empty()) return;
   // One pass filters and counts each row while it is in the cache; a second one stretches.
   const int parts = BandCount(picture);
-  std::vector<BandCounter> bands(static_cast<std::size_t>(parts));
-  std::vector<std::uint8_t> copies(picture.stride() * static_cast<std::size_t>(parts));
-  ForRowBands(picture.height(), parts, [&](int first, int end, int part) {
-    MedianRows(picture, first, end, copies.data() + picture.stride() * part, &bands[part]);
-  });
-  StretchPicture(picture, LevelsFromHistogram(Total(bands), kLevelsClipFraction), parts);
+  StretchPicture(picture, FilterAndCount(picture, parts), parts);
+}
+
+AutoCorrection::AutoCorrection(Picture& picture) : picture_(picture) {
+  if (picture.empty()) return;
+  const LevelsTables t = MakeTables(FilterAndCount(picture, BandCount(picture)));
+  blue_ = t.blue;
+  green_ = t.green;
+  red_ = t.red;
+}
+
+void AutoCorrection::StretchRows(int first, int end) const {
+  MapRows(picture_, blue_, green_, red_, std::max(first, 0), std::min(end, picture_.height()));
 }
 
 }  // namespace trimora

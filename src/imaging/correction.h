@@ -2,6 +2,9 @@
 // stretch computed from the picture's own histogram.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "imaging/picture.h"
 
 namespace trimora {
@@ -31,5 +34,21 @@ void LevelsStep(Picture& picture, double clipFraction);
 
 // The pixel work of the automatic correction: MedianStep, then LevelsStep with 0.02.
 void AutoCorrectPicture(Picture& picture);
+
+// AutoCorrectPicture in two halves, for a caller that does its own last pass over the rows
+// and stretches each row in it while the row is in the cache: the constructor filters and
+// counts the whole picture; StretchRows then stretches rows first to end - 1. Once every row
+// has been stretched exactly once, the picture equals AutoCorrectPicture's. Distinct rows may
+// be stretched on several threads at once.
+class AutoCorrection {
+ public:
+  explicit AutoCorrection(Picture& picture);
+  void StretchRows(int first, int end) const;
+
+ private:
+  Picture& picture_;
+  // The stretch of each channel's byte, already at its place in the pixel.
+  std::array<std::uint32_t, 256> blue_{}, green_{}, red_{};
+};
 
 }  // namespace trimora

@@ -4,6 +4,7 @@
 
 #include "folder/folder_presenter.h"
 #include "formats/format_tables.h"
+#include "frame/display_copy.h"
 #include "frame/frame_presenter.h"
 #include "imaging/correction.h"
 #include "imaging/red_eye.h"
@@ -47,7 +48,7 @@ std::string CorrectionPresenter::SourceFolderText() const {
   return WithoutTrailingSeparator(folder_.SourceFolder());
 }
 
-void CorrectionPresenter::TakeBack() {
+void CorrectionPresenter::ShowAnew() {
   {
     struct Flag {
       bool& flag;
@@ -132,7 +133,7 @@ void CorrectionPresenter::RemoveLastRedEye() {
   CuttingRecord* record = folder_.CurrentRecord();
   if (record == nullptr) return;
   record->redEyeCoords = RemoveLastRedEyeEntry(record->redEyeCoords.value_or(""));
-  TakeBack();
+  ShowAnew();
 }
 
 // The automatic correction.
@@ -156,16 +157,20 @@ void CorrectionPresenter::ApplyCorrection() {
   const int width = record->pictureWidth.value_or(picture.width());
   const int height = record->pictureHeight.value_or(picture.height());
   const StripeOffset at = shown.stripeOffset;
+  Picture displayCopy;
   if (shown.enlarged && at.x >= 0 && at.y >= 0 && at.x + width <= picture.width() &&
       at.y + height <= picture.height()) {
     // The stripes stay out of the correction, as when the picture is shown anew.
     CorrectPart(picture, at, width, height);
   } else {
-    AutoCorrectPicture(picture);
+    // The display copy is made in the correction's last pass, while the rows are in the cache.
+    const AutoCorrection correction(picture);
+    displayCopy = ScaleToView(picture, frame_.grid.ViewWidth, frame_.grid.ViewHeight,
+                              [&](int first, int end) { correction.StretchRows(first, end); });
   }
   shown.autoCorrection = true;
   record->autoCorrection = true;
-  folder_.RedrawShown();
+  folder_.RedrawShown(std::move(displayCopy));
   view_.SetBusy(false);
 }
 
@@ -173,7 +178,7 @@ void CorrectionPresenter::UndoCorrection() {
   CuttingRecord* record = folder_.CurrentRecord();
   if (record == nullptr) return;
   record->autoCorrection = false;
-  TakeBack();
+  ShowAnew();
 }
 
 // The side stripes.
@@ -209,7 +214,7 @@ void CorrectionPresenter::RemoveEnlargement() {
   CuttingRecord* record = folder_.CurrentRecord();
   if (record == nullptr) return;
   record->enlarge = false;
-  TakeBack();
+  ShowAnew();
 }
 
 void CorrectionPresenter::Close() { CancelRedEyeMarking(); }

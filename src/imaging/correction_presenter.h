@@ -77,13 +77,15 @@ class CorrectionPresenter {
   // Before the window closes: marking ends, so that the dimming is stored as the user left it.
   void Close();
 
+  // Shows the picture on screen anew from its file with what its record still holds (after a
+  // correction was taken back, or the stripe options changed), then the lossless decision and
+  // the commands follow.
+  void ShowAnew();
+
  private:
   void EndMarking();
   void ApplyCorrection();
   bool ApplyEnlargement();
-  // Shows the picture anew from its file with what its record still holds, then the lossless
-  // decision and the commands follow.
-  void TakeBack();
   std::string SourceFolderText() const;
 
   CorrectionView& view_;

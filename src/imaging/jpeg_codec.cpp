@@ -3,7 +3,6 @@
 #include <jerror.h>
 
 #include <algorithm>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -43,6 +42,49 @@ void AttachSource(jpeg_decompress_struct* cinfo, const JpegSource& source) {
 }
 
 // What the headers read so far say about size and block grid.
+// The quantisation tables of the JPEG standard (Annex K) in natural order, which quality 50
+// gives unscaled.
+constexpr unsigned kStandardLuma[DCTSIZE2] = {
+    16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
+    14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
+    18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
+    49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+constexpr unsigned kStandardChroma[DCTSIZE2] = {
+    17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99, 99, 99,
+    99, 99, 47, 66, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
+    99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
+
+// The distance of a file's table from the standard one scaled to `quality`, as
+// jpeg_set_quality scales it for baseline files.
+long TableDistance(const JQUANT_TBL* table, const unsigned* standard, int quality) {
+  if (table == nullptr) return 0;
+  const long scale = quality < 50 ? 5000 / quality : 200 - 2 * quality;
+  long distance = 0;
+  for (int i = 0; i < DCTSIZE2; ++i) {
+    long value = (static_cast<long>(standard[i]) * scale + 50) / 100;
+    value = std::clamp(value, 1L, 255L);
+    distance += std::labs(value - static_cast<long>(table->quantval[i]));
+  }
+  return distance;
+}
+
+int EstimateQuality(const jpeg_decompress_struct& cinfo) {
+  const JQUANT_TBL* luma = cinfo.quant_tbl_ptrs[0];
+  if (luma == nullptr) return 0;
+  const JQUANT_TBL* chroma = cinfo.num_components > 1 ? cinfo.quant_tbl_ptrs[1] : nullptr;
+  int best = 0;
+  long bestDistance = 0;
+  for (int q = 1; q <= 100; ++q) {
+    const long d =
+        TableDistance(luma, kStandardLuma, q) + TableDistance(chroma, kStandardChroma, q);
+    if (best == 0 || d < bestDistance) {
+      best = q;
+      bestDistance = d;
+    }
+  }
+  return best;
+}
+
 JpegLayout LayoutOf(const jpeg_decompress_struct& cinfo) {
   JpegLayout layout;
   layout.width = static_cast<int>(cinfo.image_width);
@@ -59,6 +101,11 @@ JpegLayout LayoutOf(const jpeg_decompress_struct& cinfo) {
   }
   layout.blockWidth = h * DCTSIZE;
   layout.blockHeight = v * DCTSIZE;
+  if (cinfo.num_components > 0) {
+    layout.lumaH = cinfo.comp_info[0].h_samp_factor;
+    layout.lumaV = cinfo.comp_info[0].v_samp_factor;
+  }
+  layout.quality = EstimateQuality(cinfo);
   return layout;
 }
 
@@ -195,10 +242,10 @@ boolean EmptyDestination(j_compress_ptr cinfo) {
 
 void TermDestination(j_compress_ptr) {}
 
-// Baseline colour JPEG at quality 90 with libjpeg's other defaults, into `destination`;
-// called inside a guarded session.
+// Baseline JPEG with `encoding` and libjpeg's other defaults, into `destination`; called
+// inside a guarded session.
 void StartEncoder(jpeg_compress_struct* cinfo, int width, int height,
-                  GrowingDestination* destination) {
+                  GrowingDestination* destination, const JpegEncoding& encoding) {
   destination->pub.init_destination = InitDestination;
   destination->pub.empty_output_buffer = EmptyDestination;
   destination->pub.term_destination = TermDestination;
@@ -208,12 +255,18 @@ void StartEncoder(jpeg_compress_struct* cinfo, int width, int height,
   cinfo->input_components = 4;
   cinfo->in_color_space = JCS_EXT_BGRX;
   jpeg_set_defaults(cinfo);
-  jpeg_set_quality(cinfo, 90, TRUE);
+  if (encoding.grey) {
+    jpeg_set_colorspace(cinfo, JCS_GRAYSCALE);
+  } else {
+    cinfo->comp_info[0].h_samp_factor = std::clamp(encoding.lumaH, 1, 2);
+    cinfo->comp_info[0].v_samp_factor = std::clamp(encoding.lumaV, 1, 2);
+  }
+  jpeg_set_quality(cinfo, std::clamp(encoding.quality, 1, 100), TRUE);
   jpeg_start_compress(cinfo, TRUE);
 }
 
-bool EncodeSession(const PixelRows& pixels, GrowingDestination* destination,
-                   JpegErrorManager* errors) {
+bool EncodeSession(const PixelRows& pixels, const JpegEncoding& encoding,
+                   GrowingDestination* destination, JpegErrorManager* errors) {
   jpeg_compress_struct cinfo{};
   cinfo.err = InitJpegErrorManager(*errors);
   if (setjmp(errors->jump)) {
@@ -221,7 +274,7 @@ bool EncodeSession(const PixelRows& pixels, GrowingDestination* destination,
     return false;
   }
   jpeg_create_compress(&cinfo);
-  StartEncoder(&cinfo, pixels.width, pixels.height, destination);
+  StartEncoder(&cinfo, pixels.width, pixels.height, destination, encoding);
   // The rows are handed over by pointer, straight from the picture buffer.
   JSAMPROW rows[kBatch];
   while (cinfo.next_scanline < cinfo.image_height) {
@@ -349,7 +402,7 @@ RectOutcome RecodeSession(std::FILE* file, Rect r, GrowingDestination* destinati
     jpeg_destroy_decompress(&in);
     return started;
   }
-  StartEncoder(&out, r.width, r.height, destination);
+  StartEncoder(&out, r.width, r.height, destination, JpegEncoding{});
   JSAMPARRAY decoded = (*in.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&in), JPOOL_IMAGE,
                                                in.output_width * 4, kBatch);
   JSAMPROW cut[kBatch];
@@ -448,13 +501,17 @@ JpegLayout ReadJpegLayoutMemory(const std::uint8_t* data, std::size_t size,
 }
 
 std::vector<std::uint8_t> EncodeJpeg(const PixelRows& pixels) {
+  return EncodeJpeg(pixels, JpegEncoding{});
+}
+
+std::vector<std::uint8_t> EncodeJpeg(const PixelRows& pixels, const JpegEncoding& encoding) {
   if (pixels.width <= 0 || pixels.height <= 0 || pixels.width > JPEG_MAX_DIMENSION ||
       pixels.height > JPEG_MAX_DIMENSION) {
     throw Error(ErrorCode::kPictureSizeNotEncodable);
   }
   GrowingDestination destination{};
   JpegErrorManager errors;
-  const bool done = EncodeSession(pixels, &destination, &errors);
+  const bool done = EncodeSession(pixels, encoding, &destination, &errors);
   std::vector<std::uint8_t> bytes = TakeBytes(destination, done);
   if (!done) {
     if (errors.outOfMemory) throw Error(ErrorCode::kPictureNoMemory);

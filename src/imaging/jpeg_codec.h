@@ -28,6 +28,19 @@ struct JpegLayout {
   int blockWidth =
       8;  // width of the block grid (iMCU) in pixels: 8 x largest horizontal sampling factor
   int blockHeight = 8;  // height of the block grid (iMCU) in pixels
+  int lumaH = 1;        // horizontal sampling factor of the first component
+  int lumaV = 1;        // vertical sampling factor of the first component
+  // The quality (1..100) whose standard quantisation tables come nearest to the file's own;
+  // 0 when the file carries none.
+  int quality = 0;
+};
+
+// How EncodeJpeg writes a picture.
+struct JpegEncoding {
+  int quality = 90;   // 1..100, scaling the standard quantisation tables
+  bool grey = false;  // one grey component instead of colour
+  int lumaH = 2;      // sampling factors of the brightness against the colour (2, 2: 4:2:0)
+  int lumaV = 2;
 };
 
 // Decodes the JPEG file at `path`. Every pixel's fourth byte is FF. Throws trimora::Error for
@@ -55,6 +68,8 @@ Picture DecodeJpegRect(const std::string& path, int left, int top, int width, in
 // Encodes the pixels as a baseline colour JPEG with quality 90 and libjpeg's other defaults
 // (JFIF header, 4:2:0 sampling, Huffman tables of the standard); returns the file's bytes.
 std::vector<std::uint8_t> EncodeJpeg(const PixelRows& pixels);
+// The same with the quality, colour and sampling of `encoding` (baseline, standard tables).
+std::vector<std::uint8_t> EncodeJpeg(const PixelRows& pixels, const JpegEncoding& encoding);
 
 // Decodes the rectangle like DecodeJpegRect and encodes it like EncodeJpeg in one pass, batch
 // of rows by batch of rows, without holding the cut as a picture; returns the JPEG's bytes.

@@ -166,10 +166,9 @@ void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kin
   value.formatter = row->formatter;
   KeepRaw(value.Raw, raw);
   if (type == kAscii) {
-    // The text without its closing NUL; padding NULs after it end the text too.
-    const std::size_t nul = value.Raw.find('\0');
-    value.Data.assign(value.Raw, 0,
-                      nul != std::string::npos ? nul : value.Raw.empty() ? 0 : value.Raw.size() - 1);
+    // The text ends at its first NUL (the closing one, or padding after it); a text stored
+    // without one keeps every byte.
+    value.Data.assign(value.Raw, 0, value.Raw.find('\0'));
   } else if (type == kUndefined) {
     value.Data = Quoted(raw, true);
   } else {
@@ -206,6 +205,7 @@ void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kin
         heightFields_.push_back(field());
         break;
       case kOrientation:
+        if (orientationFields_.empty()) orientation_ = static_cast<int>(whole());
         orientationFields_.push_back(field());
         break;
       case kMake: make_ = Cut(value.Data, 32); break;

@@ -40,6 +40,8 @@ class ExifDecoder {
   const std::string& Make() const { return make_; }
   const std::string& Model() const { return model_; }
   const std::string& PhotoDate() const { return photoDate_; }
+  // The first Orientation entry of the main directories (1..8 as stored), 0 when none.
+  int Orientation() const { return orientation_; }
   std::int64_t PictureWidth() const { return width_; }
   std::int64_t PictureHeight() const { return height_; }
   std::int64_t FlashValue() const { return flash_; }
@@ -120,6 +122,7 @@ class ExifDecoder {
   std::string exifVersion_, make_, model_, photoDate_, comment_;
   bool originalDate_ = false;
   std::int64_t width_ = 0, height_ = 0, flash_ = 0, thumbCompression_ = 0;
+  int orientation_ = 0;
   std::vector<SizeField> widthFields_, heightFields_, orientationFields_;
 
   bool thumbRecorded_ = false;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "folder/folder_listing.h"
+#include "frame/block_grid.h"
 #include "imaging/jpeg_codec.h"
 #include "output/lossless.h"
 #include "platform/error.h"
@@ -143,6 +144,41 @@ std::string SaveRecordFile(const CuttingRecord& record, const std::string& destF
   return JpegTranCrop(request.left, request.top, request.width, request.height, source, output, confirm);
 }
 
+// A marked record of a picture never shown, with the selection and format its first showing
+// would give it; nothing when the picture is too small for the format.
+std::optional<CuttingRecord> WithFirstSelection(const CuttingRecord& record,
+                                                const FormatRecord& format) {
+  const std::string& source = Need(record.filename, "Filename", record);
+  const JpegLayout layout = ReadJpegLayout(source);
+  GridState grid;
+  grid.BlockSize = record.blockSize.value_or(1) == kJpegBlockSize ? kJpegBlockSize : 1;
+  // At full scale every partial block at the right and bottom edges counts.
+  ComputeBlockGrid(grid, layout.width, layout.height, layout.width, layout.height);
+  if (!PlaceFirstSelection(grid, layout.width, layout.height, format, format.Ratio()))
+    return std::nullopt;
+  CuttingRecord result = record;
+  result.blockSize = grid.BlockSize;
+  result.x = grid.SelX;
+  result.y = grid.SelY;
+  result.width = grid.SelW;
+  result.height = grid.SelH;
+  result.formatId = format.FormatID;
+  result.pictureWidth = layout.width;
+  result.pictureHeight = layout.height;
+  return result;
+}
+
+// The note on the pictures that were too small for the default format.
+void ReportSkipped(const std::vector<std::string>& skipped, const FormatRecord& format,
+                   SaveRunView& view) {
+  if (skipped.empty()) return;
+  std::string text =
+      "Diese Bilder sind für das Format " + format.Name + " zu klein und wurden nicht gespeichert:";
+  for (const std::string& name : skipped) text += "\r\n" + name;
+  const int lines = static_cast<int>(std::min<std::size_t>(skipped.size(), 20));
+  view.ShowMessageBox("Information", text, ui::kButtonsOk, 360, 150 + 16 * lines);
+}
+
 }  // namespace
 
 std::string OutputName(const std::string& destFolder, const std::string& filename, const std::string& fileType) {
@@ -204,16 +240,27 @@ void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& d
   // Temporary files of a run that was killed go now.
   RemoveStaleTemporaries(destFolder);
   int running = 0;
-  for (const CuttingRecord& record : records) {
+  std::vector<std::string> skipped;
+  for (const CuttingRecord& stored : records) {
     view.RepaintPending();
-    if (!record.Marked()) continue;
+    if (!stored.Marked()) continue;
     ++running;
     view.SetStatusText(3, "Speichere " + std::to_string(running) + "/" + std::to_string(marked));
+    std::optional<CuttingRecord> firstShown;
+    if (!stored.Shown() && context.defaultFormat) {
+      firstShown = WithFirstSelection(stored, *context.defaultFormat);
+      if (!firstShown) {
+        skipped.push_back(FileNamePart(*stored.filename));
+        continue;
+      }
+    }
+    const CuttingRecord& record = firstShown ? *firstShown : stored;
     const std::int32_t date = GetFileDate(Need(record.filename, "Filename", record));
     const std::string written = SaveRecordFile(record, destFolder, context, state, view);
     state.written.insert(Folded(written));
     SetFileDate(written, date);
   }
+  if (context.defaultFormat) ReportSkipped(skipped, *context.defaultFormat, view);
 }
 
 std::string DefaultDestFolder() { return DocumentsFolder(); }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "folder/cutting_record.h"
+#include "formats/format_tables.h"
 #include "output/write_cropped.h"
 #include "platform/settings_schema.h"
 #include "ui/message_codes.h"
@@ -59,6 +60,10 @@ struct SaveRunContext {
   // Pictures in the strip when the run ends, for the closing status text (the strip may grow
   // while the run writes).
   std::function<int()> pictureCount = [] { return 0; };
+  // The default format: a marked picture that was never shown is cut with the selection its
+  // first showing would give with it (PlaceFirstSelection). Without one such a record ends the
+  // run for its missing selection.
+  std::optional<FormatRecord> defaultFormat;
 };
 
 // The output name of a record: folder (ending with a separator) + file-name part of Filename;
@@ -78,7 +83,9 @@ std::string ConfirmOverwrite(const std::string& path, const std::string& source,
 
 // The writing pass over the records into `destFolder` (steps after the folder was chosen):
 // counts the marked records, writes them one after the other with "Speichere n/m" in status
-// panel 3, and ends with the picture count there. An error ends the run at that picture and
+// panel 3, and ends with the picture count there. A marked picture never shown gets the
+// selection of its first showing (SaveRunContext::defaultFormat); one too small for the format
+// is skipped and named in a note after the pass. An error ends the run at that picture and
 // propagates after the closing steps; files written before it stay.
 void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& destFolder,
                  const SaveRunContext& context, SaveRunState& state, SaveRunView& view);

@@ -53,9 +53,9 @@ std::string JpegTranCropParameters(int left, int top, int width, int height,
          QuoteArgument(output);
 }
 
-std::string JpegTranRotateParameters(std::string_view angle, const std::string& path) {
-  return "-copy all -rotate " + std::string(angle) + " " + QuoteArgument(path) + " " +
-         QuoteArgument(path);
+std::string JpegTranTurnParameters(Turn turn, const std::string& path) {
+  return "-copy all -perfect " + std::string(JpegTranSwitch(turn)) + " " + QuoteArgument(path) +
+         " " + QuoteArgument(path);
 }
 
 JpegTranCall ParseJpegTranParameters(std::string_view parameters) {
@@ -104,11 +104,10 @@ std::string JpegTranCrop(int left, int top, int width, int height, const std::st
   return path;
 }
 
-void RotateOriginalFile(const std::string& path, std::string_view angle) {
-  if (angle != "90" && angle != "270") {
-    throw Error(ErrorCode::kRotationAngleInvalid, {std::string(angle)});
-  }
-  const std::string parameters = JpegTranRotateParameters(angle, path);
+void JpegTranTurn(const std::string& path, Turn turn) {
+  if (turn == Turn::None) return;
+  RefuseWriteProtected(path);
+  const std::string parameters = JpegTranTurnParameters(turn, path);
   const std::int32_t date = GetFileDate(path);
   if (!RunJpegTran(parameters, MendRotatedExif)) {
     throw Error(ErrorCode::kJpegTranRotateFailed, {path});

@@ -1,5 +1,5 @@
 // The lossless JPEG operations done by the outside program jpegtran: the crop of the
-// crop-and-save run and the rotation of an original by 90 or 270 degrees.
+// crop-and-save run and the perfect turn of an original.
 //
 // The parameter texts are built as one string, as the program has always passed them
 // ("-copy all -crop 320x208+48+16 "in" "out""); RunJpegTran splits such a text as Windows
@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "imaging/turn.h"
+
 namespace trimora {
 
 // "-copy all -crop " W "x" H "+" L "+" T, a blank, the quoted source, a blank, the quoted output.
@@ -23,9 +25,10 @@ namespace trimora {
 std::string JpegTranCropParameters(int left, int top, int width, int height,
                                    const std::string& source, const std::string& output);
 
-// "-copy all -rotate " angle, a blank, the quoted path, a blank, the same quoted path (quoted as
-// above).
-std::string JpegTranRotateParameters(std::string_view angle, const std::string& path);
+// "-copy all -perfect ", the turn's switch ("-rotate 90" ...), a blank, the quoted path, a
+// blank, the same quoted path (quoted as above). "-perfect" makes jpegtran fail rather than
+// leave partial edge blocks untransformed.
+std::string JpegTranTurnParameters(Turn turn, const std::string& path);
 
 // A parameter text taken apart: the switches, then the input and the output file.
 struct JpegTranCall {
@@ -62,10 +65,11 @@ using ConfirmOutput = std::function<std::string(const std::string& path)>;
 std::string JpegTranCrop(int left, int top, int width, int height, const std::string& source,
                          const std::string& output, const ConfirmOutput& confirm);
 
-// Rotates the JPEG file at `path` in place by "90" or "270" degrees and keeps its last-write
-// time. The Exif data follows the turn: size entries swapped, thumbnail removed, an Orientation
-// entry set to 1, so that other viewers do not turn the picture a second time. Throws Error
-// when jpegtran fails; the file is then unchanged.
-void RotateOriginalFile(const std::string& path, std::string_view angle);
+// Turns the JPEG file at `path` in place with jpegtran's perfect transformation and keeps its
+// last-write time. The Exif data follows the turn: size entries from the turned picture,
+// thumbnail removed, an Orientation entry set to 1, so that other viewers do not turn the
+// picture a second time. Throws Error when jpegtran fails (also when the turn is not perfect
+// for the picture's size); the file is then unchanged.
+void JpegTranTurn(const std::string& path, Turn turn);
 
 }  // namespace trimora

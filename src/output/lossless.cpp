@@ -3,9 +3,13 @@
 namespace trimora {
 
 FileTypeDefaults FileTypeDefaults::FromSettings(int fileFormat1, int fileFormat2) {
+  return FileTypeDefaults().WithSettings(fileFormat1, fileFormat2);
+}
+
+FileTypeDefaults FileTypeDefaults::WithSettings(int fileFormat1, int fileFormat2) const {
   static constexpr std::string_view kFirst[] = {"JPG", "JPG", "TIF", "BMP", "PNG"};
   static constexpr std::string_view kSecond[] = {"JPG", "TIF", "BMP", "PNG"};
-  FileTypeDefaults d;
+  FileTypeDefaults d = *this;
   if (fileFormat1 >= 0 && fileFormat1 <= 4) d.first.type = kFirst[fileFormat1];
   d.first.lossy = fileFormat1 == 1;
   if (fileFormat2 >= 0 && fileFormat2 <= 3) d.second.type = kSecond[fileFormat2];

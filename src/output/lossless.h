@@ -37,6 +37,9 @@ struct FileTypeDefaults {
   // 4 "PNG") and FileFormat2 (0 "JPG" lossy, 1 "TIF", 2 "BMP", 3 "PNG"); a value out of range
   // keeps the type text of the default pair, while the lossy flags follow the values.
   static FileTypeDefaults FromSettings(int fileFormat1, int fileFormat2);
+  // These pairs after new values of FileFormat1 and FileFormat2 (the settings dialog): the
+  // same rules, where a value out of range keeps this pair's type text.
+  FileTypeDefaults WithSettings(int fileFormat1, int fileFormat2) const;
   // Pair 1 is lossless JPEG.
   bool PrefersLosslessJpeg() const { return first.type == "JPG" && !first.lossy; }
   bool operator==(const FileTypeDefaults&) const = default;

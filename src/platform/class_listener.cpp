@@ -3,6 +3,8 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
+#include <QVariant>
 #include <span>
 
 #include "platform/file_lock.h"
@@ -13,6 +15,12 @@ namespace {
 
 // A client may send several messages on one connection; more than this unread is refused.
 constexpr qint64 kMaximumPending = 64 * static_cast<qint64>(kPostedMessageSize);
+
+// The largest block of data taken (a path, a line of text); a longer one ends the connection.
+constexpr qint64 kMaximumData = 64 * 1024;
+
+// The socket property that holds the byte count of a block of data still to come.
+constexpr const char* kAwaitedData = "trimoraAwaitedData";
 
 }  // namespace
 
@@ -47,19 +55,38 @@ void ClassListener::TakeConnections() {
   }
 }
 
-void ClassListener::ReadFrom(QLocalSocket* socket) {
-  while (socket->bytesAvailable() >= static_cast<qint64>(kPostedMessageSize)) {
+void ClassListener::ReadFrom(QLocalSocket* connection) {
+  // A receiver may run an event loop (a dialog), in which the connection can end and go.
+  const QPointer<QLocalSocket> socket(connection);
+  while (socket != nullptr) {
+    const qint64 awaited = socket->property(kAwaitedData).toLongLong();
+    if (awaited > 0) {
+      if (socket->bytesAvailable() < awaited) break;
+      const QByteArray data = socket->read(awaited);
+      socket->setProperty(kAwaitedData, 0);
+      emit DataReceived(data);
+      continue;
+    }
+    if (socket->bytesAvailable() < static_cast<qint64>(kPostedMessageSize)) break;
     const QByteArray bytes = socket->read(kPostedMessageSize);
     const auto message =
         DecodePostedMessage(std::span(reinterpret_cast<const unsigned char*>(bytes.constData()),
                                       static_cast<size_t>(bytes.size())));
-    if (!message) {
+    if (!message || (message->number == kCopyDataMessage &&
+                     (message->parameter < 0 || message->parameter > kMaximumData))) {
       socket->abort();
       return;
     }
+    if (message->number == kCopyDataMessage) {
+      socket->setProperty(kAwaitedData, static_cast<qint64>(message->parameter));
+      if (message->parameter == 0) emit DataReceived({});
+      continue;
+    }
     emit MessageReceived(message->number, message->parameter);
   }
-  if (socket->bytesAvailable() > kMaximumPending) socket->abort();
+  if (socket != nullptr &&
+      socket->bytesAvailable() > kMaximumPending + socket->property(kAwaitedData).toLongLong())
+    socket->abort();
 }
 
 }  // namespace trimora

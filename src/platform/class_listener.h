@@ -2,6 +2,7 @@
 // takes the messages other programs post to that class.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -34,6 +35,8 @@ class ClassListener : public QObject {
  signals:
   // A message arrived.
   void MessageReceived(quint32 number, qint64 parameter);
+  // A block of data arrived (SendDataToClass: a kCopyDataMessage with its bytes).
+  void DataReceived(const QByteArray& data);
 
  private:
   void TakeConnections();

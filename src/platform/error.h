@@ -18,6 +18,7 @@ enum class ErrorCode : int {
   kFileCannotCreate,  // path
   kFileCannotOpen,    // path
   kFileCannotWrite,   // path
+  kFileWriteProtected,  // path
   kFolderMissing,     // path
   kFolderCannotRead,  // path
   kFolderInUse,       // path

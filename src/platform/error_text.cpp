@@ -26,6 +26,8 @@ std::string ErrorText(ErrorCode code, const std::vector<std::string>& args) {
       return "Datei " + a(0) + " kann nicht geöffnet werden";
     case ErrorCode::kFileCannotWrite:
       return "Datei " + a(0) + " kann nicht geschrieben werden";
+    case ErrorCode::kFileWriteProtected:
+      return "Datei " + a(0) + " ist schreibgeschützt";
     case ErrorCode::kFolderMissing:
       return "Das angegebene Verzeichnis existiert nicht. (" + a(0) + ")";
     case ErrorCode::kFolderCannotRead:

@@ -124,6 +124,15 @@ FolderCreation CreateFolder(const std::string& path) {
   return errno == EEXIST ? FolderCreation::kAlreadyExists : FolderCreation::kFailed;
 }
 
+bool MakeFolders(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string part = path.substr(0, slash);
+    if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) break;
+  }
+  return IsFolder(path);
+}
+
 bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
@@ -197,6 +206,13 @@ std::string ReadWholeFile(const std::string& path) {
   }
   bytes.resize(size);
   return bytes;
+}
+
+void RefuseWriteProtected(const std::string& path) {
+  struct stat info {};
+  if (Stat(path, info) && S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0) {
+    throw Error(ErrorCode::kFileWriteProtected, {path});
+  }
 }
 
 void ReplaceFileContents(const std::string& path, std::string_view bytes) {

@@ -27,6 +27,11 @@ enum class FolderCreation { kCreated, kAlreadyExists, kFailed };
 // there is kAlreadyExists.
 FolderCreation CreateFolder(const std::string& path);
 
+// Creates `path` and the folders above it that are missing, each only for the user (mode 0700),
+// as the user's own folders of settings and data want them. True when `path` is a folder
+// afterwards.
+bool MakeFolders(const std::string& path);
+
 // Removes the file at `path`; false when it could not be removed.
 bool RemoveFile(const std::string& path);
 
@@ -60,9 +65,16 @@ std::FILE* OpenStream(const std::string& path);
 // be opened or is no regular file, kStreamReadFailed when reading fails).
 std::string ReadWholeFile(const std::string& path);
 
+// Throws trimora::Error (kFileWriteProtected) when `path` is a regular file that nobody may
+// write (no write permission at all). Files the user keeps as they are (format and table
+// files, originals) are checked with it before they are replaced; the superuser is refused
+// too, as a read-only file is on Windows.
+void RefuseWriteProtected(const std::string& path);
+
 // Writes `bytes` to `path` through a temporary file beside it that replaces the old file only
 // when complete and on the disk (keeping the old file's access rights); on failure nothing is
-// left behind and the old file is untouched. Throws trimora::Error.
+// left behind and the old file is untouched; a write-protected file is replaced too (keeping
+// its rights). Throws trimora::Error.
 void ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 // A free temporary name beside `path` (".trimora-<process>-<n>.tmp" in its folder, short enough
@@ -81,7 +93,8 @@ void RemoveStaleTemporaries(const std::string& folder);
 class ReplacingFile {
  public:
   // Creates the temporary file beside `path`; throws trimora::Error (kFileCannotCreate) when
-  // the folder is not writable or `path` is a folder.
+  // the folder is not writable or `path` is a folder. A write-protected `path` is replaced
+  // (callers that must keep one check RefuseWriteProtected first).
   explicit ReplacingFile(std::string path);
   // Removes the temporary file unless Commit() has run.
   ~ReplacingFile();

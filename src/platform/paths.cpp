@@ -10,10 +10,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/user_folders.h"
 
 namespace trimora {
@@ -27,6 +29,9 @@ constexpr std::string_view kNameEnds = "\\/:";
 constexpr std::string_view kSeparators = "/";
 constexpr std::string_view kNameEnds = "/";
 #endif
+
+// The installed program folder below the installation prefix, as the install rules name it.
+constexpr std::string_view kInstalledProgramFolder = TRIMORA_INSTALLED_PROGRAM_FOLDER;
 
 bool IsSeparator(char c) { return kSeparators.find(c) != std::string_view::npos; }
 
@@ -54,12 +59,17 @@ std::string FolderPart(std::string_view path) {
   return std::string(at == std::string_view::npos ? std::string_view() : path.substr(0, at + 1));
 }
 
-namespace {
-
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+std::string AbsolutePath(const std::string& path) {
+  if (path.empty() || path.front() == '/') return path;
+  std::vector<char> buffer(4096);
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return path;
+    buffer.resize(buffer.size() * 2);
+  }
+  return WithTrailingSeparator(buffer.data()) + path;
 }
+
+namespace {
 
 std::string WithoutTrailingSlash(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
@@ -142,6 +152,13 @@ std::string ConfigHome() {
   return (home == "/" ? "" : home) + "/.config";
 }
 
+std::string DataHome() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data != nullptr && data[0] == '/') return WithoutTrailingSlash(data);
+  const std::string home = HomeFolder();
+  return (home == "/" ? "" : home) + "/.local/share";
+}
+
 std::string ProgramFolder() {
   std::vector<char> buffer(4096);
   for (;;) {
@@ -154,6 +171,17 @@ std::string ProgramFolder() {
     }
     buffer.resize(buffer.size() * 2);
   }
+}
+
+bool IsInstalledProgramFolder(std::string_view folder) {
+  const std::string ending = "/" + std::string(kInstalledProgramFolder) + "/";
+  return folder.size() >= ending.size() && folder.substr(folder.size() - ending.size()) == ending;
+}
+
+std::string UserCopyFolder() {
+  const std::string program = ProgramFolder();
+  if (!IsInstalledProgramFolder(program)) return program;
+  return DataHome() + "/" + std::string(kUserSubfolder) + "/";
 }
 
 std::string DocumentsFolder() {

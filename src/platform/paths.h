@@ -28,8 +28,23 @@ std::string FileNamePart(std::string_view path);
 // FileNamePart leaves); empty when the path has none.
 std::string FolderPart(std::string_view path);
 
+// `path` made absolute against the current working folder when it is relative; "." and ".."
+// parts and links stay as they are. Unchanged when the working folder cannot be read.
+std::string AbsolutePath(const std::string& path);
+
 // The folder of the running program file, ending with a path separator.
 std::string ProgramFolder();
+
+// True when `folder` (ending with a separator) is the program folder of an installed system,
+// "lib/trimora/" below the installation prefix, where the programs, the format files, "Hilfe/"
+// and the libraries lie and the launchers on the PATH lead. A build folder never is one.
+bool IsInstalledProgramFolder(std::string_view folder);
+
+// Where the user's own copies of the files that the program writes into its program folder
+// (the format files) live, ending with a separator: $XDG_DATA_HOME/Halvorn/Trimora/ when the
+// program runs from an installed program folder, which is not the user's to write; the
+// program folder itself when it runs from a build folder. The folder may not exist yet.
+std::string UserCopyFolder();
 
 // The user's documents folder, without a trailing separator.
 std::string DocumentsFolder();

@@ -6,7 +6,9 @@
 // named by their full key path (see settings_file.h for the text form).
 //
 // The parsed file is kept and trusted as long as the file is the same one (device, inode, size
-// and modification time); a file that another program has replaced or changed is read anew. A
+// and modification time); a file that another program has replaced or changed is read anew.
+// Within the grain of the file's time after it was read or written, the bytes are read and
+// compared with those parsed. A
 // change is written to a temporary file in the same folder and renamed over the old file, so a
 // crash leaves either the old or the new file, never a half-written one; a batch of changes
 // (closing the program writes some thirty values) is written once. There is no fsync: the file
@@ -29,6 +31,7 @@
 #include <vector>
 
 #include "platform/file_lock.h"
+#include "platform/files.h"
 #include "platform/settings_file.h"
 #include "platform/user_folders.h"
 #include "platform/version.h"
@@ -55,18 +58,7 @@ std::string MajorMinor(const std::string& version) {
   return second == std::string::npos ? version : version.substr(0, second);
 }
 
-std::string StoreFolder() { return StoreHome() + "/Halvorn/Trimora"; }
-
-// Creates the folders of `path` one by one (mode 0700 for new ones).
-bool MakeFolders(const std::string& path) {
-  for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-    const std::string part = path.substr(0, slash);
-    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) break;
-  }
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
+std::string StoreFolder() { return StoreHome() + "/" + std::string(kUserSubfolder); }
 
 // What tells one state of a file from another: a file renamed over it, or a change in place.
 struct FileIdentity {
@@ -200,14 +192,16 @@ struct Cache {
   FileIdentity identity;
   timespec cachedAt{};  // when the file was read or written
   bool valid = false;
+  std::string content;  // the file's bytes as read or written
   SettingsDocument document;
   int batches = 0;              // open SettingsBatch objects
   std::vector<Change> pending;  // changes of the batch not yet in the file
 };
 
 Cache& TheCache() {
-  static Cache cache;
-  return cache;
+  // Never destroyed: a large parsed file would otherwise be taken apart line by line at exit.
+  static Cache* cache = new Cache;
+  return *cache;
 }
 
 void Apply(SettingsDocument& document, const Change& change) {
@@ -231,9 +225,17 @@ void Refresh(Cache& cache, const std::string& file) {
   if (Trusted(cache, file)) return;
   FileIdentity identity;
   std::string content = ReadFile(file, identity);
-  if (content.empty())
-    content = "; Settings of Trimora 2 and Brevio. Each section is a settings key.\n";
-  cache.document = SettingsDocument::Parse(content);
+  // A file just read or written may have changed in place within its time's grain; when its
+  // bytes are still the ones parsed, the parse stands (comparing costs far less than parsing).
+  if (cache.valid && cache.file == file && identity.exists && identity == cache.identity &&
+      content == cache.content) {
+    return;
+  }
+  cache.content = std::move(content);
+  cache.document = SettingsDocument::Parse(
+      cache.content.empty()
+          ? std::string_view("; Settings of Trimora 2 and Brevio. Each section is a settings key.\n")
+          : std::string_view(cache.content));
   cache.file = file;
   cache.identity = identity;
   cache.cachedAt = Now();
@@ -251,9 +253,11 @@ void Flush(Cache& cache, const std::string& file) {
   }
   FileLock lock(folder);
   Refresh(cache, file);
-  if (ReplaceFile(file, cache.document.Serialize())) {
+  std::string content = cache.document.Serialize();
+  if (ReplaceFile(file, content)) {
     cache.identity = IdentityOf(file);
     cache.cachedAt = Now();
+    cache.content = std::move(content);
   } else {
     cache.valid = false;
   }

@@ -53,6 +53,12 @@ inline constexpr BoolSetting kShowLossySavingInfo{"ShowLossySavingInfo", true};
 inline constexpr BoolSetting kShowLossySavingInfo2{"ShowLossySavingInfo2", true};
 inline constexpr BoolSetting kAskOnDelete{"AskOnDelete", true};
 inline constexpr BoolSetting kShowRedEyeMessage{"ShowRedEyeMessage", true};
+// The question whether the pictures of a folder that the camera marked as turned are to be
+// brought upright; switched off, such pictures are left as they are.
+inline constexpr BoolSetting kAskToTurnUpright{"AskToTurnUpright", true};
+// The question before an original whose size is off its block grid is turned by encoding it
+// anew; switched off, it is turned without asking.
+inline constexpr BoolSetting kAskBeforeRecodedTurn{"AskBeforeRecodedTurn", true};
 inline constexpr BoolSetting kShowHints{"ShowHints", true};
 
 // Side stripes.

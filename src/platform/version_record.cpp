@@ -17,3 +17,12 @@ TRIMORA_RETAIN const std::array<unsigned char, trimora::kVersionRecordSize>
     trimora_file_version_record =
         trimora::EncodeVersionRecord({TRIMORA_VERSION_MAJOR, TRIMORA_VERSION_MINOR,
                                       TRIMORA_VERSION_RELEASE, TRIMORA_VERSION_BUILD});
+
+namespace trimora {
+
+std::string RecordedVersion() {
+  return std::to_string(TRIMORA_VERSION_MAJOR) + "." + std::to_string(TRIMORA_VERSION_MINOR) + "." +
+         std::to_string(TRIMORA_VERSION_RELEASE) + "." + std::to_string(TRIMORA_VERSION_BUILD);
+}
+
+}  // namespace trimora

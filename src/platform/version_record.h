@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 namespace trimora {
 
@@ -44,6 +45,11 @@ constexpr std::array<unsigned char, kVersionRecordSize> EncodeVersionRecord(Vers
   }
   return record;
 }
+
+// This build's version as four decimal numbers joined by "." ("2.0.5.2"), the numbers of the
+// record that the object library trimora_version_record embeds. Defined by that library: only
+// programs that link it may call this.
+std::string RecordedVersion();
 
 // The first valid record in `bytes`, if there is one.
 std::optional<VersionParts> FindVersionRecord(std::span<const unsigned char> bytes);

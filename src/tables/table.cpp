@@ -100,6 +100,16 @@ void Table::Reserve(int records) {
   if (records > 0) fields_.reserve(static_cast<std::size_t>(records) * columns_.size());
 }
 
+void Table::Delete() {
+  if (current_ < 0) return;
+  const auto width = static_cast<std::ptrdiff_t>(columns_.size());
+  const auto first = fields_.begin() + current_ * width;
+  fields_.erase(first, first + width);
+  --recordCount_;
+  if (current_ >= recordCount_) current_ = recordCount_ - 1;
+  atEnd_ = false;
+}
+
 void Table::Empty() {
   fields_.clear();
   recordCount_ = 0;

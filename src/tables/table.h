@@ -92,6 +92,10 @@ class Table {
   // Makes room for `records` records in all, so that appending up to there allocates nothing.
   void Reserve(int records);
 
+  // Removes the current record; the record after it becomes current, or the one before it when
+  // it was the last (none when the table is now empty). Nothing happens in an empty table.
+  void Delete();
+
   // Removes all records, keeps the columns.
   void Empty();
 

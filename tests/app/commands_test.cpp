@@ -433,9 +433,7 @@ TEST(CommandStates, BeforeAPictureOnlyTheCommandsOutsideTheRulesAreEnabled) {
 
 TEST(CommandStates, CommandsWithoutBehaviourAreNotBuilt) {
   // The commands whose windows come later stay disabled until they are built.
-  const CommandSet later =
-      SetOf({C::CropAndBurn, C::Settings, C::StandardSkin, C::FashionSkin, C::ExifInfo,
-             C::FullScreen, C::ZoomPause, C::FormatDefinitions, C::ZoomIn, C::ZoomOut});
+  const CommandSet later = SetOf({C::CropAndBurn, C::StandardSkin, C::FashionSkin});
   EXPECT_EQ(BuiltCommands(), ~later);
 }
 

@@ -17,13 +17,16 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+#include <cstring>
 
 #include "app/info_dialog.h"
 #include "app/kv_main_form.h"
 #include "fake_main_view.h"
+#include "frame/display_copy.h"
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
 #include "frame/rect_box.h"
+#include "imaging/correction.h"
 #include "main_window_test_support.h"
 #include "platform/class_listener.h"
 #include "platform/settings.h"
@@ -179,8 +182,28 @@ class CorrectionsWindowTest : public QObject {
 
     // F4: the correction; "Korrigieren" stays down while it is applied.
     QToolButton* correct = Button(*window, "CorrectionButton");
+    trimora::Picture corrected = window->Presenter().Folder().DisplayedPicture().clone();
+    trimora::AutoCorrectPicture(corrected);
     QTest::keyClick(window.get(), Qt::Key_F4);
     QVERIFY(correct->isChecked());
+    {
+      // The picture on show is the corrected one to the byte; the view's display copy, made in
+      // the correction's last pass, and its overlay are those of the corrected picture.
+      auto same = [](const trimora::Picture& a, const trimora::Picture& b) {
+        return a.width() == b.width() && a.height() == b.height() &&
+               std::memcmp(a.data(), b.data(), a.byteCount()) == 0;
+      };
+      QVERIFY(same(window->Presenter().Folder().DisplayedPicture(), corrected));
+      const trimora::TPictureView* image = window->ImagePanel()->Image();
+      const trimora::Picture display =
+          trimora::ScaleToView(corrected, image->width(), image->height());
+      QVERIFY(!display.empty());
+      QVERIFY(same(image->DisplayCopy(), display));
+      trimora::Picture overlay;
+      trimora::CutOverlay(display, image->OverlayRect(), trimora::kPictureBackground, overlay);
+      QVERIFY(image->HasOverlay());
+      QVERIFY(same(image->Overlay(), overlay));
+    }
     QVERIFY(Record(*window).autoCorrection.value_or(false));
     QVERIFY(!Enabled(*window, CommandId::AutoCorrect));
     QVERIFY(Enabled(*window, CommandId::AutoCorrectUndo));

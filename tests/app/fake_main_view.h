@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "../folder_presenter/fake_view.h"
+#include "../formats/fake_format_dialog_view.h"
+#include "fake_options_view.h"
 #include "app/main_view.h"
 #include "app/outside_programs.h"
 
@@ -36,7 +38,48 @@ class FakeMainView : public FakeViewOf<MainView> {
     }
   }
   void ShowFormatPopup(FormatPopupPlace place) override { popups.push_back(place); }
-  void SetMagnifierPaused(bool paused) override { magnifierPaused = paused; }
+  void SetFrameActive(bool active) override { frameActive = active; }
+  void PlaceExifWindow(const WindowRect& rect) override { exifPlace = rect; }
+
+  // The magnifier.
+  void SetMagnifierActive(bool active) override { magnifierActive = active; }
+  void SetMagnifierShown(bool shown) override { magnifierShown = shown; }
+  void SetMagnifierZoomLevel(int level) override { zoomLevel = level; }
+  void RefreshMagnifier() override { ++magnifierRefreshes; }
+  void LayOutMagnifierPanel(const MagnifierPanel& panel) override { magnifierPanel = panel; }
+
+  // The full-screen preview: RunFullScreen runs `whileFullScreen` as the modal loop would run
+  // what the person does; messages posted meanwhile wait in `postedRefreshes` until the test
+  // delivers them, as the real loop does.
+  void ShowFullScreenContent(FullScreenContent content) override {
+    fullScreenShows.push_back(content);
+  }
+  void SetShowCroppedButton(bool down, const std::string& hint) override {
+    croppedDown = down;
+    croppedHint = hint;
+  }
+  void RunFullScreen() override {
+    ++fullScreenRuns;
+    fullScreenShown = true;
+    frameActiveWhileOpen = frameActive;
+    closeAsked = false;
+    if (whileFullScreen) whileFullScreen();
+    fullScreenShown = false;
+  }
+  void CloseFullScreen() override { closeAsked = true; }
+  void ClearFullScreen() override { ++fullScreenClears; }
+  void PostFullScreenRefresh() override { ++postedRefreshes; }
+
+  // The EXIF/IPTC window.
+  void SetExifText(const std::string& text) override {
+    exifText = text;
+    ++exifTexts;
+  }
+  void SetExifWindowVisible(bool visible) override { exifVisible = visible; }
+  void SetExifWindowLook(bool exifActive) override {
+    exifLookActive = exifActive;
+    frameActive = !exifActive;
+  }
   void PlaceWindow(const WindowRect& rect, bool maximized) override {
     place = rect;
     this->maximized = maximized;
@@ -49,6 +92,8 @@ class FakeMainView : public FakeViewOf<MainView> {
     typeAnswers.pop_front();
     return answer;
   }
+  OptionsView& OptionsDialog() override { return optionsDialog; }
+  FormatDialogView& FormatDialog() override { return formatDialog; }
   void ShowAboutBox(const std::string& version) override { aboutBoxes.push_back(version); }
   void RepaintPending() override {
     ++repaints;
@@ -73,12 +118,34 @@ class FakeMainView : public FakeViewOf<MainView> {
   std::vector<FormatMenuEntry> defaultFormatMenu;
   std::vector<FormatMenuEntry> formatPopup;
   std::vector<FormatPopupPlace> popups;
-  bool magnifierPaused = false;
+  bool frameActive = true;
+  WindowRect exifPlace;
+  bool magnifierActive = false;
+  bool magnifierShown = false;
+  int zoomLevel = 0;
+  int magnifierRefreshes = 0;
+  MagnifierPanel magnifierPanel;
+  std::vector<FullScreenContent> fullScreenShows;
+  bool croppedDown = false;
+  std::string croppedHint = kShowCroppedHint;
+  int fullScreenRuns = 0;
+  bool fullScreenShown = false;
+  bool frameActiveWhileOpen = true;
+  bool closeAsked = false;
+  std::function<void()> whileFullScreen;
+  int fullScreenClears = 0;
+  int postedRefreshes = 0;
+  std::string exifText;
+  int exifTexts = 0;
+  bool exifVisible = false;
+  bool exifLookActive = false;
   WindowRect place;
   bool maximized = false;
   bool hintsShown = true;
   std::vector<TypeMenu> typeMenus;
   std::deque<int> typeAnswers;
+  FakeOptionsView optionsDialog;
+  FakeFormatDialogView formatDialog;
   std::vector<std::string> aboutBoxes;
   int repaints = 0;
   std::function<void()> onRepaint;

@@ -24,7 +24,7 @@ class MainPresenterFixture : public ::testing::Test {
     setenv("XDG_CONFIG_HOME", config_.path().c_str(), 1);
     FormatTables tables;
     AddFormats(tables);
-    tables.SaveFormatTables(formats_.path() + "/");
+    ASSERT_TRUE(tables.SaveFormatTables(Folders()).empty());
     frame_.frameVisible = false;  // hidden when the window is made
   }
 
@@ -34,14 +34,20 @@ class MainPresenterFixture : public ::testing::Test {
     fixedFormat_ = AddFixedFormat(tables, "1024 x 700", 1024, 700);
   }
 
+  // The format files' folder, as a build folder has it: read and written in one place.
+  FormatFileFolders Folders() const { return {formats_.path() + "/", formats_.path() + "/"}; }
+
   std::unique_ptr<MainPresenter> Start() {
-    auto presenter = std::make_unique<MainPresenter>(view_, frame_, programs_,
-                                                     formats_.path() + "/", kDesktop, nullptr);
+    auto presenter =
+        std::make_unique<MainPresenter>(view_, frame_, programs_, Folders(), kDesktop, nullptr);
     presenter->FinishStart();
     return presenter;
   }
   void AddPicture(const std::string& name, const std::string& sample = "plain-landscape.jpg") {
     std::filesystem::copy_file(kPhotos + sample, pictures_ / name);
+    // Copied from the read-only sample folder; a picture from a camera can be written.
+    std::filesystem::permissions(pictures_ / name, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
   }
   static void OpenAndWait(MainPresenter& p, const std::string& folder) {
     p.Folder().OpenFolder(folder);

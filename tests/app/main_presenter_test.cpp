@@ -9,8 +9,12 @@
 #include <sstream>
 #include <thread>
 
+#include "folder/cutting_record.h"
 #include "main_presenter_fixture.h"
+#include "metadata/exif_window.h"
+#include "metadata/info_text.h"
 #include "platform/settings.h"
+#include "tables/table_file.h"
 
 namespace trimora {
 namespace {
@@ -27,9 +31,11 @@ class MainPresenterTest : public testing::MainPresenterFixture {};
 TEST_F(MainPresenterTest, TheWindowStartsWithOnlyTheCommandsThatWorkWithoutAPicture) {
   {
     auto p = Start();
-    EXPECT_EQ(view_.EnabledSet(), SetOf({C::ChooseSourceFolder, C::Quit, C::ToolBarFiles,
-                                         C::ToolBarTouchUp, C::ToolBarRotate, C::ToolBarFormat,
-                                         C::ToolBarNavigation, C::HomePage, C::About}))
+    EXPECT_EQ(view_.EnabledSet(),
+              SetOf({C::ChooseSourceFolder, C::Settings, C::Quit, C::FormatDefinitions,
+                     C::ToolBarFiles, C::ToolBarTouchUp, C::ToolBarRotate, C::ToolBarFormat,
+                     C::ToolBarNavigation, C::HomePage, C::About, C::ZoomPause, C::ZoomIn,
+                     C::ZoomOut}))
         << "the help items stay off while the help program and the guide viewer are missing";
     EXPECT_EQ(view_.CheckedSet(), SetOf({C::FashionSkin, C::ToolBarFiles, C::ToolBarTouchUp,
                                          C::ToolBarRotate, C::ToolBarFormat}));
@@ -130,9 +136,10 @@ TEST_F(MainPresenterTest, OpeningAFolderEnablesThePictureCommandsAndEachKeyRunsI
   OpenAndWait(*p, pictures_.path());
   FolderPresenter& folder = p->Folder();
   ASSERT_EQ(folder.CurrentPosition(), 0);
-  for (C id : {C::CropAndSave, C::ResetFolder, C::MarkForSaving, C::UnmarkForSaving,
-               C::RotatePlus90, C::StepLeft, C::Centre, C::Shrink, C::Maximise, C::TurnSelection,
-               C::HideOutside, C::CropOutside, C::NextPicture, C::LastPicture}) {
+  for (C id :
+       {C::CropAndSave, C::ResetFolder, C::MarkForSaving, C::UnmarkForSaving, C::RotatePlus90,
+        C::StepLeft, C::Centre, C::Shrink, C::Maximise, C::TurnSelection, C::HideOutside,
+        C::CropOutside, C::NextPicture, C::LastPicture, C::FullScreen, C::ExifInfo}) {
     EXPECT_TRUE(view_.Enabled(id)) << Row(id).name;
   }
   for (C id : {C::RedEyeFilter, C::CorrectionButton, C::AutoCorrect, C::EnlargeButton,
@@ -140,7 +147,7 @@ TEST_F(MainPresenterTest, OpeningAFolderEnablesThePictureCommandsAndEachKeyRunsI
     EXPECT_TRUE(view_.Enabled(id)) << Row(id).name;
   }
   for (C id : {C::FirstPicture, C::PreviousPicture, C::RedEyeRemove, C::AutoCorrectUndo,
-               C::EnlargeRemove, C::ApplyRedEye, C::FullScreen, C::ExifInfo, C::Settings}) {
+               C::EnlargeRemove, C::ApplyRedEye}) {
     EXPECT_FALSE(view_.Enabled(id)) << Row(id).name << ": no behaviour yet, or nothing before";
   }
   EXPECT_FALSE(view_.shortcutVisible);
@@ -164,11 +171,43 @@ TEST_F(MainPresenterTest, OpeningAFolderEnablesThePictureCommandsAndEachKeyRunsI
   EXPECT_EQ(p->Frame().grid.SelX, 1) << "one step, not two: " << x;
   // A key whose command has no behaviour yet is taken and does nothing.
   const std::size_t messages = view_.messages.size();
-  EXPECT_TRUE(p->KeyPressed(K(Key::F11)));
+  EXPECT_TRUE(p->KeyPressed(K(Key::E, true)));
   EXPECT_EQ(view_.messages.size(), messages);
   // A key outside the map is left to the control under it.
   EXPECT_FALSE(p->KeyPressed(K(Key::D)));
   EXPECT_FALSE(p->KeyPressed(K(Key::Other, true)));
+}
+
+TEST_F(MainPresenterTest, AFolderOrPictureGivenFromOutsideOpensOnceTheStartHasFinished) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddPicture(name);
+  auto p = std::make_unique<MainPresenter>(view_, frame_, programs_, Folders(), kDesktop, nullptr);
+  p->OpenPath(pictures_.path() + "/c.jpg");
+  EXPECT_EQ(p->Folder().CurrentPosition(), -1) << "the window is not shown yet";
+  EXPECT_EQ(view_.status[0], "");
+  p->FinishStart();
+  p->Folder().WaitForStrip();
+  EXPECT_EQ(view_.status[0], pictures_.path());
+  EXPECT_EQ(p->Folder().CurrentPosition(), 2) << "the picture given is shown";
+  EXPECT_TRUE(view_.Enabled(C::PreviousPicture));
+  EXPECT_FALSE(view_.Enabled(C::NextPicture));
+
+  // A folder opens at its first picture; the table of the folder left is written.
+  TempFolder other;
+  fs::copy_file(kPhotos + "plain-portrait.jpg", other.path() + "/hoch.jpg");
+  p->OpenPath(other.path());
+  p->Folder().WaitForStrip();
+  EXPECT_EQ(view_.status[0], other.path());
+  EXPECT_EQ(p->Folder().CurrentPosition(), 0);
+  EXPECT_TRUE(fs::is_regular_file(pictures_.path() + "/CroppingData.kv2"));
+
+  // What does not exist is refused as the folder chooser refuses it; the open folder stays.
+  const std::size_t messages = view_.messages.size();
+  p->OpenPath(other.path() + "/fehlt");
+  ASSERT_EQ(view_.messages.size(), messages + 1);
+  EXPECT_EQ(view_.messages.back().title, "Fehler");
+  EXPECT_EQ(view_.messages.back().text, "Das angegebene Verzeichnis existiert nicht.");
+  EXPECT_EQ(view_.status[0], other.path());
+  EXPECT_EQ(p->Folder().CurrentPosition(), 0);
 }
 
 TEST_F(MainPresenterTest, ADisabledCommandDoesNothingFromAnySource) {
@@ -184,8 +223,8 @@ TEST_F(MainPresenterTest, ADisabledCommandDoesNothingFromAnySource) {
   EXPECT_TRUE(view_.log.empty());
   EXPECT_TRUE(view_.errors.empty());
   // Keys and the wheel wait until the start has finished.
-  auto starting = std::make_unique<MainPresenter>(view_, frame_, programs_, formats_.path() + "/",
-                                                  kDesktop, nullptr);
+  auto starting =
+      std::make_unique<MainPresenter>(view_, frame_, programs_, Folders(), kDesktop, nullptr);
   EXPECT_FALSE(starting->KeyPressed(K(Key::O, true)));
   EXPECT_TRUE(view_.chooserCalls.empty());
 }
@@ -305,6 +344,28 @@ TEST_F(MainPresenterTest, TheTypeButtonOfTheShownPictureTurnsRedWhenItsFormatMak
   EXPECT_EQ(view_.fileTypes[0], "JPG red");
 }
 
+TEST_F(MainPresenterTest, SavingCutsTickedPicturesNeverShownAndNamesThoseTooSmall) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg", "plain-portrait.jpg");
+  AddPicture("c.jpg", "xmp-only-2.jpg");  // 61 x 58 pixels
+  TempFolder dest;
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  p->Folder().EntryCheckClicked(1, true);
+  p->Folder().EntryCheckClicked(2, true);
+  view_.chosenFolder = dest.path();
+  view_.messages.clear();
+  p->Run(C::CropAndSave);
+  EXPECT_TRUE(fs::exists(dest / "a.JPG"));
+  EXPECT_TRUE(fs::exists(dest / "b.JPG")) << "never shown, cut with its first showing's frame";
+  EXPECT_FALSE(fs::exists(dest / "c.JPG"));
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0].title, "Information");
+  EXPECT_NE(view_.messages[0].text.find("zu klein"), std::string::npos);
+  EXPECT_NE(view_.messages[0].text.find("\r\nc.jpg"), std::string::npos);
+  EXPECT_EQ(view_.status[3], "3 Bilder im Verz.");
+}
+
 TEST_F(MainPresenterTest, TheStripDoesNotOverwriteTheSavingProgress) {
   for (int i = 0; i < 8; ++i) AddPicture("p" + std::to_string(i) + ".jpg");
   TempFolder dest;
@@ -348,6 +409,465 @@ TEST_F(MainPresenterTest, TheStripDoesNotOverwriteTheSavingProgress) {
   EXPECT_EQ(view_.status[3], "8 Bilder im Verz.");
 }
 
+// The settings dialog, saved or cancelled, and what saving changes in the main window.
+
+TEST_F(MainPresenterTest, SavedSettingsGivePicturesNotShownYetTheNewTypeWhileShownOnesKeepTheirs) {
+  struct Case {
+    int fileFormat1;
+    std::string shownType;  // the type button of a picture not shown yet
+    int blockSize;
+  };
+  for (const Case& c :
+       {Case{2, "TIF", 1}, Case{1, "JPG red", 1}, Case{4, "PNG", 1}, Case{0, "JPG", 16}}) {
+    fs::remove_all(config_.path() + "/Halvorn");
+    for (const auto& entry : fs::directory_iterator(pictures_.path())) fs::remove(entry.path());
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddPicture(name);
+    WriteIntSetting("FileFormat1", c.fileFormat1 == 0 ? 3 : 0);
+    view_ = FakeMainView();
+    auto p = Start();
+    OpenAndWait(*p, pictures_.path());
+    const CuttingRecord shown = p->Folder().Records()[0];
+    ASSERT_TRUE(shown.Shown());
+    view_.optionsDialog.script = [&](OptionsPresenter& dialog) {
+      dialog.ListChosen(OptionsList::kFileFormat1, c.fileFormat1);
+      dialog.CheckClicked(OptionsCheck::kMarkPicture, false);
+      dialog.CheckClicked(OptionsCheck::kShowHints, false);
+      dialog.SpeichernButtonClick();
+    };
+    p->KeyPressed(K(Key::E, true));
+    ASSERT_EQ(view_.optionsDialog.showings, 1);
+    EXPECT_EQ(p->Folder().Records()[0], shown) << "the shown picture keeps type and selection";
+    for (std::size_t i = 1; i < 3; ++i) {
+      const CuttingRecord& record = p->Folder().Records()[i];
+      EXPECT_EQ(view_.fileTypes[static_cast<int>(i)], c.shownType) << c.fileFormat1;
+      EXPECT_EQ(record.fileType, c.shownType.substr(0, 3));
+      EXPECT_EQ(record.blockSize, c.blockSize);
+    }
+    EXPECT_FALSE(view_.hintsShown);
+    EXPECT_FALSE(p->Settings().showHints);
+    // Pictures shown from now on are not marked for saving.
+    p->Folder().ShowPicture(2, false);
+    EXPECT_FALSE(view_.checkedEntries[2]);
+    EXPECT_TRUE(view_.checkedEntries[0]) << "marked when it was shown";
+  }
+}
+
+TEST_F(MainPresenterTest, CancelledSettingsWriteAndChangeNothing) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg");
+  WriteIntSetting("FileFormat1", 0);
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  const std::vector<CuttingRecord> before = p->Folder().Records();
+  const std::string stored = testing::ReadWholeFile(SettingsFilePath());
+  view_.optionsDialog.script = [](OptionsPresenter& dialog) {
+    dialog.ListChosen(OptionsList::kFileFormat1, 3);
+    dialog.ListChosen(OptionsList::kEnlargeColor, 2);
+    dialog.CheckClicked(OptionsCheck::kShowHints, false);
+  };
+  p->Run(C::Settings);
+  EXPECT_EQ(view_.optionsDialog.showings, 1);
+  EXPECT_EQ(testing::ReadWholeFile(SettingsFilePath()), stored);
+  EXPECT_EQ(p->Folder().Records(), before);
+  EXPECT_TRUE(view_.hintsShown);
+  EXPECT_EQ(p->Folder().Enlargement(), EnlargeOptions());
+}
+
+TEST_F(MainPresenterTest, AnEnlargedPictureIsShownAnewOnlyWhenAStripeOptionChanged) {
+  AddPicture("a.jpg");  // 600 x 450: stripes left and right for 10 x 15
+  AddPicture("b.jpg");
+  CuttingRecord enlarged;
+  enlarged.filename = pictures_ / "a.jpg";
+  enlarged.formatId = 1;
+  enlarged.blockSize = 1;
+  enlarged.x = 0;
+  enlarged.y = 0;
+  enlarged.width = 600;
+  enlarged.height = 400;
+  enlarged.fileType = "JPG";
+  enlarged.saveIt = true;
+  enlarged.enlarge = true;
+  SaveCuttingData(std::vector<CuttingRecord>{enlarged}, pictures_ / "CroppingData.kv2");
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  // The folder lists its files in the file system's order.
+  const int a = p->Folder().Records()[0].filename == pictures_ / "a.jpg" ? 0 : 1;
+  p->Folder().ShowPicture(a, false);
+  ASSERT_TRUE(p->Folder().Corrections().enlarged);
+  auto stripeAt = [&](int x) {
+    const Picture& shown = p->Folder().DisplayedPicture();
+    EXPECT_EQ(shown.width(), 675);
+    const std::uint8_t* pixel = shown.row(shown.height() / 2) + 4 * x;
+    return std::array<int, 3>{pixel[2], pixel[1], pixel[0]};
+  };
+  EXPECT_EQ(stripeAt(0), (std::array<int, 3>{255, 255, 255}));
+
+  struct Step {
+    std::function<void(OptionsPresenter&)> script;
+    bool reshown;
+  };
+  const Step steps[] = {
+      {[](OptionsPresenter& d) { d.SpeichernButtonClick(); }, false},  // nothing changed
+      {[](OptionsPresenter& d) { d.ListChosen(OptionsList::kEnlargeColor, 1); }, false},  // cancel
+      {[](OptionsPresenter& d) {
+         d.ListChosen(OptionsList::kEnlargeColor, 1);
+         d.SpeichernButtonClick();
+       },
+       true},
+      {[](OptionsPresenter& d) {
+         d.CheckClicked(OptionsCheck::kEnlargeLeft, false);
+         d.SpeichernButtonClick();
+       },
+       true},
+  };
+  for (const Step& step : steps) {
+    const int shownBefore = view_.picturesShown;
+    view_.optionsDialog.script = step.script;
+    p->Run(C::Settings);
+    EXPECT_EQ(view_.picturesShown - shownBefore, step.reshown ? 1 : 0);
+    EXPECT_TRUE(view_.messages.empty()) << "showing anew shows no notes";
+    if (&step == &steps[2]) {
+      EXPECT_EQ(stripeAt(0), (std::array<int, 3>{0, 0, 0}));
+    }
+  }
+  EXPECT_EQ(stripeAt(605), (std::array<int, 3>{0, 0, 0}))
+      << "one 75-pixel black stripe on the right of the 675 pixels";
+  EXPECT_EQ(p->Folder().Enlargement(), EnlargeOptionsFrom(1, false, true));
+
+  // A picture without stripes is not shown anew.
+  p->Folder().ShowPicture(1 - a, false);
+  ASSERT_FALSE(p->Folder().Corrections().enlarged);
+  const int shownBefore = view_.picturesShown;
+  view_.optionsDialog.script = [](OptionsPresenter& d) {
+    d.ListChosen(OptionsList::kEnlargeColor, 5);
+    d.SpeichernButtonClick();
+  };
+  p->Run(C::Settings);
+  EXPECT_EQ(view_.picturesShown, shownBefore);
+}
+
+// The format definitions dialog and the steps after it.
+
+class FormatDialogAfterTest : public MainPresenterTest {
+ protected:
+  void SetUp() override {
+    MainPresenterTest::SetUp();
+    FormatTables tables;
+    testing::AddScalableFormat(tables, "9 x 13", 1300, 900, 650, 450);
+    testing::AddScalableFormat(tables, "10 x 15", 1800, 1200, 900, 600);
+    testing::AddScalableFormat(tables, "13 x 18", 2100, 1500, 1050, 750);
+    testing::AddFixedFormat(tables, "VGA", 640, 480);
+    EXPECT_TRUE(tables.SaveFormatTables(Folders()).empty());
+  }
+  // A format menu as text: "-" for the separator, " *" behind the checked entry.
+  static std::vector<std::string> Menu(const std::vector<FormatMenuEntry>& menu) {
+    std::vector<std::string> entries;
+    for (const FormatMenuEntry& e : menu) {
+      entries.push_back(e.separator ? "-" : e.caption + (e.checked ? " *" : ""));
+    }
+    return entries;
+  }
+  std::vector<std::string> DefaultMenu() const { return Menu(view_.defaultFormatMenu); }
+};
+
+TEST_F(FormatDialogAfterTest, DeletingTheDefaultFormatAsTheLastOfThreeGivesFormatOne) {
+  WriteIntSetting("FormatID", 3);
+  auto p = Start();
+  ASSERT_EQ(p->Formats().DefaultFormat.Name, "13 x 18");
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    d.CellChosen(FormatGrid::kScalable, 2, 0);
+    d.ButtonClicked(FormatGrid::kScalable, GridButton::kDelete);
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->KeyPressed(K(Key::F, true));
+  ASSERT_EQ(view_.formatDialog.showings, 1);
+  EXPECT_EQ(p->Formats().DefaultFormat.FormatID, 1);
+  EXPECT_EQ(p->Formats().DefaultFormat.Name, "9 x 13");
+  EXPECT_EQ(p->Formats().CurrentFormat.FormatID, 1) << "the current format had the same place";
+  EXPECT_EQ(view_.captions[C::FormatButton], "   9 x 13   ");
+  EXPECT_EQ(DefaultMenu(), (std::vector<std::string>{"9 x 13 *", "10 x 15", "-", "VGA"}));
+  Table written;
+  LoadTableFromFile(written, formats_ / "skalierbare Formate.dat");
+  EXPECT_EQ(written.RecordCount(), 2);
+}
+
+TEST_F(FormatDialogAfterTest, DeletingARowInFrontOfTheDefaultKeepsItsFormatId) {
+  WriteIntSetting("FormatID", 2);
+  auto p = Start();
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    d.ButtonClicked(FormatGrid::kScalable, GridButton::kFirst);
+    d.ButtonClicked(FormatGrid::kScalable, GridButton::kDelete);
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->Run(C::FormatDefinitions);
+  EXPECT_EQ(p->Formats().DefaultFormat.FormatID, 2);
+  EXPECT_EQ(p->Formats().DefaultFormat.Name, "13 x 18") << "the following format";
+  EXPECT_EQ(DefaultMenu(), (std::vector<std::string>{"10 x 15", "13 x 18 *", "-", "VGA"}));
+}
+
+TEST_F(FormatDialogAfterTest, BothFormatMenusAreBuiltAnewFromTheEditedTables) {
+  AddPicture("a.jpg", "casio-ex-m2.jpg");
+  WriteIntSetting("FormatID", 2);
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  p->FormatChosen(3);
+  ASSERT_EQ(p->Formats().CurrentFormat.Name, "13 x 18");
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kScalable, 0, 0, "9 x 12"));
+    d.ButtonClicked(FormatGrid::kNonScalable, GridButton::kAppend);
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kNonScalable, 1, 0, "XGA"));
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kNonScalable, 1, 1, "1024"));
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kNonScalable, 1, 2, "768"));
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->Run(C::FormatDefinitions);
+  ASSERT_EQ(view_.formatDialog.showings, 1);
+  EXPECT_EQ(Menu(view_.formatPopup),
+            (std::vector<std::string>{"9 x 12", "10 x 15", "13 x 18 *", "-", "VGA", "XGA"}))
+      << "the chooser, checked at the format of the picture on screen";
+  EXPECT_EQ(DefaultMenu(),
+            (std::vector<std::string>{"9 x 12", "10 x 15 *", "13 x 18", "-", "VGA", "XGA"}));
+  // The new entries work.
+  p->FormatChosen(-2);
+  EXPECT_EQ(p->Formats().CurrentFormat.Name, "XGA");
+  EXPECT_EQ(Menu(view_.formatPopup).back(), "XGA *");
+  p->DefaultFormatChosen(1);
+  EXPECT_EQ(p->Formats().DefaultFormat.Name, "9 x 12");
+  EXPECT_EQ(DefaultMenu().front(), "9 x 12 *");
+}
+
+TEST_F(FormatDialogAfterTest, ThePictureOnScreenTakesItsEditedFormatAndNewPicturesTheirType) {
+  AddPicture("a.jpg", "casio-ex-m2.jpg");
+  AddPicture("b.jpg", "casio-ex-m2.jpg");
+  WriteIntSetting("FormatID", -1);
+  WriteIntSetting("FileFormat2", 3);
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  ASSERT_EQ(p->Formats().CurrentFormat.FormatID, -1);
+  EXPECT_EQ(view_.fileTypes[1], "JPG") << "640 x 480 stays on the block grid";
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    // The fixed format leaves the block grid; the first scalable one becomes square.
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kNonScalable, 0, 2, "470"));
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kScalable, 0, 1, "900"));
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->Run(C::FormatDefinitions);
+  EXPECT_EQ(p->Formats().CurrentFormat.PixelHeight, 470);
+  EXPECT_EQ(p->Frame().grid.BlockSize, 1);
+  EXPECT_EQ(p->Frame().grid.SelW, 640);
+  EXPECT_EQ(p->Frame().grid.SelH, 470);
+  EXPECT_EQ(view_.fileTypes[1], "PNG") << "the default format is off the block grid now";
+  EXPECT_EQ(p->Folder().Records()[1].blockSize, 1);
+
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    d.ButtonClicked(FormatGrid::kNonScalable, GridButton::kDelete);  // the only row stays
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->DefaultFormatChosen(1);
+  p->Frame().ApplyFormat(1, true);
+  p->Run(C::FormatDefinitions);
+  EXPECT_EQ(p->Frame().CurrentRatio, 1.0L);
+  EXPECT_EQ(p->Frame().grid.SelW, p->Frame().grid.SelH);
+  EXPECT_EQ(view_.fileTypes[1], "JPG");
+}
+
+TEST_F(MainPresenterTest, TheMagnifierStartsAsItWasLeftAndItsButtonsStepTheZoomLevel) {
+  WriteIntSetting("ZoomLevel", 10);
+  WriteBoolSetting("ZoomActive", false);
+  auto p = Start();
+  EXPECT_TRUE(view_.Checked(C::ZoomPause));
+  EXPECT_EQ(view_.captions[C::ZoomPause], "Zoom aktivieren");
+  EXPECT_EQ(view_.hints[C::ZoomPause], "Zoom aktivieren");
+  EXPECT_EQ(view_.magnifierPanel, PanelFor(true));
+  EXPECT_EQ(view_.zoomLevel, 10);
+
+  // "Zoom vergrößern" at 10 reaches 5, switches the paused magnifier on, and disables itself.
+  p->Run(C::ZoomIn);
+  EXPECT_EQ(view_.zoomLevel, 5);
+  EXPECT_FALSE(view_.Checked(C::ZoomPause));
+  EXPECT_EQ(view_.captions[C::ZoomPause], "Zoom deaktivieren");
+  EXPECT_EQ(view_.hints[C::ZoomPause], "Zoom deaktivieren");
+  EXPECT_EQ(view_.magnifierPanel, PanelFor(false));
+  EXPECT_TRUE(view_.magnifierShown);
+  EXPECT_FALSE(view_.Enabled(C::ZoomIn));
+  EXPECT_TRUE(view_.Enabled(C::ZoomOut));
+  p->Run(C::ZoomIn);
+  EXPECT_EQ(view_.zoomLevel, 5) << "disabled: nothing happens";
+  for (int i = 0; i < 12; ++i) p->Run(C::ZoomOut);
+  EXPECT_EQ(view_.zoomLevel, 100);
+  EXPECT_FALSE(view_.Enabled(C::ZoomOut));
+  EXPECT_TRUE(view_.Enabled(C::ZoomIn));
+
+  // Ctrl+Z pauses; the settings keep level and pause for the next start.
+  EXPECT_TRUE(p->KeyPressed(K(Key::Z, true)));
+  EXPECT_TRUE(view_.Checked(C::ZoomPause));
+  EXPECT_EQ(view_.captions[C::ZoomPause], "Zoom aktivieren");
+  EXPECT_FALSE(view_.magnifierShown);
+  p->Close();
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 0), 100);
+  EXPECT_FALSE(ReadBoolSetting("ZoomActive", true));
+}
+
+TEST_F(MainPresenterTest, ThePointerSwitchesTheMagnifierAndEveryChangeOfThePictureRefreshesIt) {
+  AddPicture("a.jpg");
+  AddPicture("b.jpg");
+  auto starting = std::make_unique<MainPresenter>(view_, frame_, programs_, Folders(),
+                                                  kDesktop, nullptr);
+  starting->PointerMoved(PointerTarget::Picture, true);
+  EXPECT_FALSE(view_.magnifierShown) << "the hook does nothing while the program starts";
+  starting.reset();
+
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  struct Step {
+    PointerTarget target;
+    bool appActive;
+    bool shown;
+  };
+  for (const Step& step :
+       {Step{PointerTarget::Picture, true, true}, Step{PointerTarget::OtherControl, true, false},
+        Step{PointerTarget::StripEntry, true, true}, Step{PointerTarget::Picture, false, false},
+        Step{PointerTarget::MainWindow, true, true}, Step{PointerTarget::Nothing, true, false}}) {
+    p->PointerMoved(step.target, step.appActive);
+    EXPECT_EQ(view_.magnifierShown, step.shown) << static_cast<int>(step.target);
+    EXPECT_EQ(view_.magnifierActive, step.shown);
+  }
+  p->ThumbnailsToggled(false);
+  p->PointerMoved(PointerTarget::StripEntry, true);
+  EXPECT_FALSE(view_.magnifierShown) << "the strip counts only while thumbnails are shown";
+  p->ThumbnailsToggled(true);
+  p->Folder().WaitForStrip();
+
+  // With the pointer resting over the picture, keyboard moves, size steps and dimming show.
+  p->PointerMoved(PointerTarget::Picture, true);
+  const std::pair<KeyPress, const char*> changes[] = {{K(Key::A), "shrink"},
+                                                      {K(Key::Right), "step right"},
+                                                      {K(Key::Left, true), "to the edge"},
+                                                      {K(Key::A, false, true), "dim"},
+                                                      {K(Key::PageDown), "show the next picture"}};
+  for (const auto& [key, what] : changes) {
+    const int before = view_.magnifierRefreshes;
+    EXPECT_TRUE(p->KeyPressed(key));
+    EXPECT_GT(view_.magnifierRefreshes, before) << what;
+  }
+  const int before = view_.magnifierRefreshes;
+  p->Run(C::About);
+  EXPECT_GT(view_.magnifierRefreshes, before) << "after the about box";
+}
+
+TEST_F(MainPresenterTest, CtrlIShowsTheCurrentPicturesDataAndTheWindowFollowsWhileOpen) {
+  AddPicture("a.jpg", "canon-ixus.jpg");
+  AddPicture("b.jpg", "casio-ex-m2.jpg");
+  const auto dataOf = [](const std::string& path) {
+    return metadata::DisplayText(metadata::BuildInfoText(path));
+  };
+  auto p = Start();
+  EXPECT_EQ(view_.exifPlace, (WindowRect{577, 437, 445, 325})) << "centred on the first run";
+  EXPECT_FALSE(view_.exifVisible);
+  EXPECT_TRUE(p->KeyPressed(K(Key::I, true)));
+  EXPECT_FALSE(view_.exifVisible) << "no picture: the command is off";
+
+  OpenAndWait(*p, pictures_.path());
+  p->KeyPressed(K(Key::PageDown));
+  EXPECT_EQ(view_.exifTexts, 0) << "the hidden window does not follow";
+  p->KeyPressed(K(Key::PageUp));
+  EXPECT_TRUE(p->KeyPressed(K(Key::I, true)));
+  EXPECT_TRUE(view_.exifVisible);
+  const std::string first = p->Folder().CurrentFile();
+  EXPECT_EQ(view_.exifText, dataOf(first));
+  p->KeyPressed(K(Key::PageDown));
+  const std::string second = p->Folder().CurrentFile();
+  ASSERT_NE(second, first);
+  EXPECT_EQ(view_.exifText, dataOf(second));
+
+  p->ExifWindowActivated(true);
+  EXPECT_FALSE(view_.frameActive);
+  p->ExifWindowActivated(false);
+  EXPECT_TRUE(view_.frameActive);
+
+  p->ExifWindowClosed();
+  EXPECT_FALSE(view_.exifVisible);
+  const int texts = view_.exifTexts;
+  p->KeyPressed(K(Key::PageUp));
+  EXPECT_EQ(view_.exifTexts, texts);
+  p->Run(C::ExifInfo);
+  EXPECT_EQ(view_.exifText, dataOf(first)) << "the current picture's data, not the old one's";
+}
+
+TEST_F(MainPresenterTest, TheExifWindowOpensAgainAtItsLastPlaceEmptyUntilAPictureIsShown) {
+  AddPicture("a.jpg", "canon-ixus.jpg");
+  {
+    auto p = Start();
+    OpenAndWait(*p, pictures_.path());
+    p->Run(C::ExifInfo);
+    p->ExifWindowPlaced({30, 40, 500, 380});
+    p->Close();
+  }
+  EXPECT_EQ(ReadIntSetting("EXIF\\Left", 0), 30);
+  EXPECT_EQ(ReadIntSetting("EXIF\\Height", 0), 380);
+  EXPECT_TRUE(ReadBoolSetting("EXIF\\Visible", false));
+  view_.exifVisible = false;
+  view_.exifTexts = 0;
+  {
+    auto p = Start();
+    EXPECT_EQ(view_.exifPlace, (WindowRect{30, 40, 500, 380}));
+    EXPECT_TRUE(view_.exifVisible);
+    EXPECT_EQ(view_.exifTexts, 0);
+    p->ExifWindowClosed();
+    p->Close();
+  }
+  EXPECT_FALSE(ReadBoolSetting("EXIF\\Visible", true));
+}
+
+TEST_F(MainPresenterTest, TheFullScreenPreviewPagesTurnsAndShowsTheMarkedPart) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddPicture(name, "canon-ixus.jpg");
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  p->PointerMoved(PointerTarget::Picture, true);
+  const std::size_t messages = view_.messages.size();
+  view_.whileFullScreen = [&] {
+    EXPECT_FALSE(view_.frameActive) << "the main frame is inactive while the preview is open";
+    ASSERT_EQ(view_.fullScreenShows.size(), 1u);
+    EXPECT_EQ(view_.fullScreenShows[0], FullScreenContent::WholePicture);
+    // Paging: the preview follows through the posted message.
+    p->FullScreenKey(K(Key::PageDown));
+    EXPECT_EQ(p->Folder().CurrentPosition(), 1);
+    ASSERT_EQ(view_.postedRefreshes, 1);
+    p->FullScreenRefreshPosted();
+    EXPECT_EQ(view_.fullScreenShows.size(), 2u);
+    // F: the marked part, and the hint says how to go back.
+    p->FullScreenKey(K(Key::F));
+    EXPECT_TRUE(view_.croppedDown);
+    EXPECT_EQ(view_.croppedHint, "Freistellung aufheben [F]");
+    EXPECT_EQ(view_.fullScreenShows.back(), FullScreenContent::MarkedPart);
+    // A format that does not fit the picture is applied without a box while the preview is open.
+    p->Frame().ApplyFormat(fixedFormat_, false);
+    EXPECT_EQ(view_.messages.size(), messages);
+    p->Frame().ApplyFormat(1, false);
+    // The button of the preview pages back.
+    p->FullScreenButton(FullScreenAction::Previous);
+    EXPECT_EQ(p->Folder().CurrentPosition(), 0);
+    p->FullScreenKey(K(Key::Escape));
+    EXPECT_TRUE(view_.closeAsked);
+  };
+  const int refreshes = view_.magnifierRefreshes;
+  EXPECT_TRUE(p->KeyPressed(K(Key::F11)));
+  EXPECT_EQ(view_.fullScreenRuns, 1);
+  EXPECT_TRUE(view_.frameActive);
+  EXPECT_EQ(view_.fullScreenClears, 1);
+  EXPECT_GT(view_.magnifierRefreshes, refreshes) << "the magnifier is refreshed afterwards";
+  EXPECT_TRUE(p->FullScreen().CroppedDown()) << "kept for the next opening";
+
+  // F6 in the preview turns the original and shows it again.
+  view_.postedRefreshes = 0;
+  const int width = p->Folder().DisplayedPicture().width();
+  view_.whileFullScreen = [&] { p->FullScreenKey(K(Key::F6)); };
+  p->Run(C::FullScreen);
+  EXPECT_EQ(p->Folder().DisplayedPicture().height(), width);
+  EXPECT_EQ(view_.postedRefreshes, 1);
+  EXPECT_TRUE(view_.errors.empty()) << (view_.errors.empty() ? "" : view_.errors[0]);
+}
+
 // What the window shows and what the presenters hold, in one text: a command that works
 // changes it.
 std::string Observe(const FakeMainView& view, const FakePrograms& programs, MainPresenter& p) {
@@ -358,7 +878,9 @@ std::string Observe(const FakeMainView& view, const FakePrograms& programs, Main
   for (const auto& [position, type] : view.fileTypes) out << position << type;
   out << "|" << view.hidden.size() << "|" << view.log.size() << "|" << view.chooserCalls.size()
       << "|" << view.messages.size() << "|" << view.errors.size() << "|" << view.aboutBoxes.size()
-      << "|" << view.closeRequests << "|";
+      << "|" << view.closeRequests << "|" << view.optionsDialog.showings << "|"
+      << view.formatDialog.showings << "|" << view.magnifierPanel.panelHeight << "|"
+      << view.zoomLevel << "|" << view.exifVisible << "|" << view.fullScreenRuns << "|";
   for (bool visible : view.bandsVisible) out << visible;
   out << "|" << programs.started.size() << programs.opened.size() << programs.posted.size();
   const GridState& g = p.Frame().grid;

@@ -1,14 +1,16 @@
 // The fake main window of the presenter tests against the real one: the same presenter
 // scenario runs once over the fake view and once over the real window, and after every step
 // both show the same thing (status panels, the state of every command, the strip entries, the
-// band bar, the keyboard-help panel, the format button, both format menus, the crop frame and
-// the red-eye marker).
+// band bar, the keyboard-help panel, the format button, both format menus, the crop frame, the
+// red-eye marker, the magnifier, the EXIF/IPTC window and the full-screen preview's marked-part
+// button).
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -21,9 +23,14 @@
 #include "../frame/fake_frame_view.h"
 #include "app/kv_main_form.h"
 #include "fake_main_view.h"
+#include "frame/full_screen_dialog.h"
 #include "frame/image_panel.h"
+#include "frame/zoom_view.h"
+#include "metadata/exif_dialog.h"
 #include "frame/rect_box.h"
 #include "platform/settings.h"
+#include "ui/text_memo.h"
+#include "ui/xp_controls.h"
 
 using namespace trimora;
 using trimora::app::TKvMainForm;
@@ -55,6 +62,14 @@ struct Snapshot {
   std::vector<EntryShot> entries;
   bool shortcutPanel = false;
   std::array<bool, 5> bands{};
+  int zoomPanelHeight = 0;
+  bool zoomLabel = false;
+  bool magnifierShown = false;
+  bool magnifierActive = false;
+  int zoomLevel = 0;
+  bool exifShown = false;
+  std::string exifText;
+  bool croppedDown = false;
   std::vector<FormatMenuEntry> formatPopup;
   std::vector<FormatMenuEntry> defaultFormats;
   bool frameShown = false;
@@ -67,6 +82,11 @@ struct Snapshot {
     out << "\nenabled " << enabled.to_string() << "\nchecked " << checked.to_string()
         << "\nformat [" << formatButton << "] help panel " << shortcutPanel << " bands ";
     for (bool b : bands) out << b;
+    out << "\nmagnifier panel " << zoomPanelHeight << " label " << zoomLabel << " shown "
+        << magnifierShown << " active " << magnifierActive << " level " << zoomLevel
+        << "\nexif window " << exifShown << " text " << exifText.size()
+        << " bytes: " << exifText.substr(0, 60) << "\nmarked part " << croppedDown;
+
     out << " frame " << frameShown << " marker " << markerShown << "\nformats";
     for (const auto* menu : {&formatPopup, &defaultFormats}) {
       out << " |";
@@ -116,6 +136,18 @@ Snapshot FromFake(testing::FakeMainView& view, const testing::FakeFrameView& fra
   }
   s.shortcutPanel = view.shortcutVisible;
   s.bands = view.bandsVisible;
+  s.zoomPanelHeight = view.magnifierPanel.panelHeight;
+  s.zoomLabel = view.magnifierPanel.labelShown;
+  s.magnifierShown = view.magnifierShown;
+  s.magnifierActive = view.magnifierActive;
+  s.zoomLevel = view.zoomLevel;
+  s.exifShown = view.exifVisible;
+  // The text field shows the lines; the last line break ends the last line.
+  QString text =
+      QString::fromStdString(view.exifText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
+  s.exifText = text.toStdString();
+  s.croppedDown = view.croppedDown;
   return s;
 }
 
@@ -172,19 +204,37 @@ Snapshot FromWindow(TKvMainForm& window) {
   for (int band = 1; band <= 5; ++band) {
     s.bands[static_cast<std::size_t>(band - 1)] = !window.Band(band)->isHidden();
   }
+  s.zoomPanelHeight = window.ZoomPanel()->height();
+  s.zoomLabel = !window.findChild<QLabel*>(QStringLiteral("ZoomLabel"))->isHidden();
+  s.magnifierShown = !window.Magnifier()->isHidden();
+  s.magnifierActive = window.Magnifier()->Active();
+  s.zoomLevel = window.Magnifier()->ZoomLevel();
+  s.exifShown = !window.ExifDialog()->isHidden();
+  s.exifText = window.ExifDialog()->Memo()->Text().toStdString();
+  s.croppedDown = window.FullScreenDialog()->Button(FullScreenAction::ToggleCropped)->isChecked();
   return s;
 }
 
-// The scenario: open a folder, page, mark, size and move the frame, dim, choose a type, hide a
-// tool bar, delete a picture, show another one. `chooseType` answers the type menu with the
-// item it is given; `snap` records what the window shows.
+// The scenario: open a folder, switch the magnifier on with the pointer, zoom and pause it,
+// open the EXIF/IPTC window, page, mark, size and move the frame, dim, choose a type, hide a
+// tool bar, page and mark the part in the full-screen preview, delete a picture, show another
+// one. `chooseType` answers the type menu with the item it is given; `inFullScreen` has the
+// keys it is given pressed while the preview is open; `snap` records what the window shows.
 void RunScenario(MainPresenter& p, const std::string& folder,
                  const std::function<void(int)>& chooseType,
+                 const std::function<void(const std::vector<Key>&)>& inFullScreen,
                  const std::function<void(const char*)>& snap) {
   snap("start");
   p.Folder().OpenFolder(folder);
   p.Folder().WaitForStrip();
   snap("opened");
+  p.PointerMoved(PointerTarget::Picture, true);
+  snap("pointer over the picture");
+  p.Run(CommandId::ZoomIn);
+  p.KeyPressed({Key::Z, true, false});
+  snap("zoomed in and paused");
+  p.KeyPressed({Key::I, true, false});
+  snap("EXIF window");
   p.KeyPressed({Key::PageDown, false, false});
   snap("PgDn");
   p.KeyPressed({Key::PageDown, true, false});
@@ -205,6 +255,11 @@ void RunScenario(MainPresenter& p, const std::string& folder,
   snap("type of the shown entry");
   p.Run(CommandId::ToolBarRotate);
   snap("rotate bar hidden");
+  inFullScreen({Key::PageDown, Key::F, Key::Escape});
+  p.Run(CommandId::FullScreen);
+  snap("after the full-screen preview");
+  p.ExifWindowClosed();
+  snap("EXIF window closed");
   p.DeleteClicked(1);
   snap("deleted");
   p.EntryClicked(0);
@@ -290,7 +345,24 @@ class MainViewContractTest : public QObject {
           QTest::keyClick(menu, Qt::Key_Return);
         });
       };
-      RunScenario(window.Presenter(), Pictures(folder).toStdString(), chooseType,
+      // The pointer rests away from the windows: only the scenario moves it.
+      const QRect screen = QGuiApplication::primaryScreen()->geometry();
+      QCursor::setPos(screen.bottomRight());
+      QCoreApplication::processEvents();
+      auto inFullScreen = [&](const std::vector<Key>& keys) {
+        QTimer::singleShot(200, [&, keys] {
+          TFullScreenDialog* preview = window.FullScreenDialog();
+          for (Key key : keys) {
+            const Qt::Key qtKey = key == Key::PageDown ? Qt::Key_PageDown
+                                  : key == Key::F      ? Qt::Key_F
+                                                       : Qt::Key_Escape;
+            QTest::keyClick(preview, qtKey);
+            QCoreApplication::processEvents();
+          }
+          if (preview->isVisible()) preview->reject();
+        });
+      };
+      RunScenario(window.Presenter(), Pictures(folder).toStdString(), chooseType, inFullScreen,
                   [&](const char* step) {
                     QCoreApplication::processEvents();
                     real.emplace_back(step, FromWindow(window));
@@ -308,11 +380,24 @@ class MainViewContractTest : public QObject {
     frame.panelHeight = panelHeight;
     std::vector<std::pair<std::string, Snapshot>> fake;
     {
-      MainPresenter presenter(view, frame, programs, kFormats, {0, 0, 1600, 1200}, nullptr);
+      MainPresenter presenter(view, frame, programs, {kFormats, kFormats}, {0, 0, 1600, 1200},
+                              nullptr);
       presenter.FinishStart();
       presenter.PanelResized(panelWidth, panelHeight);
+      auto inFullScreen = [&](const std::vector<Key>& keys) {
+        view.whileFullScreen = [&, keys] {
+          for (Key key : keys) {
+            if (view.closeAsked) break;
+            presenter.FullScreenKey({key, false, false});
+            // The messages the preview was posted arrive, as in the real message loop.
+            for (; view.postedRefreshes > 0; --view.postedRefreshes)
+              presenter.FullScreenRefreshPosted();
+          }
+        };
+      };
       RunScenario(
           presenter, Pictures(folder).toStdString(), [&](int item) { view.typeAnswers = {item}; },
+          inFullScreen,
           [&](const char* step) { fake.emplace_back(step, FromFake(view, frame)); });
     }
 
@@ -326,15 +411,25 @@ class MainViewContractTest : public QObject {
       QVERIFY2(fake[i].second == real[i].second, real[i].first.c_str());
     }
     // The scenario reached what it meant to.
-    const Snapshot& dimmed = real[6].second;
-    QVERIFY(!dimmed.enabled.test(Index(CommandId::HideOutside)));
-    const Snapshot& deleted = real[10].second;
-    QVERIFY(deleted.entries.at(1).hidden);
-    QCOMPARE(real[7].second.entries.at(0).type, std::string("JPG"));
-    QVERIFY(real[7].second.entries.at(0).red);
-    const Snapshot& marking = real[12].second;
+    auto step = [&](const char* name) -> const Snapshot& {
+      for (const auto& [s, shot] : real)
+        if (s == name) return shot;
+      qFatal("no step %s", name);
+    };
+    QVERIFY(step("pointer over the picture").magnifierShown);
+    QVERIFY(step("zoomed in and paused").zoomLabel);
+    QCOMPARE(step("zoomed in and paused").zoomLevel, 40);
+    QVERIFY(step("EXIF window").exifShown);
+    QVERIFY(!step("EXIF window").exifText.empty());
+    QVERIFY(step("after the full-screen preview").croppedDown);
+    QVERIFY(!step("EXIF window closed").exifShown);
+    QVERIFY(!step("dimmed").enabled.test(Index(CommandId::HideOutside)));
+    QVERIFY(step("deleted").entries.at(1).hidden);
+    QCOMPARE(step("type of another entry").entries.at(0).type, std::string("JPG"));
+    QVERIFY(step("type of another entry").entries.at(0).red);
+    const Snapshot& marking = step("marking");
     QVERIFY(marking.markerShown && !marking.frameShown);
-    const Snapshot& enlarged = real[15].second;
+    const Snapshot& enlarged = step("enlarged");
     QVERIFY(enlarged.checked.test(Index(CommandId::EnlargeButton)));
     QVERIFY(enlarged.checked.test(Index(CommandId::CorrectionButton)));
     const Snapshot& back = real.back().second;

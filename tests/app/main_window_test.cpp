@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -197,6 +198,68 @@ class MainWindowTest : public QObject {
     QVERIFY(QFile::exists(pictures.filePath(QStringLiteral("CroppingData.kv2"))));
     QCOMPARE(trimora::ReadStringSetting("SourceDir", ""), pictures.path().toStdString() + "/");
     QCOMPARE(trimora::ReadBoolSetting("Thumbs", true), false);
+  }
+
+  // Answers the next message box: collects its texts, saves a screenshot, ticks its
+  // "nicht mehr anzeigen" box when asked to, and presses the button with that result.
+  static void AnswerNextBox(QString* texts, const QString& shot, bool dontShowAgain, int result) {
+    QTimer::singleShot(300, [=] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (box == nullptr) return;
+      for (QLabel* label : box->findChildren<QLabel*>()) *texts += label->text() + QLatin1Char('|');
+      Screenshot(box, shot);
+      if (dontShowAgain) box->findChild<QAbstractButton*>(QStringLiteral("CheckBox"))->click();
+      for (QAbstractButton* button : box->findChildren<QAbstractButton*>()) {
+        if (button->isVisible() && button->property("result").toInt() == result) {
+          button->click();
+          return;
+        }
+      }
+      box->close();
+    });
+  }
+
+  void picturesTheCameraTurnedAreOfferedUprightAndAnOffGridTurnAsksFirst() {
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty(),
+             "The outside program exiftool is missing; scripts/setup installs it.");
+    QTemporaryDir pictures;
+    const QString path = pictures.filePath(QStringLiteral("turned.jpg"));
+    QFile::copy(kPhotos + QStringLiteral("plain-landscape.jpg"), path);
+    QCOMPARE(QProcess::execute(QStringLiteral("exiftool"),
+                               {QStringLiteral("-q"), QStringLiteral("-overwrite_original"),
+                                QStringLiteral("-n"), QStringLiteral("-Orientation=6"), path}),
+             0);
+    auto window = Start();
+    window->resize(1000, 700);
+    QString texts;
+    AnswerNextBox(&texts, QStringLiteral("upright-question"), true, 6);
+    window->Presenter().Folder().OpenFolder(pictures.path().toStdString());
+    WaitForStrip(*window);
+    QVERIFY2(texts.contains(QStringLiteral("1 Bild ist laut Kamera gedreht. Jetzt aufrichten?")),
+             qPrintable(texts));
+    QVERIFY2(texts.contains(QStringLiteral("Diese Frage nicht mehr anzeigen")), qPrintable(texts));
+    QCOMPARE(window->StatusPanelText(1), QStringLiteral("Bild: (450x600)"));
+    QCOMPARE(trimora::ReadBoolSetting("AskToTurnUpright", true), false);
+    Screenshot(window.get(), QStringLiteral("upright"));
+
+    // 450 is off the 8-pixel grid of this picture: F7 asks before encoding it anew; "&Nein"
+    // leaves the file as it is.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    texts.clear();
+    AnswerNextBox(&texts, QStringLiteral("recode-question"), false, 7);
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    QVERIFY2(texts.contains(QStringLiteral("nicht verlustfrei drehen")), qPrintable(texts));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    file.close();
+    // "&Ja" turns it.
+    AnswerNextBox(&texts, QStringLiteral("recode-question-yes"), false, 6);
+    QTest::keyClick(window.get(), Qt::Key_F7);
+    QCOMPARE(window->StatusPanelText(1), QStringLiteral("Bild: (600x450)"));
+    window->close();
   }
 
   void aRenameToAnotherFolderIsRefused() {

@@ -12,14 +12,20 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <thread>
 
+#include "../outside_readers.h"
 #include "../platform/temp_folder.h"
 #include "fake_view.h"
 #include "folder/file_list_thread.h"
 #include "formats/format_tables.h"
 #include "frame/frame_controller_adapter.h"
+#include "imaging/jpeg_codec.h"
 #include "linked_frame_view.h"
+#include "output/crop_and_save.h"
+#include "output/turn_original.h"
+#include "platform/file_date.h"
 #include "platform/file_lock.h"
 #include "platform/settings.h"
 
@@ -58,6 +64,8 @@ class FolderPresenterTest : public ::testing::Test {
   // Copies a sample photo into the picture folder under `name`.
   void AddPicture(const std::string& name, const std::string& sample = "plain-landscape.jpg") {
     fs::copy_file(kPhotos + sample, pictures_ / name);
+    // Copied from the read-only sample folder; a picture from a camera can be written.
+    fs::permissions(pictures_ / name, fs::perms::owner_write, fs::perm_options::add);
   }
   void AddPictures(int count) {
     for (int i = 0; i < count; ++i) AddPicture("p" + std::to_string(i) + ".jpg");
@@ -93,18 +101,25 @@ class FolderPresenterTest : public ::testing::Test {
   PresenterFrameController controller_{frame_, frameView_};
 };
 
-TEST_F(FolderPresenterTest, ListsJpgFilesWithoutRegardToCaseAndNothingElse) {
-  AddPicture("A.JPG");
-  AddPicture("b.jpg");
-  AddPicture("c.jpeg");
+TEST_F(FolderPresenterTest, ListsJpgFilesSortedByNameWithoutRegardToCaseAndNothingElse) {
+  // Made in an order that no sorting gives, so that the file system's own order shows.
+  for (const char* name :
+       {"b.jpg", "IMG_10.jpg", "a.JPG", "c.jpeg", "B.jpg", "A.jpg", "img_2.jpg", "_x.jpg"}) {
+    AddPicture(name);
+  }
   fs::create_directory(pictures_ / "d.jpg");
   OpenAndWait(pictures_.path());
-  std::vector<std::string> listed = presenter_.Listing();
-  std::sort(listed.begin(), listed.end());
-  EXPECT_EQ(listed, (std::vector<std::string>{pictures_ / "A.JPG", pictures_ / "b.jpg"}));
-  EXPECT_EQ(presenter_.ThumbnailCount(), 2);
+  std::vector<std::string> expected;
+  // Case is ignored ("a.JPG" beside "A.jpg"); only names equal without it go by their bytes.
+  for (const char* name :
+       {"A.jpg", "a.JPG", "B.jpg", "b.jpg", "IMG_10.jpg", "img_2.jpg", "_x.jpg"}) {
+    expected.push_back(pictures_ / name);
+  }
+  EXPECT_EQ(presenter_.Listing(), expected);
+  ASSERT_EQ(presenter_.ThumbnailCount(), 7);
+  for (int p = 0; p < 7; ++p) EXPECT_EQ(pictures_ / presenter_.EntryCaption(p), expected[p]);
   EXPECT_EQ(view_.status[0], pictures_.path());
-  EXPECT_EQ(view_.status[3], "2 Bilder im Verz.");
+  EXPECT_EQ(view_.status[3], "7 Bilder im Verz.");
 }
 
 TEST_F(FolderPresenterTest, TheSameFolderWithAndWithoutTrailingSeparatorGivesTheSameEntries) {
@@ -137,23 +152,24 @@ TEST_F(FolderPresenterTest, FirstShowingAppliesTheDefaultFormatAndShowingAgainRe
   EXPECT_EQ(view_.status[1], "Bild: (600x450)");
   // 600 x 450 fills the 540 x 405 panel: 38 x 29 blocks of 16, the last ones partial. The
   // default 800 x 592 pixels (50 x 37 blocks) get the format's ratio 1772 / 1181 and reach past
-  // the picture, so the selection is maximised: 38 blocks wide, 38 / 1.5004 = 25 high.
+  // the picture: the first showing takes the format as large as the picture allows, 38 blocks
+  // wide and 38 / 1.5004 = 25 high, centred on the 29 rows: 2 rows above it.
   EXPECT_EQ(frameView_.viewGeometry, (ScreenRect{0, 0, 540, 405}));
   EXPECT_EQ(RecordOf(0).formatId, 1);
   EXPECT_EQ(RecordOf(0).blockSize, 16);
-  EXPECT_EQ(SelectionOf(0), (std::array<std::int32_t, 4>{0, 0, 38, 25}));
-  EXPECT_EQ(frameView_.frame, (ScreenRect{0, 0, 540, 360}));
+  EXPECT_EQ(SelectionOf(0), (std::array<std::int32_t, 4>{0, 2, 38, 25}));
+  EXPECT_EQ(frameView_.frame, (ScreenRect{0, 29, 540, 360}));
   EXPECT_EQ(RecordOf(0).pictureWidth, 600);
-  EXPECT_EQ(view_.status[2], "Auswahl: (1,1) (600x400)");
+  EXPECT_EQ(view_.status[2], "Auswahl: (1,33) (600x400)");
   EXPECT_EQ(RecordOf(0).saveIt, true) << "MarkOnShow is on by default";
   EXPECT_TRUE(host_.active);
 
   // Written on leaving the folder, restored exactly on reopening it.
   frame_.Run(SelectionCommand::StepDown);
-  EXPECT_EQ(SelectionOf(0), (std::array<std::int32_t, 4>{0, 1, 38, 25}));
+  EXPECT_EQ(SelectionOf(0), (std::array<std::int32_t, 4>{0, 3, 38, 25}));
   presenter_.ChooseSourceFolder();
   OpenAndWait(pictures_.path());
-  EXPECT_EQ(SelectionOf(0), (std::array<std::int32_t, 4>{0, 1, 38, 25}));
+  EXPECT_EQ(SelectionOf(0), (std::array<std::int32_t, 4>{0, 3, 38, 25}));
   EXPECT_EQ(RecordOf(0).formatId, 1);
   EXPECT_EQ(RecordOf(0).blockSize, 16);
 }
@@ -164,19 +180,19 @@ TEST_F(FolderPresenterTest, LandscapeAndPortraitPicturesKeepTheirOwnSelections) 
   OpenAndWait(pictures_.path());
   const int a = Position("a.jpg"), b = Position("b.jpg");
   presenter_.ShowPicture(a, false);
-  EXPECT_EQ(SelectionOf(a), (std::array<std::int32_t, 4>{0, 0, 38, 25}));
+  EXPECT_EQ(SelectionOf(a), (std::array<std::int32_t, 4>{0, 2, 38, 25}));
   // The portrait picture, 450 x 600 in the panel at 304 x 405: the landscape selection turns
-  // to portrait and is maximised to the 29 block columns (28 and a partial one) of the picture.
+  // to portrait, spans the 29 block columns' height of 38 rows and is centred: 2 columns left.
   presenter_.ShowPicture(b, false);
   EXPECT_EQ(frameView_.viewGeometry, (ScreenRect{118, 0, 304, 405}));
-  EXPECT_EQ(SelectionOf(b), (std::array<std::int32_t, 4>{0, 0, 25, 38}));
+  EXPECT_EQ(SelectionOf(b), (std::array<std::int32_t, 4>{2, 0, 25, 38}));
   frame_.Run(SelectionCommand::Minimise);
-  EXPECT_EQ(SelectionOf(b), (std::array<std::int32_t, 4>{0, 0, 5, 8}));
+  EXPECT_EQ(SelectionOf(b), (std::array<std::int32_t, 4>{2, 0, 5, 8}));
   // Showing the other one and coming back restores the stored selection.
   presenter_.ShowPicture(a, false);
-  EXPECT_EQ(SelectionOf(a), (std::array<std::int32_t, 4>{0, 0, 38, 25}));
+  EXPECT_EQ(SelectionOf(a), (std::array<std::int32_t, 4>{0, 2, 38, 25}));
   presenter_.ShowPicture(b, false);
-  EXPECT_EQ(SelectionOf(b), (std::array<std::int32_t, 4>{0, 0, 5, 8}));
+  EXPECT_EQ(SelectionOf(b), (std::array<std::int32_t, 4>{2, 0, 5, 8}));
   EXPECT_EQ(frame_.grid.SelW, 5);
 }
 
@@ -449,26 +465,195 @@ TEST_F(FolderPresenterTest, ARenamedPictureKeepsItsCropAfterReopening) {
   EXPECT_EQ(RecordOf(0).y, 2);
 }
 
-TEST_F(FolderPresenterTest, ClosingMidStripLeavesTheCuttingDataFileAsItWas) {
+TEST_F(FolderPresenterTest, ClosingMidStripKeepsWhatWasSetAndWhatTheThreadHadNotReached) {
   AddPictures(12);
   OpenAndWait(pictures_.path());
+  // A frame of the last picture, stored in the file.
+  RecordOf(11).formatId = 1;
+  RecordOf(11).y = 3;
   presenter_.ChooseSourceFolder();
-  const std::string before = testing::ReadWholeFile(CuttingFile());
-  ASSERT_FALSE(before.empty());
   presenter_.OpenFolder(pictures_.path());
   while (view_.Inserted() < 14) {
     presenter_.RunHandOvers();
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  RecordOf(0).x = 7;
+  ASSERT_EQ(RecordOf(0).y, 2);
+  RecordOf(0).y = 1;  // the frame moved while the strip is built
   presenter_.Close();
-  EXPECT_EQ(testing::ReadWholeFile(CuttingFile()), before);
+  ASSERT_LT(presenter_.ThumbnailCount(), 12) << "the strip must not be complete for this test";
 
-  // After a complete strip, closing rewrites it.
   OpenAndWait(pictures_.path());
-  RecordOf(0).x = 7;
-  presenter_.Close();
-  EXPECT_NE(testing::ReadWholeFile(CuttingFile()), before);
+  EXPECT_EQ(RecordOf(0).y, 1);
+  EXPECT_EQ(RecordOf(11).y, 3);
+  EXPECT_EQ(presenter_.Records().size(), 12u);
+}
+
+// The run's view: records the notes, answers nothing else.
+class NoteTaker : public SaveRunView {
+ public:
+  std::string ChooseFolder(const std::string&, const std::string&, int,
+                           const std::string&) override {
+    return {};
+  }
+  int ShowMessageBox(const std::string& title, const std::string& text, int, int, int) override {
+    notes.push_back(title + ": " + text);
+    return ui::kResultOk;
+  }
+  void SetStatusText(int, const std::string&) override {}
+  std::vector<std::string> notes;
+};
+
+TEST_F(FolderPresenterTest, MarkedPicturesNeverShownAreCutWithTheFrameTheirFirstShowingGives) {
+  frame_.fileTypes.first = {"TIF", false};  // the decoding road: pixels can be compared exactly
+  AddPicture("a.jpg");
+  AddPicture("b.jpg", "plain-portrait.jpg");
+  AddPicture("c.jpg", "canon-ixus.jpg");
+  AddPicture("d.jpg", "fujifilm-dx10.jpg");
+  AddPicture("e.jpg", "xmp-only-2.jpg");  // 61 x 58 pixels: too small for any frame
+  OpenAndWait(pictures_.path());
+  ASSERT_EQ(presenter_.ThumbnailCount(), 5);
+  for (int p = 1; p < 5; ++p) presenter_.EntryCheckClicked(p, true);
+  const std::vector<CuttingRecord> ticked = presenter_.Records();
+  ASSERT_FALSE(ticked[1].Shown());
+
+  TempFolder dest;
+  SaveRunContext context;
+  context.formatRatio = [this](int id) { return static_cast<double>(formats_.FormatRatio(id)); };
+  context.defaultFormat = formats_.DefaultFormat;
+  SaveRunState state;
+  NoteTaker run;
+  RunSavePass(ticked, dest.path() + "/", context, state, run);
+  ASSERT_EQ(run.notes.size(), 1u);
+  EXPECT_EQ(run.notes[0],
+            "Information: Diese Bilder sind für das Format 10 x 15 zu klein und wurden nicht "
+            "gespeichert:\r\ne.jpg");
+  EXPECT_FALSE(fs::exists(dest / "e.TIF"));
+
+  // Each cut holds the picture under the frame that showing the picture now places.
+  for (const char* name : {"b", "c", "d"}) {
+    const int p = Position(std::string(name) + ".jpg");
+    presenter_.ShowPicture(p, false);
+    const CuttingRecord& shown = RecordOf(p);
+    ASSERT_EQ(shown.blockSize, 1);
+    const int x = *shown.x, y = *shown.y, w = *shown.width, h = *shown.height;
+    // Centred on the picture, as large as the format allows.
+    EXPECT_TRUE(x == 0 || y == 0) << name;
+    EXPECT_LE(std::abs((*shown.pictureWidth - w) - 2 * x), 1) << name;
+    EXPECT_LE(std::abs((*shown.pictureHeight - h) - 2 * y), 1) << name;
+    const std::string tiff = testing::ReadWholeFile(dest / (std::string(name) + ".TIF"));
+    ASSERT_EQ(tiff.size(), 40u + 3u * w * h + 186u) << name;
+    const Picture source = DecodeJpegFile(pictures_ / (std::string(name) + ".jpg"));
+    std::size_t differing = 0;
+    for (int row = 0; row < h; ++row) {
+      for (int col = 0; col < w; ++col) {
+        const std::uint8_t* px = source.row(y + row) + 4 * (x + col);
+        const std::size_t at = 40 + 3 * (static_cast<std::size_t>(row) * w + col);
+        differing += static_cast<std::uint8_t>(tiff[at]) != px[2] ||
+                     static_cast<std::uint8_t>(tiff[at + 1]) != px[1] ||
+                     static_cast<std::uint8_t>(tiff[at + 2]) != px[0];
+      }
+    }
+    EXPECT_EQ(differing, 0u) << name;
+  }
+}
+
+// Pictures o1, o3, o6 and o8.jpg whose Exif Orientation is 1, 3, 6 and 8; false without exiftool.
+bool AddTurnedPictures(const TempFolder& folder) {
+  if (!test::RequireReader("exiftool")) return false;
+  for (const int o : {1, 3, 6, 8}) {
+    const std::string path = folder / ("o" + std::to_string(o) + ".jpg");
+    fs::copy_file(kPhotos + "plain-landscape.jpg", path);
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    const std::string command =
+        "exiftool -q -overwrite_original -n -Orientation=" + std::to_string(o) + " '" + path + "'";
+    if (std::system(command.c_str()) != 0) return false;
+    SetFileDate(path, 0x3A5A6C2B);
+  }
+  return true;
+}
+
+// The picture as it looks upright, turned here for Exif Orientation 3, 6 or 8.
+Picture Upright(const Picture& p, int orientation) {
+  const bool quarter = orientation == 6 || orientation == 8;
+  Picture out(quarter ? p.height() : p.width(), quarter ? p.width() : p.height());
+  for (int y = 0; y < p.height(); ++y) {
+    for (int x = 0; x < p.width(); ++x) {
+      int tx = p.width() - 1 - x, ty = p.height() - 1 - y;    // 3: half a turn
+      if (orientation == 6) tx = p.height() - 1 - y, ty = x;  // a quarter clockwise
+      if (orientation == 8) tx = y, ty = p.width() - 1 - x;   // a quarter counter-clockwise
+      std::copy_n(p.row(y) + 4 * x, 4, out.row(ty) + 4 * tx);
+    }
+  }
+  return out;
+}
+
+double MeanDifference(const Picture& a, const Picture& b) {
+  if (a.width() != b.width() || a.height() != b.height()) return 1e9;
+  double sum = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < 4 * a.width(); ++x)
+      if (x % 4 != 3) sum += std::abs(a.row(y)[x] - b.row(y)[x]);
+  return sum / (3.0 * a.width() * a.height());
+}
+
+TEST_F(FolderPresenterTest, TurnedPicturesAreOfferedOnceAndNeinChangesNoByte) {
+  ASSERT_TRUE(AddTurnedPictures(pictures_));
+  std::vector<std::string> before;
+  for (const int o : {1, 3, 6, 8})
+    before.push_back(testing::ReadWholeFile(pictures_ / ("o" + std::to_string(o) + ".jpg")));
+  view_.answers = {ui::kResultNo};
+  OpenAndWait(pictures_.path());
+  ASSERT_EQ(view_.messages.size(), 1u);
+  EXPECT_EQ(view_.messages[0].title, "Frage");
+  EXPECT_EQ(view_.messages[0].text, "3 Bilder sind laut Kamera gedreht. Jetzt aufrichten?");
+  EXPECT_EQ(view_.messages[0].buttons, ui::kButtonsYesNo);
+  EXPECT_EQ(view_.messages[0].key, "AskToTurnUpright");
+  int i = 0;
+  for (const int o : {1, 3, 6, 8}) {
+    EXPECT_EQ(testing::ReadWholeFile(pictures_ / ("o" + std::to_string(o) + ".jpg")), before[i++])
+        << o;
+  }
+  EXPECT_EQ(presenter_.ThumbnailCount(), 4);
+  // Once per folder: opening it again asks no more.
+  OpenAndWait(pictures_.path());
+  EXPECT_EQ(view_.messages.size(), 1u);
+}
+
+TEST_F(FolderPresenterTest, JaTurnsThemUprightKeepsTheirDatesAndForgetsTheirFrames) {
+  ASSERT_TRUE(AddTurnedPictures(pictures_));
+  std::map<int, Picture> before;
+  for (const int o : {3, 6, 8})
+    before[o] = DecodeJpegFile(pictures_ / ("o" + std::to_string(o) + ".jpg"));
+  // Frames stored for o1 and o6.
+  std::vector<CuttingRecord> stored(2);
+  for (int i = 0; i < 2; ++i) {
+    CuttingRecord& r = stored[static_cast<std::size_t>(i)];
+    r.filename = pictures_ / (i == 0 ? "o1.jpg" : "o6.jpg");
+    r.x = 3, r.y = 2, r.width = 300, r.height = 200, r.formatId = 1, r.blockSize = 1;
+    r.fileType = "TIF", r.saveIt = true, r.pictureWidth = 600, r.pictureHeight = 450;
+    r.redEyeCoords = "10,10,20,20|";
+  }
+  SaveCuttingData(stored, CuttingFile());
+
+  view_.answers = {ui::kResultYes};
+  OpenAndWait(pictures_.path());
+  ASSERT_FALSE(view_.messages.empty());
+  EXPECT_EQ(view_.messages[0].text, "3 Bilder sind laut Kamera gedreht. Jetzt aufrichten?");
+  for (const int o : {1, 3, 6, 8}) {
+    const std::string path = pictures_ / ("o" + std::to_string(o) + ".jpg");
+    EXPECT_EQ(ReadOrientation(path), 1) << o;
+    EXPECT_EQ(GetFileDate(path), 0x3A5A6C2B) << o;
+    if (o != 1) EXPECT_LT(MeanDifference(DecodeJpegFile(path), Upright(before[o], o)), 3.0) << o;
+  }
+  // The strip shows them upright, and o6 starts afresh while o1 keeps its frame.
+  EXPECT_EQ(view_.status[3], "4 Bilder im Verz.");
+  const CuttingRecord& o6 = RecordOf(Position("o6.jpg"));
+  EXPECT_FALSE(o6.Shown());
+  EXPECT_FALSE(o6.x.has_value());
+  EXPECT_FALSE(o6.redEyeCoords.has_value());
+  EXPECT_EQ(RecordOf(Position("o1.jpg")).redEyeCoords, "10,10,20,20|");
+  presenter_.ShowPicture(Position("o6.jpg"), false);
+  EXPECT_EQ(view_.status[1], "Bild: (450x600)");
 }
 
 TEST_F(FolderPresenterTest, ResettingTheFolderStartsEveryPictureFromTheDefaults) {
@@ -575,18 +760,18 @@ TEST_F(FolderPresenterTest, TheFileTypeMenuMovesTheSelectionBetweenTheGrids) {
   AddPicture("b.jpg");
   OpenAndWait(pictures_.path());
   const int shown = presenter_.CurrentPosition();
-  ASSERT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 0, 38, 25}));
+  ASSERT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 2, 38, 25}));
   presenter_.ChooseFileType(shown, 2);  // "TIF (verlustfrei)": times 16, then fitted anew
   EXPECT_EQ(RecordOf(shown).blockSize, 1);
   EXPECT_EQ(RecordOf(shown).fileType, "TIF");
   EXPECT_EQ(view_.fileTypes[shown], "TIF");
-  EXPECT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 0, 600, 400}));
+  EXPECT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 32, 600, 400}));
   presenter_.ChooseFileType(shown, 1);  // "JPG (verlustbehaftet)"
   EXPECT_EQ(view_.fileTypes[shown], "JPG red");
   EXPECT_EQ(RecordOf(shown).blockSize, 1);
   presenter_.ChooseFileType(shown, 0);  // back to lossless JPEG: div 16, which now fits
   EXPECT_EQ(RecordOf(shown).blockSize, 16);
-  EXPECT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 0, 37, 25}));
+  EXPECT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 2, 37, 25}));
   EXPECT_EQ(view_.fileTypes[shown], "JPG");
 
   // On an entry that is not shown: its record alone, and it is marked.
@@ -596,7 +781,7 @@ TEST_F(FolderPresenterTest, TheFileTypeMenuMovesTheSelectionBetweenTheGrids) {
   EXPECT_EQ(RecordOf(other).blockSize, 1);
   EXPECT_EQ(RecordOf(other).saveIt, true);
   EXPECT_EQ(view_.fileTypes[other], "PNG");
-  EXPECT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 0, 37, 25}));
+  EXPECT_EQ(SelectionOf(shown), (std::array<std::int32_t, 4>{0, 2, 37, 25}));
 }
 
 // Records as an older release may have written them: corrections on the block grid.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/error.h"
 #include "tables/table_file.h"
 #include "temp_dir.h"
@@ -49,12 +51,12 @@ struct ProgramFolder {
 };
 
 TEST(FormatTables, LoadingSortsByWidthSoThatFormatIdsFollowTheWidths) {
-  ProgramFolder folder(Scalable({{"c", 1800, 1200, 900, 600},
-                                 {"a", 1200, 1800, 600, 900},
-                                 {"b", 1500, 1000, 750, 500}}),
-                       NonScalable({{"y", 1024, 768}, {"x", 800, 600}}));
+  ProgramFolder folder(
+      Scalable(
+          {{"c", 1800, 1200, 900, 600}, {"a", 1200, 1800, 600, 900}, {"b", 1500, 1000, 750, 500}}),
+      NonScalable({{"y", 1024, 768}, {"x", 800, 600}}));
   FormatTables formats;
-  formats.LoadFormatTables(folder.path);
+  formats.LoadFormatTables({folder.path, folder.path});
   EXPECT_EQ(formats.scalableFormatTable.CurrentPosition(), 0);
   EXPECT_EQ(formats.nonScalableFormatTable.CurrentPosition(), 0);
   const std::pair<int, int> expected[] = {{1, 1200}, {2, 1500}, {3, 1800}, {-1, 800}, {-2, 1024}};
@@ -69,7 +71,8 @@ TEST(FormatTables, LoadingSortsByWidthSoThatFormatIdsFollowTheWidths) {
 TEST(FormatTables, DefaultFormatFromANonScalableRowKeepsTheMinimalSizes) {
   FormatTables formats;
   formats.scalableFormatTable = Scalable({{"10 x 15", 1181, 1772, 591, 886}});
-  formats.nonScalableFormatTable = NonScalable({{"800 x 600", 800, 600}, {"1366 x 768", 1366, 768}});
+  formats.nonScalableFormatTable =
+      NonScalable({{"800 x 600", 800, 600}, {"1366 x 768", 1366, 768}});
   formats.LoadDefaultFormat(1);
   EXPECT_EQ(formats.DefaultFormat, (FormatRecord{1, "10 x 15", 1181, 1772, 591, 886}));
   formats.LoadDefaultFormat(-2);
@@ -118,7 +121,7 @@ TEST(FormatTables, MissingOrBrokenFilesLeaveTheTablesAsTheyWere) {
   FormatTables formats;
   formats.scalableFormatTable = Scalable({{"keep", 10, 20, 5, 10}});
   formats.nonScalableFormatTable = NonScalable({{"keep too", 30, 40}});
-  formats.LoadFormatTables(dir.File(""));
+  formats.LoadFormatTables({dir.File(""), dir.File("")});
   EXPECT_EQ(formats.scalableFormatTable.RecordCount(), 1);
   EXPECT_EQ(formats.nonScalableFormatTable.ReadText(kFormatName), "keep too");
 }
@@ -126,18 +129,100 @@ TEST(FormatTables, MissingOrBrokenFilesLeaveTheTablesAsTheyWere) {
 TEST(FormatTables, SavedTablesLoadBackInTheirOrder) {
   TempDir dir;
   FormatTables formats;
-  formats.scalableFormatTable = Scalable({{"Gr\xF6\xDF" "e", 2, 3, 1, 1}});
+  formats.scalableFormatTable =
+      Scalable({{"Gr\xF6\xDF"
+                 "e",
+                 2, 3, 1, 1}});
   formats.nonScalableFormatTable = NonScalable({{"x", 4, 3}});
-  formats.SaveFormatTables(dir.File(""));
+  EXPECT_TRUE(formats.SaveFormatTables({dir.File(""), dir.File("")}).empty());
   FormatTables loaded;
-  loaded.LoadFormatTables(dir.File(""));
+  loaded.LoadFormatTables({dir.File(""), dir.File("")});
   loaded.LoadDefaultFormat(1);
   EXPECT_EQ(loaded.DefaultFormat.Name, "Größe");  // shown as UTF-8
 }
 
+// An installed program folder with its format files, and a user's copy folder beside it that
+// does not exist yet.
+struct InstalledAndUserFolders {
+  ProgramFolder installed{Scalable({{"10 x 15", 1200, 1800, 600, 900}}),
+                          NonScalable({{"800 x 600", 800, 600}})};
+  TempDir home;
+  FormatFileFolders folders{installed.path, home.File("share/Halvorn/Trimora/")};
+  std::string InstalledBytes() const {
+    return test::ReadFile(installed.path + std::string(kScalableFormatsFile)) +
+           test::ReadFile(installed.path + std::string(kNonScalableFormatsFile));
+  }
+};
+
+std::string FirstName(const Table& table) {
+  return table.RecordCount() == 0 ? std::string() : std::get<std::string>(table.At(0, 0));
+}
+
+TEST(UserFormatFiles, AUserCopyIsReadInsteadOfTheInstalledFileEachFileOnItsOwn) {
+  InstalledAndUserFolders place;
+  std::filesystem::create_directories(place.folders.user);
+  SaveTableToFile(Scalable({{"eigenes", 2000, 1000, 1000, 500}}),
+                  place.folders.user + std::string(kScalableFormatsFile));
+  FormatTables formats;
+  formats.LoadFormatTables(place.folders);
+  EXPECT_EQ(FirstName(formats.scalableFormatTable), "eigenes");
+  EXPECT_EQ(FirstName(formats.nonScalableFormatTable), "800 x 600");
+}
+
+TEST(UserFormatFiles, AnUnreadableUserCopyFallsBackToTheInstalledFile) {
+  InstalledAndUserFolders place;
+  std::filesystem::create_directories(place.folders.user);
+  test::WriteFile(place.folders.user + std::string(kScalableFormatsFile), "TPF0 broken");
+  std::filesystem::create_directories(place.folders.user + std::string(kNonScalableFormatsFile));
+  FormatTables formats;
+  formats.LoadFormatTables(place.folders);
+  EXPECT_EQ(FirstName(formats.scalableFormatTable), "10 x 15");
+  EXPECT_EQ(FirstName(formats.nonScalableFormatTable), "800 x 600");
+}
+
+TEST(UserFormatFiles, SavingCreatesTheUserFolderWritesThereAndLeavesTheInstalledFilesAlone) {
+  InstalledAndUserFolders place;
+  const std::string before = place.InstalledBytes();
+  FormatTables formats;
+  formats.LoadFormatTables(place.folders);
+  formats.scalableFormatTable.Append();
+  formats.scalableFormatTable.WriteText(kFormatName, "neu");
+  EXPECT_TRUE(formats.SaveFormatTables(place.folders).empty());
+  EXPECT_EQ(place.InstalledBytes(), before);
+
+  FormatTables again;
+  again.LoadFormatTables(place.folders);
+  EXPECT_EQ(again.scalableFormatTable.RecordCount(), 2);
+  EXPECT_EQ(again.nonScalableFormatTable.RecordCount(), 1);
+  EXPECT_EQ(std::filesystem::status(place.home.File("share/Halvorn")).permissions() &
+                std::filesystem::perms::all,
+            std::filesystem::perms::owner_all);
+}
+
+TEST(UserFormatFiles, AFileThatCannotBeWrittenIsNamedAndTheOtherIsStillWritten) {
+  InstalledAndUserFolders place;
+  const std::string before = place.InstalledBytes();
+  // A folder where the scalable file should go: no file can replace it.
+  std::filesystem::create_directories(place.folders.user + std::string(kScalableFormatsFile));
+  FormatTables formats;
+  formats.LoadFormatTables(place.folders);
+  EXPECT_EQ(formats.SaveFormatTables(place.folders),
+            std::vector<std::string>{place.folders.user + std::string(kScalableFormatsFile)});
+  EXPECT_TRUE(
+      std::filesystem::is_regular_file(place.folders.user + std::string(kNonScalableFormatsFile)));
+
+  // A user folder that cannot be made: both files are named, nothing else is written.
+  test::WriteFile(place.home.File("file"), "x");
+  const FormatFileFolders blocked{place.installed.path, place.home.File("file/Trimora/")};
+  EXPECT_EQ(formats.SaveFormatTables(blocked),
+            (std::vector<std::string>{blocked.user + std::string(kScalableFormatsFile),
+                                      blocked.user + std::string(kNonScalableFormatsFile)}));
+  EXPECT_EQ(place.InstalledBytes(), before);
+}
+
 TEST(InstalledFormats, TenByFifteenIsFormatOneAndEveryFormatIsSound) {
   FormatTables formats;
-  formats.LoadFormatTables(std::string(TRIMORA_PROGRAM_DIR) + "/");
+  formats.LoadFormatTables({TRIMORA_PROGRAM_DIR "/", TRIMORA_PROGRAM_DIR "/"});
   const Table& scalable = formats.scalableFormatTable;
   const Table& nonScalable = formats.nonScalableFormatTable;
   ASSERT_GE(scalable.RecordCount(), 5);

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace trimora {
 namespace {
@@ -83,6 +85,33 @@ TEST(ScaleToView, EachTargetPixelIsTheRoundedMeanOfItsBinOnLargePictures) {
         }
       }
     }
+  }
+}
+
+TEST(ScaleToView, FinishesEachRowOnceBeforeItIsRead) {
+  // The rows are finished by adding 1 to their colour bytes: a row read before it was finished,
+  // or finished twice, changes the scaled copy.
+  struct Case {
+    int w, h, tw, th;
+  };
+  for (const Case c : {Case{1000, 700, 333, 250}, Case{1000, 700, 1000, 700}, Case{7, 5, 3, 2},
+                       Case{3, 2, 7, 5}, Case{1000, 700, 999, 3}, Case{7, 5, 0, 3}}) {
+    SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h) + " to " + std::to_string(c.tw) +
+                 "x" + std::to_string(c.th));
+    Picture src = Ramp(c.w, c.h);
+    std::vector<std::atomic<int>> handed(static_cast<std::size_t>(c.h));
+    const Picture out = ScaleToView(src, c.tw, c.th, [&](int first, int end) {
+      for (int y = first; y < end; ++y) {
+        ++handed[static_cast<std::size_t>(y)];
+        std::uint8_t* px = src.row(y);
+        for (int x = 0; x < c.w * 4; ++x) px[x] = static_cast<std::uint8_t>(px[x] + 1);
+      }
+    });
+    for (const std::atomic<int>& n : handed) ASSERT_EQ(n.load(), 1);
+    const Picture expected = ScaleToView(src, c.tw, c.th);
+    ASSERT_EQ(out.width(), expected.width());
+    ASSERT_EQ(out.height(), expected.height());
+    EXPECT_EQ(std::memcmp(out.data(), expected.data(), expected.byteCount()), 0);
   }
 }
 

@@ -661,5 +661,19 @@ TEST_F(FramePresenterTest, RefreshTypeButtonsRetypesOnlyBuiltPicturesNeverShown)
   EXPECT_EQ(records[1].blockSize, 16);
 }
 
+TEST_F(FramePresenterTest, SavedSettingsRetypeEveryRecordNeverShownAlsoWithoutItsStripEntry) {
+  Show(1600, 1200, 400, 300, 16);
+  p.ApplyFormat(f10x15, true);  // record 0 now has a FormatID
+  const CuttingRecord shown = records[0];
+  p.fileTypes = p.fileTypes.WithSettings(3, 2);  // BMP
+  view.typeButtons.pop_back();                   // entry 2 is not built yet
+  p.GiveRecordsNotShownTheDefaultType();
+  EXPECT_EQ(records[0], shown);
+  for (std::size_t i = 1; i < 3; ++i) {
+    EXPECT_EQ(records[i].fileType, "BMP") << i;
+    EXPECT_EQ(records[i].blockSize, 1) << i;
+  }
+}
+
 }  // namespace
 }  // namespace trimora

@@ -158,5 +158,21 @@ TEST(AutoCorrectPicture, IsTheMedianFollowedByTheStretch) {
   EXPECT_EQ(testing::AlphaAt(picture, 0, 0), 0xFF);
 }
 
+TEST(AutoCorrection, StretchingEveryRowOnceInPiecesEqualsTheWholeCorrection) {
+  std::mt19937 random(5);
+  Picture picture(257, 131);
+  for (std::size_t i = 0; i < picture.byteCount(); ++i)
+    picture.data()[i] = static_cast<std::uint8_t>(30 + random() % 150);
+  Picture expected = picture.clone();
+  AutoCorrectPicture(expected);
+  const AutoCorrection correction(picture);
+  // Uneven pieces, out of order.
+  correction.StretchRows(100, 131);
+  correction.StretchRows(0, 1);
+  correction.StretchRows(1, 100);
+  EXPECT_TRUE(testing::SamePixels(picture, expected));
+  EXPECT_EQ(testing::AlphaAt(picture, 256, 130), 0xFF);
+}
+
 }  // namespace
 }  // namespace trimora

@@ -36,6 +36,28 @@ TEST_P(ExifBlock, DecodesMainValuesWithDecodeLists) {
   EXPECT_EQ(DataOf(reader.Exif()->ExifValues(), "Orientation"), "");
 }
 
+TEST_P(ExifBlock, TextsLoseOnlyAClosingNul) {
+  // Cameras that store Make and Model without a closing NUL lose no letter.
+  const struct {
+    std::string stored;
+    std::string shown;
+  } cases[] = {
+      {std::string("EASTMAN KODAK COMPANY", 21), "EASTMAN KODAK COMPANY"},
+      {std::string("EASTMAN KODAK COMPANY\0", 22), "EASTMAN KODAK COMPANY"},
+      {std::string("Canon\0\0\0", 8), "Canon"},
+      {std::string("X", 1), "X"},
+      {std::string("\0", 1), ""},
+  };
+  for (const auto& c : cases) {
+    JpegMetadata reader;
+    Entry make = Bytes(0x010F, c.stored);
+    make.type = 2;  // ASCII, stored exactly as given
+    ReadSection(reader, Section({{{make}}}));
+    ASSERT_NE(reader.Exif(), nullptr);
+    EXPECT_EQ(DataOf(reader.Exif()->ExifValues(), "Make"), c.shown) << c.stored.size();
+  }
+}
+
 TEST_P(ExifBlock, ListsSubDirectoryValuesBeforeThePointerAndSkipsUnknownTags) {
   JpegMetadata reader;
   ReadSection(reader, Section({{{Ascii(0x010F, "X"), Pointer(0x8769, 1), Short(0x4711, {1}),

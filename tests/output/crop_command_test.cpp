@@ -9,6 +9,7 @@
 #include "folder/cutting_record.h"
 #include "formats/format_tables.h"
 #include "imaging/enlarge.h"
+#include "../outside_readers.h"
 #include "output_test_support.h"
 #include "platform/settings.h"
 #include "tables/table.h"
@@ -119,13 +120,31 @@ TEST_F(CropCommandTest, AnErrorEndsTheRunWithItsTextAndKeepsEarlierFiles) {
   EXPECT_EQ(FilesIn(out), 1u);
 }
 
+TEST_F(CropCommandTest, WritesInTheOrderOfTheListingWhateverOrderTheFileKept) {
+  // An older file in the file system's order: the unreadable B.jpg is second by name, so the
+  // run stops there after a.jpg, before c.jpg.
+  test::CopySample(src, "plain-landscape.jpg", "a.jpg");
+  test::CopySample(src, "truncated.jpg", "B.jpg");
+  test::CopySample(src, "plain-portrait.jpg", "c.jpg");
+  Add("c.jpg", "PNG", 1, 0, 0, 10, 10, 450, 600);
+  Add("B.jpg", "PNG", 1, 0, 0, 600, 450, 600, 450);
+  Add("a.jpg", "PNG", 1, 0, 0, 10, 10, 600, 450);
+  Save();
+  std::string err;
+  EXPECT_EQ(Crop("", err), 1);
+  EXPECT_NE(err.find("Speichere 2/3\ntrimora crop: "), std::string::npos) << err;
+  EXPECT_NE(err.find(src.Path("B.jpg")), std::string::npos) << err;
+  EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
+  EXPECT_EQ(FilesIn(out), 1u);
+}
+
 TEST_F(CropCommandTest, EnlargedRecordUsesTheInstalledFormatAndTheStripeSettings) {
   test::CopySample(src, "plain-landscape.jpg", "a.jpg");
   Add("a.jpg", "TIF", 1, 10, 10, 20, 20, 600, 450);
   table.WriteBoolean("Enlarge", true);
   Save();
   FormatTables formats;
-  formats.LoadFormatTables(std::string(TRIMORA_PROGRAM_DIR) + "/");
+  formats.LoadFormatTables({TRIMORA_PROGRAM_DIR "/", TRIMORA_PROGRAM_DIR "/"});
   const EnlargedSize size = EnlargedSizeFor(600, 450, static_cast<double>(formats.FormatRatio(1)));
   // The settings key follows the version of the Trimora2 program beside the running program.
   // A copy of the tool in a folder of its own (with the format files) has none beside it, like
@@ -232,6 +251,57 @@ TEST_F(CropCommandTest, AKilledRunLeavesNoTemporaryFilesAfterTheNextRun) {
   ASSERT_EQ(Crop("--overwrite all", err), 0) << err;
   EXPECT_EQ(temporaries(), 0);
   EXPECT_EQ(FilesIn(out), 12u);
+}
+
+TEST_F(CropCommandTest, MarkedPicturesNeverShownGetTheFirstShowingsFrameAndTooSmallOnesAreSkipped) {
+  test::CopySample(src, "plain-landscape.jpg", "a.jpg");
+  test::CopySample(src, "xmp-only-2.jpg", "b.jpg");  // 61 x 58: too small for any frame
+  for (const char* name : {"a.jpg", "b.jpg"}) {
+    // As opening the folder leaves a record: no frame, no format, a type and a block size.
+    table.Append();
+    table.WriteText("Filename", std::string("/elsewhere/") + name);
+    table.WriteText("FileType", "TIF");
+    table.WriteInteger("jpegCompressionBlockSize", 1);
+    table.WriteBoolean("SaveIt", true);
+    table.WriteBoolean("Deleted", false);
+  }
+  Save();
+  std::string err;
+  ASSERT_EQ(Crop("", err), 0) << err;
+  EXPECT_NE(err.find("Information: Diese Bilder sind für das Format 10 x 15 zu klein und wurden nicht "
+                     "gespeichert: b.jpg"),
+            std::string::npos)
+      << err;
+  // 600 x 450 with the default 10 x 15: 600 x 400, centred, as the window's first showing.
+  const test::Bytes tiff = test::ReadFile(out.Path("a.TIF"));
+  EXPECT_EQ(tiff.size(), 40u + 600u * 400u * 3u + 186u);
+  EXPECT_EQ(FilesIn(out), 1u);
+}
+
+TEST_F(CropCommandTest, OrientBringsTurnedPicturesUprightAndForgetsTheirFrames) {
+  ASSERT_TRUE(test::RequireReader("exiftool"));
+  test::CopySample(src, "plain-landscape.jpg", "o6.jpg");
+  test::CopySample(src, "plain-landscape.jpg", "o1.jpg");
+  ASSERT_EQ(test::Run("exiftool -q -overwrite_original -n -Orientation=6 '" + src.Path("o6.jpg") + "'"), 0);
+  Add("o1.jpg", "JPG", 16, 1, 1, 10, 8, 600, 450);
+  Add("o6.jpg", "JPG", 16, 1, 1, 10, 8, 600, 450);
+  Save();
+  const std::string outFile = config.Path("stdout.txt");
+  EXPECT_EQ(test::Run("'" + program + "' orient '" + src.path() + "' >'" + outFile + "'"), 0);
+  const test::Bytes said = test::ReadFile(outFile);
+  EXPECT_EQ(std::string(said.begin(), said.end()), "o6.jpg: aufgerichtet (neu kodiert)\n");
+  EXPECT_EQ(test::Capture("exiftool -s3 -n -Orientation -ImageWidth -ImageHeight '" + src.Path("o6.jpg") + "'"),
+            "1\n450\n600\n");
+  const std::vector<CuttingRecord> records = LoadCuttingData(src.Path("CroppingData.kv2"));
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_TRUE(records[0].Shown());
+  EXPECT_FALSE(records[1].Shown());
+  // Nothing is left to turn; a missing name is an error in words.
+  EXPECT_EQ(test::Run("'" + program + "' orient '" + src.Path("o6.jpg") + "' >'" + outFile + "'"), 0);
+  EXPECT_TRUE(test::ReadFile(outFile).empty());
+  EXPECT_EQ(test::Run("'" + program + "' orient '" + src.Path("nix.jpg") + "' 2>'" + outFile + "'"), 1);
+  const test::Bytes error = test::ReadFile(outFile);
+  EXPECT_NE(std::string(error.begin(), error.end()).find("existiert nicht"), std::string::npos);
 }
 
 }  // namespace

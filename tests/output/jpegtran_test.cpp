@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "metadata/jpeg_markers.h"
+#include "output/turn_original.h"
 #include "output_test_support.h"
 #include "platform/error.h"
 #include "platform/file_date.h"
@@ -26,9 +27,13 @@ TEST(JpegTranParameters, CropTextIsBuiltExactly) {
             "-copy all -crop 1000x7+0+0 \"/s/x.jpg\" \"/d/x.JPG\"");
 }
 
-TEST(JpegTranParameters, RotateTextNamesTheFileTwice) {
-  EXPECT_EQ(JpegTranRotateParameters("90", "/s/IMG 1.jpg"), "-copy all -rotate 90 \"/s/IMG 1.jpg\" \"/s/IMG 1.jpg\"");
-  EXPECT_EQ(JpegTranRotateParameters("270", "a.jpg"), "-copy all -rotate 270 \"a.jpg\" \"a.jpg\"");
+TEST(JpegTranParameters, TurnTextAsksForAPerfectTurnAndNamesTheFileTwice) {
+  EXPECT_EQ(JpegTranTurnParameters(Turn::Rotate90, "/s/IMG 1.jpg"),
+            "-copy all -perfect -rotate 90 \"/s/IMG 1.jpg\" \"/s/IMG 1.jpg\"");
+  EXPECT_EQ(JpegTranTurnParameters(Turn::Rotate270, "a.jpg"),
+            "-copy all -perfect -rotate 270 \"a.jpg\" \"a.jpg\"");
+  EXPECT_EQ(JpegTranTurnParameters(Turn::Transverse, "a.jpg"),
+            "-copy all -perfect -transverse \"a.jpg\" \"a.jpg\"");
 }
 
 TEST(JpegTranParameters, TextIsSplitAsWindowsDoesAndMappedOntoOutfile) {
@@ -117,7 +122,7 @@ TEST_F(JpegTranTest, RotationTurnsTheFileInPlaceKeepsItsDateAndMendsTheExif) {
   SetFileDate(path, date);
   const std::string reference = dir.Path("reference.jpg");
   ASSERT_EQ(test::Run("jpegtran -copy all -rotate 90 -outfile '" + reference + "' '" + path + "'"), 0);
-  RotateOriginalFile(path, "90");
+  JpegTranTurn(path, TurnForAngle("90"));
   EXPECT_EQ(GetFileDate(path), date);
   EXPECT_EQ(test::DjpegPixels(path), test::DjpegPixels(reference));
   const auto frame = ReadFrameSize(ReadFile(path));
@@ -129,7 +134,7 @@ TEST_F(JpegTranTest, RotationTurnsTheFileInPlaceKeepsItsDateAndMendsTheExif) {
               "1\n480\n640\n");
     EXPECT_EQ(test::Capture("exiftool -s3 -ThumbnailLength '" + path + "'"), "");
   }
-  RotateOriginalFile(path, "270");
+  JpegTranTurn(path, TurnForAngle("270"));
   EXPECT_EQ(ReadFrameSize(ReadFile(path))->width, 640);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
@@ -137,10 +142,11 @@ TEST_F(JpegTranTest, RotationTurnsTheFileInPlaceKeepsItsDateAndMendsTheExif) {
 TEST_F(JpegTranTest, FailedRotationLeavesTheOriginalAsItWas) {
   const std::string path = test::CopySample(dir, "not-a-jpeg.jpg", "x.jpg");
   const Bytes before = ReadFile(path);
-  EXPECT_THROW(RotateOriginalFile(path, "90"), Error);
+  EXPECT_THROW(JpegTranTurn(path, Turn::Rotate90), Error);
+  EXPECT_THROW(TurnOriginal(path, Turn::Rotate90), Error);
   EXPECT_EQ(ReadFile(path), before);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-  EXPECT_THROW(RotateOriginalFile(path, "180"), Error);
+  EXPECT_THROW(TurnForAngle("180"), Error);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ TEST(ErrorText, FixedTextsAreExact) {
   const std::vector<Case> cases = {
       {ErrorCode::kFileCannotCreate, {"/d/a.kv2"}, "Datei /d/a.kv2 kann nicht erstellt werden"},
       {ErrorCode::kFileCannotOpen, {"/d/a.kv2"}, "Datei /d/a.kv2 kann nicht geöffnet werden"},
+      {ErrorCode::kFileWriteProtected, {"/d/a.dat"}, "Datei /d/a.dat ist schreibgeschützt"},
       {ErrorCode::kStreamInvalidFormat, {}, "Ungültiges Stream-Format"},
       {ErrorCode::kTableClassMismatch, {}, "Saved object do not match destination object."},
       {ErrorCode::kTableTypeUnsupported,

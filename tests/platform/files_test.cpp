@@ -80,6 +80,26 @@ TEST(Files, AReplacedFileKeepsItsRightsAndAFailedOneStaysAsItWas) {
   EXPECT_EQ(test::CodeOf([&] { trimora::ReadWholeFile(dir.path()); }), ErrorCode::kFileCannotOpen);
 }
 
+TEST(Files, AWriteProtectedFileIsRefusedOnAskingAndReplacedWithItsRightsOtherwise) {
+  TempFolder dir;
+  const std::string path = dir / "nicht skalierbare Formate.dat";
+  WriteFile(path, "old");
+  ::chmod(path.c_str(), 0444);
+  EXPECT_EQ(test::CodeOf([&] { RefuseWriteProtected(path); }), ErrorCode::kFileWriteProtected);
+  EXPECT_EQ(ReadWholeFile(path), "old");
+  // A write-protected output is replaced and stays write-protected.
+  ReplaceFileContents(path, "new");
+  EXPECT_EQ(ReadWholeFile(path), "new");
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0444u);
+  EXPECT_EQ(ListFiles(dir.path()), std::vector<std::string>{"nicht skalierbare Formate.dat"});
+  ::chmod(path.c_str(), 0200);  // writable by its owner only: not refused
+  RefuseWriteProtected(path);
+  RefuseWriteProtected(dir / "missing.dat");
+  RefuseWriteProtected(dir.path());
+}
+
 TEST(Files, TheReaderGivesBytesAndBlocksAcrossItsBuffer) {
   TempFolder dir;
   std::string content;

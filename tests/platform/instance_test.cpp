@@ -9,9 +9,11 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QTimer>
 #include <cstring>
 #include <memory>
 
@@ -204,6 +206,54 @@ TEST_F(InstanceTest, DataArrivesAsACopyDataMessageWithItsBytes) {
   EXPECT_EQ(header->parameter, static_cast<std::int64_t>(text.size()));
   EXPECT_EQ(bytes.mid(kPostedMessageSize).toStdString(), text);
   EXPECT_FALSE(SendDataToClass("TNobody", {}));
+}
+
+TEST_F(InstanceTest, AListenerTakesBlocksOfDataBetweenMessagesAndRefusesHugeOnes) {
+  ClassListener listener;
+  ASSERT_TRUE(listener.Listen("TKvMainForm"));
+  const auto received = Collect(listener);
+  auto blocks = std::make_shared<std::vector<std::string>>();
+  QObject::connect(&listener, &ClassListener::DataReceived,
+                   [blocks](const QByteArray& data) { blocks->push_back(data.toStdString()); });
+  const std::string path = "/home/anna/Bilder/Urlaub \"2026\"/";
+  const std::string big(70000, 'x');
+  auto bytes = [](const std::string& text) {
+    return std::span(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  };
+  EXPECT_TRUE(PostMessageToClass("TKvMainForm", 1027, 1));
+  EXPECT_TRUE(SendDataToClass("TKvMainForm", bytes(path)));
+  EXPECT_TRUE(SendDataToClass("TKvMainForm", bytes("")));
+  EXPECT_TRUE(PostMessageToClass("TKvMainForm", 1027, 2));
+  ASSERT_TRUE(Await([&] { return received->size() == 2 && blocks->size() == 2; }));
+  EXPECT_EQ(*blocks, (std::vector<std::string>{path, ""}));
+  EXPECT_EQ(*received, (Received{{1027, 1}, {1027, 2}}));
+
+  // A block beyond the limit ends that connection only.
+  SendDataToClass("TKvMainForm", bytes(big));
+  EXPECT_TRUE(PostMessageToClass("TKvMainForm", 1027, 3));
+  ASSERT_TRUE(Await([&] { return received->size() == 3; }));
+  EXPECT_EQ(blocks->size(), 2u);
+}
+
+TEST_F(InstanceTest, AReceiverRunningADialogLoopWhileTheSenderGoesLeavesTheListenerWorking) {
+  ClassListener listener;
+  ASSERT_TRUE(listener.Listen("TKvMainForm"));
+  const auto received = Collect(listener);
+  int blocks = 0;
+  QObject::connect(&listener, &ClassListener::DataReceived, [&blocks](const QByteArray&) {
+    ++blocks;
+    // As a message box would: the sender's connection ends and goes meanwhile.
+    QEventLoop loop;
+    QTimer::singleShot(500, &loop, &QEventLoop::quit);
+    loop.exec();
+  });
+  const std::string path = "/home/anna/Bilder";
+  EXPECT_TRUE(SendDataToClass("TKvMainForm",
+                              {reinterpret_cast<const unsigned char*>(path.data()), path.size()}));
+  ASSERT_TRUE(Await([&] { return blocks == 1; }));
+  EXPECT_TRUE(PostMessageToClass("TKvMainForm", 1027, 7));
+  ASSERT_TRUE(Await([&] { return received->size() == 1; }));
+  EXPECT_EQ(*received, (Received{{1027, 7}}));
 }
 
 TEST_F(InstanceTest, AnotherProgramPostsAMessage) {

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include "platform/files.h"
+#include "platform/user_folders.h"
 #include "temp_folder.h"
 
 namespace trimora {
@@ -31,7 +33,7 @@ TEST(ProgramFolderTest, ProgramBesideGivesThePathOnlyWhenTheFileIsThere) {
 class UserFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"HOME", "XDG_CONFIG_HOME"}) {
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
       const char* value = std::getenv(name);
       saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
@@ -100,6 +102,47 @@ TEST_F(UserFolderTest, WithoutXdgConfigHomeReadsDotConfig) {
   Folders({".config", "Bilder"});
   WriteFile(home_ / ".config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Bilder\"\n");
   EXPECT_EQ(DocumentsFolder(), home_ / "Bilder");
+}
+
+TEST_F(UserFolderTest, DataHomeIsXdgDataHomeWhenAbsoluteElseDotLocalShare) {
+  setenv("XDG_DATA_HOME", (home_ / "daten/").c_str(), 1);
+  EXPECT_EQ(DataHome(), home_ / "daten");
+  setenv("XDG_DATA_HOME", "relativ", 1);
+  EXPECT_EQ(DataHome(), home_ / ".local/share");
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(DataHome(), home_ / ".local/share");
+}
+
+TEST(InstalledProgramFolderTest, OnlyLibTrimoraBelowAPrefixIsAnInstalledProgramFolder) {
+  const std::pair<const char*, bool> cases[] = {
+      {"/usr/lib/trimora/", true},
+      {"/tmp/prefix/lib/trimora/", true},
+      {"/home/anna/.local/lib/trimora/", true},
+      {"/usr/lib/trimora", false},  // without its separator
+      {"/usr/lib/trimora2/", false},
+      {"/usr/mylib/trimora/", false},
+      {"/work/trimora/build/bin/", false},
+      {"/lib/trimora/x/", false},
+  };
+  for (const auto& [folder, installed] : cases) {
+    EXPECT_EQ(IsInstalledProgramFolder(folder), installed) << folder;
+  }
+}
+
+TEST_F(UserFolderTest, FromABuildFolderTheUserCopyFolderIsTheProgramFolder) {
+  setenv("XDG_DATA_HOME", (home_ / "daten").c_str(), 1);
+  EXPECT_EQ(UserCopyFolder(), ProgramFolder());
+}
+
+TEST_F(UserFolderTest, MakeFoldersCreatesEveryMissingFolderForTheUserAlone) {
+  EXPECT_TRUE(MakeFolders(home_ / "a/b/c/"));
+  EXPECT_TRUE(std::filesystem::is_directory(home_ / "a/b/c"));
+  EXPECT_EQ(std::filesystem::status(home_ / "a").permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_all);
+  EXPECT_TRUE(MakeFolders(home_ / "a/b"));  // already there
+  WriteFile(home_ / "file", "x");
+  EXPECT_FALSE(MakeFolders(home_ / "file"));
+  EXPECT_FALSE(MakeFolders(home_ / "file/below"));
 }
 
 }  // namespace

@@ -387,6 +387,17 @@ TEST(TableFileOnDisk, ReplacingKeepsTheOldFilesPermissions) {
   EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
+TEST(TableFileOnDisk, AWriteProtectedTableIsNotReplaced) {
+  TempDir dir;
+  const std::string path = dir.File("CroppingData.kv2");
+  test::WriteFile(path, "old");
+  ::chmod(path.c_str(), 0444);
+  EXPECT_EQ(CodeOf([&] { SaveTableToFile(CuttingTable(), path); }),
+            ErrorCode::kFileWriteProtected);
+  EXPECT_EQ(test::ReadFile(path), "old");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"CroppingData.kv2"});
+}
+
 TEST(TableFileOnDisk, ReplacingAFolderFailsAndLeavesNoTemporaryFile) {
   TempDir dir;
   std::filesystem::create_directory(dir.File("CroppingData.kv2"));

@@ -69,6 +69,35 @@ TEST(Table, EmptyRemovesRecordsButKeepsColumns) {
   EXPECT_THROW(t.WriteInteger("N", 1), Error);
 }
 
+TEST(Table, DeleteRemovesTheCurrentRecordAndMovesToTheNextOrThePrevious) {
+  Table t = Sample();
+  t.Delete();  // nothing to delete
+  for (int i = 0; i < 4; ++i) {
+    t.Append();
+    t.WriteInteger("N", i);
+    t.WriteText("T", std::to_string(i));
+  }
+  auto values = [&] {
+    std::vector<int> seen;
+    for (int r = 0; r < t.RecordCount(); ++r) seen.push_back(std::get<std::int32_t>(t.At(r, 0)));
+    return seen;
+  };
+  t.LocateRecord(1);
+  t.Delete();
+  EXPECT_EQ(values(), (std::vector<int>{0, 2, 3}));
+  EXPECT_EQ(t.CurrentPosition(), 1);
+  EXPECT_EQ(t.ReadText("T"), "2") << "the following record's fields, not a shifted mixture";
+  t.LocateRecord(2);
+  t.Delete();
+  EXPECT_EQ(values(), (std::vector<int>{0, 2}));
+  EXPECT_EQ(t.CurrentPosition(), 1) << "after the last one the one before it is current";
+  t.Delete();
+  t.Delete();
+  EXPECT_TRUE(t.IsEmpty());
+  EXPECT_EQ(t.CurrentPosition(), -1);
+  EXPECT_TRUE(t.End());
+}
+
 TEST(Table, WrongNamesAndTypesAreRefusedWithTheirError) {
   Table t({{"N", FieldType::Integer, 0},
            {"S", FieldType::Smallint, 0},

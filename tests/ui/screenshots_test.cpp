@@ -125,6 +125,10 @@ class ScreenshotsTest : public QObject {
                                      << QStringLiteral("Alle Markierungen aufheben?")
                                      << int(kButtonsYesNo) << QStringLiteral("ShowLossySavingInfo")
                                      << QSize(270, 170);
+    QTest::newRow("too small") << QStringLiteral("08_message_too_small") << QStringLiteral("Information")
+                               << QStringLiteral("Diese Bilder sind für das Format 10 x 15 zu klein und wurden "
+                                                 "nicht gespeichert:\r\nIMG_0001.jpg\r\nIMG_0002.jpg")
+                               << int(kButtonsOk) << QString() << QSize(360, 150 + 16 * 2);
   }
   void theMessageBoxes() {
     QFETCH(QString, name);
