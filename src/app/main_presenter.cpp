@@ -10,6 +10,7 @@
 #include "platform/error_text.h"
 #include "platform/files.h"
 #include "platform/instance.h"
+#include "platform/settings.h"
 #include "platform/paths.h"
 #include "platform/settings_schema.h"
 #include "platform/version.h"
@@ -680,13 +681,17 @@ void MainPresenter::Close() {
   for (const char* name : {kHelpWindowClass, kGuideWindowClass}) {
     if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
   }
-  corrections_.Close();
-  SaveFolderSettings(folder_.CurrentSettings());
-  settings_.zoomLevel = magnifier_.ZoomLevel();
-  settings_.zoomActive = !magnifier_.Paused();
-  settings_.exifVisible = exif_.Visible();
-  SaveMainWindowSettings(settings_);
-  Write(setting::kMasterAlpha, frame_.MasterAlpha);
+  {
+    // The settings file is written once, with every value of the close.
+    const SettingsBatch batch;
+    corrections_.Close();
+    SaveFolderSettings(folder_.CurrentSettings());
+    settings_.zoomLevel = magnifier_.ZoomLevel();
+    settings_.zoomActive = !magnifier_.Paused();
+    settings_.exifVisible = exif_.Visible();
+    SaveMainWindowSettings(settings_);
+    Write(setting::kMasterAlpha, frame_.MasterAlpha);
+  }
   view_.ClearPicture();
   frame_.ClearCurrentPicture();
   folder_.Close();
