@@ -37,6 +37,7 @@
 #include "metadata/exif_dialog.h"
 #include "platform/paths.h"
 #include "platform/window_placement.h"
+#include "ui/band_grip.h"
 #include "ui/dialog_kit.h"
 #include "ui/kit_style.h"
 #include "ui/xp_controls.h"
@@ -49,8 +50,6 @@ namespace {
 const QColor kEntryColor(0xF3, 0xF6, 0xFD);
 const QColor kCurrentEntryColor(0xD5, 0xDE, 0xF8);
 
-constexpr int kToolBarHeight = 54;
-constexpr int kMenuBandHeight = 24;
 constexpr int kLeftColumnWidth = kZoomPanelSize;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
@@ -222,7 +221,13 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
       });
   presenter_->Folder().SetHighDpi(logicalDpiX() > 96);
   imagePanel_->SetPresenter(&presenter_->Frame());
-  LayoutBands();
+  std::array<int, 5> barWidths{};
+  for (int band = 1; band <= 5; ++band) {
+    AddGrip(band);
+    barWidths[static_cast<std::size_t>(band - 1)] = Band(band)->sizeHint().width();
+  }
+  presenter_->ToolBarsMeasured(barWidths);
+  ReportBandBarWidth();
   shortcutPanel_->raise();
 }
 
@@ -254,7 +259,7 @@ QAction* TKvMainForm::AddMenuItem(QMenu* menu, const CommandRow& row) {
 void TKvMainForm::BuildMenus() {
   menuToolBar_ = new QToolBar(coolBar_);
   menuToolBar_->setObjectName(QStringLiteral("MenuToolBar"));
-  menuToolBar_->setFixedHeight(kMenuBandHeight);
+  menuToolBar_->setFixedHeight(ui::kMenuBandHeight);
   menuToolBar_->setMovable(false);
   menuToolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (const MenuRow& row : MenuTable()) {
@@ -294,7 +299,7 @@ void TKvMainForm::BuildMenus() {
 void TKvMainForm::BuildToolBars() {
   bandRow_ = new QWidget(coolBar_);
   bandRow_->setObjectName(QStringLiteral("BandRow"));
-  bandRow_->setFixedHeight(kToolBarHeight);
+  bandRow_->setFixedHeight(ui::kToolBarRowHeight);
   std::map<ToolBarId, QToolBar*> bars;
   for (const ToolBarRow& row : ToolBarTable()) {
     auto* bar = new QToolBar(row.band > 0 ? bandRow_ : static_cast<QWidget*>(this));
@@ -303,7 +308,7 @@ void TKvMainForm::BuildToolBars() {
     if (row.band > 0) {
       bar->setIconSize(QSize(24, 24));
       bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-      bar->setFixedHeight(kToolBarHeight);
+      bar->setFixedHeight(ui::kToolBarRowHeight);
       bar->hide();
       bands_[static_cast<std::size_t>(row.band - 1)] = bar;
     } else {
@@ -477,27 +482,56 @@ void TKvMainForm::BuildViewingWindows() {
 
 // Band bar.
 
-void TKvMainForm::LayoutBands() {
-  std::array<int, 5> widths{};
-  for (const ToolBarRow& row : ToolBarTable()) {
-    if (row.band <= 0) continue;
-    const std::size_t i = static_cast<std::size_t>(row.band - 1);
-    widths[i] = std::max(row.minimumWidth, bands_[i]->sizeHint().width());
+void TKvMainForm::PlaceBands(const std::vector<ui::BandPlace>& places) {
+  bandPlaces_ = places;
+  for (QToolBar* bar : bands_) bar->hide();
+  for (const ui::BandPlace& place : places) {
+    QToolBar* bar = Band(place.band);
+    bar->setGeometry(place.left, 0, place.width, ui::kToolBarRowHeight);
+    bar->show();
   }
-  const int rowWidth = std::max(bandRow_->width(), coolBar_->width());
-  const ui::BandRow layout = ui::LayoutBandRow(bandOrder_, bandVisible_, widths, rowWidth);
-  for (std::size_t i = 0; i < bands_.size(); ++i) bands_[i]->setVisible(bandVisible_[i]);
-  for (const ui::BandPlace& place : layout.places) {
-    Band(place.band)->setGeometry(place.left, 0, place.width, kToolBarHeight);
-  }
-  bandRow_->setVisible(!layout.places.empty());
-  setMinimumWidth(layout.minimumWindowWidth);
 }
 
-void TKvMainForm::ShowBands(const ui::BandOrder& order, const std::array<bool, 5>& visible) {
-  bandOrder_ = order;
-  bandVisible_ = visible;
-  LayoutBands();
+void TKvMainForm::ShiftBelowBandBar(int pixels) {
+  // The panels below follow the band bar's layout: the row coming or going moves them.
+  bandRow_->setVisible(pixels > 0);
+}
+
+void TKvMainForm::SetWindowMinimumWidth(int width) { setMinimumWidth(width); }
+
+void TKvMainForm::SetWindowWidth(int width, int left) {
+  setGeometry(left, geometry().y(), width, geometry().height());
+}
+
+QWidget* TKvMainForm::BandGrip(int number) const {
+  return Band(number)->findChild<QWidget*>(QStringLiteral("Grip"));
+}
+
+void TKvMainForm::AddGrip(int band) {
+  QToolBar* bar = Band(band);
+  auto* grip = new ui::TBandGrip(bar);
+  grip->setObjectName(QStringLiteral("Grip"));
+  grip->setToolTip(QStringLiteral("Zum Verschieben der Leiste ziehen"));
+  bar->insertWidget(bar->actions().isEmpty() ? nullptr : bar->actions().front(), grip);
+  grip->SetHandlers(
+      [this, bar](QPoint by) {
+        // While dragged the band follows the pointer, into a second row as well.
+        bar->raise();
+        const QPoint to = bar->pos() + by;
+        bar->move(std::clamp(to.x(), 0, std::max(0, bandRow_->width() - bar->width())),
+                  std::clamp(to.y(), 0, ui::kToolBarRowHeight));
+        bandRow_->setFixedHeight(bar->y() > ui::kToolBarRowHeight / 2 ? 2 * ui::kToolBarRowHeight
+                                                                        : ui::kToolBarRowHeight);
+      },
+      [this, bar, band] {
+        // Back on the one row, in the place the band reached.
+        bandRow_->setFixedHeight(ui::kToolBarRowHeight);
+        presenter_->BandDropped(band, bar->x());
+      });
+}
+
+void TKvMainForm::ReportBandBarWidth() {
+  if (presenter_) presenter_->WindowResized(width(), coolBar_->width());
 }
 
 // Events.
@@ -512,7 +546,7 @@ bool TKvMainForm::event(QEvent* event) {
       exif_->show();
       exif_->raise();
     }
-    LayoutBands();
+    ReportBandBarWidth();
     presenter_->FinishStart();
     CentreShortcutPanel();
     return true;
@@ -538,7 +572,7 @@ void TKvMainForm::closeEvent(QCloseEvent* event) {
 
 void TKvMainForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  LayoutBands();
+  ReportBandBarWidth();
 }
 
 void TKvMainForm::CentreShortcutPanel() {
@@ -569,6 +603,7 @@ bool TKvMainForm::eventFilter(QObject* watched, QEvent* event) {
     presenter_->PointerMoved(PointerTarget::Nothing,
                              QGuiApplication::applicationState() == Qt::ApplicationActive);
   }
+  if (watched == coolBar_ && event->type() == QEvent::Resize) ReportBandBarWidth();
   if (watched == imagePanel_ && event->type() == QEvent::Resize) {
     CentreShortcutPanel();
     presenter_->PanelResized(imagePanel_->width(), imagePanel_->height());
@@ -662,7 +697,12 @@ void TKvMainForm::SetCommandCaption(CommandId id, const std::string& caption) {
       item->setText(Q(caption));
       item->setIconText(Q(caption));  // as it is: blanks widen the format button on purpose
     }
-    LayoutBands();
+    // The format band follows its tool bar's new width.
+    QToolBar* format = Band(4);
+    for (QAction* item : toolItems_[Index(id)]) {
+      if (presenter_ && format->actions().contains(item))
+        presenter_->FormatToolBarResized(format->sizeHint().width());
+    }
   }
 }
 

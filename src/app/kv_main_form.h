@@ -85,8 +85,10 @@ class TKvMainForm : public QWidget, public MainView {
   void SetPictureShownHook(std::function<void()> hook) { pictureShown_ = std::move(hook); }
   // The text of status panel `index` as the frame shows it.
   QString StatusPanelText(int index) const;
-  // The tool bars by band number 1..5.
+  // The tool bars by band number 1..5, the band bar and the grip a band is dragged by.
   QToolBar* Band(int number) const { return bands_[static_cast<std::size_t>(number - 1)]; }
+  QWidget* CoolBar() const { return coolBar_; }
+  QWidget* BandGrip(int number) const;
   // Every control of a command: its menu items, tool button and context-menu item.
   const std::vector<QAction*>& Actions(CommandId id) const { return actions_[Index(id)]; }
   // The keyboard-help panel.
@@ -141,7 +143,10 @@ class TKvMainForm : public QWidget, public MainView {
   void SetCommandChecked(CommandId id, bool checked) override;
   void SetCommandCaption(CommandId id, const std::string& caption) override;
   void SetCommandHint(CommandId id, const std::string& hint) override;
-  void ShowBands(const ui::BandOrder& order, const std::array<bool, 5>& visible) override;
+  void PlaceBands(const std::vector<ui::BandPlace>& places) override;
+  void ShiftBelowBandBar(int pixels) override;
+  void SetWindowMinimumWidth(int width) override;
+  void SetWindowWidth(int width, int left) override;
   void SetFormatMenu(FormatMenu menu, const std::vector<FormatMenuEntry>& entries) override;
   void CheckFormatMenu(FormatMenu menu, std::int32_t formatId) override;
   void ShowFormatPopup(FormatPopupPlace place) override;
@@ -198,7 +203,8 @@ class TKvMainForm : public QWidget, public MainView {
   PointerTarget TargetOf(const QWidget* widget) const;
   QAction* AddMenuItem(QMenu* menu, const CommandRow& row);
   void Register(CommandId id, QAction* action);
-  void LayoutBands();
+  void AddGrip(int band);
+  void ReportBandBarWidth();
   void StackEntries();
   void CentreShortcutPanel();
   void TakeHandedOverPath();
@@ -210,8 +216,7 @@ class TKvMainForm : public QWidget, public MainView {
   QToolBar* menuToolBar_ = nullptr;
   QWidget* bandRow_ = nullptr;
   std::array<QToolBar*, 5> bands_{};
-  ui::BandOrder bandOrder_ = ui::kDesignedBandOrder;
-  std::array<bool, 5> bandVisible_{};
+  std::vector<ui::BandPlace> bandPlaces_;  // as the presenter placed them
   std::map<MenuId, QMenu*> menus_;
   ui::TXPPanel* zoomPanel_ = nullptr;
   ThlvZoom* zoom_ = nullptr;

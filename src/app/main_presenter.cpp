@@ -18,6 +18,15 @@ namespace trimora {
 
 namespace {
 
+// The designed minimum widths of bands 1 to 5.
+std::array<int, 5> DesignedBandWidths() {
+  std::array<int, 5> widths{};
+  for (const ToolBarRow& row : ToolBarTable()) {
+    if (row.band > 0) widths[static_cast<std::size_t>(row.band - 1)] = row.minimumWidth;
+  }
+  return widths;
+}
+
 // The help context of "&Inhalt" and of "Häufig gestellte Fragen".
 constexpr int kContentsContext = 0;
 constexpr int kFaqContext = 25;
@@ -185,6 +194,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
       controller_(frame_, *frameSide_),
       corrections_(*correctionSide_, folder_, frame_, formats_, StoredSettings()),
       chooser_(view, formats_, folder_, frame_, corrections_),
+      bands_(DesignedBandWidths()),
+      desktop_(desktop),
       magnifier_(view),
       fullScreen_(view, *fullScreenSide_),
       exif_(view) {
@@ -221,11 +232,21 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   SetChecked(CommandId::StandardSkin, false);
   magnifier_.Start(settings_.zoomLevel, settings_.zoomActive);
   ShowMagnifierCommands();
+  // The bands: the stored order, then every tool bar whose stored visibility differs from the
+  // designed one (files, correction, rotate and format shown, navigation hidden) toggled.
+  windowWidth_ = barWidth_ = place.rect.width;
+  bands_.SetOrder(settings_.bandOrder);
   for (const ToolBarRow& bar : ToolBarTable()) {
-    if (bar.band > 0)
-      SetChecked(bar.toggle, settings_.bandsShown[static_cast<std::size_t>(bar.band - 1)]);
+    if (bar.band <= 0) continue;
+    const bool designed = bar.band != 5;
+    bands_.SetVisible(bar.band, designed);
+    SetChecked(bar.toggle, designed);
   }
-  view_.ShowBands(settings_.bandOrder, settings_.bandsShown);
+  for (const ToolBarRow& bar : ToolBarTable()) {
+    if (bar.band > 0 && settings_.bandsShown[static_cast<std::size_t>(bar.band - 1)] != bands_.Visible(bar.band))
+      ToggleToolBar(bar.id);
+  }
+  LayoutBands();
   view_.SetHintsShown(settings_.showHints);
   view_.SetShortcutPanelVisible(true);
   view_.PlaceExifWindow(settings_.exifPlace);
@@ -414,7 +435,7 @@ void MainPresenter::Run(CommandId id) {
       chooser_.ChooseFormatButtonClick(FormatPopupPlace::BelowFormatButton);
       break;
     default:
-      if (const std::optional<ToolBarId> bar = ToolBarOfToggle(id)) ToggleToolBar(*bar);
+      if (const std::optional<ToolBarId> bar = ToolBarOfToggle(id)) ToggleToolBar(bar);
       break;
   }
   RefreshCommands();
@@ -582,14 +603,51 @@ void MainPresenter::AfterFormatDialog() {
   BuildFormatMenus();
 }
 
-void MainPresenter::ToggleToolBar(ToolBarId bar) {
+void MainPresenter::ToggleToolBar(std::optional<ToolBarId> bar, std::optional<int> formatWidth) {
+  std::optional<int> band;
   for (const ToolBarRow& row : ToolBarTable()) {
-    if (row.id != bar || row.band <= 0) continue;
-    bool& shown = settings_.bandsShown[static_cast<std::size_t>(row.band - 1)];
-    shown = !shown;
-    SetChecked(row.toggle, shown);
+    if (bar && row.id == *bar && row.band > 0) {
+      band = row.band;
+      SetChecked(row.toggle, !bands_.Visible(row.band));
+    }
   }
-  view_.ShowBands(settings_.bandOrder, settings_.bandsShown);
+  if (bar && !band) return;
+  const ui::BandToggle toggle = bands_.Toggle(band, windowWidth_, formatWidth);
+  if (toggle.widenWindowTo) {
+    windowWidth_ = *toggle.widenWindowTo;
+    view_.SetWindowWidth(windowWidth_, desktop_.left + (desktop_.width - windowWidth_) / 2);
+  }
+  if (toggle.minimumWindowWidth) view_.SetWindowMinimumWidth(*toggle.minimumWindowWidth);
+  if (toggle.shift != 0) view_.ShiftBelowBandBar(toggle.shift);
+  settings_.bandsShown = bands_.VisibleBands();
+  LayoutBands();
+}
+
+void MainPresenter::LayoutBands() { view_.PlaceBands(bands_.Layout(barWidth_)); }
+
+void MainPresenter::WindowResized(int windowWidth, int barWidth) {
+  windowWidth_ = windowWidth;
+  barWidth_ = barWidth;
+  LayoutBands();
+}
+
+void MainPresenter::ToolBarsMeasured(const std::array<int, 5>& widths) {
+  std::array<int, 5> minimum = DesignedBandWidths();
+  for (std::size_t i = 0; i < minimum.size(); ++i) minimum[i] = std::max(minimum[i], widths[i]);
+  ui::BandBar measured(minimum);
+  measured.SetOrder(bands_.Order());
+  for (int band = 1; band <= 5; ++band) measured.SetVisible(band, bands_.Visible(band));
+  bands_ = measured;
+  // The format band follows its tool bar, as after a new caption.
+  FormatToolBarResized(widths[3]);
+}
+
+void MainPresenter::FormatToolBarResized(int width) { ToggleToolBar(std::nullopt, width); }
+
+void MainPresenter::BandDropped(int band, int left) {
+  bands_.Drop(band, left, barWidth_);
+  settings_.bandOrder = bands_.Order();
+  LayoutBands();
 }
 
 void MainPresenter::CropAndSave() {

@@ -76,6 +76,18 @@ class MainPresenter : private FolderHost {
   void WindowPlaced(const WindowRect& normal, bool maximized);
   // The picture panel has a new size.
   void PanelResized(int width, int height);
+  // The window is `windowWidth` wide now and its band bar `barWidth`: the bands are laid out
+  // again.
+  void WindowResized(int windowWidth, int barWidth);
+  // The tool bars of bands 1 to 5 need `widths` to show all their buttons: a band's minimum
+  // width becomes the larger of this and its designed one (the format band's is its tool
+  // bar's width, which follows its caption).
+  void ToolBarsMeasured(const std::array<int, 5>& widths);
+  // The format tool bar is `width` wide after its caption changed.
+  void FormatToolBarResized(int width);
+  // Band `band` was dragged by its grip and let go with its left edge at `left` in the row:
+  // it takes the place it reached and the bands are put back on one row.
+  void BandDropped(int band, int left);
   // A click on the picture of strip entry `position`.
   void EntryClicked(int position);
   // A click on the save check box of strip entry `position`, which now shows `checked`.
@@ -161,7 +173,10 @@ class MainPresenter : private FolderHost {
   // Writes the command states that changed into the view.
   void RefreshCommands();
   void SetChecked(CommandId id, bool checked);
-  void ToggleToolBar(ToolBarId bar);
+  // Shows or hides the band of `bar`; with none, only the format band's width is taken anew
+  // (`formatWidth`) and the bands laid out again.
+  void ToggleToolBar(std::optional<ToolBarId> bar, std::optional<int> formatWidth = std::nullopt);
+  void LayoutBands();
   void OpenSettings();
   void ApplySavedOptions(const OptionsValues& values);
   void EditFormats();
@@ -190,6 +205,10 @@ class MainPresenter : private FolderHost {
   FormatChooser chooser_;
   SaveRunState saveState_;
   MainWindowSettings settings_;
+  ui::BandBar bands_;
+  WindowRect desktop_;
+  int windowWidth_ = 0;
+  int barWidth_ = 0;
   MagnifierPresenter magnifier_;
   FullScreenPresenter fullScreen_;
   metadata::ExifWindowPresenter exif_;

@@ -59,8 +59,17 @@ class MainView : public FolderView,
   // A new hint for a command's tool button.
   virtual void SetCommandHint(CommandId id, const std::string& hint) = 0;
 
-  // The tool bar bands in `order`; band n is shown when `visible[n - 1]`.
-  virtual void ShowBands(const ui::BandOrder& order, const std::array<bool, 5>& visible) = 0;
+  // The tool bar bands: those in `places` are shown there on the row below the menu band, the
+  // others are hidden.
+  virtual void PlaceBands(const std::vector<ui::BandPlace>& places) = 0;
+  // The strip, picture, magnifier and folder panels move down by `pixels` (up when negative)
+  // and the strip, picture and folder panels become as much shorter: the row of tool bars
+  // appeared or went.
+  virtual void ShiftBelowBandBar(int pixels) = 0;
+  // The window's smallest width.
+  virtual void SetWindowMinimumWidth(int width) = 0;
+  // The window becomes `width` wide with its left edge at `left` (its other edges stay).
+  virtual void SetWindowWidth(int width, int left) = 0;
   // The entries of a format menu; choosing one calls the presenter's FormatChosen or
   // DefaultFormatChosen with its tag.
   virtual void SetFormatMenu(FormatMenu menu, const std::vector<FormatMenuEntry>& entries) = 0;

@@ -39,8 +39,7 @@ TEST_F(MainPresenterTest, TheWindowStartsWithOnlyTheCommandsThatWorkWithoutAPict
         << "the help items stay off while the help program and the guide viewer are missing";
     EXPECT_EQ(view_.CheckedSet(), SetOf({C::FashionSkin, C::ToolBarFiles, C::ToolBarTouchUp,
                                          C::ToolBarRotate, C::ToolBarFormat}));
-    EXPECT_EQ(view_.bandOrder, ui::kDesignedBandOrder);
-    EXPECT_EQ(view_.bandsVisible, (std::array<bool, 5>{true, true, true, true, false}));
+    EXPECT_EQ(view_.ShownBands(), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(view_.place, (WindowRect{400, 300, 800, 600})) << "centred on the first run";
     EXPECT_TRUE(view_.shortcutVisible);
     EXPECT_EQ(view_.captions[C::FormatButton], "   10 x 15   ");
@@ -80,16 +79,55 @@ TEST_F(MainPresenterTest, TheWindowOpensWhereItWasLeftWithinTheOldScreenLimits) 
   }
 }
 
+TEST_F(MainPresenterTest, TheToolBarRowMovesThePictureAreaAndWidensTheWindow) {
+  auto p = Start();
+  p->WindowResized(800, 800);
+  const int top = view_.pictureTop;
+  for (C item : {C::ToolBarFiles, C::ToolBarTouchUp, C::ToolBarRotate}) p->Run(item);
+  EXPECT_EQ(view_.pictureTop, top);
+  p->Run(C::ToolBarFormat);
+  EXPECT_EQ(view_.pictureTop, top - 54) << "the last tool bar went";
+  EXPECT_TRUE(view_.bandPlaces.empty());
+  p->Run(C::ToolBarRotate);
+  EXPECT_EQ(view_.pictureTop, top);
+  p->Run(C::ToolBarFiles);
+  EXPECT_EQ(view_.pictureTop, top) << "a second tool bar does not move it";
+  // All five: the window grows to their width and is centred on the 1600 pixel desktop.
+  for (C item : {C::ToolBarTouchUp, C::ToolBarFormat, C::ToolBarNavigation}) p->Run(item);
+  const int all = 144 + 210 + 228 + 70 + 284 + 5 * 13 + 8;
+  EXPECT_EQ(view_.minimumWidth, all);
+  EXPECT_EQ(view_.place.width, all);
+  EXPECT_EQ(view_.place.left, (1600 - all) / 2);
+  // A band dragged to the front and let go: the row has it first, the order is kept.
+  p->WindowResized(all, all);
+  p->BandDropped(5, 3);
+  EXPECT_EQ(view_.ShownBands(), (std::vector<int>{5, 3, 1, 2, 4}));
+  EXPECT_EQ(view_.bandPlaces.back().left + view_.bandPlaces.back().width, all - 10);
+  p->Close();
+  EXPECT_EQ(ReadStringSetting("ToolBar\\Order", ""), "53124");
+}
+
+TEST_F(MainPresenterTest, TheFormatBandFollowsTheWidthOfItsToolBar) {
+  auto p = Start();
+  p->WindowResized(1000, 1000);
+  p->FormatToolBarResized(160);
+  ASSERT_EQ(view_.ShownBands(), (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_EQ(view_.bandPlaces[3].left, 157 + 223 + 241);
+  EXPECT_EQ(view_.bandPlaces[3].width, 1000 - 10 - (157 + 223 + 241));
+  p->Run(C::ToolBarNavigation);
+  EXPECT_EQ(view_.bandPlaces[3].width, 173) << "no longer the last band";
+}
+
 TEST_F(MainPresenterTest, ToolBarItemsShowAndHideTheirBandsAndTheSettingsKeepThem) {
   WriteStringSetting("ToolBar\\Order", "31245");
   WriteBoolSetting("ToolBar\\Rotate", false);
   auto p = Start();
-  EXPECT_EQ(view_.bandOrder, (ui::BandOrder{3, 1, 2, 4, 5}));
-  EXPECT_EQ(view_.bandsVisible, (std::array<bool, 5>{true, true, false, true, false}));
+  EXPECT_EQ(p->Settings().bandOrder, (ui::BandOrder{3, 1, 2, 4, 5}));
+  EXPECT_EQ(view_.ShownBands(), (std::vector<int>{1, 2, 4}));
   EXPECT_FALSE(view_.Checked(C::ToolBarRotate));
   p->Run(C::ToolBarNavigation);
   p->Run(C::ToolBarFiles);
-  EXPECT_EQ(view_.bandsVisible, (std::array<bool, 5>{false, true, false, true, true}));
+  EXPECT_EQ(view_.ShownBands(), (std::vector<int>{2, 4, 5}));
   EXPECT_TRUE(view_.Checked(C::ToolBarNavigation));
   EXPECT_FALSE(view_.Checked(C::ToolBarFiles));
   p->Close();

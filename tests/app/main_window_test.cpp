@@ -113,9 +113,13 @@ class MainWindowTest : public QObject {
     trimora::WriteStringSetting("ToolBar\\Order", "31245");
     trimora::WriteBoolSetting("ToolBar\\Navigation", true);
     auto window = Start();
-    // Five tool bars need more than 900 pixels: the window grows to their width.
-    QCOMPARE(window->size(), QSize(std::max(900, window->minimumWidth()), 640));
-    QCOMPARE(window->pos(), QPoint(1, 1));
+    // Five tool bars need more than 900 pixels: the window grows to their width and is
+    // centred across the screen.
+    QVERIFY(window->minimumWidth() > 900);
+    QCOMPARE(window->size(), QSize(window->minimumWidth(), 640));
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(window->pos(),
+             QPoint(desktop.x() + (desktop.width() - window->width()) / 2, 1));
     QCOMPARE(window->Presenter().Settings().bandOrder, (trimora::ui::BandOrder{3, 1, 2, 4, 5}));
     QVERIFY(window->Band(5)->isVisible());
     QVERIFY(window->Band(3)->x() < window->Band(1)->x());
@@ -377,6 +381,57 @@ class MainWindowTest : public QObject {
     QTest::keyClick(window.get(), Qt::Key_Plus, Qt::KeypadModifier);
     QCOMPARE(window->Presenter().Frame().grid.SelW, width);
     window->close();
+  }
+
+  void theToolBarRowMovesThePicturePanelAndBandsAreDraggedByTheirGrips() {
+    auto window = Start();
+    auto trigger = [&](CommandId id) { window->Actions(id).front()->trigger(); };
+    QWidget* picture = window->ImagePanel();
+    const int top = picture->mapTo(window.get(), QPoint(0, 0)).y();
+    const int height = picture->height();
+    for (CommandId id : {CommandId::ToolBarFiles, CommandId::ToolBarTouchUp,
+                         CommandId::ToolBarRotate, CommandId::ToolBarFormat}) {
+      trigger(id);
+    }
+    QTRY_COMPARE(picture->mapTo(window.get(), QPoint(0, 0)).y(), top - 54);
+    QCOMPARE(picture->height(), height + 54);
+    Screenshot(window.get(), QStringLiteral("no-tool-bars"));
+    trigger(CommandId::ToolBarRotate);
+    QTRY_COMPARE(picture->mapTo(window.get(), QPoint(0, 0)).y(), top);
+    trigger(CommandId::ToolBarFiles);
+    QTest::qWait(50);
+    QCOMPARE(picture->mapTo(window.get(), QPoint(0, 0)).y(), top);
+    QVERIFY(window->Actions(CommandId::ToolBarRotate).front()->isChecked());
+    QVERIFY(!window->Actions(CommandId::ToolBarFormat).front()->isChecked());
+
+    // The files band is dragged by its grip below the row and to the right of the rotate band:
+    // released, it stands right of it on the one row.
+    QToolBar* files = window->Band(1);
+    QToolBar* rotate = window->Band(3);
+    QCOMPARE(files->x(), 0);
+    QWidget* grip = window->BandGrip(1);
+    QVERIFY(grip->isVisible());
+    const QPoint from = grip->rect().center();
+    QTest::mousePress(grip, Qt::LeftButton, {}, from);
+    const QPoint globalFrom = grip->mapToGlobal(from);
+    const QPoint by(rotate->x() + rotate->width() / 2 + 20, 60);
+    const QPoint to = from + by;
+    for (int step = 1; step <= 4; ++step) {
+      QMouseEvent move(QEvent::MouseMove, from, globalFrom + by * step / 4, Qt::NoButton,
+                       Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(grip, &move);
+    }
+    QVERIFY(files->y() > 0);
+    Screenshot(window.get(), QStringLiteral("band-dragged"));
+    QTest::mouseRelease(grip, Qt::LeftButton, {}, to);
+    QCOMPARE(files->y(), 0);
+    QCOMPARE(rotate->y(), 0);
+    QCOMPARE(rotate->x(), 0);
+    QCOMPARE(files->x(), rotate->width());
+    QCOMPARE(picture->mapTo(window.get(), QPoint(0, 0)).y(), top);
+    window->close();
+    QCOMPARE(QString::fromStdString(trimora::ReadStringSetting("ToolBar\\Order", "")),
+             QStringLiteral("32145"));
   }
 
   void altF4ClosesTheWindowAlsoWithoutAWindowManager() {
