@@ -39,6 +39,9 @@
 #include "platform/window_placement.h"
 #include "ui/band_grip.h"
 #include "ui/dialog_kit.h"
+#include "ui/flat_menu_style.h"
+#include "ui/frame_geometry.h"
+#include "ui/standard_skin.h"
 #include "ui/kit_style.h"
 #include "ui/xp_controls.h"
 #include "ui/xp_form.h"
@@ -49,6 +52,8 @@ namespace {
 
 const QColor kEntryColor(0xF3, 0xF6, 0xFD);
 const QColor kCurrentEntryColor(0xD5, 0xDE, 0xF8);
+// The current strip entry in the Standard skin.
+const QColor kPlainCurrentEntryColor(239, 240, 235);
 
 constexpr int kLeftColumnWidth = kZoomPanelSize;
 
@@ -135,6 +140,8 @@ ToolIcon IconOf(CommandPicture picture) {
 TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::string& formatFolder)
     : QWidget(parent) {
   setObjectName(QStringLiteral("KvMainForm"));
+  entryColor_ = kEntryColor;
+  currentEntryColor_ = kCurrentEntryColor;
   setWindowTitle(QStringLiteral("Trimora 2"));
 
   frame_ = new ui::TtfXPForm(this);
@@ -158,6 +165,9 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   coolLayout->setSpacing(0);
   column->addWidget(coolBar_);
   BuildMenus();
+  // The menus are painted flat from the start (the Standard skin switches that off).
+  menuStyle_ = std::make_unique<ui::TFlatMenuStyle>();
+  SetMenuPainting(true);
   BuildToolBars();
   coolLayout->addWidget(menuToolBar_);
   coolLayout->addWidget(bandRow_);
@@ -179,9 +189,25 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   statusBar_ = new QWidget(content_);
   statusBar_->setObjectName(QStringLiteral("StatusBar"));
   auto* statusLayout = new QHBoxLayout(statusBar_);
+  statusLayout->setContentsMargins(0, 2, 0, 0);
+  statusLayout->setSpacing(2);
+  constexpr std::array<int, 4> kPlainPanelWidths = {270, 150, 230, 145};
   for (std::size_t i = 0; i < plainStatus_.size(); ++i) {
-    plainStatus_[i] = new QLabel(statusBar_);
-    statusLayout->addWidget(plainStatus_[i], i == 0 ? 1 : 0);
+    auto* panel = new QLabel(statusBar_);
+    panel->setObjectName(QStringLiteral("StatusPanel") + QString::number(i));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    // The last panel takes the rest of the bar; the texts of the others are clipped.
+    if (i + 1 < plainStatus_.size()) {
+      panel->setFixedWidth(kPlainPanelWidths[i]);
+    } else {
+      panel->setMinimumWidth(kPlainPanelWidths[i]);
+      panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    if (i + 1 == plainStatus_.size()) panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    plainStatus_[i] = panel;
+    statusLayout->addWidget(panel);
   }
   statusBar_->hide();
   column->addWidget(statusBar_);
@@ -233,6 +259,7 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
 
 TKvMainForm::~TKvMainForm() {
   qApp->removeEventFilter(this);
+  SetMenuPainting(false);
   presenter_.reset();
 }
 
@@ -706,12 +733,83 @@ void TKvMainForm::SetCommandCaption(CommandId id, const std::string& caption) {
   }
 }
 
+void TKvMainForm::SetMenuPainting(bool on) {
+  if (menuPainting_ == on || !menuStyle_) return;
+  menuPainting_ = on;
+  for (const auto& [id, menu] : menus_) menuStyle_->Apply(*menu, on);
+}
+
+void TKvMainForm::RemoveShortcut(CommandId id) {
+  for (QAction* item : menuItems_[Index(id)]) {
+    const qsizetype tab = item->text().indexOf(QLatin1Char('\t'));
+    if (tab >= 0) item->setText(item->text().left(tab));
+  }
+}
+
+void TKvMainForm::ApplyStandardSkin() {
+  const QRect normal = NormalGeometry(*this);
+  const bool maximized = isMaximized();
+  const bool shown = isVisible();
+  const bool exifShown = exif_->isVisible();
+  // Every window with a skinned frame and a content panel.
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    auto* frame = window->findChild<ui::TtfXPForm*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* content =
+        window->findChild<QWidget*>(QStringLiteral("ContentPanel"), Qt::FindDirectChildrenOnly);
+    if (frame != nullptr && content != nullptr && !frame->FrameHidden() &&
+        (window == this || window->parentWidget() == this)) {
+      ui::ConvertToStandardSkin(*frame, *content);
+    }
+  }
+  // The EXIF window keeps a sizeable tool window border.
+  exif_->setWindowFlag(Qt::Tool, true);
+  if (exifShown) exif_->show();
+  // No bevels around the picture and the keyboard help.
+  static_cast<QFrame*>(shortcutPanel_)->setFrameShape(QFrame::NoFrame);
+  if (menuPainting_) {
+    SetMenuPainting(false);
+    // The window repaints without the styling before it goes on (not while it is being built).
+    update();
+    if (presenter_) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+  statusBar_->show();
+  // The strip in the system's colours; the current entry stands out a little.
+  const QColor plain = palette().color(QPalette::Window);
+  entryColor_ = palette().color(QPalette::Button);
+  currentEntryColor_ = kPlainCurrentEntryColor;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].panel == nullptr) continue;
+    const bool current = entries_[i].button->property("current").toBool();
+    SetPanelColor(entries_[i].panel, current ? currentEntryColor_ : entryColor_);
+  }
+  // Picture area, strip and band bar in the window's colour; a white line above the strip.
+  for (QWidget* area : {static_cast<QWidget*>(imagePanel_), strip_, coolBar_}) {
+    area->setAutoFillBackground(true);
+    SetPanelColor(area, plain);
+  }
+  static_cast<ui::TXPPanel*>(dirPanel_)->SetColor(plain);
+  dirPanel_->setStyleSheet(QString());
+  scrollBox_->setStyleSheet(QStringLiteral("QScrollArea#ScrollBox { border-top: 1px solid white; }"));
+  // The window keeps its place, size and state.
+  setGeometry(normal);
+  if (maximized) {
+    showMaximized();
+  } else if (shown) {
+    show();
+  }
+}
+
 void TKvMainForm::SetCommandHint(CommandId id, const std::string& hint) {
   for (QAction* item : toolItems_[Index(id)]) item->setToolTip(Q(hint));
 }
 
 void TKvMainForm::SetFormatMenu(FormatMenu which, const std::vector<FormatMenuEntry>& entries) {
   QMenu* menu = menus_.at(which == FormatMenu::Chooser ? MenuId::FormatChooser : MenuId::DefaultFormat);
+  // The painting is switched off and on again so that it takes the new entries as well.
+  if (menuPainting_) {
+    SetMenuPainting(false);
+    SetMenuPainting(true);
+  }
   menu->clear();
   auto* group = new QActionGroup(menu);
   group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -881,10 +979,20 @@ QString TKvMainForm::StatusPanelText(int index) const {
 void TKvMainForm::SetStatusPanel(int index, const std::string& text) {
   frame_->SetStatusPanelText(index, Q(text));
   if (index >= 0 && index < 4) {
+    QLabel* panel = plainStatus_[static_cast<std::size_t>(index)];
     QString plain = Q(text);
-    if (index == 0) plain = QStringLiteral("  ") + plain;
+    if (index == 0) {
+      // A long path loses its middle, as in the frame's bottom bar.
+      const QFontMetrics metrics = panel->fontMetrics();
+      plain = QStringLiteral("  ") +
+              Q(ui::ShortenPathToFit(text, panel->width() - 2 * panel->frameWidth() - 12,
+                                     [&metrics](std::string_view piece) {
+                                       return metrics.horizontalAdvance(QString::fromUtf8(
+                                           piece.data(), static_cast<qsizetype>(piece.size())));
+                                     }));
+    }
     if (index == 3) plain += QStringLiteral("     ");
-    plainStatus_[static_cast<std::size_t>(index)]->setText(plain);
+    panel->setText(plain);
   }
 }
 
@@ -972,7 +1080,7 @@ void TKvMainForm::InsertStripEntry(StripEntry entry) {
   auto* panel = new QWidget(strip_);
   panel->setObjectName(QStringLiteral("ThumbPanel") + number);
   panel->setAutoFillBackground(true);
-  SetPanelColor(panel, kEntryColor);
+  SetPanelColor(panel, entryColor_);
   panel->setGeometry(0, entry.top, scrollBox_->viewport()->width(), g.panelHeight);
   widgets.panel = panel;
 
@@ -1043,7 +1151,7 @@ void TKvMainForm::SetEntryCurrent(int position, bool current) {
       !entries_[static_cast<std::size_t>(position)].panel)
     return;
   EntryWidgets& entry = entries_[static_cast<std::size_t>(position)];
-  SetPanelColor(entry.panel, current ? kCurrentEntryColor : kEntryColor);
+  SetPanelColor(entry.panel, current ? currentEntryColor_ : entryColor_);
   entry.button->setProperty("current", current);
   Repolish(entry.button);
   entry.panel->update();

@@ -39,6 +39,7 @@ class TEXIFDialog;
 namespace ui {
 class DialogKit;
 class TtfXPForm;
+class TFlatMenuStyle;
 class TXPGradientPanel;
 class TXPPanel;
 }  // namespace ui
@@ -106,6 +107,8 @@ class TKvMainForm : public QWidget, public MainView {
   QMenu* Menu(MenuId id) const { return menus_.at(id); }
   // The about box.
   TInfoDialog* InfoDialog() const { return infoDialog_; }
+  // True while the menus are painted flat (the Fashion skin).
+  bool MenuPainting() const { return menuPainting_; }
   // The check box "Thumbnails anzeigen".
   QCheckBox* ThumbsCheckBox() const { return thumbsCheck_; }
 
@@ -177,6 +180,8 @@ class TKvMainForm : public QWidget, public MainView {
   void ShowAboutBox(const std::string& version) override;
   void RepaintPending() override;
   void CloseWindow() override;
+  void RemoveShortcut(CommandId id) override;
+  void ApplyStandardSkin() override;
 
  protected:
   bool event(QEvent* event) override;
@@ -204,6 +209,8 @@ class TKvMainForm : public QWidget, public MainView {
   QAction* AddMenuItem(QMenu* menu, const CommandRow& row);
   void Register(CommandId id, QAction* action);
   void AddGrip(int band);
+  // The flat menu painting of the Fashion skin on or off for every menu of the window.
+  void SetMenuPainting(bool on);
   void ReportBandBarWidth();
   void StackEntries();
   void CentreShortcutPanel();
@@ -226,6 +233,8 @@ class TKvMainForm : public QWidget, public MainView {
   QScrollArea* scrollBox_ = nullptr;
   QWidget* strip_ = nullptr;
   std::vector<EntryWidgets> entries_;
+  QColor entryColor_;         // strip entries
+  QColor currentEntryColor_;  // the entry of the picture shown
   bool stripFinished_ = false;
   TImagePanel* imagePanel_ = nullptr;
   QWidget* shortcutPanel_ = nullptr;
@@ -245,6 +254,8 @@ class TKvMainForm : public QWidget, public MainView {
   bool exifShownWithWindow_ = false;  // shown when the window itself is first shown
   TInfoDialog* infoDialog_ = nullptr;
   std::unique_ptr<MainPresenter> presenter_;
+  std::unique_ptr<ui::TFlatMenuStyle> menuStyle_;
+  bool menuPainting_ = false;
 
   bool pictureOnScreen_ = false;
   bool startPosted_ = false;

@@ -251,6 +251,7 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   view_.SetShortcutPanelVisible(true);
   view_.PlaceExifWindow(settings_.exifPlace);
   exif_.Start(settings_.exifVisible);
+  if (Read(setting::kStandardSkin)) StandardSkinClick();
 }
 
 MainPresenter::~MainPresenter() { folder_.StopThread(); }
@@ -370,6 +371,12 @@ void MainPresenter::Run(CommandId id) {
     case CommandId::Quit:
       view_.CloseWindow();
       return;
+    case CommandId::StandardSkin:
+      StandardSkinClick();
+      break;
+    case CommandId::FashionSkin:
+      FashionSkinClick();
+      return;
     case CommandId::HelpContents:
       ShowHelpTopic(kContentsContext);
       break;
@@ -443,7 +450,8 @@ void MainPresenter::Run(CommandId id) {
 
 bool MainPresenter::KeyPressed(const KeyPress& press) {
   if (startingUp_) return false;
-  const KeyState state{formats_.CurrentFormat.FormatID <= 0, corrections_.Marking()};
+  const KeyState state{formats_.CurrentFormat.FormatID <= 0, corrections_.Marking(),
+                       !fashionSkinActive_};
   if (const std::optional<CommandId> id = CommandForKey(press, state)) {
     Run(*id);
     return true;
@@ -650,6 +658,47 @@ void MainPresenter::BandDropped(int band, int left) {
   LayoutBands();
 }
 
+void MainPresenter::CloseOutsideWindows(std::initializer_list<const char*> classes) {
+  for (const char* name : classes) {
+    if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
+  }
+}
+
+void MainPresenter::StandardSkinClick() {
+  if (!fashionSkinActive_) return;
+  CloseOutsideWindows({kHelpWindowClass, kGuideWindowClass});
+  SetChecked(CommandId::StandardSkin, true);
+  SetChecked(CommandId::FashionSkin, false);
+  fashionSkinActive_ = false;
+  Write(setting::kStandardSkin, true);
+  // "Verkleinern" gives the numeric keypad's divide key up.
+  view_.RemoveShortcut(CommandId::Shrink);
+  view_.ApplyStandardSkin();
+  LayoutBands();
+}
+
+void MainPresenter::FashionSkinClick() {
+  if (fashionSkinActive_) return;
+  const int answer = view_.ShowMessageBox(
+      "Frage",
+      "Zum Umschalten in den Fashion View-Modus ist ein Neustart des Programmes notwendig.\r\n\r\n"
+      "Soll Trimora jetzt neu gestartet werden?",
+      ui::kButtonsYesNo, "", 315, 170);
+  if (answer != ui::kResultYes) {
+    // The radio items show the skin in force again, whatever the click made of them.
+    view_.SetCommandChecked(CommandId::StandardSkin, true);
+    view_.SetCommandChecked(CommandId::FashionSkin, false);
+    return;
+  }
+  SetChecked(CommandId::FashionSkin, true);
+  SetChecked(CommandId::StandardSkin, false);
+  fashionSkinActive_ = true;
+  Write(setting::kStandardSkin, false);
+  CloseOutsideWindows({kHelpWindowClass});
+  outside_.Start(kMainProgram, {"-restart"});
+  view_.CloseWindow();
+}
+
 void MainPresenter::CropAndSave() {
   SaveRunContext context;
   context.stripes = folder_.Enlargement();
@@ -721,9 +770,7 @@ void MainPresenter::Close() {
   if (closed_) return;
   closed_ = true;
   view_.SetBusy(true);
-  for (const char* name : {kHelpWindowClass, kGuideWindowClass}) {
-    if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
-  }
+  CloseOutsideWindows({kHelpWindowClass, kGuideWindowClass});
   corrections_.Close();
   SaveFolderSettings(folder_.CurrentSettings());
   settings_.zoomLevel = magnifier_.ZoomLevel();

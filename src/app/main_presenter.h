@@ -38,6 +38,8 @@ inline constexpr const char* kGuideWindowClass = "TBrevioDialog";
 // The program files of the help program and of the guide viewer.
 inline constexpr const char* kHelpProgram = "Help";
 inline constexpr const char* kGuideProgram = "Brevio";
+// The program file of the main program itself (started again to change the skin).
+inline constexpr const char* kMainProgram = "Trimora2";
 
 // The presenter of the main window.
 class MainPresenter : private FolderHost {
@@ -140,6 +142,8 @@ class MainPresenter : private FolderHost {
   bool Checked(CommandId id) const { return checked_.test(Index(id)); }
   // The state the command rules see now.
   CommandState CurrentCommandState() const;
+  // True while the Fashion skin is in force (FashionSkinActive).
+  bool FashionSkinActive() const { return fashionSkinActive_; }
   // True until the deferred start message has been handled.
   bool StartingUp() const { return startingUp_; }
   // True on the very first start until the guide has been started.
@@ -177,6 +181,12 @@ class MainPresenter : private FolderHost {
   // (`formatWidth`) and the bands laid out again.
   void ToggleToolBar(std::optional<ToolBarId> bar, std::optional<int> formatWidth = std::nullopt);
   void LayoutBands();
+  // Asks the windows of the outside programs owning `classes` to close.
+  void CloseOutsideWindows(std::initializer_list<const char*> classes);
+  // The skin items: the Standard skin at once; the Fashion skin by a restart when the user
+  // agrees.
+  void StandardSkinClick();
+  void FashionSkinClick();
   void OpenSettings();
   void ApplySavedOptions(const OptionsValues& values);
   void EditFormats();
@@ -213,6 +223,7 @@ class MainPresenter : private FolderHost {
   FullScreenPresenter fullScreen_;
   metadata::ExifWindowPresenter exif_;
 
+  bool fashionSkinActive_ = true;  // FashionSkinActive
   bool startingUp_ = true;
   std::string startPath_;  // given before the start had finished
   bool firstRun_ = false;

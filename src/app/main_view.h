@@ -98,6 +98,12 @@ class MainView : public FolderView,
   virtual void ShowAboutBox(const std::string& version) = 0;
   // Lets the window repaint what is pending without handling input (during a long run).
   virtual void RepaintPending() = 0;
+  // The menu items of `id` no longer show its shortcut key.
+  virtual void RemoveShortcut(CommandId id) = 0;
+  // Turns every window of the program into the Standard skin (system frames, plain controls,
+  // the plain status bar, native menus, plain strip colours); the main window keeps its place,
+  // size and state.
+  virtual void ApplyStandardSkin() = 0;
   // Closes the window; its closing runs MainPresenter::Close.
   virtual void CloseWindow() = 0;
 };

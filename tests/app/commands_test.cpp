@@ -432,7 +432,7 @@ TEST(CommandStates, BeforeAPictureOnlyTheCommandsOutsideTheRulesAreEnabled) {
 
 TEST(CommandStates, CommandsWithoutBehaviourAreNotBuilt) {
   // The commands whose windows come later stay disabled until they are built.
-  const CommandSet later = SetOf({C::CropAndBurn, C::StandardSkin, C::FashionSkin});
+  const CommandSet later = SetOf({C::CropAndBurn});
   EXPECT_EQ(BuiltCommands(), ~later);
 }
 

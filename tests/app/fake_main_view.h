@@ -32,6 +32,8 @@ class FakeMainView : public FakeViewOf<MainView> {
   }
   void ShiftBelowBandBar(int pixels) override { pictureTop += pixels; }
   void SetWindowMinimumWidth(int width) override { minimumWidth = width; }
+  void RemoveShortcut(CommandId id) override { shortcutsRemoved.insert(id); }
+  void ApplyStandardSkin() override { ++standardSkinConversions; }
   void SetWindowWidth(int width, int left) override {
     place.width = width;
     place.left = left;
@@ -130,6 +132,8 @@ class FakeMainView : public FakeViewOf<MainView> {
   std::array<bool, 5> bandsVisible{};
   int pictureTop = 78;  // below the menu band and the designed row of tool bars
   int minimumWidth = 800;
+  std::set<CommandId> shortcutsRemoved;
+  int standardSkinConversions = 0;
   std::vector<FormatMenuEntry> defaultFormatMenu;
   std::vector<FormatMenuEntry> formatPopup;
   std::vector<FormatPopupPlace> popups;

@@ -33,7 +33,7 @@ TEST_F(MainPresenterTest, TheWindowStartsWithOnlyTheCommandsThatWorkWithoutAPict
     auto p = Start();
     EXPECT_EQ(view_.EnabledSet(),
               SetOf({C::ChooseSourceFolder, C::Settings, C::Quit, C::FormatDefinitions,
-                     C::ToolBarFiles, C::ToolBarTouchUp, C::ToolBarRotate, C::ToolBarFormat,
+                     C::StandardSkin, C::FashionSkin, C::ToolBarFiles, C::ToolBarTouchUp, C::ToolBarRotate, C::ToolBarFormat,
                      C::ToolBarNavigation, C::HomePage, C::About, C::ZoomPause, C::ZoomIn,
                      C::ZoomOut}))
         << "the help items stay off while the help program and the guide viewer are missing";
@@ -116,6 +116,68 @@ TEST_F(MainPresenterTest, TheFormatBandFollowsTheWidthOfItsToolBar) {
   EXPECT_EQ(view_.bandPlaces[3].width, 1000 - 10 - (157 + 223 + 241));
   p->Run(C::ToolBarNavigation);
   EXPECT_EQ(view_.bandPlaces[3].width, 173) << "no longer the last band";
+}
+
+TEST_F(MainPresenterTest, StandardSkinConvertsAtOnceAndFashionNeedsARestart) {
+  programs_.present.insert(kMainProgram);
+  programs_.open = {kHelpWindowClass, kGuideWindowClass};
+  auto p = Start();
+  EXPECT_TRUE(p->FashionSkinActive());
+  p->Run(C::FashionSkin);
+  EXPECT_TRUE(view_.messages.empty()) << "Fashion is in force: nothing happens";
+  p->Run(C::StandardSkin);
+  EXPECT_FALSE(p->FashionSkinActive());
+  EXPECT_EQ(view_.standardSkinConversions, 1);
+  EXPECT_EQ(view_.shortcutsRemoved, (std::set<C>{C::Shrink}));
+  EXPECT_EQ(view_.CheckedSet() & SetOf({C::StandardSkin, C::FashionSkin}), SetOf({C::StandardSkin}));
+  EXPECT_TRUE(ReadBoolSetting("StandardSkin", false)) << "stored at once";
+  EXPECT_EQ(programs_.posted, (std::vector<std::string>{"THelpDialog 16 0", "TBrevioDialog 16 0"}));
+  p->Run(C::StandardSkin);
+  EXPECT_EQ(view_.standardSkinConversions, 1) << "a second click does nothing";
+  // The keypad's divide key no longer shrinks the selection.
+  p->FinishStart();
+  EXPECT_FALSE(p->KeyPressed({Key::KeypadDivide, false, false}));
+
+  // "Fashion" answered with "Nein": nothing changes.
+  programs_.posted.clear();
+  view_.answers = {ui::kResultNo};
+  p->Run(C::FashionSkin);
+  ASSERT_EQ(view_.messages.size(), 1u);
+  const auto& question = view_.messages[0];
+  EXPECT_EQ(question.title, "Frage");
+  EXPECT_EQ(question.text,
+            "Zum Umschalten in den Fashion View-Modus ist ein Neustart des Programmes "
+            "notwendig.\r\n\r\nSoll Trimora jetzt neu gestartet werden?");
+  EXPECT_EQ(question.buttons, ui::kButtonsYesNo);
+  EXPECT_EQ(question.key, "");
+  EXPECT_EQ(question.width, 315);
+  EXPECT_EQ(question.height, 170);
+  EXPECT_TRUE(view_.Checked(C::StandardSkin));
+  EXPECT_FALSE(view_.Checked(C::FashionSkin));
+  EXPECT_FALSE(p->FashionSkinActive());
+  EXPECT_TRUE(ReadBoolSetting("StandardSkin", false));
+  EXPECT_TRUE(programs_.started.empty());
+  EXPECT_EQ(view_.closeRequests, 0);
+
+  // "Ja": stored, the help window asked to close, the program started again, this one closed.
+  view_.answers = {ui::kResultYes};
+  p->Run(C::FashionSkin);
+  EXPECT_FALSE(ReadBoolSetting("StandardSkin", true));
+  EXPECT_TRUE(view_.Checked(C::FashionSkin));
+  EXPECT_EQ(programs_.posted, (std::vector<std::string>{"THelpDialog 16 0"}));
+  EXPECT_EQ(programs_.started, (std::vector<std::string>{"Trimora2 -restart"}));
+  EXPECT_EQ(view_.closeRequests, 1);
+}
+
+TEST_F(MainPresenterTest, AStoredStandardSkinIsAppliedAtStart) {
+  WriteBoolSetting("StandardSkin", true);
+  auto p = Start();
+  EXPECT_FALSE(p->FashionSkinActive());
+  EXPECT_EQ(view_.standardSkinConversions, 1);
+  EXPECT_TRUE(view_.Checked(C::StandardSkin));
+  EXPECT_FALSE(view_.Checked(C::FashionSkin));
+  p->Close();
+  EXPECT_TRUE(ReadBoolSetting("StandardSkin", false)) << "kept at close";
 }
 
 TEST_F(MainPresenterTest, ToolBarItemsShowAndHideTheirBandsAndTheSettingsKeepThem) {

@@ -15,16 +15,25 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/info_dialog.h"
 #include "app/kv_main_form.h"
+#include "app/options_dialog.h"
 #include "fake_main_view.h"
 #include "main_window_test_support.h"
+#include "formats/format_dialog.h"
 #include "frame/image_panel.h"
+#include "metadata/exif_dialog.h"
 #include "platform/instance.h"
 #include "platform/settings.h"
 #include "tables/table_file.h"
+#include "ui/dialog_kit.h"
+#include "ui/message_box.h"
+#include "ui/select_folder_dialog.h"
 #include "ui/xp_form.h"
 
 using trimora::CommandId;
@@ -432,6 +441,99 @@ class MainWindowTest : public QObject {
     window->close();
     QCOMPARE(QString::fromStdString(trimora::ReadStringSetting("ToolBar\\Order", "")),
              QStringLiteral("32145"));
+  }
+
+  void theStandardSkinConvertsEveryWindowAndFashionAnsweredNoKeepsIt() {
+    auto window = Start();
+    QVERIFY(window->MenuPainting());
+    QVERIFY(window->Menu(trimora::MenuId::View)->style() != QApplication::style());
+    const QRect place = window->geometry();
+    std::vector<QWidget*> dialogs = {window->FormatDialogWindow(), window->OptionsDialogWindow(),
+                                     window->InfoDialog(), window->ExifDialog(),
+                                     window->Dialogs().MessageBox(),
+                                     window->Dialogs().FolderDialog()};
+    // Every window in the Fashion skin first.
+    Screenshot(window.get(), QStringLiteral("fashion"));
+    for (QWidget* dialog : dialogs) {
+      dialog->show();
+      Screenshot(dialog, QStringLiteral("fashion-") + dialog->metaObject()->className());
+      dialog->hide();
+    }
+    auto* standard = window->Actions(CommandId::StandardSkin).front();
+    QVERIFY(standard->isEnabled());
+    standard->trigger();
+    QVERIFY(trimora::ReadBoolSetting("StandardSkin", false));
+    QVERIFY(standard->isChecked());
+    QVERIFY(!window->Actions(CommandId::FashionSkin).front()->isChecked());
+    QVERIFY(window->Frame()->FrameHidden());
+    QVERIFY(!(window->windowFlags() & Qt::FramelessWindowHint));
+    QCOMPARE(window->windowTitle(), QStringLiteral("  Trimora 2"));
+    QTRY_VERIFY(window->isVisible());
+    QCOMPARE(window->geometry().size(), place.size());
+    QVERIFY(!window->MenuPainting());
+    QCOMPARE(window->Menu(trimora::MenuId::View)->style(), QApplication::style());
+    // The plain status bar with its four panels shows what the frame's bottom bar held.
+    auto* bar = window->findChild<QWidget*>(QStringLiteral("StatusBar"));
+    QVERIFY(bar->isVisible());
+    const std::array<int, 3> widths = {270, 150, 230};
+    for (int i = 0; i < 4; ++i) {
+      auto* panel = bar->findChild<QLabel*>(QStringLiteral("StatusPanel") + QString::number(i));
+      QVERIFY(panel && panel->isVisible());
+      if (i < 3) QCOMPARE(panel->width(), widths[static_cast<std::size_t>(i)]);
+      QVERIFY(panel->text().contains(window->StatusPanelText(i).trimmed()));
+    }
+    // A long path is shortened in the middle.
+    window->SetStatusPanel(0, "/home/anna/Bilder/Urlaub 2026/Norwegen/Lofoten/Tag 3/Abend");
+    auto* first = bar->findChild<QLabel*>(QStringLiteral("StatusPanel0"));
+    QVERIFY(first->text().contains(QStringLiteral(".../Abend")));
+    QVERIFY(first->fontMetrics().horizontalAdvance(first->text()) <= first->contentsRect().width());
+    // "Verkleinern" shows no shortcut key any more.
+    for (QAction* item : window->Actions(CommandId::Shrink)) {
+      if (!item->text().isEmpty()) QVERIFY(!item->text().contains(QLatin1Char('\t')));
+    }
+    for (QWidget* dialog : dialogs) {
+      auto* frame = dialog->findChild<trimora::ui::TtfXPForm*>(QString(), Qt::FindDirectChildrenOnly);
+      QVERIFY2(frame && frame->FrameHidden(), dialog->metaObject()->className());
+      QVERIFY(!(dialog->windowFlags() & Qt::FramelessWindowHint));
+    }
+    QVERIFY(window->ExifDialog()->windowFlags().testFlag(Qt::Tool));
+    Screenshot(window.get(), QStringLiteral("standard"));
+    for (QWidget* dialog : dialogs) {
+      dialog->show();
+      Screenshot(dialog, QStringLiteral("standard-") + dialog->metaObject()->className());
+      dialog->hide();
+    }
+
+    // "Fashion", answered with the plain "&Nein" of the converted message box.
+    QString question;
+    QTimer::singleShot(300, this, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (box == nullptr) return;
+      Screenshot(box, QStringLiteral("standard-question"));
+      question = box->windowTitle();
+      for (QPushButton* button : box->findChildren<QPushButton*>()) {
+        if (button->isVisible() && button->text() == QStringLiteral("&Nein") &&
+            button->objectName().startsWith(QStringLiteral("Bit"))) {
+          button->click();
+          return;
+        }
+      }
+    });
+    window->Actions(CommandId::FashionSkin).front()->trigger();
+    QCOMPARE(question, QStringLiteral("  Frage"));
+    QVERIFY(standard->isChecked());
+    QVERIFY(!window->Actions(CommandId::FashionSkin).front()->isChecked());
+    QVERIFY(!window->Presenter().FashionSkinActive());
+    QVERIFY(programs_.started.empty() || programs_.started.back() != "Trimora2 -restart");
+    window->close();
+    QVERIFY(trimora::ReadBoolSetting("StandardSkin", false));
+
+    // The next start is in the Standard skin at once.
+    auto again = Start();
+    QVERIFY(again->Frame()->FrameHidden());
+    QVERIFY(again->Actions(CommandId::StandardSkin).front()->isChecked());
+    QVERIFY(!again->MenuPainting());
+    again->close();
   }
 
   void altF4ClosesTheWindowAlsoWithoutAWindowManager() {
