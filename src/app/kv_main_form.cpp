@@ -41,8 +41,8 @@
 #include "ui/dialog_kit.h"
 #include "ui/flat_menu_style.h"
 #include "ui/frame_geometry.h"
-#include "ui/standard_skin.h"
 #include "ui/kit_style.h"
+#include "ui/standard_skin.h"
 #include "ui/xp_controls.h"
 #include "ui/xp_form.h"
 
@@ -205,7 +205,8 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
       panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    if (i + 1 == plainStatus_.size()) panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    if (i + 1 == plainStatus_.size())
+      panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     plainStatus_[i] = panel;
     statusLayout->addWidget(panel);
   }
@@ -548,7 +549,7 @@ void TKvMainForm::AddGrip(int band) {
         bar->move(std::clamp(to.x(), 0, std::max(0, bandRow_->width() - bar->width())),
                   std::clamp(to.y(), 0, ui::kToolBarRowHeight));
         bandRow_->setFixedHeight(bar->y() > ui::kToolBarRowHeight / 2 ? 2 * ui::kToolBarRowHeight
-                                                                        : ui::kToolBarRowHeight);
+                                                                      : ui::kToolBarRowHeight);
       },
       [this, bar, band] {
         // Back on the one row, in the place the band reached.
@@ -789,7 +790,8 @@ void TKvMainForm::ApplyStandardSkin() {
   }
   static_cast<ui::TXPPanel*>(dirPanel_)->SetColor(plain);
   dirPanel_->setStyleSheet(QString());
-  scrollBox_->setStyleSheet(QStringLiteral("QScrollArea#ScrollBox { border-top: 1px solid white; }"));
+  scrollBox_->setStyleSheet(
+      QStringLiteral("QScrollArea#ScrollBox { border-top: 1px solid white; }"));
   // The window keeps its place, size and state.
   setGeometry(normal);
   if (maximized) {

@@ -243,7 +243,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
     SetChecked(bar.toggle, designed);
   }
   for (const ToolBarRow& bar : ToolBarTable()) {
-    if (bar.band > 0 && settings_.bandsShown[static_cast<std::size_t>(bar.band - 1)] != bands_.Visible(bar.band))
+    if (bar.band > 0 &&
+        settings_.bandsShown[static_cast<std::size_t>(bar.band - 1)] != bands_.Visible(bar.band))
       ToggleToolBar(bar.id);
   }
   LayoutBands();

@@ -1,9 +1,8 @@
 #include "ui/message_box.h"
 
-
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
+#include <QMouseEvent>
 
 #include "platform/settings.h"
 #include "ui/dialog_rules.h"

@@ -1,6 +1,5 @@
 #include "ui/select_folder_dialog.h"
 
-
 #include <QApplication>
 #include <QLineEdit>
 

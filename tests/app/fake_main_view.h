@@ -28,7 +28,8 @@ class FakeMainView : public FakeViewOf<MainView> {
   void PlaceBands(const std::vector<ui::BandPlace>& places) override {
     bandPlaces = places;
     bandsVisible = {};
-    for (const ui::BandPlace& place : places) bandsVisible[static_cast<std::size_t>(place.band - 1)] = true;
+    for (const ui::BandPlace& place : places)
+      bandsVisible[static_cast<std::size_t>(place.band - 1)] = true;
   }
   void ShiftBelowBandBar(int pixels) override { pictureTop += pixels; }
   void SetWindowMinimumWidth(int width) override { minimumWidth = width; }

@@ -33,9 +33,9 @@ TEST_F(MainPresenterTest, TheWindowStartsWithOnlyTheCommandsThatWorkWithoutAPict
     auto p = Start();
     EXPECT_EQ(view_.EnabledSet(),
               SetOf({C::ChooseSourceFolder, C::Settings, C::Quit, C::FormatDefinitions,
-                     C::StandardSkin, C::FashionSkin, C::ToolBarFiles, C::ToolBarTouchUp, C::ToolBarRotate, C::ToolBarFormat,
-                     C::ToolBarNavigation, C::HomePage, C::About, C::ZoomPause, C::ZoomIn,
-                     C::ZoomOut}))
+                     C::StandardSkin, C::FashionSkin, C::ToolBarFiles, C::ToolBarTouchUp,
+                     C::ToolBarRotate, C::ToolBarFormat, C::ToolBarNavigation, C::HomePage,
+                     C::About, C::ZoomPause, C::ZoomIn, C::ZoomOut}))
         << "the help items stay off while the help program and the guide viewer are missing";
     EXPECT_EQ(view_.CheckedSet(), SetOf({C::FashionSkin, C::ToolBarFiles, C::ToolBarTouchUp,
                                          C::ToolBarRotate, C::ToolBarFormat}));
@@ -129,7 +129,8 @@ TEST_F(MainPresenterTest, StandardSkinConvertsAtOnceAndFashionNeedsARestart) {
   EXPECT_FALSE(p->FashionSkinActive());
   EXPECT_EQ(view_.standardSkinConversions, 1);
   EXPECT_EQ(view_.shortcutsRemoved, (std::set<C>{C::Shrink}));
-  EXPECT_EQ(view_.CheckedSet() & SetOf({C::StandardSkin, C::FashionSkin}), SetOf({C::StandardSkin}));
+  EXPECT_EQ(view_.CheckedSet() & SetOf({C::StandardSkin, C::FashionSkin}),
+            SetOf({C::StandardSkin}));
   EXPECT_TRUE(ReadBoolSetting("StandardSkin", false)) << "stored at once";
   EXPECT_EQ(programs_.posted, (std::vector<std::string>{"THelpDialog 16 0", "TBrevioDialog 16 0"}));
   p->Run(C::StandardSkin);

@@ -11,12 +11,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QToolBar>
-#include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -24,9 +24,9 @@
 #include "app/kv_main_form.h"
 #include "app/options_dialog.h"
 #include "fake_main_view.h"
-#include "main_window_test_support.h"
 #include "formats/format_dialog.h"
 #include "frame/image_panel.h"
+#include "main_window_test_support.h"
 #include "metadata/exif_dialog.h"
 #include "platform/instance.h"
 #include "platform/settings.h"
@@ -127,8 +127,7 @@ class MainWindowTest : public QObject {
     QVERIFY(window->minimumWidth() > 900);
     QCOMPARE(window->size(), QSize(window->minimumWidth(), 640));
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
-    QCOMPARE(window->pos(),
-             QPoint(desktop.x() + (desktop.width() - window->width()) / 2, 1));
+    QCOMPARE(window->pos(), QPoint(desktop.x() + (desktop.width() - window->width()) / 2, 1));
     QCOMPARE(window->Presenter().Settings().bandOrder, (trimora::ui::BandOrder{3, 1, 2, 4, 5}));
     QVERIFY(window->Band(5)->isVisible());
     QVERIFY(window->Band(3)->x() < window->Band(1)->x());
@@ -448,10 +447,10 @@ class MainWindowTest : public QObject {
     QVERIFY(window->MenuPainting());
     QVERIFY(window->Menu(trimora::MenuId::View)->style() != QApplication::style());
     const QRect place = window->geometry();
-    std::vector<QWidget*> dialogs = {window->FormatDialogWindow(), window->OptionsDialogWindow(),
-                                     window->InfoDialog(), window->ExifDialog(),
-                                     window->Dialogs().MessageBox(),
-                                     window->Dialogs().FolderDialog()};
+    std::vector<QWidget*> dialogs = {
+        window->FormatDialogWindow(),   window->OptionsDialogWindow(),
+        window->InfoDialog(),           window->ExifDialog(),
+        window->Dialogs().MessageBox(), window->Dialogs().FolderDialog()};
     // Every window in the Fashion skin first.
     Screenshot(window.get(), QStringLiteral("fashion"));
     for (QWidget* dialog : dialogs) {
@@ -492,7 +491,8 @@ class MainWindowTest : public QObject {
       if (!item->text().isEmpty()) QVERIFY(!item->text().contains(QLatin1Char('\t')));
     }
     for (QWidget* dialog : dialogs) {
-      auto* frame = dialog->findChild<trimora::ui::TtfXPForm*>(QString(), Qt::FindDirectChildrenOnly);
+      auto* frame =
+          dialog->findChild<trimora::ui::TtfXPForm*>(QString(), Qt::FindDirectChildrenOnly);
       QVERIFY2(frame && frame->FrameHidden(), dialog->metaObject()->className());
       QVERIFY(!(dialog->windowFlags() & Qt::FramelessWindowHint));
     }

@@ -1,10 +1,9 @@
 // Turning a window of the Fashion skin into its Standard-skin form.
 #include "ui/standard_skin.h"
 
-#include <QtTest>
-
 #include <QCheckBox>
 #include <QPushButton>
+#include <QtTest>
 
 #include "ui/xp_controls.h"
 #include "ui/xp_form.h"
@@ -119,7 +118,8 @@ class StandardSkinTest : public QObject {
       QCOMPARE(twin->toolTip(), c.skinned->toolTip());
       QVERIFY(twin->isVisible());
       QVERIFY(!c.skinned->isVisible());
-      QVERIFY(qobject_cast<TXPButton*>(twin) == nullptr && qobject_cast<TXPCheckBox*>(twin) == nullptr);
+      QVERIFY(qobject_cast<TXPButton*>(twin) == nullptr &&
+              qobject_cast<TXPCheckBox*>(twin) == nullptr);
     }
     // Twins are plain controls made during the walk: they get no twins of their own.
     QCOMPARE(content->findChildren<QPushButton*>(QStringLiteral("BitBitOkButton")).size(), 0);
