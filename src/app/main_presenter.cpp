@@ -777,6 +777,7 @@ void MainPresenter::Close() {
   settings_.zoomLevel = magnifier_.ZoomLevel();
   settings_.zoomActive = !magnifier_.Paused();
   settings_.exifVisible = exif_.Visible();
+  settings_.standardSkin = !fashionSkinActive_;
   SaveMainWindowSettings(settings_);
   Write(setting::kMasterAlpha, frame_.MasterAlpha);
   view_.ClearPicture();

@@ -101,10 +101,10 @@ TEST_F(MainPresenterTest, TheToolBarRowMovesThePictureAreaAndWidensTheWindow) {
   // A band dragged to the front and let go: the row has it first, the order is kept.
   p->WindowResized(all, all);
   p->BandDropped(5, 3);
-  EXPECT_EQ(view_.ShownBands(), (std::vector<int>{5, 3, 1, 2, 4}));
+  EXPECT_EQ(view_.ShownBands(), (std::vector<int>{5, 1, 2, 3, 4}));
   EXPECT_EQ(view_.bandPlaces.back().left + view_.bandPlaces.back().width, all - 10);
   p->Close();
-  EXPECT_EQ(ReadStringSetting("ToolBar\\Order", ""), "53124");
+  EXPECT_EQ(ReadStringSetting("ToolBar\\Order", ""), "51234");
 }
 
 TEST_F(MainPresenterTest, TheFormatBandFollowsTheWidthOfItsToolBar) {

@@ -436,7 +436,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(rotate->y(), 0);
     QCOMPARE(rotate->x(), 0);
     QCOMPARE(files->x(), rotate->width());
-    QCOMPARE(picture->mapTo(window.get(), QPoint(0, 0)).y(), top);
+    QTRY_COMPARE(picture->mapTo(window.get(), QPoint(0, 0)).y(), top);
     window->close();
     QCOMPARE(QString::fromStdString(trimora::ReadStringSetting("ToolBar\\Order", "")),
              QStringLiteral("32145"));
@@ -534,6 +534,49 @@ class MainWindowTest : public QObject {
     QVERIFY(again->Actions(CommandId::StandardSkin).front()->isChecked());
     QVERIFY(!again->MenuPainting());
     again->close();
+  }
+
+  void fashionAnsweredYesStartsTheRealProgramAgainInTheFashionSkin() {
+    trimora::WriteBoolSetting("StandardSkin", true);
+    // The program started again is the real one from the program folder.
+    struct RealRestart : trimora::testing::FakePrograms {
+      QProcess process;
+      void Start(const std::string& program, const std::vector<std::string>& arguments) override {
+        trimora::testing::FakePrograms::Start(program, arguments);
+        if (program != trimora::kMainProgram) return;
+        QStringList list;
+        for (const std::string& a : arguments) list << QString::fromStdString(a);
+        process.start(QStringLiteral(TRIMORA_PROGRAM_DIR "/Trimora2"), list);
+      }
+    } programs;
+    programs.present = {trimora::kMainProgram};
+    auto window = std::make_unique<TKvMainForm>(nullptr, &programs, TRIMORA_PROGRAM_DIR "/");
+    window->show();
+    QTRY_VERIFY(!window->StartingUp());
+    QVERIFY(window->Frame()->FrameHidden());
+    QTimer::singleShot(300, this, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (box == nullptr) return;
+      for (QPushButton* button : box->findChildren<QPushButton*>()) {
+        if (button->isVisible() && button->text() == QStringLiteral("&Ja")) {
+          button->click();
+          return;
+        }
+      }
+    });
+    window->Actions(CommandId::FashionSkin).front()->trigger();
+    QCOMPARE(programs.started, (std::vector<std::string>{"Trimora2 -restart"}));
+    QTRY_VERIFY(!window->isVisible());
+    QVERIFY(!trimora::ReadBoolSetting("StandardSkin", true));
+    // The program comes up again beside this one, which is no longer shown.
+    QVERIFY(programs.process.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(trimora::FindWindowByClass("TKvMainForm"), 15000);
+    QCOMPARE(programs.process.state(), QProcess::Running);
+    QVERIFY(trimora::PostMessageToClass("TKvMainForm", trimora::kCloseMessage, 0));
+    QVERIFY(programs.process.waitForFinished(15000));
+    QCOMPARE(programs.process.exitCode(), 0);
+    // It ran in the Fashion skin and kept it when it closed.
+    QVERIFY(!trimora::ReadBoolSetting("StandardSkin", true));
   }
 
   void altF4ClosesTheWindowAlsoWithoutAWindowManager() {
