@@ -10,6 +10,18 @@
 
 namespace trimora::ui {
 
+// A window of the Fashion skin: the frame and the content panel, at 40, 50 and 400 x 300.
+struct SkinnedWindow {
+  QWidget window;
+  TtfXPForm* frame = new TtfXPForm(&window);
+  TXPGradientPanel* content = new TXPGradientPanel(&window);
+  SkinnedWindow() {
+    content->setObjectName(QStringLiteral("ContentPanel"));
+    frame->SetContentPanel(content);
+    window.setGeometry(40, 50, 400, 300);
+  }
+};
+
 class StandardSkinTest : public QObject {
   Q_OBJECT
 
@@ -43,12 +55,10 @@ class StandardSkinTest : public QObject {
   }
 
   void eachKindOfControlIsConvertedOnceAndNamesBeginningWithXpFormAreLeft() {
-    QWidget window;
-    auto* frame = new TtfXPForm(&window);
-    auto* content = new TXPGradientPanel(&window);
-    content->setObjectName(QStringLiteral("ContentPanel"));
-    frame->SetContentPanel(content);
-    window.setGeometry(40, 50, 400, 300);
+    SkinnedWindow skinned;
+    QWidget& window = skinned.window;
+    TtfXPForm* frame = skinned.frame;
+    TXPGradientPanel* content = skinned.content;
     auto* panel = new TXPGradientPanel(content);
     panel->setObjectName(QStringLiteral("EditPanel"));
     auto* framePanel = new TXPGradientPanel(content);
@@ -156,17 +166,12 @@ class StandardSkinTest : public QObject {
   }
 
   void aShownWindowStaysShown() {
-    QWidget window;
-    auto* frame = new TtfXPForm(&window);
-    auto* content = new TXPGradientPanel(&window);
-    content->setObjectName(QStringLiteral("ContentPanel"));
-    frame->SetContentPanel(content);
-    window.setGeometry(40, 50, 400, 300);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    ConvertToStandardSkin(*frame, *content);
-    QVERIFY(window.isVisible());
-    QCOMPARE(window.size(), QSize(400, 300));
+    SkinnedWindow skinned;
+    skinned.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&skinned.window));
+    ConvertToStandardSkin(*skinned.frame, *skinned.content);
+    QVERIFY(skinned.window.isVisible());
+    QCOMPARE(skinned.window.size(), QSize(400, 300));
   }
 };
 
