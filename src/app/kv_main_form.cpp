@@ -511,11 +511,16 @@ void TKvMainForm::BuildViewingWindows() {
 // Band bar.
 
 void TKvMainForm::PlaceBands(const std::vector<ui::BandPlace>& places) {
-  bandPlaces_ = places;
   for (QToolBar* bar : bands_) bar->hide();
+  for (ui::TBandGrip* grip : grips_) grip->hide();
   for (const ui::BandPlace& place : places) {
+    // The grip at the band's left end, the tool bar beside it.
+    ui::TBandGrip* grip = grips_[static_cast<std::size_t>(place.band - 1)];
+    grip->setGeometry(place.left, 0, grip->width(), ui::kToolBarRowHeight);
+    grip->show();
     QToolBar* bar = Band(place.band);
-    bar->setGeometry(place.left, 0, place.width, ui::kToolBarRowHeight);
+    bar->setGeometry(place.left + grip->width(), 0, std::max(0, place.width - grip->width()),
+                     ui::kToolBarRowHeight);
     bar->show();
   }
 }
@@ -532,29 +537,34 @@ void TKvMainForm::SetWindowWidth(int width, int left) {
 }
 
 QWidget* TKvMainForm::BandGrip(int number) const {
-  return Band(number)->findChild<QWidget*>(QStringLiteral("Grip"));
+  return grips_[static_cast<std::size_t>(number - 1)];
 }
 
 void TKvMainForm::AddGrip(int band) {
   QToolBar* bar = Band(band);
-  auto* grip = new ui::TBandGrip(bar);
-  grip->setObjectName(QStringLiteral("Grip"));
+  auto* grip = new ui::TBandGrip(bandRow_);
+  grip->setObjectName(QStringLiteral("Grip") + QString::number(band));
   grip->setToolTip(QStringLiteral("Zum Verschieben der Leiste ziehen"));
-  bar->insertWidget(bar->actions().isEmpty() ? nullptr : bar->actions().front(), grip);
+  grip->hide();
+  grips_[static_cast<std::size_t>(band - 1)] = grip;
   grip->SetHandlers(
-      [this, bar](QPoint by) {
+      [this, bar, grip](QPoint by) {
         // While dragged the band follows the pointer, into a second row as well.
+        const QPoint to = grip->pos() + by;
+        const int width = grip->width() + bar->width();
+        grip->move(std::clamp(to.x(), 0, std::max(0, bandRow_->width() - width)),
+                   std::clamp(to.y(), 0, ui::kToolBarRowHeight));
+        bar->move(grip->x() + grip->width(), grip->y());
+        grip->raise();
         bar->raise();
-        const QPoint to = bar->pos() + by;
-        bar->move(std::clamp(to.x(), 0, std::max(0, bandRow_->width() - bar->width())),
-                  std::clamp(to.y(), 0, ui::kToolBarRowHeight));
-        bandRow_->setFixedHeight(bar->y() > ui::kToolBarRowHeight / 2 ? 2 * ui::kToolBarRowHeight
-                                                                      : ui::kToolBarRowHeight);
+        bandRow_->setFixedHeight(grip->y() > ui::kToolBarRowHeight / 2
+                                     ? 2 * ui::kToolBarRowHeight
+                                     : ui::kToolBarRowHeight);
       },
-      [this, bar, band] {
+      [this, grip, band] {
         // Back on the one row, in the place the band reached.
         bandRow_->setFixedHeight(ui::kToolBarRowHeight);
-        presenter_->BandDropped(band, bar->x());
+        presenter_->BandDropped(band, grip->x());
       });
 }
 

@@ -39,6 +39,7 @@ class TEXIFDialog;
 namespace ui {
 class DialogKit;
 class TtfXPForm;
+class TBandGrip;
 class TFlatMenuStyle;
 class TXPGradientPanel;
 class TXPPanel;
@@ -223,7 +224,7 @@ class TKvMainForm : public QWidget, public MainView {
   QToolBar* menuToolBar_ = nullptr;
   QWidget* bandRow_ = nullptr;
   std::array<QToolBar*, 5> bands_{};
-  std::vector<ui::BandPlace> bandPlaces_;  // as the presenter placed them
+  std::array<ui::TBandGrip*, 5> grips_{};   // at the left end of each band
   std::map<MenuId, QMenu*> menus_;
   ui::TXPPanel* zoomPanel_ = nullptr;
   ThlvZoom* zoom_ = nullptr;

@@ -36,10 +36,6 @@ class TwinFollower : public QObject {
       case QEvent::ToolTipChange:
         twin_->setToolTip(skinned_->toolTip());
         break;
-      case QEvent::Move:
-      case QEvent::Resize:
-        PlaceTwin();
-        break;
       case QEvent::ShowToParent:
         // The window's code showed the skinned control: its twin stands in for it.
         twin_->show();

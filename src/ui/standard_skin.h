@@ -27,9 +27,10 @@ QAbstractButton* PlainTwin(const QAbstractButton& skinned);
 
 // Copies what a window's code changed on a skinned control after the conversion to its plain
 // twin: caption, picture, check state, enabled state, hint and place. Check state, enabled
-// state, hint and place reach the twin by themselves, and a skinned control shown again is
-// hidden with its twin shown instead; the caption and the picture need this call. Code that
-// hides a control after the conversion hides its twin. Nothing without a twin.
+// state and hint reach the twin by themselves, and a skinned control shown again is hidden with
+// its twin shown instead; caption, picture and place (a hidden control learns of no move) need
+// this call. Code that hides a control after the conversion hides its twin. Nothing without a
+// twin.
 void CopyToPlainTwin(QAbstractButton& skinned);
 
 }  // namespace trimora::ui

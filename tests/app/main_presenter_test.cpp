@@ -99,10 +99,10 @@ TEST_F(MainPresenterTest, TheToolBarRowMovesThePictureAreaAndWidensTheWindow) {
   EXPECT_EQ(view_.place.width, all);
   EXPECT_EQ(view_.place.left, (1600 - all) / 2);
   // A band dragged to the front and let go: the row has it first, the order is kept.
-  p->WindowResized(all, all);
+  p->WindowResized(1200, 1200);
   p->BandDropped(5, 3);
   EXPECT_EQ(view_.ShownBands(), (std::vector<int>{5, 1, 2, 3, 4}));
-  EXPECT_EQ(view_.bandPlaces.back().left + view_.bandPlaces.back().width, all - 10);
+  EXPECT_EQ(view_.bandPlaces.back().left + view_.bandPlaces.back().width, 1200 - 10);
   p->Close();
   EXPECT_EQ(ReadStringSetting("ToolBar\\Order", ""), "51234");
 }
@@ -951,7 +951,8 @@ std::string Observe(const FakeMainView& view, const FakePrograms& programs, Main
       << "|" << view.messages.size() << "|" << view.errors.size() << "|" << view.aboutBoxes.size()
       << "|" << view.closeRequests << "|" << view.optionsDialog.showings << "|"
       << view.formatDialog.showings << "|" << view.magnifierPanel.panelHeight << "|"
-      << view.zoomLevel << "|" << view.exifVisible << "|" << view.fullScreenRuns << "|";
+      << view.zoomLevel << "|" << view.exifVisible << "|" << view.fullScreenRuns << "|"
+      << view.standardSkinConversions << "|";
   for (bool visible : view.bandsVisible) out << visible;
   out << "|" << programs.started.size() << programs.opened.size() << programs.posted.size();
   const GridState& g = p.Frame().grid;

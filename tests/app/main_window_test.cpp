@@ -414,28 +414,31 @@ class MainWindowTest : public QObject {
 
     // The files band is dragged by its grip below the row and to the right of the rotate band:
     // released, it stands right of it on the one row.
-    QToolBar* files = window->Band(1);
     QToolBar* rotate = window->Band(3);
-    QCOMPARE(files->x(), 0);
     QWidget* grip = window->BandGrip(1);
+    QWidget* rotateGrip = window->BandGrip(3);
+    QCOMPARE(grip->x(), 0);
     QVERIFY(grip->isVisible());
     const QPoint from = grip->rect().center();
     QTest::mousePress(grip, Qt::LeftButton, {}, from);
     const QPoint globalFrom = grip->mapToGlobal(from);
-    const QPoint by(rotate->x() + rotate->width() / 2 + 20, 60);
+    const QPoint by(rotateGrip->x() + (rotate->x() + rotate->width() - rotateGrip->x()) / 2 + 20,
+                    60);
     const QPoint to = from + by;
     for (int step = 1; step <= 4; ++step) {
       QMouseEvent move(QEvent::MouseMove, from, globalFrom + by * step / 4, Qt::NoButton,
                        Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(grip, &move);
     }
-    QVERIFY(files->y() > 0);
+    QVERIFY(grip->y() > 0);
+    QCOMPARE(window->Band(1)->y(), grip->y());
     Screenshot(window.get(), QStringLiteral("band-dragged"));
     QTest::mouseRelease(grip, Qt::LeftButton, {}, to);
-    QCOMPARE(files->y(), 0);
+    QCOMPARE(grip->y(), 0);
+    QCOMPARE(window->Band(1)->y(), 0);
     QCOMPARE(rotate->y(), 0);
-    QCOMPARE(rotate->x(), 0);
-    QCOMPARE(files->x(), rotate->width());
+    QCOMPARE(rotateGrip->x(), 0);
+    QCOMPARE(grip->x(), rotate->x() + rotate->width());
     QTRY_COMPARE(picture->mapTo(window.get(), QPoint(0, 0)).y(), top);
     window->close();
     QCOMPARE(QString::fromStdString(trimora::ReadStringSetting("ToolBar\\Order", "")),
