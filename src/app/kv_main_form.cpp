@@ -249,10 +249,8 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   presenter_->Folder().SetHighDpi(logicalDpiX() > 96);
   imagePanel_->SetPresenter(&presenter_->Frame());
   std::array<int, 5> barWidths{};
-  for (int band = 1; band <= 5; ++band) {
-    AddGrip(band);
+  for (int band = 1; band <= 5; ++band)
     barWidths[static_cast<std::size_t>(band - 1)] = Band(band)->sizeHint().width();
-  }
   presenter_->ToolBarsMeasured(barWidths);
   ReportBandBarWidth();
   shortcutPanel_->raise();
@@ -357,6 +355,7 @@ void TKvMainForm::BuildToolBars() {
     toolItems_[Index(row.id)].push_back(item);
     if (QWidget* button = bar->widgetForAction(item)) button->setObjectName(Text(row.buttonName));
   }
+  for (int band = 1; band <= 5; ++band) AddGrip(band);
 }
 
 void TKvMainForm::BuildLeftColumn() {
