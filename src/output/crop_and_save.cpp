@@ -4,6 +4,7 @@
 #include <cctype>
 #include <limits>
 
+#include "folder/folder_listing.h"
 #include "frame/block_grid.h"
 #include "imaging/jpeg_codec.h"
 #include "output/lossless.h"
@@ -33,6 +34,33 @@ int Blocks(int value, int blockSize, const CuttingRecord& record) {
     throw Error(ErrorCode::kRecordCutInvalid, {record.filename.value_or("")});
   }
   return static_cast<int>(pixels);
+}
+
+// `text` with its ASCII letters in lower case, for comparing names without regard to case.
+std::string Folded(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The pictures of the destination folder, when it is the folder of one of the records: their
+// cuts must never replace them unless asked for their own picture.
+std::map<std::string, std::vector<std::string>> OriginalsIn(
+    const std::string& destFolder, const std::vector<CuttingRecord>& records) {
+  std::map<std::string, std::vector<std::string>> originals;
+  const bool sourceFolder =
+      std::any_of(records.begin(), records.end(), [&](const CuttingRecord& r) {
+        return r.filename && SameFile(FolderPart(*r.filename), destFolder);
+      });
+  if (!sourceFolder) return originals;
+  try {
+    for (const std::string& path : ListJpegFiles(destFolder)) {
+      const std::string name = FileNamePart(path);
+      originals[Folded(name)].push_back(name);
+    }
+  } catch (const Error&) {
+    // An unreadable folder cannot be written either; the writers report it.
+  }
+  return originals;
 }
 
 // Runs the closing steps however the pass ends.
@@ -67,7 +95,9 @@ std::string SaveRecordFile(const CuttingRecord& record, const std::string& destF
   const std::string& source = Need(record.filename, "Filename", record);
   const std::string& type = Need(record.fileType, "FileType", record);
   const std::string output = OutputName(destFolder, source, type);
-  const auto confirm = [&](const std::string& path) { return ConfirmOverwrite(path, type, state, view); };
+  const auto confirm = [&](const std::string& path) {
+    return ConfirmOverwrite(path, source, type, state, view);
+  };
 
   CropRequest request;
   request.source = source;
@@ -160,11 +190,33 @@ std::string OutputName(const std::string& destFolder, const std::string& filenam
   return path + "." + fileType;
 }
 
-std::string ConfirmOverwrite(const std::string& path, const std::string& fileType, SaveRunState& state,
-                             SaveRunView& view) {
+std::string ConfirmOverwrite(const std::string& path, const std::string& source,
+                             const std::string& fileType, SaveRunState& state, SaveRunView& view) {
+  // The picture's own name, when the output goes into its folder.
+  const std::string own =
+      SameFile(FolderPart(source), FolderPart(path)) ? FileNamePart(source) : std::string();
+  const auto taken = [&](const std::string& candidate) {
+    if (state.written.count(Folded(candidate)) != 0) return true;
+    const auto found = state.originals.find(Folded(FileNamePart(candidate)));
+    if (found == state.originals.end()) return false;
+    return std::any_of(found->second.begin(), found->second.end(),
+                       [&](const std::string& name) { return name != own; });
+  };
+  const auto freeName = [&] {
+    const std::string base = path.size() >= 4 ? path.substr(0, path.size() - 4) : path;
+    const std::string ending = fileType == "JPG" ? ".jpg" : "." + fileType;
+    for (int n = 1;; ++n) {
+      std::string candidate = base + "_" + std::to_string(n) + ending;
+      if (!PathExists(candidate) && !taken(candidate)) return candidate;
+    }
+  };
+  // Another original, or a cut of this pass: never replaced, never asked for.
+  if (taken(path)) return freeName();
   if (!PathExists(path) || state.OverwriteAll) return path;
+  const std::string question =
+      SameFile(path, source) ? "Soll das Original\r\n" : "Soll die Datei\r\n";
   const int answer = view.ShowMessageBox(
-      "Frage", "Soll die Datei\r\n" + FileNamePart(path) + "\r\n" + " überschrieben werden?",
+      "Frage", question + FileNamePart(path) + "\r\n" + " überschrieben werden?",
       ui::kButtonsYesToAllNo, 315, 170);
   if (answer == ui::kResultYesToAll) {
     state.OverwriteAll = true;
@@ -172,12 +224,7 @@ std::string ConfirmOverwrite(const std::string& path, const std::string& fileTyp
   }
   if (answer == ui::kResultYes) return path;
   // "&Nein", and a box closed without an answer: keep the existing file, write beside it.
-  const std::string base = path.size() >= 4 ? path.substr(0, path.size() - 4) : path;
-  const std::string ending = fileType == "JPG" ? ".jpg" : "." + fileType;
-  for (int n = 1;; ++n) {
-    std::string candidate = base + "_" + std::to_string(n) + ending;
-    if (!PathExists(candidate)) return candidate;
-  }
+  return freeName();
 }
 
 void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& destFolder,
@@ -188,6 +235,10 @@ void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& d
   if (marked == 0) return;
   state.SavingInProgress = true;
   state.OverwriteAll = false;
+  state.originals = OriginalsIn(destFolder, records);
+  state.written.clear();
+  // Temporary files of a run that was killed go now.
+  RemoveStaleTemporaries(destFolder);
   int running = 0;
   std::vector<std::string> skipped;
   for (const CuttingRecord& stored : records) {
@@ -206,6 +257,7 @@ void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& d
     const CuttingRecord& record = firstShown ? *firstShown : stored;
     const std::int32_t date = GetFileDate(Need(record.filename, "Filename", record));
     const std::string written = SaveRecordFile(record, destFolder, context, state, view);
+    state.written.insert(Folded(written));
     SetFileDate(written, date);
   }
   if (context.defaultFormat) ReportSkipped(skipped, *context.defaultFormat, view);

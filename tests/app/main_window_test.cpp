@@ -49,6 +49,11 @@ void Screenshot(QWidget* widget, const QString& name) {
   trimora::testing::Screenshot(widget, QStringLiteral("mainwin"), name);
 }
 
+// The class of a window without its namespaces ("TFormatDialog").
+QString ClassName(const QWidget* window) {
+  return QString::fromLatin1(window->metaObject()->className()).section(QStringLiteral("::"), -1);
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -458,7 +463,7 @@ class MainWindowTest : public QObject {
     Screenshot(window.get(), QStringLiteral("fashion"));
     for (QWidget* dialog : dialogs) {
       dialog->show();
-      Screenshot(dialog, QStringLiteral("fashion-") + dialog->metaObject()->className());
+      Screenshot(dialog, QStringLiteral("fashion-") + ClassName(dialog));
       dialog->hide();
     }
     auto* standard = window->Actions(CommandId::StandardSkin).front();
@@ -503,7 +508,7 @@ class MainWindowTest : public QObject {
     Screenshot(window.get(), QStringLiteral("standard"));
     for (QWidget* dialog : dialogs) {
       dialog->show();
-      Screenshot(dialog, QStringLiteral("standard-") + dialog->metaObject()->className());
+      Screenshot(dialog, QStringLiteral("standard-") + ClassName(dialog));
       dialog->hide();
     }
 

@@ -1,6 +1,7 @@
 // "trimora crop SOURCE DEST": the run over a real folder with a cutting-data file written by
 // the table library, progress and errors on stderr, and the overwrite modes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -45,14 +46,18 @@ class CropCommandTest : public ::testing::Test {
   }
   void Save() { SaveTableToFile(table, src.Path("CroppingData.kv2")); }
 
-  // Runs the tool; stderr goes to `err`, the exit code is returned.
+  // Runs the tool (given 60 seconds); stderr goes to `err`, the exit code is returned.
   int Crop(const std::string& options, std::string& err, const std::string& typed = "") {
+    return CropInto(out.path(), options, err, typed);
+  }
+  int CropInto(const std::string& dest, const std::string& options, std::string& err,
+               const std::string& typed = "") {
     const std::string errFile = config.Path("stderr.txt");
     const std::string inFile = config.Path("stdin.txt");
     test::WriteFile(inFile, test::Bytes(typed.begin(), typed.end()));
     const std::string input = "<'" + inFile + "'";
-    const int code = test::Run("'" + program + "' crop '" + src.path() + "' '" +
-                               out.path() + "' " + options + " " + input + " 2>'" + errFile + "'");
+    const int code = test::Run("timeout 60 '" + program + "' crop '" + src.path() + "' '" + dest +
+                               "' " + options + " " + input + " 2>'" + errFile + "'");
     const test::Bytes bytes = test::ReadFile(errFile);
     err.assign(bytes.begin(), bytes.end());
     return code;
@@ -168,6 +173,84 @@ TEST_F(CropCommandTest, MissingFoldersAndFilesAreReportedClearly) {
   EXPECT_NE(err.find("Das angegebene Verzeichnis existiert nicht."), std::string::npos) << err;
   fs::create_directory(out.path());
   EXPECT_EQ(Crop("--overwrite sometimes", err), 2);
+}
+
+TEST_F(CropCommandTest, PipesUnderAPicturesOrTheTablesNameAreUnreadableFiles) {
+  // Without the check each call would wait for a writer forever (timeout ends it with 124).
+  ASSERT_EQ(::mkfifo(src.Path("CroppingData.kv2").c_str(), 0600), 0);
+  std::string err;
+  EXPECT_EQ(Crop("", err), 1);
+  EXPECT_NE(err.find("CroppingData.kv2 kann nicht geöffnet werden"), std::string::npos) << err;
+  EXPECT_EQ(test::Run("timeout 60 '" + program + "' table '" + src.Path("CroppingData.kv2") +
+                      "' >/dev/null 2>&1"),
+            1);
+  fs::remove(src.Path("CroppingData.kv2"));
+  ASSERT_EQ(::mkfifo(src.Path("a.jpg").c_str(), 0600), 0);
+  EXPECT_EQ(test::Run("timeout 60 '" + program + "' exif '" + src.Path("a.jpg") + "' >/dev/null 2>'" +
+                      config.Path("exif.txt") + "'"),
+            1);
+  const test::Bytes exifErr = test::ReadFile(config.Path("exif.txt"));
+  EXPECT_NE(std::string(exifErr.begin(), exifErr.end()).find("a.jpg kann nicht geöffnet werden"),
+            std::string::npos);
+  for (const int block : {16, 1}) {
+    table = Table(CuttingDataColumns());
+    Add("a.jpg", "JPG", block, 0, 0, 16 / block, 16 / block, 640, 480);
+    Save();
+    EXPECT_EQ(Crop("", err), 1) << block;
+    EXPECT_NE(err.find("a.jpg kann nicht geöffnet werden"), std::string::npos) << err;
+    EXPECT_EQ(FilesIn(out), 0u);
+  }
+}
+
+TEST_F(CropCommandTest, ACaseTwinOriginalIsNeverReplacedEvenWithOverwriteAll) {
+  // x.jpg's cut is named x.JPG, which here is another picture of the folder: on both roads.
+  test::CopySample(src, "canon-ixus.jpg", "x.jpg");
+  test::CopySample(src, "plain-landscape.jpg", "x.JPG");
+  test::CopySample(src, "canon-ixus.jpg", "y.jpg");
+  test::CopySample(src, "plain-portrait.jpg", "y.JPG");
+  const test::Bytes twinX = test::ReadFile(src.Path("x.JPG"));
+  const test::Bytes twinY = test::ReadFile(src.Path("y.JPG"));
+  Add("x.jpg", "JPG", 16, 0, 0, 2, 2, 640, 480);
+  Add("x.JPG", "JPG", 1, 0, 0, 16, 16, 600, 450, false);
+  Add("y.jpg", "JPG", 1, 0, 0, 32, 32, 640, 480);
+  Add("y.JPG", "JPG", 1, 0, 0, 16, 16, 450, 600, false);
+  Save();
+  std::string err;
+  ASSERT_EQ(CropInto(src.path(), "--overwrite all", err), 0) << err;
+  EXPECT_TRUE(test::ReadFile(src.Path("x.JPG")) == twinX);
+  EXPECT_TRUE(test::ReadFile(src.Path("y.JPG")) == twinY);
+  EXPECT_TRUE(fs::exists(src.Path("x_1.jpg")));
+  EXPECT_TRUE(fs::exists(src.Path("y_1.jpg")));
+  EXPECT_EQ(err.find("überschrieben"), std::string::npos) << err;  // no question
+}
+
+TEST_F(CropCommandTest, AKilledRunLeavesNoTemporaryFilesAfterTheNextRun) {
+  test::MakeJpeg(src, "big.jpg", 2048, 1536);
+  for (int i = 0; i < 12; ++i) {
+    const std::string name = "p" + std::to_string(i) + ".jpg";
+    fs::copy_file(src.Path("big.jpg"), src.Path(name));
+    Add(name, "JPG", 16, 1, 1, 100, 80, 2048, 1536);
+  }
+  Save();
+  const auto temporaries = [&] {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(out.path())) {
+      if (entry.path().filename().string().rfind(".trimora-", 0) == 0) ++count;
+    }
+    return count;
+  };
+  // Killed while it works, at a few moments.
+  for (const char* delay : {"0.2", "0.5", "0.9"}) {
+    test::Run("'" + program + "' crop '" + src.path() + "' '" + out.path() +
+              "' --overwrite all 2>/dev/null & " + "sleep " + delay +
+              "; kill -9 $! 2>/dev/null; wait");
+  }
+  // A jpegtran whose caller was killed finishes its file on its own.
+  test::Run("sleep 1");
+  std::string err;
+  ASSERT_EQ(Crop("--overwrite all", err), 0) << err;
+  EXPECT_EQ(temporaries(), 0);
+  EXPECT_EQ(FilesIn(out), 12u);
 }
 
 TEST_F(CropCommandTest, MarkedPicturesNeverShownGetTheFirstShowingsFrameAndTooSmallOnesAreSkipped) {
