@@ -58,9 +58,9 @@ constexpr CommandRow kCommands[] = {
    "", "", "", P::None, K::Plain, S::Enabled, kFileHelp, true},
 
   {C::StandardSkin, "StandardSkin", "Standard", kNoKey,
-   "", "", "", P::None, K::Radio, S::Enabled, -1, false},
+   "", "", "", P::None, K::Radio, S::Enabled, -1, true},
   {C::FashionSkin, "FashionSkin", "Fashion", kNoKey,
-   "", "", "", P::None, K::Radio, S::Enabled, -1, false},
+   "", "", "", P::None, K::Radio, S::Enabled, -1, true},
   {C::ExifInfo, "EXIFIPTCInformationen1", "EXIF/IPTC-Informationen", Ctrl(Key::I),
    "", "", "", P::None, K::Plain, S::Governed, -1, true},
   {C::HideOutside, "NichtausgewhltenBereichausblenden1", "Nicht ausgewählten Bereich ausblenden", Alt(Key::KeypadDivide),

@@ -84,6 +84,7 @@ std::optional<CommandId> CommandForKey(const KeyPress& press, const KeyState& st
       return row.command;
   }
   for (const CommandRow& row : CommandTable()) {
+    if (state.standardSkin && row.id == CommandId::Shrink) continue;
     if (row.shortcut && *row.shortcut == press) return row.id;
   }
   return std::nullopt;

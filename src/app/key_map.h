@@ -12,6 +12,7 @@ namespace trimora {
 struct KeyState {
   bool nonScalableFormat = false;   // the current output format's id is 0 or below
   bool redEyeFrameVisible = false;  // the red-eye marker is shown
+  bool standardSkin = false;        // the Standard skin: "Verkleinern" has no shortcut key
 };
 
 // The command of a key press, or nothing. The keyboard map comes first; a key it does not name

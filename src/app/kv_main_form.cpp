@@ -38,8 +38,12 @@
 #include "metadata/exif_dialog.h"
 #include "platform/paths.h"
 #include "platform/window_placement.h"
+#include "ui/band_grip.h"
 #include "ui/dialog_kit.h"
+#include "ui/flat_menu_style.h"
+#include "ui/frame_geometry.h"
 #include "ui/kit_style.h"
+#include "ui/standard_skin.h"
 #include "ui/xp_controls.h"
 #include "ui/xp_form.h"
 
@@ -49,9 +53,9 @@ namespace {
 
 const QColor kEntryColor(0xF3, 0xF6, 0xFD);
 const QColor kCurrentEntryColor(0xD5, 0xDE, 0xF8);
+// The current strip entry in the Standard skin.
+const QColor kPlainCurrentEntryColor(239, 240, 235);
 
-constexpr int kToolBarHeight = 54;
-constexpr int kMenuBandHeight = 24;
 constexpr int kLeftColumnWidth = kZoomPanelSize;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
@@ -137,6 +141,8 @@ ToolIcon IconOf(CommandPicture picture) {
 TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::string& formatFolder)
     : QWidget(parent) {
   setObjectName(QStringLiteral("KvMainForm"));
+  entryColor_ = kEntryColor;
+  currentEntryColor_ = kCurrentEntryColor;
   setWindowTitle(QStringLiteral("Trimora 2"));
 
   frame_ = new ui::TtfXPForm(this);
@@ -160,6 +166,9 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   coolLayout->setSpacing(0);
   column->addWidget(coolBar_);
   BuildMenus();
+  // The menus are painted flat from the start (the Standard skin switches that off).
+  menuStyle_ = std::make_unique<ui::TFlatMenuStyle>();
+  SetMenuPainting(true);
   BuildToolBars();
   coolLayout->addWidget(menuToolBar_);
   coolLayout->addWidget(bandRow_);
@@ -181,9 +190,26 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   statusBar_ = new QWidget(content_);
   statusBar_->setObjectName(QStringLiteral("StatusBar"));
   auto* statusLayout = new QHBoxLayout(statusBar_);
+  statusLayout->setContentsMargins(0, 2, 0, 0);
+  statusLayout->setSpacing(2);
+  constexpr std::array<int, 4> kPlainPanelWidths = {270, 150, 230, 145};
   for (std::size_t i = 0; i < plainStatus_.size(); ++i) {
-    plainStatus_[i] = new QLabel(statusBar_);
-    statusLayout->addWidget(plainStatus_[i], i == 0 ? 1 : 0);
+    auto* panel = new QLabel(statusBar_);
+    panel->setObjectName(QStringLiteral("StatusPanel") + QString::number(i));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    // The last panel takes the rest of the bar; the texts of the others are clipped.
+    if (i + 1 < plainStatus_.size()) {
+      panel->setFixedWidth(kPlainPanelWidths[i]);
+    } else {
+      panel->setMinimumWidth(kPlainPanelWidths[i]);
+      panel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    if (i + 1 == plainStatus_.size())
+      panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    plainStatus_[i] = panel;
+    statusLayout->addWidget(panel);
   }
   statusBar_->hide();
   column->addWidget(statusBar_);
@@ -223,12 +249,17 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
       });
   presenter_->Folder().SetHighDpi(logicalDpiX() > 96);
   imagePanel_->SetPresenter(&presenter_->Frame());
-  LayoutBands();
+  std::array<int, 5> barWidths{};
+  for (int band = 1; band <= 5; ++band)
+    barWidths[static_cast<std::size_t>(band - 1)] = Band(band)->sizeHint().width();
+  presenter_->ToolBarsMeasured(barWidths);
+  ReportBandBarWidth();
   shortcutPanel_->raise();
 }
 
 TKvMainForm::~TKvMainForm() {
   qApp->removeEventFilter(this);
+  SetMenuPainting(false);
   presenter_.reset();
 }
 
@@ -255,7 +286,7 @@ QAction* TKvMainForm::AddMenuItem(QMenu* menu, const CommandRow& row) {
 void TKvMainForm::BuildMenus() {
   menuToolBar_ = new QToolBar(coolBar_);
   menuToolBar_->setObjectName(QStringLiteral("MenuToolBar"));
-  menuToolBar_->setFixedHeight(kMenuBandHeight);
+  menuToolBar_->setFixedHeight(ui::kMenuBandHeight);
   menuToolBar_->setMovable(false);
   menuToolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
   for (const MenuRow& row : MenuTable()) {
@@ -295,7 +326,7 @@ void TKvMainForm::BuildMenus() {
 void TKvMainForm::BuildToolBars() {
   bandRow_ = new QWidget(coolBar_);
   bandRow_->setObjectName(QStringLiteral("BandRow"));
-  bandRow_->setFixedHeight(kToolBarHeight);
+  bandRow_->setFixedHeight(ui::kToolBarRowHeight);
   std::map<ToolBarId, QToolBar*> bars;
   for (const ToolBarRow& row : ToolBarTable()) {
     auto* bar = new QToolBar(row.band > 0 ? bandRow_ : static_cast<QWidget*>(this));
@@ -304,7 +335,7 @@ void TKvMainForm::BuildToolBars() {
     if (row.band > 0) {
       bar->setIconSize(QSize(24, 24));
       bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-      bar->setFixedHeight(kToolBarHeight);
+      bar->setFixedHeight(ui::kToolBarRowHeight);
       bar->hide();
       bands_[static_cast<std::size_t>(row.band - 1)] = bar;
     } else {
@@ -325,6 +356,7 @@ void TKvMainForm::BuildToolBars() {
     toolItems_[Index(row.id)].push_back(item);
     if (QWidget* button = bar->widgetForAction(item)) button->setObjectName(Text(row.buttonName));
   }
+  for (int band = 1; band <= 5; ++band) AddGrip(band);
 }
 
 void TKvMainForm::BuildLeftColumn() {
@@ -478,27 +510,66 @@ void TKvMainForm::BuildViewingWindows() {
 
 // Band bar.
 
-void TKvMainForm::LayoutBands() {
-  std::array<int, 5> widths{};
-  for (const ToolBarRow& row : ToolBarTable()) {
-    if (row.band <= 0) continue;
-    const std::size_t i = static_cast<std::size_t>(row.band - 1);
-    widths[i] = std::max(row.minimumWidth, bands_[i]->sizeHint().width());
+void TKvMainForm::PlaceBands(const std::vector<ui::BandPlace>& places) {
+  for (QToolBar* bar : bands_) bar->hide();
+  for (ui::TBandGrip* grip : grips_) grip->hide();
+  for (const ui::BandPlace& place : places) {
+    // The grip at the band's left end, the tool bar beside it.
+    ui::TBandGrip* grip = grips_[static_cast<std::size_t>(place.band - 1)];
+    grip->setGeometry(place.left, 0, grip->width(), ui::kToolBarRowHeight);
+    grip->show();
+    QToolBar* bar = Band(place.band);
+    bar->setGeometry(place.left + grip->width(), 0, std::max(0, place.width - grip->width()),
+                     ui::kToolBarRowHeight);
+    bar->show();
   }
-  const int rowWidth = std::max(bandRow_->width(), coolBar_->width());
-  const ui::BandRow layout = ui::LayoutBandRow(bandOrder_, bandVisible_, widths, rowWidth);
-  for (std::size_t i = 0; i < bands_.size(); ++i) bands_[i]->setVisible(bandVisible_[i]);
-  for (const ui::BandPlace& place : layout.places) {
-    Band(place.band)->setGeometry(place.left, 0, place.width, kToolBarHeight);
-  }
-  bandRow_->setVisible(!layout.places.empty());
-  setMinimumWidth(layout.minimumWindowWidth);
 }
 
-void TKvMainForm::ShowBands(const ui::BandOrder& order, const std::array<bool, 5>& visible) {
-  bandOrder_ = order;
-  bandVisible_ = visible;
-  LayoutBands();
+void TKvMainForm::ShiftBelowBandBar(int pixels) {
+  // The panels below follow the band bar's layout: the row coming or going moves them.
+  bandRow_->setVisible(pixels > 0);
+}
+
+void TKvMainForm::SetWindowMinimumWidth(int width) { setMinimumWidth(width); }
+
+void TKvMainForm::SetWindowWidth(int width, int left) {
+  setGeometry(left, geometry().y(), width, geometry().height());
+}
+
+QWidget* TKvMainForm::BandGrip(int number) const {
+  return grips_[static_cast<std::size_t>(number - 1)];
+}
+
+void TKvMainForm::AddGrip(int band) {
+  QToolBar* bar = Band(band);
+  auto* grip = new ui::TBandGrip(bandRow_);
+  grip->setObjectName(QStringLiteral("Grip") + QString::number(band));
+  grip->setToolTip(QStringLiteral("Zum Verschieben der Leiste ziehen"));
+  grip->hide();
+  grips_[static_cast<std::size_t>(band - 1)] = grip;
+  grip->SetHandlers(
+      [this, bar, grip](QPoint by) {
+        // While dragged the band follows the pointer, into a second row as well.
+        const QPoint to = grip->pos() + by;
+        const int width = grip->width() + bar->width();
+        grip->move(std::clamp(to.x(), 0, std::max(0, bandRow_->width() - width)),
+                   std::clamp(to.y(), 0, ui::kToolBarRowHeight));
+        bar->move(grip->x() + grip->width(), grip->y());
+        grip->raise();
+        bar->raise();
+        bandRow_->setFixedHeight(grip->y() > ui::kToolBarRowHeight / 2
+                                     ? 2 * ui::kToolBarRowHeight
+                                     : ui::kToolBarRowHeight);
+      },
+      [this, grip, band] {
+        // Back on the one row, in the place the band reached.
+        bandRow_->setFixedHeight(ui::kToolBarRowHeight);
+        presenter_->BandDropped(band, grip->x());
+      });
+}
+
+void TKvMainForm::ReportBandBarWidth() {
+  if (presenter_) presenter_->WindowResized(width(), coolBar_->width());
 }
 
 // Events.
@@ -513,7 +584,7 @@ bool TKvMainForm::event(QEvent* event) {
       exif_->show();
       exif_->raise();
     }
-    LayoutBands();
+    ReportBandBarWidth();
     presenter_->FinishStart();
     CentreShortcutPanel();
     return true;
@@ -539,7 +610,7 @@ void TKvMainForm::closeEvent(QCloseEvent* event) {
 
 void TKvMainForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  LayoutBands();
+  ReportBandBarWidth();
 }
 
 void TKvMainForm::CentreShortcutPanel() {
@@ -570,6 +641,7 @@ bool TKvMainForm::eventFilter(QObject* watched, QEvent* event) {
     presenter_->PointerMoved(PointerTarget::Nothing,
                              QGuiApplication::applicationState() == Qt::ApplicationActive);
   }
+  if (watched == coolBar_ && event->type() == QEvent::Resize) ReportBandBarWidth();
   if (watched == imagePanel_ && event->type() == QEvent::Resize) {
     CentreShortcutPanel();
     presenter_->PanelResized(imagePanel_->width(), imagePanel_->height());
@@ -663,7 +735,79 @@ void TKvMainForm::SetCommandCaption(CommandId id, const std::string& caption) {
       item->setText(Q(caption));
       item->setIconText(Q(caption));  // as it is: blanks widen the format button on purpose
     }
-    LayoutBands();
+    // The format band follows its tool bar's new width.
+    QToolBar* format = Band(4);
+    for (QAction* item : toolItems_[Index(id)]) {
+      if (presenter_ && format->actions().contains(item))
+        presenter_->FormatToolBarResized(format->sizeHint().width());
+    }
+  }
+}
+
+void TKvMainForm::SetMenuPainting(bool on) {
+  if (menuPainting_ == on || !menuStyle_) return;
+  menuPainting_ = on;
+  for (const auto& [id, menu] : menus_) menuStyle_->Apply(*menu, on);
+}
+
+void TKvMainForm::RemoveShortcut(CommandId id) {
+  for (QAction* item : menuItems_[Index(id)]) {
+    const qsizetype tab = item->text().indexOf(QLatin1Char('\t'));
+    if (tab >= 0) item->setText(item->text().left(tab));
+  }
+}
+
+void TKvMainForm::ApplyStandardSkin() {
+  const QRect normal = NormalGeometry(*this);
+  const bool maximized = isMaximized();
+  const bool shown = isVisible();
+  const bool exifShown = exif_->isVisible();
+  // Every window with a skinned frame and a content panel.
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    auto* frame = window->findChild<ui::TtfXPForm*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* content =
+        window->findChild<QWidget*>(QStringLiteral("ContentPanel"), Qt::FindDirectChildrenOnly);
+    if (frame != nullptr && content != nullptr && !frame->FrameHidden() &&
+        (window == this || window->parentWidget() == this)) {
+      ui::ConvertToStandardSkin(*frame, *content);
+    }
+  }
+  // The EXIF window keeps a sizeable tool window border.
+  exif_->setWindowFlag(Qt::Tool, true);
+  if (exifShown) exif_->show();
+  // No bevels around the picture and the keyboard help.
+  static_cast<QFrame*>(shortcutPanel_)->setFrameShape(QFrame::NoFrame);
+  if (menuPainting_) {
+    SetMenuPainting(false);
+    // The window repaints without the styling before it goes on (not while it is being built).
+    update();
+    if (presenter_) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+  statusBar_->show();
+  // The strip in the system's colours; the current entry stands out a little.
+  const QColor plain = palette().color(QPalette::Window);
+  entryColor_ = palette().color(QPalette::Button);
+  currentEntryColor_ = kPlainCurrentEntryColor;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].panel == nullptr) continue;
+    const bool current = entries_[i].button->property("current").toBool();
+    SetPanelColor(entries_[i].panel, current ? currentEntryColor_ : entryColor_);
+  }
+  // Picture area, strip and band bar in the window's colour; a white line above the strip.
+  for (QWidget* area : {static_cast<QWidget*>(imagePanel_), strip_, coolBar_}) {
+    area->setAutoFillBackground(true);
+    SetPanelColor(area, plain);
+  }
+  static_cast<ui::TXPPanel*>(dirPanel_)->SetColor(plain);
+  dirPanel_->setStyleSheet(QString());
+  scrollBox_->setStyleSheet(
+      QStringLiteral("QScrollArea#ScrollBox { border-top: 1px solid white; }"));
+  // The window keeps its place, size and state.
+  setGeometry(normal);
+  if (maximized) {
+    showMaximized();
+  } else if (shown) {
+    show();
   }
 }
 
@@ -673,6 +817,11 @@ void TKvMainForm::SetCommandHint(CommandId id, const std::string& hint) {
 
 void TKvMainForm::SetFormatMenu(FormatMenu which, const std::vector<FormatMenuEntry>& entries) {
   QMenu* menu = menus_.at(which == FormatMenu::Chooser ? MenuId::FormatChooser : MenuId::DefaultFormat);
+  // The painting is switched off and on again so that it takes the new entries as well.
+  if (menuPainting_) {
+    SetMenuPainting(false);
+    SetMenuPainting(true);
+  }
   menu->clear();
   auto* group = new QActionGroup(menu);
   group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
@@ -848,10 +997,20 @@ QString TKvMainForm::StatusPanelText(int index) const {
 void TKvMainForm::SetStatusPanel(int index, const std::string& text) {
   frame_->SetStatusPanelText(index, Q(text));
   if (index >= 0 && index < 4) {
+    QLabel* panel = plainStatus_[static_cast<std::size_t>(index)];
     QString plain = Q(text);
-    if (index == 0) plain = QStringLiteral("  ") + plain;
+    if (index == 0) {
+      // A long path loses its middle, as in the frame's bottom bar.
+      const QFontMetrics metrics = panel->fontMetrics();
+      plain = QStringLiteral("  ") +
+              Q(ui::ShortenPathToFit(text, panel->width() - 2 * panel->frameWidth() - 12,
+                                     [&metrics](std::string_view piece) {
+                                       return metrics.horizontalAdvance(QString::fromUtf8(
+                                           piece.data(), static_cast<qsizetype>(piece.size())));
+                                     }));
+    }
     if (index == 3) plain += QStringLiteral("     ");
-    plainStatus_[static_cast<std::size_t>(index)]->setText(plain);
+    panel->setText(plain);
   }
 }
 
@@ -939,7 +1098,7 @@ void TKvMainForm::InsertStripEntry(StripEntry entry) {
   auto* panel = new QWidget(strip_);
   panel->setObjectName(QStringLiteral("ThumbPanel") + number);
   panel->setAutoFillBackground(true);
-  SetPanelColor(panel, kEntryColor);
+  SetPanelColor(panel, entryColor_);
   panel->setGeometry(0, entry.top, scrollBox_->viewport()->width(), g.panelHeight);
   widgets.panel = panel;
 
@@ -1010,7 +1169,7 @@ void TKvMainForm::SetEntryCurrent(int position, bool current) {
       !entries_[static_cast<std::size_t>(position)].panel)
     return;
   EntryWidgets& entry = entries_[static_cast<std::size_t>(position)];
-  SetPanelColor(entry.panel, current ? kCurrentEntryColor : kEntryColor);
+  SetPanelColor(entry.panel, current ? currentEntryColor_ : entryColor_);
   entry.button->setProperty("current", current);
   Repolish(entry.button);
   entry.panel->update();

@@ -39,6 +39,8 @@ class TEXIFDialog;
 namespace ui {
 class DialogKit;
 class TtfXPForm;
+class TBandGrip;
+class TFlatMenuStyle;
 class TXPGradientPanel;
 class TXPPanel;
 }  // namespace ui
@@ -85,8 +87,10 @@ class TKvMainForm : public QWidget, public MainView {
   void SetPictureShownHook(std::function<void()> hook) { pictureShown_ = std::move(hook); }
   // The text of status panel `index` as the frame shows it.
   QString StatusPanelText(int index) const;
-  // The tool bars by band number 1..5.
+  // The tool bars by band number 1..5, the band bar and the grip a band is dragged by.
   QToolBar* Band(int number) const { return bands_[static_cast<std::size_t>(number - 1)]; }
+  QWidget* CoolBar() const { return coolBar_; }
+  QWidget* BandGrip(int number) const;
   // Every control of a command: its menu items, tool button and context-menu item.
   const std::vector<QAction*>& Actions(CommandId id) const { return actions_[Index(id)]; }
   // The keyboard-help panel.
@@ -104,6 +108,8 @@ class TKvMainForm : public QWidget, public MainView {
   QMenu* Menu(MenuId id) const { return menus_.at(id); }
   // The about box.
   TInfoDialog* InfoDialog() const { return infoDialog_; }
+  // True while the menus are painted flat (the Fashion skin).
+  bool MenuPainting() const { return menuPainting_; }
   // The check box "Thumbnails anzeigen".
   QCheckBox* ThumbsCheckBox() const { return thumbsCheck_; }
 
@@ -141,7 +147,10 @@ class TKvMainForm : public QWidget, public MainView {
   void SetCommandChecked(CommandId id, bool checked) override;
   void SetCommandCaption(CommandId id, const std::string& caption) override;
   void SetCommandHint(CommandId id, const std::string& hint) override;
-  void ShowBands(const ui::BandOrder& order, const std::array<bool, 5>& visible) override;
+  void PlaceBands(const std::vector<ui::BandPlace>& places) override;
+  void ShiftBelowBandBar(int pixels) override;
+  void SetWindowMinimumWidth(int width) override;
+  void SetWindowWidth(int width, int left) override;
   void SetFormatMenu(FormatMenu menu, const std::vector<FormatMenuEntry>& entries) override;
   void CheckFormatMenu(FormatMenu menu, std::int32_t formatId) override;
   void ShowFormatPopup(FormatPopupPlace place) override;
@@ -172,6 +181,8 @@ class TKvMainForm : public QWidget, public MainView {
   void ShowAboutBox(const std::string& version) override;
   void RepaintPending() override;
   void CloseWindow() override;
+  void RemoveShortcut(CommandId id) override;
+  void ApplyStandardSkin() override;
 
  protected:
   bool event(QEvent* event) override;
@@ -198,7 +209,10 @@ class TKvMainForm : public QWidget, public MainView {
   PointerTarget TargetOf(const QWidget* widget) const;
   QAction* AddMenuItem(QMenu* menu, const CommandRow& row);
   void Register(CommandId id, QAction* action);
-  void LayoutBands();
+  void AddGrip(int band);
+  // The flat menu painting of the Fashion skin on or off for every menu of the window.
+  void SetMenuPainting(bool on);
+  void ReportBandBarWidth();
   void StackEntries();
   void CentreShortcutPanel();
   void TakeHandedOverPath();
@@ -210,8 +224,7 @@ class TKvMainForm : public QWidget, public MainView {
   QToolBar* menuToolBar_ = nullptr;
   QWidget* bandRow_ = nullptr;
   std::array<QToolBar*, 5> bands_{};
-  ui::BandOrder bandOrder_ = ui::kDesignedBandOrder;
-  std::array<bool, 5> bandVisible_{};
+  std::array<ui::TBandGrip*, 5> grips_{};   // at the left end of each band
   std::map<MenuId, QMenu*> menus_;
   ui::TXPPanel* zoomPanel_ = nullptr;
   ThlvZoom* zoom_ = nullptr;
@@ -221,6 +234,8 @@ class TKvMainForm : public QWidget, public MainView {
   QScrollArea* scrollBox_ = nullptr;
   QWidget* strip_ = nullptr;
   std::vector<EntryWidgets> entries_;
+  QColor entryColor_;         // strip entries
+  QColor currentEntryColor_;  // the entry of the picture shown
   bool stripFinished_ = false;
   TImagePanel* imagePanel_ = nullptr;
   QWidget* shortcutPanel_ = nullptr;
@@ -240,6 +255,8 @@ class TKvMainForm : public QWidget, public MainView {
   bool exifShownWithWindow_ = false;  // shown when the window itself is first shown
   TInfoDialog* infoDialog_ = nullptr;
   std::unique_ptr<MainPresenter> presenter_;
+  std::unique_ptr<ui::TFlatMenuStyle> menuStyle_;
+  bool menuPainting_ = false;
 
   bool pictureOnScreen_ = false;
   bool startPosted_ = false;

@@ -20,6 +20,15 @@ namespace trimora {
 
 namespace {
 
+// The designed minimum widths of bands 1 to 5.
+std::array<int, 5> DesignedBandWidths() {
+  std::array<int, 5> widths{};
+  for (const ToolBarRow& row : ToolBarTable()) {
+    if (row.band > 0) widths[static_cast<std::size_t>(row.band - 1)] = row.minimumWidth;
+  }
+  return widths;
+}
+
 // The help context of "&Inhalt" and of "Häufig gestellte Fragen".
 constexpr int kContentsContext = 0;
 constexpr int kFaqContext = 25;
@@ -192,6 +201,8 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
       controller_(frame_, *frameSide_),
       corrections_(*correctionSide_, folder_, frame_, formats_, StoredSettings()),
       chooser_(view, formats_, folder_, frame_, corrections_),
+      bands_(DesignedBandWidths()),
+      desktop_(desktop),
       magnifier_(view),
       fullScreen_(view, *fullScreenSide_),
       exif_(view) {
@@ -228,15 +239,27 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
   SetChecked(CommandId::StandardSkin, false);
   magnifier_.Start(settings_.zoomLevel, settings_.zoomActive);
   ShowMagnifierCommands();
+  // The bands: the stored order, then every tool bar whose stored visibility differs from the
+  // designed one (files, correction, rotate and format shown, navigation hidden) toggled.
+  windowWidth_ = barWidth_ = place.rect.width;
+  bands_.SetOrder(settings_.bandOrder);
   for (const ToolBarRow& bar : ToolBarTable()) {
-    if (bar.band > 0)
-      SetChecked(bar.toggle, settings_.bandsShown[static_cast<std::size_t>(bar.band - 1)]);
+    if (bar.band <= 0) continue;
+    const bool designed = bar.band != 5;
+    bands_.SetVisible(bar.band, designed);
+    SetChecked(bar.toggle, designed);
   }
-  view_.ShowBands(settings_.bandOrder, settings_.bandsShown);
+  for (const ToolBarRow& bar : ToolBarTable()) {
+    if (bar.band > 0 &&
+        settings_.bandsShown[static_cast<std::size_t>(bar.band - 1)] != bands_.Visible(bar.band))
+      ToggleToolBar(bar.id);
+  }
+  LayoutBands();
   view_.SetHintsShown(settings_.showHints);
   view_.SetShortcutPanelVisible(true);
   view_.PlaceExifWindow(settings_.exifPlace);
   exif_.Start(settings_.exifVisible);
+  if (Read(setting::kStandardSkin)) StandardSkinClick();
 }
 
 MainPresenter::~MainPresenter() { folder_.StopThread(); }
@@ -356,6 +379,12 @@ void MainPresenter::Run(CommandId id) {
     case CommandId::Quit:
       view_.CloseWindow();
       return;
+    case CommandId::StandardSkin:
+      StandardSkinClick();
+      break;
+    case CommandId::FashionSkin:
+      FashionSkinClick();
+      return;
     case CommandId::HelpContents:
       ShowHelpTopic(kContentsContext);
       break;
@@ -421,7 +450,7 @@ void MainPresenter::Run(CommandId id) {
       chooser_.ChooseFormatButtonClick(FormatPopupPlace::BelowFormatButton);
       break;
     default:
-      if (const std::optional<ToolBarId> bar = ToolBarOfToggle(id)) ToggleToolBar(*bar);
+      if (const std::optional<ToolBarId> bar = ToolBarOfToggle(id)) ToggleToolBar(bar);
       break;
   }
   RefreshCommands();
@@ -429,7 +458,8 @@ void MainPresenter::Run(CommandId id) {
 
 bool MainPresenter::KeyPressed(const KeyPress& press) {
   if (startingUp_) return false;
-  const KeyState state{formats_.CurrentFormat.FormatID <= 0, corrections_.Marking()};
+  const KeyState state{formats_.CurrentFormat.FormatID <= 0, corrections_.Marking(),
+                       !fashionSkinActive_};
   if (const std::optional<CommandId> id = CommandForKey(press, state)) {
     Run(*id);
     return true;
@@ -597,14 +627,92 @@ void MainPresenter::AfterFormatDialog(bool tablesChanged) {
   if (tablesChanged) BuildFormatMenus();
 }
 
-void MainPresenter::ToggleToolBar(ToolBarId bar) {
+void MainPresenter::ToggleToolBar(std::optional<ToolBarId> bar, std::optional<int> formatWidth) {
+  std::optional<int> band;
   for (const ToolBarRow& row : ToolBarTable()) {
-    if (row.id != bar || row.band <= 0) continue;
-    bool& shown = settings_.bandsShown[static_cast<std::size_t>(row.band - 1)];
-    shown = !shown;
-    SetChecked(row.toggle, shown);
+    if (bar && row.id == *bar && row.band > 0) {
+      band = row.band;
+      SetChecked(row.toggle, !bands_.Visible(row.band));
+    }
   }
-  view_.ShowBands(settings_.bandOrder, settings_.bandsShown);
+  if (bar && !band) return;
+  const ui::BandToggle toggle = bands_.Toggle(band, windowWidth_, formatWidth);
+  if (toggle.widenWindowTo) {
+    windowWidth_ = *toggle.widenWindowTo;
+    view_.SetWindowWidth(windowWidth_, desktop_.left + (desktop_.width - windowWidth_) / 2);
+  }
+  if (toggle.minimumWindowWidth) view_.SetWindowMinimumWidth(*toggle.minimumWindowWidth);
+  if (toggle.shift != 0) view_.ShiftBelowBandBar(toggle.shift);
+  settings_.bandsShown = bands_.VisibleBands();
+  LayoutBands();
+}
+
+void MainPresenter::LayoutBands() { view_.PlaceBands(bands_.Layout(barWidth_)); }
+
+void MainPresenter::WindowResized(int windowWidth, int barWidth) {
+  windowWidth_ = windowWidth;
+  barWidth_ = barWidth;
+  LayoutBands();
+}
+
+void MainPresenter::ToolBarsMeasured(const std::array<int, 5>& widths) {
+  std::array<int, 5> minimum = DesignedBandWidths();
+  for (std::size_t i = 0; i < minimum.size(); ++i) minimum[i] = std::max(minimum[i], widths[i]);
+  ui::BandBar measured(minimum);
+  measured.SetOrder(bands_.Order());
+  for (int band = 1; band <= 5; ++band) measured.SetVisible(band, bands_.Visible(band));
+  bands_ = measured;
+  // The format band follows its tool bar, as after a new caption.
+  FormatToolBarResized(widths[3]);
+}
+
+void MainPresenter::FormatToolBarResized(int width) { ToggleToolBar(std::nullopt, width); }
+
+void MainPresenter::BandDropped(int band, int left) {
+  bands_.Drop(band, left, barWidth_);
+  settings_.bandOrder = bands_.Order();
+  LayoutBands();
+}
+
+void MainPresenter::CloseOutsideWindows(std::initializer_list<const char*> classes) {
+  for (const char* name : classes) {
+    if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
+  }
+}
+
+void MainPresenter::StandardSkinClick() {
+  if (!fashionSkinActive_) return;
+  CloseOutsideWindows({kHelpWindowClass, kGuideWindowClass});
+  SetChecked(CommandId::StandardSkin, true);
+  SetChecked(CommandId::FashionSkin, false);
+  fashionSkinActive_ = false;
+  Write(setting::kStandardSkin, true);
+  // "Verkleinern" gives the numeric keypad's divide key up.
+  view_.RemoveShortcut(CommandId::Shrink);
+  view_.ApplyStandardSkin();
+  LayoutBands();
+}
+
+void MainPresenter::FashionSkinClick() {
+  if (fashionSkinActive_) return;
+  const int answer = view_.ShowMessageBox(
+      "Frage",
+      "Zum Umschalten in den Fashion View-Modus ist ein Neustart des Programmes notwendig.\r\n\r\n"
+      "Soll Trimora jetzt neu gestartet werden?",
+      ui::kButtonsYesNo, "", 315, 170);
+  if (answer != ui::kResultYes) {
+    // The radio items show the skin in force again, whatever the click made of them.
+    view_.SetCommandChecked(CommandId::StandardSkin, true);
+    view_.SetCommandChecked(CommandId::FashionSkin, false);
+    return;
+  }
+  SetChecked(CommandId::FashionSkin, true);
+  SetChecked(CommandId::StandardSkin, false);
+  fashionSkinActive_ = true;
+  Write(setting::kStandardSkin, false);
+  CloseOutsideWindows({kHelpWindowClass});
+  outside_.Start(kMainProgram, {"-restart"});
+  view_.CloseWindow();
 }
 
 void MainPresenter::CropAndSave() {
@@ -678,9 +786,7 @@ void MainPresenter::Close() {
   if (closed_) return;
   closed_ = true;
   view_.SetBusy(true);
-  for (const char* name : {kHelpWindowClass, kGuideWindowClass}) {
-    if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
-  }
+  CloseOutsideWindows({kHelpWindowClass, kGuideWindowClass});
   {
     // The settings file is written once, with every value of the close.
     const SettingsBatch batch;
@@ -689,6 +795,7 @@ void MainPresenter::Close() {
     settings_.zoomLevel = magnifier_.ZoomLevel();
     settings_.zoomActive = !magnifier_.Paused();
     settings_.exifVisible = exif_.Visible();
+    settings_.standardSkin = !fashionSkinActive_;
     SaveMainWindowSettings(settings_);
     Write(setting::kMasterAlpha, frame_.MasterAlpha);
   }

@@ -38,6 +38,8 @@ inline constexpr const char* kGuideWindowClass = "TBrevioDialog";
 // The program files of the help program and of the guide viewer.
 inline constexpr const char* kHelpProgram = "Help";
 inline constexpr const char* kGuideProgram = "Brevio";
+// The program file of the main program itself (started again to change the skin).
+inline constexpr const char* kMainProgram = "Trimora2";
 
 // The presenter of the main window.
 class MainPresenter : private FolderHost {
@@ -76,6 +78,18 @@ class MainPresenter : private FolderHost {
   void WindowPlaced(const WindowRect& normal, bool maximized);
   // The picture panel has a new size.
   void PanelResized(int width, int height);
+  // The window is `windowWidth` wide now and its band bar `barWidth`: the bands are laid out
+  // again.
+  void WindowResized(int windowWidth, int barWidth);
+  // The tool bars of bands 1 to 5 need `widths` to show all their buttons: a band's minimum
+  // width becomes the larger of this and its designed one (the format band's is its tool
+  // bar's width, which follows its caption).
+  void ToolBarsMeasured(const std::array<int, 5>& widths);
+  // The format tool bar is `width` wide after its caption changed.
+  void FormatToolBarResized(int width);
+  // Band `band` was dragged by its grip and let go with its left edge at `left` in the row:
+  // it takes the place it reached and the bands are put back on one row.
+  void BandDropped(int band, int left);
   // A click on the picture of strip entry `position`.
   void EntryClicked(int position);
   // A click on the save check box of strip entry `position`, which now shows `checked`.
@@ -128,6 +142,8 @@ class MainPresenter : private FolderHost {
   bool Checked(CommandId id) const { return checked_.test(Index(id)); }
   // The state the command rules see now.
   CommandState CurrentCommandState() const;
+  // True while the Fashion skin is in force (FashionSkinActive).
+  bool FashionSkinActive() const { return fashionSkinActive_; }
   // True until the deferred start message has been handled.
   bool StartingUp() const { return startingUp_; }
   // True on the very first start until the guide has been started.
@@ -161,7 +177,16 @@ class MainPresenter : private FolderHost {
   // Writes the command states that changed into the view.
   void RefreshCommands();
   void SetChecked(CommandId id, bool checked);
-  void ToggleToolBar(ToolBarId bar);
+  // Shows or hides the band of `bar`; with none, only the format band's width is taken anew
+  // (`formatWidth`) and the bands laid out again.
+  void ToggleToolBar(std::optional<ToolBarId> bar, std::optional<int> formatWidth = std::nullopt);
+  void LayoutBands();
+  // Asks the windows of the outside programs owning `classes` to close.
+  void CloseOutsideWindows(std::initializer_list<const char*> classes);
+  // The skin items: the Standard skin at once; the Fashion skin by a restart when the user
+  // agrees.
+  void StandardSkinClick();
+  void FashionSkinClick();
   void OpenSettings();
   void ApplySavedOptions(const OptionsValues& values);
   void EditFormats();
@@ -191,10 +216,15 @@ class MainPresenter : private FolderHost {
   FormatChooser chooser_;
   SaveRunState saveState_;
   MainWindowSettings settings_;
+  ui::BandBar bands_;
+  WindowRect desktop_;
+  int windowWidth_ = 0;
+  int barWidth_ = 0;
   MagnifierPresenter magnifier_;
   FullScreenPresenter fullScreen_;
   metadata::ExifWindowPresenter exif_;
 
+  bool fashionSkinActive_ = true;  // FashionSkinActive
   bool startingUp_ = true;
   std::string startPath_;  // given before the start had finished
   bool firstRun_ = false;

@@ -63,7 +63,7 @@ void SaveMainWindowSettings(const MainWindowSettings& s) {
     if (bar.band > 0) Write(*bar.setting, s.bandsShown[static_cast<std::size_t>(bar.band - 1)]);
   }
   Write(setting::kToolBarOrder, ui::BandOrderText(s.bandOrder));
-  Write(setting::kStandardSkin, false);
+  Write(setting::kStandardSkin, s.standardSkin);
 }
 
 StartPlacement PlaceAtStart(const MainWindowSettings& s, const WindowRect& desktop) {

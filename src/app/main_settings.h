@@ -25,12 +25,12 @@ struct MainWindowSettings {
   WindowRect exifPlace;                 // EXIF\Left, Top, Width, Height, fitted into the desktop
   bool exifVisible = false;             // EXIF\Visible
   bool showHints = true;                // ShowHints
+  bool standardSkin = false;            // StandardSkin: the skin in force, written at close
 };
 
 // Reads the settings; `desktop` gives the EXIF window's centred default place.
 MainWindowSettings LoadMainWindowSettings(const WindowRect& desktop);
-// Writes them back (ShowHints is the settings dialog's and is not written here). The skin is
-// always Fashion for now: StandardSkin is written false.
+// Writes them back (ShowHints is the settings dialog's and is not written here).
 void SaveMainWindowSettings(const MainWindowSettings& settings);
 
 // The smallest sizes of the main window and of the EXIF/IPTC window.

@@ -54,8 +54,17 @@ class MainView : public FolderView,
   // A new hint for a command's tool button.
   virtual void SetCommandHint(CommandId id, const std::string& hint) = 0;
 
-  // The tool bar bands in `order`; band n is shown when `visible[n - 1]`.
-  virtual void ShowBands(const ui::BandOrder& order, const std::array<bool, 5>& visible) = 0;
+  // The tool bar bands: those in `places` are shown there on the row below the menu band, the
+  // others are hidden.
+  virtual void PlaceBands(const std::vector<ui::BandPlace>& places) = 0;
+  // The strip, picture, magnifier and folder panels move down by `pixels` (up when negative)
+  // and the strip, picture and folder panels become as much shorter: the row of tool bars
+  // appeared or went.
+  virtual void ShiftBelowBandBar(int pixels) = 0;
+  // The window's smallest width.
+  virtual void SetWindowMinimumWidth(int width) = 0;
+  // The window becomes `width` wide with its left edge at `left` (its other edges stay).
+  virtual void SetWindowWidth(int width, int left) = 0;
   // The entries of a format menu; choosing one calls the presenter's FormatChosen or
   // DefaultFormatChosen with its tag.
   virtual void SetFormatMenu(FormatMenu menu, const std::vector<FormatMenuEntry>& entries) = 0;
@@ -84,6 +93,12 @@ class MainView : public FolderView,
   virtual void ShowAboutBox(const std::string& version) = 0;
   // Lets the window repaint what is pending without handling input (during a long run).
   virtual void RepaintPending() = 0;
+  // The menu items of `id` no longer show its shortcut key.
+  virtual void RemoveShortcut(CommandId id) = 0;
+  // Turns every window of the program into the Standard skin (system frames, plain controls,
+  // the plain status bar, native menus, plain strip colours); the main window keeps its place,
+  // size and state.
+  virtual void ApplyStandardSkin() = 0;
   // Closes the window; its closing runs MainPresenter::Close.
   virtual void CloseWindow() = 0;
 };

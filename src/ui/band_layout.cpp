@@ -7,8 +7,10 @@ namespace trimora::ui {
 namespace {
 
 constexpr int kBandMargin = 13;
+constexpr int kXpBandMargin = 20;
 constexpr int kWindowMargin = 8;
-constexpr int kSmallestWindow = 800;
+constexpr int kRowEndMargin = 10;
+constexpr int kFormatBand = 4;
 
 }  // namespace
 
@@ -27,22 +29,74 @@ std::string BandOrderText(const BandOrder& order) {
   return text;
 }
 
-BandRow LayoutBandRow(const BandOrder& order, const std::array<bool, 5>& visible,
-                      const std::array<int, 5>& contentWidth, int rowWidth) {
-  BandRow row;
+BandBar::BandBar(const std::array<int, 5>& minimumWidths, bool xpOrLater)
+    : minimum_(minimumWidths), margin_(xpOrLater ? kXpBandMargin : kBandMargin) {}
+
+bool BandBar::RowShown() const {
+  return std::any_of(visible_.begin(), visible_.end(), [](bool shown) { return shown; });
+}
+
+int BandBar::BandWidth(int band) const { return minimum_[Index(band)] + margin_; }
+
+int BandBar::ShownWidth() const {
   int sum = 0;
-  for (int band : order) {
-    const std::size_t i = static_cast<std::size_t>(band - 1);
-    if (!visible[i]) continue;
-    row.places.push_back({band, sum, contentWidth[i] + kBandMargin});
-    sum += contentWidth[i] + kBandMargin;
+  for (int band = 1; band <= 5; ++band) {
+    if (Visible(band)) sum += BandWidth(band);
   }
-  row.minimumWindowWidth = std::max(kSmallestWindow, sum + kWindowMargin);
-  if (!row.places.empty()) {
-    BandPlace& last = row.places.back();
-    last.width = std::max(last.width, rowWidth - last.left);
+  return sum;
+}
+
+BandToggle BandBar::Toggle(std::optional<int> band, int windowWidth,
+                           std::optional<int> formatBarWidth) {
+  const bool rowWasShown = RowShown();
+  if (band) {
+    visible_[Index(*band)] = !visible_[Index(*band)];
+  } else if (formatBarWidth) {
+    minimum_[Index(kFormatBand)] = *formatBarWidth;
   }
-  return row;
+  BandToggle result;
+  const int sum = ShownWidth();
+  if (sum == 0) {
+    if (band && rowWasShown) result.shift = -kToolBarRowHeight;
+    return result;
+  }
+  if (windowWidth < sum + kWindowMargin) result.widenWindowTo = sum + kWindowMargin;
+  result.minimumWindowWidth = std::max(kSmallestWindowWidth, sum + kWindowMargin);
+  if (!rowWasShown) result.shift = kToolBarRowHeight;
+  return result;
+}
+
+std::vector<BandPlace> BandBar::Layout(int barWidth) const {
+  std::vector<BandPlace> places;
+  int left = 0;
+  for (int band : order_) {
+    if (!Visible(band)) continue;
+    places.push_back({band, left, BandWidth(band)});
+    left += BandWidth(band);
+  }
+  if (!places.empty()) places.back().width += std::max(0, barWidth - left - kRowEndMargin);
+  return places;
+}
+
+void BandBar::Drop(int band, int left, int barWidth) {
+  // The other shown bands keep their places; the dropped one goes before the first whose
+  // middle lies right of its left edge.
+  std::vector<int> others;
+  int position = 0;
+  int slot = -1;
+  for (const BandPlace& place : Layout(barWidth)) {
+    if (place.band == band) continue;
+    if (slot < 0 && left < place.left + place.width / 2) slot = position;
+    others.push_back(place.band);
+    ++position;
+  }
+  if (slot < 0) slot = static_cast<int>(others.size());
+  others.insert(others.begin() + slot, band);
+  // Hidden bands keep their positions in the order; the shown ones fill the others in turn.
+  auto next = others.begin();
+  for (int& number : order_) {
+    if (Visible(number) || number == band) number = *next++;
+  }
 }
 
 }  // namespace trimora::ui

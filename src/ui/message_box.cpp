@@ -1,12 +1,13 @@
 #include "ui/message_box.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
+#include <QMouseEvent>
 
 #include "platform/settings.h"
 #include "ui/dialog_rules.h"
 #include "ui/kit_style.h"
+#include "ui/standard_skin.h"
 #include "ui/xp_controls.h"
 #include "ui/xp_form.h"
 
@@ -97,7 +98,12 @@ void TXPMessageBox::showEvent(QShowEvent* event) {
   // 6. and 7. Centred row, label and check box in place.
   LayOut();
   TXPDialog::showEvent(event);
-  if (QPushButton* def = ButtonFor(ButtonRowFor(buttons_).defaultResult)) def->setFocus();
+  // In the Standard skin the plain twins show what the skinned controls hold now.
+  for (QAbstractButton* button : findChildren<QAbstractButton*>()) CopyToPlainTwin(*button);
+  if (QPushButton* def = ButtonFor(ButtonRowFor(buttons_).defaultResult)) {
+    QAbstractButton* twin = PlainTwin(*def);
+    (twin != nullptr ? static_cast<QWidget*>(twin) : def)->setFocus();
+  }
 }
 
 void TXPMessageBox::LayOut() {

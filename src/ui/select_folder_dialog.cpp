@@ -7,6 +7,7 @@
 #include "ui/dialog_rules.h"
 #include "ui/folder_tree.h"
 #include "ui/kit_style.h"
+#include "ui/standard_skin.h"
 #include "ui/xp_controls.h"
 
 namespace trimora::ui {
@@ -69,6 +70,8 @@ void TXPSelectFolderDialog::SetGlyphIndex(int index) {
 }
 
 void TXPSelectFolderDialog::showEvent(QShowEvent* event) {
+  // In the Standard skin the plain twins show the caption and picture of this call.
+  for (TXPButton* button : {okButton_, cancelButton_, newFolderButton_}) CopyToPlainTwin(*button);
   TXPDialog::showEvent(event);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   tree_->Reload();

@@ -21,10 +21,24 @@ void TXPGradientPanel::SetGradientEnabled(bool enabled, const QColor& color) {
   update();
 }
 
+void TXPGradientPanel::SetLoweredBevel(bool lowered) {
+  lowered_ = lowered;
+  update();
+}
+
 void TXPGradientPanel::paintEvent(QPaintEvent*) {
   QPainter g(this);
   if (!gradient_) {
     g.fillRect(rect(), plain_);
+    if (lowered_) {
+      const QRect r = rect().adjusted(0, 0, -1, -1);
+      g.setPen(palette().color(QPalette::Dark));
+      g.drawLine(r.topLeft(), r.topRight());
+      g.drawLine(r.topLeft(), r.bottomLeft());
+      g.setPen(palette().color(QPalette::Light));
+      g.drawLine(r.bottomLeft(), r.bottomRight());
+      g.drawLine(r.topRight(), r.bottomRight());
+    }
     return;
   }
   // 100 bands of equal width, from white to the end colour.

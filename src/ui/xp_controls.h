@@ -21,12 +21,16 @@ class TXPGradientPanel : public QWidget {
   void SetGradientEnabled(bool enabled, const QColor& color = QColor());
   // Whether the gradient is drawn.
   bool GradientEnabled() const { return gradient_; }
+  // A sunken one-pixel bevel around a plain panel (the Standard skin's panels), or none.
+  void SetLoweredBevel(bool lowered);
+  bool LoweredBevel() const { return lowered_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   bool gradient_ = true;
+  bool lowered_ = false;
   QColor plain_;
 };
 

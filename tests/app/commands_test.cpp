@@ -10,7 +10,6 @@
 
 #include "app/command_states.h"
 #include "app/key_map.h"
-#include "ui/band_layout.h"
 
 namespace trimora {
 namespace {
@@ -433,42 +432,8 @@ TEST(CommandStates, BeforeAPictureOnlyTheCommandsOutsideTheRulesAreEnabled) {
 
 TEST(CommandStates, CommandsWithoutBehaviourAreNotBuilt) {
   // The commands whose windows come later stay disabled until they are built.
-  const CommandSet later = SetOf({C::CropAndBurn, C::StandardSkin, C::FashionSkin});
+  const CommandSet later = SetOf({C::CropAndBurn});
   EXPECT_EQ(BuiltCommands(), ~later);
-}
-
-TEST(BandLayout, TheOrderSettingAndTheRowOfBands) {
-  struct OrderCase {
-    const char* text;
-    ui::BandOrder order;
-  };
-  for (const OrderCase& c :
-       {OrderCase{"12345", {1, 2, 3, 4, 5}}, OrderCase{"31245", {3, 1, 2, 4, 5}},
-        OrderCase{"54321", {5, 4, 3, 2, 1}}, OrderCase{"11345", {1, 2, 3, 4, 5}},
-        OrderCase{"1234", {1, 2, 3, 4, 5}}, OrderCase{"123456", {1, 2, 3, 4, 5}},
-        OrderCase{"", {1, 2, 3, 4, 5}}, OrderCase{"1234x", {1, 2, 3, 4, 5}}}) {
-    EXPECT_EQ(ui::ParseBandOrder(c.text), c.order) << c.text;
-  }
-  EXPECT_EQ(ui::BandOrderText({3, 1, 2, 4, 5}), "31245");
-
-  const std::array<int, 5> widths = {144, 210, 228, 70, 284};
-  const ui::BandRow four =
-      ui::LayoutBandRow({3, 1, 2, 4, 5}, {true, true, true, true, false}, widths, 900);
-  ASSERT_EQ(four.places.size(), 4u);
-  EXPECT_EQ(four.places[0].band, 3);
-  EXPECT_EQ(four.places[0].left, 0);
-  EXPECT_EQ(four.places[0].width, 241);
-  EXPECT_EQ(four.places[1].band, 1);
-  EXPECT_EQ(four.places[1].left, 241);
-  EXPECT_EQ(four.places[3].band, 4);
-  EXPECT_EQ(four.places[3].width, 900 - four.places[3].left) << "the last band fills the row";
-  EXPECT_EQ(four.minimumWindowWidth, 800);
-  const ui::BandRow all =
-      ui::LayoutBandRow(ui::kDesignedBandOrder, {true, true, true, true, true}, widths, 900);
-  EXPECT_EQ(all.minimumWindowWidth, 144 + 210 + 228 + 70 + 284 + 5 * 13 + 8);
-  const ui::BandRow none = ui::LayoutBandRow(ui::kDesignedBandOrder, {}, widths, 900);
-  EXPECT_TRUE(none.places.empty());
-  EXPECT_EQ(none.minimumWindowWidth, 800);
 }
 
 }  // namespace

@@ -25,9 +25,25 @@ class FakeMainView : public FakeViewOf<MainView> {
     captions[id] = caption;
   }
   void SetCommandHint(CommandId id, const std::string& hint) override { hints[id] = hint; }
-  void ShowBands(const ui::BandOrder& order, const std::array<bool, 5>& visible) override {
-    bandOrder = order;
-    bandsVisible = visible;
+  void PlaceBands(const std::vector<ui::BandPlace>& places) override {
+    bandPlaces = places;
+    bandsVisible = {};
+    for (const ui::BandPlace& place : places)
+      bandsVisible[static_cast<std::size_t>(place.band - 1)] = true;
+  }
+  void ShiftBelowBandBar(int pixels) override { pictureTop += pixels; }
+  void SetWindowMinimumWidth(int width) override { minimumWidth = width; }
+  void RemoveShortcut(CommandId id) override { shortcutsRemoved.insert(id); }
+  void ApplyStandardSkin() override { ++standardSkinConversions; }
+  void SetWindowWidth(int width, int left) override {
+    place.width = width;
+    place.left = left;
+  }
+  // The shown bands from left to right.
+  std::vector<int> ShownBands() const {
+    std::vector<int> bands;
+    for (const ui::BandPlace& p : bandPlaces) bands.push_back(p.band);
+    return bands;
   }
   void SetFormatMenu(FormatMenu menu, const std::vector<FormatMenuEntry>& entries) override {
     ++formatMenuBuilds;
@@ -126,8 +142,12 @@ class FakeMainView : public FakeViewOf<MainView> {
 
   std::map<CommandId, std::string> captions;
   std::map<CommandId, std::string> hints;
-  ui::BandOrder bandOrder{};
+  std::vector<ui::BandPlace> bandPlaces;
   std::array<bool, 5> bandsVisible{};
+  int pictureTop = 78;  // below the menu band and the designed row of tool bars
+  int minimumWidth = 800;
+  std::set<CommandId> shortcutsRemoved;
+  int standardSkinConversions = 0;
   std::vector<FormatMenuEntry> defaultFormatMenu;
   std::vector<FormatMenuEntry> formatPopup;
   std::vector<FormatPopupPlace> popups;

@@ -33,14 +33,13 @@ TEST_F(MainPresenterTest, TheWindowStartsWithOnlyTheCommandsThatWorkWithoutAPict
     auto p = Start();
     EXPECT_EQ(view_.EnabledSet(),
               SetOf({C::ChooseSourceFolder, C::Settings, C::Quit, C::FormatDefinitions,
-                     C::ToolBarFiles, C::ToolBarTouchUp, C::ToolBarRotate, C::ToolBarFormat,
-                     C::ToolBarNavigation, C::HomePage, C::About, C::ZoomPause, C::ZoomIn,
-                     C::ZoomOut}))
+                     C::StandardSkin, C::FashionSkin, C::ToolBarFiles, C::ToolBarTouchUp,
+                     C::ToolBarRotate, C::ToolBarFormat, C::ToolBarNavigation, C::HomePage,
+                     C::About, C::ZoomPause, C::ZoomIn, C::ZoomOut}))
         << "the help items stay off while the help program and the guide viewer are missing";
     EXPECT_EQ(view_.CheckedSet(), SetOf({C::FashionSkin, C::ToolBarFiles, C::ToolBarTouchUp,
                                          C::ToolBarRotate, C::ToolBarFormat}));
-    EXPECT_EQ(view_.bandOrder, ui::kDesignedBandOrder);
-    EXPECT_EQ(view_.bandsVisible, (std::array<bool, 5>{true, true, true, true, false}));
+    EXPECT_EQ(view_.ShownBands(), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(view_.place, (WindowRect{400, 300, 800, 600})) << "centred on the first run";
     EXPECT_TRUE(view_.shortcutVisible);
     EXPECT_EQ(view_.captions[C::FormatButton], "   10 x 15   ");
@@ -80,6 +79,108 @@ TEST_F(MainPresenterTest, TheWindowOpensWhereItWasLeftWithinTheOldScreenLimits) 
   }
 }
 
+TEST_F(MainPresenterTest, TheToolBarRowMovesThePictureAreaAndWidensTheWindow) {
+  auto p = Start();
+  p->WindowResized(800, 800);
+  const int top = view_.pictureTop;
+  for (C item : {C::ToolBarFiles, C::ToolBarTouchUp, C::ToolBarRotate}) p->Run(item);
+  EXPECT_EQ(view_.pictureTop, top);
+  p->Run(C::ToolBarFormat);
+  EXPECT_EQ(view_.pictureTop, top - 54) << "the last tool bar went";
+  EXPECT_TRUE(view_.bandPlaces.empty());
+  p->Run(C::ToolBarRotate);
+  EXPECT_EQ(view_.pictureTop, top);
+  p->Run(C::ToolBarFiles);
+  EXPECT_EQ(view_.pictureTop, top) << "a second tool bar does not move it";
+  // All five: the window grows to their width and is centred on the 1600 pixel desktop.
+  for (C item : {C::ToolBarTouchUp, C::ToolBarFormat, C::ToolBarNavigation}) p->Run(item);
+  const int all = 144 + 210 + 228 + 70 + 284 + 5 * 13 + 8;
+  EXPECT_EQ(view_.minimumWidth, all);
+  EXPECT_EQ(view_.place.width, all);
+  EXPECT_EQ(view_.place.left, (1600 - all) / 2);
+  // A band dragged to the front and let go: the row has it first, the order is kept.
+  p->WindowResized(1200, 1200);
+  p->BandDropped(5, 3);
+  EXPECT_EQ(view_.ShownBands(), (std::vector<int>{5, 1, 2, 3, 4}));
+  EXPECT_EQ(view_.bandPlaces.back().left + view_.bandPlaces.back().width, 1200 - 10);
+  p->Close();
+  EXPECT_EQ(ReadStringSetting("ToolBar\\Order", ""), "51234");
+}
+
+TEST_F(MainPresenterTest, TheFormatBandFollowsTheWidthOfItsToolBar) {
+  auto p = Start();
+  p->WindowResized(1000, 1000);
+  p->FormatToolBarResized(160);
+  ASSERT_EQ(view_.ShownBands(), (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_EQ(view_.bandPlaces[3].left, 157 + 223 + 241);
+  EXPECT_EQ(view_.bandPlaces[3].width, 1000 - 10 - (157 + 223 + 241));
+  p->Run(C::ToolBarNavigation);
+  EXPECT_EQ(view_.bandPlaces[3].width, 173) << "no longer the last band";
+}
+
+TEST_F(MainPresenterTest, StandardSkinConvertsAtOnceAndFashionNeedsARestart) {
+  programs_.present.insert(kMainProgram);
+  programs_.open = {kHelpWindowClass, kGuideWindowClass};
+  auto p = Start();
+  EXPECT_TRUE(p->FashionSkinActive());
+  p->Run(C::FashionSkin);
+  EXPECT_TRUE(view_.messages.empty()) << "Fashion is in force: nothing happens";
+  p->Run(C::StandardSkin);
+  EXPECT_FALSE(p->FashionSkinActive());
+  EXPECT_EQ(view_.standardSkinConversions, 1);
+  EXPECT_EQ(view_.shortcutsRemoved, (std::set<C>{C::Shrink}));
+  EXPECT_EQ(view_.CheckedSet() & SetOf({C::StandardSkin, C::FashionSkin}),
+            SetOf({C::StandardSkin}));
+  EXPECT_TRUE(ReadBoolSetting("StandardSkin", false)) << "stored at once";
+  EXPECT_EQ(programs_.posted, (std::vector<std::string>{"THelpDialog 16 0", "TBrevioDialog 16 0"}));
+  p->Run(C::StandardSkin);
+  EXPECT_EQ(view_.standardSkinConversions, 1) << "a second click does nothing";
+  // The keypad's divide key no longer shrinks the selection.
+  p->FinishStart();
+  EXPECT_FALSE(p->KeyPressed({Key::KeypadDivide, false, false}));
+
+  // "Fashion" answered with "Nein": nothing changes.
+  programs_.posted.clear();
+  view_.answers = {ui::kResultNo};
+  p->Run(C::FashionSkin);
+  ASSERT_EQ(view_.messages.size(), 1u);
+  const auto& question = view_.messages[0];
+  EXPECT_EQ(question.title, "Frage");
+  EXPECT_EQ(question.text,
+            "Zum Umschalten in den Fashion View-Modus ist ein Neustart des Programmes "
+            "notwendig.\r\n\r\nSoll Trimora jetzt neu gestartet werden?");
+  EXPECT_EQ(question.buttons, ui::kButtonsYesNo);
+  EXPECT_EQ(question.key, "");
+  EXPECT_EQ(question.width, 315);
+  EXPECT_EQ(question.height, 170);
+  EXPECT_TRUE(view_.Checked(C::StandardSkin));
+  EXPECT_FALSE(view_.Checked(C::FashionSkin));
+  EXPECT_FALSE(p->FashionSkinActive());
+  EXPECT_TRUE(ReadBoolSetting("StandardSkin", false));
+  EXPECT_TRUE(programs_.started.empty());
+  EXPECT_EQ(view_.closeRequests, 0);
+
+  // "Ja": stored, the help window asked to close, the program started again, this one closed.
+  view_.answers = {ui::kResultYes};
+  p->Run(C::FashionSkin);
+  EXPECT_FALSE(ReadBoolSetting("StandardSkin", true));
+  EXPECT_TRUE(view_.Checked(C::FashionSkin));
+  EXPECT_EQ(programs_.posted, (std::vector<std::string>{"THelpDialog 16 0"}));
+  EXPECT_EQ(programs_.started, (std::vector<std::string>{"Trimora2 -restart"}));
+  EXPECT_EQ(view_.closeRequests, 1);
+}
+
+TEST_F(MainPresenterTest, AStoredStandardSkinIsAppliedAtStart) {
+  WriteBoolSetting("StandardSkin", true);
+  auto p = Start();
+  EXPECT_FALSE(p->FashionSkinActive());
+  EXPECT_EQ(view_.standardSkinConversions, 1);
+  EXPECT_TRUE(view_.Checked(C::StandardSkin));
+  EXPECT_FALSE(view_.Checked(C::FashionSkin));
+  p->Close();
+  EXPECT_TRUE(ReadBoolSetting("StandardSkin", false)) << "kept at close";
+}
+
 TEST_F(MainPresenterTest, AnyStoredGeometryOpensWithinTheDesktopAndIsSavedSoBack) {
   struct Case {
     int left, top, width, height;
@@ -114,12 +215,12 @@ TEST_F(MainPresenterTest, ToolBarItemsShowAndHideTheirBandsAndTheSettingsKeepThe
   WriteStringSetting("ToolBar\\Order", "31245");
   WriteBoolSetting("ToolBar\\Rotate", false);
   auto p = Start();
-  EXPECT_EQ(view_.bandOrder, (ui::BandOrder{3, 1, 2, 4, 5}));
-  EXPECT_EQ(view_.bandsVisible, (std::array<bool, 5>{true, true, false, true, false}));
+  EXPECT_EQ(p->Settings().bandOrder, (ui::BandOrder{3, 1, 2, 4, 5}));
+  EXPECT_EQ(view_.ShownBands(), (std::vector<int>{1, 2, 4}));
   EXPECT_FALSE(view_.Checked(C::ToolBarRotate));
   p->Run(C::ToolBarNavigation);
   p->Run(C::ToolBarFiles);
-  EXPECT_EQ(view_.bandsVisible, (std::array<bool, 5>{false, true, false, true, true}));
+  EXPECT_EQ(view_.ShownBands(), (std::vector<int>{2, 4, 5}));
   EXPECT_TRUE(view_.Checked(C::ToolBarNavigation));
   EXPECT_FALSE(view_.Checked(C::ToolBarFiles));
   p->Close();
@@ -914,7 +1015,8 @@ std::string Observe(const FakeMainView& view, const FakePrograms& programs, Main
       << "|" << view.messages.size() << "|" << view.errors.size() << "|" << view.aboutBoxes.size()
       << "|" << view.closeRequests << "|" << view.optionsDialog.showings << "|"
       << view.formatDialog.showings << "|" << view.magnifierPanel.panelHeight << "|"
-      << view.zoomLevel << "|" << view.exifVisible << "|" << view.fullScreenRuns << "|";
+      << view.zoomLevel << "|" << view.exifVisible << "|" << view.fullScreenRuns << "|"
+      << view.standardSkinConversions << "|";
   for (bool visible : view.bandsVisible) out << visible;
   out << "|" << programs.started.size() << programs.opened.size() << programs.posted.size();
   const GridState& g = p.Frame().grid;

@@ -11,20 +11,29 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
+#include "app/info_dialog.h"
 #include "app/kv_main_form.h"
+#include "app/options_dialog.h"
 #include "fake_main_view.h"
-#include "main_window_test_support.h"
+#include "formats/format_dialog.h"
 #include "frame/image_panel.h"
+#include "main_window_test_support.h"
+#include "metadata/exif_dialog.h"
 #include "platform/instance.h"
 #include "platform/settings.h"
 #include "tables/table_file.h"
+#include "ui/dialog_kit.h"
+#include "ui/message_box.h"
+#include "ui/select_folder_dialog.h"
 #include "ui/xp_form.h"
 
 using trimora::CommandId;
@@ -38,6 +47,11 @@ const QString kPhotos = QStringLiteral(TRIMORA_TESTDATA_DIR "/photos/");
 
 void Screenshot(QWidget* widget, const QString& name) {
   trimora::testing::Screenshot(widget, QStringLiteral("mainwin"), name);
+}
+
+// The class of a window without its namespaces ("TFormatDialog").
+QString ClassName(const QWidget* window) {
+  return QString::fromLatin1(window->metaObject()->className()).section(QStringLiteral("::"), -1);
 }
 
 }  // namespace
@@ -113,9 +127,12 @@ class MainWindowTest : public QObject {
     trimora::WriteStringSetting("ToolBar\\Order", "31245");
     trimora::WriteBoolSetting("ToolBar\\Navigation", true);
     auto window = Start();
-    // Five tool bars need more than 900 pixels: the window grows to their width.
-    QCOMPARE(window->size(), QSize(std::max(900, window->minimumWidth()), 640));
-    QCOMPARE(window->pos(), QPoint(1, 1));
+    // Five tool bars need more than 900 pixels: the window grows to their width and is
+    // centred across the screen.
+    QVERIFY(window->minimumWidth() > 900);
+    QCOMPARE(window->size(), QSize(window->minimumWidth(), 640));
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(window->pos(), QPoint(desktop.x() + (desktop.width() - window->width()) / 2, 1));
     QCOMPARE(window->Presenter().Settings().bandOrder, (trimora::ui::BandOrder{3, 1, 2, 4, 5}));
     QVERIFY(window->Band(5)->isVisible());
     QVERIFY(window->Band(3)->x() < window->Band(1)->x());
@@ -377,6 +394,197 @@ class MainWindowTest : public QObject {
     QTest::keyClick(window.get(), Qt::Key_Plus, Qt::KeypadModifier);
     QCOMPARE(window->Presenter().Frame().grid.SelW, width);
     window->close();
+  }
+
+  void theToolBarRowMovesThePicturePanelAndBandsAreDraggedByTheirGrips() {
+    auto window = Start();
+    auto trigger = [&](CommandId id) { window->Actions(id).front()->trigger(); };
+    QWidget* picture = window->ImagePanel();
+    const int top = picture->mapTo(window.get(), QPoint(0, 0)).y();
+    const int height = picture->height();
+    for (CommandId id : {CommandId::ToolBarFiles, CommandId::ToolBarTouchUp,
+                         CommandId::ToolBarRotate, CommandId::ToolBarFormat}) {
+      trigger(id);
+    }
+    QTRY_COMPARE(picture->mapTo(window.get(), QPoint(0, 0)).y(), top - 54);
+    QCOMPARE(picture->height(), height + 54);
+    Screenshot(window.get(), QStringLiteral("no-tool-bars"));
+    trigger(CommandId::ToolBarRotate);
+    QTRY_COMPARE(picture->mapTo(window.get(), QPoint(0, 0)).y(), top);
+    trigger(CommandId::ToolBarFiles);
+    QTest::qWait(50);
+    QCOMPARE(picture->mapTo(window.get(), QPoint(0, 0)).y(), top);
+    QVERIFY(window->Actions(CommandId::ToolBarRotate).front()->isChecked());
+    QVERIFY(!window->Actions(CommandId::ToolBarFormat).front()->isChecked());
+
+    // The files band is dragged by its grip below the row and to the right of the rotate band:
+    // released, it stands right of it on the one row.
+    QToolBar* rotate = window->Band(3);
+    QWidget* grip = window->BandGrip(1);
+    QWidget* rotateGrip = window->BandGrip(3);
+    QCOMPARE(grip->x(), 0);
+    QVERIFY(grip->isVisible());
+    const QPoint from = grip->rect().center();
+    QTest::mousePress(grip, Qt::LeftButton, {}, from);
+    const QPoint globalFrom = grip->mapToGlobal(from);
+    const QPoint by(rotateGrip->x() + (rotate->x() + rotate->width() - rotateGrip->x()) / 2 + 20,
+                    60);
+    const QPoint to = from + by;
+    for (int step = 1; step <= 4; ++step) {
+      QMouseEvent move(QEvent::MouseMove, from, globalFrom + by * step / 4, Qt::NoButton,
+                       Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(grip, &move);
+    }
+    QVERIFY(grip->y() > 0);
+    QCOMPARE(window->Band(1)->y(), grip->y());
+    Screenshot(window.get(), QStringLiteral("band-dragged"));
+    QTest::mouseRelease(grip, Qt::LeftButton, {}, to);
+    QCOMPARE(grip->y(), 0);
+    QCOMPARE(window->Band(1)->y(), 0);
+    QCOMPARE(rotate->y(), 0);
+    QCOMPARE(rotateGrip->x(), 0);
+    QCOMPARE(grip->x(), rotate->x() + rotate->width());
+    QTRY_COMPARE(picture->mapTo(window.get(), QPoint(0, 0)).y(), top);
+    window->close();
+    QCOMPARE(QString::fromStdString(trimora::ReadStringSetting("ToolBar\\Order", "")),
+             QStringLiteral("32145"));
+  }
+
+  void theStandardSkinConvertsEveryWindowAndFashionAnsweredNoKeepsIt() {
+    auto window = Start();
+    QVERIFY(window->MenuPainting());
+    QVERIFY(window->Menu(trimora::MenuId::View)->style() != QApplication::style());
+    const QRect place = window->geometry();
+    std::vector<QWidget*> dialogs = {
+        window->FormatDialogWindow(),   window->OptionsDialogWindow(),
+        window->InfoDialog(),           window->ExifDialog(),
+        window->Dialogs().MessageBox(), window->Dialogs().FolderDialog()};
+    // Every window in the Fashion skin first.
+    Screenshot(window.get(), QStringLiteral("fashion"));
+    for (QWidget* dialog : dialogs) {
+      dialog->show();
+      Screenshot(dialog, QStringLiteral("fashion-") + ClassName(dialog));
+      dialog->hide();
+    }
+    auto* standard = window->Actions(CommandId::StandardSkin).front();
+    QVERIFY(standard->isEnabled());
+    standard->trigger();
+    QVERIFY(trimora::ReadBoolSetting("StandardSkin", false));
+    QVERIFY(standard->isChecked());
+    QVERIFY(!window->Actions(CommandId::FashionSkin).front()->isChecked());
+    QVERIFY(window->Frame()->FrameHidden());
+    QVERIFY(!(window->windowFlags() & Qt::FramelessWindowHint));
+    QCOMPARE(window->windowTitle(), QStringLiteral("  Trimora 2"));
+    QTRY_VERIFY(window->isVisible());
+    QCOMPARE(window->geometry().size(), place.size());
+    QVERIFY(!window->MenuPainting());
+    QCOMPARE(window->Menu(trimora::MenuId::View)->style(), QApplication::style());
+    // The plain status bar with its four panels shows what the frame's bottom bar held.
+    auto* bar = window->findChild<QWidget*>(QStringLiteral("StatusBar"));
+    QVERIFY(bar->isVisible());
+    const std::array<int, 3> widths = {270, 150, 230};
+    for (int i = 0; i < 4; ++i) {
+      auto* panel = bar->findChild<QLabel*>(QStringLiteral("StatusPanel") + QString::number(i));
+      QVERIFY(panel && panel->isVisible());
+      if (i < 3) QCOMPARE(panel->width(), widths[static_cast<std::size_t>(i)]);
+      QVERIFY(panel->text().contains(window->StatusPanelText(i).trimmed()));
+    }
+    // A long path is shortened in the middle.
+    window->SetStatusPanel(0, "/home/anna/Bilder/Urlaub 2026/Norwegen/Lofoten/Tag 3/Abend");
+    auto* first = bar->findChild<QLabel*>(QStringLiteral("StatusPanel0"));
+    QVERIFY(first->text().contains(QStringLiteral(".../Abend")));
+    QVERIFY(first->fontMetrics().horizontalAdvance(first->text()) <= first->contentsRect().width());
+    // "Verkleinern" shows no shortcut key any more.
+    for (QAction* item : window->Actions(CommandId::Shrink)) {
+      if (!item->text().isEmpty()) QVERIFY(!item->text().contains(QLatin1Char('\t')));
+    }
+    for (QWidget* dialog : dialogs) {
+      auto* frame =
+          dialog->findChild<trimora::ui::TtfXPForm*>(QString(), Qt::FindDirectChildrenOnly);
+      QVERIFY2(frame && frame->FrameHidden(), dialog->metaObject()->className());
+      QVERIFY(!(dialog->windowFlags() & Qt::FramelessWindowHint));
+    }
+    QVERIFY(window->ExifDialog()->windowFlags().testFlag(Qt::Tool));
+    Screenshot(window.get(), QStringLiteral("standard"));
+    for (QWidget* dialog : dialogs) {
+      dialog->show();
+      Screenshot(dialog, QStringLiteral("standard-") + ClassName(dialog));
+      dialog->hide();
+    }
+
+    // "Fashion", answered with the plain "&Nein" of the converted message box.
+    QString question;
+    QTimer::singleShot(300, this, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (box == nullptr) return;
+      Screenshot(box, QStringLiteral("standard-question"));
+      question = box->windowTitle();
+      for (QPushButton* button : box->findChildren<QPushButton*>()) {
+        if (button->isVisible() && button->text() == QStringLiteral("&Nein") &&
+            button->objectName().startsWith(QStringLiteral("Bit"))) {
+          button->click();
+          return;
+        }
+      }
+    });
+    window->Actions(CommandId::FashionSkin).front()->trigger();
+    QCOMPARE(question, QStringLiteral("  Frage"));
+    QVERIFY(standard->isChecked());
+    QVERIFY(!window->Actions(CommandId::FashionSkin).front()->isChecked());
+    QVERIFY(!window->Presenter().FashionSkinActive());
+    QVERIFY(programs_.started.empty() || programs_.started.back() != "Trimora2 -restart");
+    window->close();
+    QVERIFY(trimora::ReadBoolSetting("StandardSkin", false));
+
+    // The next start is in the Standard skin at once.
+    auto again = Start();
+    QVERIFY(again->Frame()->FrameHidden());
+    QVERIFY(again->Actions(CommandId::StandardSkin).front()->isChecked());
+    QVERIFY(!again->MenuPainting());
+    again->close();
+  }
+
+  void fashionAnsweredYesStartsTheRealProgramAgainInTheFashionSkin() {
+    trimora::WriteBoolSetting("StandardSkin", true);
+    // The program started again is the real one from the program folder.
+    struct RealRestart : trimora::testing::FakePrograms {
+      QProcess process;
+      void Start(const std::string& program, const std::vector<std::string>& arguments) override {
+        trimora::testing::FakePrograms::Start(program, arguments);
+        if (program != trimora::kMainProgram) return;
+        QStringList list;
+        for (const std::string& a : arguments) list << QString::fromStdString(a);
+        process.start(QStringLiteral(TRIMORA_PROGRAM_DIR "/Trimora2"), list);
+      }
+    } programs;
+    programs.present = {trimora::kMainProgram};
+    auto window = std::make_unique<TKvMainForm>(nullptr, &programs, TRIMORA_PROGRAM_DIR "/");
+    window->show();
+    QTRY_VERIFY(!window->StartingUp());
+    QVERIFY(window->Frame()->FrameHidden());
+    QTimer::singleShot(300, this, [&] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (box == nullptr) return;
+      for (QPushButton* button : box->findChildren<QPushButton*>()) {
+        if (button->isVisible() && button->text() == QStringLiteral("&Ja")) {
+          button->click();
+          return;
+        }
+      }
+    });
+    window->Actions(CommandId::FashionSkin).front()->trigger();
+    QCOMPARE(programs.started, (std::vector<std::string>{"Trimora2 -restart"}));
+    QTRY_VERIFY(!window->isVisible());
+    QVERIFY(!trimora::ReadBoolSetting("StandardSkin", true));
+    // The program comes up again beside this one, which is no longer shown.
+    QVERIFY(programs.process.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(trimora::FindWindowByClass("TKvMainForm"), 15000);
+    QCOMPARE(programs.process.state(), QProcess::Running);
+    QVERIFY(trimora::PostMessageToClass("TKvMainForm", trimora::kCloseMessage, 0));
+    QVERIFY(programs.process.waitForFinished(15000));
+    QCOMPARE(programs.process.exitCode(), 0);
+    // It ran in the Fashion skin and kept it when it closed.
+    QVERIFY(!trimora::ReadBoolSetting("StandardSkin", true));
   }
 
   void altF4ClosesTheWindowAlsoWithoutAWindowManager() {
