@@ -164,7 +164,12 @@ class MainPresenter::CorrectionSide : public CorrectionView {
   }
   void ShowError(const std::string& text) override { main_.view_.ShowError(text); }
   void SetBusy(bool busy) override { main_.view_.SetBusy(busy); }
-  void CommandsChanged() override { main_.RefreshCommands(); }
+  // Every correction step ends here, after the picture on screen changed: the commands follow
+  // and the magnifier shows the new picture under a resting pointer.
+  void CommandsChanged() override {
+    main_.RefreshCommands();
+    main_.RefreshZoom();
+  }
   bool SavingInProgress() const override { return main_.SavingInProgress(); }
 
  private:
@@ -579,7 +584,7 @@ void MainPresenter::AfterFormatDialog() {
   formats_.LoadDefaultFormat(inRange(defaultId) ? defaultId : 1);
   frame_.RefreshTypeButtons(false);
   const std::int32_t currentId = formats_.CurrentFormat.FormatID;
-  frame_.ApplyFormat(inRange(currentId) ? currentId : 1, true);
+  chooser_.ApplyFormatWithStripes(inRange(currentId) ? currentId : 1);
   BuildFormatMenus();
 }
 
