@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Closing Trimora2 with a 20 MB settings file beside the same close with a small one, timed as
 # whole processes under a virtual X server: from the close key (Alt+F4) to the process's end.
-# Each run closes both, one after the other, and the ratio of the two is taken per run.
+# Each run closes both, one after the other, and the ratio of the two is taken per run, of the
+# wall-clock time and of the processor time the program spent from the key to its end.
 #
 #   bench/platform/settings_close.sh [BUILD_BIN [RUNS [PEER_BIN]]]
 #
@@ -45,31 +46,38 @@ close_time() {
   # Written by the session before, not a moment ago.
   touch -d "1 hour ago" "$home/config/Halvorn/Trimora/$version.ini"
   XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/run \
-    "$1/Trimora2" -restart >/dev/null 2>&1 &
+    /usr/bin/time -f '%U %S' -o "$home/cpu" "$1/Trimora2" -restart >/dev/null 2>&1 &
   local pid=$!
-  local window
-  window=$(timeout 60 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | tail -1)
+  local window program
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Trimora' 2>/dev/null | tail -1)
+  program=$(pgrep -P "$pid" | head -1)
   sleep 1
-  local start end
+  local start end before
+  # Processor time so far (user and system, in clock ticks).
+  before=$(awk '{ print $14 + $15 }' "/proc/$program/stat")
   start=$(date +%s.%N)
   xdotool key --window "$window" alt+F4
   wait "$pid" || true
   end=$(date +%s.%N)
+  local cpu
+  cpu=$(awk -v b="$before" -v t="$(getconf CLK_TCK)" '{ print $1 + $2 - b / t }' "$home/cpu")
   rm -rf "$home"
-  echo "$end - $start" | bc -l
+  echo "$(echo "$end - $start" | bc -l) $cpu"
 }
 
 printf 'load average: %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"
 printf 'settings file: small %s bytes, big %s bytes\n' "$(stat -c %s "$small")" "$(stat -c %s "$big")"
-ratios=() peer_ratios=()
+ratios=() cpu_ratios=() peer_ratios=()
 for ((r = 1; r <= runs; r++)); do
-  s=$(close_time "$bin" "$small")
-  b=$(close_time "$bin" "$big")
+  read -r s sc <<<"$(close_time "$bin" "$small")"
+  read -r b bc_ <<<"$(close_time "$bin" "$big")"
   ratios+=("$(echo "$b / $s" | bc -l)")
-  line=$(printf 'run %d: small %.3f s, big %.3f s, ratio %.2f' "$r" "$s" "$b" "${ratios[-1]}")
+  cpu_ratios+=("$(echo "$bc_ / $sc" | bc -l)")
+  line=$(printf 'run %d: small %.3f s (cpu %.2f), big %.3f s (cpu %.2f), ratio %.2f, cpu ratio %.2f' \
+    "$r" "$s" "$sc" "$b" "$bc_" "${ratios[-1]}" "${cpu_ratios[-1]}")
   if [ -n "$peer" ]; then
-    ps=$(close_time "$peer" "$small")
-    pb=$(close_time "$peer" "$big")
+    read -r ps _ <<<"$(close_time "$peer" "$small")"
+    read -r pb _ <<<"$(close_time "$peer" "$big")"
     peer_ratios+=("$(echo "$pb / $ps" | bc -l)")
     line+=$(printf '; peer small %.3f s, big %.3f s, ratio %.2f' "$ps" "$pb" "${peer_ratios[-1]}")
   fi
@@ -77,5 +85,6 @@ for ((r = 1; r <= runs; r++)); do
 done
 summary() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { printf "median %.2f (min %.2f, max %.2f)\n", v[int((NR + 1) / 2)], v[1], v[NR] }'; }
 echo "big/small: $(summary "${ratios[@]}")"
+echo "big/small processor time of the close: $(summary "${cpu_ratios[@]}")"
 [ -n "$peer" ] && echo "peer big/small: $(summary "${peer_ratios[@]}")"
 printf 'load average: %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"

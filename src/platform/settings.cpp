@@ -8,14 +8,13 @@
 // The parsed file is kept and trusted as long as the file is the same one (device, inode, size
 // and modification time); a file that another program has replaced or changed is read anew.
 // Within the grain of the file's time after it was read or written, the bytes are read and
-// compared with those parsed. A
-// change is written to a temporary file in the same folder and renamed over the old file, so a
-// crash leaves either the old or the new file, never a half-written one; a batch of changes
-// (closing the program writes some thirty values) is written once. There is no fsync: the file
-// systems in use (ext4's auto_da_alloc, btrfs) write a file renamed over another before the
-// rename itself. Changes take an exclusive lock on the folder and are made to the file as it is
-// then, so that two programs writing at once (Trimora2 and Brevio) do not lose each other's
-// values.
+// compared with those parsed. A change is written to a temporary file in the same folder and
+// renamed over the old file, so a crash leaves either the old or the new file, never a
+// half-written one; a batch of changes (closing the program writes some thirty values) is
+// written once. There is no fsync: the file systems in use (ext4's auto_da_alloc, btrfs) write a
+// file renamed over another before the rename itself. Changes take an exclusive lock on the
+// folder and are made to the file as it is then, so that two programs writing at once (Trimora2
+// and Brevio) do not lose each other's values.
 #include "platform/settings.h"
 
 #include <fcntl.h>
@@ -219,22 +218,46 @@ bool Trusted(const Cache& cache, const std::string& file) {
          cache.identity.modified.tv_sec + kTimeGrain < cache.cachedAt.tv_sec;
 }
 
+// True when the regular file `path` holds exactly `content`: read in blocks and compared, which
+// costs far less than reading it whole and parsing it again.
+bool HoldsContent(const std::string& path, const std::string& content) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool same = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              static_cast<std::size_t>(info.st_size) == content.size();
+  char buffer[65536];
+  std::size_t at = 0;
+  while (same) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      same = got == 0 && at == content.size();
+      break;
+    }
+    const std::size_t n = static_cast<std::size_t>(got);
+    same = at + n <= content.size() && content.compare(at, n, buffer, n) == 0;
+    at += n;
+  }
+  close(fd);
+  return same;
+}
+
 // Makes the cache hold `file` as it is now (plus the batch's changes): read anew unless the
-// cache can be trusted.
+// cache can be trusted. A file just read or written may have changed in place within its
+// time's grain; when its bytes are still the ones parsed, the parse stands.
 void Refresh(Cache& cache, const std::string& file) {
   if (Trusted(cache, file)) return;
-  FileIdentity identity;
-  std::string content = ReadFile(file, identity);
-  // A file just read or written may have changed in place within its time's grain; when its
-  // bytes are still the ones parsed, the parse stands (comparing costs far less than parsing).
-  if (cache.valid && cache.file == file && identity.exists && identity == cache.identity &&
-      content == cache.content) {
+  if (cache.valid && cache.file == file && cache.identity.exists &&
+      IdentityOf(file) == cache.identity && HoldsContent(file, cache.content)) {
     return;
   }
-  cache.content = std::move(content);
+  FileIdentity identity;
+  cache.content = ReadFile(file, identity);
   cache.document = SettingsDocument::Parse(
       cache.content.empty()
-          ? std::string_view("; Settings of Trimora 2 and Brevio. Each section is a settings key.\n")
+          ? std::string_view(
+                "; Settings of Trimora 2 and Brevio. Each section is a settings key.\n")
           : std::string_view(cache.content));
   cache.file = file;
   cache.identity = identity;

@@ -219,12 +219,12 @@ TEST_F(TurnOriginalTest, AWriteProtectedOriginalIsRefusedOnEveryRoad) {
   for (const auto& [width, height] : {std::pair{640, 480}, std::pair{333, 250}}) {
     const std::string path = test::MakeJpeg(dir, "locked.jpg", width, height);
     const Bytes original = test::ReadFile(path);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::group_read);
-    for (const auto& turn : std::vector<std::function<void()>>{
-             [&] { TurnOriginal(path, Turn::Rotate90); },
-             [&] { JpegTranTurn(path, Turn::Rotate270); },
-             [&] { TurnByRecoding(path, Turn::Rotate180); }}) {
+    std::filesystem::permissions(
+        path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    for (const auto& turn :
+         std::vector<std::function<void()>>{[&] { TurnOriginal(path, Turn::Rotate90); },
+                                            [&] { JpegTranTurn(path, Turn::Rotate270); },
+                                            [&] { TurnByRecoding(path, Turn::Rotate180); }}) {
       try {
         turn();
         ADD_FAILURE() << width << " x " << height << " was turned";

@@ -2,6 +2,7 @@
 #include "platform/settings.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -233,6 +234,14 @@ TEST_F(SettingsTest, AChangeByAnotherProgramIsSeenAtTheNextCall) {
   file.replace(at, 14, "dword:00000033");
   WriteFile(StoreFile("2.0"), file);
   EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 0x33);
+  // Changed in place again with its time put back: only the bytes tell.
+  struct stat info {};
+  ASSERT_EQ(::stat(StoreFile("2.0").c_str(), &info), 0);
+  file.replace(at, 14, "dword:00000035");
+  WriteFile(StoreFile("2.0"), file);
+  const timespec times[2] = {info.st_atim, info.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, StoreFile("2.0").c_str(), times, 0), 0);
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 0x35);
   file.replace(at, 14, "dword:00000034");
   WriteFile(StoreFile("2.0") + ".new", file);
   std::filesystem::rename(StoreFile("2.0") + ".new", StoreFile("2.0"));

@@ -392,8 +392,7 @@ TEST(TableFileOnDisk, AWriteProtectedTableIsNotReplaced) {
   const std::string path = dir.File("CroppingData.kv2");
   test::WriteFile(path, "old");
   ::chmod(path.c_str(), 0444);
-  EXPECT_EQ(CodeOf([&] { SaveTableToFile(CuttingTable(), path); }),
-            ErrorCode::kFileWriteProtected);
+  EXPECT_EQ(CodeOf([&] { SaveTableToFile(CuttingTable(), path); }), ErrorCode::kFileWriteProtected);
   EXPECT_EQ(test::ReadFile(path), "old");
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"CroppingData.kv2"});
 }
