@@ -14,10 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     auto rects = trimora::ParseRedEyeCoords(text);
     std::string list;
-    for (const trimora::PixelRect& r : rects) list = trimora::AppendRedEyeEntry(list, trimora::RedEyeEntry(r));
+    for (const trimora::PixelRect& r : rects)
+      list = trimora::AppendRedEyeEntry(list, trimora::RedEyeEntry(r));
     if (trimora::ParseRedEyeCoords(list) != rects) std::abort();
     trimora::Picture picture(7, 5);
-    for (std::size_t i = 0; i < picture.byteCount(); ++i) picture.data()[i] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 0; i < picture.byteCount(); ++i)
+      picture.data()[i] = static_cast<std::uint8_t>(i);
     trimora::ReapplyRedEye(picture, text);
     trimora::RemoveLastRedEyeEntry(text);
   } catch (const trimora::Error&) {

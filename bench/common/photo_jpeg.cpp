@@ -27,7 +27,8 @@ void MakePhotoLikeJpeg(const std::string& jpegPath, int width, int height, unsig
         row[i + 1] = clamp(y * 180 / height + 40 + noise);
         row[i + 2] = clamp(((x * x + y * y) >> 14) % 160 + 50 - wave + noise);
       }
-      out.write(reinterpret_cast<const char*>(row.data()), static_cast<std::streamsize>(row.size()));
+      out.write(reinterpret_cast<const char*>(row.data()),
+                static_cast<std::streamsize>(row.size()));
     }
   }
   const std::string command = "cjpeg -quality 90 -outfile '" + jpegPath + "' '" + ppm + "'";

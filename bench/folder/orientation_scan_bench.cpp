@@ -53,8 +53,10 @@ int main(int argc, char** argv) {
   std::sort(ratios.begin(), ratios.end());
   double load = 0;
   if (std::ifstream in("/proc/loadavg"); in) in >> load;
-  std::printf("orientation scan of 200 pictures: %.1f ms, strip: %.1f ms (processor time, mean of %d runs)\n",
-              1000 * scanTotal / runs, 1000 * stripTotal / runs, runs);
+  std::printf(
+      "orientation scan of 200 pictures: %.1f ms, strip: %.1f ms (processor time, mean of %d "
+      "runs)\n",
+      1000 * scanTotal / runs, 1000 * stripTotal / runs, runs);
   std::printf("scan / strip: median %.2f %% (runs from %.2f %% to %.2f %%), load average %.2f\n",
               100 * ratios[ratios.size() / 2], 100 * ratios.front(), 100 * ratios.back(), load);
   fs::remove_all(folder);

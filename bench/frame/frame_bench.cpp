@@ -37,7 +37,8 @@ std::string g_jpeg;
 
 // A photo-like 24 MP JPEG made with cjpeg at quality 90.
 void MakeTestJpeg() {
-  g_folder = std::filesystem::temp_directory_path() / ("trimora-frame-bench-" + std::to_string(getpid()));
+  g_folder =
+      std::filesystem::temp_directory_path() / ("trimora-frame-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(g_folder);
   g_jpeg = (g_folder / "picture.jpg").string();
   trimora::bench::MakePhotoLikeJpeg(g_jpeg, kWidth, kHeight);
@@ -52,7 +53,8 @@ class BenchView : public trimora::ForwardingFrameView {
   trimora::QtFrameView widgets;
   bool PicturesListed() const override { return true; }
   void SetCommandEnabled(trimora::FrameCommand, bool) override {}
-  int ShowMessageBox(const std::string&, const std::string&, int, const std::string&, int, int) override {
+  int ShowMessageBox(const std::string&, const std::string&, int, const std::string&, int,
+                     int) override {
     return 1;
   }
   void SetStatusText(int, const std::string&) override {}
@@ -136,7 +138,9 @@ void BM_DragStep(benchmark::State& state) {
     presenter.frameRectMoved();
     image->repaint();
     frame->repaint();
-    steps.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    steps.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
   }
   state.counters["median_ms"] = Median(steps);
   state.counters["view_width"] = image->width();

@@ -63,8 +63,9 @@ int main(int argc, char** argv) {
       shares.push_back(with / without - 1);
     }
     std::sort(shares.begin(), shares.end());
-    std::printf("%s (%d x %d): margin share median %+.2f %% (runs from %+.2f %% to %+.2f %%)\n", c.name, c.width,
-                c.height, 100 * shares[shares.size() / 2], 100 * shares.front(), 100 * shares.back());
+    std::printf("%s (%d x %d): margin share median %+.2f %% (runs from %+.2f %% to %+.2f %%)\n",
+                c.name, c.width, c.height, 100 * shares[shares.size() / 2], 100 * shares.front(),
+                100 * shares.back());
   }
   if (std::ifstream in("/proc/loadavg"); in) in >> load;
   std::printf("load average %.2f\n", load);

@@ -39,7 +39,8 @@ std::string g_probe;
 
 // A photo-like 6000 x 4000 JPEG made with cjpeg at quality 90 (4:2:0, as cameras do).
 void MakeTestJpeg() {
-  g_folder = std::filesystem::temp_directory_path() / ("trimora-imaging-bench-" + std::to_string(getpid()));
+  g_folder = std::filesystem::temp_directory_path() /
+             ("trimora-imaging-bench-" + std::to_string(getpid()));
   std::filesystem::create_directories(g_folder);
   g_jpeg = (g_folder / "picture.jpg").string();
   trimora::bench::MakePhotoLikeJpeg(g_jpeg, kWidth, kHeight);
@@ -105,7 +106,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred)
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" &&
+          !run.error_occurred)
         seconds[run.run_name.function_name] = run.GetAdjustedRealTime() / 1e3;  // reported in ms
     }
   }
@@ -123,7 +125,8 @@ void Ratio(const RatioReporter& r, const char* ours, const char* peer, double li
 }  // namespace
 
 int main(int argc, char** argv) {
-  g_probe = (std::filesystem::canonical("/proc/self/exe").parent_path() / "imaging_decode_probe").string();
+  g_probe = (std::filesystem::canonical("/proc/self/exe").parent_path() / "imaging_decode_probe")
+                .string();
   MakeTestJpeg();
   std::printf("Test picture: %s, %d x %d, %ju bytes\n", g_jpeg.c_str(), kWidth, kHeight,
               static_cast<std::uintmax_t>(std::filesystem::file_size(g_jpeg)));
@@ -160,7 +163,8 @@ int main(int argc, char** argv) {
     std::printf("  %-32s %8.1f ms   limit 250 ms\n", median->first.c_str(), median->second * 1e3);
 
   const double pictureMiB = double(kWidth) * kHeight * 4 / (1024.0 * 1024.0);
-  std::printf("\nPeak resident memory of one decoding process (picture buffer %.1f MiB):\n", pictureMiB);
+  std::printf("\nPeak resident memory of one decoding process (picture buffer %.1f MiB):\n",
+              pictureMiB);
   std::printf("  Trimora full decode  %8.1f MiB\n", PeakMiB({g_probe, g_jpeg}));
   std::printf("  Trimora thumbnail    %8.1f MiB\n", PeakMiB({g_probe, g_jpeg, "thumbnail"}));
   std::printf("  djpeg (streams rows) %8.1f MiB\n", PeakMiB({"djpeg", g_jpeg}));

@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
   const int files = 200;
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
 
-  const fs::path home = fs::temp_directory_path() / ("trimora-mainwin-bench-" + std::to_string(::getpid()));
+  const fs::path home =
+      fs::temp_directory_path() / ("trimora-mainwin-bench-" + std::to_string(::getpid()));
   const fs::path pictures = home / "pictures";
   fs::create_directories(pictures);
   setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
@@ -86,7 +87,8 @@ int main(int argc, char** argv) {
     }
     firstPeer.push_back(Seconds(t0));
     t0 = Clock::now();
-    for (const std::string& file : trimora::ListJpegFiles(pictures.string())) trimora::MakeThumbnail(file);
+    for (const std::string& file : trimora::ListJpegFiles(pictures.string()))
+      trimora::MakeThumbnail(file);
     stripPeer.push_back(Seconds(t0));
 
     // The window.
@@ -133,25 +135,34 @@ int main(int argc, char** argv) {
     stallsAfterFirst.push_back(longestAfterFirst);
     double load[1] = {0};
     getloadavg(load, 1);
-    std::printf("load average %.1f; run %d: first picture %.3f s (peer %.3f s), strip %.3f s (peer %.3f s), "
-                "longest stall %.1f ms (%.1f ms after the first picture); OpenFolder itself %.1f ms\n",
-                load[0], run + 1, shownAt, firstPeer.back(), whole, stripPeer.back(), longest * 1000,
-                longestAfterFirst * 1000, opened * 1000);
+    std::printf(
+        "load average %.1f; run %d: first picture %.3f s (peer %.3f s), strip %.3f s (peer %.3f "
+        "s), "
+        "longest stall %.1f ms (%.1f ms after the first picture); OpenFolder itself %.1f ms\n",
+        load[0], run + 1, shownAt, firstPeer.back(), whole, stripPeer.back(), longest * 1000,
+        longestAfterFirst * 1000, opened * 1000);
     std::fflush(stdout);
   }
   const double first = Median(firstPicture), firstP = Median(firstPeer);
   const double whole = Median(strip), wholeP = Median(stripPeer);
   std::vector<double> firstRatios, stripRatios;
   for (int r = 0; r < runs; ++r) {
-    firstRatios.push_back(firstPicture[static_cast<std::size_t>(r)] / firstPeer[static_cast<std::size_t>(r)]);
-    stripRatios.push_back(strip[static_cast<std::size_t>(r)] / stripPeer[static_cast<std::size_t>(r)]);
+    firstRatios.push_back(firstPicture[static_cast<std::size_t>(r)] /
+                          firstPeer[static_cast<std::size_t>(r)]);
+    stripRatios.push_back(strip[static_cast<std::size_t>(r)] /
+                          stripPeer[static_cast<std::size_t>(r)]);
   }
-  std::printf("\nmedian of %d runs (median of the per-run ratios: first picture %.2f, strip %.2f)\n", runs,
-              Median(firstRatios), Median(stripRatios));
-  std::printf("first picture on screen  %8.3f s   peer decode+thumbnail %8.3f s   ratio %.2f (limit 1.30)\n",
-              first, firstP, first / firstP);
-  std::printf("whole strip              %8.3f s   peer thumbnail loop   %8.3f s   ratio %.2f (limit 1.15)\n",
-              whole, wholeP, whole / wholeP);
+  std::printf(
+      "\nmedian of %d runs (median of the per-run ratios: first picture %.2f, strip %.2f)\n", runs,
+      Median(firstRatios), Median(stripRatios));
+  std::printf(
+      "first picture on screen  %8.3f s   peer decode+thumbnail %8.3f s   ratio %.2f (limit "
+      "1.30)\n",
+      first, firstP, first / firstP);
+  std::printf(
+      "whole strip              %8.3f s   peer thumbnail loop   %8.3f s   ratio %.2f (limit "
+      "1.15)\n",
+      whole, wholeP, whole / wholeP);
   std::printf("longest main-thread stall %7.1f ms  (after first picture %.1f ms; limit 50 ms)\n",
               Median(stalls) * 1000, Median(stallsAfterFirst) * 1000);
   window.close();

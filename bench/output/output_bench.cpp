@@ -102,14 +102,18 @@ const std::string kCrop = std::to_string(kCutWidth) + "x" + std::to_string(kCutH
 
 void BM_TrimoraCrop(benchmark::State& state) {
   g_childSeconds = 0;
-  for (auto _ : state) Require(state, RunProcess({g_trimora, "crop", g_source, g_dest, "--overwrite", "yes"}));
-  state.counters["cpu_s"] = benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
+  for (auto _ : state)
+    Require(state, RunProcess({g_trimora, "crop", g_source, g_dest, "--overwrite", "yes"}));
+  state.counters["cpu_s"] =
+      benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
 }
 
 void BM_TrimoraCropWithRedEyeAndCorrection(benchmark::State& state) {
   g_childSeconds = 0;
-  for (auto _ : state) Require(state, RunProcess({g_trimora, "crop", g_heavy, g_dest, "--overwrite", "yes"}));
-  state.counters["cpu_s"] = benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
+  for (auto _ : state)
+    Require(state, RunProcess({g_trimora, "crop", g_heavy, g_dest, "--overwrite", "yes"}));
+  state.counters["cpu_s"] =
+      benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
 }
 
 void BM_DjpegThenCjpeg(benchmark::State& state) {
@@ -120,7 +124,8 @@ void BM_DjpegThenCjpeg(benchmark::State& state) {
     Require(state, RunProcess({"djpeg", "-crop", kCrop, "-outfile", ppm, g_jpeg}));
     Require(state, RunProcess({"cjpeg", "-quality", "90", "-outfile", out, ppm}));
   }
-  state.counters["cpu_s"] = benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
+  state.counters["cpu_s"] =
+      benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
 }
 
 void BM_ImageMagickConvert(benchmark::State& state) {
@@ -129,17 +134,20 @@ void BM_ImageMagickConvert(benchmark::State& state) {
   for (auto _ : state) {
     Require(state, RunProcess({"/usr/bin/convert", g_jpeg, "-crop", kCrop, "-quality", "90", out}));
   }
-  state.counters["cpu_s"] = benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
+  state.counters["cpu_s"] =
+      benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
 }
 
 void BM_VipsCrop(benchmark::State& state) {
   g_childSeconds = 0;
   const std::string out = (g_folder / "vips.jpg").string() + "[Q=90]";
   for (auto _ : state) {
-    Require(state, RunProcess({"vips", "crop", g_jpeg, out, std::to_string(kLeft), std::to_string(kTop),
-                               std::to_string(kCutWidth), std::to_string(kCutHeight)}));
+    Require(state,
+            RunProcess({"vips", "crop", g_jpeg, out, std::to_string(kLeft), std::to_string(kTop),
+                        std::to_string(kCutWidth), std::to_string(kCutHeight)}));
   }
-  state.counters["cpu_s"] = benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
+  state.counters["cpu_s"] =
+      benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
 }
 
 // The same road inside this process, without process start and table reading.
@@ -162,8 +170,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& r : runs) {
       if (r.run_type == Run::RT_Iteration && r.iterations > 0) {
-        seconds[r.run_name.function_name] = r.real_accumulated_time / static_cast<double>(r.iterations);
-        if (const auto c = r.counters.find("cpu_s"); c != r.counters.end()) cpu[r.run_name.function_name] = c->second;
+        seconds[r.run_name.function_name] =
+            r.real_accumulated_time / static_cast<double>(r.iterations);
+        if (const auto c = r.counters.find("cpu_s"); c != r.counters.end())
+          cpu[r.run_name.function_name] = c->second;
       }
     }
   }
@@ -174,7 +184,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
 // The maximum resident set size of a command in bytes, read from /usr/bin/time -v.
 long long PeakMemory(const std::string& command) {
   const std::string report = (g_folder / "time.txt").string();
-  if (std::system(("/usr/bin/time -v " + command + " >/dev/null 2>'" + report + "'").c_str()) != 0) return -1;
+  if (std::system(("/usr/bin/time -v " + command + " >/dev/null 2>'" + report + "'").c_str()) != 0)
+    return -1;
   std::ifstream in(report);
   std::string line;
   const std::string key = "Maximum resident set size (kbytes): ";
@@ -188,11 +199,17 @@ long long PeakMemory(const std::string& command) {
 }  // namespace
 
 BENCHMARK(BM_TrimoraCrop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-BENCHMARK(BM_TrimoraCropWithRedEyeAndCorrection)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_TrimoraCropWithRedEyeAndCorrection)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
 BENCHMARK(BM_DjpegThenCjpeg)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(BM_ImageMagickConvert)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_VipsCrop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(BM_WriteCroppedPictureInProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_WriteCroppedPictureInProcess)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
@@ -203,7 +220,8 @@ int main(int argc, char** argv) {
     return t.count(a) && t.count(b) && t.at(b) > 0 ? t.at(a) / t.at(b) : -1.0;
   };
   // Wall time counts what a user waits; processor time is steadier on a busy machine.
-  for (const auto& [label, t] : {std::pair{"wall time", &reporter.seconds}, std::pair{"processor time", &reporter.cpu}}) {
+  for (const auto& [label, t] :
+       {std::pair{"wall time", &reporter.seconds}, std::pair{"processor time", &reporter.cpu}}) {
     std::printf("\n%s:\n", label);
     std::printf("  trimora crop / (djpeg + cjpeg -quality 90): %.2f (limit 1.30)\n",
                 ratio(*t, "BM_TrimoraCrop", "BM_DjpegThenCjpeg"));
@@ -213,14 +231,19 @@ int main(int argc, char** argv) {
                 ratio(*t, "BM_TrimoraCrop", "BM_VipsCrop"));
   }
   const double decoded = static_cast<double>(kWidth) * kHeight * 4;
-  const long long ours = PeakMemory("'" + g_trimora + "' crop '" + g_source + "' '" + g_dest + "' --overwrite yes");
+  const long long ours =
+      PeakMemory("'" + g_trimora + "' crop '" + g_source + "' '" + g_dest + "' --overwrite yes");
   const long long djpeg = PeakMemory("djpeg -outfile /dev/null '" + g_jpeg + "'");
-  std::printf("peak memory of trimora crop: %.1f MB = %.2f x the decoded picture (%.0f MB; limit 3.5)\n",
-              static_cast<double>(ours) / 1e6, static_cast<double>(ours) / decoded, decoded / 1e6);
-  const long long heavy = PeakMemory("'" + g_trimora + "' crop '" + g_heavy + "' '" + g_dest + "' --overwrite yes");
-  std::printf("peak memory with red-eye filter and correction: %.1f MB = %.2f x the decoded picture\n",
-              static_cast<double>(heavy) / 1e6, static_cast<double>(heavy) / decoded);
-  std::printf("peak memory of djpeg (whole picture, for comparison): %.1f MB\n", static_cast<double>(djpeg) / 1e6);
+  std::printf(
+      "peak memory of trimora crop: %.1f MB = %.2f x the decoded picture (%.0f MB; limit 3.5)\n",
+      static_cast<double>(ours) / 1e6, static_cast<double>(ours) / decoded, decoded / 1e6);
+  const long long heavy =
+      PeakMemory("'" + g_trimora + "' crop '" + g_heavy + "' '" + g_dest + "' --overwrite yes");
+  std::printf(
+      "peak memory with red-eye filter and correction: %.1f MB = %.2f x the decoded picture\n",
+      static_cast<double>(heavy) / 1e6, static_cast<double>(heavy) / decoded);
+  std::printf("peak memory of djpeg (whole picture, for comparison): %.1f MB\n",
+              static_cast<double>(djpeg) / 1e6);
   std::error_code ignored;
   if (std::getenv("TRIMORA_BENCH_KEEP") != nullptr) {
     std::printf("files kept in %s\n", g_folder.c_str());

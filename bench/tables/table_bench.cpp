@@ -47,7 +47,8 @@ Table FolderOfPictures() {
 struct Folder {
   std::filesystem::path path;
   Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "trimora-bench-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "trimora-bench-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) std::abort();
     path = pattern;
   }
@@ -59,7 +60,8 @@ void SaveCuttingData(benchmark::State& state) {
   const Table table = FolderOfPictures();
   Folder folder;
   for (auto _ : state) SaveTableToFile(table, folder.File("CroppingData.kv2"));
-  state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(folder.File("CroppingData.kv2")));
+  state.counters["bytes"] =
+      static_cast<double>(std::filesystem::file_size(folder.File("CroppingData.kv2")));
 }
 
 void LoadCuttingData(benchmark::State& state) {

@@ -31,7 +31,8 @@ void BM_ShortenPathToFit(benchmark::State& state) {
     return metrics.horizontalAdvance(
         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   };
-  for (auto _ : state) benchmark::DoNotOptimize(trimora::ui::ShortenPathToFit(kPath, width, measure));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(trimora::ui::ShortenPathToFit(kPath, width, measure));
 }
 BENCHMARK(BM_ShortenPathToFit)->Arg(120)->Arg(254)->Arg(600);
 

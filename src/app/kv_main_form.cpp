@@ -557,9 +557,8 @@ void TKvMainForm::AddGrip(int band) {
         bar->move(grip->x() + grip->width(), grip->y());
         grip->raise();
         bar->raise();
-        bandRow_->setFixedHeight(grip->y() > ui::kToolBarRowHeight / 2
-                                     ? 2 * ui::kToolBarRowHeight
-                                     : ui::kToolBarRowHeight);
+        bandRow_->setFixedHeight(grip->y() > ui::kToolBarRowHeight / 2 ? 2 * ui::kToolBarRowHeight
+                                                                       : ui::kToolBarRowHeight);
       },
       [this, grip, band] {
         // Back on the one row, in the place the band reached.
@@ -699,8 +698,8 @@ bool TKvMainForm::MenuHelpKey(QObject* watched, QEvent* event) {
     if (ours != menu) continue;
     std::optional<CommandId> item;
     if (QAction* active = menu->activeAction(); active != nullptr && active->menu() == nullptr &&
-                                                 id != MenuId::DefaultFormat &&
-                                                 id != MenuId::FormatChooser) {
+                                                id != MenuId::DefaultFormat &&
+                                                id != MenuId::FormatChooser) {
       item = static_cast<CommandId>(active->data().toInt());
     }
     // The help window comes up in front: the open menus close first.
@@ -816,7 +815,8 @@ void TKvMainForm::SetCommandHint(CommandId id, const std::string& hint) {
 }
 
 void TKvMainForm::SetFormatMenu(FormatMenu which, const std::vector<FormatMenuEntry>& entries) {
-  QMenu* menu = menus_.at(which == FormatMenu::Chooser ? MenuId::FormatChooser : MenuId::DefaultFormat);
+  QMenu* menu =
+      menus_.at(which == FormatMenu::Chooser ? MenuId::FormatChooser : MenuId::DefaultFormat);
   // The painting is switched off and on again so that it takes the new entries as well.
   if (menuPainting_) {
     SetMenuPainting(false);
@@ -845,7 +845,8 @@ void TKvMainForm::SetFormatMenu(FormatMenu which, const std::vector<FormatMenuEn
 }
 
 void TKvMainForm::CheckFormatMenu(FormatMenu which, std::int32_t formatId) {
-  QMenu* menu = menus_.at(which == FormatMenu::Chooser ? MenuId::FormatChooser : MenuId::DefaultFormat);
+  QMenu* menu =
+      menus_.at(which == FormatMenu::Chooser ? MenuId::FormatChooser : MenuId::DefaultFormat);
   for (QAction* item : menu->actions()) {
     if (item->isCheckable()) item->setChecked(item->data().toInt() == formatId);
   }
@@ -864,7 +865,6 @@ void TKvMainForm::ShowFormatPopup(FormatPopupPlace place) {
   }
   popup->popup(at);
 }
-
 
 void TKvMainForm::SetFrameActive(bool active) {
   if (active) {

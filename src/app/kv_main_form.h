@@ -224,7 +224,7 @@ class TKvMainForm : public QWidget, public MainView {
   QToolBar* menuToolBar_ = nullptr;
   QWidget* bandRow_ = nullptr;
   std::array<QToolBar*, 5> bands_{};
-  std::array<ui::TBandGrip*, 5> grips_{};   // at the left end of each band
+  std::array<ui::TBandGrip*, 5> grips_{};  // at the left end of each band
   std::map<MenuId, QMenu*> menus_;
   ui::TXPPanel* zoomPanel_ = nullptr;
   ThlvZoom* zoom_ = nullptr;

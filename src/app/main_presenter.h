@@ -22,8 +22,8 @@
 #include "frame/frame_presenter.h"
 #include "frame/full_screen.h"
 #include "frame/magnifier.h"
-#include "metadata/exif_window.h"
 #include "imaging/correction_presenter.h"
+#include "metadata/exif_window.h"
 #include "output/crop_and_save.h"
 
 namespace trimora {

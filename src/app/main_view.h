@@ -13,11 +13,11 @@
 #include "app/commands.h"
 #include "app/options_presenter.h"
 #include "folder/folder_view.h"
+#include "formats/format_dialog_presenter.h"
+#include "formats/format_menus.h"
 #include "frame/full_screen.h"
 #include "frame/magnifier.h"
 #include "metadata/exif_window.h"
-#include "formats/format_dialog_presenter.h"
-#include "formats/format_menus.h"
 #include "platform/screen_area.h"
 #include "ui/band_layout.h"
 

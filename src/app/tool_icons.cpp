@@ -25,8 +25,10 @@ void Arrowhead(QPainter& g, QPointF tip, QPointF from, double size) {
 
 void Triangle(QPainter& g, double x, bool pointsRight) {
   QPolygonF t;
-  if (pointsRight) t << QPointF(x, 5) << QPointF(x + 9, 12) << QPointF(x, 19);
-  else t << QPointF(x + 9, 5) << QPointF(x, 12) << QPointF(x + 9, 19);
+  if (pointsRight)
+    t << QPointF(x, 5) << QPointF(x + 9, 12) << QPointF(x, 19);
+  else
+    t << QPointF(x + 9, 5) << QPointF(x, 12) << QPointF(x + 9, 19);
   g.setBrush(kInk);
   g.drawPolygon(t);
   g.setBrush(Qt::NoBrush);
@@ -80,8 +82,11 @@ void Draw(QPainter& g, ToolIcon kind) {
     case ToolIcon::Correct: {
       g.drawLine(QPointF(4, 20), QPointF(15, 9));
       g.setPen(QPen(kAccent, 1.8, Qt::SolidLine, Qt::RoundCap));
-      for (auto [x, y, dx, dy] : {std::array<double, 4>{18, 6, 0, -3}, {18, 6, 3, 0}, {18, 6, 2, 2},
-                                  {18, 6, -2, -2}, {18, 6, 2, -2}}) {
+      for (auto [x, y, dx, dy] : {std::array<double, 4>{18, 6, 0, -3},
+                                  {18, 6, 3, 0},
+                                  {18, 6, 2, 2},
+                                  {18, 6, -2, -2},
+                                  {18, 6, 2, -2}}) {
         g.drawLine(QPointF(x, y), QPointF(x + dx, y + dy));
       }
       break;
@@ -109,8 +114,8 @@ void Draw(QPainter& g, ToolIcon kind) {
     }
     case ToolIcon::FullScreen: {
       g.drawRect(QRectF(3, 5, 18, 14));
-      for (auto [x, y, sx, sy] : {std::array<double, 4>{6, 8, 1, 1}, {18, 8, -1, 1}, {6, 16, 1, -1},
-                                  {18, 16, -1, -1}}) {
+      for (auto [x, y, sx, sy] :
+           {std::array<double, 4>{6, 8, 1, 1}, {18, 8, -1, 1}, {6, 16, 1, -1}, {18, 16, -1, -1}}) {
         g.drawLine(QPointF(x, y), QPointF(x + 3 * sx, y));
         g.drawLine(QPointF(x, y), QPointF(x, y + 2 * sy));
       }

@@ -7,8 +7,25 @@ namespace trimora::app {
 
 // What a picture shows.
 enum class ToolIcon {
-  OpenFolder, Save, RedEye, Correct, Enlarge, RotateRight, RotateLeft, FullScreen, Format,
-  First, Previous, Next, Last, ZoomIn, ZoomOut, ZoomPause, Delete, Rename, Append
+  OpenFolder,
+  Save,
+  RedEye,
+  Correct,
+  Enlarge,
+  RotateRight,
+  RotateLeft,
+  FullScreen,
+  Format,
+  First,
+  Previous,
+  Next,
+  Last,
+  ZoomIn,
+  ZoomOut,
+  ZoomPause,
+  Delete,
+  Rename,
+  Append
 };
 
 // The picture `kind` at `size` pixels, with a paler disabled look.

@@ -34,9 +34,13 @@ class TerminalView : public SaveRunView {
  public:
   explicit TerminalView(OverwriteMode mode) : mode_(mode) {}
 
-  std::string ChooseFolder(const std::string&, const std::string&, int, const std::string&) override { return {}; }
+  std::string ChooseFolder(const std::string&, const std::string&, int,
+                           const std::string&) override {
+    return {};
+  }
 
-  int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int, int) override {
+  int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int,
+                     int) override {
     if (buttons != ui::kButtonsYesToAllNo) {
       std::fprintf(stderr, "%s: %s\n", title.c_str(), Plain(text).c_str());
       return ui::kResultOk;
@@ -122,11 +126,16 @@ int RunCrop(const std::vector<std::string>& args) {
       folders.push_back(args[i]);
       continue;
     }
-    if (value == "ask") mode = OverwriteMode::Ask;
-    else if (value == "yes") mode = OverwriteMode::Yes;
-    else if (value == "all") mode = OverwriteMode::All;
-    else if (value == "no") mode = OverwriteMode::No;
-    else return Usage();
+    if (value == "ask")
+      mode = OverwriteMode::Ask;
+    else if (value == "yes")
+      mode = OverwriteMode::Yes;
+    else if (value == "all")
+      mode = OverwriteMode::All;
+    else if (value == "no")
+      mode = OverwriteMode::No;
+    else
+      return Usage();
   }
   if (folders.size() != 2) return Usage();
   const std::string& sourceFolder = folders[0];

@@ -16,8 +16,7 @@
 namespace trimora::cli {
 namespace {
 
-constexpr std::string_view kSynopsis =
-    "table [--json] DATEI | --from-json EINGABE.json AUSGABE";
+constexpr std::string_view kSynopsis = "table [--json] DATEI | --from-json EINGABE.json AUSGABE";
 
 // Characters in a UTF-8 text, for lining up columns.
 std::size_t Width(std::string_view utf8) {

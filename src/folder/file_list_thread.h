@@ -31,7 +31,8 @@ class FileListSink {
   virtual void DropFile(int position) = 0;
   // Inserts the entry; `firstPicture` is the file's full decode for the first entry, when the
   // thread could make it, and `preview` a reduced copy of it for the display.
-  virtual void InsertEntry(StripEntry entry, std::optional<Picture> firstPicture, Picture preview) = 0;
+  virtual void InsertEntry(StripEntry entry, std::optional<Picture> firstPicture,
+                           Picture preview) = 0;
   // The final steps after the last file or a stop.
   virtual void FinishStrip(int builtCount, int skipped, int listingSize) = 0;
 };

@@ -332,7 +332,8 @@ EntryRecordData FolderPresenter::PrepareEntry(int index, int skipped, int listin
     data.lossyJpeg = TypeButtonRed(record);
   }
   if (!host_.SavingInProgress()) {
-    SetStatusText(3, "Initialisiere " + Decimal(position + 1) + "/" + Decimal(listingSize - skipped));
+    SetStatusText(3,
+                  "Initialisiere " + Decimal(position + 1) + "/" + Decimal(listingSize - skipped));
   }
   return data;
 }
@@ -409,7 +410,8 @@ void FolderPresenter::ShowPictureFrom(int position, bool mayAlignToBlocks,
 
   // Another picture ends red-eye marking.
   if (frame_->RedEyeFrameVisible()) frame_->EndRedEyeMarking();
-  if (current_ >= 0 && current_ < static_cast<int>(entries_.size())) view_.SetEntryCurrent(current_, false);
+  if (current_ >= 0 && current_ < static_cast<int>(entries_.size()))
+    view_.SetEntryCurrent(current_, false);
   current_ = position;
   view_.SetEntryCurrent(position, true);
   if (!frame_->FrameVisible()) frame_->ResetSelection();
@@ -714,7 +716,8 @@ void FolderPresenter::RenameSourcePicture(int position) {
   view_.SetEntryCaption(position, name);
   if (position < static_cast<int>(records_.size()))
     records_[static_cast<std::size_t>(position)].filename = sourceFolder_ + name;
-  if (position < static_cast<int>(listing_.size())) listing_[static_cast<std::size_t>(position)] = sourceFolder_ + name;
+  if (position < static_cast<int>(listing_.size()))
+    listing_[static_cast<std::size_t>(position)] = sourceFolder_ + name;
   if (position == current_) currentFile_ = sourceFolder_ + name;
 }
 

@@ -28,11 +28,11 @@ class FrameController;
 
 // The folder presenter's settings, read at start and written at close.
 struct FolderSettings {
-  std::string sourceFolder;           // SourceDir, else the documents folder
-  std::int32_t formatId = 1;          // FormatID
-  bool markOnShow = true;             // MarkPictureForSavingOnClick
-  bool thumbnails = true;             // Thumbs
-  EnlargeOptions enlarge;             // Enlarge\Left, Enlarge\Right, Enlarge\Color
+  std::string sourceFolder;   // SourceDir, else the documents folder
+  std::int32_t formatId = 1;  // FormatID
+  bool markOnShow = true;     // MarkPictureForSavingOnClick
+  bool thumbnails = true;     // Thumbs
+  EnlargeOptions enlarge;     // Enlarge\Left, Enlarge\Right, Enlarge\Color
 };
 
 // Reads the settings above from the settings store.
@@ -194,8 +194,12 @@ class FolderPresenter : public FileListSink {
   const Picture& DisplayedPicture() const { return displayed_; }
   Picture& DisplayedPicture() { return displayed_; }
   // Whether entry `position`'s save check box is checked / enabled / the entry hidden.
-  bool EntryChecked(int position) const { return entries_.at(static_cast<std::size_t>(position)).checked; }
-  bool EntryCheckEnabled(int position) const { return entries_.at(static_cast<std::size_t>(position)).checkEnabled; }
+  bool EntryChecked(int position) const {
+    return entries_.at(static_cast<std::size_t>(position)).checked;
+  }
+  bool EntryCheckEnabled(int position) const {
+    return entries_.at(static_cast<std::size_t>(position)).checkEnabled;
+  }
   // The file name on entry `position`.
   const std::string& EntryCaption(int position) const {
     return entries_.at(static_cast<std::size_t>(position)).caption;

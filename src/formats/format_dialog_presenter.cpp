@@ -81,10 +81,7 @@ std::span<const GridColumn> GridColumns(FormatGrid grid) {
 FormatDialogPresenter::FormatDialogPresenter(FormatDialogView& view, FormatTables& tables,
                                              FormatFileFolders folders,
                                              std::function<void(int)> showHelp)
-    : view_(view),
-      tables_(tables),
-      folders_(std::move(folders)),
-      showHelp_(std::move(showHelp)) {}
+    : view_(view), tables_(tables), folders_(std::move(folders)), showHelp_(std::move(showHelp)) {}
 
 void FormatDialogPresenter::Run() { view_.RunModal(*this); }
 

@@ -14,9 +14,9 @@ namespace trimora {
 
 // One entry of a format menu: a radio-style format entry or a separator.
 struct FormatMenuEntry {
-  std::string caption;         // "Formatbezeichnung" (UTF-8)
-  std::int32_t formatId = 0;   // the entry's tag
-  bool checked = false;        // carries the check mark
+  std::string caption;        // "Formatbezeichnung" (UTF-8)
+  std::int32_t formatId = 0;  // the entry's tag
+  bool checked = false;       // carries the check mark
   bool separator = false;
   bool operator==(const FormatMenuEntry&) const = default;
 };

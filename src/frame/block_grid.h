@@ -19,19 +19,19 @@ int RoundEven(long double value);
 
 // The grid and selection state of the picture being shown.
 struct GridState {
-  int BlockSize = 1;            // side of a block in picture pixels: 1 or 16
-  int GridCols = 0;             // block columns, a visible partial last column included
-  int GridRows = 0;             // block rows, a visible partial last row included
-  long double BlockScale = 1;   // width of one block on screen
-  int BlockScaleRounded = 1;    // BlockScale rounded
-  int EdgeColPixels = 0;        // screen width of the partial last column (0: none)
-  int EdgeRowPixels = 0;        // screen height of the partial last row (0: none)
-  int SelX = 0;                 // selection left in blocks
-  int SelY = 0;                 // selection top in blocks
-  int SelW = 0;                 // selection width in blocks
-  int SelH = 0;                 // selection height in blocks
-  int ViewWidth = 0;            // V: displayed width of the picture view
-  int ViewHeight = 0;           // U: displayed height of the picture view
+  int BlockSize = 1;           // side of a block in picture pixels: 1 or 16
+  int GridCols = 0;            // block columns, a visible partial last column included
+  int GridRows = 0;            // block rows, a visible partial last row included
+  long double BlockScale = 1;  // width of one block on screen
+  int BlockScaleRounded = 1;   // BlockScale rounded
+  int EdgeColPixels = 0;       // screen width of the partial last column (0: none)
+  int EdgeRowPixels = 0;       // screen height of the partial last row (0: none)
+  int SelX = 0;                // selection left in blocks
+  int SelY = 0;                // selection top in blocks
+  int SelW = 0;                // selection width in blocks
+  int SelH = 0;                // selection height in blocks
+  int ViewWidth = 0;           // V: displayed width of the picture view
+  int ViewHeight = 0;          // U: displayed height of the picture view
 
   // The smallest shorter side of a selection in blocks: 80 pixels on either grid.
   int MinSelectionBlocks() const { return BlockSize == 16 ? 5 : 80; }
@@ -44,7 +44,9 @@ struct GridState {
   // Height of the frame; the rest of the view when the selection ends at the last row.
   int ScreenHeight() const;
   // The frame rectangle of the selection.
-  ScreenRect ScreenFrame() const { return {ScreenLeft(), ScreenTop(), ScreenWidth(), ScreenHeight()}; }
+  ScreenRect ScreenFrame() const {
+    return {ScreenLeft(), ScreenTop(), ScreenWidth(), ScreenHeight()};
+  }
   // True when the selection or its frame reaches beyond the grid or the view.
   bool SelectionBeyondView() const;
 };

@@ -12,9 +12,7 @@ namespace trimora {
 namespace {
 
 // The first source index of target index i when n sources map onto m targets.
-int BinStart(int i, int n, int m) {
-  return static_cast<int>(static_cast<long long>(i) * n / m);
-}
+int BinStart(int i, int n, int m) { return static_cast<int>(static_cast<long long>(i) * n / m); }
 
 void FillBackground(std::uint8_t* px, int count, std::uint32_t bg) {
   const std::uint8_t b = bg & 0xFF, g = (bg >> 8) & 0xFF, r = (bg >> 16) & 0xFF;
@@ -190,8 +188,8 @@ void CutOverlay(const Picture& display, const ScreenRect& frame, std::uint32_t b
   }
 }
 
-Picture ComposeView(const Picture& display, int masterAlpha, std::uint32_t bg, const ScreenRect& frame,
-                    bool overlayVisible) {
+Picture ComposeView(const Picture& display, int masterAlpha, std::uint32_t bg,
+                    const ScreenRect& frame, bool overlayVisible) {
   Picture out = DimmedCopy(display, masterAlpha, bg);
   if (!overlayVisible || out.empty()) return out;
   Picture layer;

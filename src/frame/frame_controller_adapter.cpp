@@ -21,7 +21,8 @@ void PresenterFrameController::PlaceFirstShowingSelection() {
   presenter_.PlaceFirstShowingSelection();
 }
 
-void PresenterFrameController::RestoreSelection(int blockSize, int x, int y, int width, int height) {
+void PresenterFrameController::RestoreSelection(int blockSize, int x, int y, int width,
+                                                int height) {
   presenter_.RestoreSelection(blockSize, x, y, width, height);
 }
 

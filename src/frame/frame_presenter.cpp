@@ -167,8 +167,9 @@ void FramePresenter::CommitSelection(bool force) {
   const int Q = record->pictureHeight.value_or(pictureHeight_);
   if (view_.CorrectionApplied(Correction::Enlargement)) return;
   const ScreenRect s = SelectionInPixels(grid, P, Q);
-  view_.SetStatusText(2, "Auswahl: (" + std::to_string(s.left + 1) + "," + std::to_string(s.top + 1) +
-                             ") (" + std::to_string(s.width) + "x" + std::to_string(s.height) + ")");
+  view_.SetStatusText(2, "Auswahl: (" + std::to_string(s.left + 1) + "," +
+                             std::to_string(s.top + 1) + ") (" + std::to_string(s.width) + "x" +
+                             std::to_string(s.height) + ")");
 }
 
 std::pair<int, int> FramePresenter::ReadFrame(bool dragging) {
@@ -195,8 +196,10 @@ std::pair<int, int> FramePresenter::ReadFrame(bool dragging) {
     f.top = 0;
   }
   if (!(f == before)) view_.SetFrameRect(f);
-  const int x = f.left + f.width == V ? grid.GridCols - grid.SelW : RoundEven(f.left / grid.BlockScale);
-  const int y = f.top + f.height == U ? grid.GridRows - grid.SelH : RoundEven(f.top / grid.BlockScale);
+  const int x =
+      f.left + f.width == V ? grid.GridCols - grid.SelW : RoundEven(f.left / grid.BlockScale);
+  const int y =
+      f.top + f.height == U ? grid.GridRows - grid.SelH : RoundEven(f.top / grid.BlockScale);
   return {x, y};
 }
 
@@ -233,7 +236,8 @@ std::string FramePresenter::ChooserCaption(const std::string& name) {
   std::string s = name;
   // Characters, not bytes: names are UTF-8.
   auto length = [](const std::string& t) {
-    return std::count_if(t.begin(), t.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    return std::count_if(t.begin(), t.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
   };
   while (length(s) < 12) s = " " + s + " ";
   return s;
@@ -275,8 +279,8 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
   }
 
   const bool scalable = formatId > 0;
-  for (FrameCommand c : {FrameCommand::Shrink, FrameCommand::Grow, FrameCommand::Minimise,
-                         FrameCommand::Maximise}) {
+  for (FrameCommand c :
+       {FrameCommand::Shrink, FrameCommand::Grow, FrameCommand::Minimise, FrameCommand::Maximise}) {
     view_.SetCommandEnabled(c, scalable);
   }
   view_.SetFrameDrawBoxes(scalable);
@@ -345,7 +349,8 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
         grid.SelH = grid.BlockSize == 16 ? 37 : 592;
       }
       FitSelectionToFormat();
-      if (grid.SelX + grid.SelW > grid.GridCols || grid.SelY + grid.SelH > grid.GridRows) Maximise();
+      if (grid.SelX + grid.SelW > grid.GridCols || grid.SelY + grid.SelH > grid.GridRows)
+        Maximise();
     }
     if (grid.SelX + grid.SelW > grid.GridCols) grid.SelX = grid.GridCols - grid.SelW;
     if (grid.SelY + grid.SelH > grid.GridRows) grid.SelY = grid.GridRows - grid.SelH;
@@ -363,11 +368,16 @@ void FramePresenter::ApplyFormat(std::int32_t formatId, bool mayAlignToBlocks) {
 
 bool FramePresenter::CanStepFrame(SelectionCommand d) const {
   switch (d) {
-    case SelectionCommand::StepLeft: return grid.SelX > 0;
-    case SelectionCommand::StepRight: return grid.SelX + grid.SelW < grid.GridCols;
-    case SelectionCommand::StepUp: return grid.SelY > 0;
-    case SelectionCommand::StepDown: return grid.SelY + grid.SelH < grid.GridRows;
-    default: return false;
+    case SelectionCommand::StepLeft:
+      return grid.SelX > 0;
+    case SelectionCommand::StepRight:
+      return grid.SelX + grid.SelW < grid.GridCols;
+    case SelectionCommand::StepUp:
+      return grid.SelY > 0;
+    case SelectionCommand::StepDown:
+      return grid.SelY + grid.SelH < grid.GridRows;
+    default:
+      return false;
   }
 }
 
@@ -435,18 +445,26 @@ void FramePresenter::Step(SelectionCommand d) {
   if (horizontal) {
     const int remembered = g.ScreenLeft();
     if (d == SelectionCommand::StepLeft) {
-      do { --g.SelX; } while (g.ScreenLeft() == remembered && g.SelX != 0);
+      do {
+        --g.SelX;
+      } while (g.ScreenLeft() == remembered && g.SelX != 0);
     } else {
-      do { ++g.SelX; } while (g.ScreenLeft() == remembered && g.SelX + g.SelW != g.GridCols);
+      do {
+        ++g.SelX;
+      } while (g.ScreenLeft() == remembered && g.SelX + g.SelW != g.GridCols);
     }
     f.left = g.ScreenLeft();
     f.width = g.ScreenWidth();
   } else {
     const int remembered = g.ScreenTop();
     if (d == SelectionCommand::StepUp) {
-      do { --g.SelY; } while (g.ScreenTop() == remembered && g.SelY != 0);
+      do {
+        --g.SelY;
+      } while (g.ScreenTop() == remembered && g.SelY != 0);
     } else {
-      do { ++g.SelY; } while (g.ScreenTop() == remembered && g.SelY + g.SelH != g.GridRows);
+      do {
+        ++g.SelY;
+      } while (g.ScreenTop() == remembered && g.SelY + g.SelH != g.GridRows);
     }
     f.top = g.ScreenTop();
     f.height = g.ScreenHeight();
@@ -486,7 +504,8 @@ void FramePresenter::Resize(int step) {
   GridState& g = grid;
   bool allowed;
   if (step > 0) {
-    allowed = (g.SelW > g.SelH && g.SelW < g.GridCols) || (g.SelH > g.SelW && g.SelH < g.GridRows) ||
+    allowed = (g.SelW > g.SelH && g.SelW < g.GridCols) ||
+              (g.SelH > g.SelW && g.SelH < g.GridRows) ||
               (g.SelW == g.SelH && (g.SelW < g.GridCols || g.SelH < g.GridRows));
   } else {
     allowed = std::max(g.SelW, g.SelH) > RoundEven(g.MinSelectionBlocks() * CurrentRatio);
@@ -512,7 +531,9 @@ void FramePresenter::Resize(int step) {
       break;
     }
     // A pass that changes nothing would repeat for ever.
-    if (g.SelX == before.SelX && g.SelY == before.SelY && g.SelW == before.SelW && g.SelH == before.SelH) break;
+    if (g.SelX == before.SelX && g.SelY == before.SelY && g.SelW == before.SelW &&
+        g.SelH == before.SelH)
+      break;
     if (g.SelW <= 0 || g.SelH <= 0) break;
   }
   PlaceFrame();
@@ -574,14 +595,30 @@ void FramePresenter::MarkerCommand(SelectionCommand command) {
   const int V = grid.ViewWidth, U = grid.ViewHeight;
   const int minimum = 3 * view_.MarkerBoxSize() + 2;
   switch (command) {
-    case C::StepLeft: if (r.left > 0) --r.left; break;
-    case C::StepUp: if (r.top > 0) --r.top; break;
-    case C::StepRight: if (r.right() < V) ++r.left; break;
-    case C::StepDown: if (r.bottom() < U) ++r.top; break;
-    case C::EdgeLeft: r.left = 0; break;
-    case C::EdgeTop: r.top = 0; break;
-    case C::EdgeRight: r.left = V - r.width; break;
-    case C::EdgeBottom: r.top = U - r.height; break;
+    case C::StepLeft:
+      if (r.left > 0) --r.left;
+      break;
+    case C::StepUp:
+      if (r.top > 0) --r.top;
+      break;
+    case C::StepRight:
+      if (r.right() < V) ++r.left;
+      break;
+    case C::StepDown:
+      if (r.bottom() < U) ++r.top;
+      break;
+    case C::EdgeLeft:
+      r.left = 0;
+      break;
+    case C::EdgeTop:
+      r.top = 0;
+      break;
+    case C::EdgeRight:
+      r.left = V - r.width;
+      break;
+    case C::EdgeBottom:
+      r.top = U - r.height;
+      break;
     case C::Centre:
       r.left = (V - r.width) / 2;
       r.top = (U - r.height) / 2;

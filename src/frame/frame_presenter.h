@@ -22,13 +22,13 @@ namespace trimora {
 
 // Commands whose enabled state the presenter sets.
 enum class FrameCommand {
-  Shrink,           // "Verkleinern"
-  Grow,             // "Vergrößern"
-  Minimise,         // "Minimieren"
-  Maximise,         // "Maximieren"
-  HideOutside,      // "Nicht ausgewählten Bereich ausblenden"
-  ShowOutside,      // "Nicht ausgewählten Bereich einblenden"
-  LosslessJpeg,     // the file-type menu entry "JPG (verlustfrei)"
+  Shrink,        // "Verkleinern"
+  Grow,          // "Vergrößern"
+  Minimise,      // "Minimieren"
+  Maximise,      // "Maximieren"
+  HideOutside,   // "Nicht ausgewählten Bereich ausblenden"
+  ShowOutside,   // "Nicht ausgewählten Bereich einblenden"
+  LosslessJpeg,  // the file-type menu entry "JPG (verlustfrei)"
 };
 
 // The three corrections whose presence keeps a picture off the lossless road.
@@ -76,7 +76,10 @@ class FrameWidgets {
   // The selection overlay follows the frame's visibility.
   virtual void SetOverlayVisible(bool visible) { (void)visible; }
   // The outside opacity changed: repaint the view (forced or not), refresh the magnifier.
-  virtual void OutsideAlphaChanged(int masterAlpha, bool force) { (void)masterAlpha; (void)force; }
+  virtual void OutsideAlphaChanged(int masterAlpha, bool force) {
+    (void)masterAlpha;
+    (void)force;
+  }
 };
 
 // What the presenter needs from the main window: the frame's widgets and the window's part.
@@ -87,7 +90,10 @@ class FrameView : public FrameWidgets {
   virtual bool Reshowing() const { return false; }
   virtual bool FullScreenVisible() const { return false; }
   // True while the correction is applied to the picture on screen (its undo item enabled).
-  virtual bool CorrectionApplied(Correction which) const { (void)which; return false; }
+  virtual bool CorrectionApplied(Correction which) const {
+    (void)which;
+    return false;
+  }
 
   // Main-window actions.
   virtual void SetCommandEnabled(FrameCommand command, bool enabled) = 0;
@@ -96,7 +102,10 @@ class FrameView : public FrameWidgets {
                              const std::string& dontShowAgainKey, int width, int height) = 0;
   virtual void SetStatusText(int panel, const std::string& text) = 0;
   // MarkForSaving(value, current picture, disable); `enableBox` enables the mark box first.
-  virtual void MarkCurrentForSaving(bool value, bool disableBox) { (void)value; (void)disableBox; }
+  virtual void MarkCurrentForSaving(bool value, bool disableBox) {
+    (void)value;
+    (void)disableBox;
+  }
   virtual void EnableCurrentMarkBox() {}
   // Marks the picture of strip entry `entry` for saving.
   virtual void MarkEntryForSaving(int entry) { (void)entry; }
@@ -156,10 +165,24 @@ class ForwardingFrameView : public FrameView {
 
 // The commands reached from keys, menus and the wheel.
 enum class SelectionCommand {
-  StepLeft, StepRight, StepUp, StepDown,
-  EdgeLeft, EdgeRight, EdgeTop, EdgeBottom,
-  Centre, Shrink, Grow, Minimise, Maximise, Turn,
-  HideOutside, ShowOutside, CropOutside, ShowWhole
+  StepLeft,
+  StepRight,
+  StepUp,
+  StepDown,
+  EdgeLeft,
+  EdgeRight,
+  EdgeTop,
+  EdgeBottom,
+  Centre,
+  Shrink,
+  Grow,
+  Minimise,
+  Maximise,
+  Turn,
+  HideOutside,
+  ShowOutside,
+  CropOutside,
+  ShowWhole
 };
 
 // The selection command of a window command ("Nach links" is StepLeft), or nothing for the

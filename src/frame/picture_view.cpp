@@ -83,7 +83,8 @@ void TPictureView::paintEvent(QPaintEvent* event) {
   if (hasOverlay_ && overlayVisible_ && !overlay_.empty()) {
     const QRect place = OverlayQRect();
     const QRect r = area.intersected(place);
-    if (!r.isEmpty()) painter.drawImage(r.topLeft(), Wrap(overlay_), r.translated(-place.topLeft()));
+    if (!r.isEmpty())
+      painter.drawImage(r.topLeft(), Wrap(overlay_), r.translated(-place.topLeft()));
   }
 }
 

@@ -14,13 +14,15 @@ ScreenRect FromQRect(const QRect& r) { return {r.x(), r.y(), r.width(), r.height
 
 }  // namespace
 
-QtFrameView::QtFrameView(QWidget* panel, TPictureView* image, ThlvRectBox* frame, ThlvRectBox* redEye,
-                         const Picture* picture)
+QtFrameView::QtFrameView(QWidget* panel, TPictureView* image, ThlvRectBox* frame,
+                         ThlvRectBox* redEye, const Picture* picture)
     : panel_(panel), image_(image), frame_(frame), redEye_(redEye), picture_(picture) {}
 
 ScreenRect QtFrameView::FrameRect() const { return FromQRect(frame_->geometry()); }
 
-void QtFrameView::SetFrameRect(const ScreenRect& r) { frame_->setGeometry(r.left, r.top, r.width, r.height); }
+void QtFrameView::SetFrameRect(const ScreenRect& r) {
+  frame_->setGeometry(r.left, r.top, r.width, r.height);
+}
 
 bool QtFrameView::FrameVisible() const { return frame_->isVisibleTo(image_); }
 
@@ -39,7 +41,9 @@ void QtFrameView::SetFrameDrawBoxes(bool drawBoxes) { frame_->SetDrawBoxes(drawB
 
 bool QtFrameView::MarkerVisible() const { return redEye_ && redEye_->isVisibleTo(image_); }
 
-ScreenRect QtFrameView::MarkerRect() const { return redEye_ ? FromQRect(redEye_->geometry()) : ScreenRect{}; }
+ScreenRect QtFrameView::MarkerRect() const {
+  return redEye_ ? FromQRect(redEye_->geometry()) : ScreenRect{};
+}
 
 void QtFrameView::SetMarkerRect(const ScreenRect& r) {
   if (redEye_) redEye_->setGeometry(r.left, r.top, r.width, r.height);
@@ -65,7 +69,9 @@ int QtFrameView::PanelWidth() const { return panel_->width(); }
 
 int QtFrameView::PanelHeight() const { return panel_->height(); }
 
-void QtFrameView::SetViewGeometry(const ScreenRect& r) { image_->setGeometry(r.left, r.top, r.width, r.height); }
+void QtFrameView::SetViewGeometry(const ScreenRect& r) {
+  image_->setGeometry(r.left, r.top, r.width, r.height);
+}
 
 void QtFrameView::SelectionRedraw(const ScreenRect& frame) {
   image_->RedrawSelectionOverlay(frame);

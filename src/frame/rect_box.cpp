@@ -21,23 +21,72 @@ ThlvRectBox::ThlvRectBox(QWidget* parent) : QWidget(parent) {
 
 void ThlvRectBox::Changed() { update(); }
 
-void ThlvRectBox::SetAutoSize(bool on) { if (on != autoSize_) { autoSize_ = on; Changed(); } }
-void ThlvRectBox::SetFrameType(TFrameType t) { if (t != frameType_) { frameType_ = t; Changed(); } }
-void ThlvRectBox::SetHidePassiveFrame(bool on) {
-  if (on != hidePassiveFrame_) { hidePassiveFrame_ = on; Changed(); }
+void ThlvRectBox::SetAutoSize(bool on) {
+  if (on != autoSize_) {
+    autoSize_ = on;
+    Changed();
+  }
 }
-void ThlvRectBox::SetCaption(const QString& c) { if (c != caption_) { caption_ = c; Changed(); } }
+void ThlvRectBox::SetFrameType(TFrameType t) {
+  if (t != frameType_) {
+    frameType_ = t;
+    Changed();
+  }
+}
+void ThlvRectBox::SetHidePassiveFrame(bool on) {
+  if (on != hidePassiveFrame_) {
+    hidePassiveFrame_ = on;
+    Changed();
+  }
+}
+void ThlvRectBox::SetCaption(const QString& c) {
+  if (c != caption_) {
+    caption_ = c;
+    Changed();
+  }
+}
 void ThlvRectBox::SetBoxSize(int size) {
   const int stored = StoredBoxSize(boxSize_, size);
-  if (stored != boxSize_) { boxSize_ = stored; Changed(); }
+  if (stored != boxSize_) {
+    boxSize_ = stored;
+    Changed();
+  }
 }
-void ThlvRectBox::SetBoxColor(const QColor& c) { if (c != boxColor_) { boxColor_ = c; Changed(); } }
-void ThlvRectBox::SetDrawFrame(bool on) { if (on != drawFrame_) { drawFrame_ = on; Changed(); } }
-void ThlvRectBox::SetDrawBoxes(bool on) { if (on != drawBoxes_) { drawBoxes_ = on; Changed(); } }
-void ThlvRectBox::SetShowPos(bool on) { if (on != showPos_) { showPos_ = on; Changed(); } }
-void ThlvRectBox::SetShowSize(bool on) { if (on != showSize_) { showSize_ = on; Changed(); } }
+void ThlvRectBox::SetBoxColor(const QColor& c) {
+  if (c != boxColor_) {
+    boxColor_ = c;
+    Changed();
+  }
+}
+void ThlvRectBox::SetDrawFrame(bool on) {
+  if (on != drawFrame_) {
+    drawFrame_ = on;
+    Changed();
+  }
+}
+void ThlvRectBox::SetDrawBoxes(bool on) {
+  if (on != drawBoxes_) {
+    drawBoxes_ = on;
+    Changed();
+  }
+}
+void ThlvRectBox::SetShowPos(bool on) {
+  if (on != showPos_) {
+    showPos_ = on;
+    Changed();
+  }
+}
+void ThlvRectBox::SetShowSize(bool on) {
+  if (on != showSize_) {
+    showSize_ = on;
+    Changed();
+  }
+}
 void ThlvRectBox::SetInfoTextColor(const QColor& c) {
-  if (c != infoTextColor_) { infoTextColor_ = c; Changed(); }
+  if (c != infoTextColor_) {
+    infoTextColor_ = c;
+    Changed();
+  }
 }
 
 void ThlvRectBox::SetFocus(bool focus) {
@@ -95,14 +144,19 @@ void ThlvRectBox::paintEvent(QPaintEvent*) {
     pen.setCosmetic(true);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    const QPoint pts[5] = {{line.left, line.top}, {line.right, line.top}, {line.right, line.bottom},
-                           {line.left, line.bottom}, {line.left, line.top}};
+    const QPoint pts[5] = {{line.left, line.top},
+                           {line.right, line.top},
+                           {line.right, line.bottom},
+                           {line.left, line.bottom},
+                           {line.left, line.top}};
     painter.drawPolyline(pts, 5);
   }
   if (drawBoxes_ && focus_) {
     for (const ScreenRect& r : HandleRects(W, H, B)) painter.fillRect(ToQRect(r), boxColor_);
   }
-  const int d = frameType_ == TFrameType::ftOuter ? 0 : frameType_ == TFrameType::ftInner ? B : B / 2;
+  const int d = frameType_ == TFrameType::ftOuter   ? 0
+                : frameType_ == TFrameType::ftInner ? B
+                                                    : B / 2;
   painter.setClipRect(QRect(QPoint(d + 1, d + 1), QPoint(W - d - 2, H - d - 2)));
   if ((showPos_ || showSize_) && focus_) {
     QFont info(QStringLiteral("MS Sans Serif"));
@@ -111,8 +165,7 @@ void ThlvRectBox::paintEvent(QPaintEvent*) {
     painter.setPen(infoTextColor_);
     const QFontMetrics fm(info);
     if (showPos_) {
-      painter.drawText(B + 2, B + fm.ascent(),
-                       QStringLiteral("L:%1 T:%2").arg(x()).arg(y()));
+      painter.drawText(B + 2, B + fm.ascent(), QStringLiteral("L:%1 T:%2").arg(x()).arg(y()));
     }
     if (showSize_) {
       painter.drawText(B + 2, B + 3 + fm.height() + fm.ascent(),
@@ -175,12 +228,23 @@ void ThlvRectBox::mouseMoveEvent(QMouseEvent* event) {
     const RectHit hit = HitTestRectBox(p.x(), p.y(), width(), height(), boxSize_, drawBoxes_);
     zone_ = hit.zone;
     switch (hit.cursor) {
-      case RectCursor::Unchanged: break;
-      case RectCursor::Hand: setCursor(Qt::PointingHandCursor); break;
-      case RectCursor::SizeNWSE: setCursor(Qt::SizeFDiagCursor); break;
-      case RectCursor::SizeNESW: setCursor(Qt::SizeBDiagCursor); break;
-      case RectCursor::SizeHorizontal: setCursor(Qt::SizeHorCursor); break;
-      case RectCursor::SizeVertical: setCursor(Qt::SizeVerCursor); break;
+      case RectCursor::Unchanged:
+        break;
+      case RectCursor::Hand:
+        setCursor(Qt::PointingHandCursor);
+        break;
+      case RectCursor::SizeNWSE:
+        setCursor(Qt::SizeFDiagCursor);
+        break;
+      case RectCursor::SizeNESW:
+        setCursor(Qt::SizeBDiagCursor);
+        break;
+      case RectCursor::SizeHorizontal:
+        setCursor(Qt::SizeHorCursor);
+        break;
+      case RectCursor::SizeVertical:
+        setCursor(Qt::SizeVerCursor);
+        break;
     }
     return;
   }

@@ -85,7 +85,8 @@ class ThlvRectBox : public QWidget {
   // After every pointer-driven change of the rectangle (also when the minimum dropped it).
   void rectMoved(ThlvRectBox* sender);
   // The left button was released after a press on the control (position signed).
-  void mouseUp(ThlvRectBox* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+  void mouseUp(ThlvRectBox* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+               int y);
   // During painting, with the frame-line rectangle, before the line is drawn.
   void painting(ThlvRectBox* sender, QPainter* painter, const QRect& lineRect);
 

@@ -92,10 +92,22 @@ RectBoxDrag::Step RectBoxDrag::Move(const ScreenRect& cur, int X, int Y, const D
       if (lim.limited) {
         // At a limit the grab point is taken anew where the pointer is, in the coordinates
         // of the clamped bounds, so that the frame follows as soon as the pointer turns back.
-        if (n.left + W > lim.lmax) { n.left = lim.lmax - W; anchorX_ = X - (n.left - L); }
-        if (n.left < lim.lmin) { n.left = lim.lmin; anchorX_ = X - (n.left - L); }
-        if (n.top + H > lim.bmax) { n.top = lim.bmax - H; anchorY_ = Y - (n.top - T); }
-        if (n.top < lim.tmin) { n.top = lim.tmin; anchorY_ = Y - (n.top - T); }
+        if (n.left + W > lim.lmax) {
+          n.left = lim.lmax - W;
+          anchorX_ = X - (n.left - L);
+        }
+        if (n.left < lim.lmin) {
+          n.left = lim.lmin;
+          anchorX_ = X - (n.left - L);
+        }
+        if (n.top + H > lim.bmax) {
+          n.top = lim.bmax - H;
+          anchorY_ = Y - (n.top - T);
+        }
+        if (n.top < lim.tmin) {
+          n.top = lim.tmin;
+          anchorY_ = Y - (n.top - T);
+        }
       }
       break;
     case DragZone::TopLeft:

@@ -15,8 +15,16 @@ enum class TFrameType { ftOuter, ftInner, ftMiddle };
 
 // The zone under the pointer: what a press there starts.
 enum class DragZone {
-  None = 0, Move = 1, TopLeft = 2, Top = 3, TopRight = 4, Left = 5, Right = 6,
-  BottomLeft = 7, Bottom = 8, BottomRight = 9
+  None = 0,
+  Move = 1,
+  TopLeft = 2,
+  Top = 3,
+  TopRight = 4,
+  Left = 5,
+  Right = 6,
+  BottomLeft = 7,
+  Bottom = 8,
+  BottomRight = 9
 };
 
 // The pointer shapes the control shows.
@@ -71,9 +79,9 @@ class RectBoxDrag {
 
   // The result of one pointer move.
   struct Step {
-    ScreenRect bounds;      // the bounds after the move (the old ones when nothing applies)
-    bool changed = false;   // the computed bounds differ from the current ones
-    bool applied = false;   // and were large enough to be taken
+    ScreenRect bounds;     // the bounds after the move (the old ones when nothing applies)
+    bool changed = false;  // the computed bounds differ from the current ones
+    bool applied = false;  // and were large enough to be taken
   };
 
   // Computes the move of the pointer to (x, y) in the control's coordinates for the current

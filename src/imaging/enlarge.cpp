@@ -102,8 +102,8 @@ StripeOffset EnlargePicture(Picture& picture, StripeColor color, bool left, bool
     }
   }
   for (int y = 0; y < picture.height(); ++y)
-    std::memcpy(enlarged.row(offset.y + y) + 4 * static_cast<std::size_t>(offset.x),
-                picture.row(y), picture.stride());
+    std::memcpy(enlarged.row(offset.y + y) + 4 * static_cast<std::size_t>(offset.x), picture.row(y),
+                picture.stride());
   picture = std::move(enlarged);
   return offset;
 }

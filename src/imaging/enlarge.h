@@ -28,9 +28,9 @@ const char* StripeColorName(int index);
 
 // Where the enlargement puts its stripes and in which colour.
 struct EnlargeOptions {
-  StripeColor color;   // white by default
-  bool left = true;    // a stripe on the left (landscape) or at the top (portrait)
-  bool right = true;   // a stripe on the right or at the bottom
+  StripeColor color;  // white by default
+  bool left = true;   // a stripe on the left (landscape) or at the top (portrait)
+  bool right = true;  // a stripe on the right or at the bottom
   bool operator==(const EnlargeOptions&) const = default;
 };
 

@@ -324,7 +324,8 @@ RectOutcome StartRect(jpeg_decompress_struct* cinfo, std::FILE* file, Rect r,
   // pixels equal those of a whole decoding.
   const long long margin = static_cast<long long>(cinfo->max_h_samp_factor) * DCTSIZE;
   const long long first = std::max(0LL, r.left - margin);
-  const long long end = std::min<long long>(cinfo->output_width, r.left + static_cast<long long>(r.width) + margin);
+  const long long end =
+      std::min<long long>(cinfo->output_width, r.left + static_cast<long long>(r.width) + margin);
   JDIMENSION x = static_cast<JDIMENSION>(first);
   JDIMENSION w = static_cast<JDIMENSION>(end - first);
   if (x != 0 || w != cinfo->output_width) jpeg_crop_scanline(cinfo, &x, &w);

@@ -28,11 +28,11 @@ namespace trimora {
 
 // libjpeg's error manager plus the jump target and the text of the first fatal problem.
 struct JpegErrorManager {
-  jpeg_error_mgr base;              // first member: libjpeg only sees this part
-  std::jmp_buf jump;                // set by the session with setjmp before any jpeg_* call
-  char message[JMSG_LENGTH_MAX];    // libjpeg's text of the first problem; empty while none
-  bool endOfData;                   // the input ended before the end marker
-  bool outOfMemory;                 // the session stopped for want of a picture buffer
+  jpeg_error_mgr base;            // first member: libjpeg only sees this part
+  std::jmp_buf jump;              // set by the session with setjmp before any jpeg_* call
+  char message[JMSG_LENGTH_MAX];  // libjpeg's text of the first problem; empty while none
+  bool endOfData;                 // the input ended before the end marker
+  bool outOfMemory;               // the session stopped for want of a picture buffer
 };
 
 // Prepares `manager` (no output on stderr, no exit) and returns the pointer for cinfo.err.

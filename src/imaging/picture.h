@@ -4,9 +4,9 @@
 // straight into it and views wrap it without copying.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <memory>
 
 namespace trimora {
@@ -27,7 +27,8 @@ class Picture {
   Picture() = default;
   // Allocates width x height pixels; the content is left uninitialised.
   Picture(int width, int height)
-      : width_(width), height_(height),
+      : width_(width),
+        height_(height),
         pixels_(new std::uint8_t[static_cast<std::size_t>(width) * height * 4]) {}
 
   Picture(Picture&&) noexcept = default;

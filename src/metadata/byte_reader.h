@@ -104,7 +104,7 @@ class ByteReader {
 
 // Writes a 16- or 32-bit number (width 2 or 4) at index of a byte buffer in the given order;
 // throws a ParseError when it does not fit.
-void WriteNumber(std::span<std::uint8_t> bytes, std::uint64_t index, int width,
-                 std::uint32_t value, ByteOrder order);
+void WriteNumber(std::span<std::uint8_t> bytes, std::uint64_t index, int width, std::uint32_t value,
+                 ByteOrder order);
 
 }  // namespace trimora::metadata

@@ -208,8 +208,12 @@ void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kin
         if (orientationFields_.empty()) orientation_ = static_cast<int>(whole());
         orientationFields_.push_back(field());
         break;
-      case kMake: make_ = Cut(value.Data, 32); break;
-      case kModel: model_ = Cut(value.Data, 40); break;
+      case kMake:
+        make_ = Cut(value.Data, 32);
+        break;
+      case kModel:
+        model_ = Cut(value.Data, 40);
+        break;
       case kDateTime:
         if (!originalDate_) photoDate_ = Cut(value.Data, 20);
         break;
@@ -220,7 +224,9 @@ void ExifDecoder::DecodeEntry(const ByteReader& r, std::uint64_t entry, Kind kin
       case kExifVersion:
         exifVersion_ = Cut(value.Raw, 6);
         break;
-      case kFlash: flash_ = whole(); break;
+      case kFlash:
+        flash_ = whole();
+        break;
       case kSubIfds:
       case kExifOffset:
       case kInteropOffset:

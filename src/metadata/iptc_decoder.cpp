@@ -80,7 +80,8 @@ std::vector<std::string> IptcDecoder::IptcLines(std::span<const std::uint8_t> se
   // 0-based index where the search for the first dataset marker starts.
   const std::size_t found = text.find(kPhotoshop);
   std::size_t p = found == std::string_view::npos ? 12 : found + kPhotoshop.size();
-  while (p + 1 < section.size() && !(section[p] == 0x1C && (section[p + 1] == 2 || section[p + 1] == 8))) {
+  while (p + 1 < section.size() &&
+         !(section[p] == 0x1C && (section[p + 1] == 2 || section[p + 1] == 8))) {
     ++p;
   }
   if (p + 1 >= section.size()) return lines;

@@ -13,9 +13,9 @@ namespace trimora::metadata {
 struct IptcRow {
   std::uint8_t record = 2;  // IPTC record number (2 or 8)
   std::uint8_t dataset = 0;
-  std::string_view name;    // "SKIP" rows give no line
+  std::string_view name;  // "SKIP" rows give no line
   std::string_view label;
-  int size = 0;             // maximum length of the dataset
+  int size = 0;  // maximum length of the dataset
 };
 
 // The IPTC table: 48 datasets of record 2 and one of record 8.

@@ -114,8 +114,8 @@ void DecodeDirectory(ExifDecoder& exif, const MakerLayout& layout,
       if (at >= 0 && m.contains(static_cast<std::uint64_t>(at), size)) {
         raw = m.bytes(static_cast<std::uint64_t>(at), size);
       } else {
-        const std::uint64_t position =
-            std::max<std::uint64_t>(static_cast<std::uint64_t>(offset) + layout.sectionFallbackShift, 1);
+        const std::uint64_t position = std::max<std::uint64_t>(
+            static_cast<std::uint64_t>(offset) + layout.sectionFallbackShift, 1);
         raw = section.clipped(position - 1, size);
         exif.NoteSectionUse(position - 1, position - 1 + size);
       }
@@ -128,14 +128,14 @@ void DecodeDirectory(ExifDecoder& exif, const MakerLayout& layout,
 
 }  // namespace
 
-const MakerLayout* MakerNoteDecoder::LayoutFor(std::string_view make,
-                                               std::string_view exifVersion,
+const MakerLayout* MakerNoteDecoder::LayoutFor(std::string_view make, std::string_view exifVersion,
                                                std::span<const std::uint8_t> note) {
   const std::string prefix = UpperPrefix(make);
   for (const MakerLayout& layout : kLayouts) {
     if (prefix != layout.makePrefix) continue;
     switch (layout.condition) {
-      case C::Always: return &layout;
+      case C::Always:
+        return &layout;
       case C::ExifVersionAbove0210:
         if (exifVersion > std::string_view("0210")) return &layout;
         break;

@@ -14,9 +14,9 @@ class ExifDecoder;
 
 // How the value offsets of a maker directory are counted.
 enum class MakerOffsets {
-  Tiff,       // TIFF offsets, like the Exif directories
-  FromByte10, // from byte 10 of the maker note
-  FromByte0,  // from the maker note's first byte
+  Tiff,        // TIFF offsets, like the Exif directories
+  FromByte10,  // from byte 10 of the maker note
+  FromByte0,   // from the maker note's first byte
 };
 
 // One row of the dispatch table: which Make selects which layout and table.
@@ -24,9 +24,9 @@ struct MakerLayout {
   std::string_view makePrefix;  // first five characters of Make in capitals
   enum class Condition { Always, ExifVersionAbove0210, NoteBeginsWithNikon } condition;
   TagTable (*table)();
-  std::uint32_t directoryAt;    // byte of the maker note that holds the entry count
+  std::uint32_t directoryAt;  // byte of the maker note that holds the entry count
   MakerOffsets offsets;
-  bool intelAlways;             // the note is Intel-ordered whatever the Exif block says
+  bool intelAlways;                    // the note is Intel-ordered whatever the Exif block says
   std::uint64_t sectionFallbackShift;  // a value past the note's end is read at offset + this
 };
 

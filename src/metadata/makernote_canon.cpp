@@ -145,10 +145,17 @@ TagTable CanonTable() { return kRows; }
 void CanonItems(Formatter formatter, std::string_view data, std::vector<TagEntry>& items) {
   const auto fields = SplitFields(data);
   switch (formatter) {
-    case Formatter::CanonCameraSettings: FieldItems(kCameraSettings, fields, items); break;
-    case Formatter::CanonShotInfo: FieldItems(kShotInfo, fields, items); break;
-    case Formatter::CanonCustomFunctions: CustomFunctions(fields, items); break;
-    default: break;
+    case Formatter::CanonCameraSettings:
+      FieldItems(kCameraSettings, fields, items);
+      break;
+    case Formatter::CanonShotInfo:
+      FieldItems(kShotInfo, fields, items);
+      break;
+    case Formatter::CanonCustomFunctions:
+      CustomFunctions(fields, items);
+      break;
+    default:
+      break;
   }
 }
 

@@ -6,13 +6,15 @@ namespace trimora::metadata {
 namespace {
 
 constexpr std::array<TagRow, 26> kRows{{
-    {0x0001, "RecordingMode", "", "1:Single Shutter,2:Panorama,3:Night Scene,4:Portrait,5:Landscape", ""},
+    {0x0001, "RecordingMode", "",
+     "1:Single Shutter,2:Panorama,3:Night Scene,4:Portrait,5:Landscape", ""},
     {0x0002, "Quality", "", "1:Economy,2:Normal,3:Fine", ""},
     {0x0003, "FocusingMode", "", "2:Macro,3:Auto Focus,4:Manual Focus,5:Infinity", ""},
     {0x0004, "FlashMode", "", "1:Auto,2:On,3:Off,4:Red Eye Reduction", ""},
     {0x0005, "FlashIntensity", "", "11:Weak,13:Normal,15:Strong", ""},
     {0x0006, "ObjectDistance", "", "", ""},
-    {0x0007, "WhiteBalance", "", "1:Auto,2:Tungsten,3:Daylight,4:Fluorescent,5:Shade,129:Manual", ""},
+    {0x0007, "WhiteBalance", "", "1:Auto,2:Tungsten,3:Daylight,4:Fluorescent,5:Shade,129:Manual",
+     ""},
     {0x0008, "Skip", "", "", ""},
     {0x0009, "Skip", "", "", ""},
     {0x000A, "DigitalZoom", "", "65536:Off,65537:2X Digital Zoom", ""},

@@ -9,8 +9,8 @@ namespace trimora::metadata {
 namespace {
 
 constexpr bool IsIntegerType(unsigned type) {
-  return type == kByte || type == kShort || type == kLong || type == kSByte ||
-         type == kSShort || type == kSLong;
+  return type == kByte || type == kShort || type == kLong || type == kSByte || type == kSShort ||
+         type == kSLong;
 }
 
 // The bytes as one unsigned number in the given order (bits beyond 64 are dropped).
@@ -67,14 +67,26 @@ std::string FlashText(std::string_view data) {
   const std::int64_t v = ParseInteger(Trim(data));
   std::string text = (v & 1) ? "On" : "Off";
   switch (v & 6) {
-    case 2: text += ", UNKNOWN"; break;
-    case 4: text += ", no strobe return"; break;
-    case 6: text += ", strobe return"; break;
+    case 2:
+      text += ", UNKNOWN";
+      break;
+    case 4:
+      text += ", no strobe return";
+      break;
+    case 6:
+      text += ", strobe return";
+      break;
   }
   switch (v & 24) {
-    case 8: text += ", forced"; break;
-    case 16: text += ", surpressed"; break;
-    case 24: text += ", auto mode"; break;
+    case 8:
+      text += ", forced";
+      break;
+    case 16:
+      text += ", surpressed";
+      break;
+    case 24:
+      text += ", auto mode";
+      break;
   }
   if (v & 32) text += ", no flash function";
   if (v & 64) text += ", red-eye reduction";
@@ -119,8 +131,8 @@ std::string GpsTime(std::string_view data) {
 
 }  // namespace
 
-void WriteNumber(std::span<std::uint8_t> bytes, std::uint64_t index, int width,
-                 std::uint32_t value, ByteOrder order) {
+void WriteNumber(std::span<std::uint8_t> bytes, std::uint64_t index, int width, std::uint32_t value,
+                 ByteOrder order) {
   enforce(width == 2 || width == 4, "unsupported number width");
   enforce(index <= bytes.size() && static_cast<std::uint64_t>(width) <= bytes.size() - index,
           "write outside the data");
@@ -135,9 +147,8 @@ std::string_view CodeText(std::string_view code, std::string_view value) {
   std::size_t start = 0;
   while (start <= code.size()) {
     const std::size_t comma = code.find(',', start);
-    const std::string_view field = code.substr(start, comma == std::string_view::npos
-                                                          ? std::string_view::npos
-                                                          : comma - start);
+    const std::string_view field = code.substr(
+        start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
     if (field.size() > value.size() && field.substr(0, value.size()) == value &&
         field[value.size()] == ':') {
       return field.substr(value.size() + 1);
@@ -217,8 +228,7 @@ double NumericValue(std::span<const std::uint8_t> raw, unsigned type, ByteOrder 
     const std::uint32_t num = r.u32(0), den = r.u32(4);
     if (den == 0) return 0;
     if (type == kSRational) {
-      return static_cast<double>(static_cast<std::int32_t>(num)) /
-             static_cast<std::int32_t>(den);
+      return static_cast<double>(static_cast<std::int32_t>(num)) / static_cast<std::int32_t>(den);
     }
     return static_cast<double>(num) / den;
   }
@@ -299,8 +309,8 @@ std::vector<std::string_view> SplitFields(std::string_view text) {
   std::size_t start = 0;
   while (true) {
     const std::size_t comma = text.find(',', start);
-    fields.push_back(Trim(text.substr(start, comma == std::string_view::npos ? comma
-                                                                              : comma - start)));
+    fields.push_back(
+        Trim(text.substr(start, comma == std::string_view::npos ? comma : comma - start)));
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
@@ -335,14 +345,22 @@ double ParseFraction(std::string_view text) {
 
 std::string FormatExifValue(Formatter formatter, std::string_view data) {
   switch (formatter) {
-    case Formatter::ComponentLetters: return ComponentLetters(data);
-    case Formatter::ShutterSpeed: return ShutterSpeed(data);
-    case Formatter::Flash: return FlashText(data);
-    case Formatter::Comment: return std::string(data.substr(std::min<std::size_t>(8, data.size())));
-    case Formatter::Text16: return Text16(data);
-    case Formatter::GpsAngle: return GpsAngle(data);
-    case Formatter::GpsTime: return GpsTime(data);
-    default: return std::string(data);
+    case Formatter::ComponentLetters:
+      return ComponentLetters(data);
+    case Formatter::ShutterSpeed:
+      return ShutterSpeed(data);
+    case Formatter::Flash:
+      return FlashText(data);
+    case Formatter::Comment:
+      return std::string(data.substr(std::min<std::size_t>(8, data.size())));
+    case Formatter::Text16:
+      return Text16(data);
+    case Formatter::GpsAngle:
+      return GpsAngle(data);
+    case Formatter::GpsTime:
+      return GpsTime(data);
+    default:
+      return std::string(data);
   }
 }
 

@@ -127,8 +127,10 @@ std::string SaveRecordFile(const CuttingRecord& record, const std::string& destF
 
   // The 16-pixel grid may reach past the picture's right and bottom edges.
   const JpegLayout layout = ReadJpegLayout(source);
-  const int pictureWidth = std::min(Need(record.pictureWidth, "PictureWidth", record), layout.width);
-  const int pictureHeight = std::min(Need(record.pictureHeight, "PictureHeight", record), layout.height);
+  const int pictureWidth =
+      std::min(Need(record.pictureWidth, "PictureWidth", record), layout.width);
+  const int pictureHeight =
+      std::min(Need(record.pictureHeight, "PictureHeight", record), layout.height);
   if (request.left + request.width > pictureWidth) request.width = pictureWidth - request.left;
   if (request.top + request.height > pictureHeight) request.height = pictureHeight - request.top;
   if (request.left < 0 || request.top < 0 || request.width <= 0 || request.height <= 0) {
@@ -139,9 +141,11 @@ std::string SaveRecordFile(const CuttingRecord& record, const std::string& destF
   // meant for another file type are never written as JPEG data, and corrected ones are cut
   // with their corrections.
   const bool onGrid = layout.blockWidth <= 16 && layout.blockHeight <= 16 &&
-                      request.left % layout.blockWidth == 0 && request.top % layout.blockHeight == 0;
+                      request.left % layout.blockWidth == 0 &&
+                      request.top % layout.blockHeight == 0;
   if (!lossless || !onGrid) return WriteCroppedPicture(request, context.stripes, confirm);
-  return JpegTranCrop(request.left, request.top, request.width, request.height, source, output, confirm);
+  return JpegTranCrop(request.left, request.top, request.width, request.height, source, output,
+                      confirm);
 }
 
 // A marked record of a picture never shown, with the selection and format its first showing
@@ -181,9 +185,12 @@ void ReportSkipped(const std::vector<std::string>& skipped, const FormatRecord& 
 
 }  // namespace
 
-std::string OutputName(const std::string& destFolder, const std::string& filename, const std::string& fileType) {
+std::string OutputName(const std::string& destFolder, const std::string& filename,
+                       const std::string& fileType) {
   std::string path = destFolder + FileNamePart(filename);
-  const auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+  const auto lower = [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  };
   std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
   std::transform(ending.begin(), ending.end(), ending.begin(), lower);
   if (ending == ".jpg") return path.substr(0, path.size() - 3) + fileType;

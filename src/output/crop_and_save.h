@@ -27,11 +27,11 @@ class SaveRunView {
  public:
   virtual ~SaveRunView() = default;
   // The folder chooser; returns the chosen folder, or empty text when the user cancelled.
-  virtual std::string ChooseFolder(const std::string& title, const std::string& okCaption, int glyphIndex,
-                                   const std::string& startFolder) = 0;
+  virtual std::string ChooseFolder(const std::string& title, const std::string& okCaption,
+                                   int glyphIndex, const std::string& startFolder) = 0;
   // The message box (buttons: ui::MessageButtons); returns the answer (ui::DialogResult).
-  virtual int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int width,
-                             int height) = 0;
+  virtual int ShowMessageBox(const std::string& title, const std::string& text, int buttons,
+                             int width, int height) = 0;
   // Sets the text of a status panel (3 is the right-most).
   virtual void SetStatusText(int panel, const std::string& text) = 0;
   // Lets the window repaint what is pending, without handling input.
@@ -55,7 +55,7 @@ struct SaveRunState {
 
 // What the run takes from the program besides the records.
 struct SaveRunContext {
-  EnlargeOptions stripes;  // the enlargement options (LoadEnlargeOptions)
+  EnlargeOptions stripes;                           // the enlargement options (LoadEnlargeOptions)
   std::function<double(int formatId)> formatRatio;  // FormatRatio of the format tables
   // Pictures in the strip when the run ends, for the closing status text (the strip may grow
   // while the run writes).
@@ -69,7 +69,8 @@ struct SaveRunContext {
 // The output name of a record: folder (ending with a separator) + file-name part of Filename;
 // a last ".JPG" (any case) gets FileType for its last three letters, other names get "." +
 // FileType appended.
-std::string OutputName(const std::string& destFolder, const std::string& filename, const std::string& fileType);
+std::string OutputName(const std::string& destFolder, const std::string& filename,
+                       const std::string& fileType);
 
 // Asks before an existing file is replaced. An output name that another original picture
 // of the destination folder bears (any case) or that an earlier output of this pass took gets

@@ -80,21 +80,21 @@ void WriteTiff(const std::string& path, const PixelRows& pixels) {
     std::uint32_t count, value;
   };
   const std::array<Entry, 15> entries{{
-      {254, 4, 1, 0},            // NewSubfileType
-      {256, 3, 1, w},            // ImageWidth
-      {257, 3, 1, h},            // ImageLength
-      {258, 3, 3, 24},           // BitsPerSample
-      {259, 3, 1, 1},            // Compression: none
-      {262, 3, 1, 2},            // PhotometricInterpretation: RGB
-      {273, 4, 1, 40},           // StripOffsets
-      {277, 3, 1, 3},            // SamplesPerPixel
-      {278, 4, 1, h},            // RowsPerStrip
-      {279, 4, 1, stripBytes},   // StripByteCounts
-      {282, 5, 1, 8},            // XResolution
-      {283, 5, 1, 16},           // YResolution
-      {284, 3, 1, 1},            // PlanarConfiguration: chunky
-      {296, 3, 1, 2},            // ResolutionUnit: inch
-      {305, 2, 10, 30},          // Software
+      {254, 4, 1, 0},           // NewSubfileType
+      {256, 3, 1, w},           // ImageWidth
+      {257, 3, 1, h},           // ImageLength
+      {258, 3, 3, 24},          // BitsPerSample
+      {259, 3, 1, 1},           // Compression: none
+      {262, 3, 1, 2},           // PhotometricInterpretation: RGB
+      {273, 4, 1, 40},          // StripOffsets
+      {277, 3, 1, 3},           // SamplesPerPixel
+      {278, 4, 1, h},           // RowsPerStrip
+      {279, 4, 1, stripBytes},  // StripByteCounts
+      {282, 5, 1, 8},           // XResolution
+      {283, 5, 1, 16},          // YResolution
+      {284, 3, 1, 1},           // PlanarConfiguration: chunky
+      {296, 3, 1, 2},           // ResolutionUnit: inch
+      {305, 2, 10, 30},         // Software
   }};
   std::vector<std::uint8_t> ifd;
   ifd.reserve(2 + 15 * 12 + 4);
@@ -124,14 +124,14 @@ void WriteBmp(const std::string& path, const PixelRows& pixels, int bitsPerPixel
   header.push_back('B');
   header.push_back('M');
   Le32(header, static_cast<std::uint32_t>(54 + imageBytes));  // file size
-  Le32(header, 0);                                              // reserved
-  Le32(header, 54);                                             // offset of the pixels
-  Le32(header, 40);                                             // information header size
+  Le32(header, 0);                                            // reserved
+  Le32(header, 54);                                           // offset of the pixels
+  Le32(header, 40);                                           // information header size
   Le32(header, static_cast<std::uint32_t>(pixels.width));
-  Le32(header, static_cast<std::uint32_t>(pixels.height));     // positive: bottom-up
-  Le16(header, 1);                                              // planes
+  Le32(header, static_cast<std::uint32_t>(pixels.height));  // positive: bottom-up
+  Le16(header, 1);                                          // planes
   Le16(header, static_cast<std::uint32_t>(bitsPerPixel));
-  Le32(header, 0);                                              // BI_RGB
+  Le32(header, 0);  // BI_RGB
   Le32(header, static_cast<std::uint32_t>(imageBytes));
   Le32(header, 0);  // pixels per metre, x
   Le32(header, 0);  // pixels per metre, y
@@ -234,7 +234,8 @@ void WritePng(const std::string& path, const PixelRows& pixels) {
     RowToRgb(pixels.row(y), pixels.width, rgb.data());
     std::uint8_t* out = filtered.data() + 1;
     for (std::size_t i = 0; i < 3 && i < rgbBytes; ++i) out[i] = rgb[i];
-    for (std::size_t i = 3; i < rgbBytes; ++i) out[i] = static_cast<std::uint8_t>(rgb[i] - rgb[i - 3]);
+    for (std::size_t i = 3; i < rgbBytes; ++i)
+      out[i] = static_cast<std::uint8_t>(rgb[i] - rgb[i - 3]);
     deflater.Feed(file, filtered.data(), filtered.size(), false);
   }
   deflater.Feed(file, nullptr, 0, true);

@@ -21,8 +21,8 @@ void Append(std::vector<std::uint8_t>& out, const metadata::Section& section) {
 
 }  // namespace
 
-std::vector<std::uint8_t> WrapWithSourceMetadata(const std::vector<std::uint8_t>& encoded, const std::string& source,
-                                                 int width, int height) {
+std::vector<std::uint8_t> WrapWithSourceMetadata(const std::vector<std::uint8_t>& encoded,
+                                                 const std::string& source, int width, int height) {
   metadata::JpegMetadata md;
   if (!md.ReadMetadata(source) || md.ErrorText() != metadata::kNoError) return encoded;
   try {
@@ -67,8 +67,8 @@ void WriteJpeg(const std::string& path, const PixelRows& pixels, const std::stri
   WriteEncodedJpeg(path, EncodeJpeg(pixels), source, pixels.width, pixels.height);
 }
 
-void WriteEncodedJpeg(const std::string& path, const std::vector<std::uint8_t>& encoded, const std::string& source,
-                      int width, int height) {
+void WriteEncodedJpeg(const std::string& path, const std::vector<std::uint8_t>& encoded,
+                      const std::string& source, int width, int height) {
   const std::vector<std::uint8_t> bytes = WrapWithSourceMetadata(encoded, source, width, height);
   ReplacingFile file(path);
   file.Write(bytes.data(), bytes.size());

@@ -15,13 +15,13 @@ namespace trimora {
 // header of 300 dpi; the source's IPTC and comment segments; then the encoded picture without
 // its own start marker and without those of its next segments that are, in this order, APP0,
 // APP1, APP13 and COM. When the source's metadata cannot be read, the encoded picture as it is.
-std::vector<std::uint8_t> WrapWithSourceMetadata(const std::vector<std::uint8_t>& encoded, const std::string& source,
-                                                 int width, int height);
+std::vector<std::uint8_t> WrapWithSourceMetadata(const std::vector<std::uint8_t>& encoded,
+                                                 const std::string& source, int width, int height);
 
 // Writes encoded JPEG bytes of a width x height cut with the source's metadata to `path`
 // (temporary file and rename).
-void WriteEncodedJpeg(const std::string& path, const std::vector<std::uint8_t>& encoded, const std::string& source,
-                      int width, int height);
+void WriteEncodedJpeg(const std::string& path, const std::vector<std::uint8_t>& encoded,
+                      const std::string& source, int width, int height);
 
 // Encodes the pixels and writes them with the source's metadata to `path` (temporary file and
 // rename).

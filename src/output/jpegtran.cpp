@@ -81,7 +81,8 @@ bool RunJpegTran(std::string_view parameters, const JpegFixUp& fixUp) {
   // jpegtran would wait forever on a pipe under a picture's name.
   if (!IsRegularFile(call.input)) return false;
   TemporaryFile written(CreateTemporaryBeside(call.output));
-  const int exitCode = RunHiddenAndWait(ProgramBeside("jpegtran"), DebianJpegTranParameters(call, written.path()));
+  const int exitCode =
+      RunHiddenAndWait(ProgramBeside("jpegtran"), DebianJpegTranParameters(call, written.path()));
   if ((exitCode != 0 && exitCode != 2) || FileSize(written.path()) <= 0) return false;
   const std::string read = ReadWholeFile(written.path());
   std::vector<std::uint8_t> bytes(read.begin(), read.end());

@@ -30,9 +30,11 @@ std::string WriteCroppedPicture(const CropRequest& request, const EnlargeOptions
     throw Error(ErrorCode::kFileTypeUnknown, {request.type, request.output});
   }
   int left = request.left, top = request.top, width = request.width, height = request.height;
-  if (request.type == "JPG" && request.redEyeList.empty() && request.ratio <= 0 && !request.correction) {
+  if (request.type == "JPG" && request.redEyeList.empty() && request.ratio <= 0 &&
+      !request.correction) {
     // The common case: decoded rows go straight into the encoder, no picture is held.
-    const std::vector<std::uint8_t> encoded = RecodeJpegRect(request.source, left, top, width, height);
+    const std::vector<std::uint8_t> encoded =
+        RecodeJpegRect(request.source, left, top, width, height);
     const std::string path = confirm ? confirm(request.output) : request.output;
     WriteEncodedJpeg(path, encoded, request.source, width, height);
     return path;
@@ -58,12 +60,14 @@ std::string WriteCroppedPicture(const CropRequest& request, const EnlargeOptions
     if (request.correction && (width != whole.width() || height != whole.height())) {
       cut = Picture(width, height);
       for (int y = 0; y < height; ++y) {
-        std::memcpy(cut.row(y), whole.row(top + y) + static_cast<std::size_t>(left) * 4, cut.stride());
+        std::memcpy(cut.row(y), whole.row(top + y) + static_cast<std::size_t>(left) * 4,
+                    cut.stride());
       }
       whole = Picture();
     } else {
       cut = std::move(whole);
-      if (cut.width() != width || cut.height() != height) rows = PixelRows::Of(cut).Sub(left, top, width, height);
+      if (cut.width() != width || cut.height() != height)
+        rows = PixelRows::Of(cut).Sub(left, top, width, height);
     }
   } else {
     cut = DecodeJpegRect(request.source, left, top, width, height);

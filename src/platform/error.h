@@ -15,13 +15,13 @@ namespace trimora {
 // What went wrong. The arguments each code takes are listed beside it.
 enum class ErrorCode : int {
   // Files.
-  kFileCannotCreate,  // path
-  kFileCannotOpen,    // path
-  kFileCannotWrite,   // path
+  kFileCannotCreate,    // path
+  kFileCannotOpen,      // path
+  kFileCannotWrite,     // path
   kFileWriteProtected,  // path
-  kFolderMissing,     // path
-  kFolderCannotRead,  // path
-  kFolderInUse,       // path
+  kFolderMissing,       // path
+  kFolderCannotRead,    // path
+  kFolderInUse,         // path
 
   // Tables and their file format.
   kRecordMissing,          // record number

@@ -37,8 +37,8 @@ DialogKit::DialogKit(QWidget* mainWindow, TtfXPForm* mainFrame)
   messageBox_ = new TXPMessageBox(mainWindow);
   inputBox_ = new TXPInputBox(mainWindow);
   folderDialog_->SetFolderExistsHandler([this] {
-    ShowMessageBox(QStringLiteral("Fehler"), ToQString(kFolderExistsMessage), kButtonsOk,
-                   QString(), 315, 120, folderDialog_->Frame());
+    ShowMessageBox(QStringLiteral("Fehler"), ToQString(kFolderExistsMessage), kButtonsOk, QString(),
+                   315, 120, folderDialog_->Frame());
   });
 }
 

@@ -37,8 +37,7 @@ class DialogKit {
   // the box's check box clears (empty: no check box); width and height are the box's outer size.
   // Returns 1, 6, 7, 10, or 2 when the box was closed without an answer.
   int ShowMessageBox(const QString& title, const QString& text, std::uint16_t buttons,
-                     const QString& dontShowAgainKey, int width, int height,
-                     TtfXPForm* ownerFrame);
+                     const QString& dontShowAgainKey, int width, int height, TtfXPForm* ownerFrame);
   // Asks for one line of text: the trimmed text after "Ok", else exactly `defaultText`.
   QString ShowInputBox(const QString& title, const QString& prompt, const QString& defaultText,
                        TtfXPForm* ownerFrame);

@@ -9,7 +9,10 @@ namespace trimora::ui {
 const std::vector<ButtonRow>& MessageButtonRows() {
   static const std::vector<ButtonRow> rows = {
       {"OkPanel", 73, {{"&Ok", kResultOk, 0, 73}}, kResultOk, kResultOk},
-      {"YesNoPanel", 161, {{"&Ja", kResultYes, 0, 73}, {"&Nein", kResultNo, 88, 73}}, kResultNo,
+      {"YesNoPanel",
+       161,
+       {{"&Ja", kResultYes, 0, 73}, {"&Nein", kResultNo, 88, 73}},
+       kResultNo,
        kResultNo},
       {"YesToAllPanel",
        250,
@@ -34,8 +37,7 @@ const ButtonRow& ButtonRowFor(std::uint16_t buttons) {
   }
 }
 
-MessageBoxLayout LayoutMessageBox(int contentWidth, int contentHeight, int shift,
-                                  int lineHeight) {
+MessageBoxLayout LayoutMessageBox(int contentWidth, int contentHeight, int shift, int lineHeight) {
   const int grow = contentHeight - kMessageContentHeight;
   MessageBoxLayout layout;
   layout.text = {11, 16, std::max(0, contentWidth - 12 - 11),

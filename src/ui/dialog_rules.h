@@ -46,10 +46,10 @@ inline constexpr int kButtonRowHeight = 27;
 
 // The message box elements inside its content panel.
 struct MessageBoxLayout {
-  Rect text;          // TextLabel
-  int rowTop = 0;     // top of every button row
-  int checkTop = 0;   // top of the check box panel and its label
-  int labelRight = 0; // right edge of the right-aligned check box label
+  Rect text;           // TextLabel
+  int rowTop = 0;      // top of every button row
+  int checkTop = 0;    // top of the check box panel and its label
+  int labelRight = 0;  // right edge of the right-aligned check box label
 };
 
 // The layout of a content panel of the given size; `shift` is 0 with a check box and

@@ -48,7 +48,8 @@ TXPFolderTree::TXPFolderTree(QWidget* parent) : QTreeWidget(parent) {
   setFrameShape(QFrame::NoFrame);
   setUniformRowHeights(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
-  connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { Populate(item); });
+  connect(this, &QTreeWidget::itemExpanded, this,
+          [this](QTreeWidgetItem* item) { Populate(item); });
   connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
     if (current) emit NodeSelected(NodePath(current));
   });
@@ -89,18 +90,17 @@ void TXPFolderTree::Build() {
     item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     return item;
   };
-  QTreeWidgetItem* top =
-      fixed(QStringLiteral("Desktop"), ToQString(kDesktopNodePath), desktop, QStyle::SP_DesktopIcon);
+  QTreeWidgetItem* top = fixed(QStringLiteral("Desktop"), ToQString(kDesktopNodePath), desktop,
+                               QStyle::SP_DesktopIcon);
   addTopLevelItem(top);
   if (documents != desktop && documents != home && QFileInfo(documents).isDir())
     top->addChild(fixed(QStringLiteral("Dokumente"), documents, documents, QStyle::SP_DirIcon));
-  top->addChild(
-      fixed(QStringLiteral("Persönlicher Ordner"), home, home, QStyle::SP_DirHomeIcon));
-  QTreeWidgetItem* computer = fixed(QStringLiteral("Computer"), ComputerNodePath(), QString(),
-                                    QStyle::SP_ComputerIcon);
+  top->addChild(fixed(QStringLiteral("Persönlicher Ordner"), home, home, QStyle::SP_DirHomeIcon));
+  QTreeWidgetItem* computer =
+      fixed(QStringLiteral("Computer"), ComputerNodePath(), QString(), QStyle::SP_ComputerIcon);
   top->addChild(computer);
-  computer->addChild(fixed(QStringLiteral("Dateisystem"), QStringLiteral("/"),
-                           QStringLiteral("/"), QStyle::SP_DriveHDIcon));
+  computer->addChild(fixed(QStringLiteral("Dateisystem"), QStringLiteral("/"), QStringLiteral("/"),
+                           QStyle::SP_DriveHDIcon));
   computer->setData(0, kReadRole, true);
   Populate(top);
   top->setExpanded(true);
@@ -116,8 +116,7 @@ void TXPFolderTree::Populate(QTreeWidgetItem* item) {
   if (item->data(0, kReadRole).toBool()) return;
   item->setData(0, kReadRole, true);
   for (const QString& path : SubfolderPaths(FolderOf(item))) item->addChild(NewFolderItem(path));
-  if (item->childCount() == 0)
-    item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+  if (item->childCount() == 0) item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
 }
 
 void TXPFolderTree::Unpopulate(QTreeWidgetItem* item) {

@@ -145,9 +145,8 @@ std::string ShortenPathToFit(const std::string& text, int width, const TextWidth
   return candidate(lo);
 }
 
-std::vector<PanelPlacement> LayoutStatusPanels(const std::vector<StatusPanel>& panels,
-                                               int barWidth, int captionX,
-                                               const TextWidthFunction& measure) {
+std::vector<PanelPlacement> LayoutStatusPanels(const std::vector<StatusPanel>& panels, int barWidth,
+                                               int captionX, const TextWidthFunction& measure) {
   const int filling = FillingPanelWidth(barWidth, captionX, FixedPanelWidthSum(panels));
   std::vector<PanelPlacement> out;
   out.reserve(panels.size());

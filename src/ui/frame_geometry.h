@@ -142,9 +142,8 @@ int FillingPanelWidth(int barWidth, int captionX, int fixedWidthSum);
 std::string ShortenPathToFit(const std::string& text, int width, const TextWidthFunction& measure);
 
 // The places of the status panels on a bar of the given width, texts shortened as needed.
-std::vector<PanelPlacement> LayoutStatusPanels(const std::vector<StatusPanel>& panels,
-                                               int barWidth, int captionX,
-                                               const TextWidthFunction& measure);
+std::vector<PanelPlacement> LayoutStatusPanels(const std::vector<StatusPanel>& panels, int barWidth,
+                                               int captionX, const TextWidthFunction& measure);
 
 // The top of the bottom bar's text: (height - 2 x font size) div 2 - 1, the size in points.
 int BottomTextTop(int barHeight, int fontPointSize);

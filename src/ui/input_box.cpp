@@ -24,7 +24,8 @@ TXPInputBox::TXPInputBox(QWidget* parent) : TXPDialog(parent) {
   edit_->setObjectName(QStringLiteral("Edit"));
   edit_->setFrame(false);
   edit_->setGeometry(7, 8, 264, 17);
-  edit_->setStyleSheet(QStringLiteral("QLineEdit { background: white; border: none; padding: 0; }"));
+  edit_->setStyleSheet(
+      QStringLiteral("QLineEdit { background: white; border: none; padding: 0; }"));
 
   okButton_ = new TXPButton(QStringLiteral("Ok"), content);
   okButton_->setObjectName(QStringLiteral("OkButton"));

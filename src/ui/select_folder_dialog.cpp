@@ -33,7 +33,8 @@ TXPSelectFolderDialog::TXPSelectFolderDialog(QWidget* parent) : TXPDialog(parent
   edit_->setObjectName(QStringLiteral("Edit"));
   edit_->setFrame(false);
   edit_->setGeometry(7, 308, 300, 17);
-  edit_->setStyleSheet(QStringLiteral("QLineEdit { background: white; border: none; padding: 0; }"));
+  edit_->setStyleSheet(
+      QStringLiteral("QLineEdit { background: white; border: none; padding: 0; }"));
   newFolderButton_ = new TXPButton(QString(), treePanel_);
   newFolderButton_->setObjectName(QStringLiteral("NewFolderButton"));
   newFolderButton_->setGeometry(311, 307, 17, 19);

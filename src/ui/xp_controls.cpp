@@ -127,7 +127,8 @@ void TXPButton::paintEvent(QPaintEvent*) {
   QString caption = text();
   const int textWidth = fm.horizontalAdvance(QString(caption).remove(QLatin1Char('&')));
   const int gap = textWidth > 0 ? 5 : 0;
-  const int pictureWidth = picture_.isNull() ? 0 : picture_.width() / picture_.devicePixelRatio() + gap;
+  const int pictureWidth =
+      picture_.isNull() ? 0 : picture_.width() / picture_.devicePixelRatio() + gap;
   const int contentWidth = pictureWidth + textWidth;
   int x = (width() - contentWidth) / 2 + (down ? 1 : 0);
   const int shift = down ? 1 : 0;
@@ -150,9 +151,7 @@ void TXPButton::paintEvent(QPaintEvent*) {
   }
 }
 
-TXPCheckBox::TXPCheckBox(QWidget* parent) : QCheckBox(parent) {
-  setFocusPolicy(Qt::StrongFocus);
-}
+TXPCheckBox::TXPCheckBox(QWidget* parent) : QCheckBox(parent) { setFocusPolicy(Qt::StrongFocus); }
 
 bool TXPCheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }
 

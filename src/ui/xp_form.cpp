@@ -218,7 +218,8 @@ void TXPTitle::mouseDoubleClickEvent(QMouseEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // TXPSidePanel
 
-TXPSidePanel::TXPSidePanel(int kind, TtfXPForm* frame) : QWidget(frame), frame_(frame), kind_(kind) {
+TXPSidePanel::TXPSidePanel(int kind, TtfXPForm* frame)
+    : QWidget(frame), frame_(frame), kind_(kind) {
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setObjectName(kind == 0 ? QStringLiteral("XPLeftEdge") : QStringLiteral("XPRightEdge"));

@@ -30,7 +30,7 @@ Qt::CursorShape CursorShapeFor(ResizeCursor cursor);
 
 // The drag state of a bar or an edge: where the press was, which edges move, or a move.
 struct FrameDrag {
-  QPoint last;           // pointer position in screen coordinates
+  QPoint last;  // pointer position in screen coordinates
   int edgeCode = kEdgeNone;
   bool moving = false;
   bool pressed = false;

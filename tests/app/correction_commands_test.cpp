@@ -290,10 +290,10 @@ TEST_F(CorrectionCommandsTest, TheCorrectionTakesThePictureOffTheLosslessRoadAnd
 
 TEST_F(CorrectionCommandsTest, F5AddsStripesToTheFormatsRatioAndCtrlF5RemovesThem) {
   // 1600 x 1000 from the 1600 x 1200 sample, encoded by the program's own encoder.
-  const auto bytes =
-      RecodeJpegRect(kPhotos + "casio-ex-m2.jpg", 0, 0, 1600, 1000);
+  const auto bytes = RecodeJpegRect(kPhotos + "casio-ex-m2.jpg", 0, 0, 1600, 1000);
   std::ofstream(pictures_ / "a.jpg", std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   auto p = Start();
   OpenAndWait(*p, pictures_.path());
   ASSERT_EQ(Shown(*p).height(), 1000);
@@ -336,7 +336,8 @@ TEST_F(CorrectionCommandsTest, StripesOnScreenFollowTheProportionsEditedInTheFor
   // 1600 x 1000 with stripes to "10 x 15" (1.5); the dialog makes it 1800 x 1000 (1.8).
   const auto bytes = RecodeJpegRect(kPhotos + "casio-ex-m2.jpg", 0, 0, 1600, 1000);
   std::ofstream(pictures_ / "a.jpg", std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   auto p = Start();
   OpenAndWait(*p, pictures_.path());
   p->Run(C::EnlargeButton);
@@ -364,10 +365,8 @@ TEST_F(CorrectionCommandsTest, TheStripesFollowTheSettings) {
     std::uint32_t stripe;
   };
   const Case cases[] = {
-      {true, true, 0, 1800, 100, 0xFFFFFF},
-      {true, false, 1, 1800, 200, 0x000000},
-      {false, true, 2, 1800, 0, 0x7F7F7F},
-      {false, false, 3, 1600, 0, 0},
+      {true, true, 0, 1800, 100, 0xFFFFFF}, {true, false, 1, 1800, 200, 0x000000},
+      {false, true, 2, 1800, 0, 0x7F7F7F},  {false, false, 3, 1600, 0, 0},
       {true, true, 9, 1800, 100, 0xFFFFFF},  // an index no dialog writes: white
   };
   for (const Case& c : cases) {
@@ -391,7 +390,8 @@ TEST_F(CorrectionCommandsTest, TheStripesFollowTheSettings) {
   }
 }
 
-TEST_F(CorrectionCommandsTest, ShowingAnEnlargedAndCorrectedPictureAgainGivesWhatTheCommandsShowed) {
+TEST_F(CorrectionCommandsTest,
+       ShowingAnEnlargedAndCorrectedPictureAgainGivesWhatTheCommandsShowed) {
   WriteBoolSetting("ShowRedEyeMessage", false);
   auto p = ShowSample();
   p->Run(C::RedEyeFilter);

@@ -11,9 +11,9 @@
 
 #include "../folder_presenter/fake_view.h"
 #include "../formats/fake_format_dialog_view.h"
-#include "fake_options_view.h"
 #include "app/main_view.h"
 #include "app/outside_programs.h"
+#include "fake_options_view.h"
 
 namespace trimora::testing {
 

@@ -59,8 +59,8 @@ TEST_F(FormatChooserTest, BothMenusListTheFormatsOfTheTablesWithTheirTags) {
   EXPECT_EQ(Tags(view_.defaultFormatMenu), tags);
   std::vector<std::string> captions;
   for (const FormatMenuEntry& e : view_.formatPopup) captions.push_back(e.caption);
-  EXPECT_EQ(captions,
-            (std::vector<std::string>{"10 x 15", "20 x 20", "13 x 18", "", "1024 x 700", "2400 x 1800"}));
+  EXPECT_EQ(captions, (std::vector<std::string>{"10 x 15", "20 x 20", "13 x 18", "", "1024 x 700",
+                                                "2400 x 1800"}));
   EXPECT_TRUE(view_.formatPopup[3].separator);
   EXPECT_EQ(Checked(view_.formatPopup), 1);
   EXPECT_EQ(Checked(view_.defaultFormatMenu), 1);
@@ -205,12 +205,17 @@ TEST_F(FormatChooserTest, F1OnAHighlightedMenuItemAsksForTheContextOfItsMenu) {
     int context;
   };
   const Case cases[] = {
-      {MenuId::File, C::CropAndSave, 40},     {MenuId::File, C::Quit, 40},
-      {MenuId::Move, C::StepLeft, 50},        {MenuId::Size, C::TurnSelection, 60},
+      {MenuId::File, C::CropAndSave, 40},
+      {MenuId::File, C::Quit, 40},
+      {MenuId::Move, C::StepLeft, 50},
+      {MenuId::Size, C::TurnSelection, 60},
       {MenuId::Formats, C::FormatForCurrent, 70},
-      {MenuId::DefaultFormat, std::nullopt, 70}, {MenuId::FormatChooser, std::nullopt, 70},
-      {MenuId::Help, C::About, 80},           {MenuId::Picture, C::StepLeft, 50},
-      {MenuId::View, C::ExifInfo, 0},         {MenuId::Corrections, C::AutoCorrect, 0},
+      {MenuId::DefaultFormat, std::nullopt, 70},
+      {MenuId::FormatChooser, std::nullopt, 70},
+      {MenuId::Help, C::About, 80},
+      {MenuId::Picture, C::StepLeft, 50},
+      {MenuId::View, C::ExifInfo, 0},
+      {MenuId::Corrections, C::AutoCorrect, 0},
       {MenuId::ToolBars, C::ToolBarFiles, 0},
   };
   std::vector<std::string> expected;

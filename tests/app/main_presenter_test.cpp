@@ -243,8 +243,8 @@ TEST_F(MainPresenterTest, OpeningAFolderEnablesThePictureCommandsAndEachKeyRunsI
         C::CropOutside, C::NextPicture, C::LastPicture, C::FullScreen, C::ExifInfo}) {
     EXPECT_TRUE(view_.Enabled(id)) << Row(id).name;
   }
-  for (C id : {C::RedEyeFilter, C::CorrectionButton, C::AutoCorrect, C::EnlargeButton,
-               C::Enlarge, C::FormatButton, C::FormatForCurrent}) {
+  for (C id : {C::RedEyeFilter, C::CorrectionButton, C::AutoCorrect, C::EnlargeButton, C::Enlarge,
+               C::FormatButton, C::FormatForCurrent}) {
     EXPECT_TRUE(view_.Enabled(id)) << Row(id).name;
   }
   for (C id : {C::FirstPicture, C::PreviousPicture, C::RedEyeRemove, C::AutoCorrectUndo,
@@ -846,8 +846,8 @@ TEST_F(MainPresenterTest, TheMagnifierStartsAsItWasLeftAndItsButtonsStepTheZoomL
 TEST_F(MainPresenterTest, ThePointerSwitchesTheMagnifierAndEveryChangeOfThePictureRefreshesIt) {
   AddPicture("a.jpg");
   AddPicture("b.jpg");
-  auto starting = std::make_unique<MainPresenter>(view_, frame_, programs_, Folders(),
-                                                  kDesktop, nullptr);
+  auto starting =
+      std::make_unique<MainPresenter>(view_, frame_, programs_, Folders(), kDesktop, nullptr);
   starting->PointerMoved(PointerTarget::Picture, true);
   EXPECT_FALSE(view_.magnifierShown) << "the hook does nothing while the program starts";
   starting.reset();

@@ -25,9 +25,9 @@
 #include "fake_main_view.h"
 #include "frame/full_screen_dialog.h"
 #include "frame/image_panel.h"
+#include "frame/rect_box.h"
 #include "frame/zoom_view.h"
 #include "metadata/exif_dialog.h"
-#include "frame/rect_box.h"
 #include "platform/settings.h"
 #include "ui/text_memo.h"
 #include "ui/xp_controls.h"
@@ -397,8 +397,7 @@ class MainViewContractTest : public QObject {
       };
       RunScenario(
           presenter, Pictures(folder).toStdString(), [&](int item) { view.typeAnswers = {item}; },
-          inFullScreen,
-          [&](const char* step) { fake.emplace_back(step, FromFake(view, frame)); });
+          inFullScreen, [&](const char* step) { fake.emplace_back(step, FromFake(view, frame)); });
     }
 
     QCOMPARE(fake.size(), real.size());

@@ -76,8 +76,9 @@ class MainWindowTest : public QObject {
   }
   QString MakeFolder(QTemporaryDir& dir, const QStringList& names) {
     for (const QString& name : names) {
-      const QString sample = name.startsWith(QLatin1Char('P')) ? QStringLiteral("plain-portrait.jpg")
-                                                               : QStringLiteral("plain-landscape.jpg");
+      const QString sample = name.startsWith(QLatin1Char('P'))
+                                 ? QStringLiteral("plain-portrait.jpg")
+                                 : QStringLiteral("plain-landscape.jpg");
       QFile::copy(kPhotos + sample, dir.filePath(name));
     }
     return dir.path();
@@ -137,7 +138,8 @@ class MainWindowTest : public QObject {
     QVERIFY(window->Band(5)->isVisible());
     QVERIFY(window->Band(3)->x() < window->Band(1)->x());
     window->close();
-    QCOMPARE(QString::fromStdString(trimora::ReadStringSetting("ToolBar\\Order", "")), QStringLiteral("31245"));
+    QCOMPARE(QString::fromStdString(trimora::ReadStringSetting("ToolBar\\Order", "")),
+             QStringLiteral("31245"));
     QCOMPARE(trimora::ReadBoolSetting("ToolBar\\Navigation", false), true);
     QCOMPARE(trimora::ReadIntSetting("ZoomLevel", 0), 50);
     QCOMPARE(trimora::ReadIntSetting("MasterAlpha", 0), 105);
@@ -145,9 +147,10 @@ class MainWindowTest : public QObject {
 
   void openingAFolderFillsTheStripAndShowsTheFirstPicture() {
     QTemporaryDir pictures;
-    MakeFolder(pictures, {QStringLiteral("a.jpg"), QStringLiteral("B.JPG"), QStringLiteral("Portrait.jpg"),
-                          QStringLiteral("c.jpeg")});
-    QFile::copy(kPhotos + QStringLiteral("not-a-jpeg.jpg"), pictures.filePath(QStringLiteral("broken.jpg")));
+    MakeFolder(pictures, {QStringLiteral("a.jpg"), QStringLiteral("B.JPG"),
+                          QStringLiteral("Portrait.jpg"), QStringLiteral("c.jpeg")});
+    QFile::copy(kPhotos + QStringLiteral("not-a-jpeg.jpg"),
+                pictures.filePath(QStringLiteral("broken.jpg")));
     trimora::WriteBoolSetting("ToolBar\\Navigation", true);
     auto window = Start();
     window->resize(1000, 700);
@@ -190,7 +193,8 @@ class MainWindowTest : public QObject {
     QTest::keyClick(window.get(), Qt::Key_PageUp);
     QCOMPARE(window->Presenter().Folder().CurrentPosition(), 1);
     // A click on an entry shows its picture.
-    QTest::mouseClick(window->findChild<QToolButton*>(QStringLiteral("ThumbButton2")), Qt::LeftButton);
+    QTest::mouseClick(window->findChild<QToolButton*>(QStringLiteral("ThumbButton2")),
+                      Qt::LeftButton);
     QCOMPARE(window->Presenter().Folder().CurrentPosition(), 2);
     Screenshot(window.get(), QStringLiteral("navigated"));
 
@@ -304,7 +308,8 @@ class MainWindowTest : public QObject {
       });
     });
     window->Presenter().Folder().RenameSourcePicture(0);
-    QVERIFY2(messageText.contains(QStringLiteral("Die Datei konnte nicht umbenannt werden.")), qPrintable(messageText));
+    QVERIFY2(messageText.contains(QStringLiteral("Die Datei konnte nicht umbenannt werden.")),
+             qPrintable(messageText));
     QVERIFY(QFile::exists(pictures.filePath(QStringLiteral("a.jpg"))));
     window->close();
   }

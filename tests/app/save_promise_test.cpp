@@ -3,8 +3,8 @@
 // corrections, in the order of the save run (red-eye rectangles, stripes, cut, then the
 // correction over the cut part). The file is read back by Qt's own PNG and BMP readers and
 // compared pixel for pixel with the corrections computed here from their definitions.
-#include <QImage>
 #include <gtest/gtest.h>
+#include <QImage>
 
 #include <algorithm>
 #include <array>
@@ -69,8 +69,8 @@ void RedEye(Image& image, int left, int top, int right, int bottom) {
       Rgb& p = image.at(x, y);
       float s = static_cast<float>(p.g + p.b);
       if (s < 1) s = 1;
-      const float q = p.g > 1 ? static_cast<float>(p.b) / static_cast<float>(p.g)
-                              : static_cast<float>(p.b);
+      const float q =
+          p.g > 1 ? static_cast<float>(p.b) / static_cast<float>(p.g) : static_cast<float>(p.b);
       float h = std::sqrt(q);
       h = std::min(1.5f, std::max(0.5f, h));
       const float m = static_cast<float>(static_cast<double>(p.r) / s * h);
@@ -91,11 +91,15 @@ Image Enlarged(const Image& image, double ratio) {
   if (ratio < 1) ratio = 1 / ratio;
   int w = W, h = H;
   if (H <= W) {
-    if (ratio >= static_cast<double>(W) / H) w = RoundEven(H * ratio);
-    else h = RoundEven(W / ratio);
+    if (ratio >= static_cast<double>(W) / H)
+      w = RoundEven(H * ratio);
+    else
+      h = RoundEven(W / ratio);
   } else {
-    if (ratio >= static_cast<double>(H) / W) h = RoundEven(W * ratio);
-    else w = RoundEven(H / ratio);
+    if (ratio >= static_cast<double>(H) / W)
+      h = RoundEven(W * ratio);
+    else
+      w = RoundEven(H / ratio);
   }
   Image out{w, h, std::vector<Rgb>(static_cast<std::size_t>(w) * h, Rgb{255, 255, 255})};
   const int ox = (w - W) / 2, oy = (h - H) / 2;
@@ -118,7 +122,9 @@ void Correct(Image& image) {
     std::vector<Rgb> row(image.px.begin() + static_cast<long>(y) * image.width,
                          image.px.begin() + static_cast<long>(y + 1) * image.width);
     for (int x = 1; x + 1 < image.width; ++x) {
-      auto median = [](int a, int b, int c) { return std::max(std::min(a, b), std::min(std::max(a, b), c)); };
+      auto median = [](int a, int b, int c) {
+        return std::max(std::min(a, b), std::min(std::max(a, b), c));
+      };
       image.at(x, y) = {median(row[x - 1].r, row[x].r, row[x + 1].r),
                         median(row[x - 1].g, row[x].g, row[x + 1].g),
                         median(row[x - 1].b, row[x].b, row[x + 1].b)};
@@ -136,12 +142,18 @@ void Correct(Image& image) {
   long long sum = 0;
   for (int i = 0; i < 256; ++i) {
     sum += counts[i];
-    if (sum > c) { low = i; break; }
+    if (sum > c) {
+      low = i;
+      break;
+    }
   }
   sum = 0;
   for (int i = 255; i >= 0; --i) {
     sum += counts[i];
-    if (sum > c) { high = i; break; }
+    if (sum > c) {
+      high = i;
+      break;
+    }
   }
   const int range = high - low == 0 ? 1 : high - low;
   auto map = [&](int v) { return std::clamp(low + (v - low) * 255 / range, 0, 255); };

@@ -56,7 +56,8 @@ TEST(CommandLine, HelpAndVersionGoToStandardOutputWithSuccess) {
   EXPECT_EQ(overview.exitCode, 0);
   EXPECT_EQ(overview.err, "");
   EXPECT_EQ(overview.out.rfind("Aufruf: trimora BEFEHL [ARGUMENTE]\n", 0), 0u) << overview.out;
-  EXPECT_EQ(ListedCommands(overview.out), (std::set<std::string>{"crop", "exif", "orient", "table"}));
+  EXPECT_EQ(ListedCommands(overview.out),
+            (std::set<std::string>{"crop", "exif", "orient", "table"}));
   EXPECT_TRUE(
       Contains(overview.out, "0 bei Erfolg, 1 bei einem Fehler, 2 bei einem falschen Aufruf"));
   for (const char* same : {"-h", "help"}) {

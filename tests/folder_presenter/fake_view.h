@@ -76,7 +76,8 @@ class FakeViewOf : public Base {
     entries.push_back(std::move(entry));
   }
   void SetEntryCurrent(int position, bool current) override {
-    if (current) currentEntry = position;
+    if (current)
+      currentEntry = position;
     else if (currentEntry == position)
       currentEntry = -1;
   }

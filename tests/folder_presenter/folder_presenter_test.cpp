@@ -265,7 +265,8 @@ TEST_F(FolderPresenterTest, TenFilesWithOneUnreadableGiveNineEntries) {
   for (int p = 0; p < 9; ++p) {
     EXPECT_EQ(view_.entries[static_cast<std::size_t>(p)].position, p);
     EXPECT_EQ(RecordOf(p).filename, presenter_.Listing()[static_cast<std::size_t>(p)]);
-    EXPECT_EQ(presenter_.Listing()[static_cast<std::size_t>(p)], pictures_ / view_.entries[static_cast<std::size_t>(p)].caption);
+    EXPECT_EQ(presenter_.Listing()[static_cast<std::size_t>(p)],
+              pictures_ / view_.entries[static_cast<std::size_t>(p)].caption);
     EXPECT_NE(view_.entries[static_cast<std::size_t>(p)].caption, "p4.jpg");
   }
 }
@@ -345,12 +346,13 @@ TEST_F(FolderPresenterTest, OpeningAnotherFolderMidStripStopsTheThreadAfterTheCu
   // The entries of the first folder: at most the one it was working on came after the stop.
   const auto clear = std::find(view_.log.begin() + 1, view_.log.end(), "clear");
   ASSERT_NE(clear, view_.log.end());
-  const auto firstInserts =
-      std::count_if(view_.log.begin(), clear, [](const std::string& l) { return l.rfind("insert", 0) == 0; });
+  const auto firstInserts = std::count_if(
+      view_.log.begin(), clear, [](const std::string& l) { return l.rfind("insert", 0) == 0; });
   EXPECT_GE(firstInserts, beforeStop);
   EXPECT_LE(firstInserts, beforeStop + 1);
   EXPECT_LT(firstInserts, 12);
-  EXPECT_EQ(std::count(view_.log.begin(), clear, "finish"), 1) << "final steps ran for the first folder";
+  EXPECT_EQ(std::count(view_.log.begin(), clear, "finish"), 1)
+      << "final steps ran for the first folder";
   EXPECT_EQ(view_.entries.size(), 1u);
   EXPECT_EQ(view_.entries[0].caption, "x.jpg");
   EXPECT_EQ(presenter_.CurrentFile(), second / "x.jpg");
@@ -894,8 +896,8 @@ TEST(ReduceForDisplay, AveragesWholeSquaresAndKeepsTwiceTheHint) {
   const Picture reduced = ReduceForDisplay(picture, 2, 1);
   ASSERT_EQ(reduced.width(), 4);
   ASSERT_EQ(reduced.height(), 2);
-  EXPECT_EQ(reduced.row(1)[4], 25);   // x 2 and 3: 20 and 30
-  EXPECT_EQ(reduced.row(1)[5], 50);   // y 2 and 3: 40 and 60
+  EXPECT_EQ(reduced.row(1)[4], 25);  // x 2 and 3: 20 and 30
+  EXPECT_EQ(reduced.row(1)[5], 50);  // y 2 and 3: 40 and 60
   EXPECT_EQ(reduced.row(1)[6], 7);
   EXPECT_EQ(ReduceForDisplay(picture, 4, 4).width(), 8) << "no reduction fits: a copy";
 }

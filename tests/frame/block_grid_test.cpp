@@ -53,7 +53,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FitSelectionToFormat, KeepsOrientationAndPosition) {
   FormatRecord f{1, "10 x 15", 1800, 1200, 900, 600};
-  struct Case { int w, h, rows, cols, ew, eh; };
+  struct Case {
+    int w, h, rows, cols, ew, eh;
+  };
   for (const Case& c : {Case{30, 30, 100, 100, 30, 20}, Case{20, 30, 100, 100, 20, 30},
                         Case{30, 10, 12, 100, 18, 12}, Case{10, 60, 100, 30, 30, 45}}) {
     GridState g;
@@ -103,11 +105,12 @@ struct ColorCase {
 
 TEST(SelectionColor, LimeYellowOrRedWhateverTheOrientation) {
   const FormatRecord f{1, "10 x 15", 1800, 1200, 900, 600};
-  for (const ColorCase& c : {ColorCase{1, 1200, 1800, kFrameLime}, ColorCase{1, 1800, 1200, kFrameLime},
-                             ColorCase{1, 1799, 1200, kFrameYellow}, ColorCase{1, 900, 600, kFrameYellow},
-                             ColorCase{1, 600, 900, kFrameYellow}, ColorCase{1, 899, 600, kFrameRed},
-                             ColorCase{16, 113, 75, kFrameLime}, ColorCase{16, 57, 38, kFrameYellow},
-                             ColorCase{16, 56, 38, kFrameRed}}) {
+  for (const ColorCase& c :
+       {ColorCase{1, 1200, 1800, kFrameLime}, ColorCase{1, 1800, 1200, kFrameLime},
+        ColorCase{1, 1799, 1200, kFrameYellow}, ColorCase{1, 900, 600, kFrameYellow},
+        ColorCase{1, 600, 900, kFrameYellow}, ColorCase{1, 899, 600, kFrameRed},
+        ColorCase{16, 113, 75, kFrameLime}, ColorCase{16, 57, 38, kFrameYellow},
+        ColorCase{16, 56, 38, kFrameRed}}) {
     GridState g;
     g.BlockSize = c.blockSize;
     g.SelW = c.w;

@@ -72,14 +72,20 @@ class FakeFrameView : public FrameView {
   void SetMarkerRect(const ScreenRect& r) override { marker = r; }
   void SetMarkerVisible(bool v) override { markerVisible = v; }
   void MarkerChanged() override { ++markerChanges; }
-  void EndRedEyeMarking() override { ++endedRedEye; markerVisible = false; }
+  void EndRedEyeMarking() override {
+    ++endedRedEye;
+    markerVisible = false;
+  }
   int PanelWidth() const override { return panelWidth; }
   int PanelHeight() const override { return panelHeight; }
   void SetViewGeometry(const ScreenRect& r) override { viewGeometry = r; }
   void SelectionRedraw(const ScreenRect&) override { ++redraws; }
   void RebuildDisplayCopy() override { ++rebuilds; }
   void SetOverlayVisible(bool v) override { overlayVisible = v; }
-  void OutsideAlphaChanged(int, bool force) override { ++alphaChanges; lastAlphaForced = force; }
+  void OutsideAlphaChanged(int, bool force) override {
+    ++alphaChanges;
+    lastAlphaForced = force;
+  }
   bool PicturesListed() const override { return listed; }
   bool Reshowing() const override { return reshowing; }
   bool FullScreenVisible() const override { return fullScreen; }

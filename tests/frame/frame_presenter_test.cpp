@@ -122,7 +122,7 @@ TEST_F(FramePresenterTest, ToTheRightEdgeIncludesThePartialLastColumn) {
 TEST_F(FramePresenterTest, ReleasingASmallFrameGivesTheMinimalSelection) {
   Show(1600, 1200, 400, 300, 16);  // BlockScale 4
   UseFormat(f10x15);
-  view.frame = {40, 40, 24, 16};   // 6 x 4 blocks: shorter side below 80 pixels
+  view.frame = {40, 40, 24, 16};  // 6 x 4 blocks: shorter side below 80 pixels
   p.frameMouseUp();
   EXPECT_EQ(p.grid.SelW, 8);  // rounded 7.5
   EXPECT_EQ(p.grid.SelH, 5);
@@ -311,7 +311,8 @@ TEST_F(FramePresenterTest, APictureBelowEightyPixelsIsRefusedOnBothGrids) {
     p.ApplyFormat(f10x15, false);
     EXPECT_FALSE(view.frameVisible);
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].text, "Das gewählte Bild ist für die Bearbeitung mit Trimora zu klein.");
+    EXPECT_EQ(view.messages[0].text,
+              "Das gewählte Bild ist für die Bearbeitung mit Trimora zu klein.");
     EXPECT_EQ(view.messages[0].width, 315);
   }
   Show(1000, 80, 540, 43, 1);
@@ -360,8 +361,9 @@ TEST_F(FramePresenterTest, NonScalableFormatsOnlyMove) {
   EXPECT_EQ(p.grid.BlockSize, 16);
   EXPECT_EQ(Sel(), (ScreenRect{0, 0, 40, 30}));
   EXPECT_FALSE(view.drawBoxes);
-  for (SelectionCommand c : {SelectionCommand::Maximise, SelectionCommand::Turn, SelectionCommand::Grow,
-                             SelectionCommand::Shrink, SelectionCommand::Minimise}) {
+  for (SelectionCommand c :
+       {SelectionCommand::Maximise, SelectionCommand::Turn, SelectionCommand::Grow,
+        SelectionCommand::Shrink, SelectionCommand::Minimise}) {
     p.Run(c);
     EXPECT_EQ(Sel(), (ScreenRect{0, 0, 40, 30})) << static_cast<int>(c);
   }
@@ -401,7 +403,10 @@ TEST_F(FramePresenterTest, ChooserCaptionPadsToTwelveCharacters) {
 }
 
 TEST_F(FramePresenterTest, FitsThePictureIntoThePanel) {
-  struct Case { int P, Q; ScreenRect view; };
+  struct Case {
+    int P, Q;
+    ScreenRect view;
+  };
   for (const Case& c : {Case{4000, 3000, {0, 0, 540, 405}}, Case{3000, 4000, {118, 0, 304, 405}},
                         Case{300, 200, {120, 102, 300, 200}}, Case{1000, 1000, {67, 0, 405, 405}},
                         Case{6000, 1000, {0, 157, 540, 90}}}) {

@@ -128,8 +128,9 @@ class FrameScenarioTest : public QObject {
     const QRect moved = frame->geometry();
     drag(moved.bottomRight() - QPoint(1, 1), moved.bottomRight() - QPoint(120, 60));
     QVERIFY(presenter.grid.SelW < 50);
-    QCOMPARE(frame->geometry(), (QRect(presenter.grid.ScreenLeft(), presenter.grid.ScreenTop(),
-                                       presenter.grid.ScreenWidth(), presenter.grid.ScreenHeight())));
+    QCOMPARE(frame->geometry(),
+             (QRect(presenter.grid.ScreenLeft(), presenter.grid.ScreenTop(),
+                    presenter.grid.ScreenWidth(), presenter.grid.ScreenHeight())));
     QCOMPARE(panel->Image()->OverlayRect(), host.FrameRect());
     Screenshot(&host, "2_dragged");
 
@@ -182,8 +183,9 @@ class FrameScenarioTest : public QObject {
     QCOMPARE(panel->Image()->height(), 300);
     QCOMPARE(panel->Image()->width(), 400);
     QCOMPARE(panel->Image()->x(), 50);
-    QCOMPARE(frame->geometry(), (QRect(presenter.grid.ScreenLeft(), presenter.grid.ScreenTop(),
-                                       presenter.grid.ScreenWidth(), presenter.grid.ScreenHeight())));
+    QCOMPARE(frame->geometry(),
+             (QRect(presenter.grid.ScreenLeft(), presenter.grid.ScreenTop(),
+                    presenter.grid.ScreenWidth(), presenter.grid.ScreenHeight())));
     QCOMPARE(panel->Image()->DisplayCopy().width(), 400);
     Screenshot(&host, "7_resized");
   }

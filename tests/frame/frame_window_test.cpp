@@ -56,8 +56,10 @@ struct DialogAnswerer {
         } else if (auto* box = qobject_cast<trimora::ui::TXPMessageBox*>(top)) {
           questions << box->Text();
           progressAtQuestion << window->StatusPanelText(3);
-          if (QPushButton* button = box->ButtonFor(answer)) QTest::mouseClick(button, Qt::LeftButton);
-          else box->done(answer);
+          if (QPushButton* button = box->ButtonFor(answer))
+            QTest::mouseClick(button, Qt::LeftButton);
+          else
+            box->done(answer);
         }
       }
       Arm();
@@ -85,8 +87,10 @@ class FrameWindowTest : public QObject {
     qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
     qputenv("XDG_RUNTIME_DIR", runtime_.path().toUtf8());
     const QString photos = QStringLiteral(TRIMORA_TESTDATA_DIR "/photos/");
-    QFile::copy(photos + QStringLiteral("casio-ex-m2.jpg"), pictures_.filePath(QStringLiteral("a.jpg")));
-    QFile::copy(photos + QStringLiteral("plain-portrait.jpg"), pictures_.filePath(QStringLiteral("b.jpg")));
+    QFile::copy(photos + QStringLiteral("casio-ex-m2.jpg"),
+                pictures_.filePath(QStringLiteral("a.jpg")));
+    QFile::copy(photos + QStringLiteral("plain-portrait.jpg"),
+                pictures_.filePath(QStringLiteral("b.jpg")));
   }
 
   void theMainJobOfTheFrameInTheWindow() {
@@ -122,8 +126,10 @@ class FrameWindowTest : public QObject {
     const QPoint grab = start.center();
     QTest::mouseMove(box, box->mapFrom(panel->Image(), grab));
     QTest::mousePress(box, Qt::LeftButton, {}, box->mapFrom(panel->Image(), grab));
-    for (int i = 1; i <= 10; ++i) QTest::mouseMove(box, box->mapFrom(panel->Image(), grab + QPoint(8 * i, 5 * i)));
-    QTest::mouseRelease(box, Qt::LeftButton, {}, box->mapFrom(panel->Image(), grab + QPoint(80, 50)));
+    for (int i = 1; i <= 10; ++i)
+      QTest::mouseMove(box, box->mapFrom(panel->Image(), grab + QPoint(8 * i, 5 * i)));
+    QTest::mouseRelease(box, Qt::LeftButton, {},
+                        box->mapFrom(panel->Image(), grab + QPoint(80, 50)));
     QVERIFY(box->x() > start.x());
     QVERIFY(box->y() > start.y());
     const std::vector<trimora::CuttingRecord>& records = folder.Records();
@@ -134,8 +140,8 @@ class FrameWindowTest : public QObject {
     const int x = frame.grid.SelX, w = frame.grid.SelW;
     QTest::keyClick(&window, Qt::Key_Right);
     QCOMPARE(frame.grid.SelX, x + 1);
-    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(panel->Image(), &wheel);
     QCOMPARE(frame.grid.SelW, w + 1);
     for (int i = 0; i < 10; ++i) QTest::keyClick(&window, Qt::Key_Q);
@@ -146,7 +152,8 @@ class FrameWindowTest : public QObject {
     QCOMPARE(frame.MasterAlpha, 60);
     const QString status = window.StatusPanelText(2);
     QVERIFY2(status.startsWith(QStringLiteral("Auswahl: (")), qPrintable(status));
-    QCOMPARE(panel->Image()->OverlayRect(), trimora::ScreenRect({box->x(), box->y(), box->width(), box->height()}));
+    QCOMPARE(panel->Image()->OverlayRect(),
+             trimora::ScreenRect({box->x(), box->y(), box->width(), box->height()}));
     Screenshot(&window, QStringLiteral("2-moved-dimmed"));
 
     // The output type TIF moves the picture onto pixels; JPG (verlustfrei) back onto blocks.
@@ -177,7 +184,15 @@ class FrameWindowTest : public QObject {
     // The next picture (portrait) gets a portrait selection; the first keeps its own.
     int b = 1 - a;
     folder.ShowPicture(b, false);
-    QVERIFY2(frame.grid.SelW <= frame.grid.SelH, qPrintable(QStringLiteral("%1x%2 grid %3x%4 pic %5x%6 fmt %7").arg(frame.grid.SelW).arg(frame.grid.SelH).arg(frame.grid.GridCols).arg(frame.grid.GridRows).arg(frame.PictureWidth()).arg(frame.PictureHeight()).arg(frame.CurrentFormat().FormatID)));
+    QVERIFY2(frame.grid.SelW <= frame.grid.SelH,
+             qPrintable(QStringLiteral("%1x%2 grid %3x%4 pic %5x%6 fmt %7")
+                            .arg(frame.grid.SelW)
+                            .arg(frame.grid.SelH)
+                            .arg(frame.grid.GridCols)
+                            .arg(frame.grid.GridRows)
+                            .arg(frame.PictureWidth())
+                            .arg(frame.PictureHeight())
+                            .arg(frame.CurrentFormat().FormatID)));
     folder.MarkForSaving(true, b, false);
     folder.ShowPicture(a, false);
     QCOMPARE(frame.grid.SelX, blocksX);
@@ -210,7 +225,8 @@ class FrameWindowTest : public QObject {
     QTemporaryDir dest2;
     QProcess crop;
     crop.start(QStringLiteral(TRIMORA_PROGRAM_DIR "/trimora"),
-               {QStringLiteral("crop"), pictures_.path(), dest2.path(), QStringLiteral("--overwrite"), QStringLiteral("yes")});
+               {QStringLiteral("crop"), pictures_.path(), dest2.path(),
+                QStringLiteral("--overwrite"), QStringLiteral("yes")});
     QVERIFY(crop.waitForFinished(60000));
     QCOMPARE(crop.exitCode(), 0);
     for (const QString& name : {QStringLiteral("a.JPG"), QStringLiteral("b.JPG")}) {
@@ -223,11 +239,15 @@ class FrameWindowTest : public QObject {
     QTest::keyClick(&window, Qt::Key_F6);
     QCOMPARE(folder.DisplayedPicture().width(), 1200);
     QCOMPARE(folder.DisplayedPicture().height(), 1600);
-    QCOMPARE(trimora::ReadJpegLayout(pictures_.filePath(QStringLiteral("a.jpg")).toStdString()).width, 1200);
+    QCOMPARE(
+        trimora::ReadJpegLayout(pictures_.filePath(QStringLiteral("a.jpg")).toStdString()).width,
+        1200);
     Screenshot(&window, QStringLiteral("6-rotated"));
     // Its strip entry shows the turned picture: 1200 x 1600 boxed into 56 x 75, panel 75 + 35.
-    auto* entryButton = window.findChild<QToolButton*>(QStringLiteral("ThumbButton") + QString::number(a));
-    auto* entryPanel = window.findChild<QWidget*>(QStringLiteral("ThumbPanel") + QString::number(a));
+    auto* entryButton =
+        window.findChild<QToolButton*>(QStringLiteral("ThumbButton") + QString::number(a));
+    auto* entryPanel =
+        window.findChild<QWidget*>(QStringLiteral("ThumbPanel") + QString::number(a));
     QVERIFY(entryButton != nullptr && entryPanel != nullptr);
     QCOMPARE(entryButton->iconSize(), QSize(56, 75));
     QCOMPARE(entryPanel->height(), 110);

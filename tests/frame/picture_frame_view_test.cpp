@@ -60,7 +60,8 @@ class PictureFrameViewTest : public QObject {
   Picture Shot() {
     const QImage shot = image_->grab().toImage().convertToFormat(QImage::Format_RGB32);
     Picture p(shot.width(), shot.height());
-    for (int y = 0; y < shot.height(); ++y) std::memcpy(p.row(y), shot.constScanLine(y), p.stride());
+    for (int y = 0; y < shot.height(); ++y)
+      std::memcpy(p.row(y), shot.constScanLine(y), p.stride());
     return p;
   }
 
@@ -135,8 +136,9 @@ class PictureFrameViewTest : public QObject {
     QTest::mouseRelease(frame_, Qt::LeftButton, {}, frame_->mapFrom(image_, grab + QPoint(20, 20)));
     QCOMPARE(records_[0].x.value_or(-1), presenter_->grid.SelX);
     QVERIFY(presenter_->grid.SelX > 0);
-    QCOMPARE(frame_->geometry(), QRect(presenter_->grid.ScreenLeft(), presenter_->grid.ScreenTop(),
-                                       presenter_->grid.ScreenWidth(), presenter_->grid.ScreenHeight()));
+    QCOMPARE(frame_->geometry(),
+             QRect(presenter_->grid.ScreenLeft(), presenter_->grid.ScreenTop(),
+                   presenter_->grid.ScreenWidth(), presenter_->grid.ScreenHeight()));
     QVERIFY(QString::fromStdString(view_->status).startsWith(QStringLiteral("Auswahl: (")));
     // The overlay follows the frame.
     QCOMPARE(image_->OverlayRect(), view_->FrameRect());

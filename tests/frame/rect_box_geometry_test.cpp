@@ -6,7 +6,9 @@ namespace trimora {
 namespace {
 
 TEST(StoredBoxSize, KeepsOddSizesBetweenTwoAndFifty) {
-  struct Case { int stored, value, expected; };
+  struct Case {
+    int stored, value, expected;
+  };
   for (const Case& c : {Case{5, 1, 5}, Case{5, 51, 5}, Case{5, 8, 9}, Case{5, 2, 3}, Case{5, 4, 5},
                         Case{5, 50, 51}, Case{5, 5, 5}, Case{9, 7, 7}}) {
     EXPECT_EQ(StoredBoxSize(c.stored, c.value), c.expected) << c.value;
@@ -42,7 +44,8 @@ class HitTest : public ::testing::TestWithParam<HitCase> {};
 // A 100 x 60 control with handles of 5: mx0 = 47, my0 = 27.
 TEST_P(HitTest, FindsZoneAndCursor) {
   const HitCase& c = GetParam();
-  EXPECT_EQ(HitTestRectBox(c.x, c.y, 100, 60, 5, true), (RectHit{c.zone, c.cursor})) << c.x << "," << c.y;
+  EXPECT_EQ(HitTestRectBox(c.x, c.y, 100, 60, 5, true), (RectHit{c.zone, c.cursor}))
+      << c.x << "," << c.y;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(HitTestWithoutHandles, MovesEverywhereButTheBorderPixels) {
   EXPECT_EQ(HitTestRectBox(1, 1, 100, 60, 5, false), (RectHit{DragZone::Move, RectCursor::Hand}));
   EXPECT_EQ(HitTestRectBox(99, 59, 100, 60, 5, false), (RectHit{DragZone::Move, RectCursor::Hand}));
-  EXPECT_EQ(HitTestRectBox(0, 10, 100, 60, 5, false), (RectHit{DragZone::None, RectCursor::Unchanged}));
+  EXPECT_EQ(HitTestRectBox(0, 10, 100, 60, 5, false),
+            (RectHit{DragZone::None, RectCursor::Unchanged}));
 }
 
 const DragLimits kView{true, 0, 0, 400, 300};
@@ -120,7 +124,11 @@ TEST(RectBoxDrag, FollowsAtOnceAfterHittingTheEdge) {
 
 TEST(RectBoxDrag, DraggedEdgesJumpToThePointerWithinLimits) {
   const ScreenRect r{100, 100, 100, 80};
-  struct Case { DragZone zone; int x, y; ScreenRect expected; };
+  struct Case {
+    DragZone zone;
+    int x, y;
+    ScreenRect expected;
+  };
   for (const Case& c : {
            Case{DragZone::TopLeft, 10, -20, {110, 80, 90, 100}},
            Case{DragZone::TopLeft, -150, -150, {0, 0, 200, 180}},

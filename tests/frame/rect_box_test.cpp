@@ -170,7 +170,7 @@ class RectBoxTest : public QObject {
     frame_->setGeometry(40, 30, 101, 61);
     frame_->SetFocus(true);
     const QImage shot = image_->grab().toImage();
-    QCOMPARE(shot.pixelColor(40, 30), QColor(255, 0, 0));   // top-left handle
+    QCOMPARE(shot.pixelColor(40, 30), QColor(255, 0, 0));  // top-left handle
     QCOMPARE(shot.pixelColor(44, 34), QColor(255, 0, 0));
     QCOMPARE(shot.pixelColor(90, 30), QColor(255, 0, 0));   // top-middle handle (W div 2 - 2)
     QCOMPARE(shot.pixelColor(90, 60), QColor(10, 20, 30));  // inside: what lies below

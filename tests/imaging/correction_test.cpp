@@ -24,8 +24,13 @@ TEST(MedianStep, TakesTheMedianOfEachByteWithItsNeighboursBeforeTheRowChanged) {
 }
 
 TEST(MedianStep, WorksOnEachChannelAndEachRowOnItsOwn) {
-  Picture picture = MakePicture(3, 2, {{1, 90, 5}, {50, 10, 6}, {3, 20, 200},  //
-                                       {9, 9, 9}, {0, 0, 0}, {9, 9, 9}});
+  Picture picture = MakePicture(3, 2,
+                                {{1, 90, 5},
+                                 {50, 10, 6},
+                                 {3, 20, 200},  //
+                                 {9, 9, 9},
+                                 {0, 0, 0},
+                                 {9, 9, 9}});
   MedianStep(picture);
   EXPECT_EQ(PixelAt(picture, 1, 0), (Rgb{3, 20, 6}));
   EXPECT_EQ(PixelAt(picture, 1, 1), (Rgb{9, 9, 9}));
@@ -56,7 +61,8 @@ TEST(MedianStep, EqualsThePlainDefinitionOnRandomPictures) {
       for (int x = 1; x < w - 1; ++x)
         for (int c = 0; c < 3; ++c) {
           int a = in[4 * (x - 1) + c], b = in[4 * x + c], d = in[4 * (x + 1) + c];
-          out[4 * x + c] = static_cast<std::uint8_t>(std::max(std::min(a, b), std::min(std::max(a, b), d)));
+          out[4 * x + c] =
+              static_cast<std::uint8_t>(std::max(std::min(a, b), std::min(std::max(a, b), d)));
         }
       for (int x = 0; x < w; ++x) out[4 * x + 3] = 0xFF;
     }
@@ -111,7 +117,8 @@ TEST(LevelsStep, ManyZeroBytesGiveAPlainStretchToHigh) {
 TEST(LevelsStep, ValuesOutsideTheRangeClampAndBelowLowTruncateTowardZero) {
   // N = 12, f = 0.1: c = round(1.2) = 1. Counts: 10 once, 100 ten times, 200 once, so
   // low = high = 100 and the range is 1.
-  Picture picture = MakePicture(4, 1, {{10, 100, 100}, {100, 100, 100}, {100, 100, 200}, {100, 100, 100}});
+  Picture picture =
+      MakePicture(4, 1, {{10, 100, 100}, {100, 100, 100}, {100, 100, 200}, {100, 100, 100}});
   EXPECT_EQ(FindLevels(picture, 0.1), (LevelsRange{100, 100}));
   LevelsStep(picture, 0.1);
   EXPECT_EQ(PixelAt(picture, 0, 0), (Rgb{0, 100, 100}));    // 100 - 90 x 255 clamps to 0

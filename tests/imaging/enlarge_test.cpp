@@ -23,19 +23,19 @@ struct SizeCase {
 
 TEST(EnlargedSize, GrowsOneSideToTheFormatsRatio) {
   const SizeCase cases[] = {
-      {1600, 1200, 1.5, {1800, 1200}},      // the long side grows
-      {1600, 1000, 1.5, {1600, 1067}},      // the short side grows: 1066.67
-      {1200, 1600, 1.5, {1200, 1800}},      // portrait
-      {1000, 1600, 1.5, {1067, 1600}},      // portrait, the short side grows
+      {1600, 1200, 1.5, {1800, 1200}},        // the long side grows
+      {1600, 1000, 1.5, {1600, 1067}},        // the short side grows: 1066.67
+      {1200, 1600, 1.5, {1200, 1800}},        // portrait
+      {1000, 1600, 1.5, {1067, 1600}},        // portrait, the short side grows
       {1600, 1200, 1.0 / 1.5, {1800, 1200}},  // 15 x 10 and 10 x 15 are the same
-      {1000, 1000, 1.5, {1500, 1000}},      // square counts as landscape
-      {1500, 1000, 1.5, {1500, 1000}},      // already fitting
-      {5, 2, 1.5, {5, 3}},                  // 3.33
-      {3, 2, 1.25, {3, 2}},                 // 3 / 1.25 = 2.4: stays 2
-      {7, 2, 2.5, {7, 3}},                  // 7 / 2.5 = 2.8
-      {5, 3, 1.5, {5, 3}},                  // 5 / 1.5 = 3.33: stays 3
-      {2, 2, 1.25, {2, 2}},                 // 2.5 rounds to the even 2
-      {6, 2, 1.2, {6, 5}},                  // 6 / 1.2 = 5
+      {1000, 1000, 1.5, {1500, 1000}},        // square counts as landscape
+      {1500, 1000, 1.5, {1500, 1000}},        // already fitting
+      {5, 2, 1.5, {5, 3}},                    // 3.33
+      {3, 2, 1.25, {3, 2}},                   // 3 / 1.25 = 2.4: stays 2
+      {7, 2, 2.5, {7, 3}},                    // 7 / 2.5 = 2.8
+      {5, 3, 1.5, {5, 3}},                    // 5 / 1.5 = 3.33: stays 3
+      {2, 2, 1.25, {2, 2}},                   // 2.5 rounds to the even 2
+      {6, 2, 1.2, {6, 5}},                    // 6 / 1.2 = 5
   };
   for (const SizeCase& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height) + " at " +
@@ -99,7 +99,8 @@ TEST(EnlargePicture, ExamplesOfTheThreeFlagSettings) {
     EXPECT_EQ((EnlargedSize{picture.width(), picture.height()}), c.size);
     // The original's corners sit at the offset, the stripe around them.
     EXPECT_EQ(PixelAt(picture, c.offset.x, c.offset.y), (Rgb{9, 9, 9}));
-    EXPECT_EQ(PixelAt(picture, c.offset.x + c.width - 1, c.offset.y + c.height - 1), (Rgb{9, 9, 9}));
+    EXPECT_EQ(PixelAt(picture, c.offset.x + c.width - 1, c.offset.y + c.height - 1),
+              (Rgb{9, 9, 9}));
     if (c.offset.x > 0) {
       EXPECT_EQ(PixelAt(picture, c.offset.x - 1, 0), (Rgb{0x7F, 0x7F, 0x7F}));
     }
@@ -161,8 +162,7 @@ TEST(StripeColors, FillOrderIsBlueGreenRedInMemory) {
 }
 
 TEST(EnlargeOptions, FromStoredValues) {
-  EXPECT_EQ(EnlargeOptionsFrom(5, false, true),
-            (EnlargeOptions{StripeColorAt(5), false, true}));
+  EXPECT_EQ(EnlargeOptionsFrom(5, false, true), (EnlargeOptions{StripeColorAt(5), false, true}));
   EXPECT_EQ(EnlargeOptionsFrom(17, true, true), EnlargeOptions{});
 }
 

@@ -26,16 +26,15 @@ struct PixelCase {
 
 TEST(RedEyeFilter, LowersTheRedShareOfRedPixels) {
   const PixelCase cases[] = {
-      {{255, 0, 0}, {0, 0, 0}},        // s = 1, q = 0, h = 0.5, m = 127.5, w = 0
+      {{255, 0, 0}, {0, 0, 0}},          // s = 1, q = 0, h = 0.5, m = 127.5, w = 0
       {{200, 100, 100}, {120, 90, 80}},  // m = 1.0, w = 0.600625
-      {{220, 40, 30}, {0, 30, 15}},
-      {{220, 40, 29}, {0, 30, 14}},    // 14.5 rounds to the even 14
-      {{120, 100, 90}, {120, 100, 90}},  // m = 0.599: unchanged
-      {{0, 0, 0}, {0, 0, 0}},
-      {{255, 255, 255}, {255, 255, 255}},
+      {{220, 40, 30}, {0, 30, 15}},     {{220, 40, 29}, {0, 30, 14}},  // 14.5 rounds to the even 14
+      {{120, 100, 90}, {120, 100, 90}},                                // m = 0.599: unchanged
+      {{0, 0, 0}, {0, 0, 0}},           {{255, 255, 255}, {255, 255, 255}},
   };
   for (const PixelCase& c : cases) {
-    SCOPED_TRACE(std::to_string(c.in.r) + "," + std::to_string(c.in.g) + "," + std::to_string(c.in.b));
+    SCOPED_TRACE(std::to_string(c.in.r) + "," + std::to_string(c.in.g) + "," +
+                 std::to_string(c.in.b));
     EXPECT_EQ(Filtered(c.in), c.out);
   }
   // G = 0: q = B = 200, h = 1.5, m = 100 / 200 x 1.5 = 0.75 > 0.7: t = 0.9625, w = 0.92640625.
@@ -75,9 +74,9 @@ TEST(RedEyeCoords, ParsesEveryEntryInOrder) {
 }
 
 TEST(RedEyeCoords, MalformedEntriesFailWithOurOwnError) {
-  const char* lists[] = {"1,2,3|",     "1,2,3,4,5|", "1,2,x,4|", "1, 2,3,4|", "1,2,3,4||",
-                         "|",          ",,,|",       "1,2,3,4|5", "99999999999,0,1,1|",
-                         "1,2,3,4;|",  "0x10,1,2,3|"};
+  const char* lists[] = {"1,2,3|",     "1,2,3,4,5|", "1,2,x,4|",  "1, 2,3,4|",          "1,2,3,4||",
+                         "|",          ",,,|",       "1,2,3,4|5", "99999999999,0,1,1|", "1,2,3,4;|",
+                         "0x10,1,2,3|"};
   for (const char* list : lists) {
     SCOPED_TRACE(list);
     EXPECT_THROW(ParseRedEyeCoords(list), Error);
@@ -120,8 +119,8 @@ TEST(RedEyeCoords, AppendingAndTakingBackEntries) {
 
 TEST(RedEyeCoords, AnEntryFitsOnlyWithinTheFieldLength) {
   std::string list(kRedEyeCoordsLimit - 8, '0');
-  EXPECT_TRUE(RedEyeEntryFits(list, "1,2,3,4"));      // 992 + 7 + 1 = 1000
-  EXPECT_FALSE(RedEyeEntryFits(list, "1,2,3,45"));    // 1001
+  EXPECT_TRUE(RedEyeEntryFits(list, "1,2,3,4"));    // 992 + 7 + 1 = 1000
+  EXPECT_FALSE(RedEyeEntryFits(list, "1,2,3,45"));  // 1001
 }
 
 TEST(RedEyeMarker, MarkerInsideItsHandlesScaledToThePicture) {

@@ -20,17 +20,15 @@ struct SizeCase {
 
 TEST(Thumbnail, SizeKeepsTheSideRatioWithTheLongSideAt75) {
   const SizeCase cases[] = {
-      {375, 250, {75, 50}},   // a 3000 x 2000 photo at one eighth
-      {250, 375, {50, 75}},
-      {200, 150, {75, 56}},   // 56.25
-      {100, 100, {75, 75}},   // square: the height is the long side
-      {150, 3, {75, 2}},      // 1.5 rounds to the even 2
-      {150, 5, {75, 2}},      // 2.5 rounds to the even 2
-      {150, 7, {75, 4}},      // 3.5 rounds to the even 4
-      {76, 76, {75, 75}},
-      {75, 75, {75, 75}},     // fits: kept
-      {60, 40, {60, 40}},     // fits: kept
-      {1, 200, {1, 75}},      // never narrower than one pixel
+      {375, 250, {75, 50}},                        // a 3000 x 2000 photo at one eighth
+      {250, 375, {50, 75}}, {200, 150, {75, 56}},  // 56.25
+      {100, 100, {75, 75}},                        // square: the height is the long side
+      {150, 3, {75, 2}},                           // 1.5 rounds to the even 2
+      {150, 5, {75, 2}},                           // 2.5 rounds to the even 2
+      {150, 7, {75, 4}},                           // 3.5 rounds to the even 4
+      {76, 76, {75, 75}},   {75, 75, {75, 75}},    // fits: kept
+      {60, 40, {60, 40}},                          // fits: kept
+      {1, 200, {1, 75}},                           // never narrower than one pixel
   };
   for (const SizeCase& c : cases) {
     SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
@@ -73,8 +71,8 @@ TEST(Thumbnail, BlocksFollowTruncatedColumnBounds) {
   for (int y = 0; y < 2; ++y)
     for (int x = 0; x < 100; ++x) pixels.push_back({x < 2 ? 80 : 160, 0, 0});
   Picture thumb = ScaleThumbnail(testing::MakePicture(100, 2, pixels));
-  ASSERT_EQ(thumb.height(), 2);  // round(2 x 75 / 100) = round(1.5) = 2
-  EXPECT_EQ(PixelAt(thumb, 0, 0).r, 79);   // n = 1: 80 x 65535 >> 16
+  ASSERT_EQ(thumb.height(), 2);           // round(2 x 75 / 100) = round(1.5) = 2
+  EXPECT_EQ(PixelAt(thumb, 0, 0).r, 79);  // n = 1: 80 x 65535 >> 16
   EXPECT_EQ(PixelAt(thumb, 1, 0).r, 79);
   EXPECT_EQ(PixelAt(thumb, 2, 0).r, 159);  // n = 2: 320 x 32767 >> 16
 }

@@ -47,7 +47,8 @@ std::string ValueBytes(const Entry& e, ByteOrder o, std::uint32_t subOffset) {
 std::uint32_t Count(const Entry& e) {
   if (e.countOverride) return e.countOverride;
   if (e.subDirectory >= 0) return 1;
-  if (!e.numbers.empty()) return e.type == 5 || e.type == 10 ? e.numbers.size() / 2 : e.numbers.size();
+  if (!e.numbers.empty())
+    return e.type == 5 || e.type == 10 ? e.numbers.size() / 2 : e.numbers.size();
   return static_cast<std::uint32_t>(e.bytes.size());
 }
 
@@ -114,8 +115,12 @@ Entry Make(std::uint16_t tag, std::uint16_t type, std::vector<std::uint32_t> num
 }
 }  // namespace
 
-Entry Short(std::uint16_t tag, std::vector<std::uint32_t> values) { return Make(tag, 3, values, ""); }
-Entry Long(std::uint16_t tag, std::vector<std::uint32_t> values) { return Make(tag, 4, values, ""); }
+Entry Short(std::uint16_t tag, std::vector<std::uint32_t> values) {
+  return Make(tag, 3, values, "");
+}
+Entry Long(std::uint16_t tag, std::vector<std::uint32_t> values) {
+  return Make(tag, 4, values, "");
+}
 Entry Rational(std::uint16_t tag, std::vector<std::uint32_t> pairs) {
   return Make(tag, 5, pairs, "");
 }
@@ -189,7 +194,8 @@ std::string MakerNote(ByteOrder order, const std::string& prefix, std::size_t di
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace trimora::metadata::testing

@@ -23,8 +23,8 @@ INSTANTIATE_TEST_SUITE_P(BothByteOrders, ExifBlock,
 
 TEST_P(ExifBlock, DecodesMainValuesWithDecodeLists) {
   JpegMetadata reader;
-  ReadSection(reader, Section({{{Ascii(0x010F, "Canon"), Short(0x0112, {6}),
-                                 Short(0x0128, {2}), Short(0x0213, {2})}}}));
+  ReadSection(reader, Section({{{Ascii(0x010F, "Canon"), Short(0x0112, {6}), Short(0x0128, {2}),
+                                 Short(0x0213, {2})}}}));
   ASSERT_NE(reader.Exif(), nullptr);
   const auto& values = reader.Exif()->ExifValues();
   EXPECT_EQ(DataOf(values, "Make"), "Canon");
@@ -60,16 +60,17 @@ TEST_P(ExifBlock, TextsLoseOnlyAClosingNul) {
 
 TEST_P(ExifBlock, ListsSubDirectoryValuesBeforeThePointerAndSkipsUnknownTags) {
   JpegMetadata reader;
-  ReadSection(reader, Section({{{Ascii(0x010F, "X"), Pointer(0x8769, 1), Short(0x4711, {1}),
-                                 Pointer(0x8825, 2)}},
-                               {{Rational(0x829A, {1, 125}), Undefined(0x9000, "0220")}},
-                               {{Rational(0x0002, {51, 1, 3050, 100, 0, 1}), Short(0x001E, {1}),
-                                 Bytes(0x0000, std::string("\2\2\0\0", 4))}}}));
+  ReadSection(
+      reader,
+      Section({{{Ascii(0x010F, "X"), Pointer(0x8769, 1), Short(0x4711, {1}), Pointer(0x8825, 2)}},
+               {{Rational(0x829A, {1, 125}), Undefined(0x9000, "0220")}},
+               {{Rational(0x0002, {51, 1, 3050, 100, 0, 1}), Short(0x001E, {1}),
+                 Bytes(0x0000, std::string("\2\2\0\0", 4))}}}));
   const auto& v = reader.Exif()->ExifValues();
   std::vector<std::string> labels;
   for (const auto& e : v) labels.emplace_back(e.Label);
-  const std::vector<std::string> expected = {"Make",         "Exposure Time",   "Exif Version",
-                                             "Exif Offset",  "GPSLatitude",     "GPSDifferential",
+  const std::vector<std::string> expected = {"Make",          "Exposure Time", "Exif Version",
+                                             "Exif Offset",   "GPSLatitude",   "GPSDifferential",
                                              "GPSVersion ID", "GPSInfo"};
   EXPECT_EQ(labels, expected);
   EXPECT_EQ(DataOf(v, "Exposure Time"), "1/125 sec");
@@ -79,8 +80,8 @@ TEST_P(ExifBlock, ListsSubDirectoryValuesBeforeThePointerAndSkipsUnknownTags) {
 }
 
 TEST_P(ExifBlock, SetPictureSizeWritesTheStoredWidthAndHeight) {
-  std::vector<std::uint8_t> section = Section(
-      {{{Pointer(0x8769, 1)}}, {{Short(0xA002, {1600}), Long(0xA003, {1200})}}});
+  std::vector<std::uint8_t> section =
+      Section({{{Pointer(0x8769, 1)}}, {{Short(0xA002, {1600}), Long(0xA003, {1200})}}});
   {
     JpegMetadata reader;
     reader.ReadMetadataFromBytes(Jpeg({App1(section)}), "t.jpg");
@@ -96,11 +97,11 @@ TEST_P(ExifBlock, SetPictureSizeWritesTheStoredWidthAndHeight) {
 
 TEST_P(ExifBlock, ComputesThe35mmFocalLengthWhenItIsMissing) {
   JpegMetadata reader;
-  ReadSection(reader,
-              Section({{{Pointer(0x8769, 1)}},
-                       {{Rational(0x920A, {78, 10}), Short(0xA210, {2}),
-                         Rational(0xA20E, {8030, 1}), Rational(0xA20F, {8030, 1}),
-                         Long(0xA002, {2048}), Long(0xA003, {1536})}}}));
+  ReadSection(
+      reader,
+      Section({{{Pointer(0x8769, 1)}},
+               {{Rational(0x920A, {78, 10}), Short(0xA210, {2}), Rational(0xA20E, {8030, 1}),
+                 Rational(0xA20F, {8030, 1}), Long(0xA002, {2048}), Long(0xA003, {1536})}}}));
   const auto& v = reader.Exif()->ExifValues();
   ASSERT_FALSE(v.empty());
   EXPECT_EQ(v.back().Label, "Focal Length in 35mm Film");
@@ -115,10 +116,10 @@ TEST_P(ExifBlock, ShowsTheThumbnailDirectory) {
   tiff.resize(tiff.size() + 300, 0xAB);
   const std::string text = TextOf(Jpeg({App1(ExifSection(tiff))}));
   const std::uint32_t t = DirectoryOffset(order(), dirs, 1);
-  const std::string expected = "\r\n -- Thumbnail Data ---- \r\nThumbnail Start = " +
-                               std::to_string(t) + "\r\nThumbnail Length = " +
-                               std::to_string(tiff.size() + 8 + 3 - t) +
-                               "\r\nCompression = Jpeg\r\n";
+  const std::string expected =
+      "\r\n -- Thumbnail Data ---- \r\nThumbnail Start = " + std::to_string(t) +
+      "\r\nThumbnail Length = " + std::to_string(tiff.size() + 8 + 3 - t) +
+      "\r\nCompression = Jpeg\r\n";
   EXPECT_NE(text.find(expected), std::string::npos) << text;
 }
 
@@ -126,7 +127,8 @@ TEST_P(ExifBlock, WithoutMakerNoteAndThumbnailEndsWithNoThumbnail) {
   const std::string text = TextOf(Jpeg({App1(Section({{{Ascii(0x010F, "X")}}}))}));
   const std::string order_line =
       order() == ByteOrder::Intel ? "Intel Byte Order" : "Motorola Byte Order";
-  const std::string tail = "ErrStr = <none>\r\n" + order_line + "\r\nMake = X\r\n\r\nNo Thumbnail\r\n";
+  const std::string tail =
+      "ErrStr = <none>\r\n" + order_line + "\r\nMake = X\r\n\r\nNo Thumbnail\r\n";
   ASSERT_GE(text.size(), tail.size());
   EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
 }

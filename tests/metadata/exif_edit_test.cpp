@@ -19,10 +19,10 @@ using namespace testing;
 const std::string kPhotos = std::string(TRIMORA_TESTDATA_DIR) + "/photos/";
 
 const char* const kCameraFiles[] = {
-    "Canon_40D.jpg",       "Fujifilm_FinePix_E500.jpg", "Konica_Minolta_DiMAGE_Z3.jpg",
-    "Nikon_D70.jpg",       "Olympus_C8080WZ.jpg",       "Pentax_K10D.jpg",
-    "canon-ixus.jpg",      "casio-ex-m2.jpg",           "fujifilm-dx10.jpg",
-    "nikon-e950.jpg",      "nikon-p6000-gps.jpg",       "sanyo-vpcg250.jpg"};
+    "Canon_40D.jpg",  "Fujifilm_FinePix_E500.jpg", "Konica_Minolta_DiMAGE_Z3.jpg",
+    "Nikon_D70.jpg",  "Olympus_C8080WZ.jpg",       "Pentax_K10D.jpg",
+    "canon-ixus.jpg", "casio-ex-m2.jpg",           "fujifilm-dx10.jpg",
+    "nikon-e950.jpg", "nikon-p6000-gps.jpg",       "sanyo-vpcg250.jpg"};
 
 // The command's output; its error output too unless quiet is set.
 std::string RunCommand(const std::string& command, bool quiet = false) {
@@ -97,7 +97,8 @@ TEST(ExifEdit, RemovesTheThumbnailAndSetsTheSizeKeepingTheOtherValues) {
     EXPECT_EQ(before.Exif()->MakerValues().size(), after.Exif()->MakerValues().size());
 
     if (test::RequireReader("exiftool")) {
-      const std::string width = RunCommand("exiftool -n -s3 -ExifImageWidth -ExifImageHeight '" + copy + "'", true);
+      const std::string width =
+          RunCommand("exiftool -n -s3 -ExifImageWidth -ExifImageHeight '" + copy + "'", true);
       EXPECT_EQ(width, "32\n24\n");
       EXPECT_EQ(RunCommand("exiftool -s3 -ThumbnailImage '" + copy + "'", true), "");
       const auto original = Complaints(kPhotos + name);
@@ -114,8 +115,9 @@ TEST(ExifEdit, RemovesTheThumbnailAndSetsTheSizeKeepingTheOtherValues) {
 }
 
 TEST(ExifEdit, SwapsTheSizeAndResetsTheOrientation) {
-  const auto tiff = BuildTiff(ByteOrder::Motorola, {{{Short(0x0112, {6}), Pointer(0x8769, 1)}},
-                                                    {{Short(0xA002, {640}), Short(0xA003, {480})}}});
+  const auto tiff = BuildTiff(
+      ByteOrder::Motorola,
+      {{{Short(0x0112, {6}), Pointer(0x8769, 1)}}, {{Short(0xA002, {640}), Short(0xA003, {480})}}});
   ExifEdit edit;
   edit.swapPictureSize = true;
   edit.resetOrientation = true;

@@ -49,10 +49,10 @@ TEST(InfoText, ACommentOnlyJpegShowsTwoLines) {
 TEST(InfoText, ShowsCommentAndIptcAfterTheExifValues) {
   std::string iptc = "Photoshop 3.0";
   iptc += std::string("\0008BIM\x04\x04\0\0\0\0\0\x20", 13);
-  iptc += std::string("\x1C\x02\x00\x00\x02\x00\x02", 7);   // 2:0 record version: no line
-  iptc += std::string("\x1C\x02\x78\x00\x05Hello", 10);     // 2:120 caption
-  iptc += std::string("\x1C\x02\xC8\x00\x00", 5);           // 2:200 not in the table
-  iptc += std::string("\x1C\x09\x01\x00\x01Z", 6);          // record 9: no line
+  iptc += std::string("\x1C\x02\x00\x00\x02\x00\x02", 7);  // 2:0 record version: no line
+  iptc += std::string("\x1C\x02\x78\x00\x05Hello", 10);    // 2:120 caption
+  iptc += std::string("\x1C\x02\xC8\x00\x00", 5);          // 2:200 not in the table
+  iptc += std::string("\x1C\x09\x01\x00\x01Z", 6);         // record 9: no line
   const std::string text = TextOf(Jpeg({App1(SmallExif()), {0xFE, "Hi"}, {0xED, iptc}}));
   EXPECT_NE(text.find("\r\nNo Thumbnail\r\n\r\n Comment Segment Available\r\nHi\r\n"
                       "\r\n IPTC Segment Available!\r\n\r\nImage caption = Hello\r\n"

@@ -16,9 +16,8 @@ class MakerNotes : public ::testing::TestWithParam<ByteOrder> {
 
   // Reads a block with the given Make, Exif version and maker note.
   void Read(const std::string& make, const std::string& version, const std::string& note) {
-    const std::vector<Directory> dirs = {
-        {{Ascii(0x010F, make), Pointer(0x8769, 1)}},
-        {{Undefined(0x9000, version), Undefined(0x927C, note)}}};
+    const std::vector<Directory> dirs = {{{Ascii(0x010F, make), Pointer(0x8769, 1)}},
+                                         {{Undefined(0x9000, version), Undefined(0x927C, note)}}};
     tiff_ = BuildTiff(order(), dirs);
     reader_.ReadMetadataFromBytes(Jpeg({App1(ExifSection(tiff_))}), "t.jpg");
     ASSERT_NE(reader_.Exif(), nullptr);
@@ -51,11 +50,11 @@ INSTANTIATE_TEST_SUITE_P(BothByteOrders, MakerNotes,
 const std::string kNikon3Header("Nikon\0\x02\x10\0\0MM\0\x2A\0\0\0\x08", 18);
 
 TEST_P(MakerNotes, NikonWithExifVersion0220UsesType2FromByte18WithOffsetsFromByte10) {
-  const std::string note = MakerNote(order(), kNikon3Header, 18,
-                                     {Short(0x0002, {0, 200}), Short(0x000A, {1}),
-                                      Short(0x0099, {1}),
-                                      Rational(0x0084, {180, 10, 700, 10, 35, 10, 45, 10})},
-                                     10);
+  const std::string note =
+      MakerNote(order(), kNikon3Header, 18,
+                {Short(0x0002, {0, 200}), Short(0x000A, {1}), Short(0x0099, {1}),
+                 Rational(0x0084, {180, 10, 700, 10, 35, 10, 45, 10})},
+                10);
   Read("NIKON CORPORATION", "0220", note);
   EXPECT_TRUE(reader_.Exif()->MakerFamilyKnown());
   const std::vector<std::string> expected = {"ISO Speed = 0, 200",
@@ -64,9 +63,9 @@ TEST_P(MakerNotes, NikonWithExifVersion0220UsesType2FromByte18WithOffsetsFromByt
 }
 
 TEST_P(MakerNotes, NikonWithExifVersion0210AndNikonNoteUsesType1FromByte8) {
-  const std::string note = MakerNote(order(), std::string("Nikon\0\x01\0", 8), 8,
-                                     {Short(0x0003, {12}), Short(0x0009, {1}), Short(0x0004, {1})},
-                                     0);
+  const std::string note =
+      MakerNote(order(), std::string("Nikon\0\x01\0", 8), 8,
+                {Short(0x0003, {12}), Short(0x0009, {1}), Short(0x0004, {1})}, 0);
   Read("NIKON", "0210", note);
   const std::vector<std::string> expected = {"Quality = 2 Mpixel Fine", "ColorMode = Color"};
   EXPECT_EQ(Lines(), expected);
@@ -95,10 +94,13 @@ TEST_P(MakerNotes, CanonCameraSettingsComeBeforeTheirEntry) {
   Read("Canon", "0220", MakerNote(order(), "", 0, entries, 0));
   const std::string placeholder = MakerNote(order(), "", 0, entries, 0);
   Read("Canon", "0220", MakerNote(order(), "", 0, entries, 0, NoteOffset(placeholder)));
-  const std::vector<std::string> expected = {
-      "Macro mode = Normal", "Self Timer = 2",         "Compression Rate = Fine",
-      "Flash Mode = Not fired", "Drive Mode = Single", "Focus Mode = AI Servo",
-      "ExposureInfo1 = 0, 2, 0, 1, 0, 0, 0, 1"};
+  const std::vector<std::string> expected = {"Macro mode = Normal",
+                                             "Self Timer = 2",
+                                             "Compression Rate = Fine",
+                                             "Flash Mode = Not fired",
+                                             "Drive Mode = Single",
+                                             "Focus Mode = AI Servo",
+                                             "ExposureInfo1 = 0, 2, 0, 1, 0, 0, 0, 1"};
   EXPECT_EQ(Lines(), expected);
 }
 
@@ -117,7 +119,7 @@ TEST_P(MakerNotes, ALongCanonArrayShowsEightNumbersAndOnlyTheItemsUpToField8) {
 
 TEST_P(MakerNotes, AnErrorEndsTheMakerValuesWhereItOccurred) {
   std::string note = MakerNote(order(), "", 0, {Short(0x0002, {3}), Short(0x0003, {2})}, 0);
-  note.resize(2 + 24);  // the entries, without the rest
+  note.resize(2 + 24);                            // the entries, without the rest
   note[order() == ByteOrder::Intel ? 0 : 1] = 5;  // but the count says five
   Read("CASIO", "0220", note);
   const std::vector<std::string> expected = {"Quality = Fine", "FocusingMode = Macro"};

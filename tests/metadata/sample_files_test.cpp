@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <cmath>
 #include <ctime>
-#include <sys/stat.h>
 
 #include "metadata/value_format.h"
 #include "test_util.h"
@@ -25,25 +25,38 @@ struct Sample {
 };
 
 const Sample kSamples[] = {
-    {"Canon_40D.jpg", "Canon", "Canon EOS 40D", 100, 68, "2008:05:30 15:56:01", 0.00625, 7.1, 100, false},
-    {"Fujifilm_FinePix_E500.jpg", "FUJIFILM", "FinePix E500", 59, 100, "2006:08:17 09:24:48", 0.0125, 2.9, 100, true},
-    {"Konica_Minolta_DiMAGE_Z3.jpg", "KONICA MINOLTA", "DiMAGE Z3", 70, 100, "2005:03:10 15:10:48", 0.025, 2.8, 200, false},
-    {"Nikon_D70.jpg", "NIKON CORPORATION", "NIKON D70", 100, 66, "2008:03:15 09:52:01", 0.005, 9, 200, false},
-    {"Olympus_C8080WZ.jpg", "OLYMPUS CORPORATION", "C8080WZ", 100, 72, "2006:10:22 15:44:29", 0.00625, 2.8, 50, false},
-    {"Pentax_K10D.jpg", "PENTAX Corporation", "PENTAX K10D", 100, 72, "2008:05:04 16:47:24", 0.005555555556, 11, 200, false},
-    {"canon-ixus.jpg", "Canon", "Canon DIGITAL IXUS", 640, 480, "2001:06:09 15:17:32", 0.002857142857, 4, 0, true},
-    {"casio-ex-m2.jpg", "CASIO COMPUTER CO.,LTD.", "EX-M2", 1600, 1200, "2002:04:21 00:30:33", 0.025, 3.2, 0, true},
-    {"fujifilm-dx10.jpg", "FUJIFILM", "DX-10", 1024, 768, "2001:04:12 20:33:14", 0, 4.2, 150, false},
-    {"nikon-e950.jpg", "NIKON", "E950", 1600, 1200, "2001:04:06 11:51:40", 0.01298701299, 5.5, 80, true},
-    {"nikon-p6000-gps.jpg", "NIKON", "COOLPIX P6000", 640, 480, "2008:10:22 16:28:39", 0.01333333333, 5.9, 64, true},
-    {"sanyo-vpcg250.jpg", "SANYO Electric Co.,Ltd.", "SR6", 640, 480, "1998:01:01 00:00:00", 0.005847953216, 8, 0, true},
+    {"Canon_40D.jpg", "Canon", "Canon EOS 40D", 100, 68, "2008:05:30 15:56:01", 0.00625, 7.1, 100,
+     false},
+    {"Fujifilm_FinePix_E500.jpg", "FUJIFILM", "FinePix E500", 59, 100, "2006:08:17 09:24:48",
+     0.0125, 2.9, 100, true},
+    {"Konica_Minolta_DiMAGE_Z3.jpg", "KONICA MINOLTA", "DiMAGE Z3", 70, 100, "2005:03:10 15:10:48",
+     0.025, 2.8, 200, false},
+    {"Nikon_D70.jpg", "NIKON CORPORATION", "NIKON D70", 100, 66, "2008:03:15 09:52:01", 0.005, 9,
+     200, false},
+    {"Olympus_C8080WZ.jpg", "OLYMPUS CORPORATION", "C8080WZ", 100, 72, "2006:10:22 15:44:29",
+     0.00625, 2.8, 50, false},
+    {"Pentax_K10D.jpg", "PENTAX Corporation", "PENTAX K10D", 100, 72, "2008:05:04 16:47:24",
+     0.005555555556, 11, 200, false},
+    {"canon-ixus.jpg", "Canon", "Canon DIGITAL IXUS", 640, 480, "2001:06:09 15:17:32",
+     0.002857142857, 4, 0, true},
+    {"casio-ex-m2.jpg", "CASIO COMPUTER CO.,LTD.", "EX-M2", 1600, 1200, "2002:04:21 00:30:33",
+     0.025, 3.2, 0, true},
+    {"fujifilm-dx10.jpg", "FUJIFILM", "DX-10", 1024, 768, "2001:04:12 20:33:14", 0, 4.2, 150,
+     false},
+    {"nikon-e950.jpg", "NIKON", "E950", 1600, 1200, "2001:04:06 11:51:40", 0.01298701299, 5.5, 80,
+     true},
+    {"nikon-p6000-gps.jpg", "NIKON", "COOLPIX P6000", 640, 480, "2008:10:22 16:28:39",
+     0.01333333333, 5.9, 64, true},
+    {"sanyo-vpcg250.jpg", "SANYO Electric Co.,Ltd.", "SR6", 640, 480, "1998:01:01 00:00:00",
+     0.005847953216, 8, 0, true},
 };
 
 double Numeric(const ExifDecoder& exif, std::string_view name) {
   const TagEntry* e = exif.FindValue(name);
   if (e == nullptr) return 0;
-  return NumericValue(std::span(reinterpret_cast<const std::uint8_t*>(e->Raw.data()), e->Raw.size()),
-                      e->TType, exif.byteOrder());
+  return NumericValue(
+      std::span(reinterpret_cast<const std::uint8_t*>(e->Raw.data()), e->Raw.size()), e->TType,
+      exif.byteOrder());
 }
 
 TEST(SampleFiles, AgreeWithExiftool) {
@@ -87,9 +100,11 @@ TEST(SampleFiles, AnXmpSegmentIsTakenForTheExifSectionButDecodesNothing) {
   EXPECT_EQ(BuildInfoText(path),
             " -- EXIF Summary -(short)--- \r\nxmp-only-2.jpg 15k  0w 0h \r\n\r\n"
             " -- EXIF Summary -(long)---- \r\nFile Name: xmp-only-2.jpg\r\nFile Size: 15k\r\n"
-            "File Date: " + DateOf(path) + "\r\nPhoto Date: \r\nMake (Model):  ()\r\n"
-            "Dimensions: 0 x 0\r\nFlash: No\r\n\r\n-- All EXIF-Data -------------- \r\n"
-            "ErrStr = <none>\r\nIntel Byte Order\r\n\r\nNo Thumbnail\r\n");
+            "File Date: " +
+                DateOf(path) +
+                "\r\nPhoto Date: \r\nMake (Model):  ()\r\n"
+                "Dimensions: 0 x 0\r\nFlash: No\r\n\r\n-- All EXIF-Data -------------- \r\n"
+                "ErrStr = <none>\r\nIntel Byte Order\r\n\r\nNo Thumbnail\r\n");
 }
 
 TEST(SampleFiles, BrokenFilesGiveTheNotExifText) {

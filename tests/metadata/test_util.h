@@ -36,7 +36,8 @@ class TempFolder {
 };
 
 // The information text of a JPEG file made from the given bytes.
-inline std::string TextOf(const std::vector<std::uint8_t>& file, const std::string& name = "t.jpg") {
+inline std::string TextOf(const std::vector<std::uint8_t>& file,
+                          const std::string& name = "t.jpg") {
   TempFolder folder;
   WriteFile(folder.File(name), file);
   return BuildInfoText(folder.File(name));

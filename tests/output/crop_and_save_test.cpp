@@ -36,8 +36,8 @@ class FakeView : public SaveRunView {
   }
   int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int width,
                      int height) override {
-    boxes.push_back(title + "|" + text + "|" + std::to_string(buttons) + "|" + std::to_string(width) + "x" +
-                    std::to_string(height));
+    boxes.push_back(title + "|" + text + "|" + std::to_string(buttons) + "|" +
+                    std::to_string(width) + "x" + std::to_string(height));
     if (answers.empty()) return ui::kResultOk;
     const int a = answers.front();
     answers.erase(answers.begin());
@@ -89,7 +89,8 @@ class CropAndSaveTest : public ::testing::Test {
     RunSavePass(records, dest, context, state, view);
   }
   std::size_t FilesIn(const TempFolder& f) const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(f.path()), fs::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(f.path()), fs::directory_iterator()));
   }
 
   TempFolder config, src, out;
@@ -103,10 +104,11 @@ TEST(OutputNames, TypeReplacesJpgOrIsAppended) {
   struct Case {
     const char *filename, *type, *expected;
   };
-  for (const Case c : {Case{"/s/IMG_0001.jpg", "TIF", "/d/IMG_0001.TIF"}, Case{"/s/Bild.jpg", "JPG", "/d/Bild.JPG"},
-                       Case{"/s/Bild.JPG", "BMP", "/d/Bild.BMP"}, Case{"/s/Bild.Jpg", "PNG", "/d/Bild.PNG"},
-                       Case{"/s/scan.jpeg", "JPG", "/d/scan.jpeg.JPG"}, Case{"Bild.jpg", "TIF", "/d/Bild.TIF"},
-                       Case{"/s/a.b/jpg", "JPG", "/d/jpg.JPG"}}) {
+  for (const Case c :
+       {Case{"/s/IMG_0001.jpg", "TIF", "/d/IMG_0001.TIF"},
+        Case{"/s/Bild.jpg", "JPG", "/d/Bild.JPG"}, Case{"/s/Bild.JPG", "BMP", "/d/Bild.BMP"},
+        Case{"/s/Bild.Jpg", "PNG", "/d/Bild.PNG"}, Case{"/s/scan.jpeg", "JPG", "/d/scan.jpeg.JPG"},
+        Case{"Bild.jpg", "TIF", "/d/Bild.TIF"}, Case{"/s/a.b/jpg", "JPG", "/d/jpg.JPG"}}) {
     EXPECT_EQ(OutputName("/d/", c.filename, c.type), c.expected) << c.filename;
   }
 }
@@ -126,7 +128,8 @@ TEST_F(CropAndSaveTest, NoAnswerWritesBesideTheExistingFile) {
   view.answers = {ui::kResultNo};
   EXPECT_EQ(ConfirmOverwrite(path, "", "JPG", state, view), out.Path("Bild_1.jpg"));
   ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0], "Frage|Soll die Datei\r\nBild.JPG\r\n überschrieben werden?|515|315x170");
+  EXPECT_EQ(view.boxes[0],
+            "Frage|Soll die Datei\r\nBild.JPG\r\n überschrieben werden?|515|315x170");
   test::WriteFile(out.Path("Bild_1.jpg"), {1});
   view.answers = {ui::kResultNo};
   EXPECT_EQ(ConfirmOverwrite(path, "", "JPG", state, view), out.Path("Bild_2.jpg"));
@@ -168,7 +171,8 @@ TEST_F(CropAndSaveTest, CountsOnlyMarkedRecordsAndReportsProgress) {
   records[1].deleted = true;
   records[3].saveIt = false;
   Run(records);
-  EXPECT_EQ(view.status, (std::vector<std::string>{"3:Speichere 1/2", "3:Speichere 2/2", "3:7 Bilder im Verz."}));
+  EXPECT_EQ(view.status, (std::vector<std::string>{"3:Speichere 1/2", "3:Speichere 2/2",
+                                                   "3:7 Bilder im Verz."}));
   // The closing text comes before the flag is cleared.
   EXPECT_EQ(view.savingSeen, (std::vector<bool>{true, true, true}));
   EXPECT_FALSE(state.SavingInProgress);
@@ -333,7 +337,8 @@ TEST_F(CropAndSaveTest, CoarseBlockGridIsCutExactlyByDecoding) {
     long long sum = 0;
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 64; ++x)
-        for (int c = 0; c < 3; ++c) sum += std::abs(cut.row(y)[x * 4 + c] - source.row(16 + y)[(left + x) * 4 + c]);
+        for (int c = 0; c < 3; ++c)
+          sum += std::abs(cut.row(y)[x * 4 + c] - source.row(16 + y)[(left + x) * 4 + c]);
     return sum;
   };
   EXPECT_LT(difference(16) * 4, difference(0));
@@ -403,7 +408,8 @@ TEST_F(CropAndSaveTest, JpegOutputCarriesTheSourcesExifWithTheCutSize) {
   EXPECT_EQ(frame->width, 101);
   EXPECT_EQ(frame->height, 77);
   if (test::RequireReader("exiftool")) {
-    EXPECT_EQ(test::Capture("exiftool -s3 -n -ExifImageWidth -ExifImageHeight '" + written + "'"), "101\n77\n");
+    EXPECT_EQ(test::Capture("exiftool -s3 -n -ExifImageWidth -ExifImageHeight '" + written + "'"),
+              "101\n77\n");
     EXPECT_EQ(test::Capture("exiftool -s3 -ThumbnailLength '" + written + "'"), "");
     const std::string warnings = test::Capture("exiftool -validate -warning -a '" + written + "'");
     EXPECT_EQ(warnings.find("Warning"), std::string::npos) << warnings;
@@ -424,7 +430,8 @@ TEST_F(CropAndSaveTest, SourceWithoutMetadataGivesThePlainEncoderOutput) {
   const std::string a = test::MakeJpeg(src, "a.jpg", 200, 100);
   Run({Record(a, "JPG", 1, 0, 0, 64, 48, 200, 100)});
   const Bytes jpeg = ReadFile(out.Path("a.JPG"));
-  EXPECT_EQ(Markers(jpeg), (std::vector<int>{0xE0, 0xDB, 0xDB, 0xC0, 0xC4, 0xC4, 0xC4, 0xC4, 0xDA}));
+  EXPECT_EQ(Markers(jpeg),
+            (std::vector<int>{0xE0, 0xDB, 0xDB, 0xC0, 0xC4, 0xC4, 0xC4, 0xC4, 0xDA}));
   EXPECT_EQ(std::string(jpeg.begin() + 6, jpeg.begin() + 10), "JFIF");
 }
 
@@ -435,7 +442,8 @@ TEST_F(CropAndSaveTest, SourceHeaderAndCommentReplaceTheEncodersHeader) {
   const Bytes source = ReadFile(a);
   Run({Record(a, "JPG", 1, 0, 0, 64, 48, 200, 100)});
   const Bytes jpeg = ReadFile(out.Path("a.JPG"));
-  EXPECT_EQ(Markers(jpeg), (std::vector<int>{0xE0, 0xFE, 0xDB, 0xDB, 0xC0, 0xC4, 0xC4, 0xC4, 0xC4, 0xDA}));
+  EXPECT_EQ(Markers(jpeg),
+            (std::vector<int>{0xE0, 0xFE, 0xDB, 0xDB, 0xC0, 0xC4, 0xC4, 0xC4, 0xC4, 0xDA}));
   // The source's own APP0 and comment, byte for byte, straight after FF D8.
   Bytes expected = {0xFF, 0xD8};
   for (const SegmentSpan& s : ListHeaderSegments(source)) {
@@ -444,7 +452,8 @@ TEST_F(CropAndSaveTest, SourceHeaderAndCommentReplaceTheEncodersHeader) {
                       source.begin() + static_cast<std::ptrdiff_t>(s.offset + s.size));
     }
   }
-  EXPECT_EQ(Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(expected.size())), expected);
+  EXPECT_EQ(Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(expected.size())),
+            expected);
 }
 
 TEST_F(CropAndSaveTest, ExifAndIptcOfTheSourceAreCarriedInOrder) {
@@ -453,9 +462,11 @@ TEST_F(CropAndSaveTest, ExifAndIptcOfTheSourceAreCarriedInOrder) {
   const Bytes jpeg = ReadFile(out.Path("a.JPG"));
   const std::vector<int> markers = Markers(jpeg);
   ASSERT_GE(markers.size(), 3u);
-  EXPECT_EQ(std::vector<int>(markers.begin(), markers.begin() + 3), (std::vector<int>{0xE1, 0xED, 0xDB}));
+  EXPECT_EQ(std::vector<int>(markers.begin(), markers.begin() + 3),
+            (std::vector<int>{0xE1, 0xED, 0xDB}));
   if (test::RequireReader("exiftool")) {
-    const std::string warnings = test::Capture("exiftool -validate -warning -a '" + out.Path("a.JPG") + "'");
+    const std::string warnings =
+        test::Capture("exiftool -validate -warning -a '" + out.Path("a.JPG") + "'");
     EXPECT_EQ(warnings.find("Warning"), std::string::npos) << warnings;
   }
 }
@@ -475,7 +486,8 @@ TEST_F(CropAndSaveTest, AnErrorEndsTheRunAndKeepsWhatWasWritten) {
   const std::string bad = test::CopySample(src, "truncated.jpg", "bad.jpg");
   const std::string c = test::CopySample(src, "plain-portrait.jpg", "c.jpg");
   const auto thrown = test::ThrownBy([&] {
-    Run({Record(a, "PNG", 1, 0, 0, 10, 10, 600, 450), Record(bad, "PNG", 1, 0, 400, 600, 50, 600, 450),
+    Run({Record(a, "PNG", 1, 0, 0, 10, 10, 600, 450),
+         Record(bad, "PNG", 1, 0, 400, 600, 50, 600, 450),
          Record(c, "PNG", 1, 0, 0, 10, 10, 450, 600)});
   });
   ASSERT_TRUE(thrown);
@@ -523,12 +535,15 @@ TEST_F(CropAndSaveTest, CommandChoosesTheFolderAndStoresIt) {
   const std::vector<CuttingRecord> records = {Record(a, "PNG", 1, 0, 0, 8, 8, 600, 450)};
   // First use: the chooser starts at the documents folder; cancelling changes nothing.
   CropAndSave(records, context, state, view, StoredSettings());
-  EXPECT_EQ(view.chooser, (std::vector<std::string>{"Zielverzeichnis wählen", "Speichern", "2", DocumentsFolder()}));
+  EXPECT_EQ(view.chooser, (std::vector<std::string>{"Zielverzeichnis wählen", "Speichern", "2",
+                                                    DocumentsFolder()}));
   EXPECT_EQ(ReadStringSetting("DestDir", ""), "");
   // A missing folder: the error box, nothing stored.
   view.chosenFolder = out.Path("missing");
   CropAndSave(records, context, state, view, StoredSettings());
-  EXPECT_EQ(view.boxes, (std::vector<std::string>{"Fehler|Das angegebene Verzeichnis existiert nicht.|4|320x150"}));
+  EXPECT_EQ(
+      view.boxes,
+      (std::vector<std::string>{"Fehler|Das angegebene Verzeichnis existiert nicht.|4|320x150"}));
   EXPECT_EQ(ReadStringSetting("DestDir", ""), "");
   // A folder without its separator is stored as returned and written into.
   view.chosenFolder = out.path();

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "../outside_readers.h"
 #include "folder/cutting_record.h"
 #include "formats/format_tables.h"
 #include "imaging/enlarge.h"
-#include "../outside_readers.h"
 #include "output_test_support.h"
 #include "platform/settings.h"
 #include "tables/table.h"
@@ -26,8 +26,8 @@ class CropCommandTest : public ::testing::Test {
   void SetUp() override { ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1); }
 
   // Appends a record as the folder listing and the crop frame leave it.
-  void Add(const std::string& name, const std::string& type, int block, int x, int y, int w, int h, int pw, int ph,
-           bool marked = true) {
+  void Add(const std::string& name, const std::string& type, int block, int x, int y, int w, int h,
+           int pw, int ph, bool marked = true) {
     table.Append();
     table.WriteInteger("X", x);
     table.WriteInteger("Y", y);
@@ -63,7 +63,8 @@ class CropCommandTest : public ::testing::Test {
     return code;
   }
   std::size_t FilesIn(const TempFolder& f) const {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(f.path()), fs::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(f.path()), fs::directory_iterator()));
   }
 
   TempFolder config, src, out;
@@ -99,7 +100,9 @@ TEST_F(CropCommandTest, WritesTheMarkedPicturesWithProgress) {
   ASSERT_EQ(Crop("", err, "n\na\n"), 0) << err;
   EXPECT_TRUE(fs::exists(out.Path("IMG_0001_2.jpg")));
   EXPECT_EQ(FilesIn(out), 5u);
-  EXPECT_NE(err.find("Soll die Datei IMG_0001.JPG  überschrieben werden? [j]a, ja [a]lle, [n]ein: "), std::string::npos)
+  EXPECT_NE(
+      err.find("Soll die Datei IMG_0001.JPG  überschrieben werden? [j]a, ja [a]lle, [n]ein: "),
+      std::string::npos)
       << err;
 }
 
@@ -186,8 +189,8 @@ TEST_F(CropCommandTest, PipesUnderAPicturesOrTheTablesNameAreUnreadableFiles) {
             1);
   fs::remove(src.Path("CroppingData.kv2"));
   ASSERT_EQ(::mkfifo(src.Path("a.jpg").c_str(), 0600), 0);
-  EXPECT_EQ(test::Run("timeout 60 '" + program + "' exif '" + src.Path("a.jpg") + "' >/dev/null 2>'" +
-                      config.Path("exif.txt") + "'"),
+  EXPECT_EQ(test::Run("timeout 60 '" + program + "' exif '" + src.Path("a.jpg") +
+                      "' >/dev/null 2>'" + config.Path("exif.txt") + "'"),
             1);
   const test::Bytes exifErr = test::ReadFile(config.Path("exif.txt"));
   EXPECT_NE(std::string(exifErr.begin(), exifErr.end()).find("a.jpg kann nicht geöffnet werden"),
@@ -268,9 +271,10 @@ TEST_F(CropCommandTest, MarkedPicturesNeverShownGetTheFirstShowingsFrameAndTooSm
   Save();
   std::string err;
   ASSERT_EQ(Crop("", err), 0) << err;
-  EXPECT_NE(err.find("Information: Diese Bilder sind für das Format 10 x 15 zu klein und wurden nicht "
-                     "gespeichert: b.jpg"),
-            std::string::npos)
+  EXPECT_NE(
+      err.find("Information: Diese Bilder sind für das Format 10 x 15 zu klein und wurden nicht "
+               "gespeichert: b.jpg"),
+      std::string::npos)
       << err;
   // 600 x 450 with the default 10 x 15: 600 x 400, centred, as the window's first showing.
   const test::Bytes tiff = test::ReadFile(out.Path("a.TIF"));
@@ -282,7 +286,9 @@ TEST_F(CropCommandTest, OrientBringsTurnedPicturesUprightAndForgetsTheirFrames) 
   ASSERT_TRUE(test::RequireReader("exiftool"));
   test::CopySample(src, "plain-landscape.jpg", "o6.jpg");
   test::CopySample(src, "plain-landscape.jpg", "o1.jpg");
-  ASSERT_EQ(test::Run("exiftool -q -overwrite_original -n -Orientation=6 '" + src.Path("o6.jpg") + "'"), 0);
+  ASSERT_EQ(
+      test::Run("exiftool -q -overwrite_original -n -Orientation=6 '" + src.Path("o6.jpg") + "'"),
+      0);
   Add("o1.jpg", "JPG", 16, 1, 1, 10, 8, 600, 450);
   Add("o6.jpg", "JPG", 16, 1, 1, 10, 8, 600, 450);
   Save();
@@ -290,16 +296,19 @@ TEST_F(CropCommandTest, OrientBringsTurnedPicturesUprightAndForgetsTheirFrames) 
   EXPECT_EQ(test::Run("'" + program + "' orient '" + src.path() + "' >'" + outFile + "'"), 0);
   const test::Bytes said = test::ReadFile(outFile);
   EXPECT_EQ(std::string(said.begin(), said.end()), "o6.jpg: aufgerichtet (neu kodiert)\n");
-  EXPECT_EQ(test::Capture("exiftool -s3 -n -Orientation -ImageWidth -ImageHeight '" + src.Path("o6.jpg") + "'"),
+  EXPECT_EQ(test::Capture("exiftool -s3 -n -Orientation -ImageWidth -ImageHeight '" +
+                          src.Path("o6.jpg") + "'"),
             "1\n450\n600\n");
   const std::vector<CuttingRecord> records = LoadCuttingData(src.Path("CroppingData.kv2"));
   ASSERT_EQ(records.size(), 2u);
   EXPECT_TRUE(records[0].Shown());
   EXPECT_FALSE(records[1].Shown());
   // Nothing is left to turn; a missing name is an error in words.
-  EXPECT_EQ(test::Run("'" + program + "' orient '" + src.Path("o6.jpg") + "' >'" + outFile + "'"), 0);
+  EXPECT_EQ(test::Run("'" + program + "' orient '" + src.Path("o6.jpg") + "' >'" + outFile + "'"),
+            0);
   EXPECT_TRUE(test::ReadFile(outFile).empty());
-  EXPECT_EQ(test::Run("'" + program + "' orient '" + src.Path("nix.jpg") + "' 2>'" + outFile + "'"), 1);
+  EXPECT_EQ(test::Run("'" + program + "' orient '" + src.Path("nix.jpg") + "' 2>'" + outFile + "'"),
+            1);
   const test::Bytes error = test::ReadFile(outFile);
   EXPECT_NE(std::string(error.begin(), error.end()).find("existiert nicht"), std::string::npos);
 }

@@ -43,7 +43,8 @@ TEST(JpegTranParameters, TextIsSplitAsWindowsDoesAndMappedOntoOutfile) {
   EXPECT_EQ(call.input, "/s/a b.jpg");
   EXPECT_EQ(call.output, "/d/a b.JPG");
   EXPECT_EQ(DebianJpegTranParameters(call, "/d/.a b.JPG.1.tmp"),
-            "\"-copy\" \"all\" \"-crop\" \"320x208+48+16\" -outfile \"/d/.a b.JPG.1.tmp\" \"/s/a b.jpg\"");
+            "\"-copy\" \"all\" \"-crop\" \"320x208+48+16\" -outfile \"/d/.a b.JPG.1.tmp\" \"/s/a "
+            "b.jpg\"");
   EXPECT_THROW(ParseJpegTranParameters("-copy"), Error);
 }
 
@@ -69,7 +70,9 @@ TEST_F(JpegTranTest, LosslessCropEqualsJpegtransOwnCropAndKeepsEveryMarker) {
   const std::string output = dir.Path("out put.JPG");
   EXPECT_EQ(JpegTranCrop(48, 16, 320, 208, source, output, {}), output);
   const std::string reference = dir.Path("reference.jpg");
-  ASSERT_EQ(test::Run("jpegtran -copy all -crop 320x208+48+16 -outfile '" + reference + "' '" + source + "'"), 0);
+  ASSERT_EQ(test::Run("jpegtran -copy all -crop 320x208+48+16 -outfile '" + reference + "' '" +
+                      source + "'"),
+            0);
   const Bytes ours = ReadFile(output);
   const Bytes theirs = ReadFile(reference);
   // Same picture data, same markers; only the Exif segment is mended.
@@ -90,7 +93,8 @@ TEST_F(JpegTranTest, CroppedExifGivesTheCutSizeAndNoThumbnail) {
   const std::string source = test::CopySample(dir, "canon-ixus.jpg", "a.jpg");
   const std::string output = dir.Path("a.JPG");
   JpegTranCrop(48, 16, 320, 208, source, output, {});
-  EXPECT_EQ(test::Capture("exiftool -s3 -n -ExifImageWidth -ExifImageHeight '" + output + "'"), "320\n208\n");
+  EXPECT_EQ(test::Capture("exiftool -s3 -n -ExifImageWidth -ExifImageHeight '" + output + "'"),
+            "320\n208\n");
   EXPECT_EQ(test::Capture("exiftool -s3 -ThumbnailLength '" + output + "'"), "");
   EXPECT_EQ(test::Capture("exiftool -s3 -Make '" + output + "'"), "Canon\n");
   const std::string warnings = test::Capture("exiftool -validate -warning -a '" + output + "'");
@@ -100,7 +104,9 @@ TEST_F(JpegTranTest, CroppedExifGivesTheCutSizeAndNoThumbnail) {
 TEST_F(JpegTranTest, ConfirmedNameIsTheOneWritten) {
   const std::string source = test::CopySample(dir, "canon-ixus.jpg", "a.jpg");
   const std::string other = dir.Path("a_1.jpg");
-  EXPECT_EQ(JpegTranCrop(0, 0, 64, 64, source, dir.Path("a.JPG"), [&](const std::string&) { return other; }), other);
+  EXPECT_EQ(JpegTranCrop(0, 0, 64, 64, source, dir.Path("a.JPG"),
+                         [&](const std::string&) { return other; }),
+            other);
   EXPECT_TRUE(fs::exists(other));
   EXPECT_FALSE(fs::exists(dir.Path("a.JPG")));
 }
@@ -121,7 +127,8 @@ TEST_F(JpegTranTest, RotationTurnsTheFileInPlaceKeepsItsDateAndMendsTheExif) {
   const std::int32_t date = 0x3A5A6C2B;  // 2009-02-26 13:33:22
   SetFileDate(path, date);
   const std::string reference = dir.Path("reference.jpg");
-  ASSERT_EQ(test::Run("jpegtran -copy all -rotate 90 -outfile '" + reference + "' '" + path + "'"), 0);
+  ASSERT_EQ(test::Run("jpegtran -copy all -rotate 90 -outfile '" + reference + "' '" + path + "'"),
+            0);
   JpegTranTurn(path, TurnForAngle("90"));
   EXPECT_EQ(GetFileDate(path), date);
   EXPECT_EQ(test::DjpegPixels(path), test::DjpegPixels(reference));
@@ -130,7 +137,8 @@ TEST_F(JpegTranTest, RotationTurnsTheFileInPlaceKeepsItsDateAndMendsTheExif) {
   EXPECT_EQ(frame->width, 480);
   EXPECT_EQ(frame->height, 640);
   if (exiftool) {
-    EXPECT_EQ(test::Capture("exiftool -s3 -n -Orientation -ExifImageWidth -ExifImageHeight '" + path + "'"),
+    EXPECT_EQ(test::Capture("exiftool -s3 -n -Orientation -ExifImageWidth -ExifImageHeight '" +
+                            path + "'"),
               "1\n480\n640\n");
     EXPECT_EQ(test::Capture("exiftool -s3 -ThumbnailLength '" + path + "'"), "");
   }

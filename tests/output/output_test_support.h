@@ -23,7 +23,8 @@ using Bytes = std::vector<std::uint8_t>;
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "trimora-output-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "trimora-output-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
   }
   ~TempFolder() {
@@ -48,7 +49,8 @@ inline Bytes ReadFile(const std::string& path) {
 
 inline void WriteFile(const std::string& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 // Runs a shell command; returns its exit code.
@@ -63,7 +65,8 @@ inline std::string Capture(const std::string& command) {
   if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
     std::array<char, 4096> buffer;
     std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+      out.append(buffer.data(), n);
     ::pclose(pipe);
   }
   return out;
@@ -81,10 +84,13 @@ inline std::string SamplePhoto(const std::string& name) {
 }
 
 // Copies a sample photograph into `folder` under `as` and returns the copy's path.
-inline std::string CopySample(const TempFolder& folder, const std::string& name, const std::string& as) {
+inline std::string CopySample(const TempFolder& folder, const std::string& name,
+                              const std::string& as) {
   const std::string to = folder.Path(as);
-  std::filesystem::copy_file(SamplePhoto(name), to, std::filesystem::copy_options::overwrite_existing);
-  std::filesystem::permissions(to, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::copy_file(SamplePhoto(name), to,
+                             std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::permissions(
+      to, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   return to;
 }
 
@@ -110,15 +116,16 @@ inline void WritePpm(const std::string& path, const Picture& p) {
   for (int y = 0; y < p.height(); ++y) {
     const std::uint8_t* px = p.row(y);
     for (int x = 0; x < p.width(); ++x, px += 4) {
-      const char rgb[3] = {static_cast<char>(px[2]), static_cast<char>(px[1]), static_cast<char>(px[0])};
+      const char rgb[3] = {static_cast<char>(px[2]), static_cast<char>(px[1]),
+                           static_cast<char>(px[0])};
       out.write(rgb, 3);
     }
   }
 }
 
 // Makes a JPEG file of the test pattern with cjpeg ("-sample" factors such as "2x2" or "4x1").
-inline std::string MakeJpeg(const TempFolder& folder, const std::string& name, int width, int height,
-                            const std::string& sample = "2x2") {
+inline std::string MakeJpeg(const TempFolder& folder, const std::string& name, int width,
+                            int height, const std::string& sample = "2x2") {
   const std::string ppm = folder.Path(name + ".ppm");
   WritePpm(ppm, TestPattern(width, height));
   const std::string path = folder.Path(name);
@@ -133,7 +140,9 @@ inline Bytes DjpegPixels(const std::string& path) {
   // "P6\n<w> <h>\n255\n": skip three lines.
   std::size_t at = 0;
   for (int line = 0; line < 3 && at != std::string::npos; ++line) at = out.find('\n', at) + 1;
-  return at == 0 || at > out.size() ? Bytes() : Bytes(out.begin() + static_cast<std::ptrdiff_t>(at), out.end());
+  return at == 0 || at > out.size()
+             ? Bytes()
+             : Bytes(out.begin() + static_cast<std::ptrdiff_t>(at), out.end());
 }
 
 }  // namespace trimora::test

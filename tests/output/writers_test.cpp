@@ -73,10 +73,10 @@ TEST(TiffWriter, ThreeByTwoPictureIs244BytesWithItsDirectoryAt58) {
     std::uint16_t tag, type;
     std::uint32_t count, value;
   };
-  const Expected entries[15] = {{254, 4, 1, 0},  {256, 3, 1, 3},  {257, 3, 1, 2},  {258, 3, 3, 24},
-                                {259, 3, 1, 1},  {262, 3, 1, 2},  {273, 4, 1, 40}, {277, 3, 1, 3},
-                                {278, 4, 1, 2},  {279, 4, 1, 18}, {282, 5, 1, 8},  {283, 5, 1, 16},
-                                {284, 3, 1, 1},  {296, 3, 1, 2},  {305, 2, 10, 30}};
+  const Expected entries[15] = {{254, 4, 1, 0}, {256, 3, 1, 3},  {257, 3, 1, 2},  {258, 3, 3, 24},
+                                {259, 3, 1, 1}, {262, 3, 1, 2},  {273, 4, 1, 40}, {277, 3, 1, 3},
+                                {278, 4, 1, 2}, {279, 4, 1, 18}, {282, 5, 1, 8},  {283, 5, 1, 16},
+                                {284, 3, 1, 1}, {296, 3, 1, 2},  {305, 2, 10, 30}};
   for (int i = 0; i < 15; ++i) {
     const std::size_t at = 60 + 12 * i;
     SCOPED_TRACE(i);
@@ -151,7 +151,8 @@ TEST(PngWriter, WritesSignatureHeaderAndNoAncillaryChunks) {
   EXPECT_EQ(Bytes(b.begin() + 16, b.begin() + 29), (Bytes{0, 0, 0, 5, 0, 0, 0, 4, 8, 2, 0, 0, 0}));
   std::vector<std::string> chunks;
   for (std::size_t at = 8; at + 8 <= b.size();) {
-    const std::size_t length = static_cast<std::size_t>(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+    const std::size_t length =
+        static_cast<std::size_t>(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
     chunks.emplace_back(b.begin() + at + 4, b.begin() + at + 8);
     at += 12 + length;
   }
@@ -192,7 +193,8 @@ TEST(Writers, PassTheCheckersOfTheirFormats) {
     EXPECT_NE(out.find("Image Width: 33 Image Length: 17"), std::string::npos) << out;
     // The one warning libtiff gives is about the fixed layout's Software text, which has
     // ten characters and no terminating zero; the layout keeps it.
-    const std::string known = "TIFFFetchNormalTag: Warning, ASCII value for tag \"Software\" does not end in null byte.";
+    const std::string known =
+        "TIFFFetchNormalTag: Warning, ASCII value for tag \"Software\" does not end in null byte.";
     std::string rest = out;
     if (const auto at = rest.find(known); at != std::string::npos) rest.erase(at, known.size());
     EXPECT_EQ(rest.find("Warning"), std::string::npos) << out;
@@ -249,7 +251,8 @@ TEST(JpegEncoder, WritesBaselineJfifThatDecodesClose) {
   int worst = 0;
   for (int y = 0; y < 24; ++y)
     for (int x = 4; x < 40; ++x)
-      for (int c = 0; c < 3; ++c) worst = std::max(worst, std::abs(back.row(y)[x * 4 + c] - p.row(y)[x * 4 + c]));
+      for (int c = 0; c < 3; ++c)
+        worst = std::max(worst, std::abs(back.row(y)[x * 4 + c] - p.row(y)[x * 4 + c]));
   EXPECT_LT(worst, 16);
   if (test::RequireReader("identify")) {
     EXPECT_EQ(test::Capture("identify -format '%Q %wx%h' '" + path + "'"), "90 40x24");
@@ -315,7 +318,8 @@ TEST(JpegRecoder, GivesTheSameBytesAsDecodingThenEncoding) {
   struct Case {
     int left, top, w, h;
   };
-  for (const Case c : {Case{0, 0, 640, 480}, Case{48, 16, 320, 208}, Case{37, 13, 201, 99}, Case{639, 479, 1, 1}}) {
+  for (const Case c : {Case{0, 0, 640, 480}, Case{48, 16, 320, 208}, Case{37, 13, 201, 99},
+                       Case{639, 479, 1, 1}}) {
     SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.top));
     const Picture cut = DecodeJpegRect(source, c.left, c.top, c.w, c.h);
     EXPECT_EQ(RecodeJpegRect(source, c.left, c.top, c.w, c.h), EncodeJpeg(PixelRows::Of(cut)));

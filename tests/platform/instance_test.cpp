@@ -190,8 +190,8 @@ TEST_F(InstanceTest, DataArrivesAsACopyDataMessageWithItsBytes) {
   QLocalServer server;
   ASSERT_TRUE(server.listen(QString::fromStdString(ClassSocketPath("TDataSink"))));
   const std::string text = "Ornamo:ORM: WRN: Menu list not empty";
-  EXPECT_TRUE(SendDataToClass(
-      "TDataSink", {reinterpret_cast<const unsigned char*>(text.data()), text.size()}));
+  EXPECT_TRUE(SendDataToClass("TDataSink",
+                              {reinterpret_cast<const unsigned char*>(text.data()), text.size()}));
   ASSERT_TRUE(Await([&] { return server.hasPendingConnections(); }));
   QLocalSocket* socket = server.nextPendingConnection();
   QByteArray bytes;

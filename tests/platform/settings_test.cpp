@@ -1,8 +1,8 @@
 // The settings store on real files under a temporary configuration home.
 #include "platform/settings.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

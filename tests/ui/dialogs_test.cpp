@@ -180,8 +180,8 @@ class DialogsTest : public QObject {
 
   void theCloseButtonAnswersTwo() {
     WhenShown(Box(), [&] { QTest::mouseClick(Box()->Frame()->CloseButton(), Qt::LeftButton); });
-    QCOMPARE(kit_->ShowMessageBox(QStringLiteral("Frage"), QStringLiteral("Weiter?"),
-                                  kButtonsYesNo, QString(), 315, 120, mainFrame_),
+    QCOMPARE(kit_->ShowMessageBox(QStringLiteral("Frage"), QStringLiteral("Weiter?"), kButtonsYesNo,
+                                  QString(), 315, 120, mainFrame_),
              2);
     // The dialogs carry only the close button, at the right edge.
     QVERIFY(!Box()->Frame()->MinimizeButton()->isVisibleTo(Box()));
@@ -199,10 +199,10 @@ class DialogsTest : public QObject {
     QFETCH(int, buttons);
     QFETCH(int, answer);
     WhenShown(Box(), [&] { QTest::keyClick(Box(), Qt::Key_Escape); });
-    QCOMPARE(kit_->ShowMessageBox(QStringLiteral("Frage"), QStringLiteral("Weiter?"),
-                                  static_cast<std::uint16_t>(buttons), QString(), 315, 120,
-                                  mainFrame_),
-             answer);
+    QCOMPARE(
+        kit_->ShowMessageBox(QStringLiteral("Frage"), QStringLiteral("Weiter?"),
+                             static_cast<std::uint16_t>(buttons), QString(), 315, 120, mainFrame_),
+        answer);
   }
 
   void enterAnswersWithTheDefaultButton() {

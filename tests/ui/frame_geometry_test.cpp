@@ -50,8 +50,7 @@ TEST(FrameGeometry, DraggingMovesOrResizesTheCodedEdges) {
   EXPECT_EQ(DragBounds(start, 0, 7, -3, 120, 60), (Bounds{107, 47, 400, 300}));
   EXPECT_EQ(DragBounds(start, kEdgeLeft, 10, 99, 120, 60), (Bounds{110, 50, 390, 300}));
   EXPECT_EQ(DragBounds(start, kEdgeRight, 10, 99, 120, 60), (Bounds{100, 50, 410, 300}));
-  EXPECT_EQ(DragBounds(start, kEdgeLeft | kEdgeTop, -5, -6, 120, 60),
-            (Bounds{95, 44, 405, 306}));
+  EXPECT_EQ(DragBounds(start, kEdgeLeft | kEdgeTop, -5, -6, 120, 60), (Bounds{95, 44, 405, 306}));
   EXPECT_EQ(DragBounds(start, kEdgeRight | kEdgeBottom, 5, 6, 120, 60),
             (Bounds{100, 50, 405, 306}));
 }

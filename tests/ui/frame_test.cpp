@@ -1,8 +1,8 @@
 // The skinned frame on real windows: moving and resizing, buttons, icon, looks, shape, panels.
 #include <QGuiApplication>
 #include <QImage>
-#include <QProcess>
 #include <QLabel>
+#include <QProcess>
 #include <QRegion>
 #include <QtTest>
 
@@ -335,8 +335,7 @@ class FrameTest : public QObject {
     const QImage background = bottom->Background().toImage().convertToFormat(QImage::Format_RGB32);
     const int gapStart = places[0].x + places[0].width - 1;
     for (int x = gapStart; x < places[1].x; ++x) {
-      for (int y = 0; y < drawn.height(); ++y)
-        QCOMPARE(drawn.pixel(x, y), background.pixel(x, y));
+      for (int y = 0; y < drawn.height(); ++y) QCOMPARE(drawn.pixel(x, y), background.pixel(x, y));
     }
     // ... while text is drawn inside the panel.
     bool inked = false;

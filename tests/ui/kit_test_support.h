@@ -82,11 +82,11 @@ inline void Drag(QWidget* widget, QPoint local, QPoint delta) {
 }  // namespace trimora::testing
 
 // A test program whose home and settings live in a temporary folder.
-#define TRIMORA_KIT_TEST_MAIN(TestClass)                          \
-  int main(int argc, char** argv) {                               \
-    trimora::testing::KitEnvironment environment;                 \
-    trimora::testing::Environment() = &environment;               \
-    QApplication app(argc, argv);                                 \
-    TestClass test;                                               \
-    return QTest::qExec(&test, argc, argv);                       \
+#define TRIMORA_KIT_TEST_MAIN(TestClass)            \
+  int main(int argc, char** argv) {                 \
+    trimora::testing::KitEnvironment environment;   \
+    trimora::testing::Environment() = &environment; \
+    QApplication app(argc, argv);                   \
+    TestClass test;                                 \
+    return QTest::qExec(&test, argc, argv);         \
   }

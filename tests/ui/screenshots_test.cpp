@@ -75,7 +75,8 @@ class ScreenshotsTest : public QObject {
     main_->show();
     main_->activateWindow();
     QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
-    if (!QTest::qWaitForWindowActive(main_.get())) qWarning("the main window did not become active");
+    if (!QTest::qWaitForWindowActive(main_.get()))
+      qWarning("the main window did not become active");
   }
 
   void cleanupTestCase() {
@@ -108,27 +109,29 @@ class ScreenshotsTest : public QObject {
     QTest::newRow("error") << QStringLiteral("04_message_error") << QStringLiteral("Fehler")
                            << QStringLiteral("Das angegebene Verzeichnis existiert nicht.")
                            << int(kButtonsOk) << QString() << QSize(315, 120);
-    QTest::newRow("question") << QStringLiteral("05_message_question")
-                              << QStringLiteral("Frage")
-                              << QStringLiteral("Soll die Datei „IMG_0042.JPG“ wirklich "
-                                                "gelöscht werden?")
+    QTest::newRow("question") << QStringLiteral("05_message_question") << QStringLiteral("Frage")
+                              << QStringLiteral(
+                                     "Soll die Datei „IMG_0042.JPG“ wirklich "
+                                     "gelöscht werden?")
                               << int(kButtonsYesNo) << QStringLiteral("AskOnDelete")
                               << QSize(315, 170);
     QTest::newRow("yes to all") << QStringLiteral("06_message_yes_to_all")
                                 << QStringLiteral("Frage")
-                                << QStringLiteral("Die Datei „IMG_0042.JPG“ gibt es im "
-                                                  "Zielverzeichnis schon.\r\nSoll sie "
-                                                  "überschrieben werden?")
+                                << QStringLiteral(
+                                       "Die Datei „IMG_0042.JPG“ gibt es im "
+                                       "Zielverzeichnis schon.\r\nSoll sie "
+                                       "überschrieben werden?")
                                 << int(kButtonsYesToAllNo) << QString() << QSize(320, 170);
-    QTest::newRow("narrow question") << QStringLiteral("07_message_narrow_question")
-                                     << QStringLiteral("Frage")
-                                     << QStringLiteral("Alle Markierungen aufheben?")
-                                     << int(kButtonsYesNo) << QStringLiteral("ShowLossySavingInfo")
-                                     << QSize(270, 170);
-    QTest::newRow("too small") << QStringLiteral("08_message_too_small") << QStringLiteral("Information")
-                               << QStringLiteral("Diese Bilder sind für das Format 10 x 15 zu klein und wurden "
-                                                 "nicht gespeichert:\r\nIMG_0001.jpg\r\nIMG_0002.jpg")
-                               << int(kButtonsOk) << QString() << QSize(360, 150 + 16 * 2);
+    QTest::newRow("narrow question")
+        << QStringLiteral("07_message_narrow_question") << QStringLiteral("Frage")
+        << QStringLiteral("Alle Markierungen aufheben?") << int(kButtonsYesNo)
+        << QStringLiteral("ShowLossySavingInfo") << QSize(270, 170);
+    QTest::newRow("too small")
+        << QStringLiteral("08_message_too_small") << QStringLiteral("Information")
+        << QStringLiteral(
+               "Diese Bilder sind für das Format 10 x 15 zu klein und wurden "
+               "nicht gespeichert:\r\nIMG_0001.jpg\r\nIMG_0002.jpg")
+        << int(kButtonsOk) << QString() << QSize(360, 150 + 16 * 2);
   }
   void theMessageBoxes() {
     QFETCH(QString, name);

@@ -5,8 +5,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "tables/ansi_text.h"
 #include "qt/images.h"
+#include "tables/ansi_text.h"
 
 namespace ornasys::qt {
 namespace {

@@ -25,8 +25,8 @@ struct Palette {
 };
 
 const Palette kActive{QColor(61, 140, 255), QColor(94, 165, 255), QColor(6, 97, 248),
-                      QColor(0, 89, 242),  QColor(0, 74, 228),  QColor(0, 45, 200),
-                      QColor(0, 24, 206),  QColor(0, 48, 222),  QColor(32, 82, 255),
+                      QColor(0, 89, 242),   QColor(0, 74, 228),   QColor(0, 45, 200),
+                      QColor(0, 24, 206),   QColor(0, 48, 222),   QColor(32, 82, 255),
                       QColor(0, 89, 247)};
 const Palette kInactive{QColor(186, 200, 238), QColor(204, 216, 246), QColor(138, 163, 224),
                         QColor(120, 150, 214), QColor(112, 140, 204), QColor(100, 124, 190),
@@ -75,8 +75,7 @@ QImage Piece(const Palette& p, int width, const RowColour& row, int edgeSide) {
   return img;
 }
 
-void RoundedButtonBase(QPainter& g, const QColor& top, const QColor& bottom,
-                       const QColor& border) {
+void RoundedButtonBase(QPainter& g, const QColor& top, const QColor& bottom, const QColor& border) {
   QLinearGradient grad(0, 0, 14, 21);
   grad.setColorAt(0, top);
   grad.setColorAt(1, bottom);
@@ -243,14 +242,13 @@ int main(int argc, char** argv) {
     ok &= Save(Button(Glyph::Maximize, dis), out, QStringLiteral("MAXIMIZE") + tail);
     ok &= Save(Button(Glyph::Restore, dis), out, QStringLiteral("RESTORE") + tail);
     ok &= Save(Button(Glyph::Close, dis), out, QStringLiteral("CLOSE") + tail);
-    ok &= Save(WindowIcon(dis), out, dis ? QStringLiteral("ICON_DIS_BMP") : QStringLiteral("ICON_BMP"));
+    ok &= Save(WindowIcon(dis), out,
+               dis ? QStringLiteral("ICON_DIS_BMP") : QStringLiteral("ICON_BMP"));
   }
   ok &= Save(SmallPicture([](QPainter& g) { Folder(g, true); }), out, QStringLiteral("GLYPH_OPEN"));
   ok &= Save(SmallPicture([](QPainter& g) {
-               g.setPen(QPen(QColor(30, 150, 50), 2.6, Qt::SolidLine, Qt::RoundCap,
-                             Qt::RoundJoin));
-               g.drawPolyline(QPolygonF() << QPointF(3, 8.5) << QPointF(6.5, 12)
-                                          << QPointF(13, 4));
+               g.setPen(QPen(QColor(30, 150, 50), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+               g.drawPolyline(QPolygonF() << QPointF(3, 8.5) << QPointF(6.5, 12) << QPointF(13, 4));
              }),
              out, QStringLiteral("GLYPH_OK"));
   ok &= Save(SmallPicture([](QPainter& g) {
