@@ -111,7 +111,8 @@ TEST(ScaleToView, FinishesEachRowOnceBeforeItIsRead) {
     const Picture expected = ScaleToView(src, c.tw, c.th);
     ASSERT_EQ(out.width(), expected.width());
     ASSERT_EQ(out.height(), expected.height());
-    EXPECT_EQ(std::memcmp(out.data(), expected.data(), expected.byteCount()), 0);
+    if (expected.byteCount() > 0)
+      EXPECT_EQ(std::memcmp(out.data(), expected.data(), expected.byteCount()), 0);
   }
 }
 
