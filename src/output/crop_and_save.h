@@ -9,6 +9,7 @@
 #include <atomic>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,9 @@ struct SaveRunState {
   std::atomic<bool> SavingInProgress{false};
   // The user answered "Ja, &alle" in this writing pass.
   bool OverwriteAll = false;
+  // Output names chosen in this pass whose files are still being written: they count as
+  // existing files when the next name is chosen.
+  std::set<std::string> Reserved;
 };
 
 // What the run takes from the program besides the records.
@@ -57,6 +61,11 @@ struct SaveRunContext {
   // first showing would give with it (PlaceFirstSelection). Without one such a record ends the
   // run for its missing selection.
   std::optional<FormatRecord> defaultFormat;
+  // Pictures cut at the same time. With more than one, every output name is chosen (and any
+  // question asked) before its picture is started, the pictures are written under temporary
+  // names and take their names in picture order, so that files, names and progress are those
+  // of the run one at a time.
+  int jobs = 1;
 };
 
 // The output name of a record: folder (ending with a separator) + file-name part of Filename;
@@ -64,7 +73,8 @@ struct SaveRunContext {
 // FileType appended.
 std::string OutputName(const std::string& destFolder, const std::string& filename, const std::string& fileType);
 
-// Asks before an existing file is replaced. Returns `path` when nothing is there, after
+// Asks before an existing file is replaced (a name in SaveRunState::Reserved counts as
+// existing). Returns `path` when nothing is there, after
 // "Ja, &alle" earlier in the pass, or after "&Ja"/"Ja, &alle"; after "&Nein" (and when the box
 // is closed without an answer) the first free name base + "_" + n + ending, base being the path
 // without its last four characters and the ending ".jpg" for JPG, else "." + FileType.
@@ -76,7 +86,10 @@ std::string ConfirmOverwrite(const std::string& path, const std::string& fileTyp
 // panel 3, and ends with the picture count there. A marked picture never shown gets the
 // selection of its first showing (SaveRunContext::defaultFormat); one too small for the format
 // is skipped and named in a note after the pass. An error ends the run at that picture and
-// propagates after the closing steps; files written before it stay.
+// propagates after the closing steps; files written before it stay. With SaveRunContext::jobs
+// above one the pictures are cut in parallel with the same files, names, progress texts and
+// errors; after an error no further picture is started and the pictures behind it leave no
+// file.
 void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& destFolder,
                  const SaveRunContext& context, SaveRunState& state, SaveRunView& view);
 

@@ -157,15 +157,17 @@ std::string CreateTemporaryBeside(const std::string& path) {
   return chosen;
 }
 
-ReplacingFile::ReplacingFile(std::string path) : path_(std::move(path)) {
-  if (IsFolder(path_)) throw Error(ErrorCode::kFileCannotCreate, {path_});
-  // A write-protected file (no write permission for anyone) stays as it is, also for the
-  // superuser, as a read-only file does on Windows.
+void CheckReplaceable(const std::string& path) {
+  if (IsFolder(path)) throw Error(ErrorCode::kFileCannotCreate, {path});
   struct stat existing {};
-  if (::stat(path_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+  if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
       (existing.st_mode & 0222) == 0) {
-    throw Error(ErrorCode::kFileWriteProtected, {path_});
+    throw Error(ErrorCode::kFileWriteProtected, {path});
   }
+}
+
+ReplacingFile::ReplacingFile(std::string path) : path_(std::move(path)) {
+  CheckReplaceable(path_);
   const int fd = OpenTemporaryBeside(path_, temporary_);
   TakeOverPermissions(path_, temporary_);
   file_ = ::fdopen(fd, "wb");

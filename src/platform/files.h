@@ -63,6 +63,12 @@ std::string ReadWholeFile(const std::string& path);
 // all) is not replaced. Throws trimora::Error.
 void ReplaceFileContents(const std::string& path, std::string_view bytes);
 
+// Throws trimora::Error when a finished file could not take the name `path`: a folder stands
+// there (kFileCannotCreate), or a write-protected file (no write permission for anyone,
+// kFileWriteProtected), which stays as it is also for the superuser, as a read-only file does on
+// Windows.
+void CheckReplaceable(const std::string& path);
+
 // A free temporary name beside `path` ("<folder>/.<name>.<n>.tmp"), created empty and
 // exclusively; throws trimora::Error (kFileCannotCreate) when none can be created.
 std::string CreateTemporaryBeside(const std::string& path);

@@ -4,11 +4,13 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <tuple>
 
+#include "../outside_readers.h"
 #include "folder/cutting_record.h"
 #include "formats/format_tables.h"
 #include "imaging/enlarge.h"
-#include "../outside_readers.h"
 #include "output_test_support.h"
 #include "platform/settings.h"
 #include "tables/table.h"
@@ -46,13 +48,15 @@ class CropCommandTest : public ::testing::Test {
   void Save() { SaveTableToFile(table, src.Path("CroppingData.kv2")); }
 
   // Runs the tool; stderr goes to `err`, the exit code is returned.
-  int Crop(const std::string& options, std::string& err, const std::string& typed = "") {
+  int Crop(const std::string& options, std::string& err, const std::string& typed = "",
+           const TempFolder* dest = nullptr) {
     const std::string errFile = config.Path("stderr.txt");
     const std::string inFile = config.Path("stdin.txt");
     test::WriteFile(inFile, test::Bytes(typed.begin(), typed.end()));
     const std::string input = "<'" + inFile + "'";
-    const int code = test::Run("'" + program + "' crop '" + src.path() + "' '" +
-                               out.path() + "' " + options + " " + input + " 2>'" + errFile + "'");
+    const int code =
+        test::Run("'" + program + "' crop '" + src.path() + "' '" + (dest ? dest : &out)->path() +
+                  "' " + options + " " + input + " 2>'" + errFile + "'");
     const test::Bytes bytes = test::ReadFile(errFile);
     err.assign(bytes.begin(), bytes.end());
     return code;
@@ -113,6 +117,125 @@ TEST_F(CropCommandTest, AnErrorEndsTheRunWithItsTextAndKeepsEarlierFiles) {
   EXPECT_EQ(err.find("Speichere 3/3"), std::string::npos) << err;
   EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
   EXPECT_EQ(FilesIn(out), 1u);
+}
+
+// Every file of a folder, hidden ones too: name, bytes, access rights and date.
+std::vector<std::tuple<std::string, test::Bytes, fs::perms, fs::file_time_type>> FolderContents(
+    const TempFolder& folder) {
+  std::vector<std::tuple<std::string, test::Bytes, fs::perms, fs::file_time_type>> files;
+  for (const fs::directory_entry& e : fs::directory_iterator(folder.path())) {
+    files.emplace_back(e.path().filename().string(), test::ReadFile(e.path().string()),
+                       e.status().permissions(), e.last_write_time());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TEST_F(CropCommandTest, ParallelRunWritesWhatTheRunOneAtATimeWrites) {
+  // Each case is cut once with one picture at a time and once with three at a time into
+  // destination folders prepared alike: exit code, progress and error text, and every file
+  // with its name, bytes, rights and date must be the same.
+  struct Case {
+    const char* what;
+    const char* options;
+    int code;
+    std::function<void()> records;
+    std::function<void(const TempFolder&)> dest;
+  };
+  const auto mixed = [this] {
+    test::CopySample(src, "canon-ixus.jpg", "a.jpg");
+    test::CopySample(src, "plain-landscape.jpg", "b.jpg");
+    test::CopySample(src, "plain-portrait.jpg", "c.jpg");
+    test::CopySample(src, "nikon-e950.jpg", "d.jpg");
+    test::CopySample(src, "fujifilm-dx10.jpg", "e.jpg");
+    test::CopySample(src, "plain-landscape.jpg", "f.jpg");
+    test::CopySample(src, "plain-portrait.jpg", "f.JPG");  // the same output name as f.jpg
+    Add("a.jpg", "JPG", 16, 1, 1, 20, 15, 640, 480);       // lossless, by jpegtran
+    Add("b.jpg", "JPG", 1, 10, 10, 300, 200, 600, 450);    // decoded and encoded again
+    Add("c.jpg", "TIF", 1, 5, 7, 200, 300, 450, 600);
+    Add("d.jpg", "BMP", 1, 0, 0, 400, 300, 800, 600);
+    table.WriteBoolean("AutoCorrection", true);
+    Add("e.jpg", "PNG", 1, 3, 3, 333, 222, 640, 480);
+    table.WriteText("RedEyeCoords", "100,100,140,130");
+    Add("f.jpg", "PNG", 1, 0, 0, 100, 100, 600, 450);
+    Add("f.JPG", "PNG", 1, 0, 0, 120, 90, 450, 600);
+  };
+  const std::vector<Case> cases = {
+      {"mixed roads and types, names taken in the folder and in the run", "--overwrite no", 0,
+       mixed,
+       [](const TempFolder& d) {
+         test::WriteFile(d.Path("c.TIF"), {1, 2, 3});
+       }},
+      {"an output name twice in the run, replaced", "--overwrite all", 0, mixed,
+       [](const TempFolder&) {}},
+      {"an unreadable picture in the middle", "--overwrite yes", 1,
+       [this] {
+         test::CopySample(src, "plain-landscape.jpg", "a.jpg");
+         test::CopySample(src, "truncated.jpg", "b.jpg");
+         for (const char* name : {"c.jpg", "d.jpg", "e.jpg"})
+           test::CopySample(src, "plain-portrait.jpg", name);
+         Add("a.jpg", "PNG", 1, 0, 0, 10, 10, 600, 450);
+         Add("b.jpg", "PNG", 1, 0, 0, 600, 450, 600, 450);
+         for (const char* name : {"c.jpg", "d.jpg", "e.jpg"})
+           Add(name, "TIF", 1, 0, 0, 400, 500, 450, 600);
+       },
+       [](const TempFolder&) {}},
+      {"a write-protected output in the middle", "--overwrite yes", 1,
+       [this] {
+         for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) {
+           test::CopySample(src, "plain-landscape.jpg", name);
+           Add(name, "BMP", 1, 0, 0, 500, 400, 600, 450);
+         }
+       },
+       [](const TempFolder& d) {
+         test::WriteFile(d.Path("b.BMP"), {1, 2, 3});
+         fs::permissions(d.Path("b.BMP"), fs::perms::owner_read);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const fs::directory_entry& e : fs::directory_iterator(src.path())) fs::remove(e.path());
+    table = Table{CuttingDataColumns()};
+    c.records();
+    Save();
+    const TempFolder one, three;
+    c.dest(one);
+    c.dest(three);
+    std::string errOne, errThree;
+    EXPECT_EQ(Crop(c.options + std::string(" --jobs 1"), errOne, "", &one), c.code) << errOne;
+    EXPECT_EQ(Crop(c.options + std::string(" --jobs=3"), errThree, "", &three), c.code) << errThree;
+    for (std::string* err : {&errOne, &errThree}) {
+      const std::string& folder = err == &errOne ? one.path() : three.path();
+      for (std::size_t at; (at = err->find(folder)) != std::string::npos;)
+        err->replace(at, folder.size(), "ZIEL");
+    }
+    EXPECT_EQ(errOne, errThree);
+    EXPECT_EQ(FolderContents(one), FolderContents(three));
+    EXPECT_GE(FolderContents(one).size(), c.code == 0 ? 5u : 1u);
+  }
+}
+
+TEST_F(CropCommandTest, ErrorsOfAParallelRunAreReportedAsOneAtATime) {
+  // The texts the run one at a time gives, also when its later pictures are already in flight.
+  test::CopySample(src, "plain-landscape.jpg", "a.jpg");
+  test::CopySample(src, "truncated.jpg", "b.jpg");
+  test::CopySample(src, "plain-portrait.jpg", "c.jpg");
+  test::CopySample(src, "plain-portrait.jpg", "d.jpg");
+  Add("a.jpg", "PNG", 1, 0, 0, 10, 10, 600, 450);
+  Add("b.jpg", "PNG", 1, 0, 0, 600, 450, 600, 450);
+  Add("c.jpg", "PNG", 1, 0, 0, 10, 10, 450, 600);
+  Add("d.jpg", "PNG", 1, 0, 0, 10, 10, 450, 600);
+  Save();
+  std::string err;
+  EXPECT_EQ(Crop("--jobs 2", err), 1);
+  EXPECT_EQ(err.substr(0, err.find("trimora crop: ")), "Speichere 1/4\nSpeichere 2/4\n") << err;
+  EXPECT_NE(err.find(src.Path("b.jpg")), std::string::npos) << err;
+  EXPECT_EQ(FilesIn(out), 1u);  // a.PNG, no temporary file of c or d
+  EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
+  // Wrong counts are wrong calls.
+  for (const char* options : {"--jobs 0", "--jobs", "--jobs=x", "--jobs 65", "--jobs -1"}) {
+    EXPECT_EQ(Crop(options, err), 2) << options;
+  }
 }
 
 TEST_F(CropCommandTest, WritesInTheOrderOfTheListingWhateverOrderTheFileKept) {
