@@ -1,6 +1,7 @@
 // The settings store against QSettings in INI form, both on a file with the forty values a
-// real session leaves, and both without a cache in between (a fresh QSettings per call, as
-// the store reads its file anew on every call). Also the version record scan of Trimora2.
+// real session leaves; a fresh QSettings per call, so that it too sees changes of other
+// programs (the store keeps the parsed file and looks at the file's identity on every call).
+// Also the version record scan of Trimora2.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 

@@ -27,6 +27,10 @@ void FormatChooser::ChooseFormatButtonClick(FormatPopupPlace place) {
 }
 
 void FormatChooser::FormatPopupItemClick(std::int32_t formatId) {
+  ApplyFormatWithStripes(formatId);
+}
+
+void FormatChooser::ApplyFormatWithStripes(std::int32_t formatId) {
   const bool enlarged = folder_.Corrections().enlarged;
   if (enlarged) corrections_.RemoveEnlargement();
   frame_.ApplyFormat(formatId, true);

@@ -28,9 +28,11 @@ class FormatChooser {
   // Opens the chooser below the format button or at the pointer (the caller checks that the
   // format button is enabled).
   void ChooseFormatButtonClick(FormatPopupPlace place);
-  // An entry of the chooser: the picture on screen gets that format; side stripes are taken
-  // off first and added again for the new format.
+  // An entry of the chooser: the picture on screen gets that format (ApplyFormatWithStripes).
   void FormatPopupItemClick(std::int32_t formatId);
+  // ApplyFormat(formatId, true) on the picture on screen; side stripes on it are taken off
+  // first and added again for the format now applied, so that they fit its proportions.
+  void ApplyFormatWithStripes(std::int32_t formatId);
   // An entry of "&Standardausgabeformat": the new default format, the submenu's check mark,
   // the type buttons of pictures not shown yet; with no picture listed also the chooser.
   void DefaultFormatItemClick(std::int32_t formatId);

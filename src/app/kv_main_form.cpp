@@ -25,6 +25,7 @@
 #include <utility>
 
 #include "app/info_dialog.h"
+#include "app/main_settings.h"
 #include "app/options_dialog.h"
 #include "app/tool_icons.h"
 #include "formats/format_dialog.h"
@@ -187,7 +188,7 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   statusBar_->hide();
   column->addWidget(statusBar_);
 
-  setMinimumSize(800, 600);
+  setMinimumSize(kMainMinimumWidth, kMainMinimumHeight);
   resize(800, 600);
   qApp->installEventFilter(this);
 

@@ -10,6 +10,7 @@
 #include "platform/error_text.h"
 #include "platform/files.h"
 #include "platform/instance.h"
+#include "platform/settings.h"
 #include "platform/paths.h"
 #include "platform/settings_schema.h"
 #include "platform/version.h"
@@ -163,7 +164,12 @@ class MainPresenter::CorrectionSide : public CorrectionView {
   }
   void ShowError(const std::string& text) override { main_.view_.ShowError(text); }
   void SetBusy(bool busy) override { main_.view_.SetBusy(busy); }
-  void CommandsChanged() override { main_.RefreshCommands(); }
+  // Every correction step ends here, after the picture on screen changed: the commands follow
+  // and the magnifier shows the new picture under a resting pointer.
+  void CommandsChanged() override {
+    main_.RefreshCommands();
+    main_.RefreshZoom();
+  }
   bool SavingInProgress() const override { return main_.SavingInProgress(); }
 
  private:
@@ -578,7 +584,7 @@ void MainPresenter::AfterFormatDialog() {
   formats_.LoadDefaultFormat(inRange(defaultId) ? defaultId : 1);
   frame_.RefreshTypeButtons(false);
   const std::int32_t currentId = formats_.CurrentFormat.FormatID;
-  frame_.ApplyFormat(inRange(currentId) ? currentId : 1, true);
+  chooser_.ApplyFormatWithStripes(inRange(currentId) ? currentId : 1);
   BuildFormatMenus();
 }
 
@@ -666,13 +672,17 @@ void MainPresenter::Close() {
   for (const char* name : {kHelpWindowClass, kGuideWindowClass}) {
     if (outside_.ClassOpen(name)) outside_.Post(name, kCloseMessage, 0);
   }
-  corrections_.Close();
-  SaveFolderSettings(folder_.CurrentSettings());
-  settings_.zoomLevel = magnifier_.ZoomLevel();
-  settings_.zoomActive = !magnifier_.Paused();
-  settings_.exifVisible = exif_.Visible();
-  SaveMainWindowSettings(settings_);
-  Write(setting::kMasterAlpha, frame_.MasterAlpha);
+  {
+    // The settings file is written once, with every value of the close.
+    const SettingsBatch batch;
+    corrections_.Close();
+    SaveFolderSettings(folder_.CurrentSettings());
+    settings_.zoomLevel = magnifier_.ZoomLevel();
+    settings_.zoomActive = !magnifier_.Paused();
+    settings_.exifVisible = exif_.Visible();
+    SaveMainWindowSettings(settings_);
+    Write(setting::kMasterAlpha, frame_.MasterAlpha);
+  }
   view_.ClearPicture();
   frame_.ClearCurrentPicture();
   folder_.Close();

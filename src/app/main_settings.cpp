@@ -35,8 +35,10 @@ MainWindowSettings LoadMainWindowSettings(const WindowRect& desktop) {
   const WindowPlaceSettings& exif = setting::kExifWindowPlace;
   const int exifWidth = Read(exif.width);
   const int exifHeight = Read(exif.height);
-  s.exifPlace = {Read(exif.left, (desktop.width - exifWidth) / 2),
-                 Read(exif.top, (desktop.height - exifHeight) / 2), exifWidth, exifHeight};
+  s.exifPlace =
+      FitIntoArea({Read(exif.left, (desktop.width - exifWidth) / 2),
+                   Read(exif.top, (desktop.height - exifHeight) / 2), exifWidth, exifHeight},
+                  desktop, kExifMinimumWidth, kExifMinimumHeight);
   s.exifVisible = Read(setting::kExifVisible);
   s.showHints = Read(setting::kShowHints);
   return s;
@@ -77,6 +79,8 @@ StartPlacement PlaceAtStart(const MainWindowSettings& s, const WindowRect& deskt
     place.rect.left = 1;
     place.rect.top = 1;
   }
+  // Stored numbers may be anything: the window stays on the screen and usable.
+  place.rect = FitIntoArea(place.rect, desktop, kMainMinimumWidth, kMainMinimumHeight);
   place.maximized = s.maximized;
   return place;
 }

@@ -22,7 +22,7 @@ struct MainWindowSettings {
   bool zoomActive = true;     // ZoomActive (the magnifier is not paused)
   ui::BandOrder bandOrder = ui::kDesignedBandOrder;  // ToolBar\Order
   std::array<bool, 5> bandsShown = {};  // band n shown: the visibility setting of its tool bar
-  WindowRect exifPlace;                 // EXIF\Left, Top, Width, Height, kept as they were read
+  WindowRect exifPlace;                 // EXIF\Left, Top, Width, Height, fitted into the desktop
   bool exifVisible = false;             // EXIF\Visible
   bool showHints = true;                // ShowHints
 };
@@ -33,6 +33,12 @@ MainWindowSettings LoadMainWindowSettings(const WindowRect& desktop);
 // always Fashion for now: StandardSkin is written false.
 void SaveMainWindowSettings(const MainWindowSettings& settings);
 
+// The smallest sizes of the main window and of the EXIF/IPTC window.
+inline constexpr int kMainMinimumWidth = 800;
+inline constexpr int kMainMinimumHeight = 600;
+inline constexpr int kExifMinimumWidth = 210;
+inline constexpr int kExifMinimumHeight = 80;
+
 // Where the window opens.
 struct StartPlacement {
   WindowRect rect;
@@ -41,8 +47,8 @@ struct StartPlacement {
 };
 
 // The place of the window at start: 800 x 600 centred on `desktop` on the first run; else the
-// saved size at the saved position (a position beyond 1024 x 768 gives 1, 1), maximised when it
-// was.
+// saved size at the saved position (a position beyond 1024 x 768 gives 1, 1), fitted into
+// `desktop` and no smaller than the smallest size, maximised when it was.
 StartPlacement PlaceAtStart(const MainWindowSettings& settings, const WindowRect& desktop);
 
 // The values of the settings dialog from the settings store, with the dialog's defaults

@@ -18,18 +18,13 @@
 #include "metadata/exif_window.h"
 #include "formats/format_dialog_presenter.h"
 #include "formats/format_menus.h"
+#include "platform/screen_area.h"
 #include "ui/band_layout.h"
 
 namespace trimora {
 
 // A window's place on the screen: position and size of its content.
-struct WindowRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const WindowRect&) const = default;
-};
+using WindowRect = ScreenRect;
 
 // Where the format chooser opens: just below the format button's lower left corner, or at the
 // pointer (a right click on "Thumbnails anzeigen").

@@ -14,6 +14,7 @@ bool HasJpgExtension(std::string_view name);
 bool ListedBefore(std::string_view a, std::string_view b);
 // The full paths of the regular files of `folder` whose names end in ".jpg" (any case), sorted
 // by file name (ListedBefore); sub-folders are not entered. Each path is `folder`,
-// a separator added when missing, and the file name. An unreadable folder gives nothing.
+// a separator added when missing, and the file name. Throws trimora::Error (kFolderCannotRead)
+// when the folder cannot be read.
 std::vector<std::string> ListJpegFiles(std::string_view folder);
 }  // namespace trimora

@@ -14,6 +14,7 @@
 #include "output/turn_original.h"
 #include "platform/error.h"
 #include "platform/error_text.h"
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/settings_schema.h"
@@ -81,7 +82,8 @@ std::string FolderPresenter::CuttingDataPath() const {
 }
 
 void FolderPresenter::WriteTableIfAny() {
-  if (builtCount_ <= 0) return;
+  // A folder that another window works on keeps that window's table.
+  if (builtCount_ <= 0 || !claim_ || !claim_->Held()) return;
   try {
     if (keptApart_.empty()) {
       SaveCuttingData(records_, CuttingDataPath());
@@ -128,6 +130,14 @@ void FolderPresenter::ClearFolderState() {
 }
 
 void FolderPresenter::OpenFolder(const std::string& path) {
+  // A folder that cannot be read is not opened: what was open stays.
+  std::vector<std::string> listing;
+  try {
+    listing = ListJpegFiles(path);
+  } catch (const Error& e) {
+    view_.ShowError(ErrorText(e));
+    return;
+  }
   view_.SetBusy(true);
   struct Guard {
     FolderView& view;
@@ -149,7 +159,17 @@ void FolderPresenter::OpenFolder(const std::string& path) {
   records_.clear();
   keptApart_.clear();
 
-  listing_ = ListJpegFiles(path);
+  // One window works on a folder at a time; a second one only looks.
+  claim_.reset();
+  claim_ = std::make_unique<FolderClaim>(path);
+  if (claim_->Held()) {
+    // Temporary files of a rotation that was killed go now.
+    RemoveStaleTemporaries(path);
+  } else {
+    ShowFolderInUse();
+  }
+
+  listing_ = std::move(listing);
   auto openEmpty = [this] {
     listing_.clear();
     records_.clear();
@@ -188,6 +208,8 @@ void FolderPresenter::OpenFolder(const std::string& path) {
 }
 
 std::vector<std::string> FolderPresenter::OfferUpright() {
+  // The pictures of a folder another window works on stay as that window knows them.
+  if (!claim_ || !claim_->Held()) return {};
   if (!settings_.Get(setting::kAskToTurnUpright) || uprightOffered_.count(sourceFolder_) != 0)
     return {};
   std::vector<std::pair<std::string, Turn>> sideways;
@@ -250,8 +272,18 @@ void FolderPresenter::FillRecordsFromListing(const std::vector<CuttingRecord>& l
   }
 }
 
+void FolderPresenter::ShowFolderInUse() {
+  view_.ShowMessageBox(
+      "Information", ErrorText(ErrorCode::kFolderInUse, {WithoutTrailingSeparator(sourceFolder_)}),
+      ui::kButtonsOk, "", 420, 190);
+}
+
 void FolderPresenter::ResetFolder() {
   if (current_ < 0) return;
+  if (claim_ && !claim_->Held()) {
+    ShowFolderInUse();
+    return;
+  }
   RemoveFile(CuttingDataPath());
   OpenFolder(sourceFolder_);
 }

@@ -18,6 +18,7 @@
 #include "folder/hand_over.h"
 #include "imaging/enlarge.h"
 #include "imaging/picture.h"
+#include "platform/file_lock.h"
 #include "platform/settings_schema.h"
 
 namespace trimora {
@@ -102,15 +103,18 @@ class FolderPresenter : public FileListSink {
   // table written first, a folder that does not exist refused with the same message); when
   // `pictureName` is not empty, that picture is shown as soon as its strip entry is built.
   void OpenGivenFolder(const std::string& path, const std::string& pictureName);
-  // Rebuilds everything for `path` (with or without a trailing separator).
+  // Rebuilds everything for `path` (with or without a trailing separator). A folder that
+  // cannot be read is reported and not opened. A folder that another window works on (another
+  // program instance included) is opened for looking only, with a note: its table is neither
+  // written nor reset from here.
   void OpenFolder(const std::string& path);
   // "Verzeichnis zurücksetzen": the folder's cutting-data file is removed and the folder opened
-  // anew (only while a picture is shown).
+  // anew (only while a picture is shown; in a folder opened for looking only, the note again).
   void ResetFolder();
   // The user switched "Thumbnails anzeigen" to `checked`.
   void ThumbnailsToggled(bool checked);
-  // Writes the cutting-data table to the open folder's file when at least one entry was built;
-  // failures are ignored.
+  // Writes the cutting-data table to the open folder's file when at least one entry was built
+  // and this window works on the folder; failures are ignored.
   void WriteTableIfAny();
   // Closing the main window: stops and awaits the thread, then writes the table (also when the
   // strip was not complete).
@@ -219,10 +223,12 @@ class FolderPresenter : public FileListSink {
   void ShowPictureFrom(int position, bool mayAlignToBlocks, std::optional<Picture> decoded,
                        Picture preview = Picture());
   void ClearFolderState();
+  // The note that another window works on the open folder.
+  void ShowFolderInUse();
   void OpenCheckedFolder(const std::string& path);
   void FillRecordsFromListing(const std::vector<CuttingRecord>& loaded);
-  // Once per folder: offers to bring the pictures upright whose Exif data says the camera was
-  // turned, and turns them on "Ja"; returns the paths turned.
+  // Once per folder this window works on: offers to bring the pictures upright whose Exif data
+  // says the camera was turned, and turns them on "Ja"; returns the paths turned.
   std::vector<std::string> OfferUpright();
   std::string CuttingDataPath() const;
   bool RecordDeleted(int position) const;
@@ -255,11 +261,11 @@ class FolderPresenter : public FileListSink {
   std::string wantedPicture_;  // the file name to show when its entry is built
   std::string currentFile_;
   std::vector<CuttingRecord> records_;
-  std::vector<CuttingRecord> keptApart_;
-  std::set<std::string> uprightOffered_;  // folders whose pictures were offered to be turned  //
-                                          // records of undecodable files, written back at the end
+  std::vector<CuttingRecord> keptApart_;  // records of undecodable files, written back at the end
+  std::set<std::string> uprightOffered_;  // folders whose pictures were offered to be turned
   Picture displayed_;
   std::unique_ptr<TFileListThread> thread_;
+  std::unique_ptr<FolderClaim> claim_;  // this window's claim on the open folder
 
   ShownCorrections corrections_;
   bool showPending_ = false;  // a picture being shown is not yet given to the view

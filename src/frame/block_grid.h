@@ -9,25 +9,13 @@
 #include <cstdint>
 
 #include "formats/format_tables.h"
+#include "platform/screen_area.h"
 
 namespace trimora {
 
 // Rounds to the nearest integer with ties to the even integer, in the extended precision the
 // grid arithmetic uses (2.5 gives 2, 3.5 gives 4).
 int RoundEven(long double value);
-
-// A rectangle on the picture view in screen pixels.
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  // The right edge (exclusive).
-  int right() const { return left + width; }
-  // The bottom edge (exclusive).
-  int bottom() const { return top + height; }
-  bool operator==(const ScreenRect&) const = default;
-};
 
 // The grid and selection state of the picture being shown.
 struct GridState {

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
 
   std::vector<WindowPlace> screens;
   for (const QScreen* screen : QGuiApplication::screens()) {
-    const QRect g = screen->geometry();
+    const QRect g = screen->availableGeometry();
     screens.push_back({g.x(), g.y(), g.width(), g.height()});
   }
   const QSize screen = QGuiApplication::primaryScreen()->size();

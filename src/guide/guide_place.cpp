@@ -22,14 +22,18 @@ WindowPlace ReadGuidePlace(int screenWidth, int screenHeight) {
 WindowPlace KeepOnScreens(const WindowPlace& place, const std::vector<WindowPlace>& screens) {
   if (screens.empty()) return place;
   for (const WindowPlace& screen : screens) {
-    const bool apart =
-        place.left >= screen.left + screen.width || place.left + place.width <= screen.left ||
-        place.top >= screen.top + screen.height || place.top + place.height <= screen.top;
-    if (!apart) return place;
+    // In 64 bits: stored numbers may be anything.
+    const auto end = [](long long start, long long size) { return start + size; };
+    const bool apart = place.left >= end(screen.left, screen.width) ||
+                       end(place.left, place.width) <= screen.left ||
+                       place.top >= end(screen.top, screen.height) ||
+                       end(place.top, place.height) <= screen.top;
+    if (!apart) return FitIntoArea(place, screen, kGuideMinimumWidth, kGuideMinimumHeight);
   }
   const WindowPlace& first = screens.front();
-  return {first.left + (first.width - place.width) / 2,
-          first.top + (first.height - place.height) / 2, place.width, place.height};
+  const WindowPlace fitted = FitIntoArea(place, first, kGuideMinimumWidth, kGuideMinimumHeight);
+  return {first.left + (first.width - fitted.width) / 2,
+          first.top + (first.height - fitted.height) / 2, fitted.width, fitted.height};
 }
 
 bool StandardSkinChosen() { return Read(setting::kStandardSkin); }

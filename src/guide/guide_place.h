@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/screen_area.h"
 #include "platform/settings_schema.h"
 
 namespace trimora::guide {
@@ -23,13 +24,7 @@ inline constexpr int kGuideMinimumWidth = 270;
 inline constexpr int kGuideMinimumHeight = 150;
 
 // A window's place: left and top edge, width and height in pixels.
-struct WindowPlace {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const WindowPlace&) const = default;
-};
+using WindowPlace = ScreenRect;
 
 // The place stored in `settings`: width and height default to theirs, left and top to the place
 // that centres the window on a screen of screenWidth x screenHeight, (screen size - window size)
@@ -39,8 +34,9 @@ WindowPlace ReadWindowPlace(const WindowPlaceSettings& settings, int screenWidth
 // The viewer's stored place ("Help\" prefix, 445 x 310 centred by default).
 WindowPlace ReadGuidePlace(int screenWidth, int screenHeight);
 
-// `place`, or when it lies wholly outside every one of `screens` (a screen that has gone since
-// the place was stored), the same size centred on the first screen.
+// `place` on the first of `screens` that it touches, or, when it lies wholly outside every one
+// (a screen that has gone since the place was stored), the same size centred on the first
+// screen; then fitted into that screen's area, no smaller than the viewer's smallest size.
 WindowPlace KeepOnScreens(const WindowPlace& place, const std::vector<WindowPlace>& screens);
 
 // True when the Standard skin is chosen (setting "StandardSkin").

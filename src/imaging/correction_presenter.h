@@ -27,7 +27,8 @@ class CorrectionView {
   virtual void ShowError(const std::string& text) = 0;
   // The hourglass cursor on or off.
   virtual void SetBusy(bool busy) = 0;
-  // The command states follow the corrections (UpdateCommandStates(true)).
+  // A correction step ended, the picture on screen as it now is: the command states follow
+  // (UpdateCommandStates(true)) and the magnifier is refreshed.
   virtual void CommandsChanged() = 0;
   // True while the crop-and-save run writes.
   virtual bool SavingInProgress() const = 0;

@@ -101,7 +101,6 @@ bool JpegMetadata::ReadMetadata(const std::string& path) {
     errorText_ = HasJpegExtension(fileName_) ? kIllegalExif : kNotExif;
     return false;
   }
-  if (file.IsFolder()) return false;
   try {
     fileName_ = FileNamePart(path);
     fileSize_ = file.Size();

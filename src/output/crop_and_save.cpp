@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "folder/folder_listing.h"
 #include "frame/block_grid.h"
 #include "imaging/jpeg_codec.h"
 #include "output/lossless.h"
@@ -39,6 +40,33 @@ int Blocks(int value, int blockSize, const CuttingRecord& record) {
     throw Error(ErrorCode::kRecordCutInvalid, {record.filename.value_or("")});
   }
   return static_cast<int>(pixels);
+}
+
+// `text` with its ASCII letters in lower case, for comparing names without regard to case.
+std::string Folded(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The pictures of the destination folder, when it is the folder of one of the records: their
+// cuts must never replace them unless asked for their own picture.
+std::map<std::string, std::vector<std::string>> OriginalsIn(
+    const std::string& destFolder, const std::vector<CuttingRecord>& records) {
+  std::map<std::string, std::vector<std::string>> originals;
+  const bool sourceFolder =
+      std::any_of(records.begin(), records.end(), [&](const CuttingRecord& r) {
+        return r.filename && SameFile(FolderPart(*r.filename), destFolder);
+      });
+  if (!sourceFolder) return originals;
+  try {
+    for (const std::string& path : ListJpegFiles(destFolder)) {
+      const std::string name = FileNamePart(path);
+      originals[Folded(name)].push_back(name);
+    }
+  } catch (const Error&) {
+    // An unreadable folder cannot be written either; the writers report it.
+  }
+  return originals;
 }
 
 // Runs the closing steps however the pass ends.
@@ -160,6 +188,16 @@ void ReportSkipped(const std::vector<std::string>& skipped, const FormatRecord& 
   view.ShowMessageBox("Information", text, ui::kButtonsOk, 360, 150 + 16 * lines);
 }
 
+// The name `record`'s output takes instead of `path` (asking where the view asks), remembered
+// in `state` as taken from now on, also while it is still being written.
+std::string ChooseOutput(const std::string& path, const CuttingRecord& record, SaveRunState& state,
+                         SaveRunView& view) {
+  std::string chosen = ConfirmOverwrite(path, Need(record.filename, "Filename", record),
+                                        Need(record.fileType, "FileType", record), state, view);
+  state.written.insert(Folded(chosen));
+  return chosen;
+}
+
 // The status text of the picture `number` of `count`.
 std::string ProgressText(int number, int count) {
   return "Speichere " + std::to_string(number) + "/" + std::to_string(count);
@@ -174,12 +212,12 @@ std::optional<CuttingRecord> RecordToCut(const CuttingRecord& stored,
 }
 
 // The writing pass on several threads. The calling thread chooses every output name in
-// picture order (asking where the view asks) and reserves it, a worker writes the picture
-// whole into a temporary file beside it, and the calling thread gives the finished files their
-// names in picture order, showing each picture's progress text when the pictures before it are
-// done, as the run one at a time does. The first error in picture order ends the run: no
-// further picture is started, the pictures in flight are finished and their temporary files
-// removed.
+// picture order (asking where the view asks) and remembers it as taken, a worker writes the
+// picture whole through the writers, which put it on the disk, under a temporary name beside
+// it, and the calling thread gives the finished files their names in picture order, showing
+// each picture's progress text when the pictures before it are done, as the run one at a time
+// does. The first error in picture order ends the run: no further picture is started, the
+// pictures in flight are finished and their temporary files removed.
 class ParallelPass {
  public:
   ParallelPass(const std::vector<CuttingRecord>& records, const std::string& destFolder,
@@ -196,7 +234,6 @@ class ParallelPass {
     for (const std::unique_ptr<Job>& job : pictures_) {
       if (job->worker.joinable()) job->worker.join();
       if (!job->staging.empty()) RemoveFile(job->staging);
-      state_.Reserved.erase(job->path);
     }
   }
   ParallelPass(const ParallelPass&) = delete;
@@ -272,9 +309,7 @@ class ParallelPass {
         p.skipped = p.done = true;
       } else {
         p.date = GetFileDate(Need(record->filename, "Filename", *record));
-        const std::string& type = Need(record->fileType, "FileType", *record);
-        p.path = ConfirmOverwrite(RecordOutput(*record, destFolder_), type, state_, view_);
-        state_.Reserved.insert(p.path);
+        p.path = ChooseOutput(RecordOutput(*record, destFolder_), *record, state_, view_);
         p.staging = CreateTemporaryBeside(p.path);
         std::lock_guard lock(mutex_);
         p.worker = std::thread([this, &p, record = std::move(*record)] { Work(p, record); });
@@ -305,14 +340,12 @@ class ParallelPass {
     changed_.notify_all();
   }
 
-  // The finished temporary file takes its name, with the rights of a file it replaces and the
-  // source's date.
+  // The finished temporary file, already on the disk, takes its name, with the rights of a file
+  // it replaces (also a write-protected one's) and the source's date.
   void Name(Job& p) {
-    CheckReplaceable(p.path);
     TakeOverPermissions(p.path, p.staging);
     if (!ReplaceByRename(p.staging, p.path)) throw Error(ErrorCode::kFileCannotCreate, {p.path});
     p.staging.clear();
-    state_.Reserved.erase(p.path);
     SetFileDate(p.path, p.date);
   }
 
@@ -352,14 +385,33 @@ std::string OutputName(const std::string& destFolder, const std::string& filenam
   return path + "." + fileType;
 }
 
-std::string ConfirmOverwrite(const std::string& path, const std::string& fileType, SaveRunState& state,
-                             SaveRunView& view) {
-  const auto taken = [&state](const std::string& candidate) {
-    return PathExists(candidate) || state.Reserved.count(candidate) != 0;
+std::string ConfirmOverwrite(const std::string& path, const std::string& source,
+                             const std::string& fileType, SaveRunState& state, SaveRunView& view) {
+  // The picture's own name, when the output goes into its folder.
+  const std::string own =
+      SameFile(FolderPart(source), FolderPart(path)) ? FileNamePart(source) : std::string();
+  const auto taken = [&](const std::string& candidate) {
+    if (state.written.count(Folded(candidate)) != 0) return true;
+    const auto found = state.originals.find(Folded(FileNamePart(candidate)));
+    if (found == state.originals.end()) return false;
+    return std::any_of(found->second.begin(), found->second.end(),
+                       [&](const std::string& name) { return name != own; });
   };
-  if (!taken(path) || state.OverwriteAll) return path;
+  const auto freeName = [&] {
+    const std::string base = path.size() >= 4 ? path.substr(0, path.size() - 4) : path;
+    const std::string ending = fileType == "JPG" ? ".jpg" : "." + fileType;
+    for (int n = 1;; ++n) {
+      std::string candidate = base + "_" + std::to_string(n) + ending;
+      if (!PathExists(candidate) && !taken(candidate)) return candidate;
+    }
+  };
+  // Another original, or a cut of this pass: never replaced, never asked for.
+  if (taken(path)) return freeName();
+  if (!PathExists(path) || state.OverwriteAll) return path;
+  const std::string question =
+      SameFile(path, source) ? "Soll das Original\r\n" : "Soll die Datei\r\n";
   const int answer = view.ShowMessageBox(
-      "Frage", "Soll die Datei\r\n" + FileNamePart(path) + "\r\n" + " überschrieben werden?",
+      "Frage", question + FileNamePart(path) + "\r\n" + " überschrieben werden?",
       ui::kButtonsYesToAllNo, 315, 170);
   if (answer == ui::kResultYesToAll) {
     state.OverwriteAll = true;
@@ -367,12 +419,7 @@ std::string ConfirmOverwrite(const std::string& path, const std::string& fileTyp
   }
   if (answer == ui::kResultYes) return path;
   // "&Nein", and a box closed without an answer: keep the existing file, write beside it.
-  const std::string base = path.size() >= 4 ? path.substr(0, path.size() - 4) : path;
-  const std::string ending = fileType == "JPG" ? ".jpg" : "." + fileType;
-  for (int n = 1;; ++n) {
-    std::string candidate = base + "_" + std::to_string(n) + ending;
-    if (!taken(candidate)) return candidate;
-  }
+  return freeName();
 }
 
 void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& destFolder,
@@ -383,7 +430,10 @@ void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& d
   if (marked == 0) return;
   state.SavingInProgress = true;
   state.OverwriteAll = false;
-  state.Reserved.clear();
+  state.originals = OriginalsIn(destFolder, records);
+  state.written.clear();
+  // Temporary files of a run that was killed go now.
+  RemoveStaleTemporaries(destFolder);
   std::vector<std::string> skipped;
   if (context.jobs > 1) {
     ParallelPass(records, destFolder, context, state, view, static_cast<int>(marked)).Run(skipped);
@@ -400,10 +450,9 @@ void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& d
         continue;
       }
       const std::int32_t date = GetFileDate(Need(record->filename, "Filename", *record));
-      const std::string& type = Need(record->fileType, "FileType", *record);
       const std::string written = SaveRecordFile(
           *record, destFolder, context,
-          [&](const std::string& path) { return ConfirmOverwrite(path, type, state, view); });
+          [&](const std::string& path) { return ChooseOutput(path, *record, state, view); });
       SetFileDate(written, date);
     }
   }

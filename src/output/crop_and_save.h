@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -45,9 +46,11 @@ struct SaveRunState {
   std::atomic<bool> SavingInProgress{false};
   // The user answered "Ja, &alle" in this writing pass.
   bool OverwriteAll = false;
-  // Output names chosen in this pass whose files are still being written: they count as
-  // existing files when the next name is chosen.
-  std::set<std::string> Reserved;
+  // Names this writing pass must not write over, folded to lower case: the pictures ("*.jpg")
+  // of the destination folder when it is a source folder (file name → the names as they stand),
+  // and the outputs chosen so far (whole paths), also those still being written.
+  std::map<std::string, std::vector<std::string>> originals;
+  std::set<std::string> written;
 };
 
 // What the run takes from the program besides the records.
@@ -73,13 +76,15 @@ struct SaveRunContext {
 // FileType appended.
 std::string OutputName(const std::string& destFolder, const std::string& filename, const std::string& fileType);
 
-// Asks before an existing file is replaced (a name in SaveRunState::Reserved counts as
-// existing). Returns `path` when nothing is there, after
-// "Ja, &alle" earlier in the pass, or after "&Ja"/"Ja, &alle"; after "&Nein" (and when the box
-// is closed without an answer) the first free name base + "_" + n + ending, base being the path
-// without its last four characters and the ending ".jpg" for JPG, else "." + FileType.
-std::string ConfirmOverwrite(const std::string& path, const std::string& fileType, SaveRunState& state,
-                             SaveRunView& view);
+// Asks before an existing file is replaced. An output name that another original picture
+// of the destination folder bears (any case) or that an earlier output of this pass took gets
+// the first free name base + "_" + n + ending without a question, base being the path without its
+// last four characters and the ending ".jpg" for JPG, else "." + FileType. Otherwise returns
+// `path` when nothing is there, after "Ja, &alle" earlier in the pass, or after "&Ja"/"Ja, &alle";
+// after "&Nein" (and when the box is closed without an answer) the first free name. When `path`
+// is `source` itself, the question names it as the original.
+std::string ConfirmOverwrite(const std::string& path, const std::string& source,
+                             const std::string& fileType, SaveRunState& state, SaveRunView& view);
 
 // The writing pass over the records into `destFolder` (steps after the folder was chosen):
 // counts the marked records, writes them one after the other with "Speichere n/m" in status

@@ -39,7 +39,6 @@ class TemporaryFile {
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
   const std::string& path() const { return path_; }
-  void Release() { path_.clear(); }
 
  private:
   std::string path_;
@@ -47,15 +46,16 @@ class TemporaryFile {
 
 }  // namespace
 
-std::string JpegTranCropParameters(int left, int top, int width, int height, const std::string& source,
-                                   const std::string& output) {
-  return "-copy all -crop " + std::to_string(width) + "x" + std::to_string(height) + "+" + std::to_string(left) +
-         "+" + std::to_string(top) + " \"" + source + "\" \"" + output + "\"";
+std::string JpegTranCropParameters(int left, int top, int width, int height,
+                                   const std::string& source, const std::string& output) {
+  return "-copy all -crop " + std::to_string(width) + "x" + std::to_string(height) + "+" +
+         std::to_string(left) + "+" + std::to_string(top) + " " + QuoteArgument(source) + " " +
+         QuoteArgument(output);
 }
 
 std::string JpegTranTurnParameters(Turn turn, const std::string& path) {
-  return "-copy all -perfect " + std::string(JpegTranSwitch(turn)) + " \"" + path + "\" \"" + path +
-         "\"";
+  return "-copy all -perfect " + std::string(JpegTranSwitch(turn)) + " " + QuoteArgument(path) +
+         " " + QuoteArgument(path);
 }
 
 JpegTranCall ParseJpegTranParameters(std::string_view parameters) {
@@ -78,24 +78,19 @@ std::string DebianJpegTranParameters(const JpegTranCall& call, const std::string
 
 bool RunJpegTran(std::string_view parameters, const JpegFixUp& fixUp) {
   const JpegTranCall call = ParseJpegTranParameters(parameters);
+  // jpegtran would wait forever on a pipe under a picture's name.
+  if (!IsRegularFile(call.input)) return false;
   TemporaryFile written(CreateTemporaryBeside(call.output));
   const int exitCode = RunHiddenAndWait(ProgramBeside("jpegtran"), DebianJpegTranParameters(call, written.path()));
   if ((exitCode != 0 && exitCode != 2) || FileSize(written.path()) <= 0) return false;
-  if (fixUp) {
-    const std::string read = ReadWholeFile(written.path());
-    const std::vector<std::uint8_t> bytes =
-        fixUp(std::vector<std::uint8_t>(read.begin(), read.end()));
-    // An output that is replaced keeps its access rights (a rotated original stays what it was).
-    ReplacingFile file(call.output);
-    file.Write(bytes.data(), bytes.size());
-    file.Commit();
-    return true;
-  }
-  TakeOverPermissions(call.output, written.path());
-  if (!ReplaceByRename(written.path(), call.output)) {
-    throw Error(ErrorCode::kFileCannotCreate, {call.output});
-  }
-  written.Release();
+  const std::string read = ReadWholeFile(written.path());
+  std::vector<std::uint8_t> bytes(read.begin(), read.end());
+  if (fixUp) bytes = fixUp(std::move(bytes));
+  // The output takes its name only when it is whole and on the disk; one that is replaced keeps
+  // its access rights (a rotated original stays what it was).
+  ReplacingFile file(call.output);
+  file.Write(bytes.data(), bytes.size());
+  file.Commit();
   return true;
 }
 
@@ -103,11 +98,6 @@ std::string JpegTranCrop(int left, int top, int width, int height, const std::st
                          const std::string& output, const ConfirmOutput& confirm) {
   const std::string path = confirm ? confirm(output) : output;
   const std::string parameters = JpegTranCropParameters(left, top, width, height, source, path);
-  // A name with a double quote would not come back whole from the parameter text.
-  const JpegTranCall call = ParseJpegTranParameters(parameters);
-  if (call.input != source || call.output != path) {
-    throw Error(ErrorCode::kJpegTranNameUnusable, {path});
-  }
   if (!RunJpegTran(parameters, MendCroppedExif)) {
     throw Error(ErrorCode::kJpegTranCropFailed, {source, path});
   }
@@ -116,11 +106,8 @@ std::string JpegTranCrop(int left, int top, int width, int height, const std::st
 
 void JpegTranTurn(const std::string& path, Turn turn) {
   if (turn == Turn::None) return;
+  RefuseWriteProtected(path);
   const std::string parameters = JpegTranTurnParameters(turn, path);
-  const JpegTranCall call = ParseJpegTranParameters(parameters);
-  if (call.input != path || call.output != path) {
-    throw Error(ErrorCode::kJpegTranNameUnusable, {path});
-  }
   const std::int32_t date = GetFileDate(path);
   if (!RunJpegTran(parameters, MendRotatedExif)) {
     throw Error(ErrorCode::kJpegTranRotateFailed, {path});

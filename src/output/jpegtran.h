@@ -20,12 +20,14 @@
 namespace trimora {
 
 // "-copy all -crop " W "x" H "+" L "+" T, a blank, the quoted source, a blank, the quoted output.
-std::string JpegTranCropParameters(int left, int top, int width, int height, const std::string& source,
-                                   const std::string& output);
+// A name is quoted so that SplitCommandLine gives it back whole: a double quote in it, and
+// backslashes before one, are escaped with backslashes.
+std::string JpegTranCropParameters(int left, int top, int width, int height,
+                                   const std::string& source, const std::string& output);
 
 // "-copy all -perfect ", the turn's switch ("-rotate 90" ...), a blank, the quoted path, a
-// blank, the same quoted path. "-perfect" makes jpegtran fail rather than leave partial edge
-// blocks untransformed.
+// blank, the same quoted path (quoted as above). "-perfect" makes jpegtran fail rather than
+// leave partial edge blocks untransformed.
 std::string JpegTranTurnParameters(Turn turn, const std::string& path);
 
 // A parameter text taken apart: the switches, then the input and the output file.

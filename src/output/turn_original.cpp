@@ -72,6 +72,7 @@ void TurnOriginal(const std::string& path, Turn turn) {
 
 void TurnByRecoding(const std::string& path, Turn turn) {
   if (turn == Turn::None) return;
+  RefuseWriteProtected(path);
   const std::string read = ReadWholeFile(path);
   const std::span<const std::uint8_t> source(reinterpret_cast<const std::uint8_t*>(read.data()),
                                              read.size());

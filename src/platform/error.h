@@ -20,6 +20,8 @@ enum class ErrorCode : int {
   kFileCannotWrite,   // path
   kFileWriteProtected,  // path
   kFolderMissing,     // path
+  kFolderCannotRead,  // path
+  kFolderInUse,       // path
 
   // Tables and their file format.
   kRecordMissing,          // record number
@@ -109,7 +111,6 @@ enum class ErrorCode : int {
   kRecordCutOutside,       // file name
   kFormatTablesNotLoaded,  //
   kJpegTranNeedsTwoFiles,  //
-  kJpegTranNameUnusable,   // path
   kJpegTranCropFailed,     // source, output
   kJpegTranRotateFailed,   // path
   kRotationAngleInvalid,   // angle

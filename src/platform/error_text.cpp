@@ -30,6 +30,12 @@ std::string ErrorText(ErrorCode code, const std::vector<std::string>& args) {
       return "Datei " + a(0) + " ist schreibgeschützt";
     case ErrorCode::kFolderMissing:
       return "Das angegebene Verzeichnis existiert nicht. (" + a(0) + ")";
+    case ErrorCode::kFolderCannotRead:
+      return "Das Verzeichnis " + a(0) + " kann nicht gelesen werden.";
+    case ErrorCode::kFolderInUse:
+      return "Das Verzeichnis " + a(0) +
+             " wird bereits von einem anderen Trimora-Fenster bearbeitet. Es wird nur zum Ansehen "
+             "geöffnet; Änderungen an den Schnittdaten werden nicht gespeichert.";
 
     // Tables. The English texts are those that the table file format is known by.
     case ErrorCode::kRecordMissing:
@@ -197,8 +203,6 @@ std::string ErrorText(ErrorCode code, const std::vector<std::string>& args) {
       return "Die Formattabellen sind nicht geladen.";
     case ErrorCode::kJpegTranNeedsTwoFiles:
       return "jpegtran braucht eine Eingabe- und eine Ausgabedatei.";
-    case ErrorCode::kJpegTranNameUnusable:
-      return "Der Dateiname " + a(0) + " kann nicht an jpegtran übergeben werden.";
     case ErrorCode::kJpegTranCropFailed:
       return "jpegtran konnte " + a(0) + " nicht verlustfrei nach " + a(1) + " zuschneiden.";
     case ErrorCode::kJpegTranRotateFailed:

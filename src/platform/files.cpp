@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -27,20 +28,71 @@ bool Stat(const std::string& path, struct stat& info) {
   return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
-// Opens a new temporary file beside `path` exclusively; its name goes to `chosen`.
-int OpenTemporaryBeside(const std::string& path, std::string& chosen) {
+// Temporary names: ".trimora-<process>-<n>.tmp". They do not grow with the target's name, and
+// the process number tells whether the file's maker still runs.
+constexpr std::string_view kTemporaryPrefix = ".trimora-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+// Opens a new temporary file in `folder` exclusively; its name goes to `chosen`.
+int OpenNamedTemporary(const std::string& folder, const std::string& target, std::string& chosen) {
   static std::atomic<unsigned> serial{0};
-  const std::size_t slash = path.find_last_of(kPathSeparator);
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    chosen = folder + "." + name + "." + std::to_string(::getpid()) + "-" +
-             std::to_string(serial++) + ".tmp";
+    chosen = folder + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" +
+             std::to_string(serial++) + std::string(kTemporarySuffix);
     const int fd = ::open(chosen.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
     if (errno != EEXIST) break;
   }
-  throw Error(ErrorCode::kFileCannotCreate, {path});
+  throw Error(ErrorCode::kFileCannotCreate, {target});
+}
+
+// Opens a temporary file without a name in `folder`, or -1 where the file system cannot.
+int OpenNamelessTemporary(const std::string& folder) {
+#if defined(O_TMPFILE)
+  static const bool canLink = ::access("/proc/self/fd", X_OK) == 0;
+  if (!canLink) return -1;
+  return ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+#else
+  (void)folder;
+  return -1;
+#endif
+}
+
+// Gives the nameless open file `fd` the name `path`; false (errno set) when that fails, among
+// others when something is there already.
+bool LinkNameless(int fd, const std::string& path) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+// The process number in a temporary name of this program, or 0 when `name` is none.
+long TemporaryMaker(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) return 0;
+  name.remove_prefix(kTemporaryPrefix.size());
+  name.remove_suffix(kTemporarySuffix.size());
+  const std::size_t dash = name.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash > 9 || dash + 1 == name.size()) return 0;
+  long pid = 0;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (i == dash) continue;
+    if (name[i] < '0' || name[i] > '9') return 0;
+    if (i < dash) pid = pid * 10 + (name[i] - '0');
+  }
+  return pid;
+}
+
+// Opens `path` for reading when it is a regular file (links followed), without blocking on a
+// pipe or device; -1 otherwise. `info` receives the file's data.
+int OpenRegular(const std::string& path, struct stat& info) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
 }
 
 }  // namespace
@@ -103,11 +155,18 @@ void TakeOverPermissions(const std::string& from, const std::string& to) {
   if (Stat(from, info) && S_ISREG(info.st_mode)) (void)::chmod(to.c_str(), info.st_mode & 07777);
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat first {
+  }, second{};
+  return Stat(a, first) && Stat(b, second) && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
 std::vector<std::string> ListFiles(std::string_view folder) {
   std::vector<std::string> names;
   const std::string base = WithTrailingSeparator(folder);
   std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(base.c_str()), ::closedir);
-  if (!dir) return names;
+  if (!dir) throw Error(ErrorCode::kFolderCannotRead, {std::string(folder)});
   while (const dirent* entry = ::readdir(dir.get())) {
     std::string name = entry->d_name;
     bool regular = entry->d_type == DT_REG;
@@ -118,15 +177,19 @@ std::vector<std::string> ListFiles(std::string_view folder) {
   return names;
 }
 
-std::FILE* OpenStream(const std::string& path) { return std::fopen(path.c_str(), "rbe"); }
+std::FILE* OpenStream(const std::string& path) {
+  struct stat info {};
+  const int fd = OpenRegular(path, info);
+  if (fd < 0) return nullptr;
+  std::FILE* stream = ::fdopen(fd, "rb");
+  if (stream == nullptr) ::close(fd);
+  return stream;
+}
 
 std::string ReadWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat info {};
-  if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    if (fd >= 0) ::close(fd);
-    throw Error(ErrorCode::kFileCannotOpen, {path});
-  }
+  const int fd = OpenRegular(path, info);
+  if (fd < 0) throw Error(ErrorCode::kFileCannotOpen, {path});
   std::string bytes;
   bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
   std::size_t size = 0;
@@ -145,35 +208,53 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-void ReplaceFileContents(const std::string& path, std::string_view bytes) {
-  ReplacingFile file(path);
-  file.Write(bytes.data(), bytes.size());
-  file.Commit(true);
-}
-
-std::string CreateTemporaryBeside(const std::string& path) {
-  std::string chosen;
-  ::close(OpenTemporaryBeside(path, chosen));
-  return chosen;
-}
-
-void CheckReplaceable(const std::string& path) {
-  if (IsFolder(path)) throw Error(ErrorCode::kFileCannotCreate, {path});
-  struct stat existing {};
-  if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
-      (existing.st_mode & 0222) == 0) {
+void RefuseWriteProtected(const std::string& path) {
+  struct stat info {};
+  if (Stat(path, info) && S_ISREG(info.st_mode) && (info.st_mode & 0222) == 0) {
     throw Error(ErrorCode::kFileWriteProtected, {path});
   }
 }
 
+void ReplaceFileContents(const std::string& path, std::string_view bytes) {
+  ReplacingFile file(path);
+  file.Write(bytes.data(), bytes.size());
+  file.Commit();
+}
+
+std::string CreateTemporaryBeside(const std::string& path) {
+  std::string chosen;
+  ::close(OpenNamedTemporary(FolderPart(path), path, chosen));
+  return chosen;
+}
+
+void RemoveStaleTemporaries(const std::string& folder) {
+  const std::string base = WithTrailingSeparator(folder);
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(base.c_str()), ::closedir);
+  if (!dir) return;
+  const long self = static_cast<long>(::getpid());
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const long maker = TemporaryMaker(entry->d_name);
+    if (maker == 0 || maker == self) continue;
+    // A maker that still runs (or that this user may not look at) keeps its file.
+    if (::kill(static_cast<pid_t>(maker), 0) == 0 || errno != ESRCH) continue;
+    const std::string path = base + entry->d_name;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) (void)::unlink(path.c_str());
+  }
+}
+
 ReplacingFile::ReplacingFile(std::string path) : path_(std::move(path)) {
-  CheckReplaceable(path_);
-  const int fd = OpenTemporaryBeside(path_, temporary_);
-  TakeOverPermissions(path_, temporary_);
+  if (IsFolder(path_)) throw Error(ErrorCode::kFileCannotCreate, {path_});
+  const std::string folder = FolderPart(path_);
+  int fd = OpenNamelessTemporary(folder);
+  if (fd < 0) fd = OpenNamedTemporary(folder, path_, temporary_);
+  // An existing target's access rights, also when they forbid writing (the file is open).
+  struct stat info {};
+  if (Stat(path_, info) && S_ISREG(info.st_mode)) (void)::fchmod(fd, info.st_mode & 07777);
   file_ = ::fdopen(fd, "wb");
   if (file_ == nullptr) {
     ::close(fd);
-    ::unlink(temporary_.c_str());
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
     throw Error(ErrorCode::kFileCannotCreate, {path_});
   }
   std::setvbuf(file_, nullptr, _IOFBF, 1 << 20);
@@ -190,22 +271,43 @@ void ReplacingFile::Write(const void* data, std::size_t size) {
   }
 }
 
-void ReplacingFile::Commit(bool durable) {
-  bool ok = std::fflush(file_) == 0 && !std::ferror(file_);
-  if (ok && durable) ok = ::fsync(::fileno(file_)) == 0;
-  ok = std::fclose(file_) == 0 && ok;
+void ReplacingFile::Commit() {
+  const int fd = ::fileno(file_);
+  if (std::fflush(file_) != 0 || std::ferror(file_) || ::fsync(fd) != 0) {
+    throw Error(ErrorCode::kFileCannotWrite, {path_});
+  }
+  if (temporary_.empty()) {
+    // The nameless file gets the target's name, or a temporary one that then replaces it.
+    if (!LinkNameless(fd, path_)) {
+      if (errno != EEXIST) throw Error(ErrorCode::kFileCannotCreate, {path_});
+      std::string name;
+      for (int attempt = 0; attempt < 100 && temporary_.empty(); ++attempt) {
+        ::close(OpenNamedTemporary(FolderPart(path_), path_, name));
+        ::unlink(name.c_str());
+        if (LinkNameless(fd, name)) {
+          temporary_ = name;
+        } else if (errno != EEXIST) {
+          break;
+        }
+      }
+      if (temporary_.empty()) throw Error(ErrorCode::kFileCannotCreate, {path_});
+    }
+  }
+  const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  if (!ok) throw Error(ErrorCode::kFileCannotWrite, {path_});
-  if (!ReplaceByRename(temporary_, path_)) throw Error(ErrorCode::kFileCannotCreate, {path_});
-  temporary_.clear();
+  if (!closed) throw Error(ErrorCode::kFileCannotWrite, {path_});
+  if (!temporary_.empty()) {
+    if (!ReplaceByRename(temporary_, path_)) throw Error(ErrorCode::kFileCannotCreate, {path_});
+    temporary_.clear();
+  }
 }
 
-FileReader::FileReader(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+FileReader::FileReader(const std::string& path) {
   struct stat info {};
-  if (fd_ >= 0 && ::fstat(fd_, &info) == 0) {
+  fd_ = OpenRegular(path, info);
+  if (fd_ >= 0) {
     size_ = static_cast<std::uint64_t>(info.st_size);
     modified_ = static_cast<std::int64_t>(info.st_mtime);
-    folder_ = S_ISDIR(info.st_mode);
   }
 }
 

@@ -45,42 +45,56 @@ bool ReplaceByRename(const std::string& from, const std::string& to);
 // Gives `to` the access rights of `from`, when `from` exists; failures are ignored.
 void TakeOverPermissions(const std::string& from, const std::string& to);
 
+// Whether `a` and `b` name the same file or folder (the same object on the same device, however
+// it is spelt); false when either is missing.
+bool SameFile(const std::string& a, const std::string& b);
+
 // The names of the regular files (links followed) in `folder`, in the order the file system
-// lists them; sub-folders are not entered. An unreadable folder gives nothing.
+// lists them; sub-folders are not entered. Throws trimora::Error (kFolderCannotRead) when the
+// folder cannot be read.
 std::vector<std::string> ListFiles(std::string_view folder);
 
-// A stdio stream reading the file at `path` (for libraries that read from one), or null when
-// it cannot be opened. The caller closes it.
+// Files are opened for reading only when they are regular files: a pipe, device or folder under
+// a file's name is refused at once, without waiting for a writer.
+
+// A stdio stream reading the regular file at `path` (for libraries that read from one), or null
+// when it cannot be opened. The caller closes it.
 std::FILE* OpenStream(const std::string& path);
 
 // Reads the whole regular file at `path`. Throws trimora::Error (kFileCannotOpen when it cannot
 // be opened or is no regular file, kStreamReadFailed when reading fails).
 std::string ReadWholeFile(const std::string& path);
 
+// Throws trimora::Error (kFileWriteProtected) when `path` is a regular file that nobody may
+// write (no write permission at all). Files the user keeps as they are (format and table
+// files, originals) are checked with it before they are replaced; the superuser is refused
+// too, as a read-only file is on Windows.
+void RefuseWriteProtected(const std::string& path);
+
 // Writes `bytes` to `path` through a temporary file beside it that replaces the old file only
 // when complete and on the disk (keeping the old file's access rights); on failure nothing is
-// left behind and the old file is untouched. A write-protected file (no write permission at
-// all) is not replaced. Throws trimora::Error.
+// left behind and the old file is untouched; a write-protected file is replaced too (keeping
+// its rights). Throws trimora::Error.
 void ReplaceFileContents(const std::string& path, std::string_view bytes);
 
-// Throws trimora::Error when a finished file could not take the name `path`: a folder stands
-// there (kFileCannotCreate), or a write-protected file (no write permission for anyone,
-// kFileWriteProtected), which stays as it is also for the superuser, as a read-only file does on
-// Windows.
-void CheckReplaceable(const std::string& path);
-
-// A free temporary name beside `path` ("<folder>/.<name>.<n>.tmp"), created empty and
-// exclusively; throws trimora::Error (kFileCannotCreate) when none can be created.
+// A free temporary name beside `path` (".trimora-<process>-<n>.tmp" in its folder, short enough
+// for any name the file system allows), created empty and exclusively; throws trimora::Error
+// (kFileCannotCreate) when none can be created.
 std::string CreateTemporaryBeside(const std::string& path);
 
+// Removes the temporary files that processes of this program left in `folder` when they were
+// killed (those of processes that still run stay); failures are ignored.
+void RemoveStaleTemporaries(const std::string& folder);
+
 // A file written whole or not at all: the bytes go into a temporary file beside the target,
-// which replaces the target only when everything was written. An existing target keeps its
-// access rights.
+// which replaces the target only when everything was written and is on the disk. The temporary
+// file has no name where the file system allows it, so that it dies with the process; else it
+// is one of CreateTemporaryBeside's. An existing target keeps its access rights.
 class ReplacingFile {
  public:
   // Creates the temporary file beside `path`; throws trimora::Error (kFileCannotCreate) when
-  // the folder is not writable or `path` is a folder, kFileWriteProtected when `path` is a
-  // write-protected file.
+  // the folder is not writable or `path` is a folder. A write-protected `path` is replaced
+  // (callers that must keep one check RefuseWriteProtected first).
   explicit ReplacingFile(std::string path);
   // Removes the temporary file unless Commit() has run.
   ~ReplacingFile();
@@ -89,34 +103,32 @@ class ReplacingFile {
 
   // Appends bytes; throws trimora::Error (kFileCannotWrite) when they cannot be written.
   void Write(const void* data, std::size_t size);
-  // Closes the temporary file (on the disk first when `durable`) and renames it over the
-  // target; throws trimora::Error on failure.
-  void Commit(bool durable = false);
+  // Puts the temporary file on the disk, closes it and gives it the target's name; throws
+  // trimora::Error on failure.
+  void Commit();
 
   // The target path.
   const std::string& path() const { return path_; }
 
  private:
   std::string path_;
-  std::string temporary_;
+  std::string temporary_;  // empty while the temporary file has no name
   std::FILE* file_ = nullptr;
 };
 
 // Sequential reading of a file through a buffer: byte by byte or in blocks.
 class FileReader {
  public:
-  // Opens `path` for reading; IsOpen() tells whether that worked.
+  // Opens the regular file `path` for reading; IsOpen() tells whether that worked.
   explicit FileReader(const std::string& path);
   ~FileReader();
   FileReader(const FileReader&) = delete;
   FileReader& operator=(const FileReader&) = delete;
 
   bool IsOpen() const { return fd_ >= 0; }
-  // The open file's size in bytes and last-write time in seconds since 1970; whether it is a
-  // folder.
+  // The open file's size in bytes and last-write time in seconds since 1970.
   std::uint64_t Size() const { return size_; }
   std::int64_t ModifiedTime() const { return modified_; }
-  bool IsFolder() const { return folder_; }
 
   // The next byte, or -1 at the end. Throws trimora::Error (kStreamReadFailed) when reading
   // fails.
@@ -131,7 +143,6 @@ class FileReader {
   int fd_ = -1;
   std::uint64_t size_ = 0;
   std::int64_t modified_ = 0;
-  bool folder_ = false;
   std::vector<std::uint8_t> buffer_;
   std::size_t at_ = 0, filled_ = 0;
 };

@@ -15,8 +15,8 @@ namespace {
 
 constexpr unsigned char kMagic[4] = {'T', 'M', 'S', 'G'};
 
-// A folder only this user can use: the runtime folder, or /tmp/trimora-<uid> (created with
-// mode 0700, and refused when it is not ours or others may enter it).
+}  // namespace
+
 std::string PrivateFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime != nullptr && runtime[0] == '/') return runtime;
@@ -31,6 +31,8 @@ std::string PrivateFolder() {
   }
   return folder;
 }
+
+namespace {
 
 // A connected socket to the listener of `className`, or -1. `wait` lets the connect wait up
 // to a second when the listener's queue is full; without it a full queue counts as found.

@@ -37,6 +37,10 @@ std::array<unsigned char, kPostedMessageSize> EncodePostedMessage(const PostedMe
 // The message in `bytes` (exactly kPostedMessageSize of them); nothing when they are not one.
 std::optional<PostedMessage> DecodePostedMessage(std::span<const unsigned char> bytes);
 
+// A folder only this user can use: the runtime folder, or /tmp/trimora-<uid> (created with
+// mode 0700, and refused when it is not ours or others may enter it); empty when there is none.
+std::string PrivateFolder();
+
 // The socket path for `className`: in $XDG_RUNTIME_DIR, else in a folder of the user's own
 // under the temporary folder. Empty when no private place can be found.
 std::string ClassSocketPath(std::string_view className);

@@ -54,6 +54,11 @@ std::string FileNamePart(std::string_view path) {
   return std::string(at == std::string_view::npos ? path : path.substr(at + 1));
 }
 
+std::string FolderPart(std::string_view path) {
+  const std::size_t at = path.find_last_of(kNameEnds);
+  return std::string(at == std::string_view::npos ? std::string_view() : path.substr(0, at + 1));
+}
+
 std::string AbsolutePath(const std::string& path) {
   if (path.empty() || path.front() == '/') return path;
   std::vector<char> buffer(4096);

@@ -24,6 +24,10 @@ std::string WithoutTrailingSeparator(std::string_view path);
 // drive's colon); the whole path when it has none.
 std::string FileNamePart(std::string_view path);
 
+// The folder part of a path: everything up to and including its last separator (the text that
+// FileNamePart leaves); empty when the path has none.
+std::string FolderPart(std::string_view path);
+
 // `path` made absolute against the current working folder when it is relative; "." and ".."
 // parts and links stay as they are. Unchanged when the working folder cannot be read.
 std::string AbsolutePath(const std::string& path);

@@ -5,13 +5,17 @@
 // set), for this release "2.0.ini". The key itself and each sub-key are sections of that file,
 // named by their full key path (see settings_file.h for the text form).
 //
-// Every call reads the file anew. A change is written to a temporary file in the same folder
-// and renamed over the old file, so a crash leaves either the old or the new file, never a
-// half-written one. There is no fsync: closing the program writes some thirty values, and
-// waiting for the disk thirty times would make closing slow; the file systems in use (ext4's
-// auto_da_alloc, btrfs) write a file renamed over another before the rename itself. Changes take an
-// exclusive lock on the folder, so that two programs writing at once (Trimora2 and Brevio) do not
-// lose each other's values.
+// The parsed file is kept and trusted as long as the file is the same one (device, inode, size
+// and modification time); a file that another program has replaced or changed is read anew.
+// Within the grain of the file's time after it was read or written, the bytes are read and
+// compared with those parsed. A
+// change is written to a temporary file in the same folder and renamed over the old file, so a
+// crash leaves either the old or the new file, never a half-written one; a batch of changes
+// (closing the program writes some thirty values) is written once. There is no fsync: the file
+// systems in use (ext4's auto_da_alloc, btrfs) write a file renamed over another before the
+// rename itself. Changes take an exclusive lock on the folder and are made to the file as it is
+// then, so that two programs writing at once (Trimora2 and Brevio) do not lose each other's
+// values.
 #include "platform/settings.h"
 
 #include <fcntl.h>
@@ -21,7 +25,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
+#include <ctime>
 #include <mutex>
+#include <optional>
+#include <vector>
 
 #include "platform/file_lock.h"
 #include "platform/files.h"
@@ -53,12 +60,54 @@ std::string MajorMinor(const std::string& version) {
 
 std::string StoreFolder() { return StoreHome() + "/" + std::string(kUserSubfolder); }
 
-// The whole file; empty when it does not exist or cannot be read.
-std::string ReadFile(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+// What tells one state of a file from another: a file renamed over it, or a change in place.
+struct FileIdentity {
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+  bool operator==(const FileIdentity& o) const {
+    return exists == o.exists && device == o.device && inode == o.inode && size == o.size &&
+           modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
+  }
+};
+
+// Seconds within which a change in place may leave a file's modification time as it was (file
+// systems count time in ticks, some in whole seconds or two).
+constexpr time_t kTimeGrain = 2;
+
+timespec Now() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return now;
+}
+
+FileIdentity IdentityOf(const struct stat& info) {
+  return {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+}
+
+FileIdentity IdentityOf(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return {};
+  return IdentityOf(info);
+}
+
+// The whole file and the identity of what was read; empty when it does not exist or cannot be
+// read (only a regular file is read, a pipe under its name would never end).
+std::string ReadFile(const std::string& path, FileIdentity& identity) {
+  identity = {};
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return {};
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return {};
+  }
+  identity = IdentityOf(info);
   std::string content;
-  char buffer[8192];
+  content.reserve(static_cast<std::size_t>(info.st_size));
+  char buffer[65536];
   for (;;) {
     const ssize_t got = read(fd, buffer, sizeof buffer);
     if (got < 0 && errno == EINTR) continue;
@@ -83,7 +132,7 @@ bool WriteAll(int fd, const std::string& content) {
 // Replaces `file` by a file with `content`: temporary file, flush, rename. A settings file
 // that is a symbolic link (kept with the user's other configuration files, say) stays one:
 // the file it points to is replaced.
-void ReplaceFile(const std::string& file, const std::string& content) {
+bool ReplaceFile(const std::string& file, const std::string& content) {
   std::string path = file;
   if (char* target = realpath(file.c_str(), nullptr)) {
     path = target;
@@ -91,13 +140,15 @@ void ReplaceFile(const std::string& file, const std::string& content) {
   }
   std::string temporary = path + ".XXXXXX";
   const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-  if (fd < 0) return;
+  if (fd < 0) return false;
   struct stat old {};
   if (stat(path.c_str(), &old) == 0) fchmod(fd, old.st_mode & 07777);
   const bool written = WriteAll(fd, content);
   if (close(fd) != 0 || !written || rename(temporary.c_str(), path.c_str()) != 0) {
     unlink(temporary.c_str());
+    return false;
   }
+  return true;
 }
 
 // Where a setting name lies: the key path (SettingsKey or one of its sub-keys) and the value.
@@ -122,41 +173,131 @@ Location Locate(std::string_view name) {
   return location;
 }
 
-// Changes the file under the lock; `change` returns false when nothing needs writing.
-template <typename Change>
-void Update(const Location& location, Change change) {
+bool SameValue(const std::optional<SettingsValue>& a, const SettingsValue& b) {
+  return a && a->kind == b.kind &&
+         (b.kind == SettingsValue::Kind::kNumber ? a->number == b.number : a->text == b.text);
+}
+
+// A change of the file: a key made (no value) or a value set.
+struct Change {
+  std::string keyPath;
+  std::string valueName;
+  std::optional<SettingsValue> value;
+};
+
+// The parsed file as it was last read or written, with the changes of the open batch.
+struct Cache {
+  std::recursive_mutex mutex;
+  std::string file;
+  FileIdentity identity;
+  timespec cachedAt{};  // when the file was read or written
+  bool valid = false;
+  std::string content;  // the file's bytes as read or written
+  SettingsDocument document;
+  int batches = 0;              // open SettingsBatch objects
+  std::vector<Change> pending;  // changes of the batch not yet in the file
+};
+
+Cache& TheCache() {
+  // Never destroyed: a large parsed file would otherwise be taken apart line by line at exit.
+  static Cache* cache = new Cache;
+  return *cache;
+}
+
+void Apply(SettingsDocument& document, const Change& change) {
+  if (change.value) {
+    document.Set(change.keyPath, change.valueName, *change.value);
+  } else {
+    document.AddKey(change.keyPath);
+  }
+}
+
+// True when the cache may stand for the file: the same file, and one whose modification time
+// lay so far before the cache was made that a later change cannot have kept it.
+bool Trusted(const Cache& cache, const std::string& file) {
+  return cache.valid && cache.file == file && IdentityOf(file) == cache.identity &&
+         cache.identity.modified.tv_sec + kTimeGrain < cache.cachedAt.tv_sec;
+}
+
+// Makes the cache hold `file` as it is now (plus the batch's changes): read anew unless the
+// cache can be trusted.
+void Refresh(Cache& cache, const std::string& file) {
+  if (Trusted(cache, file)) return;
+  FileIdentity identity;
+  std::string content = ReadFile(file, identity);
+  // A file just read or written may have changed in place within its time's grain; when its
+  // bytes are still the ones parsed, the parse stands (comparing costs far less than parsing).
+  if (cache.valid && cache.file == file && identity.exists && identity == cache.identity &&
+      content == cache.content) {
+    return;
+  }
+  cache.content = std::move(content);
+  cache.document = SettingsDocument::Parse(
+      cache.content.empty()
+          ? std::string_view("; Settings of Trimora 2 and Brevio. Each section is a settings key.\n")
+          : std::string_view(cache.content));
+  cache.file = file;
+  cache.identity = identity;
+  cache.cachedAt = Now();
+  cache.valid = true;
+  for (const Change& change : cache.pending) Apply(cache.document, change);
+}
+
+// Writes the cached document under the lock, after taking in what others wrote meanwhile.
+void Flush(Cache& cache, const std::string& file) {
   const std::string folder = StoreFolder();
-  if (!MakeFolders(folder)) return;
+  if (!MakeFolders(folder)) {
+    cache.pending.clear();
+    cache.valid = false;
+    return;
+  }
   FileLock lock(folder);
-  std::string content = ReadFile(location.file);
-  if (content.empty())
-    content = "; Settings of Trimora 2 and Brevio. Each section is a settings key.\n";
-  SettingsDocument document = SettingsDocument::Parse(content);
-  if (change(document)) ReplaceFile(location.file, document.Serialize());
+  Refresh(cache, file);
+  std::string content = cache.document.Serialize();
+  if (ReplaceFile(file, content)) {
+    cache.identity = IdentityOf(file);
+    cache.cachedAt = Now();
+    cache.content = std::move(content);
+  } else {
+    cache.valid = false;
+  }
+  cache.pending.clear();
+}
+
+// Makes `change` (unless the file holds it already): at once, or at the end of the open batch.
+void Make(const Location& location, Change change) {
+  Cache& cache = TheCache();
+  std::lock_guard guard(cache.mutex);
+  // Within a batch, what others wrote meanwhile is taken in when the batch is written.
+  if (cache.batches == 0 || !cache.valid || cache.file != location.file)
+    Refresh(cache, location.file);
+  const bool holds =
+      change.value
+          ? SameValue(cache.document.Find(location.keyPath, location.valueName), *change.value)
+          : cache.document.HasKey(location.keyPath);
+  if (holds) return;
+  Apply(cache.document, change);
+  cache.pending.push_back(std::move(change));
+  if (cache.batches == 0) Flush(cache, location.file);
 }
 
 // The stored value of `name`, creating the key (and the file) when it is missing.
 std::optional<SettingsValue> Read(std::string_view name) {
   const Location location = Locate(name);
-  const SettingsLookup found =
-      SettingsDocument::Lookup(ReadFile(location.file), location.keyPath, location.valueName);
-  if (!found.hasKey) {
-    Update(location, [&](SettingsDocument& fresh) {
-      if (fresh.HasKey(location.keyPath)) return false;
-      fresh.AddKey(location.keyPath);
-      return true;
-    });
+  Cache& cache = TheCache();
+  std::lock_guard guard(cache.mutex);
+  if (cache.batches == 0 || !cache.valid || cache.file != location.file)
+    Refresh(cache, location.file);
+  if (!cache.document.HasKey(location.keyPath)) {
+    Make(location, {location.keyPath, {}, std::nullopt});
     return std::nullopt;
   }
-  return found.value;
+  return cache.document.Find(location.keyPath, location.valueName);
 }
 
 void Write(std::string_view name, const SettingsValue& value) {
   const Location location = Locate(name);
-  Update(location, [&](SettingsDocument& document) {
-    document.Set(location.keyPath, location.valueName, value);
-    return true;
-  });
+  Make(location, {location.keyPath, location.valueName, value});
 }
 
 // A whole decimal number in the 32-bit range ("42", "-7"); nothing else.
@@ -171,6 +312,20 @@ std::optional<int> ParseNumber(std::string_view text) {
 }
 
 }  // namespace
+
+SettingsBatch::SettingsBatch() {
+  Cache& cache = TheCache();
+  std::lock_guard guard(cache.mutex);
+  // The batch starts from the file as it is now; what others write meanwhile is taken in when
+  // the batch is written.
+  if (cache.batches++ == 0) Refresh(cache, Locate("").file);
+}
+
+SettingsBatch::~SettingsBatch() {
+  Cache& cache = TheCache();
+  std::lock_guard guard(cache.mutex);
+  if (--cache.batches == 0 && !cache.pending.empty()) Flush(cache, cache.file);
+}
 
 std::string SettingsKey() { return KeyOf(MajorMinor(ProgramVersion())); }
 

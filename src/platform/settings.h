@@ -1,8 +1,9 @@
 // The settings store: named values under one per-user key shared by Trimora2 and Brevio.
 //
 // A name without "\" is a value directly in the key; "ToolBar\Order" is the value "Order" in
-// the sub-key "ToolBar" (split at the first "\"). Every call opens the key anew (creating it,
-// also on reads) and keeps nothing cached. Texts are UTF-8.
+// the sub-key "ToolBar" (split at the first "\"). A read creates the key when it is missing.
+// What was read is kept while the stored file stays the same; a change by another program is
+// seen at the next call. Texts are UTF-8.
 #pragma once
 
 #include <string>
@@ -21,6 +22,16 @@ void WriteIntSetting(std::string_view name, int number);
 // Stored as a number; true only when it is exactly 1.
 bool ReadBoolSetting(std::string_view name, bool defaultFlag);
 void WriteBoolSetting(std::string_view name, bool flag);
+
+// While one lives (they may nest), changes are gathered and written together when the last one
+// ends; reads in between see them. Without one, every change is written at once.
+class SettingsBatch {
+ public:
+  SettingsBatch();
+  ~SettingsBatch();
+  SettingsBatch(const SettingsBatch&) = delete;
+  SettingsBatch& operator=(const SettingsBatch&) = delete;
+};
 
 // The key path: "\Software\Halvorn\Trimora\" followed by major and minor of ProgramVersion().
 std::string SettingsKey();

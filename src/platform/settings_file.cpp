@@ -268,11 +268,22 @@ SettingsLookup SettingsDocument::Lookup(std::string_view content, std::string_vi
 }
 
 std::string SettingsDocument::Serialize() const {
-  std::string out;
-  for (const auto& line : preamble_) out += line.raw + "\n";
+  std::size_t size = 0;
+  for (const auto& line : preamble_) size += line.raw.size() + 1;
   for (const auto& section : sections_) {
-    out += section.header + "\n";
-    for (const auto& line : section.lines) out += line.raw + "\n";
+    size += section.header.size() + 1;
+    for (const auto& line : section.lines) size += line.raw.size() + 1;
+  }
+  std::string out;
+  out.reserve(size);
+  const auto add = [&out](const std::string& text) {
+    out += text;
+    out += '\n';
+  };
+  for (const auto& line : preamble_) add(line.raw);
+  for (const auto& section : sections_) {
+    add(section.header);
+    for (const auto& line : section.lines) add(line.raw);
   }
   return out;
 }

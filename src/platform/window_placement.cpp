@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+#include "platform/settings.h"
 #include "platform/settings_schema.h"
 
 namespace trimora {
@@ -14,6 +15,7 @@ QRect NormalGeometry(const QWidget& window) {
 
 void SaveWindowPlacement(const QWidget& window, const WindowPlaceSettings& place) {
   const QRect normal = NormalGeometry(window);
+  const SettingsBatch batch;
   Write(place.left, normal.left());
   Write(place.top, normal.top());
   Write(place.width, normal.width());

@@ -345,6 +345,7 @@ Table ReadTableBytes(std::string_view bytes) {
 }
 
 void SaveTableToFile(const Table& table, const std::string& path) {
+  RefuseWriteProtected(path);
   ReplaceFileContents(path, WriteTableBytes(table));
 }
 

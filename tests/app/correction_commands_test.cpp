@@ -173,6 +173,38 @@ TEST_F(CorrectionCommandsTest, EscapeAnotherPictureAndAFormatEndMarkingWithoutAF
   }
 }
 
+TEST_F(CorrectionCommandsTest, EveryCorrectionRefreshesTheMagnifierAfterThePictureChanged) {
+  WriteBoolSetting("ShowRedEyeMessage", false);
+  auto p = ShowSample();
+  // The pointer rests over the picture: only a refresh shows what the command changed.
+  p->PointerMoved(PointerTarget::Picture, true);
+  ASSERT_TRUE(view_.magnifierShown);
+  struct Step {
+    const char* what;
+    C command;
+  };
+  const Step steps[] = {{"red-eye marking", C::RedEyeFilter},
+                        {"red-eye filter", C::ApplyRedEye},
+                        {"red-eye filter taken back", C::RedEyeRemove},
+                        {"automatic correction", C::AutoCorrect},
+                        {"automatic correction undone", C::AutoCorrectUndo},
+                        {"side stripes", C::Enlarge},
+                        {"side stripes removed", C::EnlargeRemove}};
+  for (const Step& step : steps) {
+    frame_.marker = {100, 50, 33, 33};
+    const int shown = view_.picturesShown + static_cast<int>(view_.partsRedrawn.size());
+    const int refreshes = view_.magnifierRefreshes;
+    ASSERT_TRUE(view_.Enabled(step.command)) << step.what;
+    p->Run(step.command);
+    EXPECT_GT(view_.magnifierRefreshes, refreshes) << step.what;
+    EXPECT_FALSE(view_.magnifierStale) << step.what << ": refreshed before the picture changed";
+    if (step.command != C::RedEyeFilter) {
+      EXPECT_GT(view_.picturesShown + static_cast<int>(view_.partsRedrawn.size()), shown)
+          << step.what << " changes the picture on screen";
+    }
+  }
+}
+
 TEST_F(CorrectionCommandsTest, AnEnlargedPictureRefusesTheRedEyeFilter) {
   auto p = ShowSample();
   p->Run(C::EnlargeButton);
@@ -298,6 +330,29 @@ TEST_F(CorrectionCommandsTest, F5AddsStripesToTheFormatsRatioAndCtrlF5RemovesThe
   EXPECT_EQ(view_.status[1], "Bild: (1600x1000)");
   EXPECT_EQ(p->Frame().DisplayAlpha(), 105);
   EXPECT_EQ(view_.fileTypes[0], "JPG");
+}
+
+TEST_F(CorrectionCommandsTest, StripesOnScreenFollowTheProportionsEditedInTheFormatDialog) {
+  // 1600 x 1000 with stripes to "10 x 15" (1.5); the dialog makes it 1800 x 1000 (1.8).
+  const auto bytes = RecodeJpegRect(kPhotos + "casio-ex-m2.jpg", 0, 0, 1600, 1000);
+  std::ofstream(pictures_ / "a.jpg", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  auto p = Start();
+  OpenAndWait(*p, pictures_.path());
+  p->Run(C::EnlargeButton);
+  ASSERT_EQ(Shown(*p).height(), 1067);
+  view_.formatDialog.script = [](FormatDialogPresenter& d) {
+    EXPECT_TRUE(d.CellEdited(FormatGrid::kScalable, 0, 2, "1000"));
+    EXPECT_TRUE(d.CloseRequested());
+  };
+  p->Run(C::FormatDefinitions);
+  Picture expected = Decoded();
+  EXPECT_EQ(EnlargePicture(expected, StripeColor{}, true, true, 1.8), (StripeOffset{100, 0}));
+  EXPECT_TRUE(SamePixels(Shown(*p), expected)) << "stripes of 100 pixels left and right";
+  EXPECT_EQ(Record(*p).enlarge, true);
+  EXPECT_TRUE(view_.Checked(C::EnlargeButton));
+  EXPECT_FALSE(frame_.frameVisible);
+  EXPECT_EQ(view_.status[1], "Bild: (1800x1000)");
 }
 
 TEST_F(CorrectionCommandsTest, TheStripesFollowTheSettings) {

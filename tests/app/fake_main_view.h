@@ -45,7 +45,19 @@ class FakeMainView : public FakeViewOf<MainView> {
   void SetMagnifierActive(bool active) override { magnifierActive = active; }
   void SetMagnifierShown(bool shown) override { magnifierShown = shown; }
   void SetMagnifierZoomLevel(int level) override { zoomLevel = level; }
-  void RefreshMagnifier() override { ++magnifierRefreshes; }
+  void RefreshMagnifier() override {
+    ++magnifierRefreshes;
+    magnifierStale = false;
+  }
+  // The picture drawn anew: the magnifier shows old screen content until it is refreshed.
+  void ShowPicture(const Picture& picture) override {
+    FakeViewOf<MainView>::ShowPicture(picture);
+    magnifierStale = true;
+  }
+  void RedrawPicturePart(const Picture& picture, const PixelRect& part) override {
+    FakeViewOf<MainView>::RedrawPicturePart(picture, part);
+    magnifierStale = true;
+  }
   void LayOutMagnifierPanel(const MagnifierPanel& panel) override { magnifierPanel = panel; }
 
   // The full-screen preview: RunFullScreen runs `whileFullScreen` as the modal loop would run
@@ -124,6 +136,7 @@ class FakeMainView : public FakeViewOf<MainView> {
   bool magnifierShown = false;
   int zoomLevel = 0;
   int magnifierRefreshes = 0;
+  bool magnifierStale = false;
   MagnifierPanel magnifierPanel;
   std::vector<FullScreenContent> fullScreenShows;
   bool croppedDown = false;

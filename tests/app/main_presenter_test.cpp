@@ -80,6 +80,36 @@ TEST_F(MainPresenterTest, TheWindowOpensWhereItWasLeftWithinTheOldScreenLimits) 
   }
 }
 
+TEST_F(MainPresenterTest, AnyStoredGeometryOpensWithinTheDesktopAndIsSavedSoBack) {
+  struct Case {
+    int left, top, width, height;
+    WindowRect expected, exif;
+  };
+  constexpr int kHuge = 0x7fffffff;
+  for (const Case& c : {Case{0, 0, kHuge, kHuge, {0, 0, 1600, 1200}, {0, 0, 1600, 1200}},
+                        Case{-kHuge, -kHuge, 100, 20, {0, 0, 800, 600}, {0, 0, 210, 80}},
+                        Case{900, 700, 1000, 900, {600, 300, 1000, 900}, {600, 300, 1000, 900}},
+                        Case{-300, 10, 900, 640, {0, 10, 900, 640}, {0, 10, 900, 640}}}) {
+    SCOPED_TRACE(std::to_string(c.left) + "," + std::to_string(c.width));
+    for (const char* prefix : {"", "EXIF\\"}) {
+      WriteIntSetting(std::string(prefix) + "Left", c.left);
+      WriteIntSetting(std::string(prefix) + "Top", c.top);
+      WriteIntSetting(std::string(prefix) + "Width", c.width);
+      WriteIntSetting(std::string(prefix) + "Height", c.height);
+    }
+    WriteBoolSetting("Maximized", false);
+    auto p = Start();
+    EXPECT_EQ(view_.place, c.expected);
+    p->Close();
+    EXPECT_LE(ReadIntSetting("Width", 0), 1600);
+    EXPECT_LE(ReadIntSetting("Height", 0), 1200);
+    EXPECT_EQ(ReadIntSetting("EXIF\\Left", 0), c.exif.left);
+    EXPECT_EQ(ReadIntSetting("EXIF\\Top", 0), c.exif.top);
+    EXPECT_EQ(ReadIntSetting("EXIF\\Width", 0), c.exif.width);
+    EXPECT_EQ(ReadIntSetting("EXIF\\Height", 0), c.exif.height);
+  }
+}
+
 TEST_F(MainPresenterTest, ToolBarItemsShowAndHideTheirBandsAndTheSettingsKeepThem) {
   WriteStringSetting("ToolBar\\Order", "31245");
   WriteBoolSetting("ToolBar\\Rotate", false);

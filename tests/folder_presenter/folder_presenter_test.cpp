@@ -26,6 +26,7 @@
 #include "output/crop_and_save.h"
 #include "output/turn_original.h"
 #include "platform/file_date.h"
+#include "platform/file_lock.h"
 #include "platform/settings.h"
 
 namespace trimora {
@@ -676,6 +677,68 @@ TEST_F(FolderPresenterTest, AnUnreadableCuttingDataFileOpensAnEmptyFolderAndRepo
   EXPECT_FALSE(host_.active);
   fs::remove(CuttingFile());
   OpenAndWait(pictures_.path());
+  EXPECT_EQ(presenter_.ThumbnailCount(), 1);
+}
+
+TEST_F(FolderPresenterTest, PipesUnderAPicturesOrTheTablesNameNeitherHangTheStripNorTheClose) {
+  AddPictures(12);
+  ASSERT_EQ(::mkfifo(CuttingFile().c_str(), 0600), 0);
+  ::alarm(60);  // a hang ends the test program instead of the suite
+  presenter_.OpenFolder(pictures_.path());
+  // The last picture becomes a pipe while the strip is built.
+  fs::remove(pictures_ / "p11.jpg");
+  ASSERT_EQ(::mkfifo((pictures_ / "p11.jpg").c_str(), 0600), 0);
+  presenter_.WaitForStrip();
+  EXPECT_EQ(presenter_.ThumbnailCount(), 11);
+  presenter_.Close();
+  ::alarm(0);
+  EXPECT_EQ(LoadCuttingData(CuttingFile()).size(), 11u);
+}
+
+TEST_F(FolderPresenterTest, AFolderThatAnotherWindowWorksOnOpensOnlyForLooking) {
+  AddPicture("a.jpg");
+  testing::TempFolder runtime;
+  ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  {
+    const FolderClaim otherWindow(pictures_.path() + "/");
+    OpenAndWait(pictures_.path());
+    ASSERT_EQ(view_.messages.size(), 1u);
+    EXPECT_EQ(view_.messages[0].title, "Information");
+    EXPECT_NE(view_.messages[0].text.find(
+                  pictures_.path() + " wird bereits von einem anderen Trimora-Fenster bearbeitet"),
+              std::string::npos);
+    RecordOf(0).saveIt = true;
+    presenter_.ResetFolder();  // the note again, nothing removed or reopened
+    EXPECT_EQ(view_.messages.size(), 2u);
+    EXPECT_TRUE(RecordOf(0).saveIt.value_or(false));
+    presenter_.Close();
+    EXPECT_FALSE(fs::exists(CuttingFile()));
+  }
+  // The other window is gone: this one works on the folder.
+  OpenAndWait(pictures_.path());
+  EXPECT_EQ(view_.messages.size(), 2u);
+  presenter_.Close();
+  EXPECT_TRUE(fs::exists(CuttingFile()));
+}
+
+TEST_F(FolderPresenterTest, AnUnreadableFolderIsReportedAndTheOpenFolderStays) {
+  AddPicture("a.jpg");
+  OpenAndWait(pictures_.path());
+  testing::TempFolder locked;
+  fs::copy_file(kPhotos + "plain-landscape.jpg", locked / "b.jpg");
+  ::chmod(locked.path().c_str(), 0);
+  // The superuser reads every folder: the attempt is made as an ordinary user.
+  const uid_t user = ::geteuid();
+  if (user == 0) {
+    ASSERT_EQ(::seteuid(65534), 0);
+  }
+  presenter_.OpenFolder(locked.path());
+  if (user == 0) {
+    ASSERT_EQ(::seteuid(0), 0);
+  }
+  ASSERT_EQ(view_.errors.size(), 1u);
+  EXPECT_EQ(view_.errors[0], "Das Verzeichnis " + locked.path() + " kann nicht gelesen werden.");
+  EXPECT_EQ(presenter_.SourceFolder(), pictures_.path() + "/");
   EXPECT_EQ(presenter_.ThumbnailCount(), 1);
 }
 

@@ -68,18 +68,23 @@ TEST_F(GuidePlaceTest, OnlyAStoredOneChoosesTheStandardSkin) {
   }
 }
 
-TEST(KeepOnScreens, APlaceOutsideEveryScreenIsCentredOnTheFirst) {
+TEST(KeepOnScreens, APlaceIsFittedIntoItsScreenAndOneOutsideEveryScreenIsCentredOnTheFirst) {
   const std::vector<WindowPlace> screens = {{0, 0, 1600, 1200}, {1600, 0, 1280, 1024}};
   struct Case {
     WindowPlace place, expected;
   };
   const std::vector<Case> cases = {
       {{100, 100, 445, 310}, {100, 100, 445, 310}},
-      {{2000, 500, 445, 310}, {2000, 500, 445, 310}},    // on the second screen
-      {{-400, -300, 445, 310}, {-400, -300, 445, 310}},  // a corner still on the first
-      {{3000, 100, 445, 310}, {577, 445, 445, 310}},     // right of both screens
-      {{100, 1300, 445, 310}, {577, 445, 445, 310}},     // below them
-      {{-445, 0, 445, 310}, {577, 445, 445, 310}},       // just left of the first
+      {{2000, 500, 445, 310}, {2000, 500, 445, 310}},  // on the second screen
+      {{-400, -300, 445, 310}, {0, 0, 445, 310}},      // a corner still on the first
+      {{1500, 100, 445, 310}, {1155, 100, 445, 310}},  // across both: into the first
+      {{0, 0, 0x7fffffff, 0x7fffffff}, {0, 0, 1600, 1200}},
+      {{1700, 50, 0x7fffffff, 0x7fffffff}, {1600, 0, 1280, 1024}},
+      {{10, 10, 5, -5}, {10, 10, 270, 150}},  // the smallest size
+      {{-2147483647, -2147483647, 445, 310}, {577, 445, 445, 310}},
+      {{3000, 100, 445, 310}, {577, 445, 445, 310}},  // right of both screens
+      {{100, 1300, 445, 310}, {577, 445, 445, 310}},  // below them
+      {{-445, 0, 445, 310}, {577, 445, 445, 310}},    // just left of the first
   };
   for (const Case& c : cases)
     EXPECT_EQ(KeepOnScreens(c.place, screens), c.expected) << c.place.left;

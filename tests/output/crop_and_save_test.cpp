@@ -120,24 +120,24 @@ TEST(OutputNames, FolderWithOrWithoutSeparatorGivesTheSamePaths) {
 
 TEST_F(CropAndSaveTest, NoAnswerWritesBesideTheExistingFile) {
   const std::string path = out.Path("Bild.JPG");
-  EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), path);  // nothing there: no question
+  EXPECT_EQ(ConfirmOverwrite(path, "", "JPG", state, view), path);  // nothing there: no question
   EXPECT_TRUE(view.boxes.empty());
   test::WriteFile(path, {1});
   view.answers = {ui::kResultNo};
-  EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), out.Path("Bild_1.jpg"));
+  EXPECT_EQ(ConfirmOverwrite(path, "", "JPG", state, view), out.Path("Bild_1.jpg"));
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_EQ(view.boxes[0], "Frage|Soll die Datei\r\nBild.JPG\r\n überschrieben werden?|515|315x170");
   test::WriteFile(out.Path("Bild_1.jpg"), {1});
   view.answers = {ui::kResultNo};
-  EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), out.Path("Bild_2.jpg"));
+  EXPECT_EQ(ConfirmOverwrite(path, "", "JPG", state, view), out.Path("Bild_2.jpg"));
   test::WriteFile(out.Path("Bild.TIF"), {1});
   view.answers = {ui::kResultNo};
-  EXPECT_EQ(ConfirmOverwrite(out.Path("Bild.TIF"), "TIF", state, view), out.Path("Bild_1.TIF"));
+  EXPECT_EQ(ConfirmOverwrite(out.Path("Bild.TIF"), "", "TIF", state, view), out.Path("Bild_1.TIF"));
   // A box closed without an answer keeps the file too.
   view.answers = {ui::kResultCancel};
-  EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), out.Path("Bild_2.jpg"));
+  EXPECT_EQ(ConfirmOverwrite(path, "", "JPG", state, view), out.Path("Bild_2.jpg"));
   view.answers = {ui::kResultYes};
-  EXPECT_EQ(ConfirmOverwrite(path, "JPG", state, view), path);
+  EXPECT_EQ(ConfirmOverwrite(path, "", "JPG", state, view), path);
   EXPECT_FALSE(state.OverwriteAll);
 }
 
@@ -212,9 +212,11 @@ TEST_F(CropAndSaveTest, YesInTheSourceFolderReplacesTheSourceByItsCutOnBothRoads
     view.answers = {ui::kResultYes};
     view.boxes.clear();
     const int unit = 16 / block;
-    RunSavePass({Record(a, "JPG", block, unit, unit, 10 * unit, 8 * unit, 640, 480)}, WithTrailingSeparator(src.path()),
-                context, state, view);
-    ASSERT_EQ(view.boxes.size(), 1u);  // the question named the source itself
+    RunSavePass({Record(a, "JPG", block, unit, unit, 10 * unit, 8 * unit, 640, 480)},
+                WithTrailingSeparator(src.path()), context, state, view);
+    ASSERT_EQ(view.boxes.size(), 1u);  // the question named the source itself, as the original
+    EXPECT_EQ(view.boxes[0],
+              "Frage|Soll das Original\r\nBild.JPG\r\n überschrieben werden?|515|315x170");
     const auto frame = ReadFrameSize(ReadFile(a));
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->width, 160);
@@ -222,6 +224,86 @@ TEST_F(CropAndSaveTest, YesInTheSourceFolderReplacesTheSourceByItsCutOnBothRoads
     EXPECT_EQ(GetFileDate(a), date);
     EXPECT_EQ(FilesIn(src), 1u);
   }
+}
+
+TEST_F(CropAndSaveTest, AnotherOriginalOrAnEarlierCutIsNeverReplacedNorAskedFor) {
+  // In the source folder, x.jpg's cut x.JPG would be the picture x.JPG; with a separate
+  // destination, a.jpg and a.JPG would both be cut to a.PNG.
+  for (const int block : {16, 1}) {
+    SCOPED_TRACE(block);
+    TempFolder folder;
+    const std::string x = test::CopySample(folder, "canon-ixus.jpg", "x.jpg");
+    const std::string twin = test::CopySample(folder, "plain-landscape.jpg", "x.JPG");
+    const Bytes before = ReadFile(twin);
+    const int unit = 16 / block;
+    CuttingRecord other = Record(twin, "JPG", 1, 0, 0, 8, 8, 600, 450);
+    other.saveIt = false;
+    view.boxes.clear();
+    view.answers = {ui::kResultYesToAll, ui::kResultYesToAll};
+    RunSavePass({Record(x, "JPG", block, unit, unit, 4 * unit, 4 * unit, 640, 480), other},
+                WithTrailingSeparator(folder.path()), context, state, view);
+    EXPECT_TRUE(ReadFile(twin) == before);
+    EXPECT_TRUE(view.boxes.empty());
+    EXPECT_EQ(ReadFrameSize(ReadFile(folder.Path("x_1.jpg")))->width, 64);
+  }
+  const std::string a = test::CopySample(src, "plain-landscape.jpg", "a.jpg");
+  const std::string twin = test::CopySample(src, "plain-portrait.jpg", "a.JPG");
+  Run({Record(a, "PNG", 1, 0, 0, 30, 20, 600, 450),
+       Record(twin, "PNG", 1, 0, 0, 20, 30, 450, 600)});
+  EXPECT_TRUE(view.boxes.empty());
+  EXPECT_EQ(FilesIn(out), 2u);
+  EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
+  EXPECT_TRUE(fs::exists(out.Path("a_1.PNG")));
+}
+
+TEST_F(CropAndSaveTest, AnyNameTheFileSystemAllowsIsCutOnBothRoads) {
+  // A double quote and a backslash before it, a name at the file system's limit of 255 bytes.
+  for (const std::string& name : {std::string("Ein \"Zitat\" \\\" .jpg"),
+                                  std::string(245, 'n') + ".jpg", std::string(251, 'l') + ".jpg"}) {
+    for (const int block : {16, 1}) {
+      SCOPED_TRACE(name.substr(0, 20) + " " + std::to_string(block));
+      TempFolder source, dest;
+      const std::string picture = test::CopySample(source, "canon-ixus.jpg", name);
+      const int unit = 16 / block;
+      RunSavePass({Record(picture, "JPG", block, unit, unit, 4 * unit, 2 * unit, 640, 480)},
+                  WithTrailingSeparator(dest.path()), context, state, view);
+      const auto frame =
+          ReadFrameSize(ReadFile(OutputName(WithTrailingSeparator(dest.path()), picture, "JPG")));
+      ASSERT_TRUE(frame);
+      EXPECT_EQ(frame->width, 64);
+      EXPECT_EQ(FilesIn(dest), 1u);
+    }
+  }
+}
+
+TEST_F(CropAndSaveTest, AReplacedOutputKeepsItsRightsOnEveryRoad) {
+  const std::string a = test::CopySample(src, "canon-ixus.jpg", "a.jpg");
+  struct Case {
+    int block;
+    const char* type;
+    const char* output;
+  };
+  for (const Case c : {Case{16, "JPG", "a.JPG"}, Case{1, "JPG", "a.JPG"}, Case{1, "TIF", "a.TIF"},
+                       Case{1, "PNG", "a.PNG"}, Case{1, "BMP", "a.BMP"}}) {
+    SCOPED_TRACE(std::to_string(c.block) + c.type);
+    const std::string path = out.Path(c.output);
+    test::WriteFile(path, {1});
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
+    view.answers = {ui::kResultYes};
+    const int unit = 16 / c.block;
+    Run({Record(a, c.type, c.block, unit, unit, 2 * unit, 2 * unit, 640, 480)});
+    EXPECT_GT(ReadFile(path).size(), 1u);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read);
+  }
+}
+
+TEST_F(CropAndSaveTest, ARunRemovesTheTemporaryFilesOfAKilledOne) {
+  const std::string a = test::CopySample(src, "canon-ixus.jpg", "a.jpg");
+  test::WriteFile(out.Path(".trimora-999999999-4.tmp"), {1, 2, 3});
+  Run({Record(a, "JPG", 16, 1, 1, 2, 2, 640, 480)});
+  EXPECT_FALSE(fs::exists(out.Path(".trimora-999999999-4.tmp")));
+  EXPECT_EQ(FilesIn(out), 1u);
 }
 
 TEST_F(CropAndSaveTest, LosslessCutEndingPastThePictureIsClipped) {

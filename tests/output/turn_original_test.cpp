@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "../outside_readers.h"
 #include "imaging/jpeg_codec.h"
@@ -210,6 +211,29 @@ TEST_F(TurnOriginalTest, ACameraPictureOffItsGridKeepsItsMetadataAndQuality) {
     EXPECT_EQ(test::Capture("exiftool -s3 -n -Orientation '" + path + "'"), "1\n");
     EXPECT_EQ(test::Capture("exiftool -s3 -ThumbnailLength '" + path + "'"), "");
     EXPECT_EQ(test::Capture("exiftool -s3 -Make -Model -FujiFlashMode '" + path + "'"), make);
+  }
+}
+
+TEST_F(TurnOriginalTest, AWriteProtectedOriginalIsRefusedOnEveryRoad) {
+  // 640 x 480 turns by jpegtran, 333 x 250 only by encoding anew.
+  for (const auto& [width, height] : {std::pair{640, 480}, std::pair{333, 250}}) {
+    const std::string path = test::MakeJpeg(dir, "locked.jpg", width, height);
+    const Bytes original = test::ReadFile(path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read);
+    for (const auto& turn : std::vector<std::function<void()>>{
+             [&] { TurnOriginal(path, Turn::Rotate90); },
+             [&] { JpegTranTurn(path, Turn::Rotate270); },
+             [&] { TurnByRecoding(path, Turn::Rotate180); }}) {
+      try {
+        turn();
+        ADD_FAILURE() << width << " x " << height << " was turned";
+      } catch (const Error& e) {
+        EXPECT_EQ(e.code(), ErrorCode::kFileWriteProtected);
+      }
+      EXPECT_EQ(test::ReadFile(path), original);
+    }
+    std::filesystem::remove(path);
   }
 }
 

@@ -223,14 +223,53 @@ TEST_F(SettingsTest, AMainProgramWithoutARecordUsesTheKeyZeroZero) {
   EXPECT_TRUE(std::filesystem::exists(StoreFile("0.0")));
 }
 
-TEST_F(SettingsTest, EveryCallReadsTheFileAnew) {
+TEST_F(SettingsTest, AChangeByAnotherProgramIsSeenAtTheNextCall) {
   WriteIntSetting("ZoomLevel", 80);
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 80);
+  // Changed in place at once (same size, same file), then replaced by another file.
   std::string file = ReadWholeFile(StoreFile("2.0"));
   const auto at = file.find("dword:00000050");
   ASSERT_NE(at, std::string::npos) << file;
   file.replace(at, 14, "dword:00000033");
   WriteFile(StoreFile("2.0"), file);
   EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 0x33);
+  file.replace(at, 14, "dword:00000034");
+  WriteFile(StoreFile("2.0") + ".new", file);
+  std::filesystem::rename(StoreFile("2.0") + ".new", StoreFile("2.0"));
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 0x34);
+}
+
+TEST_F(SettingsTest, ABatchWritesOnceAndKeepsWhatOthersWroteMeanwhile) {
+  WriteIntSetting("ZoomLevel", 80);
+  const auto inode = [&] {
+    struct stat info {};
+    return ::stat(StoreFile("2.0").c_str(), &info) == 0 ? info.st_ino : 0;
+  };
+  const auto before = inode();
+  {
+    const SettingsBatch batch;
+    WriteIntSetting("ZoomLevel", 81);
+    {
+      const SettingsBatch inner;
+      WriteStringSetting("ToolBar\\Order", "54321");
+    }
+    EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 81);  // seen before it is written
+    EXPECT_EQ(inode(), before);                      // not written yet
+    // Another program writes a value meanwhile.
+    std::string file = ReadWholeFile(StoreFile("2.0"));
+    WriteFile(StoreFile("2.0"),
+              file + "[\\Software\\Halvorn\\Trimora\\2.0\\Other]\n\"Mark\"=\"da\"\n");
+  }
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 50), 81);
+  EXPECT_EQ(ReadStringSetting("ToolBar\\Order", ""), "54321");
+  EXPECT_EQ(ReadStringSetting("Other\\Mark", ""), "da");
+  // A batch that changes nothing writes nothing.
+  const auto after = inode();
+  {
+    const SettingsBatch batch;
+    WriteIntSetting("ZoomLevel", 81);
+  }
+  EXPECT_EQ(inode(), after);
 }
 
 TEST_F(SettingsTest, TheConfigurationHomeIsReadOnEveryCall) {

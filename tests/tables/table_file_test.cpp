@@ -250,14 +250,19 @@ std::vector<BadFile> BadFiles() {
       "name given as identifier",
       [](Pieces& p) { p.columns = "\x0E\x01\x04Name\x07\x01N\x00\x00"s; },
       ErrorCode::kStreamInvalidValue);
-  add("unsupported type",
-      [](Pieces& p) {
-        p.columns =
-            "\x0E\x01\x04Name\x06\x01N\x08"
-            "DataType\x07\x07"
-            "ftFloat\x00\x00"s;
-      },
-      ErrorCode::kTableTypeUnsupported, {"N", "ftFloat"});
+  // Types whose field values have no known encoding in the format (see the README).
+  for (const char* name :
+       {"ftFloat", "ftCurrency", "ftDate", "ftTime", "ftDateTime", "ftBytes", "ftBCD"}) {
+    const std::string type = name;
+    add(name,
+        [type](Pieces& p) {
+          p.columns =
+              "\x0E\x01\x04Name\x06\x01N\x08"
+              "DataType\x07"s +
+              static_cast<char>(type.size()) + type + "\x00\x00"s;
+        },
+        ErrorCode::kTableTypeUnsupported, {"N", type});
+  }
   add("missing type", [](Pieces& p) { p.columns = "\x0E\x01\x04Name\x06\x01N\x00\x00"s; },
       ErrorCode::kTableTypeUnsupported, {"N", "ftUnknown"});
   add(
@@ -380,6 +385,17 @@ TEST(TableFileOnDisk, ReplacingKeepsTheOldFilesPermissions) {
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(TableFileOnDisk, AWriteProtectedTableIsNotReplaced) {
+  TempDir dir;
+  const std::string path = dir.File("CroppingData.kv2");
+  test::WriteFile(path, "old");
+  ::chmod(path.c_str(), 0444);
+  EXPECT_EQ(CodeOf([&] { SaveTableToFile(CuttingTable(), path); }),
+            ErrorCode::kFileWriteProtected);
+  EXPECT_EQ(test::ReadFile(path), "old");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"CroppingData.kv2"});
 }
 
 TEST(TableFileOnDisk, ReplacingAFolderFailsAndLeavesNoTemporaryFile) {
