@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -38,10 +39,12 @@ fs::path g_folder;
 std::string g_source;  // the folder with picture.jpg and CroppingData.kv2
 std::string g_jpeg;
 std::string g_dest;
+std::string g_png;    // the same cut as PNG
 std::string g_heavy;  // a folder whose record also has a red-eye rectangle and the correction
 std::string g_trimora = std::string(TRIMORA_PROGRAM_DIR) + "/trimora";
 
-void WriteCuttingData(const std::string& folder, const std::string& redEye, bool correction);
+void WriteCuttingData(const std::string& folder, const std::string& redEye, bool correction,
+                      const char* type = "JPG");
 
 // A photo-like picture compressed by cjpeg at quality 90, and its cutting data.
 void MakeSource() {
@@ -60,11 +63,16 @@ void MakeSource() {
   fs::create_directories(g_heavy);
   fs::copy_file(g_jpeg, g_heavy + "/picture.jpg");
   WriteCuttingData(g_heavy, "1000,1000,1040,1030|", true);
+  g_png = (g_folder / "png").string();
+  fs::create_directories(g_png);
+  fs::copy_file(g_jpeg, g_png + "/picture.jpg");
+  WriteCuttingData(g_png, "", false, "PNG");
   ::setenv("XDG_CONFIG_HOME", g_folder.c_str(), 1);
 }
 
 // A cutting-data file with one marked record for the decoding road.
-void WriteCuttingData(const std::string& folder, const std::string& redEye, bool correction) {
+void WriteCuttingData(const std::string& folder, const std::string& redEye, bool correction,
+                      const char* type) {
   trimora::Table table(trimora::CuttingDataColumns());
   table.Append();
   table.WriteInteger("X", kLeft);
@@ -75,7 +83,7 @@ void WriteCuttingData(const std::string& folder, const std::string& redEye, bool
   table.WriteInteger("jpegCompressionBlockSize", 1);  // the decoding road
   table.WriteText("TempPath", "");
   table.WriteText("Filename", folder + "/picture.jpg");
-  table.WriteText("FileType", "JPG");
+  table.WriteText("FileType", type);
   table.WriteBoolean("SaveIt", true);
   table.WriteBoolean("Deleted", false);
   table.WriteInteger("PictureWidth", kWidth);
@@ -132,7 +140,8 @@ void BM_ImageMagickConvert(benchmark::State& state) {
   g_childSeconds = 0;
   const std::string out = (g_folder / "convert.jpg").string();
   for (auto _ : state) {
-    Require(state, RunProcess({"/usr/bin/convert", g_jpeg, "-crop", kCrop, "-quality", "90", out}));
+    Require(state, RunProcess({"/usr/bin/convert", g_jpeg, "-crop", kCrop, "-quality", "90",
+                               "-sampling-factor", "4:2:0", out}));
   }
   state.counters["cpu_s"] =
       benchmark::Counter(g_childSeconds / static_cast<double>(state.iterations()));
@@ -140,7 +149,7 @@ void BM_ImageMagickConvert(benchmark::State& state) {
 
 void BM_VipsCrop(benchmark::State& state) {
   g_childSeconds = 0;
-  const std::string out = (g_folder / "vips.jpg").string() + "[Q=90]";
+  const std::string out = (g_folder / "vips.jpg").string() + "[Q=90,subsample-mode=on]";
   for (auto _ : state) {
     Require(state,
             RunProcess({"vips", "crop", g_jpeg, out, std::to_string(kLeft), std::to_string(kTop),
@@ -196,6 +205,50 @@ long long PeakMemory(const std::string& command) {
   return -1;
 }
 
+// The cut written as PNG by `trimora crop` and by ImageMagick's convert, alternating, `runs`
+// times; prints the medians of the per-run ratios of wall and processor time with their spread,
+// the load average and the file sizes.
+void ComparePng(int runs) {
+  const std::string ours = g_dest + "/picture.PNG";
+  const std::string theirs = (g_folder / "convert.png").string();
+  std::vector<double> wall[2], cpu[2];
+  for (int run = 0; run < runs; ++run) {
+    for (int k = 0; k < 2; ++k) {
+      const int i = (k + run) % 2;
+      g_childSeconds = 0;
+      const auto start = std::chrono::steady_clock::now();
+      const bool ok = i == 0 ? RunProcess({g_trimora, "crop", g_png, g_dest, "--overwrite", "yes"})
+                             : RunProcess({"/usr/bin/convert", g_jpeg, "-crop", kCrop, theirs});
+      if (!ok) {
+        std::printf("PNG comparison: a program failed\n");
+        return;
+      }
+      wall[i].push_back(
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+      cpu[i].push_back(g_childSeconds);
+    }
+  }
+  const auto ratios = [](const std::vector<double>& a, const std::vector<double>& b) {
+    std::vector<double> r;
+    for (std::size_t i = 0; i < a.size(); ++i) r.push_back(a[i] / b[i]);
+    return trimora::bench::SpreadOf(r);
+  };
+  const auto w = ratios(wall[0], wall[1]);
+  const auto c = ratios(cpu[0], cpu[1]);
+  std::printf("\nPNG of the %s cut, %d alternating runs:\n", kCrop.c_str(), runs);
+  std::printf("  trimora crop %.2f s (cpu %.2f s), convert -crop %.2f s (cpu %.2f s), medians\n",
+              trimora::bench::Median(wall[0]), trimora::bench::Median(cpu[0]),
+              trimora::bench::Median(wall[1]), trimora::bench::Median(cpu[1]));
+  std::printf("  trimora / convert: wall %.2f (%.2f-%.2f), cpu %.2f (%.2f-%.2f) (limit 0.6)\n",
+              w.median, w.low, w.high, c.median, c.low, c.high);
+  std::printf(
+      "  file size %.1f MB / %.1f MB = %.3f (limit 1.1)\n",
+      static_cast<double>(fs::file_size(ours)) / 1e6,
+      static_cast<double>(fs::file_size(theirs)) / 1e6,
+      static_cast<double>(fs::file_size(ours)) / static_cast<double>(fs::file_size(theirs)));
+  trimora::bench::PrintRunsAndLoad(runs);
+}
+
 }  // namespace
 
 BENCHMARK(BM_TrimoraCrop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
@@ -230,6 +283,7 @@ int main(int argc, char** argv) {
     std::printf("  trimora crop / vips crop:                   %.2f (for comparison)\n",
                 ratio(*t, "BM_TrimoraCrop", "BM_VipsCrop"));
   }
+  ComparePng(5);
   const double decoded = static_cast<double>(kWidth) * kHeight * 4;
   const long long ours =
       PeakMemory("'" + g_trimora + "' crop '" + g_source + "' '" + g_dest + "' --overwrite yes");

@@ -1,5 +1,5 @@
-// trimora crop SOURCE DEST [--overwrite ask|yes|all|no]: the crop-and-save run for the marked
-// pictures of SOURCE's cutting-data file, written into DEST.
+// trimora crop SOURCE DEST [--overwrite ask|yes|all|no] [--jobs N]: the crop-and-save run for
+// the marked pictures of SOURCE's cutting-data file, written into DEST, N pictures at a time.
 //
 // The pictures are read from SOURCE whatever folder the cutting-data file names, so a folder
 // that was moved or copied still works; only file names inside DEST are written. "ask" puts
@@ -11,6 +11,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "cli/command.h"
 #include "folder/cutting_record.h"
@@ -94,6 +95,17 @@ std::shared_ptr<FormatTables> ProgramFormatTables() {
 
 int Usage() { return UsageError("crop"); }
 
+// A number of pictures cut at the same time: 1 to 64.
+bool ParseJobCount(const std::string& text, int& jobs) {
+  if (text.empty() || text.size() > 2 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  const int value = std::stoi(text);
+  if (value < 1 || value > 64) return false;
+  jobs = value;
+  return true;
+}
+
 constexpr std::string_view kHelp =
     "Schneidet die zum Speichern markierten Bilder des Verzeichnisses QUELLE so zu, wie es\n"
     "dessen Datei \"CroppingData.kv2\" festhält, und schreibt sie in das Verzeichnis ZIEL:\n"
@@ -101,21 +113,32 @@ constexpr std::string_view kHelp =
     "dekodiert, mit den Bildkorrekturen, als JPEG, TIFF, BMP oder PNG. Die Bilder werden aus\n"
     "QUELLE gelesen, auch wenn das Verzeichnis verschoben wurde; geschrieben wird nur in ZIEL.\n"
     "Der Fortschritt (\"Speichere 1/3\") steht auf der Standardfehlerausgabe. Ein Fehler\n"
-    "beendet den Lauf beim fehlerhaften Bild; die schon geschriebenen Bilder bleiben.\n\n"
+    "beendet den Lauf beim fehlerhaften Bild; die schon geschriebenen Bilder bleiben.\n"
+    "Mehrere Bilder werden gleichzeitig zugeschnitten; Dateien, Namen und Fortschritt sind\n"
+    "dieselben wie bei einem Bild nach dem anderen.\n\n"
     "Optionen:\n"
     "  --overwrite ask  vor dem Überschreiben einer Datei im Terminal fragen (Vorgabe);\n"
     "                   ohne Antwort endet der Lauf mit einem Fehler\n"
     "  --overwrite yes  jede Frage mit \"Ja\" beantworten: vorhandene Dateien überschreiben\n"
     "  --overwrite all  mit \"Ja, alle\" antworten: alle vorhandenen Dateien überschreiben\n"
     "  --overwrite no   mit \"Nein\" antworten: nichts überschreiben, sondern unter einem\n"
-    "                   neuen Namen speichern (\"_1\", \"_2\" ... angehängt)\n\n"
+    "                   neuen Namen speichern (\"_1\", \"_2\" ... angehängt)\n"
+    "  --jobs N         N Bilder gleichzeitig zuschneiden (Vorgabe: die Zahl der\n"
+    "                   Prozessorkerne); mit --overwrite ask eines nach dem anderen\n\n"
     "Rückgabewert: 0 bei Erfolg, 1 bei einem Fehler, 2 bei einem falschen Aufruf.\n";
 
 int RunCrop(const std::vector<std::string>& args) {
   std::vector<std::string> folders;
   OverwriteMode mode = OverwriteMode::Ask;
+  int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string value;
+    if (args[i] == "--jobs" || args[i].rfind("--jobs=", 0) == 0) {
+      if (args[i] == "--jobs" && i + 1 == args.size()) return Usage();
+      const std::string count = args[i] == "--jobs" ? args[++i] : args[i].substr(7);
+      if (!ParseJobCount(count, jobs)) return Usage();
+      continue;
+    }
     if (args[i] == "--overwrite" && i + 1 < args.size()) {
       value = args[++i];
     } else if (args[i].rfind("--overwrite=", 0) == 0) {
@@ -164,6 +187,8 @@ int RunCrop(const std::vector<std::string>& args) {
     context.defaultFormat = tables->DefaultFormat;
     const int count = static_cast<int>(records.size());
     context.pictureCount = [count] { return count; };
+    // The questions on the terminal come one picture after the other.
+    context.jobs = mode == OverwriteMode::Ask ? 1 : jobs;
     SaveRunState state;
     TerminalView view(mode);
     RunSavePass(records, WithTrailingSeparator(destFolder), context, state, view);
@@ -174,7 +199,8 @@ int RunCrop(const std::vector<std::string>& args) {
   }
 }
 
-const Registration kRegistration({"crop", "crop QUELLE ZIEL [--overwrite ask|yes|all|no]",
+const Registration kRegistration({"crop",
+                                  "crop QUELLE ZIEL [--overwrite ask|yes|all|no] [--jobs N]",
                                   "die markierten Bilder eines Verzeichnisses zuschneiden", kHelp,
                                   RunCrop});
 

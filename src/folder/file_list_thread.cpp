@@ -6,6 +6,7 @@
 
 #include "folder/folder_listing.h"
 #include "folder/hand_over.h"
+#include "folder/thumbnails_ahead.h"
 #include "imaging/jpeg_codec.h"
 #include "imaging/thumbnail.h"
 #include "platform/error.h"
@@ -74,8 +75,15 @@ void TFileListThread::Run() {
     firstDecode = std::async(std::launch::async, decodeFirst, listing_.front());
     queue_.Run([&] { data = sink_.PrepareEntry(0, 0, listingSize); });
   }
+  // The thumbnails after the first are made ahead on every core, once the first picture is
+  // shown; this thread takes them in listing order.
+  std::optional<ThumbnailsAhead> ahead;
   for (int i = 0; i < listingSize && !stop_; ++i) {
     const std::string& path = listing_[static_cast<std::size_t>(i)];
+    if (i == 1 && thumbnailsOn_) {
+      ahead.emplace(listing_, 1, ThumbnailsAhead::ThreadCount(), 4 * ThumbnailsAhead::ThreadCount(),
+                    stop_);
+    }
     auto prepareNext = [&](int nextSkipped) {
       if (i + 1 < listingSize && !stop_) data = sink_.PrepareEntry(i + 1, nextSkipped, listingSize);
     };
@@ -84,7 +92,13 @@ void TFileListThread::Run() {
     Picture preview;
     if (thumbnailsOn_) {
       try {
-        thumbnail = MakeThumbnail(path);
+        if (ahead) {
+          std::optional<Picture> made = ahead->Take(i);
+          if (!made) break;  // stopped
+          thumbnail = std::move(*made);
+        } else {
+          thumbnail = MakeThumbnail(path);
+        }
       } catch (const Error&) {
         if (i == 0 && firstDecode.valid()) firstDecode.get();
         const int position = i - skipped;

@@ -1,5 +1,6 @@
-// The file-list thread: walks the folder listing, decodes and scales a thumbnail of every
-// file, and hands each finished strip entry to the main thread, blocking until it has run.
+// The file-list thread: walks the folder listing, takes the thumbnail of every file (made ahead
+// on every core after the first picture), and hands each finished strip entry to the main
+// thread in listing order, blocking until it has run.
 #pragma once
 #include <atomic>
 #include <optional>

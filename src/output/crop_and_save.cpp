@@ -2,7 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <condition_variable>
+#include <deque>
+#include <exception>
 #include <limits>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include "folder/folder_listing.h"
 #include "frame/block_grid.h"
@@ -88,16 +94,19 @@ class PassEnd {
   const std::function<int()>& pictureCount_;
 };
 
-// Writes one marked record; returns the path written.
+// The output name of a record before any question.
+std::string RecordOutput(const CuttingRecord& record, const std::string& destFolder) {
+  return OutputName(destFolder, Need(record.filename, "Filename", record),
+                    Need(record.fileType, "FileType", record));
+}
+
+// Writes one marked record where `confirm` says; returns the path written.
 std::string SaveRecordFile(const CuttingRecord& record, const std::string& destFolder,
-                           const SaveRunContext& context, SaveRunState& state, SaveRunView& view) {
+                           const SaveRunContext& context, const ConfirmOutput& confirm) {
   const int block = Need(record.blockSize, "jpegCompressionBlockSize", record);
   const std::string& source = Need(record.filename, "Filename", record);
   const std::string& type = Need(record.fileType, "FileType", record);
-  const std::string output = OutputName(destFolder, source, type);
-  const auto confirm = [&](const std::string& path) {
-    return ConfirmOverwrite(path, source, type, state, view);
-  };
+  const std::string output = RecordOutput(record, destFolder);
 
   CropRequest request;
   request.source = source;
@@ -183,6 +192,192 @@ void ReportSkipped(const std::vector<std::string>& skipped, const FormatRecord& 
   view.ShowMessageBox("Information", text, ui::kButtonsOk, 360, 150 + 16 * lines);
 }
 
+// The name `record`'s output takes instead of `path` (asking where the view asks), remembered
+// in `state` as taken from now on, also while it is still being written.
+std::string ChooseOutput(const std::string& path, const CuttingRecord& record, SaveRunState& state,
+                         SaveRunView& view) {
+  std::string chosen = ConfirmOverwrite(path, Need(record.filename, "Filename", record),
+                                        Need(record.fileType, "FileType", record), state, view);
+  state.written.insert(Folded(chosen));
+  return chosen;
+}
+
+// The status text of the picture `number` of `count`.
+std::string ProgressText(int number, int count) {
+  return "Speichere " + std::to_string(number) + "/" + std::to_string(count);
+}
+
+// The record as it is cut: a marked picture never shown gets the selection of its first
+// showing with the default format; nothing when it is too small for that format.
+std::optional<CuttingRecord> RecordToCut(const CuttingRecord& stored,
+                                         const SaveRunContext& context) {
+  if (stored.Shown() || !context.defaultFormat) return stored;
+  return WithFirstSelection(stored, *context.defaultFormat);
+}
+
+// The writing pass on several threads. The calling thread chooses every output name in
+// picture order (asking where the view asks) and remembers it as taken, a worker writes the
+// picture whole through the writers, which put it on the disk, under a temporary name beside
+// it, and the calling thread gives the finished files their names in picture order, showing
+// each picture's progress text when the pictures before it are done, as the run one at a time
+// does. The first error in picture order ends the run: no further picture is started, the
+// pictures in flight are finished and their temporary files removed.
+class ParallelPass {
+ public:
+  ParallelPass(const std::vector<CuttingRecord>& records, const std::string& destFolder,
+               const SaveRunContext& context, SaveRunState& state, SaveRunView& view, int marked)
+      : records_(records),
+        destFolder_(destFolder),
+        context_(context),
+        state_(state),
+        view_(view),
+        marked_(marked),
+        jobs_(context.jobs) {}
+
+  ~ParallelPass() {
+    for (const std::unique_ptr<Job>& job : pictures_) {
+      if (job->worker.joinable()) job->worker.join();
+      if (!job->staging.empty()) RemoveFile(job->staging);
+    }
+  }
+  ParallelPass(const ParallelPass&) = delete;
+  ParallelPass& operator=(const ParallelPass&) = delete;
+
+  // Writes every marked record; the names of the pictures too small for the default format go
+  // to `skipped`. Throws the first error in picture order.
+  void Run(std::vector<std::string>& skipped) {
+    auto next = records_.begin();
+    int shown = 0;  // progress texts shown
+    for (;;) {
+      // The finished pictures at the front take their names.
+      while (!pictures_.empty()) {
+        Job& first = *pictures_.front();
+        if (shown < first.number)
+          view_.SetStatusText(3, ProgressText(shown = first.number, marked_));
+        {
+          std::lock_guard lock(mutex_);
+          if (!first.done) break;
+        }
+        if (first.worker.joinable()) first.worker.join();
+        if (first.error) std::rethrow_exception(first.error);
+        if (first.skipped)
+          skipped.push_back(first.name);
+        else
+          Name(first);
+        pictures_.pop_front();
+      }
+      while (next != records_.end() && !next->Marked()) {
+        view_.RepaintPending();
+        ++next;
+      }
+      if (next == records_.end() && pictures_.empty()) return;
+      std::unique_lock lock(mutex_);
+      const auto mayStart = [&] {
+        return next != records_.end() && !failed_ && running_ < jobs_ &&
+               pictures_.size() < static_cast<std::size_t>(2 * jobs_);
+      };
+      if (mayStart()) {
+        lock.unlock();
+        view_.RepaintPending();
+        Start(*next++);
+        continue;
+      }
+      if (pictures_.empty()) return;  // a failure stopped the starts and everything is named
+      changed_.wait(lock, [&] { return pictures_.front()->done || mayStart(); });
+    }
+  }
+
+ private:
+  struct Job {
+    int number = 0;            // place among the marked pictures, from 1
+    std::string name;          // file-name part of the source
+    std::string path;          // the output name chosen
+    std::string staging;       // the temporary file it is written into
+    std::int32_t date = 0;     // the source's file date
+    bool skipped = false;      // too small for the default format
+    bool done = false;         // guarded by mutex_
+    std::exception_ptr error;  // written before done
+    std::thread worker;
+  };
+
+  // Chooses the output name of the next marked record and starts its worker; an error of
+  // these steps becomes the picture's error.
+  void Start(const CuttingRecord& stored) {
+    auto picture = std::make_unique<Job>();
+    Job& p = *picture;
+    p.number = ++started_;
+    p.name = FileNamePart(stored.filename.value_or(""));
+    try {
+      std::optional<CuttingRecord> record = RecordToCut(stored, context_);
+      if (!record) {
+        p.skipped = p.done = true;
+      } else {
+        p.date = GetFileDate(Need(record->filename, "Filename", *record));
+        p.path = ChooseOutput(RecordOutput(*record, destFolder_), *record, state_, view_);
+        p.staging = CreateTemporaryBeside(p.path);
+        std::lock_guard lock(mutex_);
+        p.worker = std::thread([this, &p, record = std::move(*record)] { Work(p, record); });
+        ++running_;
+      }
+    } catch (...) {
+      p.error = std::current_exception();
+      std::lock_guard lock(mutex_);
+      p.done = failed_ = true;
+    }
+    pictures_.push_back(std::move(picture));
+  }
+
+  void Work(Job& p, const CuttingRecord& record) {
+    std::exception_ptr error;
+    try {
+      SaveRecordFile(record, destFolder_, context_, [&p](const std::string&) { return p.staging; });
+    } catch (const Error& e) {
+      error = std::make_exception_ptr(Renamed(e, p.staging, p.path));
+    } catch (...) {
+      error = std::current_exception();
+    }
+    std::lock_guard lock(mutex_);
+    p.error = error;
+    p.done = true;
+    failed_ = failed_ || error != nullptr;
+    --running_;
+    changed_.notify_all();
+  }
+
+  // The finished temporary file, already on the disk, takes its name, with the rights of a file
+  // it replaces (also a write-protected one's) and the source's date.
+  void Name(Job& p) {
+    TakeOverPermissions(p.path, p.staging);
+    if (!ReplaceByRename(p.staging, p.path)) throw Error(ErrorCode::kFileCannotCreate, {p.path});
+    p.staging.clear();
+    SetFileDate(p.path, p.date);
+  }
+
+  // An error about the temporary file told about the file it stands for.
+  static Error Renamed(const Error& e, const std::string& staging, const std::string& path) {
+    std::vector<std::string> args = e.args();
+    for (std::string& arg : args) {
+      if (arg == staging) arg = path;
+    }
+    return e.cause() ? Error(e.code(), std::move(args), *e.cause())
+                     : Error(e.code(), std::move(args));
+  }
+
+  const std::vector<CuttingRecord>& records_;
+  const std::string& destFolder_;
+  const SaveRunContext& context_;
+  SaveRunState& state_;
+  SaveRunView& view_;
+  const int marked_;
+  const int jobs_;
+  int started_ = 0;
+  std::deque<std::unique_ptr<Job>> pictures_;  // started and not yet named, in order
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int running_ = 0;      // guarded by mutex_
+  bool failed_ = false;  // guarded by mutex_
+};
+
 }  // namespace
 
 std::string OutputName(const std::string& destFolder, const std::string& filename,
@@ -246,26 +441,27 @@ void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& d
   state.written.clear();
   // Temporary files of a run that was killed go now.
   RemoveStaleTemporaries(destFolder);
-  int running = 0;
   std::vector<std::string> skipped;
-  for (const CuttingRecord& stored : records) {
-    view.RepaintPending();
-    if (!stored.Marked()) continue;
-    ++running;
-    view.SetStatusText(3, "Speichere " + std::to_string(running) + "/" + std::to_string(marked));
-    std::optional<CuttingRecord> firstShown;
-    if (!stored.Shown() && context.defaultFormat) {
-      firstShown = WithFirstSelection(stored, *context.defaultFormat);
-      if (!firstShown) {
+  if (context.jobs > 1) {
+    ParallelPass(records, destFolder, context, state, view, static_cast<int>(marked)).Run(skipped);
+  } else {
+    int running = 0;
+    for (const CuttingRecord& stored : records) {
+      view.RepaintPending();
+      if (!stored.Marked()) continue;
+      ++running;
+      view.SetStatusText(3, ProgressText(running, static_cast<int>(marked)));
+      const std::optional<CuttingRecord> record = RecordToCut(stored, context);
+      if (!record) {
         skipped.push_back(FileNamePart(*stored.filename));
         continue;
       }
+      const std::int32_t date = GetFileDate(Need(record->filename, "Filename", *record));
+      const std::string written = SaveRecordFile(
+          *record, destFolder, context,
+          [&](const std::string& path) { return ChooseOutput(path, *record, state, view); });
+      SetFileDate(written, date);
     }
-    const CuttingRecord& record = firstShown ? *firstShown : stored;
-    const std::int32_t date = GetFileDate(Need(record.filename, "Filename", record));
-    const std::string written = SaveRecordFile(record, destFolder, context, state, view);
-    state.written.insert(Folded(written));
-    SetFileDate(written, date);
   }
   if (context.defaultFormat) ReportSkipped(skipped, *context.defaultFormat, view);
 }

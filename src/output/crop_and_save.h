@@ -48,7 +48,7 @@ struct SaveRunState {
   bool OverwriteAll = false;
   // Names this writing pass must not write over, folded to lower case: the pictures ("*.jpg")
   // of the destination folder when it is a source folder (file name → the names as they stand),
-  // and the outputs written so far (whole paths).
+  // and the outputs chosen so far (whole paths), also those still being written.
   std::map<std::string, std::vector<std::string>> originals;
   std::set<std::string> written;
 };
@@ -64,6 +64,11 @@ struct SaveRunContext {
   // first showing would give with it (PlaceFirstSelection). Without one such a record ends the
   // run for its missing selection.
   std::optional<FormatRecord> defaultFormat;
+  // Pictures cut at the same time. With more than one, every output name is chosen (and any
+  // question asked) before its picture is started, the pictures are written under temporary
+  // names and take their names in picture order, so that files, names and progress are those
+  // of the run one at a time.
+  int jobs = 1;
 };
 
 // The output name of a record: folder (ending with a separator) + file-name part of Filename;
@@ -87,7 +92,10 @@ std::string ConfirmOverwrite(const std::string& path, const std::string& source,
 // panel 3, and ends with the picture count there. A marked picture never shown gets the
 // selection of its first showing (SaveRunContext::defaultFormat); one too small for the format
 // is skipped and named in a note after the pass. An error ends the run at that picture and
-// propagates after the closing steps; files written before it stay.
+// propagates after the closing steps; files written before it stay. With SaveRunContext::jobs
+// above one the pictures are cut in parallel with the same files, names, progress texts and
+// errors; after an error no further picture is started and the pictures behind it leave no
+// file.
 void RunSavePass(const std::vector<CuttingRecord>& records, const std::string& destFolder,
                  const SaveRunContext& context, SaveRunState& state, SaveRunView& view);
 

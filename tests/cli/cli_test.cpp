@@ -72,7 +72,7 @@ TEST(CommandLine, HelpAndVersionGoToStandardOutputWithSuccess) {
 
 TEST(CommandLine, EachCommandHasItsHelpBothWays) {
   const std::pair<const char*, const char*> cases[] = {
-      {"crop", "Aufruf: trimora crop QUELLE ZIEL [--overwrite ask|yes|all|no]\n\n"},
+      {"crop", "Aufruf: trimora crop QUELLE ZIEL [--overwrite ask|yes|all|no] [--jobs N]\n\n"},
       {"exif", "Aufruf: trimora exif DATEI...\n\n"},
       {"orient", "Aufruf: trimora orient [--lossless-only] VERZEICHNIS|DATEI ...\n\n"},
       {"table", "Aufruf: trimora table [--json] DATEI | --from-json EINGABE.json AUSGABE\n\n"},
@@ -97,7 +97,7 @@ TEST(CommandLine, WrongCallsEndWithTwoAndSayWhatIsRight) {
       {"help crop exif", "Aufruf: trimora help [BEFEHL]\n"},
       {"--version x", "Aufruf: trimora --version\n"},
       {"crop",
-       "Aufruf: trimora crop QUELLE ZIEL [--overwrite ask|yes|all|no]\n"
+       "Aufruf: trimora crop QUELLE ZIEL [--overwrite ask|yes|all|no] [--jobs N]\n"
        "Mehr dazu: trimora help crop\n"},
       {"crop a b c", "Aufruf: trimora crop "},
       {"crop a b --overwrite maybe", "Aufruf: trimora crop "},

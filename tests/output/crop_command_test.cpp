@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <tuple>
 
 #include "../outside_readers.h"
 #include "folder/cutting_record.h"
@@ -114,13 +116,148 @@ TEST_F(CropCommandTest, AnErrorEndsTheRunWithItsTextAndKeepsEarlierFiles) {
   Add("b.jpg", "PNG", 1, 0, 0, 600, 450, 600, 450);
   Add("c.jpg", "PNG", 1, 0, 0, 10, 10, 450, 600);
   Save();
-  std::string err;
-  EXPECT_EQ(Crop("", err), 1);
-  EXPECT_NE(err.find("Speichere 2/3\ntrimora crop: "), std::string::npos) << err;
-  EXPECT_NE(err.find(src.Path("b.jpg")), std::string::npos) << err;
-  EXPECT_EQ(err.find("Speichere 3/3"), std::string::npos) << err;
-  EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
-  EXPECT_EQ(FilesIn(out), 1u);
+  // One picture at a time, on all cores, and with more pictures in flight than the run has
+  // behind the error: c.jpg may be begun but leaves no file, finished or not.
+  for (const char* options : {"", "--jobs 1", "--jobs 3"}) {
+    SCOPED_TRACE(options);
+    for (const fs::directory_entry& e : fs::directory_iterator(out.path())) fs::remove(e.path());
+    std::string err;
+    EXPECT_EQ(Crop(options, err), 1);
+    EXPECT_EQ(err.substr(0, err.find("trimora crop: ")), "Speichere 1/3\nSpeichere 2/3\n") << err;
+    EXPECT_NE(err.find(src.Path("b.jpg")), std::string::npos) << err;
+    EXPECT_EQ(err.find("Speichere 3/3"), std::string::npos) << err;
+    EXPECT_TRUE(fs::exists(out.Path("a.PNG")));
+    EXPECT_EQ(FilesIn(out), 1u);  // no temporary file either
+  }
+}
+
+// Every entry of a folder, hidden ones too: name, bytes (of a file), access rights and date.
+std::vector<std::tuple<std::string, test::Bytes, fs::perms, fs::file_time_type>> FolderContents(
+    const TempFolder& folder) {
+  std::vector<std::tuple<std::string, test::Bytes, fs::perms, fs::file_time_type>> files;
+  for (const fs::directory_entry& e : fs::directory_iterator(folder.path())) {
+    files.emplace_back(e.path().filename().string(),
+                       e.is_regular_file() ? test::ReadFile(e.path().string()) : test::Bytes(),
+                       e.status().permissions(), e.last_write_time());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TEST_F(CropCommandTest, ParallelRunWritesWhatTheRunOneAtATimeWrites) {
+  // Each case is cut once with one picture at a time and once with three at a time into
+  // destination folders prepared alike: exit code, progress and error text, and every file
+  // with its name, bytes, rights and date must be the same.
+  struct Case {
+    const char* what;
+    const char* options;
+    int code;
+    std::function<void()> records;
+    std::function<void(const TempFolder&)> dest;
+  };
+  const auto mixed = [this] {
+    test::CopySample(src, "canon-ixus.jpg", "a.jpg");
+    test::CopySample(src, "plain-landscape.jpg", "b.jpg");
+    test::CopySample(src, "plain-portrait.jpg", "c.jpg");
+    test::CopySample(src, "nikon-e950.jpg", "d.jpg");
+    test::CopySample(src, "fujifilm-dx10.jpg", "e.jpg");
+    test::CopySample(src, "plain-landscape.jpg", "f.jpg");
+    test::CopySample(src, "plain-portrait.jpg", "f.JPG");  // the same output name as f.jpg
+    Add("a.jpg", "JPG", 16, 1, 1, 20, 15, 640, 480);       // lossless, by jpegtran
+    Add("b.jpg", "JPG", 1, 10, 10, 300, 200, 600, 450);    // decoded and encoded again
+    Add("c.jpg", "TIF", 1, 5, 7, 200, 300, 450, 600);
+    Add("d.jpg", "BMP", 1, 0, 0, 400, 300, 800, 600);
+    table.WriteBoolean("AutoCorrection", true);
+    Add("e.jpg", "PNG", 1, 3, 3, 333, 222, 640, 480);
+    table.WriteText("RedEyeCoords", "100,100,140,130");
+    Add("f.jpg", "PNG", 1, 0, 0, 100, 100, 600, 450);
+    Add("f.JPG", "PNG", 1, 0, 0, 120, 90, 450, 600);
+  };
+  const auto fourBmp = [this] {
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) {
+      test::CopySample(src, "plain-landscape.jpg", name);
+      Add(name, "BMP", 1, 0, 0, 500, 400, 600, 450);
+    }
+  };
+  const std::vector<Case> cases = {
+      {"mixed roads and types, names taken in the folder and in the run", "--overwrite no", 0,
+       mixed,
+       [](const TempFolder& d) {
+         test::WriteFile(d.Path("c.TIF"), {1, 2, 3});
+       }},
+      {"an output name twice in the run, the second beside the first", "--overwrite all", 0, mixed,
+       [](const TempFolder&) {}},
+      {"an unreadable picture in the middle", "--overwrite yes", 1,
+       [this] {
+         test::CopySample(src, "plain-landscape.jpg", "a.jpg");
+         test::CopySample(src, "truncated.jpg", "b.jpg");
+         for (const char* name : {"c.jpg", "d.jpg", "e.jpg"})
+           test::CopySample(src, "plain-portrait.jpg", name);
+         Add("a.jpg", "PNG", 1, 0, 0, 10, 10, 600, 450);
+         Add("b.jpg", "PNG", 1, 0, 0, 600, 450, 600, 450);
+         for (const char* name : {"c.jpg", "d.jpg", "e.jpg"})
+           Add(name, "TIF", 1, 0, 0, 400, 500, 450, 600);
+       },
+       [](const TempFolder&) {}},
+      {"a write-protected output in the middle, replaced with its rights", "--overwrite yes", 0,
+       fourBmp,
+       [](const TempFolder& d) {
+         test::WriteFile(d.Path("b.BMP"), {1, 2, 3});
+         fs::permissions(d.Path("b.BMP"), fs::perms::owner_read);
+       }},
+      {"a folder in the way of an output in the middle", "--overwrite yes", 1, fourBmp,
+       [](const TempFolder& d) {
+         fs::create_directory(d.Path("b.BMP"));
+         fs::last_write_time(d.Path("b.BMP"), fs::file_time_type());
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const fs::directory_entry& e : fs::directory_iterator(src.path())) fs::remove(e.path());
+    table = Table{CuttingDataColumns()};
+    c.records();
+    Save();
+    const TempFolder one, three;
+    c.dest(one);
+    c.dest(three);
+    std::string errOne, errThree;
+    EXPECT_EQ(CropInto(one.path(), c.options + std::string(" --jobs 1"), errOne), c.code) << errOne;
+    EXPECT_EQ(CropInto(three.path(), c.options + std::string(" --jobs=3"), errThree), c.code)
+        << errThree;
+    for (std::string* err : {&errOne, &errThree}) {
+      const std::string& folder = err == &errOne ? one.path() : three.path();
+      for (std::size_t at; (at = err->find(folder)) != std::string::npos;)
+        err->replace(at, folder.size(), "ZIEL");
+    }
+    EXPECT_EQ(errOne, errThree);
+    EXPECT_EQ(FolderContents(one), FolderContents(three));
+    EXPECT_GE(FolderContents(one).size(), c.code == 0 ? 4u : 1u);
+  }
+  // The write-protected output was replaced by the cut and stays write-protected; behind the
+  // folder in the way no picture left a file, nor a temporary one.
+  const TempFolder guarded;
+  for (const fs::directory_entry& e : fs::directory_iterator(src.path())) fs::remove(e.path());
+  table = Table{CuttingDataColumns()};
+  fourBmp();
+  Save();
+  for (const char* jobs : {"--jobs 1", "--jobs 3"}) {
+    SCOPED_TRACE(jobs);
+    for (const fs::directory_entry& e : fs::directory_iterator(guarded.path()))
+      fs::remove_all(e.path());
+    test::WriteFile(guarded.Path("b.BMP"), {1, 2, 3});
+    fs::permissions(guarded.Path("b.BMP"), fs::perms::owner_read);
+    std::string err;
+    ASSERT_EQ(CropInto(guarded.path(), std::string("--overwrite yes ") + jobs, err), 0) << err;
+    EXPECT_GT(test::ReadFile(guarded.Path("b.BMP")).size(), 500u * 400u * 3u);
+    EXPECT_EQ(fs::status(guarded.Path("b.BMP")).permissions(), fs::perms::owner_read);
+    EXPECT_EQ(FilesIn(guarded), 4u);
+    for (const fs::directory_entry& e : fs::directory_iterator(guarded.path()))
+      fs::remove_all(e.path());
+    fs::create_directory(guarded.Path("b.BMP"));
+    EXPECT_EQ(CropInto(guarded.path(), std::string("--overwrite yes ") + jobs, err), 1);
+    EXPECT_NE(err.find(guarded.Path("b.BMP")), std::string::npos) << err;
+    EXPECT_EQ(FilesIn(guarded), 2u) << err;  // a.BMP and the folder
+  }
 }
 
 TEST_F(CropCommandTest, WritesInTheOrderOfTheListingWhateverOrderTheFileKept) {
@@ -175,7 +312,11 @@ TEST_F(CropCommandTest, MissingFoldersAndFilesAreReportedClearly) {
   EXPECT_EQ(Crop("", err), 1);
   EXPECT_NE(err.find("Das angegebene Verzeichnis existiert nicht."), std::string::npos) << err;
   fs::create_directory(out.path());
-  EXPECT_EQ(Crop("--overwrite sometimes", err), 2);
+  // Wrong options are wrong calls.
+  for (const char* options :
+       {"--overwrite sometimes", "--jobs 0", "--jobs", "--jobs=x", "--jobs 65", "--jobs -1"}) {
+    EXPECT_EQ(Crop(options, err), 2) << options;
+  }
 }
 
 TEST_F(CropCommandTest, PipesUnderAPicturesOrTheTablesNameAreUnreadableFiles) {

@@ -159,27 +159,34 @@ TEST(PngWriter, WritesSignatureHeaderAndNoAncillaryChunks) {
   EXPECT_EQ(chunks, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
 }
 
-// Each writer's output read back by ImageMagick gives the same pixels.
+// Each writer's output read back by ImageMagick gives the same pixels: a small gradient, and a
+// textured picture whose rows take every branch of the PNG row filter.
 TEST(Writers, IndependentReaderSeesTheSamePixels) {
   if (!test::RequireReader("convert")) return;
+  ASSERT_TRUE(test::RequireReader("pngcheck"));
   TempFolder dir;
-  const Picture p = Gradient(7, 5);
-  WriteTiff(dir.Path("p.tif"), PixelRows::Of(p));
-  WriteBmp(dir.Path("p24.bmp"), PixelRows::Of(p), 24);
-  WriteBmp(dir.Path("p32.bmp"), PixelRows::Of(p), 32);
-  WritePng(dir.Path("p.png"), PixelRows::Of(p));
-  Bytes expected;
-  for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 7; ++x) {
-      const std::uint8_t* px = p.row(y) + x * 4;
-      expected.insert(expected.end(), {px[2], px[1], px[0]});
+  for (const Picture& p : {Gradient(7, 5), test::TestPattern(257, 131)}) {
+    SCOPED_TRACE(std::to_string(p.width()) + " x " + std::to_string(p.height()));
+    WriteTiff(dir.Path("p.tif"), PixelRows::Of(p));
+    WriteBmp(dir.Path("p24.bmp"), PixelRows::Of(p), 24);
+    WriteBmp(dir.Path("p32.bmp"), PixelRows::Of(p), 32);
+    WritePng(dir.Path("p.png"), PixelRows::Of(p));
+    Bytes expected;
+    for (int y = 0; y < p.height(); ++y) {
+      for (int x = 0; x < p.width(); ++x) {
+        const std::uint8_t* px = p.row(y) + x * 4;
+        expected.insert(expected.end(), {px[2], px[1], px[0]});
+      }
     }
-  }
-  for (const char* name : {"p.tif", "p24.bmp", "p32.bmp", "p.png"}) {
-    SCOPED_TRACE(name);
-    const std::string rgb = dir.Path(std::string(name) + ".rgb");
-    ASSERT_EQ(test::Run("/usr/bin/convert '" + dir.Path(name) + "' -depth 8 'rgb:" + rgb + "'"), 0);
-    EXPECT_EQ(ReadFile(rgb), expected);
+    for (const char* name : {"p.tif", "p24.bmp", "p32.bmp", "p.png"}) {
+      SCOPED_TRACE(name);
+      const std::string rgb = dir.Path(std::string(name) + ".rgb");
+      ASSERT_EQ(test::Run("/usr/bin/convert '" + dir.Path(name) + "' -depth 8 'rgb:" + rgb + "'"),
+                0);
+      EXPECT_EQ(ReadFile(rgb), expected);
+    }
+    const std::string check = test::Capture("pngcheck '" + dir.Path("p.png") + "' 2>&1");
+    EXPECT_NE(check.find("OK"), std::string::npos) << check;
   }
 }
 
