@@ -50,6 +50,10 @@ class BinDivisor {
     const std::uint64_t x = std::uint64_t{s} + half_;
     return static_cast<std::uint8_t>(m_ != 0 ? (x * m_) >> shift_ : x / n_);
   }
+  // The multiplier (below 2^32; 0 where the division is done as such), shift and half of n.
+  std::uint32_t Multiplier() const { return static_cast<std::uint32_t>(m_); }
+  int Shift() const { return shift_; }
+  std::uint32_t Half() const { return half_; }
 
  private:
   std::uint32_t n_, half_;
@@ -127,25 +131,45 @@ void SumRows(const Bins& bins, int bytes, std::uint16_t* sums) {
   }
 }
 
-// The averages of the target pixels from 16-bit column sums: the four channels of a column
-// widened to 32 bits and added in one register.
+// The averages of the target pixels from 16-bit column sums. The bins of a row are `narrowest`
+// or one more columns wide: the narrow part is summed in a loop of fixed length and the last
+// column added under a mask, the four channels of a column widened to 32 bits in one register,
+// and divided there by multiplication.
 void AverageColumns(const Bins& bins, const std::uint16_t* sums,
                     const std::vector<BinDivisor>& divisors, std::uint8_t* out) {
   const __m128i zero = _mm_setzero_si128();
-  alignas(16) std::uint32_t total[4];
+  const int narrow = bins.narrowest;
+  auto column = [&](const std::uint16_t* s) {
+    return _mm_unpacklo_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(s)), zero);
+  };
+  bool exact = true;
+  for (const BinDivisor& d : divisors) exact = exact && d.Multiplier() != 0;
   for (std::size_t i = 0; i < bins.xs.size(); ++i, out += 4) {
     const std::uint16_t* s = sums + static_cast<std::size_t>(bins.xs[i]) * 4;
-    __m128i acc = zero;
-    for (int k = 0; k < bins.ws[i]; ++k, s += 4) {
-      acc = _mm_add_epi32(
-          acc, _mm_unpacklo_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(s)), zero));
+    __m128i acc = column(s);
+    for (int k = 1; k < narrow; ++k) acc = _mm_add_epi32(acc, column(s + k * 4));
+    const int wide = bins.ws[i] - narrow;  // 0 or 1
+    acc = _mm_add_epi32(acc, _mm_and_si128(column(s + narrow * 4), _mm_set1_epi32(-wide)));
+    const BinDivisor& d = divisors[static_cast<std::size_t>(wide)];
+    if (exact) {
+      const __m128i m = _mm_set1_epi32(static_cast<int>(d.Multiplier()));
+      const __m128i shift = _mm_cvtsi32_si128(d.Shift());
+      const __m128i x = _mm_add_epi32(acc, _mm_set1_epi32(static_cast<int>(d.Half())));
+      const __m128i even = _mm_srl_epi64(_mm_mul_epu32(x, m), shift);
+      const __m128i odd = _mm_srl_epi64(_mm_mul_epu32(_mm_srli_epi64(x, 32), m), shift);
+      const __m128i q = _mm_or_si128(even, _mm_slli_epi64(odd, 32));
+      const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(q, q), zero);
+      const std::uint32_t pixel =
+          static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)) | 0xFF000000u;
+      std::memcpy(out, &pixel, 4);
+    } else {
+      alignas(16) std::uint32_t total[4];
+      _mm_store_si128(reinterpret_cast<__m128i*>(total), acc);
+      out[0] = d(total[0]);
+      out[1] = d(total[1]);
+      out[2] = d(total[2]);
+      out[3] = 255;
     }
-    _mm_store_si128(reinterpret_cast<__m128i*>(total), acc);
-    const BinDivisor& d = divisors[static_cast<std::size_t>(bins.ws[i] - bins.narrowest)];
-    out[0] = d(total[0]);
-    out[1] = d(total[1]);
-    out[2] = d(total[2]);
-    out[3] = 255;
   }
 }
 #endif
@@ -160,16 +184,15 @@ void ScaleBinsWith(const Picture& src, Picture& out, int x0, int x1, int y0, int
   const int P = src.width(), Q = src.height();
   Bins bins;
   const int first = BinStart(x0, P, W);
-  int widest = 1;
   bins.narrowest = P;
   for (int x = x0; x < x1; ++x) {
     bins.xs.push_back(BinStart(x, P, W) - first);
     bins.ws.push_back(BinEnd(x, P, W) - BinStart(x, P, W));
-    widest = std::max(widest, bins.ws.back());
     bins.narrowest = std::min(bins.narrowest, bins.ws.back());
   }
   const int bytes = (BinEnd(x1 - 1, P, W) - first) * 4;
-  std::vector<Sum> sums(static_cast<std::size_t>(bytes));
+  // One column more, always zero: the masked column beside the last bin.
+  std::vector<Sum> sums(static_cast<std::size_t>(bytes) + 4);
   std::vector<BinDivisor> divisors;
   int divisorRows = -1;
   for (int y = y0; y < y1; ++y) {
@@ -180,10 +203,10 @@ void ScaleBinsWith(const Picture& src, Picture& out, int x0, int x1, int y0, int
       bins.rows.push_back(src.row(sy) + static_cast<std::size_t>(first) * 4);
     SumRows(bins, bytes, sums.data());
     if (yb - ya != divisorRows) {
-      // The bins of a row have few widths, mostly two: one divisor for each.
+      // The bins of a row are `narrowest` or one more columns wide: a divisor for each.
       divisorRows = yb - ya;
       divisors.clear();
-      for (int w = bins.narrowest; w <= widest; ++w)
+      for (int w = bins.narrowest; w <= bins.narrowest + 1; ++w)
         divisors.emplace_back(static_cast<std::uint32_t>(w * divisorRows));
     }
     AverageColumns(bins, sums.data(), divisors, out.row(y) + static_cast<std::size_t>(x0) * 4);
@@ -217,9 +240,13 @@ std::pair<int, int> TargetsMeeting(int from, int to, int n, int m) {
   return {begin, end};
 }
 
-// ScaleToView, with the rows finished by `finishRows` first when there is one.
-Picture Scale(const Picture& src, int W, int H, const std::function<void(int, int)>* finishRows) {
-  if (src.empty()) return Picture();
+// ScaleToView into `out`, with the rows finished by `finishRows` first when there is one.
+void Scale(const Picture& src, int W, int H, const std::function<void(int, int)>* finishRows,
+           Picture& out) {
+  if (src.empty()) {
+    out = Picture();
+    return;
+  }
   const int Q = src.height();
   // Every source pixel is read once: bands of target rows share the reading among the cores.
   const int parts = BandCount(static_cast<std::size_t>(src.width()) * Q, std::max(H, 1));
@@ -228,22 +255,34 @@ Picture Scale(const Picture& src, int W, int H, const std::function<void(int, in
     ForRowBands(Q, parts, [&](int first, int end, int) { (*finishRows)(first, end); });
     finishRows = nullptr;
   }
-  if (W <= 0 || H <= 0) return Picture();
+  if (W <= 0 || H <= 0) {
+    out = Picture();
+    return;
+  }
+  if (out.width() != W || out.height() != H) out = Picture(W, H);
   // Reduced, the bins of the target rows split the source rows without overlap: each row is
   // finished just before its bin is summed.
-  Picture out(W, H);
   ForRowBands(H, parts,
               [&](int first, int end, int) { ScaleBins(src, out, 0, W, first, end, finishRows); });
-  return out;
 }
 
 }  // namespace
 
-Picture ScaleToView(const Picture& src, int W, int H) { return Scale(src, W, H, nullptr); }
+Picture ScaleToView(const Picture& src, int W, int H) {
+  Picture out;
+  Scale(src, W, H, nullptr, out);
+  return out;
+}
 
 Picture ScaleToView(const Picture& src, int W, int H,
                     const std::function<void(int, int)>& finishRows) {
-  return Scale(src, W, H, &finishRows);
+  Picture out;
+  Scale(src, W, H, &finishRows, out);
+  return out;
+}
+
+void ScaleInto(const Picture& src, int W, int H, Picture& target) {
+  Scale(src, W, H, nullptr, target);
 }
 
 void RescalePart(const Picture& src, const PixelRect& part, Picture& display) {
