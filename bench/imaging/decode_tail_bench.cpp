@@ -42,9 +42,8 @@ void DecodeOnce(const std::string& path, Decodes& into) {
   const double cpuStart = trimora::bench::CpuMillis();
   trimora::Picture picture = trimora::DecodeJpegFile(path);
   into.cpu.push_back(trimora::bench::CpuMillis() - cpuStart);
-  into.wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                                start)
-                          .count());
+  into.wall.push_back(
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   if (picture.width() != 6000) std::abort();
   into.previous = std::move(picture);
 }
