@@ -166,9 +166,11 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   coolLayout->setSpacing(0);
   column->addWidget(coolBar_);
   BuildMenus();
-  // The menus are painted flat from the start (the Standard skin switches that off).
+  // The menus and the controls are painted flat from the start (the Standard skin switches that
+  // off).
   menuStyle_ = std::make_unique<ui::TFlatMenuStyle>();
   SetMenuPainting(true);
+  ui::SetFlatControlPainting(true);
   BuildToolBars();
   coolLayout->addWidget(menuToolBar_);
   coolLayout->addWidget(bandRow_);
@@ -260,6 +262,7 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
 TKvMainForm::~TKvMainForm() {
   qApp->removeEventFilter(this);
   SetMenuPainting(false);
+  ui::SetFlatControlPainting(false);
   presenter_.reset();
 }
 
@@ -771,11 +774,13 @@ void TKvMainForm::ApplyStandardSkin() {
       ui::ConvertToStandardSkin(*frame, *content);
     }
   }
+  formatDialog_->UseStandardColors();
   // The EXIF window keeps a sizeable tool window border.
   exif_->setWindowFlag(Qt::Tool, true);
   if (exifShown) exif_->show();
   // No bevels around the picture and the keyboard help.
   static_cast<QFrame*>(shortcutPanel_)->setFrameShape(QFrame::NoFrame);
+  ui::SetFlatControlPainting(false);
   if (menuPainting_) {
     SetMenuPainting(false);
     // The window repaints without the styling before it goes on (not while it is being built).
