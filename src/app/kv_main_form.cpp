@@ -192,7 +192,8 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   statusBar_ = new QWidget(content_);
   statusBar_->setObjectName(QStringLiteral("StatusBar"));
   auto* statusLayout = new QHBoxLayout(statusBar_);
-  statusLayout->setContentsMargins(0, 2, 0, 0);
+  // A little room below the panels, so that their lower edge stays clear of the window border.
+  statusLayout->setContentsMargins(0, 2, 0, 3);
   statusLayout->setSpacing(2);
   constexpr std::array<int, 4> kPlainPanelWidths = {270, 150, 230, 145};
   for (std::size_t i = 0; i < plainStatus_.size(); ++i) {

@@ -37,6 +37,7 @@
 #include "ui/dialog_kit.h"
 #include "ui/flat_menu_style.h"
 #include "ui/message_box.h"
+#include "ui/message_codes.h"
 #include "ui/select_folder_dialog.h"
 #include "ui/xp_controls.h"
 #include "ui/xp_form.h"
@@ -509,10 +510,33 @@ class MainWindowTest : public QObject {
     const auto captureAll = [&](const QString& skin) {
       ScreenCapture(window.get(), skin);
       for (QWidget* dialog : dialogs) {
+        if (dialog == window->FormatDialogWindow() || dialog == window->OptionsDialogWindow() ||
+            dialog == window->Dialogs().MessageBox() || dialog == window->InfoDialog() ||
+            dialog == window->Dialogs().FolderDialog())
+          continue;
         dialog->show();
         ScreenCapture(dialog, skin + QStringLiteral("-") + ClassName(dialog));
         dialog->hide();
       }
+      // The two dialogs of the main window as their commands fill them.
+      CaptureModal([&] { window->Presenter().Run(CommandId::Settings); },
+                   skin + QStringLiteral("-TOptionsDialog"));
+      CaptureModal([&] { window->Presenter().Run(CommandId::FormatDefinitions); },
+                   skin + QStringLiteral("-TFormatDialog"));
+      CaptureModal([&] { window->Presenter().Run(CommandId::About); },
+                   skin + QStringLiteral("-TInfoDialog"));
+      CaptureModal(
+          [&] {
+            window->ShowMessageBox("Frage",
+                                   "Soll das Original \"L1.jpg\" wirklich gelöscht werden?",
+                                   trimora::ui::kButtonsYesNo, "AskOnDelete", 330, 160);
+          },
+          skin + QStringLiteral("-TXPMessageBox"));
+      CaptureModal(
+          [&] {
+            window->ChooseFolder("Zielverzeichnis wählen", "&Ok", 0, pictures.path().toStdString());
+          },
+          skin + QStringLiteral("-TXPSelectFolderDialog"));
       CaptureModal(
           [&] { window->ShowInputBox("Originalbild umbenennen", "Neuer Dateiname", "L1.jpg"); },
           skin + QStringLiteral("-TXPInputBox"));
