@@ -240,11 +240,15 @@ std::pair<int, int> TargetsMeeting(int from, int to, int n, int m) {
   return {begin, end};
 }
 
-// ScaleToView into `out`, with the rows finished by `finishRows` first when there is one.
-void Scale(const Picture& src, int W, int H, const std::function<void(int, int)>* finishRows,
-           Picture& out) {
+// ScaleToView into `out`, with the rows finished by `finishRows` first when there is one, and
+// `meanwhile` run on the calling thread while the other threads scale (or before, when there
+// are none).
+void Scale(
+    const Picture& src, int W, int H, const std::function<void(int, int)>* finishRows, Picture& out,
+    const std::function<void()>& meanwhile = [] {}) {
   if (src.empty()) {
     out = Picture();
+    meanwhile();
     return;
   }
   const int Q = src.height();
@@ -257,13 +261,15 @@ void Scale(const Picture& src, int W, int H, const std::function<void(int, int)>
   }
   if (W <= 0 || H <= 0) {
     out = Picture();
+    meanwhile();
     return;
   }
   if (out.width() != W || out.height() != H) out = Picture(W, H);
   // Reduced, the bins of the target rows split the source rows without overlap: each row is
   // finished just before its bin is summed.
-  ForRowBands(H, parts,
-              [&](int first, int end, int) { ScaleBins(src, out, 0, W, first, end, finishRows); });
+  ForRowBands(
+      H, parts, [&](int first, int end, int) { ScaleBins(src, out, 0, W, first, end, finishRows); },
+      meanwhile);
 }
 
 }  // namespace
@@ -281,8 +287,9 @@ Picture ScaleToView(const Picture& src, int W, int H,
   return out;
 }
 
-void ScaleInto(const Picture& src, int W, int H, Picture& target) {
-  Scale(src, W, H, nullptr, target);
+void ScaleInto(const Picture& src, int W, int H, Picture& target,
+               const std::function<void()>& meanwhile) {
+  Scale(src, W, H, nullptr, target, meanwhile);
 }
 
 void RescalePart(const Picture& src, const PixelRect& part, Picture& display) {
