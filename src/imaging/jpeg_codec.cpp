@@ -343,9 +343,12 @@ void ReadRows(jpeg_decompress_struct* cinfo, JSAMPARRAY rows, int count) {
   }
 }
 
-// One session that decodes the rectangle into a picture of exactly its size. Rows wider than
-// the cut go through a scratch row, and only the cut part is copied.
-RectOutcome RectSession(std::FILE* file, Rect r, Picture* picture, JpegErrorManager* errors) {
+// A guarded decoding session of the rectangle: starts it (StartRect) and runs `body` on the
+// started session, which reads the rows it wants; the session is destroyed however it ends.
+// `body` keeps to plain data, since a codec error leaves it by a long jump.
+template <typename Body>
+RectOutcome GuardedRectSession(std::FILE* file, Rect r, JpegErrorManager* errors,
+                               const Body& body) {
   jpeg_decompress_struct cinfo{};
   cinfo.err = InitJpegErrorManager(*errors);
   if (setjmp(errors->jump)) {
@@ -354,31 +357,36 @@ RectOutcome RectSession(std::FILE* file, Rect r, Picture* picture, JpegErrorMana
   }
   jpeg_create_decompress(&cinfo);
   std::size_t skipBytes = 0;
-  const RectOutcome started = StartRect(&cinfo, file, r, &skipBytes);
-  if (started != RectOutcome::Done) {
-    jpeg_destroy_decompress(&cinfo);
-    return started;
-  }
-  if (AllocatePicture(picture, r.width, r.height) == nullptr) {
-    errors->outOfMemory = true;
-    jpeg_destroy_decompress(&cinfo);
-    return RectOutcome::Failed;
-  }
-  JSAMPARRAY scratch = nullptr;
-  if (cinfo.output_width != static_cast<JDIMENSION>(r.width)) {
-    // Freed with the session by jpeg_destroy_decompress.
-    scratch = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                                         cinfo.output_width * 4, 1);
-  }
-  const std::size_t cutBytes = picture->stride();
-  for (int y = 0; y < r.height; ++y) {
-    JSAMPROW target = scratch != nullptr ? scratch[0] : picture->row(y);
-    ReadRows(&cinfo, &target, 1);
-    if (scratch != nullptr) std::memcpy(picture->row(y), scratch[0] + skipBytes, cutBytes);
-  }
-  // The rows below the rectangle are never decoded; the session ends here.
+  RectOutcome outcome = StartRect(&cinfo, file, r, &skipBytes);
+  // The rows below the rectangle are never decoded; the session ends after the body.
+  if (outcome == RectOutcome::Done) outcome = body(&cinfo, skipBytes);
   jpeg_destroy_decompress(&cinfo);
-  return RectOutcome::Done;
+  return outcome;
+}
+
+// One session that decodes the rectangle into a picture of exactly its size. Rows wider than
+// the cut go through a scratch row, and only the cut part is copied.
+RectOutcome RectSession(std::FILE* file, Rect r, Picture* picture, JpegErrorManager* errors) {
+  return GuardedRectSession(
+      file, r, errors, [&](jpeg_decompress_struct* cinfo, std::size_t skipBytes) {
+        if (AllocatePicture(picture, r.width, r.height) == nullptr) {
+          errors->outOfMemory = true;
+          return RectOutcome::Failed;
+        }
+        JSAMPARRAY scratch = nullptr;
+        if (cinfo->output_width != static_cast<JDIMENSION>(r.width)) {
+          // Freed with the session by jpeg_destroy_decompress.
+          scratch = (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                                cinfo->output_width * 4, 1);
+        }
+        const std::size_t cutBytes = picture->stride();
+        for (int y = 0; y < r.height; ++y) {
+          JSAMPROW target = scratch != nullptr ? scratch[0] : picture->row(y);
+          ReadRows(cinfo, &target, 1);
+          if (scratch != nullptr) std::memcpy(picture->row(y), scratch[0] + skipBytes, cutBytes);
+        }
+        return RectOutcome::Done;
+      });
 }
 
 // A decoding and an encoding session side by side: each batch of decoded rows goes straight
@@ -427,39 +435,26 @@ RectOutcome RecodeSession(std::FILE* file, Rect r, GrowingDestination* destinati
 // ends the session and is kept in `thrown`.
 RectOutcome RowsSession(std::FILE* file, Rect r, const JpegRowSink& take, JpegErrorManager* errors,
                         std::exception_ptr* thrown) {
-  jpeg_decompress_struct cinfo{};
-  cinfo.err = InitJpegErrorManager(*errors);
-  if (setjmp(errors->jump)) {
-    jpeg_destroy_decompress(&cinfo);
-    return RectOutcome::Failed;
-  }
-  jpeg_create_decompress(&cinfo);
-  std::size_t skipBytes = 0;
-  const RectOutcome started = StartRect(&cinfo, file, r, &skipBytes);
-  if (started != RectOutcome::Done) {
-    jpeg_destroy_decompress(&cinfo);
-    return started;
-  }
-  const std::size_t stride = static_cast<std::size_t>(cinfo.output_width) * 4;
-  auto* buffer = static_cast<JSAMPLE*>((*cinfo.mem->alloc_large)(
-      reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, stride * kBatch));
-  JSAMPROW rows[kBatch];
-  for (int i = 0; i < kBatch; ++i) rows[i] = buffer + stride * static_cast<std::size_t>(i);
-  for (int y = 0; y < r.height;) {
-    const int count = std::min(kBatch, r.height - y);
-    ReadRows(&cinfo, rows, count);
-    try {
-      take(PixelRows{buffer + skipBytes, r.width, count, stride});
-    } catch (...) {
-      *thrown = std::current_exception();
-      jpeg_destroy_decompress(&cinfo);
-      return RectOutcome::Failed;
-    }
-    y += count;
-  }
-  // The rows below the rectangle are never decoded; the session ends here.
-  jpeg_destroy_decompress(&cinfo);
-  return RectOutcome::Done;
+  return GuardedRectSession(
+      file, r, errors, [&](jpeg_decompress_struct* cinfo, std::size_t skipBytes) {
+        const std::size_t stride = static_cast<std::size_t>(cinfo->output_width) * 4;
+        auto* buffer = static_cast<JSAMPLE*>((*cinfo->mem->alloc_large)(
+            reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE, stride * kBatch));
+        JSAMPROW rows[kBatch];
+        for (int i = 0; i < kBatch; ++i) rows[i] = buffer + stride * static_cast<std::size_t>(i);
+        for (int y = 0; y < r.height;) {
+          const int count = std::min(kBatch, r.height - y);
+          ReadRows(cinfo, rows, count);
+          try {
+            take(PixelRows{buffer + skipBytes, r.width, count, stride});
+          } catch (...) {
+            *thrown = std::current_exception();
+            return RectOutcome::Failed;
+          }
+          y += count;
+        }
+        return RectOutcome::Done;
+      });
 }
 
 // The encoded bytes when the session succeeded; the buffer is freed in every case.

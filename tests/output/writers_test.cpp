@@ -1,7 +1,9 @@
 // The file writers: the fixed TIFF layout byte for byte, BMP and PNG headers, and what
 // independent readers say about the files.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -160,6 +162,48 @@ TEST(PngWriter, WritesSignatureHeaderAndNoAncillaryChunks) {
     at += 12 + length;
   }
   EXPECT_EQ(chunks, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+}
+
+// The filter byte of every row of a PNG file, from its inflated picture data.
+std::vector<int> PngRowFilters(const Bytes& png, int width, int height) {
+  Bytes data;
+  for (std::size_t at = 8; at + 12 <= png.size();) {
+    const std::size_t length = static_cast<std::size_t>(png[at]) << 24 | png[at + 1] << 16 |
+                               png[at + 2] << 8 | png[at + 3];
+    if (std::string(png.begin() + at + 4, png.begin() + at + 8) == "IDAT")
+      data.insert(data.end(), png.begin() + at + 8, png.begin() + at + 8 + length);
+    at += 12 + length;
+  }
+  const std::size_t rowBytes = 1 + static_cast<std::size_t>(width) * 3;
+  Bytes raw(rowBytes * height);
+  uLongf size = raw.size();
+  EXPECT_EQ(uncompress(raw.data(), &size, data.data(), data.size()), Z_OK);
+  EXPECT_EQ(size, raw.size());
+  std::vector<int> filters;
+  for (int y = 0; y < height; ++y) filters.push_back(raw[rowBytes * y]);
+  return filters;
+}
+
+// Each row takes the filter that leaves the smallest bytes: "Sub" for the first row (a flat
+// left half, a ramp on the right), "Up" for rows equal to the one above, "Paeth" for rows whose
+// left half grows downwards while the ramp stays.
+TEST(PngWriter, ChoosesTheFilterOfEachRow) {
+  TempFolder dir;
+  Picture p(40, 6);
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      std::uint8_t* px = p.row(y) + x * 4;
+      const int v = x < 20 ? 10 * std::max(0, y - 2) : 6 * x;  // rows 1 and 2 repeat row 0
+      px[0] = px[1] = px[2] = static_cast<std::uint8_t>(v);
+      px[3] = 0xFF;
+    }
+  }
+  const std::string path = dir.Path("f.png");
+  WritePng(path, PixelRows::Of(p));
+  EXPECT_EQ(PngRowFilters(ReadFile(path), 40, 6), (std::vector<int>{1, 2, 2, 4, 4, 4}));
+  ASSERT_TRUE(test::RequireReader("pngcheck"));
+  const std::string out = test::Capture("pngcheck '" + path + "' 2>&1");
+  EXPECT_NE(out.find("OK"), std::string::npos) << out;
 }
 
 // Each writer's output read back by ImageMagick gives the same pixels: a small gradient, and a
