@@ -515,17 +515,25 @@ void TKvMainForm::BuildViewingWindows() {
 // Band bar.
 
 void TKvMainForm::PlaceBands(const std::vector<ui::BandPlace>& places) {
-  for (QToolBar* bar : bands_) bar->hide();
-  for (ui::TBandGrip* grip : grips_) grip->hide();
+  // Bands keep their place when it does not change, so that laying them out again repaints
+  // nothing that looks the same.
+  std::array<bool, 5> placed{};
   for (const ui::BandPlace& place : places) {
+    const auto i = static_cast<std::size_t>(place.band - 1);
+    placed[i] = true;
     // The grip at the band's left end, the tool bar beside it.
-    ui::TBandGrip* grip = grips_[static_cast<std::size_t>(place.band - 1)];
+    ui::TBandGrip* grip = grips_[i];
     grip->setGeometry(place.left, 0, grip->width(), ui::kToolBarRowHeight);
     grip->show();
     QToolBar* bar = Band(place.band);
     bar->setGeometry(place.left + grip->width(), 0, std::max(0, place.width - grip->width()),
                      ui::kToolBarRowHeight);
     bar->show();
+  }
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    if (placed[i]) continue;
+    bands_[i]->hide();
+    grips_[i]->hide();
   }
 }
 

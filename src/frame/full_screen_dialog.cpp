@@ -8,8 +8,6 @@
 #include <QScreen>
 #include <QToolButton>
 #include <cstring>
-#include <system_error>
-#include <thread>
 
 #include "frame/display_copy.h"
 
@@ -121,16 +119,17 @@ void TFullScreenDialog::ShowPicture(const Picture& picture) {
   Present();
 }
 
-void TFullScreenDialog::MakeCopy(const Picture& picture) {
+void TFullScreenDialog::MakeCopy(const Picture& picture, const std::function<void()>& meanwhile) {
   // The copy, drawn opaque: scaled by averaging when it has to shrink, else as it is. Its
   // memory is kept from the last showing when the size is the same, so that no fresh pages are
   // faulted in and cleared.
   const int w = placement_.width(), h = placement_.height();
   if (w == picture.width() && h == picture.height()) {
+    meanwhile();
     if (copy_.width() != w || copy_.height() != h) copy_ = Picture(w, h);
     std::memcpy(copy_.data(), picture.data(), picture.byteCount());
   } else {
-    ScaleInto(picture, w, h, copy_);
+    ScaleInto(picture, w, h, copy_, meanwhile);
   }
 }
 
@@ -175,17 +174,10 @@ void TFullScreenDialog::Run() {
   if (picture == nullptr) {
     show();
   } else {
-    // The copy is made on a second thread while this one asks the window system to map the
-    // window, which dispatches no events, so nothing changes the picture meanwhile; the first
-    // painting shows the copy.
-    std::thread copying;
-    try {
-      copying = std::thread([this, picture] { MakeCopy(*picture); });
-    } catch (const std::system_error&) {
-      MakeCopy(*picture);
-    }
-    show();
-    if (copying.joinable()) copying.join();
+    // The other cores scale while this thread asks the window system to map the window, which
+    // dispatches no events, so nothing changes the picture meanwhile; then it scales its own
+    // share, and the first painting shows the copy.
+    MakeCopy(*picture, [this] { show(); });
     Present();
   }
   exec();

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
+#include <functional>
 
 #include "frame/full_screen.h"
 #include "imaging/picture.h"
@@ -64,8 +65,10 @@ class TFullScreenDialog : public QDialog {
 
  private:
   QRect Area() const;
-  // Makes copy_ from `picture` at the size of placement_ (it touches no widget).
-  void MakeCopy(const Picture& picture);
+  // Makes copy_ from `picture` at the size of placement_, running `meanwhile` on this thread
+  // while other cores scale.
+  void MakeCopy(
+      const Picture& picture, const std::function<void()>& meanwhile = [] {});
   // Draws copy_.
   void Present();
 

@@ -164,6 +164,22 @@ TEST(DimmedCopy, BlendsWithTheBackground) {
   EXPECT_EQ(DimmedCopy(p, 999, kPictureBackground).data()[1], 100);  // clamped to 255
 }
 
+TEST(DimmedCopy, EveryPixelOfALargerPictureFollowsTheBlend) {
+  // 37 pixels a row: whole blocks of four pixels and a pixel left over in every row.
+  const Picture p = Noise(37, 5);
+  const int background[3] = {0xFC, 0xEF, 0xEB};
+  for (int M : {0, 1, 105, 254, 255}) {
+    const Picture d = DimmedCopy(p, M, kPictureBackground);
+    for (std::size_t i = 0; i < p.byteCount(); i += 4) {
+      for (int c = 0; c < 3; ++c) {
+        ASSERT_EQ(d.data()[i + c], (M * p.data()[i + c] + (255 - M) * background[c]) / 255)
+            << "M " << M << " byte " << i + c;
+      }
+      ASSERT_EQ(d.data()[i + 3], 255);
+    }
+  }
+}
+
 TEST(ComposeView, TheSelectionKeepsFullBrightness) {
   const Picture display = Ramp(40, 30);
   const ScreenRect frame{5, 6, 20, 10};
