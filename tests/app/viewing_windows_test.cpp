@@ -382,6 +382,7 @@ class ViewingWindowsTest : public QObject {
       QTimer::singleShot(200, [&] {
         ran = true;
         checkShown();
+        if (opening == 0) Screenshot(preview, QStringLiteral("full-screen-scaled"));
         // Paging shows the other picture in the same memory.
         QTest::keyClick(preview, opening == 0 ? Qt::Key_PageDown : Qt::Key_PageUp);
         QTRY_COMPARE(folder.CurrentPosition(), opening == 0 ? 1 : 0);

@@ -150,6 +150,31 @@ TEST(ScaleToView, FinishesEachRowOnceBeforeItIsRead) {
   }
 }
 
+TEST(RescalePart, EqualsAWholeRebuildAfterAPartOfThePictureChanged) {
+  struct Case {
+    int w, h, tw, th;
+    PixelRect part;
+  };
+  for (const Case c :
+       {Case{1000, 700, 333, 250, {101, 57, 163, 99}}, Case{1000, 700, 333, 250, {0, 0, 7, 5}},
+        Case{1000, 700, 333, 250, {990, 690, 1000, 700}},
+        Case{1000, 700, 17, 5, {400, 300, 420, 310}}, Case{40, 30, 97, 71, {3, 4, 9, 11}},
+        Case{1000, 700, 333, 250, {-20, -20, 5000, 3}}}) {
+    SCOPED_TRACE(std::to_string(c.tw) + "x" + std::to_string(c.th) + " part " +
+                 std::to_string(c.part.left) + "," + std::to_string(c.part.top));
+    Picture src = Noise(c.w, c.h);
+    Picture display = ScaleToView(src, c.tw, c.th);
+    const int left = std::max(0, c.part.left), top = std::max(0, c.part.top);
+    const int right = std::min(c.w, c.part.right), bottom = std::min(c.h, c.part.bottom);
+    for (int y = top; y < bottom; ++y)
+      for (int x = left * 4; x < right * 4; ++x)
+        src.row(y)[x] = static_cast<std::uint8_t>(~src.row(y)[x]);
+    RescalePart(src, c.part, display);
+    const Picture whole = ScaleToView(src, c.tw, c.th);
+    EXPECT_EQ(std::memcmp(display.data(), whole.data(), whole.byteCount()), 0);
+  }
+}
+
 TEST(DimmedCopy, BlendsWithTheBackground) {
   Picture p(1, 1);
   p.data()[0] = 0;    // blue
