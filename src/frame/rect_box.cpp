@@ -92,12 +92,10 @@ void ThlvRectBox::SetInfoTextColor(const QColor& c) {
 void ThlvRectBox::SetFocus(bool focus) {
   if (focus == focus_) return;
   focus_ = focus;
-  if (focus) {
-    currentFrameColor_ = activeFrameColor_;
-    if (isVisible()) repaint();  // at once, not merely invalidated
-  } else {
-    update();
-  }
+  // A paint request: the new colour reaches the screen with the next paint of the window,
+  // together with whatever else changed, instead of flushing the whole window at once.
+  if (focus) currentFrameColor_ = activeFrameColor_;
+  update();
 }
 
 ThlvRectBox* ThlvRectBox::MakeCropFrame(QWidget* image) {

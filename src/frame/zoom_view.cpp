@@ -69,6 +69,8 @@ void ThlvZoom::Capture(const QPoint& pointer) {
                                    {g.x(), g.y(), g.width(), g.height()});
   captured_ = QRect(r.left, r.top, r.width, r.height);
   ++captures_;
+  // Changes on screen are paint requests: have them painted first, so that the capture sees them.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
   QPixmap grabbed = screen->grabWindow(0, r.left - g.x(), r.top - g.y(), r.width, r.height);
   ownWindows_ = grabbed.isNull();
   if (!ownWindows_) {

@@ -20,6 +20,9 @@
 #include "app/options_dialog.h"
 #include "fake_main_view.h"
 #include "formats/format_dialog.h"
+#include "frame/image_panel.h"
+#include "frame/picture_view.h"
+#include "frame/rect_box.h"
 #include "main_window_test_support.h"
 #include "platform/settings.h"
 #include "tables/table_file.h"
@@ -76,6 +79,15 @@ void TypeInto(trimora::formats::TFormatGrid* grid, const QString& text) {
   if (text.size() > 1 && grid->OpenEditor() != nullptr)
     QTest::keyClicks(grid->OpenEditor(), text.mid(1));
 }
+
+// Counts the paints of the widgets it is installed on.
+struct PaintCounter : QObject {
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++count;
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -456,6 +468,34 @@ class DialogsWindowTest : public QObject {
                                   "Zeile ergänzt oder gelöscht ist.")
                        .arg(rows + 1));
     QVERIFY(!dialog->isVisible());
+  }
+
+  void closingTheFormatDialogPaintsThePictureOnce() {
+    auto window = Start();
+    QTemporaryDir pictures;
+    QVERIFY(QFile::copy(QStringLiteral(TRIMORA_TESTDATA_DIR "/photos/plain-landscape.jpg"),
+                        pictures.filePath(QStringLiteral("p0.jpg"))));
+    window->resize(1000, 700);
+    window->Presenter().Folder().OpenFolder(pictures.path().toStdString());
+    trimora::testing::WaitForStrip(*window);
+    QWidget* image = window->ImagePanel()->Image();
+    QTRY_VERIFY(window->ImagePanel()->Frame()->isVisible());
+    QTest::qWait(100);  // the window settles: whatever was pending is painted
+    PaintCounter paints;
+    image->installEventFilter(&paints);
+    TFormatDialog* dialog = window->FormatDialogWindow();
+    WhenActive(dialog, [&] {
+      paints.count = 0;
+      dialog->CloseButton()->click();
+    });
+    window->Presenter().Run(trimora::CommandId::FormatDefinitions);
+    QVERIFY(!dialog->isVisible());
+    QTest::qWait(300);  // every paint the closing asked for has happened
+    QVERIFY2(paints.count <= 1, qPrintable(QString::number(paints.count)));
+    // The counter sees the picture's paints.
+    const int closing = paints.count;
+    image->update();
+    QTRY_VERIFY(paints.count > closing);
   }
 };
 
