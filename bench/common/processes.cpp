@@ -17,7 +17,7 @@ extern char** environ;
 
 namespace trimora::bench {
 
-bool RunQuietly(const std::vector<std::string>& args, double* childSeconds) {
+bool RunQuietly(const std::vector<std::string>& args, double* childSeconds, long* peakKilobytes) {
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -36,6 +36,7 @@ bool RunQuietly(const std::vector<std::string>& args, double* childSeconds) {
     *childSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   }
+  if (peakKilobytes != nullptr) *peakKilobytes = usage.ru_maxrss;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 

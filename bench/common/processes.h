@@ -10,8 +10,10 @@ namespace trimora::bench {
 
 // Runs a program with standard output and error to /dev/null and waits for it; false when it
 // could not start or did not exit with 0. Adds its processor time (user + system) to
-// `*childSeconds` when given.
-bool RunQuietly(const std::vector<std::string>& args, double* childSeconds = nullptr);
+// `*childSeconds` when given, and stores its maximum resident set size in `*peakKilobytes`
+// when given.
+bool RunQuietly(const std::vector<std::string>& args, double* childSeconds = nullptr,
+                long* peakKilobytes = nullptr);
 
 // One start of a program up to its painted window.
 struct Sample {

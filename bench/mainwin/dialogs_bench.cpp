@@ -26,6 +26,7 @@
 #include "app/kv_main_form.h"
 #include "app/options_dialog.h"
 #include "formats/format_dialog.h"
+#include "frame/image_panel.h"
 #include "photo_jpeg.h"
 #include "run_stats.h"
 #include "tables/table_file.h"
@@ -71,6 +72,33 @@ class FirstPaint : public QObject {
   bool armed_ = false;
   bool painted_ = false;
   Clock::time_point at_;
+};
+
+// Counts, while armed, the paints of the widgets of one window, and of those inside one part.
+class PaintLog : public QObject {
+ public:
+  PaintLog(QWidget* window, QWidget* part) : window_(window), part_(part) {
+    qApp->installEventFilter(this);
+  }
+  void Arm(bool on) { armed_ = on; }
+  int inPart = 0, elsewhere = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!armed_ || event->type() != QEvent::Paint || !watched->isWidgetType()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != window_) return false;
+    if (widget == part_ || part_->isAncestorOf(widget))
+      ++inPart;
+    else
+      ++elsewhere;
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+  QWidget* part_;
+  bool armed_ = false;
 };
 
 // Runs `command` on `window`; once its dialog has painted, `close` is called from the event loop.
@@ -127,6 +155,9 @@ int main(int argc, char** argv) {
   FirstPaint optionsPaint(options);
   FirstPaint formatPaint(formatDialog);
   trimora::FormatTables& tables = window.Presenter().Formats();
+  // What the main window repaints from the closing of the format dialog until the window has
+  // settled: the picture area should not be repainted when the format did not change.
+  PaintLog paints(&window, window.ImagePanel());
 
   std::vector<double> openOptions, openFormats, closing, peerTimes, cpuTimes, peerCpuTimes;
   for (int run = 0; run < runs; ++run) {
@@ -140,11 +171,14 @@ int main(int argc, char** argv) {
         OpenAndClose(window, trimora::CommandId::FormatDefinitions, formatPaint, [&] {
           closeStart = Clock::now();
           closeCpuStart = CpuMillis();
+          paints.inPart = paints.elsewhere = 0;
+          paints.Arm(true);
           formatDialog->reject();
         }));
     closing.push_back(Millis(closeStart));
     cpuTimes.push_back(CpuMillis() - closeCpuStart);
-    QCoreApplication::processEvents();
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    paints.Arm(false);
 
     // The peer: ApplyFormat on the picture on screen and the two table writes.
     const auto peerStart = Clock::now();
@@ -158,10 +192,10 @@ int main(int argc, char** argv) {
     std::printf(
         "load average %s; run %d: settings opened %.1f ms, format dialog opened %.1f ms, "
         "closed %.2f ms (peer %.2f ms, ratio %.2f; processor time %.2f / %.2f ms, "
-        "ratio %.2f)\n",
+        "ratio %.2f); paints after closing: picture area %d, other parts %d\n",
         LoadAverage().c_str(), run + 1, openOptions.back(), openFormats.back(), closing.back(),
         peerTimes.back(), closing.back() / peerTimes.back(), cpuTimes.back(), peerCpuTimes.back(),
-        cpuTimes.back() / peerCpuTimes.back());
+        cpuTimes.back() / peerCpuTimes.back(), paints.inPart, paints.elsewhere);
     std::fflush(stdout);
   }
   const Spread optionsOpen = SpreadOf(openOptions), formatsOpen = SpreadOf(openFormats);

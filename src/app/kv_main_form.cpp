@@ -166,9 +166,11 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   coolLayout->setSpacing(0);
   column->addWidget(coolBar_);
   BuildMenus();
-  // The menus are painted flat from the start (the Standard skin switches that off).
+  // The menus and the controls are painted flat from the start (the Standard skin switches that
+  // off).
   menuStyle_ = std::make_unique<ui::TFlatMenuStyle>();
   SetMenuPainting(true);
+  ui::SetFlatControlPainting(true);
   BuildToolBars();
   coolLayout->addWidget(menuToolBar_);
   coolLayout->addWidget(bandRow_);
@@ -190,7 +192,8 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
   statusBar_ = new QWidget(content_);
   statusBar_->setObjectName(QStringLiteral("StatusBar"));
   auto* statusLayout = new QHBoxLayout(statusBar_);
-  statusLayout->setContentsMargins(0, 2, 0, 0);
+  // A little room below the panels, so that their lower edge stays clear of the window border.
+  statusLayout->setContentsMargins(0, 2, 0, 3);
   statusLayout->setSpacing(2);
   constexpr std::array<int, 4> kPlainPanelWidths = {270, 150, 230, 145};
   for (std::size_t i = 0; i < plainStatus_.size(); ++i) {
@@ -260,6 +263,7 @@ TKvMainForm::TKvMainForm(QWidget* parent, OutsidePrograms* outside, const std::s
 TKvMainForm::~TKvMainForm() {
   qApp->removeEventFilter(this);
   SetMenuPainting(false);
+  ui::SetFlatControlPainting(false);
   presenter_.reset();
 }
 
@@ -511,17 +515,25 @@ void TKvMainForm::BuildViewingWindows() {
 // Band bar.
 
 void TKvMainForm::PlaceBands(const std::vector<ui::BandPlace>& places) {
-  for (QToolBar* bar : bands_) bar->hide();
-  for (ui::TBandGrip* grip : grips_) grip->hide();
+  // Bands keep their place when it does not change, so that laying them out again repaints
+  // nothing that looks the same.
+  std::array<bool, 5> placed{};
   for (const ui::BandPlace& place : places) {
+    const auto i = static_cast<std::size_t>(place.band - 1);
+    placed[i] = true;
     // The grip at the band's left end, the tool bar beside it.
-    ui::TBandGrip* grip = grips_[static_cast<std::size_t>(place.band - 1)];
+    ui::TBandGrip* grip = grips_[i];
     grip->setGeometry(place.left, 0, grip->width(), ui::kToolBarRowHeight);
     grip->show();
     QToolBar* bar = Band(place.band);
     bar->setGeometry(place.left + grip->width(), 0, std::max(0, place.width - grip->width()),
                      ui::kToolBarRowHeight);
     bar->show();
+  }
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    if (placed[i]) continue;
+    bands_[i]->hide();
+    grips_[i]->hide();
   }
 }
 
@@ -771,11 +783,13 @@ void TKvMainForm::ApplyStandardSkin() {
       ui::ConvertToStandardSkin(*frame, *content);
     }
   }
+  formatDialog_->UseStandardColors();
   // The EXIF window keeps a sizeable tool window border.
   exif_->setWindowFlag(Qt::Tool, true);
   if (exifShown) exif_->show();
   // No bevels around the picture and the keyboard help.
   static_cast<QFrame*>(shortcutPanel_)->setFrameShape(QFrame::NoFrame);
+  ui::SetFlatControlPainting(false);
   if (menuPainting_) {
     SetMenuPainting(false);
     // The window repaints without the styling before it goes on (not while it is being built).

@@ -572,7 +572,10 @@ void MainPresenter::MenuItemHelp(MenuId menu, std::optional<CommandId> item) {
 void MainPresenter::OpenSettings() {
   const EnlargeOptions before = folder_.Enlargement();
   OptionsPresenter options(view_.OptionsDialog(), [this](int context) { ShowHelpTopic(context); });
-  if (options.Run(ReadOptionsValues())) ApplySavedOptions(options.Values());
+  OptionsValues stored = ReadOptionsValues();
+  stored.questionsSwitchedOff =
+      !Read(setting::kAskToTurnUpright) || !Read(setting::kAskBeforeRecodedTurn);
+  if (options.Run(stored)) ApplySavedOptions(options.Values());
   // An enlarged picture on screen gets its stripes anew when their options changed.
   const int current = folder_.CurrentPosition();
   if (folder_.ThumbnailCount() > 0 && current >= 0 && folder_.Corrections().enlarged &&
@@ -585,6 +588,10 @@ void MainPresenter::OpenSettings() {
 void MainPresenter::ApplySavedOptions(const OptionsValues& values) {
   view_.SetBusy(true);
   WriteOptionsValues(values);
+  if (values.showQuestionsAgain) {
+    Write(setting::kAskToTurnUpright, true);
+    Write(setting::kAskBeforeRecodedTurn, true);
+  }
   frame_.fileTypes = frame_.fileTypes.WithSettings(values.fileFormat1, values.fileFormat2);
   folder_.SetMarkOnShow(values.markPictureForSavingOnClick);
   settings_.showHints = values.showHints;

@@ -64,26 +64,27 @@ TOptionsDialog::TOptionsDialog(QWidget* mainWindow, ui::TtfXPForm* mainFrame,
   AddList(OptionsList::kEnlargeColor, stripes, QRect(224, 78, 150, 24));
 
   // "Anzeige von Meldungen/Sicherheitsabfragen"
-  QWidget* messages = AddGroup(2, 264, 96, QString::fromUtf8(kHeadings[2]));
+  QWidget* messages = AddGroup(2, 264, 118, QString::fromUtf8(kHeadings[2]));
   AddCheck(OptionsCheck::kLossySavingInfo, messages, 30);
   AddCheck(OptionsCheck::kLossySavingInfo2, messages, 52);
   AddCheck(OptionsCheck::kAskOnDelete, messages, 74);
+  AddCheck(OptionsCheck::kShowQuestionsAgain, messages, 96);
 
   // "Sonstige Einstellungen"
-  QWidget* other = AddGroup(3, 368, 74, QString::fromUtf8(kHeadings[3]));
+  QWidget* other = AddGroup(3, 390, 74, QString::fromUtf8(kHeadings[3]));
   AddCheck(OptionsCheck::kMarkPicture, other, 30);
   AddCheck(OptionsCheck::kShowHints, other, 52);
 
   saveButton_ = new ui::TXPButton(QStringLiteral("&Speichern"), Content());
   saveButton_->setObjectName(QStringLiteral("SpeichernButton"));
-  saveButton_->setGeometry(294, 468, 100, 28);
+  saveButton_->setGeometry(294, 474, 100, 28);
   saveButton_->setDefault(true);
   connect(saveButton_, &QPushButton::clicked, this, [this] {
     if (presenter_) presenter_->SpeichernButtonClick();
   });
   cancelButton_ = new ui::TXPButton(QStringLiteral("&Abbrechen"), Content());
   cancelButton_->setObjectName(QStringLiteral("CancelButton"));
-  cancelButton_->setGeometry(402, 468, 100, 28);
+  cancelButton_->setGeometry(402, 474, 100, 28);
   cancelButton_->setAutoDefault(false);
   connect(cancelButton_, &QPushButton::clicked, this, &TOptionsDialog::reject);
 
@@ -138,8 +139,8 @@ QComboBox* TOptionsDialog::AddList(OptionsList list, QWidget* group, const QRect
 void TOptionsDialog::AddCheck(OptionsCheck check, QWidget* group, int top) {
   static const char* const kNames[] = {"EnlargeLeftCheckBox",     "EnlargeRightCheckBox",
                                        "LossySavingInfoCheckBox", "LossySavingInfo2CheckBox",
-                                       "AskOnDeleteCheckBox",     "MarkPictureCheckBox",
-                                       "ShowHintsCheckBox"};
+                                       "AskOnDeleteCheckBox",     "ShowQuestionsAgainCheckBox",
+                                       "MarkPictureCheckBox",     "ShowHintsCheckBox"};
   const auto i = static_cast<std::size_t>(check);
   auto* box = new ui::TXPCheckBox(group);
   box->setObjectName(QString::fromLatin1(kNames[i]));
@@ -215,6 +216,11 @@ void TOptionsDialog::SetListEnabled(OptionsList list, bool enabled) {
 
 void TOptionsDialog::SetChecked(OptionsCheck check, bool checked) {
   checks_[static_cast<std::size_t>(check)]->setChecked(checked);
+}
+
+void TOptionsDialog::SetCheckEnabled(OptionsCheck check, bool enabled) {
+  checks_[static_cast<std::size_t>(check)]->setEnabled(enabled);
+  checkLabels_[static_cast<std::size_t>(check)]->setEnabled(enabled);
 }
 
 int TOptionsDialog::ShowMessageBox(const std::string& title, const std::string& text, int buttons,

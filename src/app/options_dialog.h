@@ -33,6 +33,7 @@ class TOptionsDialog : public ui::TXPDialog, public OptionsView {
   void SetListIndex(OptionsList list, int index) override;
   void SetListEnabled(OptionsList list, bool enabled) override;
   void SetChecked(OptionsCheck check, bool checked) override;
+  void SetCheckEnabled(OptionsCheck check, bool enabled) override;
   int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int width,
                      int height) override;
   void CloseWithOk() override;

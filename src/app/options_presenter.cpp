@@ -62,6 +62,8 @@ const char* OptionsCheckCaption(OptionsCheck check) {
       return "Meldung: Verlustfreies Speichern als JPEG nach Bildkorrektur nicht möglich!";
     case OptionsCheck::kAskOnDelete:
       return "Frage: Originale wirklich löschen?";
+    case OptionsCheck::kShowQuestionsAgain:
+      return "Abgeschaltete Rückfragen wieder anzeigen";
     case OptionsCheck::kMarkPicture:
       return "Bilder beim Anzeigen automatisch zum Speichern vormerken";
     case OptionsCheck::kShowHints:
@@ -91,6 +93,8 @@ bool& OptionsPresenter::Flag(OptionsCheck check) {
       return values_.showLossySavingInfo2;
     case OptionsCheck::kAskOnDelete:
       return values_.askOnDelete;
+    case OptionsCheck::kShowQuestionsAgain:
+      return values_.showQuestionsAgain;
     case OptionsCheck::kMarkPicture:
       return values_.markPictureForSavingOnClick;
     case OptionsCheck::kShowHints:
@@ -104,6 +108,8 @@ void OptionsPresenter::FormShow() {
   values_.fileFormat1 = ChosenEntry(OptionsList::kFileFormat1, values_.fileFormat1);
   values_.fileFormat2 = ChosenEntry(OptionsList::kFileFormat2, values_.fileFormat2);
   values_.enlargeColor = ChosenEntry(OptionsList::kEnlargeColor, values_.enlargeColor);
+  // Switching the questions on again is offered only while one of them is off.
+  values_.showQuestionsAgain = false;
   view_.SetListIndex(OptionsList::kFileFormat1, values_.fileFormat1);
   view_.SetListIndex(OptionsList::kFileFormat2, values_.fileFormat2);
   CheckEnabledOfFileFormat2ComboBox();
@@ -111,7 +117,12 @@ void OptionsPresenter::FormShow() {
     const auto check = static_cast<OptionsCheck>(i);
     view_.SetChecked(check, Flag(check));
   }
+  view_.SetCheckEnabled(OptionsCheck::kShowQuestionsAgain, values_.questionsSwitchedOff);
   view_.SetListIndex(OptionsList::kEnlargeColor, values_.enlargeColor);
+}
+
+bool OptionsPresenter::CheckEnabled(OptionsCheck check) const {
+  return check != OptionsCheck::kShowQuestionsAgain || values_.questionsSwitchedOff;
 }
 
 void OptionsPresenter::CheckEnabledOfFileFormat2ComboBox() {
@@ -139,10 +150,14 @@ void OptionsPresenter::ListChosen(OptionsList list, int index) {
   CheckEnabledOfFileFormat2ComboBox();
 }
 
-void OptionsPresenter::CheckClicked(OptionsCheck check, bool checked) { Flag(check) = checked; }
+void OptionsPresenter::CheckClicked(OptionsCheck check, bool checked) {
+  if (!CheckEnabled(check)) return;
+  Flag(check) = checked;
+}
 
 void OptionsPresenter::CheckboxKeyUp(OptionsCheck check, int keyCode) {
   if (keyCode != kReturnKeyCode && keyCode != kSpaceKeyCode) return;
+  if (!CheckEnabled(check)) return;
   bool& flag = Flag(check);
   flag = !flag;
   view_.SetChecked(check, flag);

@@ -25,23 +25,29 @@ struct OptionsValues {
   bool askOnDelete = true;                  // AskOnDelete
   bool markPictureForSavingOnClick = true;  // MarkPictureForSavingOnClick
   bool showHints = true;                    // ShowHints
+  // Read only: "AskToTurnUpright" or "AskBeforeRecodedTurn" was switched off by its question's
+  // "nicht mehr anzeigen".
+  bool questionsSwitchedOff = false;
+  // Both questions are to be asked again (the box "Abgeschaltete Rückfragen wieder anzeigen").
+  bool showQuestionsAgain = false;
   bool operator==(const OptionsValues&) const = default;
 };
 
 // The three drop-down lists of the dialog.
 enum class OptionsList { kFileFormat1, kFileFormat2, kEnlargeColor };
 
-// The seven check boxes, in tab order.
+// The check boxes, in tab order.
 enum class OptionsCheck {
   kEnlargeLeft,
   kEnlargeRight,
   kLossySavingInfo,
   kLossySavingInfo2,
   kAskOnDelete,
+  kShowQuestionsAgain,  // enabled only while a question is switched off
   kMarkPicture,
   kShowHints,
 };
-inline constexpr std::size_t kOptionsCheckCount = 7;
+inline constexpr std::size_t kOptionsCheckCount = 8;
 
 // The entries of a list, in order (UTF-8).
 const std::vector<std::string>& OptionsListEntries(OptionsList list);
@@ -76,6 +82,8 @@ class OptionsView {
   virtual void SetListEnabled(OptionsList list, bool enabled) = 0;
   // Ticks a check box or clears it.
   virtual void SetChecked(OptionsCheck check, bool checked) = 0;
+  // Enables a check box with its caption.
+  virtual void SetCheckEnabled(OptionsCheck check, bool enabled) = 0;
   // A message box over the dialog (title, text, button row, outer size); returns the answer.
   virtual int ShowMessageBox(const std::string& title, const std::string& text, int buttons,
                              int width, int height) = 0;
@@ -115,6 +123,7 @@ class OptionsPresenter {
  private:
   void CheckEnabledOfFileFormat2ComboBox();
   bool& Flag(OptionsCheck check);
+  bool CheckEnabled(OptionsCheck check) const;
 
   OptionsView& view_;
   std::function<void(int)> showHelp_;

@@ -97,7 +97,10 @@ class FormatGridModel : public QAbstractTableModel {
 FormatCellDelegate::FormatCellDelegate(FormatGrid grid,
                                        std::function<bool(int, int, const QString&)> commit,
                                        QObject* parent)
-    : QStyledItemDelegate(parent), grid_(grid), commit_(std::move(commit)) {}
+    : QStyledItemDelegate(parent),
+      grid_(grid),
+      commit_(std::move(commit)),
+      textCellColor_(kPanelColor) {}
 
 void FormatCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
@@ -111,7 +114,7 @@ void FormatCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->fillRect(r, kActiveCellColor);
     ink = Qt::white;
   } else if (kind == CellKind::kText) {
-    painter->fillRect(r, kPanelColor);
+    painter->fillRect(r, textCellColor_);
   } else {
     // A light tint at the left edge, the cell colour at the right edge.
     QLinearGradient fill(r.left(), 0, r.right() + 1, 0);
@@ -216,13 +219,24 @@ TFormatGrid::TFormatGrid(FormatGrid grid, QWidget* parent) : QTableView(parent),
   setWordWrap(false);
   setFrameShape(QFrame::Box);
   setLineWidth(1);
-  setStyleSheet(QStringLiteral(
-      "QTableView { background: rgb(235,239,252); gridline-color: rgb(170,189,240);"
-      " border: 1px solid rgb(127,157,185); }"
-      "QHeaderView::section { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-      " stop:0 white, stop:1 rgb(214,223,247)); color: black; border: none;"
-      " border-right: 1px solid rgb(170,189,240); border-bottom: 1px solid rgb(127,157,185);"
-      " padding-left: 3px; }"));
+  UseColors(false, QColor());
+}
+
+void TFormatGrid::UseColors(bool plain, const QColor& face) {
+  const QString background = plain ? face.name() : QStringLiteral("rgb(235,239,252)");
+  const QString header = plain ? face.name()
+                               : QStringLiteral(
+                                     "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 white, "
+                                     "stop:1 rgb(214,223,247))");
+  setStyleSheet(QStringLiteral("QTableView { background: %1; gridline-color: rgb(170,189,240);"
+                               " border: 1px solid rgb(127,157,185); }"
+                               "QHeaderView::section { background: %2; color: black; border: none;"
+                               " border-right: 1px solid rgb(170,189,240);"
+                               " border-bottom: 1px solid rgb(127,157,185); padding-left: 3px; }")
+                    .arg(background, header));
+  if (auto* cells = qobject_cast<FormatCellDelegate*>(itemDelegate()))
+    cells->SetTextCellColor(plain ? QColor(Qt::white) : kPanelColor);
+  viewport()->update();
 }
 
 QWidget* TFormatGrid::OpenEditor() const {
@@ -358,6 +372,14 @@ void TFormatDialog::BuildPanel(FormatGrid grid, const QRect& place, const QStrin
       presenter_->ButtonClicked(grid, which);
     });
     buttons_[Slot(grid)][b] = button;
+  }
+}
+
+void TFormatDialog::UseStandardColors() {
+  const QColor face = palette().color(QPalette::Button);
+  for (std::size_t g = 0; g < 2; ++g) {
+    panels_[g]->SetColor(face);
+    grids_[g]->UseColors(true, face);
   }
 }
 

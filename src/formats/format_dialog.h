@@ -50,6 +50,8 @@ class FormatCellDelegate : public QStyledItemDelegate {
   void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
   // Hands the open editor's text to the presenter; true when the cell took it.
   bool Commit(QWidget* editor) const;
+  // The fill of the name cells (the panel colour; white in the Standard skin).
+  void SetTextCellColor(const QColor& color) { textCellColor_ = color; }
 
  signals:
   // An editor opened or closed.
@@ -65,6 +67,7 @@ class FormatCellDelegate : public QStyledItemDelegate {
   FormatGrid grid_;
   std::function<bool(int, int, const QString&)> commit_;
   mutable QPersistentModelIndex editing_;
+  QColor textCellColor_;
 };
 
 // A grid of the dialog: rows 23 pixels high, no row indicator, no scroll bars; Enter goes to
@@ -79,6 +82,9 @@ class TFormatGrid : public QTableView {
   // The open cell editor, or null.
   QWidget* OpenEditor() const;
   FormatGrid Which() const { return grid_; }
+  // The colours of the Fashion skin, or the system's colours of the Standard skin (`plain`):
+  // the empty area below the rows and the header cells in `face`, the name cells white.
+  void UseColors(bool plain, const QColor& face);
 
  signals:
   // Enter while no editor is open.
@@ -102,6 +108,9 @@ class TFormatDialog : public ui::TXPDialog, public FormatDialogView {
 
   // The dialogs its messages go through.
   void SetDialogKit(ui::DialogKit* dialogs) { dialogs_ = dialogs; }
+  // The Standard skin: panels, button bars, the grids' empty areas and header cells take the
+  // button face, the name cells white; kept for every later showing.
+  void UseStandardColors();
 
   // FormatDialogView.
   void RunModal(FormatDialogPresenter& presenter) override;

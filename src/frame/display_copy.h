@@ -28,6 +28,14 @@ Picture ScaleToView(const Picture& source, int width, int height);
 Picture ScaleToView(const Picture& source, int width, int height,
                     const std::function<void(int first, int end)>& finishRows);
 
+// ScaleToView of `source` written into `target`, whose memory is reused when it has that size
+// already: a picture shown again at the same size faults in and clears no fresh pages.
+// `target` must not be `source`. `meanwhile`, when given, runs on the calling thread while the
+// other cores scale (before the calling thread's own share); it must not touch either picture.
+void ScaleInto(
+    const Picture& source, int width, int height, Picture& target,
+    const std::function<void()>& meanwhile = [] {});
+
 // Recomputes the pixels of `display` (ScaleToView of `source` at display's size) whose source
 // bins meet `part` of `source`, after that part of `source` changed; equal to a whole rebuild.
 void RescalePart(const Picture& source, const PixelRect& part, Picture& display);

@@ -4,8 +4,10 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <QToolButton>
+#include <cstring>
 
 #include "frame/display_copy.h"
 
@@ -28,9 +30,14 @@ class TFullScreenImage : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    if (!dialog_->Shown().isNull())
-      painter.drawImage(dialog_->Placement().topLeft(), dialog_->Shown());
+    if (dialog_->Shown().isNull()) {
+      painter.fillRect(rect(), Qt::black);
+    } else {
+      // Black around the copy, each pixel written once.
+      const QRect at(dialog_->Placement().topLeft(), dialog_->Shown().size());
+      for (const QRect& r : QRegion(rect()).subtracted(at)) painter.fillRect(r, Qt::black);
+      painter.drawImage(at.topLeft(), dialog_->Shown());
+    }
     emit dialog_->painted();
   }
 
@@ -98,33 +105,43 @@ void TFullScreenDialog::ShowPicture(const Picture& picture) {
       FullScreenPlacement(picture.width(), picture.height(), area.width(), area.height());
   placement_ = QRect(place.left, place.top, place.width, place.height);
   shown_ = QImage();
-  copy_ = Picture();
   pending_ = nullptr;
   if (picture.empty() || place.width <= 0 || place.height <= 0) {
     image_->update();
     return;
   }
   if (!isVisible()) {
-    // The scaling runs while the window system maps the window (Run).
+    // Copied by Run while the window system maps the window.
     pending_ = &picture;
     return;
   }
   MakeCopy(picture);
+  Present();
 }
 
-void TFullScreenDialog::MakeCopy(const Picture& picture) {
-  // The copy, drawn opaque: scaled by averaging when it has to shrink, else as it is.
-  copy_ = placement_.width() == picture.width() && placement_.height() == picture.height()
-              ? picture.clone()
-              : ScaleToView(picture, placement_.width(), placement_.height());
+void TFullScreenDialog::MakeCopy(const Picture& picture, const std::function<void()>& meanwhile) {
+  // The copy, drawn opaque: scaled by averaging when it has to shrink, else as it is. Its
+  // memory is kept from the last showing when the size is the same, so that no fresh pages are
+  // faulted in and cleared.
+  const int w = placement_.width(), h = placement_.height();
+  if (w == picture.width() && h == picture.height()) {
+    meanwhile();
+    if (copy_.width() != w || copy_.height() != h) copy_ = Picture(w, h);
+    std::memcpy(copy_.data(), picture.data(), picture.byteCount());
+  } else {
+    ScaleInto(picture, w, h, copy_, meanwhile);
+  }
+}
+
+void TFullScreenDialog::Present() {
   shown_ = QImage(copy_.data(), copy_.width(), copy_.height(),
                   static_cast<qsizetype>(copy_.stride()), QImage::Format_RGB32);
   image_->update();
 }
 
 void TFullScreenDialog::Clear() {
+  // The copy's memory stays for the next showing; nothing is drawn.
   shown_ = QImage();
-  copy_ = Picture();
   pending_ = nullptr;
   image_->update();
 }
@@ -152,13 +169,16 @@ QToolButton* TFullScreenDialog::Button(FullScreenAction action) const {
 void TFullScreenDialog::Run() {
   setGeometry(Area());
   setWindowState(Qt::WindowFullScreen);
-  show();
-  if (pending_ != nullptr) {
-    // The window system maps the window meanwhile; the first painting shows the copy.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const Picture* picture = pending_;
-    pending_ = nullptr;
-    if (picture != nullptr) MakeCopy(*picture);
+  const Picture* picture = pending_;
+  pending_ = nullptr;
+  if (picture == nullptr) {
+    show();
+  } else {
+    // The other cores scale while this thread asks the window system to map the window, which
+    // dispatches no events, so nothing changes the picture meanwhile; then it scales its own
+    // share, and the first painting shows the copy.
+    MakeCopy(*picture, [this] { show(); });
+    Present();
   }
   exec();
 }

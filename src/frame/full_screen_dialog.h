@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
+#include <functional>
 
 #include "frame/full_screen.h"
 #include "imaging/picture.h"
@@ -30,7 +31,7 @@ class TFullScreenDialog : public QDialog {
   void SetButtonIcons(const QIcon& previous, const QIcon& exit, const QIcon& next,
                       const QIcon& cropped);
   // Shows a copy of `picture`, scaled down to fit the screen or 1:1, centred. Given before Run,
-  // the copy is made by Run once the window is on its way to the screen, and `picture` must
+  // the copy is made by Run while the window is on its way to the screen, and `picture` must
   // stay as it is until then.
   void ShowPicture(const Picture& picture);
   // Empties the copy.
@@ -64,7 +65,12 @@ class TFullScreenDialog : public QDialog {
 
  private:
   QRect Area() const;
-  void MakeCopy(const Picture& picture);
+  // Makes copy_ from `picture` at the size of placement_, running `meanwhile` on this thread
+  // while other cores scale.
+  void MakeCopy(
+      const Picture& picture, const std::function<void()>& meanwhile = [] {});
+  // Draws copy_.
+  void Present();
 
   QWidget* image_;
   QWidget* buttonPanel_;
@@ -72,8 +78,8 @@ class TFullScreenDialog : public QDialog {
   QToolButton* exit_;
   QToolButton* next_;
   QToolButton* cropped_;
-  Picture copy_;
-  QImage shown_;  // over copy_
+  Picture copy_;  // kept between showings
+  QImage shown_;  // over copy_, null while nothing is shown
   QRect placement_;
   const Picture* pending_ = nullptr;  // given before Run; copied there
 };

@@ -27,9 +27,10 @@ TPictureView::TPictureView(QWidget* parent) : QWidget(parent) {
 
 void TPictureView::RebuildDisplayCopy(const Picture& picture, Picture scaled) {
   if (scaled.empty() || scaled.width() != width() || scaled.height() != height()) {
-    scaled = ScaleToView(picture, width(), height());
+    ScaleInto(picture, width(), height(), display_);
+  } else {
+    display_ = std::move(scaled);
   }
-  display_ = std::move(scaled);
   DimInto(display_, masterAlpha_, kPictureBackground, dimmed_);
   if (hasOverlay_) CutOverlay(display_, frame_, kPictureBackground, overlay_);
   update();

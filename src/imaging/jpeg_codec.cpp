@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <new>
 
@@ -421,6 +422,46 @@ RectOutcome RecodeSession(std::FILE* file, Rect r, GrowingDestination* destinati
   return RectOutcome::Done;
 }
 
+// One session that hands the rectangle's rows to `take` batch by batch, straight out of a
+// buffer of the session's own: the cut never exists as a whole picture. What `take` throws
+// ends the session and is kept in `thrown`.
+RectOutcome RowsSession(std::FILE* file, Rect r, const JpegRowSink& take, JpegErrorManager* errors,
+                        std::exception_ptr* thrown) {
+  jpeg_decompress_struct cinfo{};
+  cinfo.err = InitJpegErrorManager(*errors);
+  if (setjmp(errors->jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    return RectOutcome::Failed;
+  }
+  jpeg_create_decompress(&cinfo);
+  std::size_t skipBytes = 0;
+  const RectOutcome started = StartRect(&cinfo, file, r, &skipBytes);
+  if (started != RectOutcome::Done) {
+    jpeg_destroy_decompress(&cinfo);
+    return started;
+  }
+  const std::size_t stride = static_cast<std::size_t>(cinfo.output_width) * 4;
+  auto* buffer = static_cast<JSAMPLE*>((*cinfo.mem->alloc_large)(
+      reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, stride * kBatch));
+  JSAMPROW rows[kBatch];
+  for (int i = 0; i < kBatch; ++i) rows[i] = buffer + stride * static_cast<std::size_t>(i);
+  for (int y = 0; y < r.height;) {
+    const int count = std::min(kBatch, r.height - y);
+    ReadRows(&cinfo, rows, count);
+    try {
+      take(PixelRows{buffer + skipBytes, r.width, count, stride});
+    } catch (...) {
+      *thrown = std::current_exception();
+      jpeg_destroy_decompress(&cinfo);
+      return RectOutcome::Failed;
+    }
+    y += count;
+  }
+  // The rows below the rectangle are never decoded; the session ends here.
+  jpeg_destroy_decompress(&cinfo);
+  return RectOutcome::Done;
+}
+
 // The encoded bytes when the session succeeded; the buffer is freed in every case.
 std::vector<std::uint8_t> TakeBytes(GrowingDestination& destination, bool done) {
   std::vector<std::uint8_t> bytes;
@@ -550,6 +591,23 @@ std::vector<std::uint8_t> RecodeJpegRect(const std::string& path, int left, int 
   }
   CheckOutcome(outcome, path, r, errors);
   return bytes;
+}
+
+void DecodeJpegRectRows(const std::string& path, int left, int top, int width, int height,
+                        const JpegRowSink& take) {
+  const Rect r{left, top, width, height};
+  FileHandle file = OpenForReading(path);
+  JpegErrorManager errors;
+  std::exception_ptr thrown;
+  const RectOutcome outcome = RowsSession(file.get(), r, take, &errors, &thrown);
+  file.reset();
+  if (thrown) std::rethrow_exception(thrown);
+  if (outcome == RectOutcome::NeedsFullDecode) {
+    const Picture cut = DecodeJpegRect(path, left, top, width, height);
+    take(PixelRows::Of(cut));
+    return;
+  }
+  CheckOutcome(outcome, path, r, errors);
 }
 
 Picture DecodeJpegRect(const std::string& path, int left, int top, int width, int height) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,16 @@ Picture DecodeJpegRect(const std::string& path, int left, int top, int width, in
 std::vector<std::uint8_t> EncodeJpeg(const PixelRows& pixels);
 // The same with the quality, colour and sampling of `encoding` (baseline, standard tables).
 std::vector<std::uint8_t> EncodeJpeg(const PixelRows& pixels, const JpegEncoding& encoding);
+
+// Takes decoded rows batch by batch, top to bottom; the rows are valid during the call only.
+using JpegRowSink = std::function<void(const PixelRows& rows)>;
+
+// Decodes the rectangle like DecodeJpegRect and hands its rows to `take` batch by batch as they
+// are decoded, without holding the cut as a picture (a CMYK picture is decoded whole first and
+// handed over in one batch). Throws like DecodeJpegRect, before any row is handed over where
+// the headers already show the fault; what `take` throws ends the decoding and is passed on.
+void DecodeJpegRectRows(const std::string& path, int left, int top, int width, int height,
+                        const JpegRowSink& take);
 
 // Decodes the rectangle like DecodeJpegRect and encodes it like EncodeJpeg in one pass, batch
 // of rows by batch of rows, without holding the cut as a picture; returns the JPEG's bytes.

@@ -21,15 +21,33 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
+// Memory for picture buffers (imaging/picture_memory.cpp). A large block given back is kept
+// for the next picture of about its size, so that showing picture after picture writes into
+// memory that is there already instead of faulting in and clearing fresh pages.
+struct PictureMemory {
+  std::uint8_t* data = nullptr;
+  std::size_t capacity = 0;  // bytes, at least those asked for
+};
+// A block of at least `bytes` bytes, content undefined; throws std::bad_alloc.
+PictureMemory AcquirePictureMemory(std::size_t bytes);
+// Gives a block back (kept for the next picture, or freed).
+void ReleasePictureMemory(std::uint8_t* data, std::size_t capacity) noexcept;
+
+// Gives a picture's block back when the picture goes.
+struct PictureMemoryRelease {
+  std::size_t capacity = 0;
+  void operator()(std::uint8_t* data) const noexcept { ReleasePictureMemory(data, capacity); }
+};
+
 // The picture buffer.
 class Picture {
  public:
   Picture() = default;
   // Allocates width x height pixels; the content is left uninitialised.
-  Picture(int width, int height)
-      : width_(width),
-        height_(height),
-        pixels_(new std::uint8_t[static_cast<std::size_t>(width) * height * 4]) {}
+  Picture(int width, int height) : width_(width), height_(height) {
+    const PictureMemory memory = AcquirePictureMemory(static_cast<std::size_t>(width) * height * 4);
+    pixels_ = Pixels(memory.data, PictureMemoryRelease{memory.capacity});
+  }
 
   Picture(Picture&&) noexcept = default;
   Picture& operator=(Picture&&) noexcept = default;
@@ -55,9 +73,11 @@ class Picture {
   const std::uint8_t* row(int y) const { return pixels_.get() + stride() * y; }
 
  private:
+  using Pixels = std::unique_ptr<std::uint8_t[], PictureMemoryRelease>;
+
   int width_ = 0;
   int height_ = 0;
-  std::unique_ptr<std::uint8_t[]> pixels_;
+  Pixels pixels_;
 };
 
 }  // namespace trimora

@@ -12,4 +12,12 @@ namespace trimora {
 // nothing, so that a libjpeg session may call it.
 std::uint8_t* AllocatePicture(Picture* picture, int width, int height) noexcept;
 
+// Whether large blocks given back are kept for the next picture (on by default; off frees the
+// block kept); for measuring decodes with and without.
+void SetPictureMemoryReuse(bool reuse) noexcept;
+
+// Whether AllocatePicture asks for large pages; for measuring decodes with and without.
+void SetLargePageAdvice(bool advise) noexcept;
+bool LargePageAdvice() noexcept;
+
 }  // namespace trimora

@@ -12,10 +12,11 @@
 namespace trimora {
 
 // Runs `work(firstRow, endRow, part)` over `parts` bands of the rows 0 to height - 1, each on
-// its own thread but the first. `work` must not throw; a band whose thread cannot be started
-// runs on the calling thread.
-template <typename Work>
-void ForRowBands(int height, int parts, Work work) {
+// its own thread but the first, which the calling thread takes after running `meanwhile()`
+// while the others work. Neither may throw; a band whose thread cannot be started runs on the
+// calling thread.
+template <typename Work, typename Meanwhile>
+void ForRowBands(int height, int parts, Work work, Meanwhile meanwhile) {
   auto bandStart = [height, parts](int part) {
     return static_cast<int>(static_cast<std::int64_t>(height) * part / parts);
   };
@@ -27,8 +28,14 @@ void ForRowBands(int height, int parts, Work work) {
       work(bandStart(part), bandStart(part + 1), part);
     }
   }
+  meanwhile();
   work(0, bandStart(1), 0);
   for (std::thread& t : threads) t.join();
+}
+
+template <typename Work>
+void ForRowBands(int height, int parts, Work work) {
+  ForRowBands(height, parts, work, [] {});
 }
 
 // Threads for work on `pixels` pixels in `rows` rows: one per core, none extra for small

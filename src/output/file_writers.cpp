@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 #include "platform/error.h"
@@ -39,121 +41,194 @@ void RowToRgb(const std::uint8_t* bgrx, int width, std::uint8_t* rgb) {
   }
 }
 
-void CheckSize(const PixelRows& pixels) {
-  if (pixels.width <= 0 || pixels.height <= 0) throw Error(ErrorCode::kPictureEmpty);
+// Rows handed to a writer: as wide as its picture and not past its last row.
+void CheckRows(const PixelRows& rows, int width, int height, int done) {
+  if (rows.width != width || rows.height < 0 || rows.height > height - done)
+    throw Error(ErrorCode::kPictureEmpty);
+}
+
+// All rows have come.
+void CheckComplete(int done, int height) {
+  if (done != height) throw Error(ErrorCode::kPictureEmpty);
+}
+
+void WriteWhole(std::unique_ptr<RowWriter> writer, const PixelRows& pixels) {
+  writer->AddRows(pixels);
+  writer->Finish();
 }
 
 }  // namespace
 
+namespace {
+
+class TiffWriter : public RowWriter {
+ public:
+  TiffWriter(const std::string& path, int width, int height) {
+    if (width <= 0 || height <= 0) throw Error(ErrorCode::kPictureEmpty);
+    if (width > 0xFFFF || height > 0xFFFF) throw Error(ErrorCode::kTiffTooLarge);
+    w_ = static_cast<std::uint32_t>(width);
+    h_ = static_cast<std::uint32_t>(height);
+    file_ = std::make_unique<ReplacingFile>(path);
+    const std::uint32_t stripBytes = w_ * h_ * 3;
+    const std::uint32_t ifdOffset = 40 + stripBytes;  // no padding, also when it is odd
+    std::vector<std::uint8_t> header;
+    header.reserve(40);
+    header.push_back('I');
+    header.push_back('I');
+    Le16(header, 42);
+    Le32(header, ifdOffset);
+    Le32(header, 877);  // X resolution 87.7
+    Le32(header, 10);
+    Le32(header, 877);  // Y resolution 87.7
+    Le32(header, 10);
+    Le16(header, 8);  // bits per sample
+    Le16(header, 8);
+    Le16(header, 8);
+    for (char c : std::string_view("Dorvanelli")) header.push_back(static_cast<std::uint8_t>(c));
+    file_->Write(header.data(), header.size());
+    row_.resize(static_cast<std::size_t>(w_) * 3);
+  }
+
+  void AddRows(const PixelRows& rows) override {
+    CheckRows(rows, static_cast<int>(w_), static_cast<int>(h_), done_);
+    for (int y = 0; y < rows.height; ++y) {
+      RowToRgb(rows.row(y), rows.width, row_.data());
+      file_->Write(row_.data(), row_.size());
+    }
+    done_ += rows.height;
+  }
+
+  void Finish() override {
+    CheckComplete(done_, static_cast<int>(h_));
+    const std::uint32_t stripBytes = w_ * h_ * 3;
+    struct Entry {
+      std::uint16_t tag, type;
+      std::uint32_t count, value;
+    };
+    const std::array<Entry, 15> entries{{
+        {254, 4, 1, 0},           // NewSubfileType
+        {256, 3, 1, w_},          // ImageWidth
+        {257, 3, 1, h_},          // ImageLength
+        {258, 3, 3, 24},          // BitsPerSample
+        {259, 3, 1, 1},           // Compression: none
+        {262, 3, 1, 2},           // PhotometricInterpretation: RGB
+        {273, 4, 1, 40},          // StripOffsets
+        {277, 3, 1, 3},           // SamplesPerPixel
+        {278, 4, 1, h_},          // RowsPerStrip
+        {279, 4, 1, stripBytes},  // StripByteCounts
+        {282, 5, 1, 8},           // XResolution
+        {283, 5, 1, 16},          // YResolution
+        {284, 3, 1, 1},           // PlanarConfiguration: chunky
+        {296, 3, 1, 2},           // ResolutionUnit: inch
+        {305, 2, 10, 30},         // Software
+    }};
+    std::vector<std::uint8_t> ifd;
+    ifd.reserve(2 + 15 * 12 + 4);
+    Le16(ifd, entries.size());
+    for (const Entry& e : entries) {
+      Le16(ifd, e.tag);
+      Le16(ifd, e.type);
+      Le32(ifd, e.count);
+      Le32(ifd, e.value);
+    }
+    Le32(ifd, 0);  // no next directory
+    file_->Write(ifd.data(), ifd.size());
+    file_->Commit();
+  }
+
+ private:
+  std::uint32_t w_ = 0, h_ = 0;
+  int done_ = 0;
+  std::unique_ptr<ReplacingFile> file_;
+  std::vector<std::uint8_t> row_;
+};
+
+class BmpWriter : public RowWriter {
+ public:
+  BmpWriter(const std::string& path, int width, int height, int bitsPerPixel)
+      : width_(width), height_(height) {
+    if (width <= 0 || height <= 0) throw Error(ErrorCode::kPictureEmpty);
+    if (bitsPerPixel != 24 && bitsPerPixel != 32)
+      throw Error(ErrorCode::kBmpDepthUnsupported, {std::to_string(bitsPerPixel)});
+    bytesPerPixel_ = static_cast<std::size_t>(bitsPerPixel) / 8;
+    rowBytes_ = (static_cast<std::size_t>(width) * bytesPerPixel_ + 3) / 4 * 4;
+    const std::size_t imageBytes = rowBytes_ * static_cast<std::size_t>(height);
+    if (imageBytes + 54 > 0xFFFFFFFFu) throw Error(ErrorCode::kBmpTooLarge);
+    file_ = std::make_unique<ReplacingFile>(path);
+
+    std::vector<std::uint8_t> header;
+    header.reserve(54);
+    header.push_back('B');
+    header.push_back('M');
+    Le32(header, static_cast<std::uint32_t>(54 + imageBytes));  // file size
+    Le32(header, 0);                                            // reserved
+    Le32(header, 54);                                           // offset of the pixels
+    Le32(header, 40);                                           // information header size
+    Le32(header, static_cast<std::uint32_t>(width));
+    Le32(header, static_cast<std::uint32_t>(height));  // positive: bottom-up
+    Le16(header, 1);                                   // planes
+    Le16(header, static_cast<std::uint32_t>(bitsPerPixel));
+    Le32(header, 0);  // BI_RGB
+    Le32(header, static_cast<std::uint32_t>(imageBytes));
+    Le32(header, 0);  // pixels per metre, x
+    Le32(header, 0);  // pixels per metre, y
+    Le32(header, 0);  // colours used
+    Le32(header, 0);  // important colours
+    file_->Write(header.data(), header.size());
+  }
+
+  // The rows of a batch lie bottom-up one after the other in the file: the batch is turned
+  // over in a buffer and written at its place in one go.
+  void AddRows(const PixelRows& rows) override {
+    CheckRows(rows, width_, height_, done_);
+    batch_.assign(rowBytes_ * static_cast<std::size_t>(rows.height), 0);
+    for (int y = 0; y < rows.height; ++y) {
+      const std::uint8_t* in = rows.row(y);
+      std::uint8_t* out = batch_.data() + rowBytes_ * static_cast<std::size_t>(rows.height - 1 - y);
+      for (int x = 0; x < rows.width; ++x, in += 4, out += bytesPerPixel_) {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+        if (bytesPerPixel_ == 4) out[3] = 0;  // carries no colour
+      }
+    }
+    done_ += rows.height;
+    const std::uint64_t at =
+        54 + rowBytes_ * static_cast<std::uint64_t>(height_ - done_);  // the batch's last row
+    file_->WriteAt(at, batch_.data(), batch_.size());
+  }
+
+  void Finish() override {
+    CheckComplete(done_, height_);
+    file_->Commit();
+  }
+
+ private:
+  int width_, height_;
+  int done_ = 0;
+  std::size_t bytesPerPixel_ = 4;
+  std::size_t rowBytes_ = 0;
+  std::unique_ptr<ReplacingFile> file_;
+  std::vector<std::uint8_t> batch_;
+};
+
+}  // namespace
+
+std::unique_ptr<RowWriter> StartTiff(const std::string& path, int width, int height) {
+  return std::make_unique<TiffWriter>(path, width, height);
+}
+
+std::unique_ptr<RowWriter> StartBmp(const std::string& path, int width, int height,
+                                    int bitsPerPixel) {
+  return std::make_unique<BmpWriter>(path, width, height, bitsPerPixel);
+}
+
 void WriteTiff(const std::string& path, const PixelRows& pixels) {
-  CheckSize(pixels);
-  const auto w = static_cast<std::uint32_t>(pixels.width);
-  const auto h = static_cast<std::uint32_t>(pixels.height);
-  if (w > 0xFFFF || h > 0xFFFF) throw Error(ErrorCode::kTiffTooLarge);
-  const std::uint32_t stripBytes = w * h * 3;
-  const std::uint32_t ifdOffset = 40 + stripBytes;  // no padding, also when it is odd
-
-  std::vector<std::uint8_t> header;
-  header.reserve(40);
-  header.push_back('I');
-  header.push_back('I');
-  Le16(header, 42);
-  Le32(header, ifdOffset);
-  Le32(header, 877);  // X resolution 87.7
-  Le32(header, 10);
-  Le32(header, 877);  // Y resolution 87.7
-  Le32(header, 10);
-  Le16(header, 8);  // bits per sample
-  Le16(header, 8);
-  Le16(header, 8);
-  for (char c : std::string_view("Dorvanelli")) header.push_back(static_cast<std::uint8_t>(c));
-
-  ReplacingFile file(path);
-  file.Write(header.data(), header.size());
-  std::vector<std::uint8_t> row(static_cast<std::size_t>(w) * 3);
-  for (int y = 0; y < pixels.height; ++y) {
-    RowToRgb(pixels.row(y), pixels.width, row.data());
-    file.Write(row.data(), row.size());
-  }
-
-  struct Entry {
-    std::uint16_t tag, type;
-    std::uint32_t count, value;
-  };
-  const std::array<Entry, 15> entries{{
-      {254, 4, 1, 0},           // NewSubfileType
-      {256, 3, 1, w},           // ImageWidth
-      {257, 3, 1, h},           // ImageLength
-      {258, 3, 3, 24},          // BitsPerSample
-      {259, 3, 1, 1},           // Compression: none
-      {262, 3, 1, 2},           // PhotometricInterpretation: RGB
-      {273, 4, 1, 40},          // StripOffsets
-      {277, 3, 1, 3},           // SamplesPerPixel
-      {278, 4, 1, h},           // RowsPerStrip
-      {279, 4, 1, stripBytes},  // StripByteCounts
-      {282, 5, 1, 8},           // XResolution
-      {283, 5, 1, 16},          // YResolution
-      {284, 3, 1, 1},           // PlanarConfiguration: chunky
-      {296, 3, 1, 2},           // ResolutionUnit: inch
-      {305, 2, 10, 30},         // Software
-  }};
-  std::vector<std::uint8_t> ifd;
-  ifd.reserve(2 + 15 * 12 + 4);
-  Le16(ifd, entries.size());
-  for (const Entry& e : entries) {
-    Le16(ifd, e.tag);
-    Le16(ifd, e.type);
-    Le32(ifd, e.count);
-    Le32(ifd, e.value);
-  }
-  Le32(ifd, 0);  // no next directory
-  file.Write(ifd.data(), ifd.size());
-  file.Commit();
+  WriteWhole(StartTiff(path, pixels.width, pixels.height), pixels);
 }
 
 void WriteBmp(const std::string& path, const PixelRows& pixels, int bitsPerPixel) {
-  CheckSize(pixels);
-  if (bitsPerPixel != 24 && bitsPerPixel != 32)
-    throw Error(ErrorCode::kBmpDepthUnsupported, {std::to_string(bitsPerPixel)});
-  const std::size_t bytesPerPixel = static_cast<std::size_t>(bitsPerPixel) / 8;
-  const std::size_t rowBytes = (static_cast<std::size_t>(pixels.width) * bytesPerPixel + 3) / 4 * 4;
-  const std::size_t imageBytes = rowBytes * static_cast<std::size_t>(pixels.height);
-  if (imageBytes + 54 > 0xFFFFFFFFu) throw Error(ErrorCode::kBmpTooLarge);
-
-  std::vector<std::uint8_t> header;
-  header.reserve(54);
-  header.push_back('B');
-  header.push_back('M');
-  Le32(header, static_cast<std::uint32_t>(54 + imageBytes));  // file size
-  Le32(header, 0);                                            // reserved
-  Le32(header, 54);                                           // offset of the pixels
-  Le32(header, 40);                                           // information header size
-  Le32(header, static_cast<std::uint32_t>(pixels.width));
-  Le32(header, static_cast<std::uint32_t>(pixels.height));  // positive: bottom-up
-  Le16(header, 1);                                          // planes
-  Le16(header, static_cast<std::uint32_t>(bitsPerPixel));
-  Le32(header, 0);  // BI_RGB
-  Le32(header, static_cast<std::uint32_t>(imageBytes));
-  Le32(header, 0);  // pixels per metre, x
-  Le32(header, 0);  // pixels per metre, y
-  Le32(header, 0);  // colours used
-  Le32(header, 0);  // important colours
-
-  ReplacingFile file(path);
-  file.Write(header.data(), header.size());
-  std::vector<std::uint8_t> row(rowBytes, 0);
-  for (int y = pixels.height - 1; y >= 0; --y) {
-    const std::uint8_t* in = pixels.row(y);
-    std::uint8_t* out = row.data();
-    for (int x = 0; x < pixels.width; ++x, in += 4, out += bytesPerPixel) {
-      out[0] = in[0];
-      out[1] = in[1];
-      out[2] = in[2];
-      if (bytesPerPixel == 4) out[3] = 0;  // carries no colour
-    }
-    file.Write(row.data(), row.size());
-  }
-  file.Commit();
+  WriteWhole(StartBmp(path, pixels.width, pixels.height, bitsPerPixel), pixels);
 }
 
 namespace {
@@ -227,37 +302,64 @@ void PaethFilter(const std::uint8_t* row, const std::uint8_t* above, std::size_t
   }
 }
 
+class PngWriter : public RowWriter {
+ public:
+  PngWriter(const std::string& path, int width, int height) : width_(width), height_(height) {
+    if (width <= 0 || height <= 0) throw Error(ErrorCode::kPictureEmpty);
+    file_ = std::make_unique<ReplacingFile>(path);
+    static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    std::uint8_t ihdr[13];
+    Be32(ihdr, static_cast<std::uint32_t>(width));
+    Be32(ihdr + 4, static_cast<std::uint32_t>(height));
+    ihdr[8] = 8;   // bit depth
+    ihdr[9] = 2;   // colour type RGB
+    ihdr[10] = 0;  // deflate
+    ihdr[11] = 0;  // adaptive filtering
+    ihdr[12] = 0;  // not interlaced
+    file_->Write(kSignature, sizeof kSignature);
+    WriteChunk(*file_, "IHDR", ihdr, sizeof ihdr);
+    const std::size_t rgbBytes = static_cast<std::size_t>(width) * 3;
+    rgb_.resize(rgbBytes);
+    above_.assign(rgbBytes, 0);  // the row above the first: zeros
+    filtered_.resize(1 + rgbBytes);
+    filtered_[0] = 4;  // filter "Paeth": each byte minus the nearest of left, above, above-left
+  }
+
+  void AddRows(const PixelRows& rows) override {
+    CheckRows(rows, width_, height_, done_);
+    for (int y = 0; y < rows.height; ++y) {
+      RowToRgb(rows.row(y), rows.width, rgb_.data());
+      PaethFilter(rgb_.data(), above_.data(), rgb_.size(), filtered_.data() + 1);
+      deflater_.Feed(*file_, filtered_.data(), filtered_.size(), false);
+      rgb_.swap(above_);
+    }
+    done_ += rows.height;
+  }
+
+  void Finish() override {
+    CheckComplete(done_, height_);
+    deflater_.Feed(*file_, nullptr, 0, true);
+    WriteChunk(*file_, "IEND", nullptr, 0);
+    file_->Commit();
+  }
+
+ private:
+  int width_, height_;
+  int done_ = 0;
+  std::unique_ptr<ReplacingFile> file_;
+  Deflater deflater_;
+  std::vector<std::uint8_t> rgb_, above_;  // this row and the one above, red, green, blue
+  std::vector<std::uint8_t> filtered_;     // the filter byte and the filtered row
+};
+
 }  // namespace
 
-void WritePng(const std::string& path, const PixelRows& pixels) {
-  CheckSize(pixels);
-  static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  std::uint8_t ihdr[13];
-  Be32(ihdr, static_cast<std::uint32_t>(pixels.width));
-  Be32(ihdr + 4, static_cast<std::uint32_t>(pixels.height));
-  ihdr[8] = 8;   // bit depth
-  ihdr[9] = 2;   // colour type RGB
-  ihdr[10] = 0;  // deflate
-  ihdr[11] = 0;  // adaptive filtering
-  ihdr[12] = 0;  // not interlaced
+std::unique_ptr<RowWriter> StartPng(const std::string& path, int width, int height) {
+  return std::make_unique<PngWriter>(path, width, height);
+}
 
-  ReplacingFile file(path);
-  file.Write(kSignature, sizeof kSignature);
-  WriteChunk(file, "IHDR", ihdr, sizeof ihdr);
-  Deflater deflater;
-  const std::size_t rgbBytes = static_cast<std::size_t>(pixels.width) * 3;
-  std::vector<std::uint8_t> rgb(rgbBytes), above(rgbBytes, 0);  // this row and the one above
-  std::vector<std::uint8_t> filtered(1 + rgbBytes);
-  filtered[0] = 4;  // filter "Paeth": each byte minus the nearest of left, above, above-left
-  for (int y = 0; y < pixels.height; ++y) {
-    RowToRgb(pixels.row(y), pixels.width, rgb.data());
-    PaethFilter(rgb.data(), above.data(), rgbBytes, filtered.data() + 1);
-    deflater.Feed(file, filtered.data(), filtered.size(), false);
-    rgb.swap(above);
-  }
-  deflater.Feed(file, nullptr, 0, true);
-  WriteChunk(file, "IEND", nullptr, 0);
-  file.Commit();
+void WritePng(const std::string& path, const PixelRows& pixels) {
+  WriteWhole(StartPng(path, pixels.width, pixels.height), pixels);
 }
 
 }  // namespace trimora

@@ -1,6 +1,11 @@
 #include "output/jpegtran.h"
 
 #include "output/exif_mend.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "metadata/jpeg_markers.h"
 #include "platform/error.h"
 #include "platform/file_date.h"
 #include "platform/files.h"
@@ -29,20 +34,23 @@ std::string QuoteArgument(const std::string& argument) {
   return out;
 }
 
-// Removes jpegtran's temporary file however the run ends.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-  ~TemporaryFile() {
-    if (!path_.empty()) RemoveFile(path_);
+// The bytes of the file's head: every marker segment up to and including the scan header, or
+// the whole file when its segments cannot be walked that far.
+std::vector<std::uint8_t> ReadHead(ReplacingFile& file) {
+  const std::uint64_t size = file.Size();
+  std::vector<std::uint8_t> head;
+  for (std::uint64_t want = 1 << 16;; want *= 2) {
+    const std::size_t take = static_cast<std::size_t>(std::min(want, size));
+    head.resize(take);
+    head.resize(file.ReadAt(0, head.data(), take));
+    if (head.size() >= size) return head;
+    const std::vector<SegmentSpan> segments = ListHeaderSegments(head);
+    if (!segments.empty() && segments.back().marker == 0xDA) {
+      head.resize(segments.back().offset + segments.back().size);
+      return head;
+    }
   }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+}
 
 }  // namespace
 
@@ -73,25 +81,44 @@ JpegTranCall ParseJpegTranParameters(std::string_view parameters) {
 std::string DebianJpegTranParameters(const JpegTranCall& call, const std::string& outfile) {
   std::string text;
   for (const std::string& s : call.switches) text += QuoteArgument(s) + " ";
-  return text + "-outfile " + QuoteArgument(outfile) + " " + QuoteArgument(call.input);
+  if (!outfile.empty()) text += "-outfile " + QuoteArgument(outfile) + " ";
+  return text + QuoteArgument(call.input);
 }
 
 bool RunJpegTran(std::string_view parameters, const JpegFixUp& fixUp) {
   const JpegTranCall call = ParseJpegTranParameters(parameters);
   // jpegtran would wait forever on a pipe under a picture's name.
   if (!IsRegularFile(call.input)) return false;
-  TemporaryFile written(CreateTemporaryBeside(call.output));
+  // jpegtran writes to its standard output, straight into the nameless temporary file that takes
+  // the output's name only when it is whole and on the disk; one that is replaced keeps its
+  // access rights (a turned original stays what it was).
+  ReplacingFile written(call.output);
   const int exitCode =
-      RunHiddenAndWait(ProgramBeside("jpegtran"), DebianJpegTranParameters(call, written.path()));
-  if ((exitCode != 0 && exitCode != 2) || FileSize(written.path()) <= 0) return false;
-  const std::string read = ReadWholeFile(written.path());
-  std::vector<std::uint8_t> bytes(read.begin(), read.end());
-  if (fixUp) bytes = fixUp(std::move(bytes));
-  // The output takes its name only when it is whole and on the disk; one that is replaced keeps
-  // its access rights (a rotated original stays what it was).
-  ReplacingFile file(call.output);
-  file.Write(bytes.data(), bytes.size());
-  file.Commit();
+      RunHiddenAndWait(ProgramBeside("jpegtran"), DebianJpegTranParameters(call, {}), written);
+  if ((exitCode != 0 && exitCode != 2) || written.Size() == 0) return false;
+  ReplacingFile* result = &written;
+  std::unique_ptr<ReplacingFile> rewritten;
+  if (fixUp) {
+    // Only the head (the Exif segment with the frame header behind it) is mended: in place when
+    // it keeps its length, else the mended head and then the rest copied behind it.
+    const std::vector<std::uint8_t> head = ReadHead(written);
+    const std::vector<std::uint8_t> mended = fixUp(head);
+    if (mended.size() == head.size()) {
+      const auto first = std::mismatch(head.begin(), head.end(), mended.begin()).first;
+      if (first != head.end()) {
+        const auto last = std::mismatch(head.rbegin(), head.rend(), mended.rbegin()).first;
+        const auto from = static_cast<std::size_t>(first - head.begin());
+        const auto to = head.size() - static_cast<std::size_t>(last - head.rbegin());
+        written.WriteAt(from, mended.data() + from, to - from);
+      }
+    } else {
+      rewritten = std::make_unique<ReplacingFile>(call.output);
+      rewritten->Write(mended.data(), mended.size());
+      rewritten->AppendFrom(written, head.size());
+      result = rewritten.get();
+    }
+  }
+  result->Commit();
   return true;
 }
 

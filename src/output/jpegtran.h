@@ -42,16 +42,20 @@ struct JpegTranCall {
 JpegTranCall ParseJpegTranParameters(std::string_view parameters);
 
 // The parameter text for Debian's jpegtran that writes `call` into `outfile`:
-// the switches, "-outfile", outfile, the input.
+// the switches, "-outfile", outfile, the input; without "-outfile" and its name when `outfile`
+// is empty (jpegtran then writes to its standard output).
 std::string DebianJpegTranParameters(const JpegTranCall& call, const std::string& outfile);
 
-// Rewrites the bytes of a JPEG file that jpegtran has written, before it replaces the output.
-using JpegFixUp = std::function<std::vector<std::uint8_t>(std::vector<std::uint8_t> jpeg)>;
+// Rewrites the head of a JPEG file that jpegtran has written (its marker segments up to and
+// including the scan header) before it replaces the output; returns the new head.
+using JpegFixUp = std::function<std::vector<std::uint8_t>(std::vector<std::uint8_t> head)>;
 
-// Runs jpegtran (ProgramBeside("jpegtran")) with the parameter text and waits for its end.
-// jpegtran's exit code 0, and 2 (warnings only), count as success; then its output, passed
-// through `fixUp` when given, replaces the output file. Returns false when jpegtran could not
-// be started or failed; then nothing has changed on disk.
+// Runs jpegtran (ProgramBeside("jpegtran")) with the parameter text and waits for its end;
+// jpegtran writes into a temporary file beside the output. Its exit code 0, and 2 (warnings
+// only), count as success; then its output, with the head passed through `fixUp` when given,
+// replaces the output file. The picture data behind the head is never read back: a head of the
+// same length is patched in place, else the rest is copied behind it inside the kernel. Returns
+// false when jpegtran could not be started or failed; then nothing has changed on disk.
 bool RunJpegTran(std::string_view parameters, const JpegFixUp& fixUp = {});
 
 // Asks before an existing output is replaced; returns the path to write (see ConfirmOverwrite).

@@ -1,6 +1,7 @@
 #include "output/write_cropped.h"
 
 #include <cstring>
+#include <memory>
 
 #include "imaging/correction.h"
 #include "imaging/jpeg_codec.h"
@@ -17,6 +18,14 @@ bool KnownType(const std::string& type) {
   return type == "JPG" || type == "TIF" || type == "BMP" || type == "PNG";
 }
 
+// The writer of a "TIF", "BMP" or "PNG" file; a bitmap takes `bmpBits` bits per pixel.
+std::unique_ptr<RowWriter> StartLosslessWriter(const std::string& type, const std::string& path,
+                                               int width, int height, int bmpBits) {
+  if (type == "TIF") return StartTiff(path, width, height);
+  if (type == "BMP") return StartBmp(path, width, height, bmpBits);
+  return StartPng(path, width, height);
+}
+
 bool Inside(int left, int top, int width, int height, const Picture& p) {
   return left >= 0 && top >= 0 && width > 0 && height > 0 && left <= p.width() - width &&
          top <= p.height() - height;
@@ -30,13 +39,27 @@ std::string WriteCroppedPicture(const CropRequest& request, const EnlargeOptions
     throw Error(ErrorCode::kFileTypeUnknown, {request.type, request.output});
   }
   int left = request.left, top = request.top, width = request.width, height = request.height;
-  if (request.type == "JPG" && request.redEyeList.empty() && request.ratio <= 0 &&
-      !request.correction) {
-    // The common case: decoded rows go straight into the encoder, no picture is held.
-    const std::vector<std::uint8_t> encoded =
-        RecodeJpegRect(request.source, left, top, width, height);
-    const std::string path = confirm ? confirm(request.output) : request.output;
-    WriteEncodedJpeg(path, encoded, request.source, width, height);
+  if (request.redEyeList.empty() && request.ratio <= 0 && !request.correction) {
+    if (request.type == "JPG") {
+      // The common case: decoded rows go straight into the encoder, no picture is held.
+      const std::vector<std::uint8_t> encoded =
+          RecodeJpegRect(request.source, left, top, width, height);
+      const std::string path = confirm ? confirm(request.output) : request.output;
+      WriteEncodedJpeg(path, encoded, request.source, width, height);
+      return path;
+    }
+    // The other types take the decoded rows batch by batch into their writer, which is started
+    // (and the output name chosen) once the source has shown its first rows.
+    std::string path;
+    std::unique_ptr<RowWriter> writer;
+    DecodeJpegRectRows(request.source, left, top, width, height, [&](const PixelRows& rows) {
+      if (!writer) {
+        path = confirm ? confirm(request.output) : request.output;
+        writer = StartLosslessWriter(request.type, path, width, height, 32);
+      }
+      writer->AddRows(rows);
+    });
+    writer->Finish();
     return path;
   }
 
@@ -78,12 +101,11 @@ std::string WriteCroppedPicture(const CropRequest& request, const EnlargeOptions
   const std::string path = confirm ? confirm(request.output) : request.output;
   if (request.type == "JPG") {
     WriteJpeg(path, rows, request.source);
-  } else if (request.type == "TIF") {
-    WriteTiff(path, rows);
-  } else if (request.type == "BMP") {
-    WriteBmp(path, rows, request.correction ? 24 : 32);
   } else {
-    WritePng(path, rows);
+    const std::unique_ptr<RowWriter> writer = StartLosslessWriter(
+        request.type, path, rows.width, rows.height, request.correction ? 24 : 32);
+    writer->AddRows(rows);
+    writer->Finish();
   }
   return path;
 }

@@ -23,9 +23,11 @@ struct CropRequest {
 // Writes the request and returns the path written (`confirm` may change it). With a ratio the
 // whole enlarged picture is written, whatever the rectangle says. Only the rows and block
 // columns of the cut are decoded when no red-eye filter or enlargement needs the whole picture,
-// and the cut is handed to the writers by row pointers; a plain JPEG cut goes from decoder to
-// encoder batch by batch without ever being held whole. Throws Error when the source cannot be
-// read, the cut leaves the picture, the type is unknown, or the output cannot be written.
+// and the cut is handed to the writers by row pointers. A cut without corrections is never held
+// whole: JPEG goes from decoder to encoder batch by batch, TIFF, BMP and PNG from decoder to
+// their writers; `confirm` is then asked once the source has given its first rows. Throws Error
+// when the source cannot be read, the cut leaves the picture, the type is unknown, or the output
+// cannot be written; a failed write leaves no file behind.
 std::string WriteCroppedPicture(const CropRequest& request, const EnlargeOptions& stripes,
                                 const ConfirmOutput& confirm);
 

@@ -11,11 +11,13 @@
 #include <linux/fs.h>
 #endif
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "platform/error.h"
 #include "platform/paths.h"
@@ -39,7 +41,7 @@ int OpenNamedTemporary(const std::string& folder, const std::string& target, std
   for (int attempt = 0; attempt < 100; ++attempt) {
     chosen = folder + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" +
              std::to_string(serial++) + std::string(kTemporarySuffix);
-    const int fd = ::open(chosen.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(chosen.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
     if (errno != EEXIST) break;
   }
@@ -51,7 +53,7 @@ int OpenNamelessTemporary(const std::string& folder) {
 #if defined(O_TMPFILE)
   static const bool canLink = ::access("/proc/self/fd", X_OK) == 0;
   if (!canLink) return -1;
-  return ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  return ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
 #else
   (void)folder;
   return -1;
@@ -268,6 +270,82 @@ ReplacingFile::~ReplacingFile() {
 void ReplacingFile::Write(const void* data, std::size_t size) {
   if (size != 0 && std::fwrite(data, 1, size, file_) != size) {
     throw Error(ErrorCode::kFileCannotWrite, {path_});
+  }
+}
+
+int ReplacingFile::Descriptor() {
+  if (file_ == nullptr) return -1;
+  if (std::fflush(file_) != 0) throw Error(ErrorCode::kFileCannotWrite, {path_});
+  return ::fileno(file_);
+}
+
+void ReplacingFile::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {
+  const int fd = Descriptor();
+  const auto* from = static_cast<const std::uint8_t*>(data);
+  while (size != 0) {
+    const ssize_t wrote = ::pwrite(fd, from, size, static_cast<off_t>(offset));
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) throw Error(ErrorCode::kFileCannotWrite, {path_});
+    from += wrote;
+    offset += static_cast<std::uint64_t>(wrote);
+    size -= static_cast<std::size_t>(wrote);
+  }
+}
+
+std::size_t ReplacingFile::ReadAt(std::uint64_t offset, void* to, std::size_t size) {
+  const int fd = Descriptor();
+  auto* into = static_cast<std::uint8_t*>(to);
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t got = ::pread(fd, into + done, size - done, static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw Error(ErrorCode::kFileCannotWrite, {path_});
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  return done;
+}
+
+std::uint64_t ReplacingFile::Size() {
+  struct stat info {};
+  if (::fstat(Descriptor(), &info) != 0) throw Error(ErrorCode::kFileCannotWrite, {path_});
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+void ReplacingFile::AppendFrom(ReplacingFile& other, std::uint64_t offset) {
+  const int from = other.Descriptor();
+  const int to = Descriptor();
+  const std::uint64_t end = other.Size();
+  auto at = static_cast<off_t>(offset);
+  bool inKernel = true;
+  std::vector<std::uint8_t> buffer;
+  while (static_cast<std::uint64_t>(at) < end) {
+    const std::size_t want = static_cast<std::size_t>(
+        std::min<std::uint64_t>(end - static_cast<std::uint64_t>(at), 1 << 30));
+    ssize_t copied = -1;
+#ifdef __linux__
+    if (inKernel) {
+      copied = ::copy_file_range(from, &at, to, nullptr, want, 0);
+      if (copied < 0 && errno == EINTR) continue;
+      if (copied < 0 &&
+          (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+        inKernel = false;
+      } else if (copied <= 0) {
+        throw Error(ErrorCode::kFileCannotWrite, {path_});
+      }
+    }
+#else
+    inKernel = false;
+#endif
+    if (!inKernel) {
+      buffer.resize(std::min<std::size_t>(want, 1 << 20));
+      const std::size_t got =
+          other.ReadAt(static_cast<std::uint64_t>(at), buffer.data(), buffer.size());
+      if (got == 0) throw Error(ErrorCode::kFileCannotWrite, {path_});
+      Write(buffer.data(), got);
+      if (std::fflush(file_) != 0) throw Error(ErrorCode::kFileCannotWrite, {path_});
+      at += static_cast<off_t>(got);
+    }
   }
 }
 

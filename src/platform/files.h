@@ -103,9 +103,25 @@ class ReplacingFile {
 
   // Appends bytes; throws trimora::Error (kFileCannotWrite) when they cannot be written.
   void Write(const void* data, std::size_t size);
+  // Writes bytes at `offset` of the temporary file (also inside what was written before, or
+  // past its end, leaving a hole), without moving the place where Write appends; throws
+  // trimora::Error (kFileCannotWrite) when they cannot be written.
+  void WriteAt(std::uint64_t offset, const void* data, std::size_t size);
+  // Reads up to `size` bytes at `offset` of what the temporary file holds so far; returns the
+  // number read (fewer at its end). Throws trimora::Error (kFileCannotWrite).
+  std::size_t ReadAt(std::uint64_t offset, void* to, std::size_t size);
+  // The bytes the temporary file holds so far.
+  std::uint64_t Size();
+  // Appends what `other` holds from `offset` to its end, copied inside the kernel where it can
+  // be; throws trimora::Error (kFileCannotWrite).
+  void AppendFrom(ReplacingFile& other, std::uint64_t offset);
   // Puts the temporary file on the disk, closes it and gives it the target's name; throws
   // trimora::Error on failure.
   void Commit();
+
+  // The open temporary file for the platform layer (a started program writes into it): what
+  // was written is flushed first. -1 after Commit().
+  int Descriptor();
 
   // The target path.
   const std::string& path() const { return path_; }

@@ -119,7 +119,11 @@ std::vector<std::string> SplitCommandLine(std::string_view parameters) {
   return arguments;
 }
 
-int RunHiddenAndWait(const std::string& program, std::string_view parameters) {
+namespace {
+
+// Starts the program hidden and waits; its standard output goes to `output`, or to /dev/null
+// when that is -1.
+int SpawnAndWait(const std::string& program, std::string_view parameters, int output) {
   const std::string path = ResolveProgram(program);
   if (path.empty()) return -1;
   const std::vector<std::string> arguments = SplitCommandLine(parameters);
@@ -128,7 +132,10 @@ int RunHiddenAndWait(const std::string& program, std::string_view parameters) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  if (output >= 0)
+    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
+  else
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
 #if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
   posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
 #endif
@@ -152,6 +159,20 @@ int RunHiddenAndWait(const std::string& program, std::string_view parameters) {
     if (errno != EINTR) return -1;
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+int RunHiddenAndWait(const std::string& program, std::string_view parameters) {
+  return SpawnAndWait(program, parameters, -1);
+}
+
+int RunHiddenAndWait(const std::string& program, std::string_view parameters,
+                     ReplacingFile& output) {
+  const int descriptor = output.Descriptor();
+  // The program appends behind what the file holds.
+  if (::lseek(descriptor, 0, SEEK_END) < 0) return -1;
+  return SpawnAndWait(program, parameters, descriptor);
 }
 
 bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) {

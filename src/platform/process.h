@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/files.h"
+
 namespace trimora {
 
 // Splits a parameter text into arguments the way Windows splits a command line
@@ -16,6 +18,11 @@ std::vector<std::string> SplitCommandLine(std::string_view parameters);
 // No shell is involved. The program reads from /dev/null, its output is discarded, its error
 // output goes where this program's goes; a name without "/" is looked up in the PATH.
 int RunHiddenAndWait(const std::string& program, std::string_view parameters);
+
+// The same, with the program's standard output going into `output` (appended to what it holds),
+// so that a program that writes its result there writes it straight into the file.
+int RunHiddenAndWait(const std::string& program, std::string_view parameters,
+                     ReplacingFile& output);
 
 // Starts `program` detached (in a session of its own, input from /dev/null, nothing to wait
 // for) with `arguments` as they are; false when it could not be started.

@@ -5,7 +5,11 @@
 #include <QMenu>
 #include <QPainter>
 #include <QStyleFactory>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionMenuItem>
+#include <QStyleOptionProgressBar>
+#include <QStyleOptionSpinBox>
+#include <algorithm>
 
 namespace trimora::ui {
 
@@ -188,6 +192,233 @@ void TFlatMenuStyle::drawControl(ControlElement element, const QStyleOption* opt
     QProxyStyle::drawPrimitive(PE_IndicatorArrowRight, &arrow, painter, widget);
   }
   painter->restore();
+}
+
+// The controls.
+
+namespace {
+
+// The thin border of a control at rest, and of one under the pointer, focused or pressed.
+QColor RestBorder(const QStyleOption& option) { return ButtonFace(option).darker(135); }
+const QColor kHotBorder = kMenuBlue.darker(150);
+
+bool Hot(const QStyleOption& option) {
+  return (option.state & QStyle::State_Enabled) &&
+         (option.state & (QStyle::State_MouseOver | QStyle::State_HasFocus));
+}
+
+void FlatBox(QPainter* painter, const QRect& rect, const QBrush& fill, const QColor& border) {
+  painter->save();
+  painter->fillRect(rect, fill);
+  painter->setPen(border);
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRect(rect.adjusted(0, 0, -1, -1));
+  painter->restore();
+}
+
+// The field of an edit, combo box or up-down control: the base colour (button face when
+// disabled) in a thin border that turns blue while the control is hot.
+void FlatField(QPainter* painter, const QStyleOption& option, const QRect& rect) {
+  const bool enabled = option.state & QStyle::State_Enabled;
+  FlatBox(painter, rect,
+          enabled ? option.palette.brush(QPalette::Base) : option.palette.brush(QPalette::Button),
+          Hot(option) ? kHotBorder : RestBorder(option));
+}
+
+// A button-like part: blue while pressed or hot, else the button face (`flatAtRest`: nothing).
+void FlatButtonPart(QPainter* painter, const QStyleOption& option, const QRect& rect,
+                    bool flatAtRest) {
+  const bool enabled = option.state & QStyle::State_Enabled;
+  const bool pressed = enabled && (option.state & (QStyle::State_Sunken | QStyle::State_On));
+  const bool hot = enabled && (option.state & QStyle::State_MouseOver);
+  if (pressed) {
+    FlatBox(painter, rect, kMenuBlue.darker(112), kHotBorder);
+  } else if (hot) {
+    FlatBox(painter, rect, kMenuBlue, kHotBorder);
+  } else if (!flatAtRest) {
+    FlatBox(painter, rect, ButtonFace(option),
+            (option.state & QStyle::State_HasFocus) ? kHotBorder : RestBorder(option));
+  }
+}
+
+void Arrow(const QStyle& style, QStyle::PrimitiveElement arrow, const QStyleOption& option,
+           const QRect& rect, QPainter* painter, const QWidget* widget) {
+  QStyleOption o = option;
+  o.rect = rect;
+  o.state &= ~(QStyle::State_Sunken | QStyle::State_MouseOver);
+  style.drawPrimitive(arrow, &o, painter, widget);
+}
+
+}  // namespace
+
+TFlatControlStyle::TFlatControlStyle(QStyle* base)
+    : QProxyStyle(base != nullptr ? base : QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+void TFlatControlStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                      QPainter* painter, const QWidget* widget) const {
+  const bool enabled = option->state & State_Enabled;
+  switch (element) {
+    case PE_PanelButtonCommand:
+      FlatButtonPart(painter, *option, option->rect, false);
+      return;
+    case PE_PanelButtonTool:
+      FlatButtonPart(painter, *option, option->rect, option->state & State_AutoRaise);
+      return;
+    case PE_FrameButtonTool:
+    case PE_FrameDefaultButton:
+    case PE_FrameFocusRect:
+    case PE_PanelToolBar:
+      return;
+    case PE_PanelLineEdit:
+      FlatField(painter, *option, option->rect);
+      return;
+    case PE_FrameLineEdit:
+    case PE_Frame:
+    case PE_FrameGroupBox:
+      painter->save();
+      painter->setPen(element != PE_FrameGroupBox && Hot(*option) ? kHotBorder
+                                                                  : RestBorder(*option));
+      painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+      painter->restore();
+      return;
+    case PE_IndicatorCheckBox:
+    case PE_IndicatorRadioButton: {
+      painter->save();
+      painter->setRenderHint(QPainter::Antialiasing, element == PE_IndicatorRadioButton);
+      const QRect box = option->rect.adjusted(0, 0, -1, -1);
+      painter->setPen(Hot(*option) ? kHotBorder : RestBorder(*option));
+      painter->setBrush(!enabled                         ? ButtonFace(*option)
+                        : (option->state & State_Sunken) ? kMenuBlue
+                                                         : option->palette.color(QPalette::Base));
+      const QColor ink = enabled ? option->palette.color(QPalette::Text) : kInactiveCaption;
+      if (element == PE_IndicatorRadioButton) {
+        painter->drawEllipse(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+        if (option->state & State_On) {
+          painter->setPen(Qt::NoPen);
+          painter->setBrush(ink);
+          painter->drawEllipse(QRectF(box).center() + QPointF(0.5, 0.5), box.width() / 5.0,
+                               box.height() / 5.0);
+        }
+      } else {
+        painter->drawRect(box);
+        if (option->state & State_NoChange) {
+          painter->fillRect(box.adjusted(3, 3, -2, -2), kInactiveCaption);
+        } else if (option->state & State_On) {
+          QPen pen(ink, 2);
+          painter->setPen(pen);
+          painter->setRenderHint(QPainter::Antialiasing);
+          const QRectF r = QRectF(box).adjusted(3, 3, -3, -3);
+          const QPointF points[] = {{r.left(), r.center().y()},
+                                    {r.left() + r.width() * 0.4, r.bottom()},
+                                    {r.right(), r.top()}};
+          painter->drawPolyline(points, 3);
+        }
+      }
+      painter->restore();
+      return;
+    }
+    default:
+      QProxyStyle::drawPrimitive(element, option, painter, widget);
+  }
+}
+
+void TFlatControlStyle::drawControl(ControlElement element, const QStyleOption* option,
+                                    QPainter* painter, const QWidget* widget) const {
+  switch (element) {
+    case CE_ToolBar:
+      return;
+    case CE_HeaderSection: {
+      painter->save();
+      painter->fillRect(option->rect, ButtonFace(*option));
+      painter->setPen(RestBorder(*option));
+      painter->drawLine(option->rect.topRight(), option->rect.bottomRight());
+      painter->drawLine(option->rect.bottomLeft(), option->rect.bottomRight());
+      painter->restore();
+      return;
+    }
+    case CE_ProgressBarGroove:
+      FlatField(painter, *option, option->rect);
+      return;
+    case CE_ProgressBarContents: {
+      const auto* bar = qstyleoption_cast<const QStyleOptionProgressBar*>(option);
+      if (bar == nullptr || bar->maximum <= bar->minimum) break;
+      const QRect inner = option->rect.adjusted(1, 1, -1, -1);
+      const double part = std::clamp(
+          static_cast<double>(bar->progress - bar->minimum) / (bar->maximum - bar->minimum), 0.0,
+          1.0);
+      const QRect done(inner.left(), inner.top(), static_cast<int>(inner.width() * part),
+                       inner.height());
+      QLinearGradient fill(done.topLeft(), done.bottomLeft());
+      fill.setColorAt(0, Qt::white);
+      fill.setColorAt(1, kMenuBlue.darker(110));
+      painter->fillRect(done, fill);
+      return;
+    }
+    default:
+      break;
+  }
+  QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+void TFlatControlStyle::drawComplexControl(ComplexControl control,
+                                           const QStyleOptionComplex* option, QPainter* painter,
+                                           const QWidget* widget) const {
+  if (control == CC_ComboBox) {
+    if (const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option)) {
+      FlatField(painter, *option, option->rect);
+      const QRect arrow = subControlRect(CC_ComboBox, box, SC_ComboBoxArrow, widget)
+                              .intersected(option->rect.adjusted(1, 1, -1, -1));
+      QStyleOption part = *option;
+      part.state &= ~State_HasFocus;
+      if (box->activeSubControls & SC_ComboBoxArrow || (option->state & State_On))
+        part.state |= State_Sunken;
+      FlatButtonPart(painter, part, arrow, false);
+      Arrow(*this, PE_IndicatorArrowDown, *option, arrow, painter, widget);
+      return;
+    }
+  }
+  if (control == CC_SpinBox) {
+    if (const auto* spin = qstyleoption_cast<const QStyleOptionSpinBox*>(option)) {
+      if (spin->frame) FlatField(painter, *option, option->rect);
+      for (const auto& [sub, arrow] : {std::pair{SC_SpinBoxUp, PE_IndicatorArrowUp},
+                                       std::pair{SC_SpinBoxDown, PE_IndicatorArrowDown}}) {
+        if (!(spin->subControls & sub)) continue;
+        const QRect r = subControlRect(CC_SpinBox, spin, sub, widget);
+        QStyleOption part = *option;
+        part.state &= ~(State_HasFocus | State_Sunken | State_MouseOver);
+        if (spin->activeSubControls & sub)
+          part.state |= option->state & (State_Sunken | State_MouseOver);
+        FlatButtonPart(painter, part, r, false);
+        Arrow(*this, arrow, *option, r, painter, widget);
+      }
+      return;
+    }
+  }
+  QProxyStyle::drawComplexControl(control, option, painter, widget);
+}
+
+namespace {
+// The name of the style the controls had before they were painted flat.
+QString& PlainStyleName() {
+  static QString name;
+  return name;
+}
+}  // namespace
+
+bool FlatControlPainting() {
+  return dynamic_cast<TFlatControlStyle*>(QApplication::style()) != nullptr;
+}
+
+void SetFlatControlPainting(bool on) {
+  if (FlatControlPainting() == on) return;
+  if (on) {
+    PlainStyleName() = QApplication::style()->name();
+    QApplication::setStyle(new TFlatControlStyle(QStyleFactory::create(PlainStyleName())));
+  } else {
+    QStyle* plain = QStyleFactory::create(PlainStyleName());
+    QApplication::setStyle(plain != nullptr ? plain
+                                            : QStyleFactory::create(QStringLiteral("Fusion")));
+  }
 }
 
 }  // namespace trimora::ui

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
@@ -15,6 +16,22 @@ namespace trimora::ui {
 namespace {
 
 const char* const kTwinProperty = "trimoraPlainTwin";
+// Set on a twin that took its skinned control's place in a layout: the layout places it.
+const char* const kLaidOutProperty = "trimoraLaidOutTwin";
+
+// A skinned control that a layout places hands its place in that layout to its twin, since a
+// hidden control takes no room there and the layout would move the others into its place.
+void TakeLayoutPlace(QWidget& skinned, QWidget& twin) {
+  QWidget* parent = skinned.parentWidget();
+  if (parent == nullptr || parent->layout() == nullptr) return;
+  twin.setMinimumSize(skinned.minimumSize());
+  twin.setMaximumSize(skinned.maximumSize());
+  twin.setSizePolicy(skinned.sizePolicy());
+  QLayoutItem* old = parent->layout()->replaceWidget(&skinned, &twin);
+  if (old == nullptr) return;
+  delete old;
+  twin.setProperty(kLaidOutProperty, true);
+}
 
 // Keeps a plain twin in step with its hidden skinned control.
 class TwinFollower : public QObject {
@@ -48,6 +65,7 @@ class TwinFollower : public QObject {
   }
 
   void PlaceTwin() {
+    if (twin_->property(kLaidOutProperty).toBool()) return;
     const bool check = qobject_cast<QCheckBox*>(twin_.data()) != nullptr;
     twin_->setGeometry(skinned_->geometry().translated(0, check ? -1 : 0));
   }
@@ -73,6 +91,7 @@ void MakeTwin(QAbstractButton& skinned, QAbstractButton* twin) {
   QWidget::setTabOrder(&skinned, twin);
   skinned.setProperty(kTwinProperty, QVariant::fromValue<QObject*>(twin));
   auto* follower = new TwinFollower(&skinned, twin);
+  TakeLayoutPlace(skinned, *twin);
   follower->PlaceTwin();
   // A click on the twin is a click on the skinned control: its handlers run and its state
   // changes, which the twin then shows.
@@ -101,7 +120,8 @@ void CopyToPlainTwin(QAbstractButton& skinned) {
     twin->setIcon(picture->Picture().isNull() ? QIcon() : QIcon(picture->Picture()));
   }
   const bool check = qobject_cast<QCheckBox*>(twin) != nullptr;
-  twin->setGeometry(skinned.geometry().translated(0, check ? -1 : 0));
+  if (!twin->property(kLaidOutProperty).toBool())
+    twin->setGeometry(skinned.geometry().translated(0, check ? -1 : 0));
   if (skinned.isVisibleTo(skinned.parentWidget())) {
     twin->show();
     skinned.hide();

@@ -483,7 +483,12 @@ void TtfXPForm::MarkInactive() {
 
 void TtfXPForm::SetStatusPanelText(int index, const QString& text) {
   if (index < 0 || index >= static_cast<int>(panels_.size())) return;
-  panels_[static_cast<std::size_t>(index)].text = ToUtf8(text);
+  std::string& stored = panels_[static_cast<std::size_t>(index)].text;
+  // The same text again paints nothing: an immediate repaint would also paint everything else
+  // of the window that waits for its repaint, a second time.
+  const std::string utf8 = ToUtf8(text);
+  if (stored == utf8 && bottom_->StatusPanels().size() == panels_.size()) return;
+  stored = utf8;
   bottom_->SetPanelText(index, text);
   bottom_->repaint();
 }
@@ -607,9 +612,9 @@ void TtfXPForm::RefreshLook() {
   SetButtonPicture(closeButton_, QStringLiteral("CLOSE"), !look || !closeButton_->isEnabled());
   UpdateMaximizePicture();
   iconImage_->setPixmap(look ? enabledIcon_ : disabledIcon_);
-  // 8. The visible buttons.
+  // 8. The visible buttons. Bars, edges and panels repaint themselves above; the client area
+  // between them keeps its picture.
   ApplyVisibleButtons();
-  update();
 }
 
 void TtfXPForm::UpdateWindowShape() {

@@ -43,30 +43,37 @@ class MessageAnswerer {
 
 // What a settings dialog shows.
 std::string OptionsShot(const std::array<int, 3>& index, const std::array<bool, 3>& enabled,
-                        const std::array<bool, kOptionsCheckCount>& checked) {
+                        const std::array<bool, kOptionsCheckCount>& checked,
+                        const std::array<bool, kOptionsCheckCount>& checkEnabled) {
   std::ostringstream out;
   for (std::size_t i = 0; i < 3; ++i) out << index[i] << (enabled[i] ? "+" : "-") << " ";
-  for (bool c : checked) out << c;
+  for (std::size_t i = 0; i < kOptionsCheckCount; ++i)
+    out << checked[i] << (checkEnabled[i] ? "+" : "-");
   return out.str();
 }
 
 std::string OptionsShot(const testing::FakeOptionsView& v) {
-  return OptionsShot(v.listIndex, v.listEnabled, v.checked);
+  return OptionsShot(v.listIndex, v.listEnabled, v.checked, v.checkEnabled);
 }
 
 std::string OptionsShot(app::TOptionsDialog& d) {
   std::array<int, 3> index{};
   std::array<bool, 3> enabled{};
   std::array<bool, kOptionsCheckCount> checked{};
+  std::array<bool, kOptionsCheckCount> checkEnabled{};
   for (std::size_t i = 0; i < 3; ++i) {
     const auto list = static_cast<OptionsList>(i);
     index[i] = d.List(list)->currentIndex();
     // A list and its label are enabled together.
     enabled[i] = d.List(list)->isEnabled() && d.ListLabel(list)->isEnabled();
   }
-  for (std::size_t i = 0; i < kOptionsCheckCount; ++i)
-    checked[i] = d.CheckBox(static_cast<OptionsCheck>(i))->isChecked();
-  return OptionsShot(index, enabled, checked);
+  for (std::size_t i = 0; i < kOptionsCheckCount; ++i) {
+    const auto check = static_cast<OptionsCheck>(i);
+    checked[i] = d.CheckBox(check)->isChecked();
+    // A box and its caption are enabled together.
+    checkEnabled[i] = d.CheckBox(check)->isEnabled() && d.CheckLabel(check)->isEnabled();
+  }
+  return OptionsShot(index, enabled, checked, checkEnabled);
 }
 
 // What a format dialog shows.
@@ -146,6 +153,7 @@ class DialogViewsContractTest : public QObject {
         [](OptionsPresenter& p) { p.SpeichernButtonClick(); },
         [](OptionsPresenter& p) { p.CheckboxKeyUp(OptionsCheck::kShowHints, kReturnKeyCode); },
         [](OptionsPresenter& p) { p.ListChosen(OptionsList::kEnlargeColor, 4); },
+        [](OptionsPresenter& p) { p.CheckClicked(OptionsCheck::kShowQuestionsAgain, true); },
         [](OptionsPresenter& p) { p.CheckboxKeyUp(OptionsCheck::kEnlargeRight, kSpaceKeyCode); },
         [](OptionsPresenter& p) { p.SpeichernButtonClick(); },
     };

@@ -37,6 +37,9 @@ class FakeOptionsView : public OptionsView {
   void SetChecked(OptionsCheck check, bool value) override {
     checked[static_cast<std::size_t>(check)] = value;
   }
+  void SetCheckEnabled(OptionsCheck check, bool enabled) override {
+    checkEnabled[static_cast<std::size_t>(check)] = enabled;
+  }
   int ShowMessageBox(const std::string& title, const std::string& text, int buttons, int width,
                      int height) override {
     messages.push_back({title, text, buttons, width, height});
@@ -50,6 +53,9 @@ class FakeOptionsView : public OptionsView {
   int Index(OptionsList list) const { return listIndex[static_cast<std::size_t>(list)]; }
   bool Enabled(OptionsList list) const { return listEnabled[static_cast<std::size_t>(list)]; }
   bool Checked(OptionsCheck check) const { return checked[static_cast<std::size_t>(check)]; }
+  bool CheckEnabled(OptionsCheck check) const {
+    return checkEnabled[static_cast<std::size_t>(check)];
+  }
 
   std::function<void(OptionsPresenter&)> script;
   int showings = 0;
@@ -58,6 +64,7 @@ class FakeOptionsView : public OptionsView {
   std::array<int, 3> listIndex{-1, -1, -1};
   std::array<bool, 3> listEnabled{true, true, true};
   std::array<bool, kOptionsCheckCount> checked{};
+  std::array<bool, kOptionsCheckCount> checkEnabled{true, true, true, true, true, true, true, true};
   std::vector<Message> messages;
 };
 

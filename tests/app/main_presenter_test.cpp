@@ -603,6 +603,35 @@ TEST_F(MainPresenterTest, SavedSettingsGivePicturesNotShownYetTheNewTypeWhileSho
   }
 }
 
+TEST_F(MainPresenterTest, SwitchedOffQuestionsAreSwitchedOnAgainFromTheSettings) {
+  struct Case {
+    bool upright, recoded;  // stored before
+    bool tick, save;        // the user's steps
+    bool offered;           // the box is enabled
+    bool uprightAfter, recodedAfter;
+  };
+  for (const Case& c : {Case{true, true, true, true, false, true, true},
+                        Case{false, true, true, true, true, true, true},
+                        Case{true, false, true, true, true, true, true},
+                        Case{false, false, false, true, true, false, false},
+                        Case{false, false, true, false, true, false, false}}) {
+    fs::remove_all(config_.path() + "/Halvorn");
+    WriteBoolSetting("AskToTurnUpright", c.upright);
+    WriteBoolSetting("AskBeforeRecodedTurn", c.recoded);
+    view_ = FakeMainView();
+    auto p = Start();
+    view_.optionsDialog.script = [&](OptionsPresenter& dialog) {
+      if (c.tick) dialog.CheckClicked(OptionsCheck::kShowQuestionsAgain, true);
+      if (c.save) dialog.SpeichernButtonClick();
+    };
+    p->Run(C::Settings);
+    ASSERT_EQ(view_.optionsDialog.showings, 1);
+    EXPECT_EQ(view_.optionsDialog.CheckEnabled(OptionsCheck::kShowQuestionsAgain), c.offered);
+    EXPECT_EQ(ReadBoolSetting("AskToTurnUpright", false), c.uprightAfter);
+    EXPECT_EQ(ReadBoolSetting("AskBeforeRecodedTurn", false), c.recodedAfter);
+  }
+}
+
 TEST_F(MainPresenterTest, CancelledSettingsWriteAndChangeNothing) {
   AddPicture("a.jpg");
   AddPicture("b.jpg");

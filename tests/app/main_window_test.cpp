@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -20,6 +21,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <functional>
+
 #include "app/info_dialog.h"
 #include "app/kv_main_form.h"
 #include "app/options_dialog.h"
@@ -32,8 +35,11 @@
 #include "platform/settings.h"
 #include "tables/table_file.h"
 #include "ui/dialog_kit.h"
+#include "ui/flat_menu_style.h"
 #include "ui/message_box.h"
+#include "ui/message_codes.h"
 #include "ui/select_folder_dialog.h"
+#include "ui/xp_controls.h"
 #include "ui/xp_form.h"
 
 using trimora::CommandId;
@@ -47,6 +53,24 @@ const QString kPhotos = QStringLiteral(TRIMORA_TESTDATA_DIR "/photos/");
 
 void Screenshot(QWidget* widget, const QString& name) {
   trimora::testing::Screenshot(widget, QStringLiteral("mainwin"), name);
+}
+
+void ScreenCapture(QWidget* window, const QString& name) {
+  trimora::testing::ScreenCapture(window, QStringLiteral("mainwin"), name);
+}
+
+// Captures the modal window that `open` shows, then closes it with the cancel key.
+void CaptureModal(const std::function<void()>& open, const QString& name) {
+  bool seen = false;
+  QTimer::singleShot(300, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    seen = true;
+    ScreenCapture(modal, name);
+    QTest::keyClick(modal, Qt::Key_Escape);
+  });
+  open();
+  QVERIFY2(seen, qPrintable(name));
 }
 
 // The class of a window without its namespaces ("TFormatDialog").
@@ -459,18 +483,67 @@ class MainWindowTest : public QObject {
     auto window = Start();
     QVERIFY(window->MenuPainting());
     QVERIFY(window->Menu(trimora::MenuId::View)->style() != QApplication::style());
+    // The controls are painted flat as well: a combo box of the settings dialog sits in a thin
+    // border on white.
+    QVERIFY(trimora::ui::FlatControlPainting());
+    auto* combo =
+        window->OptionsDialogWindow()->findChild<QComboBox*>(QStringLiteral("EnlargeComboBox"));
+    QVERIFY(combo);
+    const auto flatBorder = [combo] {
+      const QImage shot = combo->grab().toImage();
+      const QColor border = shot.pixelColor(shot.width() / 3, 0);
+      const QColor inside = shot.pixelColor(3, shot.height() / 2);
+      return border.rgb() == combo->palette().color(QPalette::Button).darker(135).rgb() &&
+             inside.rgb() == combo->palette().color(QPalette::Base).rgb();
+    };
+    QVERIFY(flatBorder());
     const QRect place = window->geometry();
     std::vector<QWidget*> dialogs = {
         window->FormatDialogWindow(),   window->OptionsDialogWindow(),
         window->InfoDialog(),           window->ExifDialog(),
         window->Dialogs().MessageBox(), window->Dialogs().FolderDialog()};
+    QTemporaryDir pictures;
+    window->Presenter().Folder().OpenFolder(
+        MakeFolder(pictures, {QStringLiteral("L1.jpg"), QStringLiteral("P2.jpg")}).toStdString());
+    WaitForStrip(*window);
     // Every window in the Fashion skin first.
-    Screenshot(window.get(), QStringLiteral("fashion"));
-    for (QWidget* dialog : dialogs) {
-      dialog->show();
-      Screenshot(dialog, QStringLiteral("fashion-") + ClassName(dialog));
-      dialog->hide();
-    }
+    const auto captureAll = [&](const QString& skin) {
+      ScreenCapture(window.get(), skin);
+      for (QWidget* dialog : dialogs) {
+        if (dialog == window->FormatDialogWindow() || dialog == window->OptionsDialogWindow() ||
+            dialog == window->Dialogs().MessageBox() || dialog == window->InfoDialog() ||
+            dialog == window->Dialogs().FolderDialog())
+          continue;
+        dialog->show();
+        ScreenCapture(dialog, skin + QStringLiteral("-") + ClassName(dialog));
+        dialog->hide();
+      }
+      // The two dialogs of the main window as their commands fill them.
+      CaptureModal([&] { window->Presenter().Run(CommandId::Settings); },
+                   skin + QStringLiteral("-TOptionsDialog"));
+      CaptureModal([&] { window->Presenter().Run(CommandId::FormatDefinitions); },
+                   skin + QStringLiteral("-TFormatDialog"));
+      CaptureModal([&] { window->Presenter().Run(CommandId::About); },
+                   skin + QStringLiteral("-TInfoDialog"));
+      CaptureModal(
+          [&] {
+            window->ShowMessageBox("Frage",
+                                   "Soll das Original \"L1.jpg\" wirklich gelöscht werden?",
+                                   trimora::ui::kButtonsYesNo, "AskOnDelete", 330, 160);
+          },
+          skin + QStringLiteral("-TXPMessageBox"));
+      CaptureModal(
+          [&] {
+            window->ChooseFolder("Zielverzeichnis wählen", "&Ok", 0, pictures.path().toStdString());
+          },
+          skin + QStringLiteral("-TXPSelectFolderDialog"));
+      CaptureModal(
+          [&] { window->ShowInputBox("Originalbild umbenennen", "Neuer Dateiname", "L1.jpg"); },
+          skin + QStringLiteral("-TXPInputBox"));
+      CaptureModal([&] { window->Presenter().Run(CommandId::FullScreen); },
+                   skin + QStringLiteral("-TFullScreenDialog"));
+    };
+    captureAll(QStringLiteral("fashion"));
     auto* standard = window->Actions(CommandId::StandardSkin).front();
     QVERIFY(standard->isEnabled());
     standard->trigger();
@@ -484,6 +557,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(window->geometry().size(), place.size());
     QVERIFY(!window->MenuPainting());
     QCOMPARE(window->Menu(trimora::MenuId::View)->style(), QApplication::style());
+    QVERIFY(!trimora::ui::FlatControlPainting());
+    QVERIFY(!flatBorder());
+    // The format dialog takes the system's colours: panels and the grids' empty areas in the
+    // button face.
+    auto* formats = window->FormatDialogWindow();
+    const QColor face = formats->palette().color(QPalette::Button);
+    for (auto grid : {trimora::FormatGrid::kScalable, trimora::FormatGrid::kNonScalable}) {
+      QCOMPARE(formats->Panel(grid)->Color(), face);
+      auto* view = formats->Grid(grid);
+      const QImage cells = view->viewport()->grab().toImage();
+      QCOMPARE(cells.pixelColor(cells.width() / 2, cells.height() - 3).rgb(), face.rgb());
+    }
     // The plain status bar with its four panels shows what the frame's bottom bar held.
     auto* bar = window->findChild<QWidget*>(QStringLiteral("StatusBar"));
     QVERIFY(bar->isVisible());
@@ -510,12 +595,7 @@ class MainWindowTest : public QObject {
       QVERIFY(!(dialog->windowFlags() & Qt::FramelessWindowHint));
     }
     QVERIFY(window->ExifDialog()->windowFlags().testFlag(Qt::Tool));
-    Screenshot(window.get(), QStringLiteral("standard"));
-    for (QWidget* dialog : dialogs) {
-      dialog->show();
-      Screenshot(dialog, QStringLiteral("standard-") + ClassName(dialog));
-      dialog->hide();
-    }
+    captureAll(QStringLiteral("standard"));
 
     // "Fashion", answered with the plain "&Nein" of the converted message box.
     QString question;

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
@@ -23,6 +24,20 @@ inline void Screenshot(QWidget* widget, const QString& prefix, const QString& na
   QCoreApplication::processEvents();
   widget->grab().save(ShotFolder() + QLatin1Char('/') + prefix + QLatin1Char('-') + name +
                       QStringLiteral(".png"));
+}
+
+// Saves what the screen shows of `window` with the border the window manager gave it, when
+// screenshots are wanted.
+inline void ScreenCapture(QWidget* window, const QString& prefix, const QString& name) {
+  if (ShotFolder().isEmpty()) return;
+  QDir().mkpath(ShotFolder());
+  // Let the window and the window manager finish drawing.
+  QTest::qWait(300);
+  const QRect place = window->frameGeometry();
+  window->screen()
+      ->grabWindow(0, place.x(), place.y(), place.width(), place.height())
+      .save(ShotFolder() + QLatin1Char('/') + prefix + QLatin1Char('-') + name +
+            QStringLiteral(".png"));
 }
 
 // The settings and the sockets of a test in folders of its own.

@@ -186,5 +186,29 @@ TEST_F(OptionsTest, AListWithNothingChosenLeavesItsSettingAlone) {
   EXPECT_EQ(ReadIntSetting("FileFormat2", -1), 0) << "the disabled second list showed entry 0";
 }
 
+TEST_F(OptionsTest, QuestionsCanBeSwitchedOnAgainOnlyWhileOneIsOff) {
+  for (const bool switchedOff : {false, true}) {
+    OptionsValues stored;
+    stored.questionsSwitchedOff = switchedOff;
+    view_.script = [](OptionsPresenter& p) {
+      p.CheckboxKeyUp(C::kShowQuestionsAgain, kSpaceKeyCode);
+      p.SpeichernButtonClick();
+    };
+    OptionsPresenter presenter(view_, nullptr);
+    ASSERT_TRUE(presenter.Run(stored));
+    EXPECT_EQ(view_.CheckEnabled(C::kShowQuestionsAgain), switchedOff);
+    EXPECT_EQ(view_.Checked(C::kShowQuestionsAgain), switchedOff);
+    EXPECT_EQ(presenter.Values().showQuestionsAgain, switchedOff);
+    // A click that reaches a disabled box changes nothing either.
+    view_.script = [](OptionsPresenter& p) { p.CheckClicked(C::kShowQuestionsAgain, true); };
+    presenter.Run(stored);
+    EXPECT_EQ(presenter.Values().showQuestionsAgain, switchedOff);
+    // Every showing starts with the box cleared.
+    view_.script = nullptr;
+    presenter.Run(stored);
+    EXPECT_FALSE(view_.Checked(C::kShowQuestionsAgain));
+  }
+}
+
 }  // namespace
 }  // namespace trimora

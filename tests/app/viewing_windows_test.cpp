@@ -16,10 +16,12 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+#include <cstring>
 #include <functional>
 
 #include "app/kv_main_form.h"
 #include "fake_main_view.h"
+#include "frame/display_copy.h"
 #include "frame/full_screen_dialog.h"
 #include "frame/image_panel.h"
 #include "frame/picture_view.h"
@@ -331,6 +333,66 @@ class ViewingWindowsTest : public QObject {
       window->findChild<QAction*>(QStringLiteral("Vollbild1"))->trigger();
       QVERIFY(closed);
       QVERIFY(!preview->isVisible());
+    }
+    window->close();
+  }
+
+  void aPictureLargerThanTheScreenIsShownScaledToFitOnBlack() {
+    // Two pictures of the same size, larger than the screen, with different content: the second
+    // showing reuses the copy's memory and must still show its own picture.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QTemporaryDir pictures;
+    for (int i = 0; i < 2; ++i) {
+      QImage big(screen.width() * 2 + 37, screen.height() * 2 + 11, QImage::Format_RGB32);
+      for (int y = 0; y < big.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(big.scanLine(y));
+        for (int x = 0; x < big.width(); ++x)
+          line[x] = qRgb((x * 7 + i * 90) & 255, (y * 5) & 255, ((x + y) / 3 + i * 40) & 255);
+      }
+      QVERIFY(big.save(pictures.filePath(QStringLiteral("big%1.jpg").arg(i)), "JPG", 90));
+    }
+    auto window = Start();
+    Open(*window, pictures, {});
+    trimora::TFullScreenDialog* preview = window->FullScreenDialog();
+    const trimora::FolderPresenter& folder = window->Presenter().Folder();
+    // What the preview must show of the picture on show: ScaleToView at the fitted size, centred
+    // on black.
+    const auto checkShown = [&] {
+      const trimora::Picture& picture = folder.DisplayedPicture();
+      const trimora::ScreenRect fit = trimora::FullScreenPlacement(
+          picture.width(), picture.height(), screen.width(), screen.height());
+      QCOMPARE(preview->Placement(), QRect(fit.left, fit.top, fit.width, fit.height));
+      QVERIFY(fit.width < picture.width());
+      const trimora::Picture expected = trimora::ScaleToView(picture, fit.width, fit.height);
+      const QImage& shown = preview->Shown();
+      QCOMPARE(shown.size(), QSize(fit.width, fit.height));
+      for (int y = 0; y < fit.height; ++y) {
+        QVERIFY2(std::memcmp(shown.constScanLine(y), expected.row(y), expected.stride()) == 0,
+                 qPrintable(QStringLiteral("row %1").arg(y)));
+      }
+      const QImage painted = preview->grab().toImage();
+      QCOMPARE(painted.pixel(fit.left + fit.width / 2, fit.top + fit.height / 2) & 0xFFFFFF,
+               shown.pixel(fit.width / 2, fit.height / 2) & 0xFFFFFF);
+      QCOMPARE(painted.pixel(fit.left + 3, fit.top + 2) & 0xFFFFFF, shown.pixel(3, 2) & 0xFFFFFF);
+      if (fit.top > 0) QCOMPARE(painted.pixel(screen.width() / 2, 0) & 0xFFFFFF, 0u);
+      if (fit.left > 0) QCOMPARE(painted.pixel(0, screen.height() / 2) & 0xFFFFFF, 0u);
+    };
+    for (int opening = 0; opening < 2; ++opening) {
+      bool ran = false;
+      QTimer::singleShot(200, [&] {
+        ran = true;
+        checkShown();
+        // Paging shows the other picture in the same memory.
+        QTest::keyClick(preview, opening == 0 ? Qt::Key_PageDown : Qt::Key_PageUp);
+        QTRY_COMPARE(folder.CurrentPosition(), opening == 0 ? 1 : 0);
+        QTest::qWait(100);
+        checkShown();
+        if (preview->isVisible()) preview->Button(trimora::FullScreenAction::Close)->click();
+      });
+      QTest::keyClick(window.get(), Qt::Key_F11);
+      QVERIFY(ran);
+      QVERIFY(!preview->isVisible());
+      QVERIFY(preview->Shown().isNull());
     }
     window->close();
   }

@@ -52,40 +52,73 @@ TEST(ScaleToView, KeepsThePictureAtItsOwnSizeAndHandlesUnevenBins) {
   EXPECT_TRUE(ScaleToView(src, 0, 3).empty());
 }
 
-TEST(ScaleToView, EachTargetPixelIsTheRoundedMeanOfItsBinOnLargePictures) {
-  // Large enough for several bands of rows and for whole blocks of bytes per row; the bins are
-  // checked against their definition, from the pixel's own bin bounds.
-  Picture src(1000, 700);
+// A picture of noise (a fixed sequence), or of the brightest colour.
+Picture Noise(int w, int h) {
+  Picture p(w, h);
   std::uint32_t seed = 12345;
-  for (std::size_t i = 0; i < src.byteCount(); ++i) {
+  for (std::size_t i = 0; i < p.byteCount(); ++i) {
     seed = seed * 1664525u + 1013904223u;
-    src.data()[i] = static_cast<std::uint8_t>(seed >> 24);
+    p.data()[i] = static_cast<std::uint8_t>(seed >> 24);
   }
+  return p;
+}
+
+Picture White(int w, int h) {
+  Picture p(w, h);
+  std::memset(p.data(), 255, p.byteCount());
+  return p;
+}
+
+// Checks every `step`-th pixel of ScaleToView(src, w, h) against the definition: the rounded
+// mean of the source pixels in the pixel's own bin.
+void ExpectBinMeans(const Picture& src, int w, int h, int step) {
+  SCOPED_TRACE(std::to_string(src.width()) + "x" + std::to_string(src.height()) + " to " +
+               std::to_string(w) + "x" + std::to_string(h));
   auto binStart = [](int i, int n, int m) {
     return static_cast<int>(static_cast<std::int64_t>(i) * n / m);
   };
+  const int P = src.width(), Q = src.height();
+  const Picture out = ScaleToView(src, w, h);
+  ASSERT_EQ(out.width(), w);
+  ASSERT_EQ(out.height(), h);
+  for (int y = 0; y < h; y += step) {
+    for (int x = 0; x < w; x += step) {
+      const int xa = binStart(x, P, w), xb = std::max(xa + 1, binStart(x + 1, P, w));
+      const int ya = binStart(y, Q, h), yb = std::max(ya + 1, binStart(y + 1, Q, h));
+      for (int c = 0; c < 3; ++c) {
+        std::uint64_t sum = 0;
+        for (int sy = ya; sy < yb; ++sy)
+          for (int sx = xa; sx < xb; ++sx) sum += Px(src, sx, sy)[c];
+        const std::uint64_t n = static_cast<std::uint64_t>(xb - xa) * (yb - ya);
+        ASSERT_EQ(Px(out, x, y)[c], (sum + n / 2) / n) << x << "," << y << " channel " << c;
+      }
+      ASSERT_EQ(Px(out, x, y)[3], 255);
+    }
+  }
+}
+
+TEST(ScaleToView, EachTargetPixelIsTheRoundedMeanOfItsBinOnLargePictures) {
+  // Large enough for several bands of rows and for whole blocks of bytes per row; bins from one
+  // pixel (the same size) to bins of 350 rows and of the whole picture.
+  const Picture src = Noise(1000, 700);
   struct Size {
     int w, h;
   };
-  for (const Size size : {Size{333, 250}, Size{1000, 700}, Size{17, 5}, Size{999, 3}}) {
-    SCOPED_TRACE(std::to_string(size.w) + "x" + std::to_string(size.h));
-    const Picture out = ScaleToView(src, size.w, size.h);
-    for (int y = 0; y < size.h; y += 7) {
-      for (int x = 0; x < size.w; x += 3) {
-        const int xa = binStart(x, 1000, size.w),
-                  xb = std::max(xa + 1, binStart(x + 1, 1000, size.w));
-        const int ya = binStart(y, 700, size.h),
-                  yb = std::max(ya + 1, binStart(y + 1, 700, size.h));
-        for (int c = 0; c < 3; ++c) {
-          std::uint32_t sum = 0;
-          for (int sy = ya; sy < yb; ++sy)
-            for (int sx = xa; sx < xb; ++sx) sum += Px(src, sx, sy)[c];
-          const std::uint32_t n = static_cast<std::uint32_t>((xb - xa) * (yb - ya));
-          ASSERT_EQ(Px(out, x, y)[c], (sum + n / 2) / n) << x << "," << y << " channel " << c;
-        }
-      }
-    }
+  for (const Size size : {Size{333, 250}, Size{1000, 700}, Size{17, 5}, Size{999, 3},
+                          Size{166, 116}, Size{10, 2}, Size{1, 1}, Size{1500, 701}})
+    ExpectBinMeans(src, size.w, size.h, 3);
+  // Uneven bins of 23 and 24 source pixels in both directions, on a picture whose rows do not
+  // fill whole vector registers.
+  ExpectBinMeans(Noise(1173, 1173), 50, 50, 1);
+}
+
+TEST(ScaleToView, SumsTheBrightestPixelsOfTallAndHugeBinsWithoutOverflow) {
+  // Bins of 256 and 257 rows, of 258 and 259 rows, and of four million pixels.
+  for (const Picture& src : {White(20, 513), White(20, 517)}) {
+    const Picture out = ScaleToView(src, 3, 2);
+    for (int i = 0; i < 6; ++i) ASSERT_EQ(Px(out, i % 3, i / 3)[1], 255) << src.height();
   }
+  ExpectBinMeans(Noise(2048, 2049), 1, 1, 1);
 }
 
 TEST(ScaleToView, FinishesEachRowOnceBeforeItIsRead) {
@@ -111,8 +144,9 @@ TEST(ScaleToView, FinishesEachRowOnceBeforeItIsRead) {
     const Picture expected = ScaleToView(src, c.tw, c.th);
     ASSERT_EQ(out.width(), expected.width());
     ASSERT_EQ(out.height(), expected.height());
-    if (expected.byteCount() > 0)
+    if (expected.byteCount() > 0) {
       EXPECT_EQ(std::memcmp(out.data(), expected.data(), expected.byteCount()), 0);
+    }
   }
 }
 
@@ -128,6 +162,22 @@ TEST(DimmedCopy, BlendsWithTheBackground) {
     EXPECT_EQ(d.data()[2], (M * 255 + (255 - M) * 0xEB) / 255) << M;
   }
   EXPECT_EQ(DimmedCopy(p, 999, kPictureBackground).data()[1], 100);  // clamped to 255
+}
+
+TEST(DimmedCopy, EveryPixelOfALargerPictureFollowsTheBlend) {
+  // 37 pixels a row: whole blocks of four pixels and a pixel left over in every row.
+  const Picture p = Noise(37, 5);
+  const int background[3] = {0xFC, 0xEF, 0xEB};
+  for (int M : {0, 1, 105, 254, 255}) {
+    const Picture d = DimmedCopy(p, M, kPictureBackground);
+    for (std::size_t i = 0; i < p.byteCount(); i += 4) {
+      for (int c = 0; c < 3; ++c) {
+        ASSERT_EQ(d.data()[i + c], (M * p.data()[i + c] + (255 - M) * background[c]) / 255)
+            << "M " << M << " byte " << i + c;
+      }
+      ASSERT_EQ(d.data()[i + 3], 255);
+    }
+  }
 }
 
 TEST(ComposeView, TheSelectionKeepsFullBrightness) {

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
+#include "imaging/jpeg_codec.h"
 #include "metadata/jpeg_markers.h"
+#include "output/exif_mend.h"
 #include "output/turn_original.h"
 #include "output_test_support.h"
 #include "platform/error.h"
@@ -155,6 +158,61 @@ TEST_F(JpegTranTest, FailedRotationLeavesTheOriginalAsItWas) {
   EXPECT_EQ(ReadFile(path), before);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
   EXPECT_THROW(TurnForAngle("180"), Error);
+}
+
+// A copy of `source` with two comment segments of 60000 bytes behind its Exif segment, so that
+// its head is longer than the first look at a file's head.
+std::string WithLongHead(const TempFolder& dir, const std::string& source) {
+  Bytes bytes = ReadFile(source);
+  const auto exif = FindExifSegment(bytes);
+  Bytes comment = {0xFF, 0xFE, 60002 >> 8, 60002 & 0xFF};
+  comment.resize(4 + 60000, 'x');
+  auto at = bytes.begin() + static_cast<std::ptrdiff_t>(exif->offset + exif->size);
+  at = bytes.insert(at, comment.begin(), comment.end());
+  bytes.insert(at, comment.begin(), comment.end());
+  const std::string path = dir.Path("long head.jpg");
+  test::WriteFile(path, bytes);
+  return path;
+}
+
+// The mended output is byte for byte jpegtran's own output with its Exif data mended as a
+// whole: a thumbnail taken out (a shorter head, the rest copied behind it), only the size
+// entries set (a head of the same length, patched in place), and a head longer than the first
+// look. An output that is replaced keeps its access rights.
+TEST_F(JpegTranTest, MendedOutputIsJpegtransOutputWithItsExifMended) {
+  const std::vector<std::string> sources = {
+      test::CopySample(dir, "canon-ixus.jpg", "thumb.jpg"),
+      test::CopySample(dir, "Fujifilm_FinePix_E500.jpg", "no thumb.jpg"),
+      WithLongHead(dir, test::SamplePhoto("nikon-e950.jpg"))};
+  for (const std::string& source : sources) {
+    SCOPED_TRACE(source);
+    const JpegLayout layout = ReadJpegLayout(source);
+    const int w = layout.width - 16, h = layout.height - 16;
+    const std::string reference = dir.Path("reference.jpg");
+    const std::string crop = std::to_string(w) + "x" + std::to_string(h) + "+16+16";
+    ASSERT_EQ(test::Run("jpegtran -copy all -crop " + crop + " -outfile '" + reference + "' '" +
+                        source + "'"),
+              0);
+    const Bytes plain = ReadFile(reference);
+    const Bytes expected = MendCroppedExif(plain);
+    ASSERT_NE(expected, plain);
+    const std::string output = dir.Path("out.JPG");
+    test::WriteFile(output, Bytes{'o', 'l', 'd'});
+    fs::permissions(output, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    JpegTranCrop(16, 16, w, h, source, output, {});
+    EXPECT_EQ(ReadFile(output), expected);
+    EXPECT_EQ(fs::status(output).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::remove(output);
+    fs::remove(reference);
+  }
+  // A turn: the same, with the turned Exif data.
+  const std::string turned = dir.Path("turned.jpg");
+  ASSERT_EQ(test::Run("jpegtran -copy all -perfect -rotate 90 -outfile '" + turned + "' '" +
+                      sources[0] + "'"),
+            0);
+  JpegTranTurn(sources[0], Turn::Rotate90);
+  EXPECT_EQ(ReadFile(sources[0]), MendRotatedExif(ReadFile(turned)));
 }
 
 }  // namespace

@@ -6,14 +6,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "../error_testing.h"
+#include "imaging/correction.h"
 #include "imaging/jpeg_codec.h"
 #include "output/file_writers.h"
 #include "output/jpegtran.h"
+#include "output/write_cropped.h"
 #include "output_test_support.h"
 #include "platform/error.h"
 
@@ -351,6 +354,172 @@ TEST(JpegDecoder, BadSourcesFailWithTheProgramsOwnError) {
   }
   EXPECT_EQ(test::CodeOf([&] { DecodeJpegRect(photos + "plain-landscape.jpg", 500, 0, 101, 10); }),
             ErrorCode::kCutOutsidePicture);
+}
+
+// The writers of each type, started for a picture of a size, and their whole-picture forms.
+struct WriterKind {
+  const char* name;
+  std::function<std::unique_ptr<RowWriter>(const std::string&, int, int)> start;
+  std::function<void(const std::string&, const PixelRows&)> whole;
+};
+
+std::vector<WriterKind> WriterKinds() {
+  return {
+      {"TIF", StartTiff, WriteTiff},
+      {"BMP24", [](const std::string& p, int w, int h) { return StartBmp(p, w, h, 24); },
+       [](const std::string& p, const PixelRows& r) { WriteBmp(p, r, 24); }},
+      {"BMP32", [](const std::string& p, int w, int h) { return StartBmp(p, w, h, 32); },
+       [](const std::string& p, const PixelRows& r) { WriteBmp(p, r, 32); }},
+      {"PNG", StartPng, WritePng},
+  };
+}
+
+// Rows handed over in batches of any height give the same file as the whole picture: single
+// rows, the decoder's batches, an odd batch and the rest (a bitmap places each batch at its
+// offset from the end).
+TEST(RowWriters, BatchesGiveTheSameFileAsTheWholePicture) {
+  TempFolder dir;
+  const Picture p = test::TestPattern(257, 131);
+  const PixelRows all = PixelRows::Of(p);
+  for (const WriterKind& kind : WriterKinds()) {
+    SCOPED_TRACE(kind.name);
+    kind.whole(dir.Path("whole"), all);
+    const auto writer = kind.start(dir.Path("batches"), p.width(), p.height());
+    int y = 0;
+    for (const int height : {1, 1, 16, 7, 16, 0}) {
+      writer->AddRows(all.Sub(0, y, p.width(), height));
+      y += height;
+    }
+    writer->AddRows(all.Sub(0, y, p.width(), p.height() - y));
+    writer->Finish();
+    EXPECT_EQ(ReadFile(dir.Path("batches")), ReadFile(dir.Path("whole")));
+  }
+}
+
+// Rows missing at the end, rows past the last one or rows of another width are refused, and
+// nothing is left where the old file stood.
+TEST(RowWriters, WrongRowsFailAndLeaveTheOldFile) {
+  TempFolder dir;
+  const Picture p = test::TestPattern(40, 30);
+  const PixelRows all = PixelRows::Of(p);
+  const std::string path = dir.Path("keep");
+  for (const WriterKind& kind : WriterKinds()) {
+    SCOPED_TRACE(kind.name);
+    test::WriteFile(path, Bytes{'o', 'l', 'd'});
+    {
+      const auto writer = kind.start(path, 40, 30);
+      writer->AddRows(all.Sub(0, 0, 40, 29));
+      EXPECT_THROW(writer->Finish(), Error);
+    }
+    {
+      const auto writer = kind.start(path, 40, 29);
+      EXPECT_THROW(writer->AddRows(all), Error);
+    }
+    {
+      const auto writer = kind.start(path, 39, 30);
+      EXPECT_THROW(writer->AddRows(all), Error);
+    }
+    EXPECT_EQ(ReadFile(path), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+  }
+}
+
+// The decoding road streams a cut without corrections from the decoder into the TIFF, BMP and
+// PNG writers: the files are those of the whole decoded cut, and ImageMagick reads back its
+// pixels. With the automatic correction the cut is held and corrected first (bitmaps then
+// carry 24 bits).
+TEST(DecodingRoad, StreamedFilesEqualThoseOfTheWholeCut) {
+  ASSERT_TRUE(test::RequireReader("convert"));
+  TempFolder dir;
+  const std::string source = test::SamplePhoto("casio-ex-m2.jpg");
+  struct Case {
+    int left, top, w, h;
+  };
+  for (const bool correction : {false, true}) {
+    for (const Case c : {Case{0, 0, 1600, 1200}, Case{37, 13, 201, 99}, Case{1599, 0, 1, 1200}}) {
+      Picture cut = DecodeJpegRect(source, c.left, c.top, c.w, c.h);
+      if (correction) AutoCorrectPicture(cut);
+      Bytes rgb;
+      for (int y = 0; y < cut.height(); ++y) {
+        for (int x = 0; x < cut.width(); ++x) {
+          const std::uint8_t* px = cut.row(y) + x * 4;
+          rgb.insert(rgb.end(), {px[2], px[1], px[0]});
+        }
+      }
+      for (const char* type : {"TIF", "BMP", "PNG"}) {
+        SCOPED_TRACE(std::string(type) + (correction ? " corrected " : " ") +
+                     std::to_string(c.left) + "," + std::to_string(c.top) + " " +
+                     std::to_string(c.w) + "x" + std::to_string(c.h));
+        CropRequest request;
+        request.left = c.left;
+        request.top = c.top;
+        request.width = c.w;
+        request.height = c.h;
+        request.source = source;
+        request.output = dir.Path(std::string("road.") + type);
+        request.type = type;
+        request.correction = correction;
+        ASSERT_EQ(WriteCroppedPicture(request, EnlargeOptions{}, {}), request.output);
+        const std::string expected = dir.Path(std::string("whole.") + type);
+        if (std::string(type) == "TIF") WriteTiff(expected, PixelRows::Of(cut));
+        if (std::string(type) == "BMP")
+          WriteBmp(expected, PixelRows::Of(cut), correction ? 24 : 32);
+        if (std::string(type) == "PNG") WritePng(expected, PixelRows::Of(cut));
+        EXPECT_EQ(ReadFile(request.output), ReadFile(expected));
+        const std::string back = dir.Path("back.rgb");
+        ASSERT_EQ(
+            test::Run("/usr/bin/convert '" + request.output + "' -depth 8 'rgb:" + back + "'"), 0);
+        EXPECT_EQ(ReadFile(back), rgb);
+      }
+    }
+  }
+}
+
+// A source whose rows end early fails in the middle of the streamed road: no partial file, the
+// old one stays, no temporary file is left, and the question for the name was asked before.
+TEST(DecodingRoad, SourceEndingEarlyLeavesNoPartialFile) {
+  TempFolder dir;
+  const std::string source = test::SamplePhoto("truncated.jpg");
+  const JpegLayout layout = ReadJpegLayout(source);
+  for (const char* type : {"TIF", "BMP", "PNG"}) {
+    SCOPED_TRACE(type);
+    const std::string path = dir.Path(std::string("out.") + type);
+    test::WriteFile(path, Bytes{'o', 'l', 'd'});
+    CropRequest request;
+    request.width = layout.width;
+    request.height = layout.height;
+    request.source = source;
+    request.output = path;
+    request.type = type;
+    int asked = 0;
+    const auto thrown = test::ThrownBy([&] {
+      WriteCroppedPicture(request, EnlargeOptions{}, [&](const std::string& p) {
+        ++asked;
+        return p;
+      });
+    });
+    ASSERT_TRUE(thrown);
+    EXPECT_EQ(thrown->code(), ErrorCode::kPictureUnreadable);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(ReadFile(path), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    fs::remove(path);
+  }
+  // A file that is no JPEG at all fails before any question.
+  CropRequest request;
+  request.width = request.height = 16;
+  request.source = test::SamplePhoto("not-a-jpeg.jpg");
+  request.output = dir.Path("never.PNG");
+  request.type = "PNG";
+  bool asked = false;
+  EXPECT_THROW(WriteCroppedPicture(request, EnlargeOptions{},
+                                   [&](const std::string& p) {
+                                     asked = true;
+                                     return p;
+                                   }),
+               Error);
+  EXPECT_FALSE(asked);
+  EXPECT_FALSE(fs::exists(request.output));
 }
 
 }  // namespace

@@ -264,6 +264,53 @@ class FrameTest : public QObject {
     QCOMPARE(w.frame->MinimizeButton()->PictureName(), QStringLiteral("MINIMIZE_BMP"));
   }
 
+  void aChangeOfLookRepaintsTheFrameButNotTheContent() {
+    // Counts the paints of the widgets it watches.
+    struct PaintCounter : QObject {
+      int paints = 0;
+      bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+      }
+    };
+    FramedWindow w;
+    auto* content = new QWidget(w.window.get());
+    content->setAutoFillBackground(true);
+    auto* picture = new QLabel(QStringLiteral("Bild"), content);
+    picture->setGeometry(10, 10, 200, 100);
+    w.frame->SetContentPanel(content);
+    w.Show();
+    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+    PaintCounter contentPaints, titlePaints, edgePaints;
+    content->installEventFilter(&contentPaints);
+    picture->installEventFilter(&contentPaints);
+    w.frame->TitleBar()->installEventFilter(&titlePaints);
+    for (QWidget* edge : w.frame->findChildren<TXPSidePanel*>())
+      edge->installEventFilter(&edgePaints);
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    contentPaints.paints = 0;
+
+    // A modal dialog of the window comes and goes; the application loses and regains focus.
+    // Each change is waited for until the title bar has been painted: the content would have
+    // been painted in the same pass.
+    titlePaints.paints = 0;
+    w.frame->MarkInactive();
+    QTRY_VERIFY(titlePaints.paints > 0);
+    QVERIFY(edgePaints.paints > 0);
+    titlePaints.paints = 0;
+    w.frame->MarkActive();
+    QTRY_VERIFY(titlePaints.paints > 0);
+    titlePaints.paints = 0;
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(w.window.get(), &deactivate);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(w.window.get(), &activate);
+    w.frame->TitleBar()->update();
+    QTRY_VERIFY(titlePaints.paints > 0);
+    QCOMPARE(contentPaints.paints, 0);
+    QCOMPARE(w.frame->TitleBar()->PieceNames()[0], QStringLiteral("TOP_LEFT_BMP"));
+  }
+
   void theBarsAreComposedFromTheirPieces() {
     FramedWindow w;
     w.Show();

@@ -2,7 +2,9 @@
 #include "ui/standard_skin.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include "ui/xp_controls.h"
@@ -166,6 +168,33 @@ class StandardSkinTest : public QObject {
     ok->show();
     QVERIFY(!ok->isVisible());
     QVERIFY(plainOk->isVisible());
+  }
+
+  void aTwinTakesTheLayoutPlaceOfItsSkinnedControl() {
+    SkinnedWindow skinned;
+    auto* column = new QVBoxLayout(skinned.content);
+    auto* label = new QLabel(QStringLiteral("Build 2.0.0.1"), skinned.content);
+    column->addWidget(label, 1);
+    auto* ok = new TXPButton(QStringLiteral("&Ok"), skinned.content);
+    ok->setObjectName(QStringLiteral("OkButton"));
+    ok->setFixedSize(75, 25);
+    column->addWidget(ok, 0, Qt::AlignHCenter);
+    skinned.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&skinned.window));
+
+    ConvertToStandardSkin(*skinned.frame, *skinned.content);
+    auto* twin = skinned.content->findChild<QPushButton*>(QStringLiteral("BitOkButton"));
+    QVERIFY(twin);
+    QTRY_VERIFY(twin->isVisible());
+    QCOMPARE(twin->size(), QSize(75, 25));
+    // Laid out below the label, at the bottom, also after the window changed its size.
+    for (const QSize size : {QSize(400, 300), QSize(420, 360)}) {
+      skinned.window.resize(size);
+      QTRY_COMPARE(skinned.content->size(), size);
+      QTRY_VERIFY(twin->geometry().top() >= label->geometry().bottom());
+      QVERIFY(twin->geometry().bottom() > size.height() - 40);
+      QVERIFY(!twin->geometry().intersects(label->geometry()));
+    }
   }
 
   void aShownWindowStaysShown() {
