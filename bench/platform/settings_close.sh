@@ -19,7 +19,11 @@ work=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 Xvfb "$display" -noreset -screen 0 1600x1200x24 >/dev/null 2>&1 &
 xvfb=$!
-sleep 1
+# The server may take a while to come up on a busy machine.
+for _ in $(seq 300); do
+  xdpyinfo -display "$display" >/dev/null 2>&1 && break
+  sleep 0.1
+done
 export DISPLAY=$display
 
 # The settings a session leaves, and the same with 20 MB of other values of the key.
@@ -53,7 +57,7 @@ close_time() {
     /usr/bin/time -f '%U %S' -o "$home/cpu" "$1/Trimora2" -restart >/dev/null 2>&1 &
   local pid=$!
   local window program
-  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Trimora' 2>/dev/null | tail -1)
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^ *Trimora 2$' 2>/dev/null | tail -1)
   program=$(pgrep -P "$pid" | head -1)
   sleep 1
   local start end before
