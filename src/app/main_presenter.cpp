@@ -206,7 +206,9 @@ MainPresenter::MainPresenter(MainView& view, FrameWidgets& frameWidgets, Outside
       magnifier_(view),
       fullScreen_(view, *fullScreenSide_),
       exif_(view) {
-  // Settings: the window's place, the folder's and the frame's values.
+  // Settings: the window's place, the folder's and the frame's values. Keys that reads create
+  // are written once, at the end of the start.
+  const SettingsBatch batch;
   settings_ = LoadMainWindowSettings(desktop);
   const StartPlacement place = PlaceAtStart(settings_, desktop);
   firstRun_ = place.firstRun;

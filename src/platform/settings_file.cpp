@@ -178,17 +178,20 @@ std::optional<SettingsValue> ParseValue(std::string_view text, std::size_t pos) 
 
 namespace {
 
-// Calls `visit` with each line of `content`, without its line end.
+// Calls `visit` with each line of `content`, without its line end, and the line's offset in
+// `content` when it ends with exactly "\n" (else `noOrigin`).
 template <typename Visit>
-void ForEachLine(std::string_view content, Visit visit) {
+void ForEachLine(std::string_view content, std::size_t noOrigin, Visit visit) {
   std::size_t start = 0;
   while (start < content.size()) {
     std::size_t end = content.find('\n', start);
-    if (end == std::string_view::npos) end = content.size();
+    const bool newline = end != std::string_view::npos;
+    if (!newline) end = content.size();
     std::string_view text = content.substr(start, end - start);
+    const std::size_t origin = newline && (text.empty() || text.back() != '\r') ? start : noOrigin;
     start = end + 1;
     while (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    visit(text);
+    visit(text, origin);
   }
 }
 
@@ -219,12 +222,13 @@ std::optional<std::string> ValueName(std::string_view text, std::size_t& pos) {
 
 SettingsDocument SettingsDocument::Parse(std::string_view content) {
   SettingsDocument document;
-  ForEachLine(content, [&](std::string_view text) {
+  ForEachLine(content, kNoOrigin, [&](std::string_view text, std::size_t origin) {
     if (auto path = SectionPath(text)) {
-      document.sections_.push_back({std::string(text), std::move(*path), {}});
+      document.sections_.push_back(
+          {{std::string(text), std::nullopt, std::nullopt, origin}, std::move(*path), {}});
       return;
     }
-    Line line{std::string(text), std::nullopt, std::nullopt};
+    Line line{std::string(text), std::nullopt, std::nullopt, origin};
     std::size_t pos = 0;
     if (auto name = ValueName(text, pos)) {
       line.name = std::move(name);
@@ -241,7 +245,7 @@ SettingsLookup SettingsDocument::Lookup(std::string_view content, std::string_vi
   SettingsLookup result;
   bool inKey = false;
   bool found = false;
-  ForEachLine(content, [&](std::string_view text) {
+  ForEachLine(content, kNoOrigin, [&](std::string_view text, std::size_t) {
     if (found) return;
     const std::size_t first = SkipBlanks(text, 0);
     if (first < text.size() && text[first] == '[') {
@@ -271,21 +275,49 @@ std::string SettingsDocument::Serialize() const {
   std::size_t size = 0;
   for (const auto& line : preamble_) size += line.raw.size() + 1;
   for (const auto& section : sections_) {
-    size += section.header.size() + 1;
+    size += section.header.raw.size() + 1;
     for (const auto& line : section.lines) size += line.raw.size() + 1;
   }
   std::string out;
   out.reserve(size);
-  const auto add = [&out](const std::string& text) {
-    out += text;
+  const auto add = [&out](const Line& line) {
+    out += line.raw;
     out += '\n';
   };
-  for (const auto& line : preamble_) add(line.raw);
+  for (const auto& line : preamble_) add(line);
   for (const auto& section : sections_) {
     add(section.header);
-    for (const auto& line : section.lines) add(line.raw);
+    for (const auto& line : section.lines) add(line);
   }
   return out;
+}
+
+std::vector<std::string_view> SettingsDocument::Pieces(std::string_view parsed) const {
+  std::vector<std::string_view> pieces;
+  const auto add = [&](const Line& line) {
+    // A line still as it was read: its bytes and line end in `parsed`, joined to the range
+    // before when that ends where it begins.
+    if (line.origin != kNoOrigin && line.origin + line.raw.size() < parsed.size() &&
+        parsed[line.origin + line.raw.size()] == '\n' &&
+        (!line.edited || parsed.compare(line.origin, line.raw.size(), line.raw) == 0)) {
+      const std::size_t size = line.raw.size() + 1;
+      if (!pieces.empty() &&
+          pieces.back().data() + pieces.back().size() == parsed.data() + line.origin) {
+        pieces.back() = std::string_view(pieces.back().data(), pieces.back().size() + size);
+      } else {
+        pieces.push_back(parsed.substr(line.origin, size));
+      }
+      return;
+    }
+    if (!line.raw.empty()) pieces.push_back(line.raw);
+    pieces.push_back("\n");
+  };
+  for (const auto& line : preamble_) add(line);
+  for (const auto& section : sections_) {
+    add(section.header);
+    for (const auto& line : section.lines) add(line);
+  }
+  return pieces;
 }
 
 SettingsDocument::Section* SettingsDocument::FindSection(std::string_view keyPath) {
@@ -310,7 +342,7 @@ void SettingsDocument::AddKey(std::string_view keyPath) {
   if (!sections_.empty() || !preamble_.empty()) {
     if (previous.empty() || !previous.back().raw.empty()) previous.push_back({"", {}, {}});
   }
-  sections_.push_back({"[" + EscapeKeyPath(keyPath) + "]", std::string(keyPath), {}});
+  sections_.push_back({{"[" + EscapeKeyPath(keyPath) + "]", {}, {}}, std::string(keyPath), {}});
 }
 
 std::optional<SettingsValue> SettingsDocument::Find(std::string_view keyPath,
@@ -329,7 +361,9 @@ void SettingsDocument::Set(std::string_view keyPath, std::string_view name,
   Section& section = *FindSection(keyPath);
   for (auto& line : section.lines) {
     if (line.name && SameName(*line.name, name)) {
-      line = {FormatValueLine(*line.name, value), line.name, value};
+      line.raw = FormatValueLine(*line.name, value);
+      line.value = value;
+      line.edited = true;
       return;
     }
   }

@@ -53,6 +53,12 @@ class SettingsDocument {
   // The file content.
   std::string Serialize() const;
 
+  // The file content in pieces, the same bytes as Serialize() without copying them: where lines
+  // stand as they were read, a piece is a range of `parsed`, the text this document was parsed
+  // from (one range for every run of such lines); lines set or added since lie in the document.
+  // The pieces are valid while `parsed` and the document are unchanged.
+  std::vector<std::string_view> Pieces(std::string_view parsed) const;
+
   // True when the key `keyPath` has a section.
   bool HasKey(std::string_view keyPath) const;
 
@@ -66,13 +72,18 @@ class SettingsDocument {
   void Set(std::string_view keyPath, std::string_view name, const SettingsValue& value);
 
  private:
+  static constexpr std::size_t kNoOrigin = static_cast<std::size_t>(-1);
   struct Line {
     std::string raw;                     // the line as written, without its line end
     std::optional<std::string> name;     // set for value lines
     std::optional<SettingsValue> value;  // set for value lines of a known kind
+    // Where the parsed text held this line followed by exactly "\n" (kNoOrigin for lines made
+    // here and lines that ended otherwise); `edited` once the line was set anew.
+    std::size_t origin = kNoOrigin;
+    bool edited = false;
   };
   struct Section {
-    std::string header;       // the "[...]" line as written
+    Line header;              // the "[...]" line as written
     std::string path;         // the key path it names
     std::vector<Line> lines;  // the lines below it
   };

@@ -2,6 +2,8 @@
 #include "app/main_presenter.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -56,6 +58,54 @@ TEST_F(MainPresenterTest, TheWindowStartsWithOnlyTheCommandsThatWorkWithoutAPict
   EXPECT_TRUE(view_.Enabled(C::Faq));
   EXPECT_TRUE(view_.Enabled(C::QuickGuide));
   EXPECT_EQ(programs_.started, std::vector<std::string>{"Brevio"}) << "the first run";
+}
+
+// Counts the files that take the name of the settings file (each write of it renames one there).
+class SettingsWrites {
+ public:
+  explicit SettingsWrites(const fs::path& file)
+      : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)), name_(file.filename().string()) {
+    inotify_add_watch(fd_, file.parent_path().c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
+  }
+  ~SettingsWrites() { ::close(fd_); }
+  // The writes of the file since the last call.
+  int Count() {
+    int count = 0;
+    alignas(inotify_event) char buffer[8192];
+    for (;;) {
+      const ssize_t got = ::read(fd_, buffer, sizeof buffer);
+      if (got <= 0) return count;
+      for (ssize_t at = 0; at < got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        if (event->len > 0 && event->name == name_) ++count;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+  }
+
+ private:
+  int fd_;
+  std::string name_;
+};
+
+TEST_F(MainPresenterTest, AStartWritesTheSettingsFileAtMostOnce) {
+  // A settings file with the main key alone: the start creates the sub-keys it reads.
+  const fs::path file = SettingsFilePath();
+  fs::create_directories(file.parent_path());
+  testing::WriteFile(file, "[" + SettingsKey() + "]\n\"Height\"=dword:00000280\n");
+  SettingsWrites writes(file);
+  {
+    auto p = Start();
+    EXPECT_EQ(writes.Count(), 1);
+    const std::string stored = testing::ReadWholeFile(file);
+    for (const char* key : {"ToolBar", "EXIF"}) {
+      EXPECT_NE(stored.find("[" + SettingsKey() + "\\" + key + "]"), std::string::npos) << key;
+    }
+  }
+  // With every key there, a start writes nothing.
+  writes.Count();
+  auto again = Start();
+  EXPECT_EQ(writes.Count(), 0);
 }
 
 TEST_F(MainPresenterTest, TheWindowOpensWhereItWasLeftWithinTheOldScreenLimits) {

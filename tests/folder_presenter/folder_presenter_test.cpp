@@ -645,7 +645,9 @@ TEST_F(FolderPresenterTest, JaTurnsThemUprightKeepsTheirDatesAndForgetsTheirFram
     const std::string path = pictures_ / ("o" + std::to_string(o) + ".jpg");
     EXPECT_EQ(ReadOrientation(path), 1) << o;
     EXPECT_EQ(GetFileDate(path), 0x3A5A6C2B) << o;
-    if (o != 1) EXPECT_LT(MeanDifference(DecodeJpegFile(path), Upright(before[o], o)), 3.0) << o;
+    if (o != 1) {
+      EXPECT_LT(MeanDifference(DecodeJpegFile(path), Upright(before[o], o)), 3.0) << o;
+    }
   }
   // The strip shows them upright, and o6 starts afresh while o1 keeps its frame.
   EXPECT_EQ(view_.status[3], "4 Bilder im Verz.");

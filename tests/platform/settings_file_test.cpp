@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace trimora {
 namespace {
 
@@ -102,6 +106,56 @@ TEST(SettingsFileTest, TheQuickLookupAgreesWithTheParsedFile) {
     }
   }
   EXPECT_EQ(SettingsDocument::Lookup(content, kKey, "a").value->text, "one");
+}
+
+// The pieces a file is written from are the serialized bytes, whatever was read and changed.
+TEST(SettingsFileTest, ThePiecesOfAFileAreItsSerializedBytes) {
+  const std::string toolBar = std::string(kKey) + "\\ToolBar";
+  const SettingsValue two{SettingsValue::Kind::kNumber, {}, 2};
+  const SettingsValue one{SettingsValue::Kind::kNumber, {}, 1};
+  struct Case {
+    const char* name;
+    std::string text;
+    std::function<void(SettingsDocument&)> change;
+  };
+  const std::string plain =
+      "; notes\n[\\Software\\Halvorn\\Trimora\\2.0]\n\"A\"=dword:00000001\n\"B\"=\"b\"\n\n"
+      "[\\Software\\Halvorn\\Trimora\\2.0\\ToolBar]\n\"Order\"=\"12345\"\n";
+  const std::vector<Case> cases = {
+      {"unchanged", plain, [](SettingsDocument&) {}},
+      {"a value changed", plain, [&](SettingsDocument& d) { d.Set(kKey, "A", two); }},
+      {"changed and set back", plain,
+       [&](SettingsDocument& d) {
+         d.Set(kKey, "A", two);
+         d.Set(kKey, "a", one);
+       }},
+      {"values and keys added", plain,
+       [&](SettingsDocument& d) {
+         d.Set(toolBar, "Files", one);
+         d.Set(std::string(kKey) + "\\EXIF", "Width", two);
+       }},
+      {"Windows line ends and no last line end",
+       "[\\Software\\Halvorn\\Trimora\\2.0]\r\n\"A\"=dword:00000001\r\n\"B\"=\"b\"",
+       [&](SettingsDocument& d) { d.Set(kKey, "C", two); }},
+      {"a line end of its own", "\r\n\n\r\r\n[x]", [&](SettingsDocument& d) { d.AddKey(kKey); }},
+      {"empty", "", [&](SettingsDocument& d) { d.Set(kKey, "A", one); }},
+  };
+  for (const Case& c : cases) {
+    SettingsDocument document = SettingsDocument::Parse(c.text);
+    c.change(document);
+    std::string joined;
+    const std::vector<std::string_view> pieces = document.Pieces(c.text);
+    for (const std::string_view piece : pieces) joined += piece;
+    EXPECT_EQ(joined, document.Serialize()) << c.name;
+  }
+  // Lines kept as they were read are one range of the text read.
+  SettingsDocument document = SettingsDocument::Parse(plain);
+  document.Set(kKey, "B", {SettingsValue::Kind::kString, "changed", 0});
+  const std::vector<std::string_view> pieces = document.Pieces(plain);
+  ASSERT_EQ(pieces.size(), 4u);
+  EXPECT_EQ(pieces[0].data(), plain.data());
+  EXPECT_EQ(pieces[1], "\"B\"=\"changed\"");
+  EXPECT_EQ(pieces[3].data() + pieces[3].size(), plain.data() + plain.size());
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
@@ -279,6 +281,141 @@ TEST_F(SettingsTest, ABatchWritesOnceAndKeepsWhatOthersWroteMeanwhile) {
     WriteIntSetting("ZoomLevel", 81);
   }
   EXPECT_EQ(inode(), after);
+}
+
+// A file of many lines after the program's own key, as other programs of the user may leave.
+std::string FileWithBallast(int lines) {
+  std::string text =
+      "[\\Software\\Halvorn\\Trimora\\2.0]\n\"ZoomLevel\"=dword:00000032\n\"SourceDir\"=\"/a\"\n\n"
+      "[\\Software\\Halvorn\\Trimora\\2.0\\Ballast]\n";
+  for (int i = 0; i < lines; ++i) {
+    text += "\"Value" + std::to_string(i) + "\"=\"abcdefghijklmnopqrstuvwxyz\"\n";
+  }
+  return text;
+}
+
+struct StoredState {
+  ino_t inode = 0;
+  timespec modified{};
+  std::string bytes;
+};
+
+StoredState StateOf(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return {};
+  return {info.st_ino, info.st_mtim, ReadWholeFile(path)};
+}
+
+// Makes the store read the file anew: the same bytes under a new file.
+void ReplaceBySameBytes(const std::string& path) {
+  const std::string bytes = ReadWholeFile(path);
+  WriteFile(path + ".copy", bytes);
+  std::filesystem::rename(path + ".copy", path);
+}
+
+TEST_F(SettingsTest, ABatchThatChangesNothingLeavesTheFileUntouched) {
+  std::filesystem::create_directories(home_.path() + "/Halvorn/Trimora");
+  WriteFile(StoreFile("2.0"), FileWithBallast(1000));
+  const StoredState before = StateOf(StoreFile("2.0"));
+  {
+    const SettingsBatch batch;
+    WriteIntSetting("ZoomLevel", 50);  // as stored
+    WriteStringSetting("SourceDir", "/b");
+    WriteStringSetting("SourceDir", "/a");  // and back
+    WriteStringSetting("Ballast\\Value7", "abcdefghijklmnopqrstuvwxyz");
+  }
+  const StoredState after = StateOf(StoreFile("2.0"));
+  EXPECT_EQ(after.inode, before.inode);
+  EXPECT_EQ(after.modified.tv_sec, before.modified.tv_sec);
+  EXPECT_EQ(after.modified.tv_nsec, before.modified.tv_nsec);
+  EXPECT_TRUE(after.bytes == before.bytes);
+  EXPECT_EQ(ReadStringSetting("SourceDir", ""), "/a");
+}
+
+TEST_F(SettingsTest, AChangeInALargeFileIsWrittenAndReadBack) {
+  std::filesystem::create_directories(home_.path() + "/Halvorn/Trimora");
+  const std::string original = FileWithBallast(20000);
+  WriteFile(StoreFile("2.0"), original);
+  std::string expected = original;
+  {
+    const SettingsBatch batch;
+    WriteIntSetting("ZoomLevel", 70);
+    WriteStringSetting("SourceDir", "/home/anna/Bilder");
+    WriteIntSetting("EXIF\\Width", 445);
+    WriteStringSetting("Ballast\\Value19999", "changed at the end");
+  }
+  expected.replace(expected.find("dword:00000032"), 14, "dword:00000046");
+  expected.replace(expected.find("\"/a\""), 4, "\"/home/anna/Bilder\"");
+  const std::string last = "\"Value19999\"=\"abcdefghijklmnopqrstuvwxyz\"\n";
+  expected.replace(expected.rfind(last), last.size(), "\"Value19999\"=\"changed at the end\"\n");
+  expected += "\n[\\Software\\Halvorn\\Trimora\\2.0\\EXIF]\n\"Width\"=dword:000001bd\n";
+  EXPECT_TRUE(ReadWholeFile(StoreFile("2.0")) == expected);
+
+  // Changed again from what was written, then read back from the file alone.
+  WriteIntSetting("ZoomLevel", 71);
+  WriteStringSetting("SourceDir", "/x");
+  expected.replace(expected.find("dword:00000046"), 14, "dword:00000047");
+  expected.replace(expected.find("\"/home/anna/Bilder\""), 19, "\"/x\"");
+  EXPECT_TRUE(ReadWholeFile(StoreFile("2.0")) == expected);
+  ReplaceBySameBytes(StoreFile("2.0"));
+  EXPECT_EQ(ReadIntSetting("ZoomLevel", 0), 71);
+  EXPECT_EQ(ReadStringSetting("SourceDir", ""), "/x");
+  EXPECT_EQ(ReadIntSetting("EXIF\\Width", 0), 445);
+  EXPECT_EQ(ReadStringSetting("Ballast\\Value19999", ""), "changed at the end");
+  EXPECT_EQ(ReadStringSetting("Ballast\\Value10000", ""), "abcdefghijklmnopqrstuvwxyz");
+}
+
+TEST_F(SettingsTest, AFileOfManyNewValuesIsWrittenWhole) {
+  {
+    const SettingsBatch batch;
+    for (int i = 0; i < 3000; ++i) WriteIntSetting("Many\\Value" + std::to_string(i), i);
+  }
+  ReplaceBySameBytes(StoreFile("2.0"));
+  for (int i = 0; i < 3000; i += 7) {
+    EXPECT_EQ(ReadIntSetting("Many\\Value" + std::to_string(i), -1), i) << i;
+  }
+  EXPECT_EQ(ReadIntSetting("Many\\Value2999", -1), 2999);
+}
+
+// A writer killed in the middle of writing leaves the whole old file or the whole new one, and
+// the next write leaves no temporary file behind.
+TEST_F(SettingsTest, AWriterKilledWhileWritingNeverLeavesAHalfFile) {
+  std::filesystem::create_directories(home_.path() + "/Halvorn/Trimora");
+  const std::string original = FileWithBallast(200000);  // some 9 MB
+  WriteFile(StoreFile("2.0"), original);
+  const std::string folder = home_.path() + "/Halvorn/Trimora";
+  const auto temporaries = [&] {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      count += entry.path().filename() != "2.0.ini";
+    }
+    return count;
+  };
+  bool killedWhileWriting = false;
+  for (int attempt = 0; attempt < 5 && !killedWhileWriting; ++attempt) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int round = 1;; ++round) WriteIntSetting("ZoomLevel", round);
+    }
+    // Killed as soon as a temporary file shows that a write is under way.
+    for (int polls = 0; polls < 2000000 && !killedWhileWriting; ++polls) {
+      killedWhileWriting = temporaries() > 0;
+    }
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+  }
+  EXPECT_TRUE(killedWhileWriting);
+  const std::string left = ReadWholeFile(StoreFile("2.0"));
+  ASSERT_EQ(left.size(), original.size());
+  const std::size_t at = original.find("dword:00000032");
+  EXPECT_TRUE(left.compare(0, at, original, 0, at) == 0);
+  EXPECT_TRUE(left.compare(at + 14, std::string::npos, original, at + 14) == 0);
+  ReplaceBySameBytes(StoreFile("2.0"));
+  EXPECT_GE(ReadIntSetting("ZoomLevel", -1), 1);
+  WriteIntSetting("ZoomLevel", 1234);
+  EXPECT_EQ(temporaries(), 0);
 }
 
 TEST_F(SettingsTest, TheConfigurationHomeIsReadOnEveryCall) {
